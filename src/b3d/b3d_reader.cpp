@@ -1,0 +1,1 @@
+// Reads B3D text files into a mesh model.

@@ -1,0 +1,74 @@
+// The `kestrane` command line: the generators of the windows, scriptable.
+#pragma once
+
+#include "output/types.h"
+
+#include <functional>
+#include <optional>
+#include <ostream>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+namespace kestrane::cli {
+
+inline constexpr int kExitOk = 0;
+inline constexpr int kExitIoFailure = 1;
+inline constexpr int kExitBadInput = 2;
+
+inline constexpr const char* kVersion = "0.95";
+
+// Runs the command line; `args` are the arguments after the program name.
+int Main(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
+
+// The subcommands, each with its own arguments (after the subcommand name).
+int RunHouse(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
+int RunTerrain(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
+int RunCheck(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
+
+// A mistake in the command line itself: an unknown option, a missing or
+// malformed value, a choice out of range.
+class UsageError : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+// Walks "--name value", "--name=value" and "-C DIR" style arguments.
+class ArgReader {
+public:
+    explicit ArgReader(const std::vector<std::string>& args) : args_(args) {}
+    // The next option's name ("--width", "-C"); false at the end.
+    // A bare argument that is not an option is returned as it is.
+    bool Next(std::string& name);
+    // The value of the option just read. Throws UsageError when missing.
+    std::string Value();
+
+private:
+    const std::vector<std::string>& args_;
+    std::size_t next_ = 0;
+    std::optional<std::string> inlineValue_;
+    std::string current_;
+};
+
+// Options every generating subcommand shares.
+struct CommonOptions {
+    std::string folder;                  // -C / --dir; empty: the current folder
+    std::optional<UiLanguage> language;  // --lang
+    // The language in force: --lang, else lang.cfg of the current folder.
+    UiLanguage Language() const;
+    // Handles -C, --dir and --lang; false for any other option.
+    bool Take(const std::string& name, ArgReader& reader);
+};
+
+// "R,G,B" with each channel a whole number 0 to 255.
+struct Rgb {
+    int r, g, b;
+};
+Rgb ParseRgb(const std::string& option, const std::string& value);
+// A comma-separated list of exactly `count` texts (or `count` to `most`).
+std::vector<std::string> SplitList(const std::string& option, const std::string& value, std::size_t count,
+                                   std::size_t most = 0);
+// A whole number within [lowest, highest].
+int ParseChoice(const std::string& option, const std::string& value, int lowest, int highest);
+
+}  // namespace kestrane::cli

@@ -1,0 +1,156 @@
+// The generation driver: file name, header, and the element order of each
+// roof kind.
+#include "house/house_generator.h"
+
+#include "output/errors.h"
+#include "output/house_header.h"
+
+namespace kestrane {
+
+HouseCorners DeriveHouseCorners(const HouseParams& p)
+{
+    const double half = p.width / 2;
+    const double L = p.length;
+    const double H = p.wallHeight;
+    HouseCorners c;
+    c.frontRightTop = {0, H, -half};
+    c.frontRightBottom = {0, 0, -half};
+    c.frontLeftBottom = {0, 0, half};
+    c.frontLeftTop = {0, H, half};
+    c.frontApex = {0, p.roofHeight, 0};
+    c.backRightTop = {L, H, -half};
+    c.backRightBottom = {L, 0, -half};
+    c.backLeftBottom = {L, 0, half};
+    c.backLeftTop = {L, H, half};
+    c.backApex = {L, p.roofHeight, 0};
+    return c;
+}
+
+HouseGenerator::HouseGenerator(B3dWriter& out, const HouseParams& houseParams, UiLanguage uiLanguage)
+    : params(houseParams), language(uiLanguage), corners(DeriveHouseCorners(houseParams)), out_(out)
+{
+    out_.offset = params.offset;
+}
+
+void HouseGenerator::Comment(const LocalText& text) { out_.WriteLine(text(language)); }
+
+void HouseGenerator::WriteWallColor()
+{
+    if (params.useWallColor)
+        out_.EmitColor(params.wallColor);
+}
+
+void HouseGenerator::WriteRoofColor()
+{
+    if (params.useRoofColor)
+        out_.EmitColor(params.roofColor);
+}
+
+void HouseGenerator::WriteHouse(const std::string& fileName)
+{
+    WriteHouseHeader(out_, language,
+                     {fileName, params.offset, params.width, params.length, params.wallHeight, params.roofHeight});
+
+    const bool gutters = params.gutters;
+    switch (params.roofKind) {
+    case RoofKind::Pitched:
+        if (params.roofLevelTexture) {
+            negyszogfalwrite();
+            WriteGableTriangles();
+        } else {
+            WriteGableWalls();
+        }
+        WritePitchedRoof();
+        WriteSideGutters();  // whatever the gutter box says
+        if (gutters)
+            WriteDownpipe();
+        break;
+    case RoofKind::Hip:
+    case RoofKind::Pyramid:
+        negyszogfalwrite();
+        if (params.roofKind == RoofKind::Hip)
+            WriteHipRoof();
+        else
+            WritePyramidRoof();
+        if (gutters) {
+            WriteGutterRing();
+            WriteDownpipe();
+        }
+        break;
+    case RoofKind::Flat:
+        negyszogfalwrite();
+        if (params.flatRoofEdge)
+            WriteFlatRoofEdge();
+        else
+            WriteFlatRoof();
+        break;
+    case RoofKind::Lean:
+        if (params.roofLevelTextureChecked)
+            negyszogfalwrite();
+        else
+            WriteLeanWalls();
+        WriteLeanRoof();
+        if (gutters) {
+            WriteLeanGutter();
+            WriteDownpipe();
+        }
+        break;
+    }
+
+    if (params.chimneySize > 0)
+        WriteChimney();
+    if (params.stairSteps > 0) {
+        if (params.stairFront > 0)
+            WriteFrontStairs();
+        if (params.stairSide > 0)
+            WriteSideStairs();
+        if (params.stairCorner > 0)
+            WriteCornerStairs(params.stairCorner);
+    }
+}
+
+std::string HouseFileName(RoofKind kind, UiLanguage language)
+{
+    static const LocalText kBaseNames[] = {
+        {"haz_nyeregteto", "House_piched"},   // pitched
+        {"haz_kontyoltteto", "House_hip"},    // hip
+        {"haz_satorteto", "House_pyramid"},   // pyramid
+        {"haz_laposteto", "House_flat"},      // flat
+        {"haz_felteto", "haz_lean"},          // lean
+    };
+    return std::string(kBaseNames[static_cast<int>(kind)](language)) + ".b3d";
+}
+
+std::string GeneratingStatus(UiLanguage language)
+{
+    return LocalText{"Generálás...", "Generating..."}(language);
+}
+
+std::string HouseFinishedStatus(const std::string& fileName, UiLanguage language)
+{
+    return fileName + LocalText{" fájl generálása kész", " file generating successfull"}(language);
+}
+
+HouseResult GenerateHouse(const HouseInput& input, UiLanguage language, const std::filesystem::path& folder)
+{
+    const HouseParams params = ReadHouseParams(input, language);
+    HouseResult result;
+    result.fileName = HouseFileName(params.roofKind, language);
+    result.path = folder.empty() ? std::filesystem::path(result.fileName) : folder / result.fileName;
+
+    B3dWriter out;
+    out.OpenOutput(result.path);
+    try {
+        HouseGenerator generator(out, params, language);
+        generator.WriteHouse(result.fileName);
+    } catch (const NonFiniteValue&) {
+        out.Abandon();
+        throw InputError("", LocalText{"A megadott méretekből nem véges érték adódik; a fájl nem készült el.",
+                                       "The dimensions give a value that is not finite; no file was written."}(language));
+    }
+    out.CloseOutput();
+    result.status = HouseFinishedStatus(result.fileName, language);
+    return result;
+}
+
+}  // namespace kestrane

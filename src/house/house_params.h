@@ -1,0 +1,122 @@
+// The inputs of the house builder: as the window holds them (texts,
+// switches, positions) and as the generation uses them (metres).
+#pragma once
+
+#include "output/types.h"
+
+#include <string>
+
+namespace kestrane {
+
+enum class RoofKind { Pitched, Hip, Pyramid, Flat, Lean };
+
+// One user colour with its use switch: an element writes the colour only
+// while the switch is on.
+struct ColorSetting {
+    ColorRgb color;
+    bool use = false;
+};
+
+// Which roof-dependent controls of the main window are enabled. Every
+// control is enabled before the first roof choice; afterwards this table
+// applies.
+struct ControlEnabling {
+    bool roofEdge = true;          // lt_koszoru
+    bool gutters = true;           // Ereszcsatorna
+    bool hipDepth = true;          // tkoEdit
+    bool overhang = true;          // tleEdit
+    bool cornerLeft = true;        // Sbal
+    bool cornerRight = true;       // Sjobb
+    bool cornerSize = true;        // SarokfalEdit
+    bool roofLevelTexture = true;  // tetoszint
+};
+ControlEnabling EnablingFor(RoofKind kind);
+
+// The main window's inputs exactly as its controls hold them: edit texts in
+// millimetres, checked and enabled states, track-bar and scroll-bar
+// positions. The defaults are the window's.
+struct HouseInput {
+    std::string offsetX = "0";
+    std::string offsetY = "0";
+    std::string offsetZ = "0";
+    std::string width = "6000";
+    std::string length = "8000";
+    std::string wallHeight = "3500";
+    std::string roofHeight = "7000";
+    std::string roofOverhang = "400";
+    std::string hipDepth = "2000";
+    std::string chimneyX = "2000";
+    std::string chimneyZ = "0";
+    std::string stepWidth = "300";
+    std::string stepLength = "1500";
+    std::string stepHeight = "200";
+    std::string cornerWallSize = "1000";
+
+    RoofKind roofKind = RoofKind::Pyramid;
+    bool gutters = true;                   // Ereszcsatorna checked
+    bool flatRoofEdge = false;             // lt_koszoru checked
+    bool roofLevelTextureChecked = false;  // tetoszint checked
+    bool roofLevelTextureEnabled = true;   // tetoszint enabled
+    bool cornerWallLeft = false;           // Sbal checked
+    bool cornerWallRight = false;          // Sjobb checked
+    bool cornerWallSizeEnabled = true;     // SarokfalEdit enabled
+    bool stairsStraight = false;           // legyenes checked
+
+    int chimneySize = 1;  // Kemenymeret 0..4
+    int stairSteps = 2;   // Lepn 0..16
+    int stairFront = 2;   // Lepe 0..3
+    int stairSide = 0;    // Lepo 0..3
+    int stairCorner = 0;  // Leps 0..3
+
+    ColorSetting wall{{180, 160, 105}, false};
+    ColorSetting roof{{100, 20, 20}, false};
+    ColorSetting chimney{{215, 200, 200}, false};
+    ColorSetting stair{{100, 100, 105}, false};
+
+    // Sets the enabled states to those the window has after choosing `kind`.
+    void ChooseRoof(RoofKind kind);
+};
+
+// Every input of one house generation, lengths in metres.
+struct HouseParams {
+    Vec3 offset;
+    double width = 0.0;
+    double length = 0.0;
+    double wallHeight = 0.0;
+    double roofHeight = 0.0;
+    double roofOverhang = 0.0;
+    double hipDepth = 0.0;
+    double chimneyX = 0.0;
+    double chimneyZ = 0.0;
+    int chimneySize = 0;
+    int stairSteps = 0;
+    int stairFront = 0;
+    int stairSide = 0;
+    int stairCorner = 0;
+    double stepWidth = 0.0;
+    double stepLength = 0.0;
+    double stepHeight = 0.0;
+    bool stairsStraight = false;
+    bool cornerWallLeft = false;
+    bool cornerWallRight = false;
+    bool cornerWalls = false;       // corner-wall box enabled and a side checked
+    double cornerWallSize = 0.0;    // 0 unless cornerWalls
+    bool roofLevelTexture = false;  // tetoszint enabled and checked
+    bool roofLevelTextureChecked = false;
+    bool gutters = false;
+    bool flatRoofEdge = false;
+    RoofKind roofKind = RoofKind::Pyramid;
+    ColorRgb wallColor, roofColor, chimneyColor, stairColor;
+    bool useWallColor = false;
+    bool useRoofColor = false;
+    bool useChimneyColor = false;
+    bool useStairColor = false;
+};
+
+// Reads the window's inputs into HouseParams (millimetres to metres).
+// Throws InputError naming the field, in `language`, for a malformed
+// number, a position out of its range, or dimensions whose geometry is
+// undefined for the chosen roof (a division by zero).
+HouseParams ReadHouseParams(const HouseInput& input, UiLanguage language);
+
+}  // namespace kestrane

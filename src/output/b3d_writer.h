@@ -1,0 +1,84 @@
+// The output text file of a B3D object and the statement emitters that the
+// house elements share.
+//
+// Lines are taken as UTF-8 and written in Windows-1250, each ended by CR LF.
+// The file is written to a temporary file beside the target and renamed over
+// it only when the last line and the close have succeeded, so a failed
+// generation leaves the previous file as it was. A target that is not a
+// regular file (a device such as /dev/full, a pipe) is written in place.
+#pragma once
+
+#include "output/types.h"
+
+#include <filesystem>
+#include <string>
+#include <string_view>
+
+namespace kestrane {
+
+// The platform's text for a failed file operation with errno `code`:
+// "File not found", "File access denied", "Disk full", "Too many open files",
+// "Invalid filename", or "I/O error <code>".
+std::string IoErrorText(int code);
+
+class B3dWriter {
+public:
+    B3dWriter() = default;
+    B3dWriter(const B3dWriter&) = delete;
+    B3dWriter& operator=(const B3dWriter&) = delete;
+    ~B3dWriter();  // an output still open is abandoned
+
+    // Added by EmitVertex and EmitTranslate to every point they write.
+    Vec3 offset;
+
+    // Starts a new output for `path` (relative to the current folder).
+    // Throws OutputError when it cannot be created.
+    void OpenOutput(const std::filesystem::path& path);
+    // Writes what is buffered, closes, and puts the file in place.
+    // Throws OutputError; the previous file then stays untouched.
+    void CloseOutput();
+    // Drops an unfinished output; the previous file stays untouched.
+    void Abandon() noexcept;
+    bool IsOpen() const { return fd_ >= 0; }
+
+    // The text (UTF-8, converted to Windows-1250), then CR LF.
+    void WriteLine(std::string_view text);
+    // The text alone, without a line end.
+    void WriteText(std::string_view text);
+
+    // "vertex x,y,z" with the offset added, each coordinate through FormatReal.
+    void EmitVertex(double x, double y, double z);
+    void EmitVertex(const Vec3& p) { EmitVertex(p.x, p.y, p.z); }
+    // "translate x,y,z" with the offset added.
+    void EmitTranslate(double x, double y, double z);
+    void EmitTranslate(const Vec3& p) { EmitTranslate(p.x, p.y, p.z); }
+    // "color r,g,b" with each channel three characters wide.
+    void EmitColor(const ColorRgb& color);
+
+    // Texture blocks: "[Texture]", "load <file>", the coordinate lines of the
+    // shape, an empty line.
+    void EmitTextureTriangle(std::string_view file);
+    void EmitTextureQuad(std::string_view file);
+    void EmitTextureQuadSloped(std::string_view file, double inset);
+    void EmitTexturePentagon(std::string_view file, double shoulder);
+
+    // Bytes that have gone to the file or its buffer since OpenOutput.
+    unsigned long long BytesWritten() const { return written_ + buffer_.size(); }
+
+private:
+    void Flush();
+    void Fail(int code);
+    void AppendPoint(std::string& line, double x, double y, double z) const;
+    void WriteTextureLines(std::string_view file, std::initializer_list<std::string_view> coordinates);
+
+    int fd_ = -1;
+    bool inPlace_ = false;            // writing straight into the target
+    std::filesystem::path target_;    // where the file ends up
+    std::filesystem::path temporary_; // what is being written, when not in place
+    std::string displayPath_;         // the path as the caller named it
+    std::string buffer_;
+    std::string line_;
+    unsigned long long written_ = 0;
+};
+
+}  // namespace kestrane

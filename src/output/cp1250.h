@@ -1,0 +1,28 @@
+// Windows-1250 (Central European) text, the code page of every B3D file the
+// tool writes.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace kestrane {
+
+// The Unicode code point of a Windows-1250 byte; 0 for the five unassigned
+// bytes (0x81, 0x83, 0x88, 0x90, 0x98).
+char32_t Cp1250ToUnicode(std::uint8_t byte);
+
+// The Windows-1250 byte of a code point, if the code page has one.
+std::optional<std::uint8_t> UnicodeToCp1250(char32_t codePoint);
+
+// Converts UTF-8 text to Windows-1250 and appends it to `out`. Returns false
+// (and appends nothing) when the text is not valid UTF-8 or holds a
+// character the code page lacks.
+bool AppendUtf8AsCp1250(std::string& out, std::string_view utf8);
+
+// The first character of `utf8` that Windows-1250 cannot write, as UTF-8;
+// nullopt when the whole text can be written.
+std::optional<std::string> FirstUnencodable(std::string_view utf8);
+
+}  // namespace kestrane

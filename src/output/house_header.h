@@ -1,0 +1,27 @@
+// The comment block at the top of every house object file.
+#pragma once
+
+#include "output/b3d_writer.h"
+#include "output/types.h"
+
+#include <string>
+
+namespace kestrane {
+
+// The values the header records, in metres.
+struct HouseHeaderValues {
+    std::string fileName;  // the output file name, ".b3d" included
+    Vec3 offset;
+    double width = 0.0;
+    double length = 0.0;
+    double wallHeight = 0.0;
+    double roofHeight = 0.0;
+};
+
+// The authorship line (line 2), the same in both languages.
+inline constexpr const char* kAuthorshipComment = ";Kestrane Builder 0.95 - generated scenery object";
+
+// Writes the seventeen header lines.
+void WriteHouseHeader(B3dWriter& out, UiLanguage language, const HouseHeaderValues& values);
+
+}  // namespace kestrane

@@ -1,0 +1,24 @@
+// lang.cfg: the stored interface language, exactly "hu" or "en" with no
+// line end.
+#pragma once
+
+#include "output/types.h"
+
+#include <filesystem>
+
+namespace kestrane {
+
+inline constexpr const char* kLanguageFileName = "lang.cfg";
+
+// The start-up rule: a file that cannot be opened gives Hungarian; otherwise
+// its first line decides: exactly "hu" is Hungarian, anything else English.
+UiLanguage ReadLanguageFile(const std::filesystem::path& path);
+
+// The two-letter code of a language: "hu" or "en".
+const char* LanguageCode(UiLanguage language);
+
+// Replaces the file with the language's code, atomically: a failed write
+// leaves the old file. Throws OutputError.
+void WriteLanguageFile(const std::filesystem::path& path, UiLanguage language);
+
+}  // namespace kestrane

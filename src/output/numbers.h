@@ -1,0 +1,43 @@
+// Number formats of the B3D text and the reading of typed numbers.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace kestrane {
+
+// Fixed point, exactly three decimals, "." as separator, right-aligned with
+// blanks to at least `width` characters, never cut and never in exponent
+// form. An exact tie goes to the even last digit (0.0625 -> " 0.062").
+// A negative value keeps its "-" even when it rounds to zero (-0.0001 ->
+// "-0.000"); negative zero itself is written as zero.
+// Throws NonFiniteValue for nan and infinities: they never reach a file.
+std::string FormatReal(double value, int width = 6);
+
+// Appends FormatReal(value, width) to `out` without a temporary string.
+void AppendReal(std::string& out, double value, int width = 6);
+
+// A colour channel right-aligned to three characters ("  5", " 80", "255").
+std::string FormatChannel(int value);
+
+// Appends a plain decimal integer without padding.
+void AppendInt(std::string& out, long long value);
+
+// Round to the nearest integer, an exact half to the even neighbour.
+long long RoundHalfEven(double value);
+
+// Strict reading of an edit box's text, "." as decimal separator whatever
+// the locale. Empty or blank text and a lone sign give 0; blanks around the
+// number are ignored; otherwise the whole text must have the form
+//   [+-] digits [. digits] [(e|E) [+-] digits]
+// with digits on at least one side of the point. Anything else, and a
+// number too large for a double, gives no value.
+std::optional<double> ParseReal(std::string_view text);
+
+// Lenient reading, for texts that nobody can be asked about (the version
+// file): the leading number of the text with its sign, point and exponent
+// applied; no number at all gives 0. "0.96 beta" gives 0.96.
+double ParseRealLenient(std::string_view text);
+
+}  // namespace kestrane

@@ -1,0 +1,1 @@
+// The area builder: terrain parameters, grid, shaping and the terrain file.

@@ -1,0 +1,79 @@
+// The area builder: terrain parameters, the node grid, its shaping by peaks
+// and a curve, and the terrain file domb.b3d.
+#pragma once
+
+#include "output/types.h"
+
+#include <array>
+#include <filesystem>
+#include <memory>
+#include <string>
+
+namespace kestrane {
+
+inline constexpr const char* kTerrainFileName = "domb.b3d";
+
+// One peak row of the area builder window as it holds it: four edit texts
+// and the colour of its swatch.
+struct TerrainPeakInput {
+    std::string gridX = "0";   // d k1
+    std::string gridZ = "0";   // d k2
+    std::string height = "0";  // d k3
+    std::string width = "0";   // d k4
+    ColorRgb color{40, 140, 40};
+};
+
+// The area builder window's inputs exactly as its controls hold them
+// (metres as text, the check box, scroll-bar positions); the defaults are
+// the window's.
+struct TerrainInput {
+    std::string areaX = "25";        // dombxedit
+    std::string areaZ = "25";        // dombzedit
+    std::string resolutionX = "25";  // xbontEdit
+    std::string resolutionZ = "25";  // zbontedit
+    std::string offsetX = "0";       // OffsXEdit
+    std::string offsetY = "0";       // OffsYEdit
+    std::string offsetZ = "0";       // OffsZEdit
+    std::string slopeX = "0";        // Lejtxedit
+    std::string slopeZ = "0";        // Lejtzedit
+    std::string curveX = "0";        // KanyarXedit
+    std::string curveZ1 = "0";       // KanyarZ1edit
+    std::string curveZ2 = "0";       // KanyarZ2edit
+    std::string texture = "a.bmp";   // TexturaEdit; empty: no texture blocks
+    bool useColor = true;            // fszinchk: a "Color " line per cell
+    ColorRgb baseColor{40, 140, 40}; // rtScrollBar, gtScrollBar, btScrollBar
+    std::array<TerrainPeakInput, 8> peaks;
+};
+
+struct TerrainResult {
+    std::filesystem::path path;  // where domb.b3d was written
+    std::string status;          // the status text of a finished generation
+};
+
+// "Domb.B3d fájl generálása kész" / "Domb.B3d file generating successfull".
+std::string TerrainFinishedStatus(UiLanguage language);
+
+class TerrainGeneratorState;  // TerrainParams and the TerrainGrid
+
+// Owns the TerrainGrid for a whole run: it is cleared once, when the
+// generator is made, and not between generations.
+class TerrainGenerator {
+public:
+    TerrainGenerator();
+    ~TerrainGenerator();
+    TerrainGenerator(const TerrainGenerator&) = delete;
+    TerrainGenerator& operator=(const TerrainGenerator&) = delete;
+
+    // Reads the inputs (throws InputError naming the field before anything
+    // is opened), shapes the grid and writes domb.b3d into `folder` (throws
+    // OutputError; the previous file then stays as it was).
+    TerrainResult Generate(const TerrainInput& input, UiLanguage language,
+                           const std::filesystem::path& folder = {});
+
+    TerrainGeneratorState& state() { return *state_; }
+
+private:
+    std::unique_ptr<TerrainGeneratorState> state_;
+};
+
+}  // namespace kestrane

@@ -1,0 +1,141 @@
+#include "support/test_support.h"
+
+#include "output/cp1250.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <fstream>
+#include <random>
+#include <sstream>
+#include <sys/wait.h>
+#include <unistd.h>
+
+namespace kestrane::test {
+
+TempFolder::TempFolder()
+{
+    std::random_device random;
+    const auto base = std::filesystem::temp_directory_path();
+    for (;;) {
+        path_ = base / ("kestrane-test-" + std::to_string(random()));
+        if (std::filesystem::create_directory(path_))
+            break;
+    }
+}
+
+TempFolder::~TempFolder()
+{
+    std::error_code ec;
+    std::filesystem::remove_all(path_, ec);
+}
+
+CurrentFolder::CurrentFolder(const std::filesystem::path& folder) : previous_(std::filesystem::current_path())
+{
+    std::filesystem::current_path(folder);
+}
+
+CurrentFolder::~CurrentFolder()
+{
+    std::error_code ec;
+    std::filesystem::current_path(previous_, ec);
+}
+
+std::string ReadFile(const std::filesystem::path& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream bytes;
+    bytes << in.rdbuf();
+    return bytes.str();
+}
+
+void WriteFile(const std::filesystem::path& path, std::string_view bytes)
+{
+    std::ofstream out(path, std::ios::binary);
+    out << bytes;
+}
+
+std::string B3dBytes(std::string_view utf8WithLf)
+{
+    std::string converted;
+    if (!AppendUtf8AsCp1250(converted, utf8WithLf))
+        ADD_FAILURE() << "expected text that Windows-1250 cannot write";
+    std::string bytes;
+    for (const char c : converted) {
+        if (c == '\n')
+            bytes += "\r\n";
+        else
+            bytes += c;
+    }
+    return bytes;
+}
+
+std::string ReadableText(std::string_view b3dBytes)
+{
+    std::string text;
+    for (std::size_t i = 0; i < b3dBytes.size(); ++i) {
+        const auto byte = static_cast<unsigned char>(b3dBytes[i]);
+        if (byte == '\r' && i + 1 < b3dBytes.size() && b3dBytes[i + 1] == '\n')
+            continue;
+        const char32_t code = Cp1250ToUnicode(byte);
+        if (code < 0x80) {
+            text += static_cast<char>(code);
+        } else if (code < 0x800) {
+            text += static_cast<char>(0xC0 | (code >> 6));
+            text += static_cast<char>(0x80 | (code & 0x3F));
+        } else {
+            text += static_cast<char>(0xE0 | (code >> 12));
+            text += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
+            text += static_cast<char>(0x80 | (code & 0x3F));
+        }
+    }
+    return text;
+}
+
+std::vector<std::string> Lines(std::string_view b3dBytes)
+{
+    std::vector<std::string> lines;
+    std::istringstream in(ReadableText(b3dBytes));
+    std::string line;
+    while (std::getline(in, line))
+        lines.push_back(line);
+    return lines;
+}
+
+CommandResult RunCli(const std::vector<std::string>& args, const std::filesystem::path& folder,
+                     const std::vector<std::string>& environment)
+{
+    const char* program = std::getenv("KESTRANE_CLI");
+    CommandResult result;
+    if (!program) {
+        ADD_FAILURE() << "KESTRANE_CLI is not set";
+        return result;
+    }
+    TempFolder capture;
+    const auto outPath = capture / "out";
+    const auto errPath = capture / "err";
+    const pid_t pid = fork();
+    if (pid == 0) {
+        if (chdir(folder.c_str()) != 0)
+            _exit(127);
+        if (!freopen(outPath.c_str(), "w", stdout) || !freopen(errPath.c_str(), "w", stderr))
+            _exit(127);
+        for (const auto& assignment : environment)
+            putenv(const_cast<char*>(assignment.c_str()));
+        std::vector<char*> argv;
+        argv.push_back(const_cast<char*>(program));
+        for (const auto& arg : args)
+            argv.push_back(const_cast<char*>(arg.c_str()));
+        argv.push_back(nullptr);
+        execv(program, argv.data());
+        _exit(127);
+    }
+    int status = 0;
+    waitpid(pid, &status, 0);
+    result.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    result.out = ReadFile(outPath);
+    result.err = ReadFile(errPath);
+    return result;
+}
+
+}  // namespace kestrane::test

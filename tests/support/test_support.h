@@ -1,0 +1,60 @@
+// Helpers shared by the tests: temporary folders, files as bytes, and the
+// conversion of expected texts (UTF-8, LF) into the bytes of a B3D file
+// (Windows-1250, CR LF).
+#pragma once
+
+#include <filesystem>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace kestrane::test {
+
+// A fresh empty folder, removed with everything in it at destruction.
+class TempFolder {
+public:
+    TempFolder();
+    ~TempFolder();
+    TempFolder(const TempFolder&) = delete;
+    TempFolder& operator=(const TempFolder&) = delete;
+    const std::filesystem::path& path() const { return path_; }
+    std::filesystem::path operator/(const std::string& name) const { return path_ / name; }
+
+private:
+    std::filesystem::path path_;
+};
+
+// Changes the current folder for the lifetime of the object.
+class CurrentFolder {
+public:
+    explicit CurrentFolder(const std::filesystem::path& folder);
+    ~CurrentFolder();
+
+private:
+    std::filesystem::path previous_;
+};
+
+std::string ReadFile(const std::filesystem::path& path);
+void WriteFile(const std::filesystem::path& path, std::string_view bytes);
+
+// Expected B3D bytes from readable text: UTF-8 to Windows-1250, every LF
+// becomes CR LF.
+std::string B3dBytes(std::string_view utf8WithLf);
+// The reverse, for readable failure messages: Windows-1250 to UTF-8 and
+// CR LF to LF.
+std::string ReadableText(std::string_view b3dBytes);
+
+// The lines of a B3D file (CR LF removed, converted to UTF-8).
+std::vector<std::string> Lines(std::string_view b3dBytes);
+
+// Runs the command line program (KESTRANE_CLI) with `args` in `folder`;
+// returns its exit code and fills stdout and stderr.
+struct CommandResult {
+    int exitCode = -1;
+    std::string out;
+    std::string err;
+};
+CommandResult RunCli(const std::vector<std::string>& args, const std::filesystem::path& folder,
+                     const std::vector<std::string>& environment = {});
+
+}  // namespace kestrane::test
