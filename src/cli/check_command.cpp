@@ -1,12 +1,106 @@
 // kestrane check: reads B3D files and reports their problems.
 #include "cli/cli.h"
 
+#include "b3d/b3d_reader.h"
+
+#include <algorithm>
+
 namespace kestrane::cli {
 
-int RunCheck(const std::vector<std::string>&, std::ostream&, std::ostream& err)
+namespace {
+
+const char* const kCheckHelp =
+    "Usage: kestrane check FILE...\n"
+    "\n"
+    "Reads B3D objects (ours or anybody's) and reports, for each file, its\n"
+    "sections, vertices and faces, then every problem with its line number:\n"
+    "unknown commands, malformed numbers, faces and texture coordinates that\n"
+    "name a vertex the section does not have, colour channels outside 0 to\n"
+    "255, nan and inf. Objects with more than 65534 vertices draw a warning.\n"
+    "\n"
+    "  --help     show this text\n"
+    "\n"
+    "Exit codes: 0 no problem (warnings allowed), 1 a file has a problem or\n"
+    "cannot be read, 2 bad command line.\n";
+
+std::string Plural(std::size_t count, const char* one, const char* many)
 {
-    err << "kestrane check: not available yet\n";
-    return kExitBadInput;
+    return std::to_string(count) + " " + (count == 1 ? one : many);
+}
+
+// One block per file: the counts, then the problems and warnings in line order.
+void Report(const std::string& name, const b3d::Model& model, std::ostream& out)
+{
+    out << name << ": " << Plural(model.sections.size(), "section", "sections") << ", "
+        << Plural(model.vertexCount, "vertex", "vertices") << ", " << Plural(model.faceCount, "face", "faces")
+        << ", " << (model.problems.empty() ? "no problems" : Plural(model.problems.size(), "problem", "problems"));
+    if (!model.warnings.empty())
+        out << ", " << Plural(model.warnings.size(), "warning", "warnings");
+    out << "\n";
+
+    // Problems and warnings together in line order; those about the whole
+    // file (line 0) first.
+    struct Entry {
+        const b3d::Message* message;
+        bool warning;
+    };
+    std::vector<Entry> entries;
+    entries.reserve(model.problems.size() + model.warnings.size());
+    for (const b3d::Message& message : model.problems)
+        entries.push_back({&message, false});
+    for (const b3d::Message& message : model.warnings)
+        entries.push_back({&message, true});
+    std::stable_sort(entries.begin(), entries.end(),
+                     [](const Entry& a, const Entry& b) { return a.message->line < b.message->line; });
+    for (const Entry& entry : entries) {
+        out << "  ";
+        if (entry.message->line)
+            out << "line " << entry.message->line << ": ";
+        if (entry.warning)
+            out << "warning: ";
+        out << entry.message->text << "\n";
+    }
+}
+
+}  // namespace
+
+int RunCheck(const std::vector<std::string>& args, std::ostream& out, std::ostream& err)
+{
+    std::vector<std::string> files;
+    bool optionsEnd = false;
+    for (const std::string& arg : args) {
+        if (!optionsEnd && (arg == "--help" || arg == "-h")) {
+            out << kCheckHelp;
+            return kExitOk;
+        }
+        if (!optionsEnd && arg == "--") {
+            optionsEnd = true;
+        } else if (!optionsEnd && arg.size() > 1 && arg.front() == '-') {
+            err << "kestrane check: unknown option \"" << arg << "\" (see kestrane check --help)\n";
+            return kExitBadInput;
+        } else {
+            files.push_back(arg);
+        }
+    }
+    if (files.empty()) {
+        err << "kestrane check: no files given (see kestrane check --help)\n";
+        return kExitBadInput;
+    }
+
+    int exitCode = kExitOk;
+    for (const std::string& file : files) {
+        try {
+            const b3d::Model model = b3d::ReadB3dFile(file);
+            Report(file, model, out);
+            if (!model.problems.empty())
+                exitCode = kExitIoFailure;
+        } catch (const b3d::ReadError& e) {
+            out.flush();
+            err << "kestrane check: " << file << ": cannot read: " << e.what() << "\n";
+            exitCode = kExitIoFailure;
+        }
+    }
+    return exitCode;
 }
 
 }  // namespace kestrane::cli

@@ -3,10 +3,117 @@
 
 #include "output/numbers.h"
 
+#include <span>
+#include <string>
+#include <vector>
+
 namespace kestrane {
 
 namespace {
 const LocalText kRoofPanel{";Tetőlemez", ";Roof panel"};
+
+// How the texture is laid on a roof or gable face.
+enum class TextureShape {
+    Triangle,    // EmitTextureTriangle
+    Quad,        // EmitTextureQuad
+    QuadSloped,  // EmitTextureQuadSloped, `value` is the inset of the top edge
+    Listed,      // written line by line from `coordinates`
+};
+
+struct FaceTexture {
+    TextureShape shape;
+    const char* file;
+    double value = 0.0;
+    std::vector<std::string> coordinates = {};  // "vertex,u,v" of each Coordinates line
+};
+
+// A mesh section holding one face: title comment, header line, corners in
+// order, face line, the optional colour and the texture block.
+struct FaceSection {
+    LocalText title;
+    const char* header;
+    std::vector<Vec3> vertices;
+    const char* face;
+    FaceTexture texture;
+};
+
+void WriteTexture(B3dWriter& out, const FaceTexture& texture)
+{
+    switch (texture.shape) {
+    case TextureShape::Triangle: out.EmitTextureTriangle(texture.file); break;
+    case TextureShape::Quad: out.EmitTextureQuad(texture.file); break;
+    case TextureShape::QuadSloped: out.EmitTextureQuadSloped(texture.file, texture.value); break;
+    case TextureShape::Listed:
+        out.WriteLine("[Texture]");
+        out.WriteLine(std::string("load ") + texture.file);
+        for (const std::string& coordinate : texture.coordinates)
+            out.WriteLine("Coordinates " + coordinate);
+        out.WriteLine("");
+        break;
+    }
+}
+
+// `color` is null when the colour of these faces is not in use.
+void WriteFaceSections(B3dWriter& out, UiLanguage language, const ColorRgb* color,
+                       std::span<const FaceSection> sections)
+{
+    for (const FaceSection& section : sections) {
+        out.WriteLine(section.title(language));
+        out.WriteLine(section.header);
+        for (const Vec3& v : section.vertices)
+            out.EmitVertex(v);
+        out.WriteLine(section.face);
+        if (color)
+            out.EmitColor(*color);
+        WriteTexture(out, section.texture);
+    }
+}
+
+// The eave corners of a roof that overhangs all four walls by `overhang`.
+EaveCorners OverhangingEaves(const HouseParams& p)
+{
+    const double h = p.width / 2;
+    const double OV = p.roofOverhang;
+    const double L = p.length;
+    const double H = p.wallHeight;
+    return {{-OV, H, -h - OV}, {-OV, H, h + OV}, {L + OV, H, -h - OV}, {L + OV, H, h + OV}};
+}
+
+EaveCorners WallTopEaves(const HouseCorners& c)
+{
+    return {c.frontRightTop, c.frontLeftTop, c.backRightTop, c.backLeftTop};
+}
+
+// The thin panel under an overhanging roof, its top face at wall height.
+void WriteSoffit(B3dWriter& out, const std::string& title, double halfLength, double halfWidth,
+                 const HouseParams& p)
+{
+    out.WriteLine(title);
+    out.WriteLine("[meshbuilder]");
+    out.WriteLine("cube " + FormatReal(halfLength) + ",0.001," + FormatReal(halfWidth));
+    out.WriteLine("color 100,90,70");
+    out.EmitTranslate(p.length / 2, p.wallHeight - 0.001, 0);
+    out.WriteLine("");
+}
+
+// A triangle closing the end of an overhang, in a gable plane: its vertex
+// lines are relative to `at` and carry no offset; the translate does.
+void WriteFiller(B3dWriter& out, std::span<const std::string> vertexLines, const Vec3& at)
+{
+    out.WriteLine("[meshbuilder]");
+    for (const std::string& line : vertexLines)
+        out.WriteLine(line);
+    out.WriteLine("face 0,1,2");
+    out.WriteLine("color 100,90,70");
+    out.EmitTranslate(at);
+    out.WriteLine("");
+}
+
+std::string RelativeVertex(double x, double y, double z)
+{
+    return "vertex " + FormatReal(x) + "," + FormatReal(y) + "," + FormatReal(z);
+}
+
 }  // namespace
 
 void HouseGenerator::WriteFlatRoof()
@@ -72,12 +179,197 @@ void HouseGenerator::WriteFlatRoofEdge()
     }
 }
 
-void HouseGenerator::WritePitchedRoof() {}
-void HouseGenerator::WritePyramidRoof() {}
-void HouseGenerator::WriteHipRoof() {}
-void HouseGenerator::WriteLeanRoof() {}
-void HouseGenerator::WriteGableWalls() {}
-void HouseGenerator::WriteGableTriangles() {}
-void HouseGenerator::WriteLeanWalls() {}
+void HouseGenerator::WritePitchedRoof()
+{
+    const double h = params.width / 2;
+    const double L = params.length;
+    const double H = params.wallHeight;
+    const double RH = params.roofHeight;
+    const double OV = params.roofOverhang;
+    const double e = eaveRise;  // left by the gable walls
+
+    // The ridge reaches the overhang beyond the gables whatever its sign.
+    const Vec3 ridgeStart{-OV, RH, 0};
+    const Vec3 ridgeEnd{L + OV, RH, 0};
+    eaveCorners = OV > 0 ? OverhangingEaves(params) : WallTopEaves(corners);
+
+    if (OV > 0) {
+        WriteSoffit(out_, LocalText{";------Nyeregtető alap------", ";------Piched roof base------"}(language),
+                    L / 2 - 0.005, h + OV - 0.001, params);
+    }
+    if (OV > 0 && !params.roofLevelTexture) {
+        // Between the gable wall's shoulder, its top corner and the eave
+        // corner beside it; the gable triangles cover this otherwise.
+        struct Filler {
+            const LocalText* title;  // once before each pair
+            std::string vertices[3];
+            Vec3 at;
+        };
+        const LocalText front{";------Nyeregtető oldala elöl------", ";------Piched roof front side------"};
+        const LocalText back{";------Nyeregtető oldala hátul------", ";------Piched roof behind side------"};
+        const Filler fillers[] = {
+            {&front, {RelativeVertex(0, 0, -OV), RelativeVertex(0, 0, 0), RelativeVertex(0, e, 0)}, {0, H, -h}},
+            {nullptr, {RelativeVertex(0, 0, 0), RelativeVertex(0, 0, OV), RelativeVertex(0, e, 0)}, {0, H, h}},
+            {&back, {RelativeVertex(0, 0, 0), RelativeVertex(0, 0, -OV), RelativeVertex(0, e, 0)}, {L, H, -h}},
+            {nullptr, {RelativeVertex(0, 0, OV), RelativeVertex(0, 0, 0), RelativeVertex(0, e, 0)}, {L, H, h}},
+        };
+        for (const Filler& filler : fillers) {
+            if (filler.title)
+                Comment(*filler.title);
+            WriteFiller(out_, filler.vertices, filler.at);
+        }
+    }
+
+    const EaveCorners& eave = eaveCorners;
+    using enum TextureShape;
+    const FaceSection faces[] = {
+        {{";------Nyeregtető jobb------", ";------Piched roof right------"}, "[meshbuilder]",
+         {eave.backRight, eave.frontRight, ridgeStart, ridgeEnd}, "face2 0,1,2,3", {Quad, "a.bmp"}},
+        {{";------Nyeregtető bal------", ";------Piched roof left------"}, "[meshbuilder]",
+         {eave.frontLeft, eave.backLeft, ridgeEnd, ridgeStart}, "face2 0,1,2,3", {Quad, "b.bmp"}},
+    };
+    WriteFaceSections(out_, language, params.useRoofColor ? &params.roofColor : nullptr, faces);
+}
+
+void HouseGenerator::WritePyramidRoof()
+{
+    const double h = params.width / 2;
+    const double L = params.length;
+    const double OV = params.roofOverhang;
+    const Vec3 apex{L / 2, params.roofHeight, 0};
+
+    // A negative overhang counts as none.
+    eaveCorners = WallTopEaves(corners);
+    if (OV > 0) {
+        eaveCorners = OverhangingEaves(params);
+        WriteSoffit(out_, LocalText{";------Sátortető alap------", ";------Piramyd roof base------"}(language),
+                    L / 2 + OV - 0.001, h + OV - 0.001, params);
+    }
+
+    const EaveCorners& eave = eaveCorners;
+    using enum TextureShape;
+    const FaceSection faces[] = {
+        {{";------Sátortető elől------", ";------Piramyd roof front------"}, "[meshbuilder];sátortető elöl",
+         {eave.frontRight, eave.frontLeft, apex}, "face 0,1,2", {Triangle, "a.bmp"}},
+        {{";------Sátortető jobb------", ";------Piramyd roof right------"}, "[meshbuilder]",
+         {eave.backRight, eave.frontRight, apex}, "face 0,1,2", {Triangle, "b.bmp"}},
+        {{";------Sátortető hátul------", ";------Piramyd roof behind------"}, "[meshbuilder]",
+         {eave.backLeft, eave.backRight, apex}, "face 0,1,2", {Triangle, "c.bmp"}},
+        {{";------Sátortető bal------", ";------Piramyd roof left------"}, "[meshbuilder]",
+         {eave.frontLeft, eave.backLeft, apex}, "face 0,1,2", {Triangle, "d.bmp"}},
+    };
+    WriteFaceSections(out_, language, params.useRoofColor ? &params.roofColor : nullptr, faces);
+}
+
+void HouseGenerator::WriteHipRoof()
+{
+    const double h = params.width / 2;
+    const double L = params.length;
+    const double RH = params.roofHeight;
+    const double OV = params.roofOverhang;
+    const double HD = params.hipDepth;
+
+    // The ridge ends are measured from the wall planes, the texture inset
+    // over the whole eave edge.
+    const Vec3 hipFront{HD, RH, 0};
+    const Vec3 hipBack{L - HD, RH, 0};
+    const double hipInset = HD / (L + 2 * OV);
+
+    eaveCorners = WallTopEaves(corners);
+    if (OV > 0) {
+        eaveCorners = OverhangingEaves(params);
+        WriteSoffit(out_, LocalText{";------Kontyolt tető alap------", ";------Hip roof base------"}(language),
+                    L / 2 + OV - 0.001, h + OV - 0.001, params);
+    }
+
+    const EaveCorners& eave = eaveCorners;
+    using enum TextureShape;
+    const FaceSection faces[] = {
+        {{";------Kontyolt tető elöl------", ";------Hip roof front------"}, "[meshbuilder]",
+         {eave.frontRight, eave.frontLeft, hipFront}, "face 0,1,2", {Triangle, "a.bmp"}},
+        {{";------Kontyolt tető job------", ";------Hip roof right------"}, "[meshbuilder]",
+         {eave.backRight, eave.frontRight, hipFront, hipBack}, "face 0,1,2,3", {QuadSloped, "b.bmp", hipInset}},
+        {{";------Kontyolt tető hátul------", ";------Hip roof behind------"}, "[meshbuilder]",
+         {eave.backLeft, eave.backRight, hipBack}, "face 0,1,2", {Triangle, "c.bmp"}},
+        {{";------Kontyolt tető bal------", ";------Hip roof left------"}, "[meshbuilder]",
+         {eave.frontLeft, eave.backLeft, hipBack, hipFront}, "face 0,1,2,3", {QuadSloped, "d.bmp", hipInset}},
+    };
+    WriteFaceSections(out_, language, params.useRoofColor ? &params.roofColor : nullptr, faces);
+}
+
+void HouseGenerator::WriteLeanRoof()
+{
+    const double W = params.width;
+    const double h = W / 2;
+    const double L = params.length;
+    const double H = params.wallHeight;
+    const double RH = params.roofHeight;
+    const double OV = params.roofOverhang;
+
+    // Low along the right wall, the ridge on top of the left wall. The roof
+    // overhangs only on the low side; a negative overhang moves the eave in.
+    const Vec3 ridgeStart{0, RH, h};
+    const Vec3 ridgeEnd{L, RH, h};
+    double e = 0.0;
+    eaveCorners.frontRight = {0, H, -h - OV};
+    eaveCorners.backRight = {L, H, -h - OV};
+
+    using enum TextureShape;
+    if (params.roofLevelTexture) {
+        // The gable parts above the rectangular walls.
+        const FaceSection gables[] = {
+            {{";------Oromfal elöl------", ";------Gable front wall------"}, "[meshbuilder]",
+             {{0, H, -h}, {0, H, h}, ridgeStart}, "face 0,1,2 ",
+             {Listed, "7.bmp", 0.0, {"0,1,1", "1,0,1", "2,0,0"}}},
+            {{";------Oromfal hátul------", ";------Gable behind wall------"}, "[meshbuilder]",
+             {{L, H, h}, {L, H, -h}, ridgeEnd}, "face 0,1,2 ",
+             {Listed, "8.bmp", 0.0, {"0,1,1", "1,0,1", "2,1,0"}}},
+            {{";------Oromfal bal------", ";------Gable left wall------"}, "[meshbuilder]",
+             {{0, H, h}, {L, H, h}, ridgeEnd, ridgeStart}, "face 0,1,2,3 ",
+             {Listed, "9.bmp", 0.0, {"0,1,1", "1,0,1", "2,0,0", "3,1,0"}}},
+        };
+        WriteFaceSections(out_, language, params.useWallColor ? &params.wallColor : nullptr, gables);
+    }
+
+    if (OV > 0) {
+        // The roof plane passes H over the right wall and RH over the left
+        // one, so it drops by e over the overhang.
+        e = (RH - H) * OV / W;
+        const double eaveHeight = H - e;
+        eaveCorners.frontRight = {0, eaveHeight, -h - OV};
+        eaveCorners.backRight = {L, eaveHeight, -h - OV};
+
+        // Soffit: a horizontal quad at eave height under the whole roof.
+        Comment({";------Féltető alap------", ";------Lean roof base------"});
+        out_.WriteLine("[meshbuilder]");
+        for (const Vec3& v : {eaveCorners.backRight, eaveCorners.frontRight, Vec3{0, eaveHeight, h},
+                              Vec3{L, eaveHeight, h}})
+            out_.EmitVertex(v);
+        out_.WriteLine("face 3,2,1,0");
+        out_.WriteLine("color 100,90,70");
+        out_.WriteLine("");
+
+        // The two ends of the overhang: eave corner, the point under the
+        // right wall at eave height and the right wall's top corner.
+        const std::string outward = "vertex 0,0," + FormatReal(-OV);
+        const std::string atWall = "vertex 0,0,0";
+        const std::string wallTop = "vertex 0," + FormatReal(e) + ",0";
+        const std::string front[] = {outward, atWall, wallTop};
+        const std::string back[] = {atWall, outward, wallTop};
+        Comment({";------Féltető oldala elöl------", ";------Lean roof side front------"});
+        WriteFiller(out_, front, {0, eaveHeight, -h});
+        Comment({";------Féltető oldala hátul------", ";------Lean roof side behind------"});
+        WriteFiller(out_, back, {L, eaveHeight, -h});
+    }
+
+    const FaceSection roof[] = {
+        {{";------Féltető------", ";------Lean roof------"}, "[meshbuilder]",
+         {eaveCorners.backRight, eaveCorners.frontRight, ridgeStart, ridgeEnd}, "face2 0,1,2,3", {Quad, "a.bmp"}},
+    };
+    WriteFaceSections(out_, language, params.useRoofColor ? &params.roofColor : nullptr, roof);
+
+    eaveRise = e;
+    corners.frontRightTop.y -= e;
+}
 
 }  // namespace kestrane

@@ -1,10 +1,168 @@
 // Front, side and corner stairs.
+//
+// A flight is one box ("cube" with half-extents) per step, numbered from 1
+// at the bottom. Straight stairs are identical blocks, each one tread
+// further out and one rise lower than the next; a stepped platform is a
+// pile of blocks flush with the wall that shrink by one tread outwards and
+// half a tread on each side per step, so it can be climbed from three sides.
 #include "house/house_generator.h"
+
+#include "output/numbers.h"
+
+#include <string>
 
 namespace kestrane {
 
-void HouseGenerator::WriteFrontStairs() {}
-void HouseGenerator::WriteSideStairs() {}
-void HouseGenerator::WriteCornerStairs(int) {}
+namespace {
+
+// Block i (1 = lowest) of a flight, measured from its wall: half-extents
+// away from the wall and along it, the distance of its middle from the wall
+// plane, and the distance of its middle from the middle of a corner wall
+// along the corner's diagonal.
+struct StepBlock {
+    double outHalf;
+    double alongHalf;
+    double fromWall;
+    double fromCorner;
+};
+
+StepBlock BlockOf(const HouseParams& p, int i)
+{
+    const int n = p.stairSteps;
+    const double w = p.stepWidth;
+    if (p.stairsStraight) {
+        // Each block is two treads deep and reaches under the one above; the
+        // top block reaches half a tread into the wall.
+        return {w, p.stepLength / 2, w / 2 + (n - i) * w, (n - i + 1) * w};
+    }
+    return {(n + 1 - i) * w / 2, (n + 1 - i) * w / 2 + p.stepLength / 2, (n - i) / 2.0 * w + w / 2,
+            (n - i + 1) * w / 2};
+}
+
+// The middle of block i lies this high: block i spans (i - 1) to i rises.
+double BlockMiddleY(const HouseParams& p, int i) { return (i - 1) * p.stepHeight + p.stepHeight / 2; }
+
+// Where a flight's middle lies along its wall for one placement: the
+// position of straight stairs, and the direction in which the wider bottom
+// of a platform pushes it away from the end of the wall (0 in the centre).
+struct FlightPlacement {
+    double straight;
+    double platformShift;
+};
+
+double FlightPosition(const HouseParams& p, const FlightPlacement& placement)
+{
+    double position = placement.straight;
+    if (!p.stairsStraight && placement.platformShift != 0) {
+        const double w = p.stepWidth;
+        position += placement.platformShift * ((p.stairSteps - 1) * w / 2);
+        position += placement.platformShift * (w / 2);
+    }
+    return position;
+}
+
+// "[meshbuilder];<step>", the cube, the rotation of a corner flight, the
+// stair colour with unpadded channels, the translate.
+void WriteBlock(B3dWriter& out, const HouseParams& p, int i, const Vec3& half, const char* rotate, const Vec3& at)
+{
+    std::string line = "[meshbuilder];";
+    AppendInt(line, i);
+    out.WriteLine(line);
+
+    line = "cube ";
+    AppendReal(line, half.x);
+    line += ',';
+    AppendReal(line, half.y);
+    line += ',';
+    AppendReal(line, half.z);
+    out.WriteLine(line);
+
+    if (rotate)
+        out.WriteLine(rotate);
+    if (p.useStairColor) {
+        line = "color ";
+        AppendInt(line, p.stairColor.r);
+        line += ',';
+        AppendInt(line, p.stairColor.g);
+        line += ',';
+        AppendInt(line, p.stairColor.b);
+        out.WriteLine(line);
+    }
+    out.EmitTranslate(at);
+}
+
+}  // namespace
+
+void HouseGenerator::WriteFrontStairs()
+{
+    const HouseParams& p = params;
+    if (p.stairFront < 1 || p.stairFront > 3)
+        return;
+    const double sideEnd = p.width / 2 - p.stepLength / 2 - 0.005;  // 0.005 inside the side plane
+    const FlightPlacement placements[] = {
+        {sideEnd, -1},   // 1: left side
+        {0, 0},          // 2: centre
+        {-sideEnd, +1},  // 3: right side
+    };
+    const double z = FlightPosition(p, placements[p.stairFront - 1]);
+
+    Comment({";------Feljáró elöl------", ";------Stair front------"});
+    for (int i = 1; i <= p.stairSteps; ++i) {
+        const StepBlock b = BlockOf(p, i);
+        WriteBlock(out_, p, i, {b.outHalf, p.stepHeight / 2, b.alongHalf}, nullptr,
+                   {-b.fromWall, BlockMiddleY(p, i), z});
+    }
+}
+
+void HouseGenerator::WriteSideStairs()
+{
+    const HouseParams& p = params;
+    if (p.stairSide < 1 || p.stairSide > 3)
+        return;
+    const FlightPlacement placements[] = {
+        {p.stepLength / 2 + 0.005, +1},             // 1: front end of the right wall
+        {p.length / 2, 0},                          // 2: centre
+        {p.length - p.stepLength / 2 - 0.005, -1},  // 3: back end
+    };
+    const double x = FlightPosition(p, placements[p.stairSide - 1]);
+
+    Comment({";------Feljáró oldalt------", ";------Side stair------"});
+    for (int i = 1; i <= p.stairSteps; ++i) {
+        const StepBlock b = BlockOf(p, i);
+        WriteBlock(out_, p, i, {b.alongHalf, p.stepHeight / 2, b.outHalf}, nullptr,
+                   {x, BlockMiddleY(p, i), -b.fromWall - p.width / 2});
+    }
+}
+
+void HouseGenerator::WriteCornerStairs(int placement)
+{
+    // A corner flight stands before the middle of its corner wall (the
+    // house corner itself without corner walls), turned by 45 degrees, and
+    // leads away along the diagonal. 1.4142 stands for the square root of 2.
+    const HouseParams& p = params;
+    const double half = p.cornerWallSize / 2;
+    struct CornerFlight {
+        bool written;
+        LocalText comment;
+        const char* rotate;
+        double side;  // +1: left corner (z > 0), -1: right corner
+    };
+    const CornerFlight flights[] = {
+        {placement < 3, {";------Bal sarok feljáró------", ";------Left cornel stair------"}, "rotate 0,1,0,45", +1},
+        {placement > 1, {";------Jobb sarok feljáró------", ";------Right cornel stair------"}, "rotate 0,1,0,-45", -1},
+    };
+    for (const CornerFlight& flight : flights) {
+        if (!flight.written)
+            continue;
+        Comment(flight.comment);
+        for (int i = 1; i <= p.stairSteps; ++i) {
+            const StepBlock b = BlockOf(p, i);
+            const double diagonal = b.fromCorner / 1.4142;
+            const double z = flight.side * (p.width / 2) - flight.side * half + flight.side * diagonal;
+            WriteBlock(out_, p, i, {b.outHalf, p.stepHeight / 2, b.alongHalf}, flight.rotate,
+                       {half - diagonal, BlockMiddleY(p, i), z});
+        }
+    }
+}
 
 }  // namespace kestrane

@@ -1,1 +1,37 @@
-// The area builder: terrain parameters, grid, shaping and the terrain file.
+// The generate button of the area builder: read, shape, write, report.
+#include "terrain/terrain_generator.h"
+
+#include "output/b3d_writer.h"
+#include "output/errors.h"
+#include "terrain/terrain_state.h"
+
+namespace kestrane {
+
+std::string TerrainFinishedStatus(UiLanguage language)
+{
+    return LocalText{"Domb.B3d fájl generálása kész", "Domb.B3d file generating successfull"}(language);
+}
+
+TerrainGenerator::TerrainGenerator() : state_(std::make_unique<TerrainGeneratorState>()) {}
+
+TerrainGenerator::~TerrainGenerator() = default;
+
+TerrainResult TerrainGenerator::Generate(const TerrainInput& input, UiLanguage language,
+                                         const std::filesystem::path& folder)
+{
+    TerrainGeneratorState& state = *state_;
+    ReadTerrainInput(input, language, state);
+    ShapeGrid(state);
+    CheckMeshFinite(state, language);
+
+    TerrainResult result;
+    result.path = folder.empty() ? std::filesystem::path(kTerrainFileName) : folder / kTerrainFileName;
+    B3dWriter out;
+    out.OpenOutput(result.path);
+    WriteTerrain(out, state, language);
+    out.CloseOutput();
+    result.status = TerrainFinishedStatus(language);
+    return result;
+}
+
+}  // namespace kestrane

@@ -1,0 +1,1 @@
+// Opening a web address in the browser.

@@ -1,0 +1,2 @@
+// The window program's entry point.
+int main() { return 0; }

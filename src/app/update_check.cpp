@@ -1,0 +1,1 @@
+// The background update check.

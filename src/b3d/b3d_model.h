@@ -1,0 +1,93 @@
+// The mesh model of a B3D object as read from its text: what a preview draws
+// and what `kestrane check` counts.
+//
+// Coordinates are metres in the object's own frame: x right, y up, z forward.
+// Every Cube, Cylinder, Translate, Rotate and Scale statement has already been
+// applied, so the vertices are final.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <span>
+#include <string>
+#include <vector>
+
+namespace kestrane::b3d {
+
+// A vertex position.
+struct Point3 {
+    double x = 0.0;
+    double y = 0.0;
+    double z = 0.0;
+
+    friend bool operator==(const Point3&, const Point3&) = default;
+};
+
+// A colour, each channel 0 to 255.
+struct Rgba {
+    std::uint8_t r = 255;
+    std::uint8_t g = 255;
+    std::uint8_t b = 255;
+    std::uint8_t a = 255;
+
+    friend bool operator==(const Rgba&, const Rgba&) = default;
+};
+
+// A texture coordinate: u across the image left to right, v down from its top.
+struct TexCoord {
+    double u = 0.0;
+    double v = 0.0;
+
+    friend bool operator==(const TexCoord&, const TexCoord&) = default;
+};
+
+// One polygon. Its corners are `count` vertex indices stored in
+// Section::corners from `first` on, in the order of the Face line (clockwise
+// seen from the front).
+struct Face {
+    std::uint32_t first = 0;
+    std::uint32_t count = 0;
+    bool twoSided = false;  // Face2: visible from both sides
+};
+
+// One [MeshBuilder] section.
+struct Section {
+    std::size_t line = 0;  // the line that started it
+
+    std::vector<Point3> vertices;
+    std::vector<std::uint32_t> corners;  // the corners of all faces, face after face
+    std::vector<Face> faces;
+
+    Rgba color;             // white unless a Color line set it
+    bool hasColor = false;  // a Color line set `color`
+
+    std::string texture;              // the file of the Load line, UTF-8; empty: none
+    std::vector<TexCoord> texCoords;  // empty, or one per vertex ((0,0) where no line gave one)
+
+    // The vertex indices of one face of this section.
+    std::span<const std::uint32_t> Corners(const Face& face) const
+    {
+        return {corners.data() + face.first, face.count};
+    }
+};
+
+// A problem or a warning found while reading. Line 0 concerns the file as a
+// whole; lines count from 1.
+struct Message {
+    std::size_t line = 0;
+    std::string text;  // UTF-8, starts in lower case, no final full stop
+};
+
+// A whole object.
+struct Model {
+    std::vector<Section> sections;
+    std::size_t vertexCount = 0;  // over all sections
+    std::size_t faceCount = 0;    // over all sections
+
+    // Lines that could not be interpreted (each skipped, reading went on).
+    std::vector<Message> problems;
+    // Things a route builder should know that do not make the file wrong.
+    std::vector<Message> warnings;
+};
+
+}  // namespace kestrane::b3d

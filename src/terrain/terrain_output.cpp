@@ -1,0 +1,138 @@
+// The terrain file: its header and one mesh block per cell.
+#include "terrain/terrain_state.h"
+
+#include "output/house_header.h"
+#include "output/numbers.h"
+
+#include <string_view>
+#include <vector>
+
+namespace kestrane {
+
+namespace {
+
+constexpr std::string_view kEnd = "\r\n";
+
+// The "x,y,z" texts (offset added, each 6:3) of the nodes of one grid row.
+// Every node belongs to up to four cells; it is formatted once.
+class RowText {
+public:
+    RowText() : start_(kGridColumns + 1, 0) { text_.reserve(kGridColumns * 24); }
+
+    void Format(const TerrainGeneratorState& state, int row)
+    {
+        const Vec3& offset = state.params.offset;
+        const int last = state.derived.LastColumn();
+        text_.clear();
+        for (int j = 1; j <= last; ++j) {
+            const GridNode& n = state.node(row, j);
+            start_[j] = text_.size();
+            AppendReal(text_, n.x + offset.x);
+            text_.push_back(',');
+            AppendReal(text_, n.y + offset.y);
+            text_.push_back(',');
+            AppendReal(text_, n.z + offset.z);
+        }
+        start_[last + 1] = text_.size();
+    }
+
+    std::string_view Node(int column) const
+    {
+        return std::string_view(text_).substr(start_[column], start_[column + 1] - start_[column]);
+    }
+
+private:
+    std::string text_;
+    std::vector<std::size_t> start_;
+};
+
+void AppendVertex(std::string& block, std::string_view point)
+{
+    block.append("Vertex ");
+    block.append(point);
+    block.append(kEnd);
+}
+
+}  // namespace
+
+void WriteTerrainHeader(B3dWriter& out, const TerrainParams& params, UiLanguage language)
+{
+    out.WriteLine(LocalText{";Házgeneráló program, terepépítő modul.",
+                            ";Buildig generating program, Area builder module."}(language));
+    out.WriteLine(kAuthorshipComment);
+    out.WriteLine(LocalText{";Nullpont a bal első sarok", ";Null point on left front corner"}(language));
+    out.WriteLine(LocalText{";Az obektum textúrázása a Te feladatod!", ";The correct texturing is a your job!"}(language));
+    out.WriteLine(LocalText{";Paraméterek:", ";Parameters:"}(language));
+
+    std::string line = LocalText{";Alapterület: ", ";Area: "}(language);
+    AppendReal(line, params.area.x, 8);
+    line.push_back('x');
+    AppendReal(line, params.area.z, 8);
+    line.push_back('m');
+    out.WriteLine(line);
+
+    line = LocalText{";Felbontás: ", ";Resolution: "}(language);
+    AppendReal(line, params.resolution.x, 8);
+    line.push_back('x');
+    AppendReal(line, params.resolution.z, 8);
+    out.WriteLine(line);
+
+    out.WriteLine(";");
+}
+
+void WriteTerrain(B3dWriter& out, const TerrainGeneratorState& state, UiLanguage language)
+{
+    const TerrainParams& p = state.params;
+    WriteTerrainHeader(out, p, language);
+
+    const int lastRow = state.derived.LastRow();
+    const int lastColumn = state.derived.LastColumn();
+    if (lastRow < 2 || lastColumn < 2)
+        return;  // no cells
+
+    // The lines every block shares.
+    std::string faces = "Face2 0,1,2\r\nFace2 3,0,2\r\n";
+    std::string texture;
+    if (!p.texture.empty()) {
+        texture.append("[texture]\r\nload ");
+        texture.append(p.texture);
+        texture.append("\r\nCoordinates 0,0,1\r\nCoordinates 1,0,0\r\nCoordinates 2,1,0\r\nCoordinates 3,1,1\r\n");
+    }
+
+    RowText rowI, rowNext;  // rows i and i + 1
+    rowNext.Format(state, 1);
+    std::string block;
+    block.reserve(512 + texture.size());
+
+    for (int i = 1; i < lastRow; ++i) {
+        std::swap(rowI, rowNext);
+        rowNext.Format(state, i + 1);
+        for (int j = 1; j < lastColumn; ++j) {
+            block.assign("[Meshbuilder];");
+            AppendInt(block, i);
+            block.push_back('.');
+            AppendInt(block, j);
+            block.append(kEnd);
+            AppendVertex(block, rowI.Node(j));         // P0 (i, j)
+            AppendVertex(block, rowI.Node(j + 1));     // P1 (i, j+1)
+            AppendVertex(block, rowNext.Node(j + 1));  // P2 (i+1, j+1)
+            AppendVertex(block, rowNext.Node(j));      // P3 (i+1, j)
+            block.append(faces);
+            if (p.useColor) {
+                const GridNode& n = state.node(i, j);
+                block.append("Color ");
+                AppendInt(block, n.red);
+                block.push_back(',');
+                AppendInt(block, n.green);
+                block.push_back(',');
+                AppendInt(block, n.blue);
+                block.append(kEnd);
+            }
+            block.append(texture);
+            block.append(";\r\n");
+            out.WriteText(block);
+        }
+    }
+}
+
+}  // namespace kestrane
