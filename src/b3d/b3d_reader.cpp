@@ -254,8 +254,8 @@ private:
     void Shear();
     void Nothing() {}
 
-    // Reads argument `index` on; false (with a problem) when one is not a
-    // number or not finite.
+    // Read `count` numbers from argument `index` on, or one whole number;
+    // false, with a problem, when one is malformed or not finite.
     bool Reals(std::size_t index, std::size_t count, double* values);
     bool Whole(std::size_t index, long long& value);
     bool Channels(int* values);
@@ -264,6 +264,11 @@ private:
     // The current section; one is started, with a problem, for a statement
     // before the first [MeshBuilder].
     Section& Current();
+    void StartSection()
+    {
+        model_.sections.emplace_back();
+        model_.sections.back().line = line_;
+    }
     template <typename Change>
     void ForVertices(bool all, Change change);
     std::string VertexRangeProblem(long long index, const Section& section) const;
@@ -307,7 +312,7 @@ Model Reader::Run(std::string_view text)
     constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
     if (text.starts_with(kByteOrderMark))
         text.remove_prefix(kByteOrderMark.size());
-    if (std::memchr(text.data(), '\0', text.size())) {
+    if (!text.empty() && std::memchr(text.data(), '\0', text.size())) {
         Problem("not a text file (a binary B3D file cannot be read)");
         return std::move(model_);
     }
@@ -358,7 +363,7 @@ void Reader::ReadHeader(std::string_view line)
     const std::string_view name = Trim(line.substr(1, close - 1));
     const std::string_view after = Trim(line.substr(close + 1));
     if (EqualsNoCase(name, "meshbuilder")) {
-        model_.sections.push_back(Section{.line = line_});
+        StartSection();
     } else if (EqualsNoCase(name, "texture")) {
         if (model_.sections.empty())
             Problem("[Texture] before the first [MeshBuilder]");
@@ -490,7 +495,7 @@ Section& Reader::Current()
 {
     if (model_.sections.empty()) {
         Problem(std::string(command_->name) + " before the first [MeshBuilder]");
-        model_.sections.push_back(Section{.line = line_});
+        StartSection();
     }
     return model_.sections.back();
 }
@@ -570,7 +575,7 @@ void Reader::Cylinder()
     if (!Whole(0, sides) || !Reals(1, 3, sizes))
         return;
     if (sides < 2 || sides > kMostCylinderSides) {
-        Problem("cylinder: " + std::to_string(sides) + " sides (argument 1) is outside 2 to " +
+        Problem("cylinder: the side count " + std::to_string(sides) + " (argument 1) is outside 2 to " +
                 std::to_string(kMostCylinderSides));
         return;
     }

@@ -109,11 +109,6 @@ void WriteFiller(B3dWriter& out, std::span<const std::string> vertexLines, const
     out.WriteLine("");
 }
 
-std::string RelativeVertex(double x, double y, double z)
-{
-    return "vertex " + FormatReal(x) + "," + FormatReal(y) + "," + FormatReal(z);
-}
-
 }  // namespace
 
 void HouseGenerator::WriteFlatRoof()
@@ -202,21 +197,26 @@ void HouseGenerator::WritePitchedRoof()
         // corner beside it; the gable triangles cover this otherwise.
         struct Filler {
             const LocalText* title;  // once before each pair
-            std::string vertices[3];
+            Vec3 relative[3];
             Vec3 at;
         };
         const LocalText front{";------Nyeregtető oldala elöl------", ";------Piched roof front side------"};
         const LocalText back{";------Nyeregtető oldala hátul------", ";------Piched roof behind side------"};
         const Filler fillers[] = {
-            {&front, {RelativeVertex(0, 0, -OV), RelativeVertex(0, 0, 0), RelativeVertex(0, e, 0)}, {0, H, -h}},
-            {nullptr, {RelativeVertex(0, 0, 0), RelativeVertex(0, 0, OV), RelativeVertex(0, e, 0)}, {0, H, h}},
-            {&back, {RelativeVertex(0, 0, 0), RelativeVertex(0, 0, -OV), RelativeVertex(0, e, 0)}, {L, H, -h}},
-            {nullptr, {RelativeVertex(0, 0, OV), RelativeVertex(0, 0, 0), RelativeVertex(0, e, 0)}, {L, H, h}},
+            {&front, {{0, 0, -OV}, {0, 0, 0}, {0, e, 0}}, {0, H, -h}},
+            {nullptr, {{0, 0, 0}, {0, 0, OV}, {0, e, 0}}, {0, H, h}},
+            {&back, {{0, 0, 0}, {0, 0, -OV}, {0, e, 0}}, {L, H, -h}},
+            {nullptr, {{0, 0, OV}, {0, 0, 0}, {0, e, 0}}, {L, H, h}},
         };
         for (const Filler& filler : fillers) {
             if (filler.title)
                 Comment(*filler.title);
-            WriteFiller(out_, filler.vertices, filler.at);
+            std::string lines[3];
+            for (int i = 0; i < 3; ++i) {
+                const Vec3& v = filler.relative[i];
+                lines[i] = "vertex " + FormatReal(v.x) + "," + FormatReal(v.y) + "," + FormatReal(v.z);
+            }
+            WriteFiller(out_, lines, filler.at);
         }
     }
 

@@ -96,7 +96,7 @@ void WriteBlock(B3dWriter& out, const HouseParams& p, int i, const Vec3& half, c
 void HouseGenerator::WriteFrontStairs()
 {
     const HouseParams& p = params;
-    if (p.stairFront < 1 || p.stairFront > 3)
+    if (p.stairSteps <= 0 || p.stairFront < 1 || p.stairFront > 3)
         return;
     const double sideEnd = p.width / 2 - p.stepLength / 2 - 0.005;  // 0.005 inside the side plane
     const FlightPlacement placements[] = {
@@ -117,7 +117,7 @@ void HouseGenerator::WriteFrontStairs()
 void HouseGenerator::WriteSideStairs()
 {
     const HouseParams& p = params;
-    if (p.stairSide < 1 || p.stairSide > 3)
+    if (p.stairSteps <= 0 || p.stairSide < 1 || p.stairSide > 3)
         return;
     const FlightPlacement placements[] = {
         {p.stepLength / 2 + 0.005, +1},             // 1: front end of the right wall
@@ -140,6 +140,8 @@ void HouseGenerator::WriteCornerStairs(int placement)
     // house corner itself without corner walls), turned by 45 degrees, and
     // leads away along the diagonal. 1.4142 stands for the square root of 2.
     const HouseParams& p = params;
+    if (p.stairSteps <= 0)
+        return;
     const double half = p.cornerWallSize / 2;
     struct CornerFlight {
         bool written;

@@ -82,8 +82,13 @@ std::optional<std::uint8_t> UnicodeToCp1250(char32_t codePoint)
 
 bool AppendUtf8AsCp1250(std::string& out, std::string_view utf8)
 {
+    // Most lines are plain ASCII, which both encodings share.
+    std::size_t ascii = 0;
+    while (ascii < utf8.size() && static_cast<unsigned char>(utf8[ascii]) < 0x80)
+        ++ascii;
     const std::size_t start = out.size();
-    for (std::size_t i = 0; i < utf8.size();) {
+    out.append(utf8.data(), ascii);
+    for (std::size_t i = ascii; i < utf8.size();) {
         const auto lead = static_cast<unsigned char>(utf8[i]);
         if (lead < 0x80) {
             out.push_back(static_cast<char>(lead));

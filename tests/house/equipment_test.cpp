@@ -60,6 +60,11 @@ std::vector<std::string> LinesStarting(const std::string& bytes, const std::stri
     return found;
 }
 
+void Replace(std::string& text, const std::string& from, const std::string& to)
+{
+    text.replace(text.find(from), from.size(), to);
+}
+
 // --- Gutters -------------------------------------------------------------
 
 const std::string kRingHu = R"(;------Ereszcsatorna------
@@ -118,8 +123,8 @@ TEST(GutterRing, DefaultPyramidOrHipEavesInBothLanguages)
     ExpectB3d(Emit(DefaultParams(), HU, [](HouseGenerator& g) { g.WriteGutterRing(); }), kRingHu);
 
     std::string english = kRingHu;
-    english.replace(english.find(";------Ereszcsatorna------"), 26, ";------Gutter------");
-    english.replace(english.find(";------Ereszcsatorna kívül------"), 33, ";------Gutter outside------");
+    Replace(english, ";------Ereszcsatorna------", ";------Gutter------");
+    Replace(english, ";------Ereszcsatorna kívül------", ";------Gutter outside------");
     ExpectB3d(Emit(DefaultParams(), EN, [](HouseGenerator& g) { g.WriteGutterRing(); }), english);
 }
 
@@ -371,7 +376,10 @@ TEST(Downpipe, FollowsTheLeanEaveTheRightCornerWallAndTheOverhang)
     for (const Case& c : cases) {
         HouseParams params = DefaultParams();
         params.roofOverhang = c.overhang;
-        const std::string bytes = Emit(params, HU, c.state);
+        const std::string bytes = Emit(params, HU, [&](HouseGenerator& g) {
+            c.state(g);
+            g.WriteDownpipe();
+        });
         std::vector<std::string> found;
         for (const std::string& line : test::Lines(bytes))
             if (line.rfind("cylinder", 0) == 0 || line.rfind("translate", 0) == 0)
@@ -605,6 +613,7 @@ TEST(Stairs, OneStepPlatformAndStepCountsInTheSectionLines)
               "translate -0.150, 0.100, 0.000\n");
 
     params.stairSteps = 12;
+    params.stairSide = 2;
     params.stairsStraight = true;
     const auto sections = LinesStarting(Emit(params, EN, [](HouseGenerator& g) { g.WriteSideStairs(); }), "[mesh");
     ASSERT_EQ(sections.size(), 12u);

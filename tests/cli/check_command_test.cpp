@@ -1,0 +1,134 @@
+// kestrane check: the report per file and the exit codes.
+#include "b3d/b3d_reader.h"
+#include "cli/cli.h"
+
+#include "support/test_support.h"
+
+#include <gtest/gtest.h>
+
+namespace kestrane::cli {
+namespace {
+
+using test::B3dBytes;
+using test::RunCli;
+
+TEST(CheckCommand, CleanFilesReportTheirCountsAndExitZero)
+{
+    test::TempFolder folder;
+    test::WriteFile(folder / "box.b3d", B3dBytes(";a box\n[meshbuilder]\ncube 1,1,1\ncolor 10,20,30\n"));
+    test::WriteFile(folder / "tri.b3d", B3dBytes("[MeshBuilder]\nVertex 0,0,0\nVertex 1,0,0\nVertex 0,1,0\n"
+                                                 "Face2 0,1,2\n[MeshBuilder]\n"));
+    const auto result = RunCli({"check", "box.b3d", "tri.b3d"}, folder.path());
+    EXPECT_EQ(result.exitCode, kExitOk) << result.err;
+    EXPECT_EQ(result.out,
+              "box.b3d: 1 section, 8 vertices, 6 faces, no problems\n"
+              "tri.b3d: 2 sections, 3 vertices, 1 face, no problems\n");
+    EXPECT_EQ(result.err, "");
+}
+
+TEST(CheckCommand, ProblemsAreListedWithLineNumbersAndExitOne)
+{
+    test::TempFolder folder;
+    test::WriteFile(folder / "bad.b3d", B3dBytes("[MeshBuilder]\n"          // 1
+                                                 "Cube 1,1,1\n"             // 2
+                                                 "Face 0,1,9\n"             // 3
+                                                 "Colour 1,2,3\n"           // 4
+                                                 "Color 300,0,0\n"          // 5
+                                                 "Vertex 1,x,nan\n"         // 6
+                                                 "Shear 1,0,0,0,1,0,1\n"    // 7
+                                                 "[Texture]\n"              // 8
+                                                 "Coordinates 8,0,0\n"));   // 9
+    test::WriteFile(folder / "good.b3d", B3dBytes("[MeshBuilder]\nVertex 0,0,0\n"));
+    const auto result = RunCli({"check", "good.b3d", "bad.b3d"}, folder.path());
+    EXPECT_EQ(result.exitCode, 1);
+    EXPECT_EQ(result.out,
+              "good.b3d: 1 section, 1 vertex, 0 faces, no problems\n"
+              "bad.b3d: 1 section, 8 vertices, 6 faces, 5 problems, 1 warning\n"
+              "  line 3: face names vertex 9, but the section has 8 vertices\n"
+              "  line 4: unknown command \"Colour\"\n"
+              "  line 5: color: channel 300 (argument 1) is outside 0 to 255\n"
+              "  line 6: vertex: \"x\" (argument 2) is not a number\n"
+              "  line 7: warning: shear is not applied: the vertices keep their places\n"
+              "  line 9: coordinates names vertex 8, but the section has 8 vertices\n");
+}
+
+TEST(CheckCommand, LargeObjectsDrawAWarningButPass)
+{
+    test::TempFolder folder;
+    std::string text = "[MeshBuilder]\n";
+    for (std::size_t i = 0; i <= b3d::kMostVertices; ++i)
+        text += "Vertex 0,0,0\n";
+    test::WriteFile(folder / "large.b3d", B3dBytes(text));
+    const auto result = RunCli({"check", "large.b3d"}, folder.path());
+    EXPECT_EQ(result.exitCode, kExitOk);
+    EXPECT_EQ(result.out,
+              "large.b3d: 1 section, 65535 vertices, 0 faces, no problems, 1 warning\n"
+              "  warning: 65535 vertices, more than 65534\n");
+}
+
+TEST(CheckCommand, CommandLineMistakesAndUnreadableFiles)
+{
+    test::TempFolder folder;
+    test::WriteFile(folder / "ok.b3d", B3dBytes("[MeshBuilder]\n"));
+    struct Case {
+        std::vector<std::string> args;
+        int exitCode;
+        const char* err;
+    };
+    const Case cases[] = {
+        {{"check"}, kExitBadInput, "kestrane check: no files given (see kestrane check --help)\n"},
+        {{"check", "--strict", "ok.b3d"}, kExitBadInput,
+         "kestrane check: unknown option \"--strict\" (see kestrane check --help)\n"},
+        {{"check", "missing.b3d", "ok.b3d"}, 1,
+         "kestrane check: missing.b3d: cannot read: No such file or directory\n"},
+        {{"check", "."}, 1, "kestrane check: .: cannot read: is a folder, not a file\n"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.args.size() > 1 ? c.args[1] : "no arguments");
+        const auto result = RunCli(c.args, folder.path());
+        EXPECT_EQ(result.exitCode, c.exitCode);
+        EXPECT_EQ(result.err, c.err);
+    }
+    // The readable file is still reported after the missing one.
+    EXPECT_EQ(RunCli({"check", "missing.b3d", "ok.b3d"}, folder.path()).out,
+              "ok.b3d: 1 section, 0 vertices, 0 faces, no problems\n");
+
+    const auto help = RunCli({"check", "--help"}, folder.path());
+    EXPECT_EQ(help.exitCode, kExitOk);
+    EXPECT_NE(help.out.find("Usage: kestrane check FILE..."), std::string::npos);
+}
+
+// The counts of `kestrane check` on generated objects are those the reader
+// finds (the read-back tests of the reader count the statements themselves).
+TEST(CheckCommand, GeneratedObjectsPass)
+{
+    test::TempFolder folder;
+    const auto house = RunCli(
+        {"house", "--roof", "flat", "--roof-edge", "--chimney-size", "0", "--stair-steps", "0", "--lang", "en"},
+        folder.path());
+    ASSERT_EQ(house.exitCode, 0) << house.err;
+    std::vector<std::string> files;
+    for (const auto& entry : std::filesystem::directory_iterator(folder.path()))
+        files.push_back(entry.path().filename().string());
+    ASSERT_EQ(files.size(), 1u);
+
+    const auto terrain = RunCli({"terrain"}, folder.path());
+    if (terrain.exitCode == 0)
+        files.push_back("domb.b3d");
+
+    std::string expected;
+    for (const std::string& file : files) {
+        const b3d::Model model = b3d::ReadB3dFile(folder / file);
+        expected += file + ": " + std::to_string(model.sections.size()) + " sections, " +
+                    std::to_string(model.vertexCount) + " vertices, " + std::to_string(model.faceCount) +
+                    " faces, no problems\n";
+    }
+    std::vector<std::string> args = {"check"};
+    args.insert(args.end(), files.begin(), files.end());
+    const auto result = RunCli(args, folder.path());
+    EXPECT_EQ(result.exitCode, kExitOk) << result.out;
+    EXPECT_EQ(result.out, expected);
+}
+
+}  // namespace
+}  // namespace kestrane::cli
