@@ -1,0 +1,174 @@
+// The preview under a real X server (Xvfb, Mesa): generated objects are
+// drawn in their colours, one-sided faces only from the front, and the
+// full-size terrain opens with its vertex warning.
+#include "house/house_generator.h"
+#include "preview/mesh_view.h"
+#include "preview/preview_window.h"
+#include "support/test_support.h"
+#include "terrain/terrain_generator.h"
+
+#include <QElapsedTimer>
+#include <QImage>
+#include <QtTest>
+
+using namespace kestrane;
+
+namespace {
+
+// How many pixels of `image` satisfy `match`.
+template <typename Match>
+int CountPixels(const QImage& image, Match match)
+{
+    int count = 0;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            if (match(QColor(image.pixel(x, y))))
+                ++count;
+    return count;
+}
+
+// A lit colour keeps the proportions of its channels.
+bool LooksLike(const QColor& pixel, int r, int g, int b)
+{
+    const double sum = pixel.red() + pixel.green() + pixel.blue();
+    const double want = r + g + b;
+    if (sum < 30)
+        return false;
+    return std::abs(pixel.red() / sum - r / want) < 0.04 && std::abs(pixel.green() / sum - g / want) < 0.04 &&
+           std::abs(pixel.blue() / sum - b / want) < 0.04;
+}
+
+}  // namespace
+
+class PreviewTest : public QObject {
+    Q_OBJECT
+
+private:
+    test::TempFolder folder_;
+
+    QImage Show(preview::PreviewWindow& window, const QString& path)
+    {
+        if (!window.openFile(path))
+            return {};
+        window.show();
+        if (!QTest::qWaitForWindowExposed(&window))
+            return {};
+        return window.view()->grabFramebuffer();
+    }
+
+private slots:
+    void batchesSplitFacesBySidednessAndTexture()
+    {
+        const auto path = folder_ / "cube.b3d";
+        test::WriteFile(path, "[MeshBuilder]\r\nCube 1,1,1\r\nColor 255,0,0\r\n"
+                              "[MeshBuilder]\r\nVertex 0,0,0\r\nVertex 1,0,0\r\nVertex 1,1,0\r\nFace2 0,1,2\r\n"
+                              "[Texture]\r\nLoad missing.bmp\r\n");
+        preview::PreviewWindow window;
+        QVERIFY(window.openFile(QString::fromStdString(path.string())));
+        QVERIFY(window.statusText().contains("cube.b3d: 2 szakasz, 11 csúcspont, 7 lap"));
+        window.setLanguage(UiLanguage::English);
+        QVERIFY(window.statusText().contains("cube.b3d: 2 sections, 11 vertices, 7 faces"));
+        QCOMPARE(window.windowTitle(), QString("Preview"));
+        QVERIFY(!window.openFile(QString::fromStdString((folder_ / "none.b3d").string())));
+        QVERIFY(window.statusText().startsWith("none.b3d cannot be read"));
+    }
+
+    void defaultHouseShowsItsRoofColour()
+    {
+        HouseInput input;
+        input.roof = {{100, 20, 20}, true};
+        input.wall = {{180, 160, 105}, true};
+        const HouseResult house = GenerateHouse(input, UiLanguage::English, folder_.path());
+        preview::PreviewWindow window;
+        const QImage frame = Show(window, QString::fromStdString(house.path.string()));
+        QVERIFY(!frame.isNull());
+        const int roof = CountPixels(frame, [](const QColor& c) { return LooksLike(c, 100, 20, 20); });
+        const int walls = CountPixels(frame, [](const QColor& c) { return LooksLike(c, 180, 160, 105); });
+        qInfo("roof pixels %d, wall pixels %d of %lld", roof, walls, qlonglong(frame.width()) * frame.height());
+        QVERIFY(roof > 500);
+        QVERIFY(walls > 500);
+    }
+
+    void shapedTerrainShowsItsColours()
+    {
+        TerrainInput input;
+        input.peaks[0] = {"8", "8", "4", "6", {200, 100, 0}};
+        input.peaks[1] = {"18", "18", "-3", "5", {30, 60, 200}};
+        TerrainGenerator generator;
+        const TerrainResult result = generator.Generate(input, UiLanguage::English, folder_.path());
+        preview::PreviewWindow window;
+        const QImage frame = Show(window, QString::fromStdString(result.path.string()));
+        QVERIFY(!frame.isNull());
+        const int green = CountPixels(frame, [](const QColor& c) { return LooksLike(c, 40, 140, 40); });
+        const int orange = CountPixels(frame, [](const QColor& c) { return LooksLike(c, 200, 100, 0); });
+        const int blue = CountPixels(frame, [](const QColor& c) { return LooksLike(c, 30, 60, 200); });
+        qInfo("green %d, orange %d, blue %d", green, orange, blue);
+        QVERIFY(green > 1000);
+        QVERIFY(orange > 20);
+        QVERIFY(blue > 20);
+    }
+
+    void oneSidedFacesAreSeenFromTheFrontOnly()
+    {
+        // A wall facing the default camera (front left, from above), once
+        // wound the right way and once the wrong way.
+        const char* right = "[MeshBuilder]\r\nVertex 0,0,-3\r\nVertex 0,0,3\r\nVertex 0,3.5,3\r\nVertex 0,3.5,-3\r\n"
+                            "Face 0,1,2,3\r\nColor 255,0,0\r\n";
+        const char* wrong = "[MeshBuilder]\r\nVertex 0,0,-3\r\nVertex 0,0,3\r\nVertex 0,3.5,3\r\nVertex 0,3.5,-3\r\n"
+                            "Face 3,2,1,0\r\nColor 255,0,0\r\n";
+        const char* both = "[MeshBuilder]\r\nVertex 0,0,-3\r\nVertex 0,0,3\r\nVertex 0,3.5,3\r\nVertex 0,3.5,-3\r\n"
+                           "Face2 3,2,1,0\r\nColor 255,0,0\r\n";
+        int red[3] = {};
+        const char* files[] = {right, wrong, both};
+        for (int k = 0; k < 3; ++k) {
+            const auto path = folder_ / ("wall" + std::to_string(k) + ".b3d");
+            test::WriteFile(path, files[k]);
+            preview::PreviewWindow window;
+            const QImage frame = Show(window, QString::fromStdString(path.string()));
+            red[k] = CountPixels(frame, [](const QColor& c) { return LooksLike(c, 255, 0, 0); });
+        }
+        qInfo("red pixels: front %d, back %d, two-sided %d", red[0], red[1], red[2]);
+        QVERIFY(red[0] > 1000);
+        QCOMPARE(red[1], 0);
+        QVERIFY(red[2] > 1000);
+    }
+
+    void fullSizeTerrainOpensWithItsVertexWarning()
+    {
+        TerrainInput input;
+        input.areaX = "100";
+        input.areaZ = "1000";
+        input.resolutionX = "100";
+        input.resolutionZ = "1000";
+        input.curveX = "30";
+        input.curveZ1 = "200";
+        input.curveZ2 = "600";
+        for (int k = 0; k < 8; ++k)
+            input.peaks[k] = {std::to_string(10 + 10 * k), std::to_string(100 + 100 * k), "5", "8", {200, 100, 0}};
+        TerrainGenerator generator;
+        const TerrainResult result = generator.Generate(input, UiLanguage::English, folder_.path());
+
+        preview::PreviewWindow window;
+        window.setLanguage(UiLanguage::English);
+        QElapsedTimer timer;
+        timer.start();
+        QVERIFY(window.openFile(QString::fromStdString(result.path.string())));
+        const qint64 readMs = timer.elapsed();
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        window.view()->grabFramebuffer();  // uploads once
+        const qint64 firstFrameMs = timer.elapsed();
+        double frames = 0;
+        for (int k = 0; k < 5; ++k) {
+            window.view()->grabFramebuffer();
+            frames += window.view()->lastFrameMilliseconds();
+        }
+        qInfo("full-size terrain: read %lld ms, on screen after %lld ms, %.1f ms per frame", readMs, firstFrameMs,
+              frames / 5);
+        QVERIFY(window.statusText().contains("100,000 sections, 400,000 vertices, 200,000 faces"));
+        QVERIFY(window.statusText().contains("WARNING: 400,000 vertices"));
+    }
+};
+
+QTEST_MAIN(PreviewTest)
+#include "preview_test.moc"
