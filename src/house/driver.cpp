@@ -34,18 +34,6 @@ HouseGenerator::HouseGenerator(B3dWriter& out, const HouseParams& houseParams, U
 
 void HouseGenerator::Comment(const LocalText& text) { out_.WriteLine(text(language)); }
 
-void HouseGenerator::WriteWallColor()
-{
-    if (params.useWallColor)
-        out_.EmitColor(params.wallColor);
-}
-
-void HouseGenerator::WriteRoofColor()
-{
-    if (params.useRoofColor)
-        out_.EmitColor(params.roofColor);
-}
-
 void HouseGenerator::WriteHouse(const std::string& fileName)
 {
     WriteHouseHeader(out_, language,

@@ -66,8 +66,9 @@ public:
 
 private:
     void Comment(const LocalText& text);  // a comment line in the current language
-    void WriteWallColor();                // the wall colour line, when in use
-    void WriteRoofColor();                // the roof colour line, when in use
+    // The wall and roof colours, or null while they are not in use.
+    const ColorRgb* WallColor() const { return params.useWallColor ? &params.wallColor : nullptr; }
+    const ColorRgb* RoofColor() const { return params.useRoofColor ? &params.roofColor : nullptr; }
 
     B3dWriter& out_;
 };

@@ -1,6 +1,8 @@
 // Roofs: flat (with or without its edge), pitched, pyramid, hip and lean.
 #include "house/house_generator.h"
 
+#include "house/face_sections.h"
+
 #include "output/numbers.h"
 
 #include <span>
@@ -11,63 +13,6 @@ namespace kestrane {
 
 namespace {
 const LocalText kRoofPanel{";Tetőlemez", ";Roof panel"};
-
-// How the texture is laid on a roof or gable face.
-enum class TextureShape {
-    Triangle,    // EmitTextureTriangle
-    Quad,        // EmitTextureQuad
-    QuadSloped,  // EmitTextureQuadSloped, `value` is the inset of the top edge
-    Listed,      // written line by line from `coordinates`
-};
-
-struct FaceTexture {
-    TextureShape shape;
-    const char* file;
-    double value = 0.0;
-    std::vector<std::string> coordinates = {};  // "vertex,u,v" of each Coordinates line
-};
-
-// A mesh section holding one face: title comment, header line, corners in
-// order, face line, the optional colour and the texture block.
-struct FaceSection {
-    LocalText title;
-    const char* header;
-    std::vector<Vec3> vertices;
-    const char* face;
-    FaceTexture texture;
-};
-
-void WriteTexture(B3dWriter& out, const FaceTexture& texture)
-{
-    switch (texture.shape) {
-    case TextureShape::Triangle: out.EmitTextureTriangle(texture.file); break;
-    case TextureShape::Quad: out.EmitTextureQuad(texture.file); break;
-    case TextureShape::QuadSloped: out.EmitTextureQuadSloped(texture.file, texture.value); break;
-    case TextureShape::Listed:
-        out.WriteLine("[Texture]");
-        out.WriteLine(std::string("load ") + texture.file);
-        for (const std::string& coordinate : texture.coordinates)
-            out.WriteLine("Coordinates " + coordinate);
-        out.WriteLine("");
-        break;
-    }
-}
-
-// `color` is null when the colour of these faces is not in use.
-void WriteFaceSections(B3dWriter& out, UiLanguage language, const ColorRgb* color,
-                       std::span<const FaceSection> sections)
-{
-    for (const FaceSection& section : sections) {
-        out.WriteLine(section.title(language));
-        out.WriteLine(section.header);
-        for (const Vec3& v : section.vertices)
-            out.EmitVertex(v);
-        out.WriteLine(section.face);
-        if (color)
-            out.EmitColor(*color);
-        WriteTexture(out, section.texture);
-    }
-}
 
 // The eave corners of a roof that overhangs all four walls by `overhang`.
 EaveCorners OverhangingEaves(const HouseParams& p)
@@ -228,7 +173,7 @@ void HouseGenerator::WritePitchedRoof()
         {{";------Nyeregtető bal------", ";------Piched roof left------"}, "[meshbuilder]",
          {eave.frontLeft, eave.backLeft, ridgeEnd, ridgeStart}, "face2 0,1,2,3", {Quad, "b.bmp"}},
     };
-    WriteFaceSections(out_, language, params.useRoofColor ? &params.roofColor : nullptr, faces);
+    WriteFaceSections(out_, language, RoofColor(), faces);
 }
 
 void HouseGenerator::WritePyramidRoof()
@@ -258,7 +203,7 @@ void HouseGenerator::WritePyramidRoof()
         {{";------Sátortető bal------", ";------Piramyd roof left------"}, "[meshbuilder]",
          {eave.frontLeft, eave.backLeft, apex}, "face 0,1,2", {Triangle, "d.bmp"}},
     };
-    WriteFaceSections(out_, language, params.useRoofColor ? &params.roofColor : nullptr, faces);
+    WriteFaceSections(out_, language, RoofColor(), faces);
 }
 
 void HouseGenerator::WriteHipRoof()
@@ -294,7 +239,7 @@ void HouseGenerator::WriteHipRoof()
         {{";------Kontyolt tető bal------", ";------Hip roof left------"}, "[meshbuilder]",
          {eave.frontLeft, eave.backLeft, hipBack, hipFront}, "face 0,1,2,3", {QuadSloped, "d.bmp", hipInset}},
     };
-    WriteFaceSections(out_, language, params.useRoofColor ? &params.roofColor : nullptr, faces);
+    WriteFaceSections(out_, language, RoofColor(), faces);
 }
 
 void HouseGenerator::WriteLeanRoof()
@@ -328,7 +273,7 @@ void HouseGenerator::WriteLeanRoof()
              {{0, H, h}, {L, H, h}, ridgeEnd, ridgeStart}, "face 0,1,2,3 ",
              {Listed, "9.bmp", 0.0, {"0,1,1", "1,0,1", "2,0,0", "3,1,0"}}},
         };
-        WriteFaceSections(out_, language, params.useWallColor ? &params.wallColor : nullptr, gables);
+        WriteFaceSections(out_, language, WallColor(), gables);
     }
 
     if (OV > 0) {
@@ -366,7 +311,7 @@ void HouseGenerator::WriteLeanRoof()
         {{";------Féltető------", ";------Lean roof------"}, "[meshbuilder]",
          {eaveCorners.backRight, eaveCorners.frontRight, ridgeStart, ridgeEnd}, "face2 0,1,2,3", {Quad, "a.bmp"}},
     };
-    WriteFaceSections(out_, language, params.useRoofColor ? &params.roofColor : nullptr, roof);
+    WriteFaceSections(out_, language, RoofColor(), roof);
 
     eaveRise = e;
     corners.frontRightTop.y -= e;

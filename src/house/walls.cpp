@@ -2,6 +2,8 @@
 // of the pitched roof and the walls of the lean roof.
 #include "house/house_generator.h"
 
+#include "house/face_sections.h"
+
 #include "output/numbers.h"
 
 #include <span>
@@ -13,63 +15,6 @@ namespace kestrane {
 namespace {
 
 const LocalText kWalling{";------Falazat------", ";------Walling------"};
-
-// How the texture is laid on a wall face.
-enum class TextureShape {
-    Triangle,  // EmitTextureTriangle
-    Quad,      // EmitTextureQuad
-    Pentagon,  // EmitTexturePentagon, `value` is the shoulder height
-    Listed,    // written line by line from `coordinates`
-};
-
-struct FaceTexture {
-    TextureShape shape;
-    const char* file;
-    double value = 0.0;
-    std::vector<std::string> coordinates = {};  // "vertex,u,v" of each Coordinates line
-};
-
-// A mesh section holding one face: title comment, header line, corners in
-// order, face line, the optional colour and the texture block.
-struct FaceSection {
-    LocalText title;
-    const char* header;
-    std::vector<Vec3> vertices;
-    const char* face;
-    FaceTexture texture;
-};
-
-void WriteTexture(B3dWriter& out, const FaceTexture& texture)
-{
-    switch (texture.shape) {
-    case TextureShape::Triangle: out.EmitTextureTriangle(texture.file); break;
-    case TextureShape::Quad: out.EmitTextureQuad(texture.file); break;
-    case TextureShape::Pentagon: out.EmitTexturePentagon(texture.file, texture.value); break;
-    case TextureShape::Listed:
-        out.WriteLine("[Texture]");
-        out.WriteLine(std::string("load ") + texture.file);
-        for (const std::string& coordinate : texture.coordinates)
-            out.WriteLine("Coordinates " + coordinate);
-        out.WriteLine("");
-        break;
-    }
-}
-
-// `color` is null when the wall colour is not in use.
-void WriteFaceSections(B3dWriter& out, UiLanguage language, const ColorRgb* color,
-                       std::span<const FaceSection> sections)
-{
-    for (const FaceSection& section : sections) {
-        out.WriteLine(section.title(language));
-        out.WriteLine(section.header);
-        for (const Vec3& v : section.vertices)
-            out.EmitVertex(v);
-        out.WriteLine(section.face);
-        if (color)
-            out.EmitColor(*color);
-        WriteTexture(out, section.texture);
-    }
-}
 
 // How far above the wall tops the pitched roof's surface crosses the side
 // walls: the surface starts at wall height on the overhang's edge
@@ -99,40 +44,27 @@ void HouseGenerator::negyszogfalwrite()
     const double zL = h - xL;
     const double zR = -h + xR;
 
-    struct Wall {
-        bool written;
-        LocalText title;
-        Vec3 vertices[4];
-        const char* face;
-        const char* texture;
-    };
-    const Wall walls[] = {
-        {left, {";------Bal sarokfal------", ";------Left corner wall------"},
-         {{0, 0, h - s}, {s, 0, h}, {s, H, h}, {0, H, h - s}}, "face2 0,1,2,3", "5.bmp"},
-        {right, {";------Jobb sarokfal------", ";------Right corner wall------"},
-         {{s, 0, -h}, {0, 0, -h + s}, {0, H, -h + s}, {s, H, -h}}, "face2 0,1,2,3", "6.bmp"},
-        {true, {";------Fal elöl------", ";------Front wall------"},
-         {{0, 0, zR}, {0, 0, zL}, {0, H, zL}, {0, H, zR}}, "face 0,1,2,3 ", "1.bmp"},
-        {true, {";------Fal jobb------", ";------Right wall------"},
-         {{L, 0, -h}, {xR, 0, -h}, {xR, H, -h}, {L, H, -h}}, "face 0,1,2,3 ", "2.bmp"},
-        {true, {";------Fal hátul------", ";------Behind wall------"},
-         {{L, 0, h}, {L, 0, -h}, {L, H, -h}, {L, H, h}}, "face 0,1,2,3 ", "3.bmp"},
-        {true, {";------Fal bal------", ";------Left wall------"},
-         {{xL, 0, h}, {L, 0, h}, {L, H, h}, {xL, H, h}}, "face 0,1,2,3 ", "4.bmp"},
-    };
+    using enum TextureShape;
+    std::vector<FaceSection> walls;
+    if (left)
+        walls.push_back({{";------Bal sarokfal------", ";------Left corner wall------"}, "[meshbuilder]",
+                         {{0, 0, h - s}, {s, 0, h}, {s, H, h}, {0, H, h - s}}, "face2 0,1,2,3", {Quad, "5.bmp"}});
+    if (right)
+        walls.push_back({{";------Jobb sarokfal------", ";------Right corner wall------"}, "[meshbuilder]",
+                         {{s, 0, -h}, {0, 0, -h + s}, {0, H, -h + s}, {s, H, -h}}, "face2 0,1,2,3", {Quad, "6.bmp"}});
+    walls.insert(walls.end(), {
+        {{";------Fal elöl------", ";------Front wall------"}, "[meshbuilder]",
+         {{0, 0, zR}, {0, 0, zL}, {0, H, zL}, {0, H, zR}}, "face 0,1,2,3 ", {Quad, "1.bmp"}},
+        {{";------Fal jobb------", ";------Right wall------"}, "[meshbuilder]",
+         {{L, 0, -h}, {xR, 0, -h}, {xR, H, -h}, {L, H, -h}}, "face 0,1,2,3 ", {Quad, "2.bmp"}},
+        {{";------Fal hátul------", ";------Behind wall------"}, "[meshbuilder]",
+         {{L, 0, h}, {L, 0, -h}, {L, H, -h}, {L, H, h}}, "face 0,1,2,3 ", {Quad, "3.bmp"}},
+        {{";------Fal bal------", ";------Left wall------"}, "[meshbuilder]",
+         {{xL, 0, h}, {L, 0, h}, {L, H, h}, {xL, H, h}}, "face 0,1,2,3 ", {Quad, "4.bmp"}},
+    });
 
-    Comment({";------Falazat------", ";------Walling------"});
-    for (const Wall& wall : walls) {
-        if (!wall.written)
-            continue;
-        Comment(wall.title);
-        out_.WriteLine("[meshbuilder]");
-        for (const Vec3& v : wall.vertices)
-            out_.EmitVertex(v);
-        out_.WriteLine(wall.face);
-        WriteWallColor();
-        out_.EmitTextureQuad(wall.texture);
-    }
+    Comment(kWalling);
+    WriteFaceSections(out_, language, WallColor(), walls);
 }
 
 void HouseGenerator::WriteGableWalls()
@@ -163,7 +95,7 @@ void HouseGenerator::WriteGableWalls()
          "face 0,1,2,3 ", {Quad, "4.bmp"}},
     };
     Comment(kWalling);
-    WriteFaceSections(out_, language, params.useWallColor ? &params.wallColor : nullptr, walls);
+    WriteFaceSections(out_, language, WallColor(), walls);
 }
 
 void HouseGenerator::WriteGableTriangles()
@@ -183,7 +115,7 @@ void HouseGenerator::WriteGableTriangles()
         {{";------Oromfalal hátsó------", ";------Gable behind wall------"}, "[meshbuilder]",
          {{L, H, h + OV}, {L, H, -h - OV}, {L, RH, 0}}, "face 0,1,2", {Triangle, "8.bmp"}},
     };
-    WriteFaceSections(out_, language, params.useWallColor ? &params.wallColor : nullptr, gables);
+    WriteFaceSections(out_, language, WallColor(), gables);
 }
 
 void HouseGenerator::WriteLeanWalls()
@@ -211,7 +143,7 @@ void HouseGenerator::WriteLeanWalls()
          "face 0,1,2,3 ", {Quad, "4.bmp"}},
     };
     Comment({";------Féltető falazat------", ";------Lean roof wall------"});
-    WriteFaceSections(out_, language, params.useWallColor ? &params.wallColor : nullptr, walls);
+    WriteFaceSections(out_, language, WallColor(), walls);
 }
 
 }  // namespace kestrane
