@@ -1,1 +1,24 @@
 // Opening a web address in the browser.
+#include "app/browser.h"
+
+#include <QCoreApplication>
+#include <QDesktopServices>
+#include <QGuiApplication>
+#include <QUrl>
+
+namespace kestrane {
+
+bool OpenInBrowser(const QString& address)
+{
+    const QUrl url(address.trimmed(), QUrl::StrictMode);
+    if (!url.isValid() || url.isRelative() || url.host().isEmpty())
+        return false;
+    if (url.scheme() != QLatin1String("http") && url.scheme() != QLatin1String("https"))
+        return false;
+    // The desktop services need the platform of a GUI application.
+    if (qobject_cast<QGuiApplication*>(QCoreApplication::instance()) == nullptr)
+        return false;
+    return QDesktopServices::openUrl(url);
+}
+
+}  // namespace kestrane

@@ -30,6 +30,7 @@
 #include <mutex>
 
 class QByteArray;
+class QObject;
 
 namespace kestrane {
 
@@ -209,5 +210,11 @@ private:
     std::unique_ptr<Th_upg> thread_;
     bool started_ = false;
 };
+
+// Starts an update check for `host` and ties it to `owner`, normally the
+// main window: the check (and then the host, which it takes over) goes with
+// `owner`'s children when `owner` is destroyed, and is stopped first. Call on
+// the user-interface thread. Returns the started check.
+UpdateCheck& AttachUpdateCheck(QObject& owner, std::unique_ptr<UpdateCheckHost> host);
 
 }  // namespace kestrane
