@@ -1,6 +1,7 @@
 #include "output/cp1250.h"
 
 #include <array>
+#include <cstring>
 
 namespace kestrane {
 
@@ -82,8 +83,14 @@ std::optional<std::uint8_t> UnicodeToCp1250(char32_t codePoint)
 
 bool AppendUtf8AsCp1250(std::string& out, std::string_view utf8)
 {
-    // Most lines are plain ASCII, which both encodings share.
+    // Most lines are plain ASCII, which both encodings share; find where it
+    // ends eight bytes at a time.
     std::size_t ascii = 0;
+    for (std::uint64_t word; ascii + 8 <= utf8.size(); ascii += 8) {
+        std::memcpy(&word, utf8.data() + ascii, 8);
+        if (word & 0x8080808080808080u)
+            break;
+    }
     while (ascii < utf8.size() && static_cast<unsigned char>(utf8[ascii]) < 0x80)
         ++ascii;
     const std::size_t start = out.size();

@@ -71,6 +71,7 @@ public:
                            const std::filesystem::path& folder = {});
 
     TerrainGeneratorState& state() { return *state_; }
+    const TerrainGeneratorState& state() const { return *state_; }
 
 private:
     std::unique_ptr<TerrainGeneratorState> state_;

@@ -56,6 +56,8 @@ void FillGrid(TerrainGeneratorState& state)
 
 void ApplyPeak(TerrainGeneratorState& state, int k)
 {
+    if (k < 1 || k > kPeakCount || !(state.peaks[k - 1].width > 0))
+        return;  // no such row, or the row is switched off
     const TerrainPeak& peak = state.peaks[k - 1];
     const TerrainDerived& d = state.derived;
     const double H = peak.height;

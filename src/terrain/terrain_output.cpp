@@ -48,7 +48,7 @@ private:
 
 void AppendVertex(std::string& block, std::string_view point)
 {
-    block.append("Vertex ");
+    block.append(std::string_view("Vertex "));
     block.append(point);
     block.append(kEnd);
 }
@@ -91,7 +91,8 @@ void WriteTerrain(B3dWriter& out, const TerrainGeneratorState& state, UiLanguage
         return;  // no cells
 
     // The lines every block shares.
-    std::string faces = "Face2 0,1,2\r\nFace2 3,0,2\r\n";
+    constexpr std::string_view kFaces = "Face2 0,1,2\r\nFace2 3,0,2\r\n";
+    constexpr std::string_view kBlockEnd = ";\r\n";
     std::string texture;
     if (!p.texture.empty()) {
         texture.append("[texture]\r\nload ");
@@ -101,26 +102,29 @@ void WriteTerrain(B3dWriter& out, const TerrainGeneratorState& state, UiLanguage
 
     RowText rowI, rowNext;  // rows i and i + 1
     rowNext.Format(state, 1);
+    std::string title;      // "[Meshbuilder];i." of the current row
     std::string block;
+    title.reserve(32);
     block.reserve(512 + texture.size());
 
     for (int i = 1; i < lastRow; ++i) {
         std::swap(rowI, rowNext);
         rowNext.Format(state, i + 1);
+        title.assign("[Meshbuilder];");
+        AppendInt(title, i);
+        title.push_back('.');
         for (int j = 1; j < lastColumn; ++j) {
-            block.assign("[Meshbuilder];");
-            AppendInt(block, i);
-            block.push_back('.');
+            block.assign(title);
             AppendInt(block, j);
             block.append(kEnd);
             AppendVertex(block, rowI.Node(j));         // P0 (i, j)
             AppendVertex(block, rowI.Node(j + 1));     // P1 (i, j+1)
             AppendVertex(block, rowNext.Node(j + 1));  // P2 (i+1, j+1)
             AppendVertex(block, rowNext.Node(j));      // P3 (i+1, j)
-            block.append(faces);
+            block.append(kFaces);
             if (p.useColor) {
                 const GridNode& n = state.node(i, j);
-                block.append("Color ");
+                block.append(std::string_view("Color "));
                 AppendInt(block, n.red);
                 block.push_back(',');
                 AppendInt(block, n.green);
@@ -129,7 +133,7 @@ void WriteTerrain(B3dWriter& out, const TerrainGeneratorState& state, UiLanguage
                 block.append(kEnd);
             }
             block.append(texture);
-            block.append(";\r\n");
+            block.append(kBlockEnd);
             out.WriteText(block);
         }
     }

@@ -106,8 +106,9 @@ void ReadTerrainInput(const TerrainInput& input, UiLanguage language, TerrainGen
 // base colour.
 void FillGrid(TerrainGeneratorState& state);
 
-// Raises (or sinks) peak k (1 to 8) into the grid; call only when its width
-// is greater than 0.
+// Raises (or sinks) peak k (1 to 8) into the grid, and tints it toward the
+// peak's colour. A row whose width is not greater than 0 is off: nothing
+// changes.
 void ApplyPeak(TerrainGeneratorState& state, int k);
 
 // Whether the curve applies: curveZ1 > 0, curveZ2 > 0, curveX != 0,
@@ -116,7 +117,7 @@ bool CurveApplies(const TerrainParams& params, const TerrainDerived& derived);
 inline bool CurveApplies(const TerrainGeneratorState& state) { return CurveApplies(state.params, state.derived); }
 
 // Bends the grid between the columns curveZ1 and curveZ2 around the turning
-// point and continues straight beyond; call only when CurveApplies.
+// point and continues straight beyond; nothing changes unless CurveApplies.
 void ApplyCurve(TerrainGeneratorState& state);
 
 // Fill, peaks in row order, curve: the whole shaping of one generation.
