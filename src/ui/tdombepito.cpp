@@ -1,0 +1,239 @@
+#include "ui/tdombepito.h"
+
+#include "ui/language_tables.h"
+#include "ui/message_box.h"
+#include "ui/panel.h"
+#include "ui_area_window.h"
+
+#include "output/errors.h"
+
+#include <QDir>
+#include <QFile>
+#include <QMouseEvent>
+#include <QStatusBar>
+
+namespace kestrane::ui {
+
+namespace {
+
+const ColorRgb kPeakColor{40, 140, 40};
+
+std::string Text(const QLineEdit* edit) { return edit->text().toStdString(); }
+
+// A swatch with a single-line border (the selected one) or with none: then
+// only its bevel shows.
+void SetBorder(QFrame* swatch, bool border)
+{
+    swatch->setFrameShape(border ? QFrame::Box : QFrame::Panel);
+    swatch->setFrameShadow(border ? QFrame::Plain : QFrame::Raised);
+    if (border)
+        swatch->raise();  // the swatches overlap by a pixel
+}
+
+}  // namespace
+
+TDombepito::TDombepito(QWidget* parent) : QDialog(parent), ui(std::make_unique<Ui::TDombepito>())
+{
+    ui->setupUi(this);
+    setWindowFlag(Qt::WindowContextHelpButtonHint, false);
+    // The height column's Hungarian title is a few pixels wider than its
+    // column at this font: set it slightly tighter.
+    QFont tight = ui->D_csucsokz->font();
+    tight.setLetterSpacing(QFont::PercentageSpacing, 94);
+    ui->D_csucsokz->setFont(tight);
+
+    statusPanel_ = new QLabel(ui->StatusBar_terep);
+    statusPanel_->setObjectName("StatusBar_terepPanel");
+    statusPanel_->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    ui->StatusBar_terep->addWidget(statusPanel_, 1);
+
+    connect(ui->GenButton, &QPushButton::clicked, this, &TDombepito::GenButtonClick);
+    connect(ui->rtScrollBar, &QScrollBar::valueChanged, this, &TDombepito::rtScrollBarChange);
+    connect(ui->gtScrollBar, &QScrollBar::valueChanged, this, &TDombepito::gtScrollBarChange);
+    connect(ui->btScrollBar, &QScrollBar::valueChanged, this, &TDombepito::btScrollBarChange);
+    connect(ui->rScrollBar, &QScrollBar::valueChanged, this, &TDombepito::rScrollBarChange);
+    connect(ui->gScrollBar, &QScrollBar::valueChanged, this, &TDombepito::gScrollBarChange);
+    connect(ui->bScrollBar, &QScrollBar::valueChanged, this, &TDombepito::bScrollBarChange);
+    for (int k = 1; k <= 8; ++k)
+        swatch(k)->installEventFilter(this);
+    ui->szinminta->installEventFilter(this);
+
+    FormCreate();
+}
+
+TDombepito::~TDombepito() = default;
+
+void TDombepito::FormCreate()
+{
+    // The grid and the peak rows were cleared when the generator was made.
+    PaintPanel(ui->tereppanel, QColor(ui->rtScrollBar->value(), ui->gtScrollBar->value(), ui->btScrollBar->value()));
+    peakColors_.fill(kPeakColor);
+    PaintPanel(ui->szinminta, ToQColor(kPeakColor));
+    for (int k = 1; k <= 8; ++k)
+        PaintPanel(swatch(k), ToQColor(kPeakColor));
+    selectedSwatch_ = 1;
+    for (int k = 1; k <= 8; ++k)
+        SetBorder(swatch(k), k == 1);
+}
+
+QFrame* TDombepito::swatch(int k) const
+{
+    QFrame* const swatches[] = {ui->Panel1, ui->Panel2, ui->Panel3, ui->Panel4,
+                                ui->Panel5, ui->Panel6, ui->Panel7, ui->Panel8};
+    return swatches[k - 1];
+}
+
+QColor TDombepito::editorColor() const
+{
+    return QColor(ui->rScrollBar->value(), ui->gScrollBar->value(), ui->bScrollBar->value());
+}
+
+void TDombepito::ApplyAreaWindowLanguage(UiLanguage language)
+{
+    language_ = language;
+    ApplyTexts(*this, AreaWindowCaptions(), language, TextRole::Caption);
+    ApplyTexts(*this, AreaWindowHints(), language, TextRole::Hint);
+    ApplyTexts(*this, AreaWindowFixedHints(), language, TextRole::Hint);
+}
+
+QString TDombepito::statusText() const { return statusPanel_->text(); }
+
+void TDombepito::setStatusText(const QString& text) { statusPanel_->setText(text); }
+
+TerrainInput TDombepito::terrainInput() const
+{
+    TerrainInput input;
+    input.areaX = Text(ui->dombxedit);
+    input.areaZ = Text(ui->dombzedit);
+    input.resolutionX = Text(ui->xbontEdit);
+    input.resolutionZ = Text(ui->zbontedit);
+    input.offsetX = Text(ui->OffsXEdit);
+    input.offsetY = Text(ui->OffsYEdit);
+    input.offsetZ = Text(ui->OffsZEdit);
+    input.slopeX = Text(ui->Lejtxedit);
+    input.slopeZ = Text(ui->Lejtzedit);
+    input.curveX = Text(ui->KanyarXedit);
+    input.curveZ1 = Text(ui->KanyarZ1edit);
+    input.curveZ2 = Text(ui->KanyarZ2edit);
+    input.texture = Text(ui->TexturaEdit);
+    input.useColor = ui->fszinchk->isChecked();
+    input.baseColor = {Channel(ui->rtScrollBar->value()), Channel(ui->gtScrollBar->value()),
+                       Channel(ui->btScrollBar->value())};
+    for (int k = 1; k <= 8; ++k) {
+        TerrainPeakInput& peak = input.peaks[k - 1];
+        const auto cell = [&](int column) {
+            return findChild<QLineEdit*>(QStringLiteral("d%1%2").arg(k).arg(column))->text().toStdString();
+        };
+        peak.gridX = cell(1);
+        peak.gridZ = cell(2);
+        peak.height = cell(3);
+        peak.width = cell(4);
+        peak.color = peakColors_[k - 1];
+    }
+    return input;
+}
+
+void TDombepito::GenButtonClick()
+{
+    const TerrainInput input = terrainInput();
+    try {
+        const TerrainResult result =
+            generator_.Generate(input, language_, QFile::encodeName(QDir::currentPath()).toStdString());
+        setStatusText(QString::fromStdString(result.status));
+    } catch (const InputError& e) {
+        // Refused before anything was opened: the previous file stays.
+        const QString message = QString::fromStdString(e.what());
+        setStatusText(message);
+        ShowError(this, windowTitle(), message);
+    } catch (const OutputError& e) {
+        // The status line keeps its text; the previous file stays.
+        ShowError(this, windowTitle(),
+                  QStringLiteral("%1\n%2").arg(QString::fromStdString(e.path()), QString::fromStdString(e.what())));
+    } catch (const std::exception& e) {
+        ShowError(this, windowTitle(), QString::fromStdString(e.what()));
+    }
+}
+
+void TDombepito::rtScrollBarChange()
+{
+    PaintPanel(ui->tereppanel, QColor(ui->rtScrollBar->value(), ui->gtScrollBar->value(), ui->btScrollBar->value()));
+    ui->trl->setText(QString::number(ui->rtScrollBar->value()));
+}
+
+void TDombepito::gtScrollBarChange()
+{
+    PaintPanel(ui->tereppanel, QColor(ui->rtScrollBar->value(), ui->gtScrollBar->value(), ui->btScrollBar->value()));
+    ui->tgl->setText(QString::number(ui->gtScrollBar->value()));
+}
+
+void TDombepito::btScrollBarChange()
+{
+    PaintPanel(ui->tereppanel, QColor(ui->rtScrollBar->value(), ui->gtScrollBar->value(), ui->btScrollBar->value()));
+    ui->tbl->setText(QString::number(ui->btScrollBar->value()));
+}
+
+void TDombepito::rScrollBarChange()
+{
+    PaintPanel(ui->szinminta, editorColor());
+    ui->rclabel->setText(QString::number(ui->rScrollBar->value()));
+}
+
+void TDombepito::gScrollBarChange()
+{
+    PaintPanel(ui->szinminta, editorColor());
+    ui->gclabel->setText(QString::number(ui->gScrollBar->value()));
+}
+
+void TDombepito::bScrollBarChange()
+{
+    PaintPanel(ui->szinminta, editorColor());
+    ui->bclabel->setText(QString::number(ui->bScrollBar->value()));
+}
+
+void TDombepito::PanelClick(int k)
+{
+    const ColorRgb color = peakColors_[k - 1];
+    PaintPanel(ui->szinminta, ToQColor(color));
+    // A bar that moves repaints the preview from all three bars.
+    ui->rScrollBar->setValue(color.r);
+    ui->gScrollBar->setValue(color.g);
+    ui->bScrollBar->setValue(color.b);
+    Panelselvalt(k);
+}
+
+void TDombepito::Panelselvalt(int k)
+{
+    SetBorder(swatch(selectedSwatch_), false);
+    SetBorder(swatch(k), true);
+    selectedSwatch_ = k;
+}
+
+void TDombepito::szinmintaClick()
+{
+    PaintPanel(swatch(selectedSwatch_), PanelColor(ui->szinminta));
+    peakColors_[selectedSwatch_ - 1] = {Channel(ui->rScrollBar->value()), Channel(ui->gScrollBar->value()),
+                                        Channel(ui->bScrollBar->value())};
+}
+
+bool TDombepito::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() == QEvent::MouseButtonRelease) {
+        auto* widget = static_cast<QWidget*>(watched);
+        const auto* mouse = static_cast<QMouseEvent*>(event);
+        if (mouse->button() == Qt::LeftButton && widget->rect().contains(mouse->position().toPoint())) {
+            if (widget == ui->szinminta) {
+                szinmintaClick();
+                return true;
+            }
+            for (int k = 1; k <= 8; ++k) {
+                if (widget == swatch(k)) {
+                    PanelClick(k);
+                    return true;
+                }
+            }
+        }
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+}  // namespace kestrane::ui

@@ -1,0 +1,81 @@
+// The area builder window: the terrain inputs, the base colour, the eight
+// peak swatches with their colour editor, the generate button and a status
+// line.
+#pragma once
+
+#include "terrain/terrain_generator.h"
+
+#include <QDialog>
+
+#include <array>
+#include <memory>
+
+namespace Ui {
+class TDombepito;
+}
+class QFrame;
+class QLabel;
+
+namespace kestrane::ui {
+
+class TDombepito : public QDialog {
+    Q_OBJECT
+
+public:
+    explicit TDombepito(QWidget* parent = nullptr);
+    ~TDombepito() override;
+
+    // Sets every caption and hint of the window for `language`; the
+    // language is also the one of the next generations.
+    void ApplyAreaWindowLanguage(UiLanguage language);
+    UiLanguage language() const { return language_; }
+
+    // The text of the status line.
+    QString statusText() const;
+    void setStatusText(const QString& text);
+
+    // The swatch the colour editor applies to (1 to 8) and the stored
+    // colour of peak k (1 to 8).
+    int selectedSwatch() const { return selectedSwatch_; }
+    ColorRgb peakColor(int k) const { return peakColors_.at(k - 1); }
+
+    // The window's inputs as the generator takes them.
+    TerrainInput terrainInput() const;
+
+public slots:
+    void GenButtonClick();
+    void rtScrollBarChange();
+    void gtScrollBarChange();
+    void btScrollBarChange();
+    void rScrollBarChange();
+    void gScrollBarChange();
+    void bScrollBarChange();
+    void Panel1Click() { PanelClick(1); }
+    void Panel2Click() { PanelClick(2); }
+    void Panel3Click() { PanelClick(3); }
+    void Panel4Click() { PanelClick(4); }
+    void Panel5Click() { PanelClick(5); }
+    void Panel6Click() { PanelClick(6); }
+    void Panel7Click() { PanelClick(7); }
+    void Panel8Click() { PanelClick(8); }
+    void Panelselvalt(int k);
+    void szinmintaClick();
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void FormCreate();
+    void PanelClick(int k);
+    QFrame* swatch(int k) const;
+    QColor editorColor() const;
+
+    std::unique_ptr<Ui::TDombepito> ui;
+    QLabel* statusPanel_ = nullptr;
+    TerrainGenerator generator_;  // the grid of the whole run
+    std::array<ColorRgb, 8> peakColors_{};
+    int selectedSwatch_ = 1;
+    UiLanguage language_ = UiLanguage::English;
+};
+
+}  // namespace kestrane::ui

@@ -1,0 +1,337 @@
+#include "ui/tform1.h"
+
+#include "ui/message_box.h"
+#include "ui/panel.h"
+#include "ui/tdombepito.h"
+#include "ui_main_window.h"
+
+#include "house/house_generator.h"
+#include "output/errors.h"
+#include "output/language_file.h"
+
+#include <QDesktopServices>
+#include <QDir>
+#include <QFile>
+#include <QMouseEvent>
+#include <QStatusBar>
+#include <QUrl>
+
+namespace kestrane::ui {
+
+namespace {
+
+std::string Text(const QLineEdit* edit) { return edit->text().toStdString(); }
+
+std::filesystem::path CurrentFolder() { return QFile::encodeName(QDir::currentPath()).toStdString(); }
+
+}  // namespace
+
+std::function<void(TForm1&)>& TForm1::UpdateCheckStarter()
+{
+    static std::function<void(TForm1&)> starter;
+    return starter;
+}
+
+std::function<void(const QString&)>& TForm1::BrowserOpener()
+{
+    static std::function<void(const QString&)> opener = [](const QString& address) {
+        QDesktopServices::openUrl(QUrl(address));
+    };
+    return opener;
+}
+
+std::function<void(TDombepito&)>& TForm1::ModalShower()
+{
+    static std::function<void(TDombepito&)> shower = [](TDombepito& window) { window.exec(); };
+    return shower;
+}
+
+TForm1::TForm1(QWidget* parent) : QWidget(parent), ui(std::make_unique<Ui::TForm1>())
+{
+    ui->setupUi(this);
+    move(377, 132);
+    statusPanel_ = new QLabel(ui->StatusBar1);
+    statusPanel_->setObjectName("StatusBar1Panel");
+    statusPanel_->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    ui->StatusBar1->addWidget(statusPanel_, 1);
+
+    wallGroup_ = {{ui->rfScrollBar, ui->gfScrollBar, ui->bfScrollBar}, {ui->frl, ui->fgl, ui->fbl}, ui->falszinpanel, &wall_};
+    roofGroup_ = {{ui->rtScrollBar, ui->gtScrollBar, ui->btScrollBar}, {ui->trl, ui->tgl, ui->tbl}, ui->tetoszinpanel, &roof_};
+    chimneyGroup_ = {{ui->rkScrollBar, ui->gkScrollBar, ui->bkScrollBar}, {ui->krl, ui->kgl, ui->kbl}, ui->kemenyszinPanel, &chimney_};
+    stairGroup_ = {{ui->rlScrollBar, ui->glScrollBar, ui->blScrollBar}, {ui->lrl, ui->lgl, ui->lbl}, ui->lepcsoszinPanel, &stair_};
+    for (ColorGroup* group : {&wallGroup_, &roofGroup_, &chimneyGroup_, &stairGroup_}) {
+        group->setting->color = {Channel(group->bars[0]->value()), Channel(group->bars[1]->value()),
+                                 Channel(group->bars[2]->value())};
+    }
+
+    connect(ui->Nyeregteto, &QRadioButton::clicked, this, &TForm1::NyeregtetoClick);
+    connect(ui->Kontyoltteto, &QRadioButton::clicked, this, &TForm1::KontyolttetoClick);
+    connect(ui->satorteto, &QRadioButton::clicked, this, &TForm1::satortetoClick);
+    connect(ui->laposteto, &QRadioButton::clicked, this, &TForm1::lapostetoClick);
+    connect(ui->Felteto, &QRadioButton::clicked, this, &TForm1::FeltetoClick);
+    connect(ui->Kemenymeret, &QSlider::valueChanged, this, &TForm1::KemenymeretChange);
+    connect(ui->Lepn, &QSlider::valueChanged, this, &TForm1::LepnChange);
+    connect(ui->Lepe, &QSlider::valueChanged, this, &TForm1::LepeChange);
+    connect(ui->Lepo, &QSlider::valueChanged, this, &TForm1::LepoChange);
+    connect(ui->Leps, &QSlider::valueChanged, this, &TForm1::LepsChange);
+    connect(ui->rfScrollBar, &QScrollBar::valueChanged, this, &TForm1::rfScrollBarChange);
+    connect(ui->gfScrollBar, &QScrollBar::valueChanged, this, &TForm1::gfScrollBarChange);
+    connect(ui->bfScrollBar, &QScrollBar::valueChanged, this, &TForm1::bfScrollBarChange);
+    connect(ui->rtScrollBar, &QScrollBar::valueChanged, this, &TForm1::rtScrollBarChange);
+    connect(ui->gtScrollBar, &QScrollBar::valueChanged, this, &TForm1::gtScrollBarChange);
+    connect(ui->btScrollBar, &QScrollBar::valueChanged, this, &TForm1::btScrollBarChange);
+    connect(ui->rkScrollBar, &QScrollBar::valueChanged, this, &TForm1::rkScrollBarChange);
+    connect(ui->gkScrollBar, &QScrollBar::valueChanged, this, &TForm1::gkScrollBarChange);
+    connect(ui->bkScrollBar, &QScrollBar::valueChanged, this, &TForm1::bkScrollBarChange);
+    connect(ui->rlScrollBar, &QScrollBar::valueChanged, this, &TForm1::rlScrollBarChange);
+    connect(ui->glScrollBar, &QScrollBar::valueChanged, this, &TForm1::glScrollBarChange);
+    connect(ui->blScrollBar, &QScrollBar::valueChanged, this, &TForm1::blScrollBarChange);
+    connect(ui->fszinchk, &QCheckBox::clicked, this, &TForm1::fszinchkClick);
+    connect(ui->tszinchk, &QCheckBox::clicked, this, &TForm1::tszinchkClick);
+    connect(ui->kszinchk, &QCheckBox::clicked, this, &TForm1::kszinchkClick);
+    connect(ui->lszinchk, &QCheckBox::clicked, this, &TForm1::lszinchkClick);
+    connect(ui->terepgomb, &QPushButton::clicked, this, &TForm1::terepgombClick);
+    connect(ui->Button1, &QPushButton::clicked, this, &TForm1::Button1Click);
+    connect(ui->hu_Button, &QPushButton::clicked, this, &TForm1::hu_ButtonClick);
+    connect(ui->en_Button, &QPushButton::clicked, this, &TForm1::en_ButtonClick);
+    ui->Label10->installEventFilter(this);
+
+    FormCreate();
+}
+
+TForm1::~TForm1() = default;
+
+void TForm1::FormCreate()
+{
+    // 1. The web label opens the maker's page until an update is announced.
+    webAddress_ = QString::fromUtf8(kMakerWebPage);
+    // 2.-3. Hungarian placement names until the stored language is applied.
+    frontSidePlacements_ = FrontSidePlacements();
+    cornerPlacements_ = CornerPlacements();
+    // 4.-5. The stored language; every start rewrites lang.cfg. When that
+    // fails the rest of the creation is skipped.
+    const UiLanguage stored = ReadLanguageFile(CurrentFolder() / kLanguageFileName);
+    if (!SwitchLanguage(stored))
+        return;
+    // 6. The step count.
+    LepnChange();
+    // 7. Colour use switches off, samples painted: walls, chimney, stairs, roof.
+    for (ColorGroup* group : {&wallGroup_, &chimneyGroup_, &stairGroup_, &roofGroup_}) {
+        group->setting->use = false;
+        PaintSample(*group);
+    }
+    // 8. The update check (installed by the application).
+    if (UpdateCheckStarter())
+        UpdateCheckStarter()(*this);
+}
+
+bool TForm1::SwitchLanguage(UiLanguage language)
+{
+    try {
+        WriteLanguageFile(CurrentFolder() / kLanguageFileName, language);
+    } catch (const OutputError& e) {
+        ShowError(this, windowTitle(),
+                  QStringLiteral("%1\n%2").arg(QString::fromStdString(e.path()), QString::fromStdString(e.what())));
+        return false;
+    }
+    language_ = language;
+    ApplyTexts(*this, MainWindowCaptions(), language, TextRole::Caption);
+    ApplyTexts(*this, MainWindowHints(), language, TextRole::Hint);
+    frontSidePlacements_ = FrontSidePlacements();
+    cornerPlacements_ = CornerPlacements();
+    LepeChange();
+    LepoChange();
+    LepsChange();
+    return true;
+}
+
+QString TForm1::statusText() const { return statusPanel_->text(); }
+
+void TForm1::setStatusText(const QString& text) { statusPanel_->setText(text); }
+
+QLabel* TForm1::webLabel() const { return ui->Label10; }
+
+void TForm1::gombolas()
+{
+    const std::pair<QRadioButton*, RoofKind> buttons[] = {
+        {ui->Nyeregteto, RoofKind::Pitched}, {ui->Kontyoltteto, RoofKind::Hip}, {ui->satorteto, RoofKind::Pyramid},
+        {ui->laposteto, RoofKind::Flat},     {ui->Felteto, RoofKind::Lean},
+    };
+    for (const auto& [button, kind] : buttons) {
+        if (!button->isChecked())
+            continue;
+        const ControlEnabling enabling = EnablingFor(kind);
+        ui->lt_koszoru->setEnabled(enabling.roofEdge);
+        ui->Ereszcsatorna->setEnabled(enabling.gutters);
+        ui->tkoEdit->setEnabled(enabling.hipDepth);
+        ui->tleEdit->setEnabled(enabling.overhang);
+        ui->Sbal->setEnabled(enabling.cornerLeft);
+        ui->Sjobb->setEnabled(enabling.cornerRight);
+        ui->SarokfalEdit->setEnabled(enabling.cornerSize);
+        ui->tetoszint->setEnabled(enabling.roofLevelTexture);
+        return;
+    }
+}
+
+void TForm1::KemenymeretChange()
+{
+    ui->kemenylabel->setText(QString::fromUtf8(ChimneySizeText(ui->Kemenymeret->value())));
+}
+
+void TForm1::LepnChange() { ui->Lfoklabel->setText(QString::number(ui->Lepn->value())); }
+
+void TForm1::LepeChange()
+{
+    ui->felje_label->setText(QString::fromUtf8(frontSidePlacements_.at(ui->Lepe->value())(language_)));
+}
+
+void TForm1::LepoChange()
+{
+    ui->feljo_label->setText(QString::fromUtf8(frontSidePlacements_.at(ui->Lepo->value())(language_)));
+}
+
+void TForm1::LepsChange()
+{
+    ui->feljs_label->setText(QString::fromUtf8(cornerPlacements_.at(ui->Leps->value())(language_)));
+}
+
+void TForm1::PaintSample(const ColorGroup& group)
+{
+    PaintPanel(group.sample, QColor(group.bars[0]->value(), group.bars[1]->value(), group.bars[2]->value()));
+}
+
+void TForm1::ColorChange(ColorGroup& group, int channel)
+{
+    const int position = group.bars[channel]->value();
+    std::uint8_t* channels[] = {&group.setting->color.r, &group.setting->color.g, &group.setting->color.b};
+    *channels[channel] = Channel(position);
+    group.values[channel]->setText(QString::number(position));
+    PaintSample(group);
+}
+
+void TForm1::rfScrollBarChange() { ColorChange(wallGroup_, 0); }
+void TForm1::gfScrollBarChange() { ColorChange(wallGroup_, 1); }
+void TForm1::bfScrollBarChange() { ColorChange(wallGroup_, 2); }
+void TForm1::rtScrollBarChange() { ColorChange(roofGroup_, 0); }
+void TForm1::gtScrollBarChange() { ColorChange(roofGroup_, 1); }
+void TForm1::btScrollBarChange() { ColorChange(roofGroup_, 2); }
+void TForm1::rkScrollBarChange() { ColorChange(chimneyGroup_, 0); }
+void TForm1::gkScrollBarChange() { ColorChange(chimneyGroup_, 1); }
+void TForm1::bkScrollBarChange() { ColorChange(chimneyGroup_, 2); }
+void TForm1::rlScrollBarChange() { ColorChange(stairGroup_, 0); }
+void TForm1::glScrollBarChange() { ColorChange(stairGroup_, 1); }
+void TForm1::blScrollBarChange() { ColorChange(stairGroup_, 2); }
+
+void TForm1::fszinchkClick() { wall_.use = ui->fszinchk->isChecked(); }
+void TForm1::tszinchkClick() { roof_.use = ui->tszinchk->isChecked(); }
+void TForm1::kszinchkClick() { chimney_.use = ui->kszinchk->isChecked(); }
+void TForm1::lszinchkClick() { stair_.use = ui->lszinchk->isChecked(); }
+
+void TForm1::terepgombClick()
+{
+    if (!areaWindow_)
+        return;
+    areaWindow_->setStatusText(QString());
+    areaWindow_->ApplyAreaWindowLanguage(language_);
+    if (ModalShower())
+        ModalShower()(*areaWindow_);
+}
+
+HouseInput TForm1::houseInput() const
+{
+    HouseInput input;
+    input.offsetX = Text(ui->OffsXEdit);
+    input.offsetY = Text(ui->OffsYEdit);
+    input.offsetZ = Text(ui->OffsZEdit);
+    input.width = Text(ui->fszEdit);
+    input.length = Text(ui->fhoEdit);
+    input.wallHeight = Text(ui->fmaEdit);
+    input.roofHeight = Text(ui->tmaEdit);
+    input.roofOverhang = Text(ui->tleEdit);
+    input.hipDepth = Text(ui->tkoEdit);
+    input.chimneyX = Text(ui->kpozx);
+    input.chimneyZ = Text(ui->kpozz);
+    input.stepWidth = Text(ui->lesz);
+    input.stepLength = Text(ui->leho);
+    input.stepHeight = Text(ui->lema);
+    input.cornerWallSize = Text(ui->SarokfalEdit);
+
+    // The buttons in the order the generator tests them.
+    if (ui->Kontyoltteto->isChecked())
+        input.roofKind = RoofKind::Hip;
+    else if (ui->satorteto->isChecked())
+        input.roofKind = RoofKind::Pyramid;
+    else if (ui->laposteto->isChecked())
+        input.roofKind = RoofKind::Flat;
+    else if (ui->Nyeregteto->isChecked())
+        input.roofKind = RoofKind::Pitched;
+    else
+        input.roofKind = RoofKind::Lean;
+    input.gutters = ui->Ereszcsatorna->isChecked();
+    input.flatRoofEdge = ui->lt_koszoru->isChecked();
+    input.roofLevelTextureChecked = ui->tetoszint->isChecked();
+    input.roofLevelTextureEnabled = ui->tetoszint->isEnabledTo(this);
+    input.cornerWallLeft = ui->Sbal->isChecked();
+    input.cornerWallRight = ui->Sjobb->isChecked();
+    input.cornerWallSizeEnabled = ui->SarokfalEdit->isEnabledTo(this);
+    input.stairsStraight = ui->legyenes->isChecked();
+
+    input.chimneySize = ui->Kemenymeret->value();
+    input.stairSteps = ui->Lepn->value();
+    input.stairFront = ui->Lepe->value();
+    input.stairSide = ui->Lepo->value();
+    input.stairCorner = ui->Leps->value();
+
+    // Channels straight from the bars; the use switches as the boxes left them.
+    const auto read = [](const ColorGroup& group) {
+        return ColorSetting{{Channel(group.bars[0]->value()), Channel(group.bars[1]->value()),
+                             Channel(group.bars[2]->value())},
+                            group.setting->use};
+    };
+    input.wall = read(wallGroup_);
+    input.roof = read(roofGroup_);
+    input.chimney = read(chimneyGroup_);
+    input.stair = read(stairGroup_);
+    return input;
+}
+
+void TForm1::Button1Click()
+{
+    setStatusText(QString::fromStdString(GeneratingStatus(language_)));
+    const HouseInput input = houseInput();
+    try {
+        const HouseResult result = GenerateHouse(input, language_, CurrentFolder());
+        setStatusText(QString::fromStdString(result.status));
+    } catch (const InputError& e) {
+        // Refused before anything was opened: the previous file stays.
+        const QString message = QString::fromStdString(e.what());
+        setStatusText(message);
+        ShowError(this, windowTitle(), message);
+    } catch (const OutputError& e) {
+        // The status keeps "Generating..."; the previous file stays.
+        ShowError(this, windowTitle(),
+                  QStringLiteral("%1\n%2").arg(QString::fromStdString(e.path()), QString::fromStdString(e.what())));
+    } catch (const std::exception& e) {
+        ShowError(this, windowTitle(), QString::fromStdString(e.what()));
+    }
+}
+
+void TForm1::Label10Click()
+{
+    if (BrowserOpener())
+        BrowserOpener()(webAddress_);
+}
+
+bool TForm1::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == ui->Label10 && event->type() == QEvent::MouseButtonRelease) {
+        const auto* mouse = static_cast<QMouseEvent*>(event);
+        if (mouse->button() == Qt::LeftButton && ui->Label10->rect().contains(mouse->position().toPoint())) {
+            Label10Click();
+            return true;
+        }
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+}  // namespace kestrane::ui

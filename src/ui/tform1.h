@@ -1,0 +1,144 @@
+// The main window: the house builder, its colour pickers, the language
+// buttons and the button that opens the area builder.
+#pragma once
+
+#include "house/house_params.h"
+#include "ui/language_tables.h"
+
+#include <QWidget>
+
+#include <functional>
+#include <memory>
+
+namespace Ui {
+class TForm1;
+}
+class QCheckBox;
+class QFrame;
+class QLabel;
+class QScrollBar;
+
+namespace kestrane::ui {
+
+class TDombepito;
+
+// The maker's web page: the web label's address until the update check
+// announces a download address.
+inline constexpr const char* kMakerWebPage = "http://kestrane-builder.example.org/";
+
+class TForm1 : public QWidget {
+    Q_OBJECT
+
+public:
+    // Runs at the end of the window's creation once the language, the
+    // labels and the colour samples are in place: starts the update check.
+    // Not run when the start-up language switch fails. Set it before the
+    // window is created.
+    static std::function<void(TForm1&)>& UpdateCheckStarter();
+    // Opens a web address in the browser (the web label's click); by default
+    // through QDesktopServices.
+    static std::function<void(const QString&)>& BrowserOpener();
+    // Shows the area builder window modally; by default QDialog::exec.
+    static std::function<void(TDombepito&)>& ModalShower();
+
+    explicit TForm1(QWidget* parent = nullptr);
+    ~TForm1() override;
+
+    // The area builder window that terepgombClick opens.
+    void setAreaWindow(TDombepito* window) { areaWindow_ = window; }
+    TDombepito* areaWindow() const { return areaWindow_; }
+
+    UiLanguage language() const { return language_; }
+
+    // The text of the status bar's (only) panel.
+    QString statusText() const;
+    void setStatusText(const QString& text);
+
+    // The web label (Label10) and the address its click opens.
+    QLabel* webLabel() const;
+    QString webAddress() const { return webAddress_; }
+    void setWebAddress(const QString& address) { webAddress_ = address; }
+
+    // The window's inputs as the house generator takes them.
+    HouseInput houseInput() const;
+
+    // The colour use switches (walls, roof, chimney, stairs).
+    bool useWallColor() const { return wall_.use; }
+    bool useRoofColor() const { return roof_.use; }
+    bool useChimneyColor() const { return chimney_.use; }
+    bool useStairColor() const { return stair_.use; }
+
+    // Switches the interface language: rewrites lang.cfg, then relabels the
+    // window. Returns false (after reporting the failure) when lang.cfg
+    // cannot be written; the language and the texts are then unchanged.
+    bool SwitchLanguage(UiLanguage language);
+
+public slots:
+    void NyeregtetoClick() { gombolas(); }
+    void KontyolttetoClick() { gombolas(); }
+    void satortetoClick() { gombolas(); }
+    void lapostetoClick() { gombolas(); }
+    void FeltetoClick() { gombolas(); }
+    void gombolas();
+
+    void KemenymeretChange();
+    void LepnChange();
+    void LepeChange();
+    void LepoChange();
+    void LepsChange();
+
+    void rfScrollBarChange();
+    void gfScrollBarChange();
+    void bfScrollBarChange();
+    void rtScrollBarChange();
+    void gtScrollBarChange();
+    void btScrollBarChange();
+    void rkScrollBarChange();
+    void gkScrollBarChange();
+    void bkScrollBarChange();
+    void rlScrollBarChange();
+    void glScrollBarChange();
+    void blScrollBarChange();
+
+    void fszinchkClick();
+    void tszinchkClick();
+    void kszinchkClick();
+    void lszinchkClick();
+
+    void terepgombClick();
+    void Button1Click();
+    void hu_ButtonClick() { SwitchLanguage(UiLanguage::Hungarian); }
+    void en_ButtonClick() { SwitchLanguage(UiLanguage::English); }
+    void Label10Click();
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    // One colour picker: its three bars, value labels and sample panel.
+    struct ColorGroup {
+        QScrollBar* bars[3];
+        QLabel* values[3];
+        QFrame* sample;
+        ColorSetting* setting;
+    };
+
+    void FormCreate();
+    void ColorChange(ColorGroup& group, int channel);
+    void PaintSample(const ColorGroup& group);
+
+    std::unique_ptr<Ui::TForm1> ui;
+    QLabel* statusPanel_ = nullptr;
+    TDombepito* areaWindow_ = nullptr;
+
+    UiLanguage language_ = UiLanguage::English;
+    QString webAddress_;
+    PlacementTable frontSidePlacements_{};
+    PlacementTable cornerPlacements_{};
+
+    // The colours as the pickers last set them, and the use switches.
+    ColorSetting wall_, roof_, chimney_, stair_;
+    ColorGroup wallGroup_{}, roofGroup_{}, chimneyGroup_{}, stairGroup_{};
+};
+
+}  // namespace kestrane::ui

@@ -1,0 +1,87 @@
+// Helpers of the window tests: a fresh current folder per test, error
+// reports collected instead of shown, and controls looked up by name.
+#pragma once
+
+#include "ui/message_box.h"
+#include "ui/tform1.h"
+
+#include <QByteArray>
+#include <QDir>
+#include <QFile>
+#include <QString>
+#include <QTemporaryDir>
+#include <QWidget>
+
+#include <cstdio>
+#include <cstdlib>
+#include <vector>
+
+namespace kestrane::ui::test {
+
+struct Report {
+    QString title;
+    QString text;
+};
+
+// Makes a fresh temporary folder the current folder (lang.cfg and the
+// generated files land there) and collects the error reports of the
+// windows. Everything is restored at destruction.
+class WindowFolder {
+public:
+    WindowFolder() : previous_(QDir::currentPath())
+    {
+        QDir::setCurrent(folder_.path());
+        MessageBoxFunction() = [this](QWidget*, const QString& title, const QString& text) {
+            reports.push_back({title, text});
+        };
+        TForm1::ModalShower() = [this](TDombepito&) { ++modalShows; };
+        TForm1::UpdateCheckStarter() = [this](TForm1&) { ++updateChecks; };
+    }
+    ~WindowFolder()
+    {
+        QDir::setCurrent(previous_);
+        MessageBoxFunction() = {};
+        TForm1::ModalShower() = {};
+        TForm1::UpdateCheckStarter() = {};
+    }
+    WindowFolder(const WindowFolder&) = delete;
+    WindowFolder& operator=(const WindowFolder&) = delete;
+
+    QString path() const { return folder_.path(); }
+    QString file(const QString& name) const { return folder_.filePath(name); }
+
+    QByteArray read(const QString& name) const
+    {
+        QFile file(folder_.filePath(name));
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    }
+    bool write(const QString& name, const QByteArray& bytes) const
+    {
+        QFile file(folder_.filePath(name));
+        return file.open(QIODevice::WriteOnly | QIODevice::Truncate) && file.write(bytes) == bytes.size();
+    }
+    bool exists(const QString& name) const { return QFile::exists(folder_.filePath(name)); }
+
+    std::vector<Report> reports;
+    int modalShows = 0;
+    int updateChecks = 0;
+
+private:
+    QTemporaryDir folder_;
+    QString previous_;
+};
+
+// The child of `window` with the object name `name`, of kind T; a missing
+// control ends the test program with a message naming it.
+template <class T>
+T* Child(const QWidget& window, const QString& name)
+{
+    T* child = window.findChild<T*>(name);
+    if (!child) {
+        std::fprintf(stderr, "no control %s of the expected kind\n", qPrintable(name));
+        std::abort();
+    }
+    return child;
+}
+
+}  // namespace kestrane::ui::test

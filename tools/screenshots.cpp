@@ -1,0 +1,53 @@
+// Writes pictures of both windows in both languages: main_hu.png,
+// main_en.png, area_hu.png and area_en.png into the folder given as the
+// first argument (default: docs/screenshots). Runs headless with
+// QT_QPA_PLATFORM=offscreen. lang.cfg is written into a temporary folder.
+#include "ui/tdombepito.h"
+#include "ui/tform1.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QPixmap>
+#include <QTemporaryDir>
+
+#include <cstdio>
+
+int main(int argc, char* argv[])
+{
+    QApplication application(argc, argv);
+    const QString target = QDir(argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral("docs/screenshots"))
+                               .absolutePath();
+    if (!QDir().mkpath(target)) {
+        std::fprintf(stderr, "cannot create %s\n", qPrintable(target));
+        return 1;
+    }
+    QTemporaryDir work;
+    QDir::setCurrent(work.path());
+
+    kestrane::ui::TForm1 mainWindow;
+    kestrane::ui::TDombepito areaWindow(&mainWindow);
+    mainWindow.setAreaWindow(&areaWindow);
+    kestrane::ui::TForm1::ModalShower() = [](kestrane::ui::TDombepito&) {};
+
+    const auto save = [&](QWidget& window, const QString& name) {
+        window.show();
+        QApplication::processEvents();
+        const QString path = QDir(target).filePath(name);
+        if (!window.grab().save(path)) {
+            std::fprintf(stderr, "cannot write %s\n", qPrintable(path));
+            return false;
+        }
+        std::printf("%s\n", qPrintable(path));
+        return true;
+    };
+    bool ok = true;
+    mainWindow.hu_ButtonClick();
+    mainWindow.terepgombClick();
+    ok = save(mainWindow, QStringLiteral("main_hu.png")) && ok;
+    ok = save(areaWindow, QStringLiteral("area_hu.png")) && ok;
+    mainWindow.en_ButtonClick();
+    mainWindow.terepgombClick();
+    ok = save(mainWindow, QStringLiteral("main_en.png")) && ok;
+    ok = save(areaWindow, QStringLiteral("area_en.png")) && ok;
+    return ok ? 0 : 1;
+}
