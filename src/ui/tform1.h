@@ -24,7 +24,7 @@ class TDombepito;
 
 // The maker's web page: the web label's address until the update check
 // announces a download address.
-inline constexpr const char* kMakerWebPage = "http://kestrane-builder.example.org/";
+inline constexpr const char* kMakerWebPage = "http://kestrane.example/";
 
 class TForm1 : public QWidget {
     Q_OBJECT
