@@ -239,7 +239,7 @@ void MeshView::paintGL()
 
     meshProgram_.bind();
     meshProgram_.setUniformValue("mvp", mvp);
-    meshProgram_.setUniformValue("lightDirection", QVector3D(-0.35f, 0.85f, 0.40f).normalized());
+    meshProgram_.setUniformValue("lightDirection", QVector3D(-0.60f, 0.75f, 0.28f).normalized());
     meshProgram_.setUniformValue("bitmap", 0);
     const int position = meshProgram_.attributeLocation("position");
     const int normal = meshProgram_.attributeLocation("normal");

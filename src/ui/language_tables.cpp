@@ -54,6 +54,7 @@ constexpr UiText kMainCaptions[] = {
     {"Sbal", "Bal", "Left"},
     {"Sjobb", "Jobb", "Right"},
     {"terepgomb", "Terepépítő modul", "Area builder module"},
+    {"elonezetgomb", "Előnézet", "Preview"},
 };
 
 // Main window, hints.
@@ -107,6 +108,7 @@ constexpr UiText kMainHints[] = {
      "Váltás magyar nyelvre / Switch to hungarian language"},
     {"Button1", "B3d fájl létrehozása", "Generate B3d file"},
     {"terepgomb", "Terepépítő modul létrehozása", "Run area builder"},
+    {"elonezetgomb", "Az utoljára generált objektum megtekintése", "Show the last generated object"},
 };
 
 // Area builder window, captions.
@@ -125,11 +127,13 @@ constexpr UiText kAreaCaptions[] = {
     {"D_csucsokz", "Y magasság", "Y peak"},
     {"D_csucsokc", "Szélesség", "Width"},
     {"D_szin", "Szín", "Color"},
+    {"elonezetgomb", "Előnézet", "Preview"},
 };
 
 // Area builder window, hints.
 constexpr UiText kAreaHints[] = {
     {"GenButton", "B3d fájl generálása", "Generate B3d file"},
+    {"elonezetgomb", "Az utoljára generált objektum megtekintése", "Show the last generated object"},
     {"tereppanel", "Terepszín minta", "Area color sample"},
     {"szinminta", "Klikk = alkalmaz", "Click = apply"},
     {"rtScrollBar", "Terepszín vörös csatorna", "Area color red channel"},

@@ -1,5 +1,7 @@
 #include "ui/tdombepito.h"
 
+#include "ui/preview_launch.h"
+
 #include "ui/language_tables.h"
 #include "ui/message_box.h"
 #include "ui/panel.h"
@@ -48,6 +50,7 @@ TDombepito::TDombepito(QWidget* parent) : QDialog(parent), ui(std::make_unique<U
     ui->StatusBar_terep->addWidget(statusPanel_, 1);
 
     connect(ui->GenButton, &QPushButton::clicked, this, &TDombepito::GenButtonClick);
+    connect(ui->elonezetgomb, &QPushButton::clicked, this, &TDombepito::elonezetgombClick);
     connect(ui->rtScrollBar, &QScrollBar::valueChanged, this, &TDombepito::rtScrollBarChange);
     connect(ui->gtScrollBar, &QScrollBar::valueChanged, this, &TDombepito::gtScrollBarChange);
     connect(ui->btScrollBar, &QScrollBar::valueChanged, this, &TDombepito::btScrollBarChange);
@@ -140,6 +143,8 @@ void TDombepito::GenButtonClick()
         const TerrainResult result =
             generator_.Generate(input, language_, QFile::encodeName(QDir::currentPath()).toStdString());
         setStatusText(QString::fromStdString(result.status));
+        lastGenerated_ = QFile::decodeName(result.path.c_str());
+        RefreshPreview(lastGenerated_);
     } catch (const InputError& e) {
         // Refused before anything was opened: the previous file stays.
         const QString message = QString::fromStdString(e.what());
@@ -234,6 +239,11 @@ bool TDombepito::eventFilter(QObject* watched, QEvent* event)
         }
     }
     return QDialog::eventFilter(watched, event);
+}
+
+void TDombepito::elonezetgombClick()
+{
+    ShowPreview(language_, lastGenerated_);
 }
 
 }  // namespace kestrane::ui

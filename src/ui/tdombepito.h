@@ -44,6 +44,7 @@ public:
 
 public slots:
     void GenButtonClick();
+    void elonezetgombClick();
     void rtScrollBarChange();
     void gtScrollBarChange();
     void btScrollBarChange();
@@ -76,6 +77,7 @@ private:
     std::array<ColorRgb, 8> peakColors_{};
     int selectedSwatch_ = 1;
     UiLanguage language_ = UiLanguage::English;
+    QString lastGenerated_;  // the terrain file this window wrote last
 };
 
 }  // namespace kestrane::ui

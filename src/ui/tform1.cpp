@@ -1,5 +1,7 @@
 #include "ui/tform1.h"
 
+#include "ui/preview_launch.h"
+
 #include "ui/message_box.h"
 #include "ui/panel.h"
 #include "ui/tdombepito.h"
@@ -92,6 +94,7 @@ TForm1::TForm1(QWidget* parent) : QWidget(parent), ui(std::make_unique<Ui::TForm
     connect(ui->lszinchk, &QCheckBox::clicked, this, &TForm1::lszinchkClick);
     connect(ui->terepgomb, &QPushButton::clicked, this, &TForm1::terepgombClick);
     connect(ui->Button1, &QPushButton::clicked, this, &TForm1::Button1Click);
+    connect(ui->elonezetgomb, &QPushButton::clicked, this, &TForm1::elonezetgombClick);
     connect(ui->hu_Button, &QPushButton::clicked, this, &TForm1::hu_ButtonClick);
     connect(ui->en_Button, &QPushButton::clicked, this, &TForm1::en_ButtonClick);
     ui->Label10->installEventFilter(this);
@@ -302,6 +305,8 @@ void TForm1::Button1Click()
     try {
         const HouseResult result = GenerateHouse(input, language_, CurrentFolder());
         setStatusText(QString::fromStdString(result.status));
+        lastGenerated_ = QFile::decodeName(result.path.c_str());
+        RefreshPreview(lastGenerated_);
     } catch (const InputError& e) {
         // Refused before anything was opened: the previous file stays.
         const QString message = QString::fromStdString(e.what());
@@ -332,6 +337,11 @@ bool TForm1::eventFilter(QObject* watched, QEvent* event)
         }
     }
     return QWidget::eventFilter(watched, event);
+}
+
+void TForm1::elonezetgombClick()
+{
+    ShowPreview(language_, lastGenerated_);
 }
 
 }  // namespace kestrane::ui

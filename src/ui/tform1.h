@@ -110,6 +110,7 @@ public slots:
     void hu_ButtonClick() { SwitchLanguage(UiLanguage::Hungarian); }
     void en_ButtonClick() { SwitchLanguage(UiLanguage::English); }
     void Label10Click();
+    void elonezetgombClick();
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -133,6 +134,7 @@ private:
 
     UiLanguage language_ = UiLanguage::English;
     QString webAddress_;
+    QString lastGenerated_;  // the house file this window wrote last
     PlacementTable frontSidePlacements_{};
     PlacementTable cornerPlacements_{};
 

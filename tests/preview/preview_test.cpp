@@ -6,9 +6,15 @@
 #include "preview/preview_window.h"
 #include "support/test_support.h"
 #include "terrain/terrain_generator.h"
+#include "ui/tdombepito.h"
+#include "ui/tform1.h"
 
+#include <QDir>
 #include <QElapsedTimer>
+#include <QPushButton>
 #include <QImage>
+#include <QCheckBox>
+#include <QRadioButton>
 #include <QtTest>
 
 using namespace kestrane;
@@ -131,6 +137,53 @@ private slots:
         QVERIFY(red[0] > 1000);
         QCOMPARE(red[1], 0);
         QVERIFY(red[2] > 1000);
+    }
+
+    void previewButtonsShowTheLastGeneratedObject()
+    {
+        const QString previous = QDir::currentPath();
+        QVERIFY(QDir::setCurrent(QString::fromStdString(folder_.path().string())));
+        test::WriteFile("lang.cfg", "en");
+        {
+            ui::TForm1 form;
+            ui::TDombepito area(&form);
+            form.setAreaWindow(&area);
+            preview::PreviewWindow& window = preview::SharedPreviewWindow();
+            window.hide();
+
+            auto* roofColor = form.findChild<QCheckBox*>("tszinchk");
+            QVERIFY(roofColor);
+            roofColor->click();
+            form.findChild<QCheckBox*>("fszinchk")->click();
+            form.findChild<QPushButton*>("Button1")->click();
+            auto* previewButton = form.findChild<QPushButton*>("elonezetgomb");
+            QCOMPARE(previewButton->text(), QString("Preview"));
+            previewButton->click();
+            QVERIFY(window.isVisible());
+            QCOMPARE(window.windowTitle(), QString("Preview"));
+            QVERIFY(window.currentFile().endsWith("House_pyramid.b3d"));
+            QVERIFY(QTest::qWaitForWindowExposed(&window));
+            const QImage house = window.view()->grabFramebuffer();
+            QVERIFY(CountPixels(house, [](const QColor& c) { return LooksLike(c, 100, 20, 20); }) > 500);
+            if (const QByteArray shots = qgetenv("KESTRANE_SCREENSHOTS"); !shots.isEmpty())
+                window.grab().save(QString::fromLocal8Bit(shots) + "/preview_en.png");
+
+            // A new generation while the preview is open shows the new file.
+            form.findChild<QRadioButton*>("laposteto")->click();
+            form.findChild<QPushButton*>("Button1")->click();
+            QVERIFY(window.currentFile().endsWith("House_flat.b3d"));
+
+            // The area builder's button shows its terrain.
+            area.ApplyAreaWindowLanguage(UiLanguage::Hungarian);
+            area.findChild<QPushButton*>("GenButton")->click();
+            auto* areaPreview = area.findChild<QPushButton*>("elonezetgomb");
+            QCOMPARE(areaPreview->text(), QString::fromUtf8("Előnézet"));
+            areaPreview->click();
+            QVERIFY(window.currentFile().endsWith("domb.b3d"));
+            QCOMPARE(window.windowTitle(), QString::fromUtf8("Előnézet"));
+            window.hide();
+        }
+        QDir::setCurrent(previous);
     }
 
     void fullSizeTerrainOpensWithItsVertexWarning()
