@@ -1,5 +1,6 @@
 #include "ui/tdombepito.h"
 
+#include "ui/generation_report.h"
 #include "ui/preview_launch.h"
 
 #include "ui/language_tables.h"
@@ -139,24 +140,14 @@ TerrainInput TDombepito::terrainInput() const
 void TDombepito::GenButtonClick()
 {
     const TerrainInput input = terrainInput();
-    try {
-        const TerrainResult result =
-            generator_.Generate(input, language_, QFile::encodeName(QDir::currentPath()).toStdString());
-        setStatusText(QString::fromStdString(result.status));
-        lastGenerated_ = QFile::decodeName(result.path.c_str());
-        RefreshPreview(lastGenerated_);
-    } catch (const InputError& e) {
-        // Refused before anything was opened: the previous file stays.
-        const QString message = QString::fromStdString(e.what());
-        setStatusText(message);
-        ShowError(this, windowTitle(), message);
-    } catch (const OutputError& e) {
-        // The status line keeps its text; the previous file stays.
-        ShowError(this, windowTitle(),
-                  QStringLiteral("%1\n%2").arg(QString::fromStdString(e.path()), QString::fromStdString(e.what())));
-    } catch (const std::exception& e) {
-        ShowError(this, windowTitle(), QString::fromStdString(e.what()));
-    }
+    GenerateAndReport(
+        *this, [this](const QString& text) { setStatusText(text); },
+        [&] {
+            const TerrainResult result =
+                generator_.Generate(input, language_, QFile::encodeName(QDir::currentPath()).toStdString());
+            return Generated{result.path, result.status};
+        },
+        lastGenerated_);
 }
 
 void TDombepito::rtScrollBarChange()

@@ -1,5 +1,6 @@
 #include "ui/tform1.h"
 
+#include "ui/generation_report.h"
 #include "ui/preview_launch.h"
 
 #include "ui/message_box.h"
@@ -302,23 +303,14 @@ void TForm1::Button1Click()
 {
     setStatusText(QString::fromStdString(GeneratingStatus(language_)));
     const HouseInput input = houseInput();
-    try {
-        const HouseResult result = GenerateHouse(input, language_, CurrentFolder());
-        setStatusText(QString::fromStdString(result.status));
-        lastGenerated_ = QFile::decodeName(result.path.c_str());
-        RefreshPreview(lastGenerated_);
-    } catch (const InputError& e) {
-        // Refused before anything was opened: the previous file stays.
-        const QString message = QString::fromStdString(e.what());
-        setStatusText(message);
-        ShowError(this, windowTitle(), message);
-    } catch (const OutputError& e) {
-        // The status keeps "Generating..."; the previous file stays.
-        ShowError(this, windowTitle(),
-                  QStringLiteral("%1\n%2").arg(QString::fromStdString(e.path()), QString::fromStdString(e.what())));
-    } catch (const std::exception& e) {
-        ShowError(this, windowTitle(), QString::fromStdString(e.what()));
-    }
+    // The status keeps "Generating..." after an input/output failure.
+    GenerateAndReport(
+        *this, [this](const QString& text) { setStatusText(text); },
+        [&] {
+            const HouseResult result = GenerateHouse(input, language_, CurrentFolder());
+            return Generated{result.path, result.status};
+        },
+        lastGenerated_);
 }
 
 void TForm1::Label10Click()
