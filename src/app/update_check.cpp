@@ -8,8 +8,10 @@
 #include <QDeadlineTimer>
 #include <QEventLoop>
 #include <QFile>
+#include <QHostAddress>
 #include <QMetaObject>
 #include <QNetworkAccessManager>
+#include <QNetworkProxy>
 #include <QNetworkReply>
 #include <QNetworkRequest>
 #include <QSaveFile>
@@ -21,6 +23,15 @@
 #include <algorithm>
 #include <cmath>
 #include <string>
+
+#ifdef Q_OS_UNIX
+#include <netdb.h>
+#include <sys/socket.h>
+#include <sys/types.h>
+
+#include <system_error>
+#include <thread>
+#endif
 
 namespace kestrane {
 
@@ -53,12 +64,83 @@ bool CurrentThreadAskedToStop()
     return thread != nullptr && thread->isInterruptionRequested();
 }
 
+// Whether the host name of `url` resolves, looked up so that the lookup can
+// be abandoned. Qt's own name lookups run on a pool that the application
+// waits for when it ends, and a name server that does not answer keeps a
+// lookup going for many seconds: the program would then hang at its end long
+// after the check was stopped. So the name is looked up here first, on a
+// thread of its own that is left to finish alone when the calling thread is
+// asked to stop or the deadline passes (nothing waits for it at the end of
+// the process). Only a name that resolves goes on to the network access
+// manager, whose own lookup is then answered at once.
+//
+// Skipped (true) for an address literal and when the request goes through a
+// proxy, which resolves the name itself.
+bool HostResolves(const QUrl& url, const QDeadlineTimer& deadline)
+{
+#ifdef Q_OS_UNIX
+    const QString host = url.host();
+    if (QHostAddress(host).protocol() != QAbstractSocket::UnknownNetworkLayerProtocol)
+        return true;
+    const QList<QNetworkProxy> proxies = QNetworkProxyFactory::proxyForQuery(QNetworkProxyQuery(url));
+    if (!proxies.isEmpty() && proxies.first().type() != QNetworkProxy::NoProxy &&
+        proxies.first().type() != QNetworkProxy::DefaultProxy)
+        return true;
+    const QByteArray ace = QUrl::toAce(host);
+    if (ace.isEmpty())
+        return false;
+
+    // Shared with the lookup thread, which may outlive this call; it holds
+    // no Qt object, so it may even outlive the application object.
+    struct Lookup {
+        std::mutex mutex;
+        std::condition_variable finished;
+        bool done = false;
+        bool resolved = false;
+    };
+    auto lookup = std::make_shared<Lookup>();
+    try {
+        std::thread([lookup, name = ace.toStdString()] {
+            addrinfo hints{};
+            hints.ai_family = AF_UNSPEC;
+            hints.ai_socktype = SOCK_STREAM;
+            addrinfo* addresses = nullptr;
+            const bool resolved = ::getaddrinfo(name.c_str(), nullptr, &hints, &addresses) == 0;
+            if (addresses != nullptr)
+                ::freeaddrinfo(addresses);
+            {
+                const std::lock_guard lock(lookup->mutex);
+                lookup->done = true;
+                lookup->resolved = resolved;
+            }
+            lookup->finished.notify_all();
+        }).detach();
+    } catch (const std::system_error&) {
+        return true;  // no thread to spare: Qt looks the name up itself
+    }
+
+    std::unique_lock lock(lookup->mutex);
+    while (!lookup->done) {
+        if (CurrentThreadAskedToStop() || deadline.hasExpired())
+            return false;
+        lookup->finished.wait_for(lock, kInterruptionPoll);
+    }
+    return lookup->resolved;
+#else
+    Q_UNUSED(url);
+    Q_UNUSED(deadline);
+    return true;
+#endif
+}
+
 bool Download(const QString& address, const QString& localFile, std::chrono::milliseconds timeLimit)
 {
     const QUrl url(address, QUrl::StrictMode);
     if (!IsWebUrl(url) || CurrentThreadAskedToStop())
         return false;
     const QDeadlineTimer deadline(timeLimit);
+    if (!HostResolves(url, deadline) || CurrentThreadAskedToStop() || deadline.hasExpired())
+        return false;
 
     QNetworkAccessManager manager;
     QNetworkRequest request(url);

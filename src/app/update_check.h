@@ -66,7 +66,11 @@ QString VersionAddress();
 // The download runs its own event loop on the calling thread, with its own
 // network access manager. When the calling thread is asked to stop
 // (QThread::requestInterruption), the download is abandoned within about
-// 50 ms and gives false.
+// 50 ms and gives false. The host name is looked up first on a thread of its
+// own (unless a proxy is in use), which is left behind when the download is
+// abandoned: a name server that does not answer then holds up neither the
+// caller nor the end of the process. A name that does not resolve gives
+// false.
 bool DownloadToFile(const QString& address, const QString& localFile);
 bool DownloadToFile(const QString& address, const QString& localFile,
                     std::chrono::milliseconds timeLimit);

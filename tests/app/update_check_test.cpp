@@ -189,6 +189,8 @@ void UpdateCheckTest::downloadFailuresLeaveTheFileAlone_data()
     QTest::newRow("500") << QStringLiteral("/broken");
     QTest::newRow("too large") << QStringLiteral("/huge");
     QTest::newRow("refused connection") << refused;
+    // A reserved name that never resolves.
+    QTest::newRow("unknown host") << QStringLiteral("http://kestrane.invalid/versions/velkor.ver");
     QTest::newRow("file scheme") << QStringLiteral("file:///etc/hostname");
     QTest::newRow("ftp scheme") << QStringLiteral("ftp://127.0.0.1/velkor.ver");
     QTest::newRow("no address") << QString();
