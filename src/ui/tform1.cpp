@@ -37,8 +37,12 @@ std::function<void(TForm1&)>& TForm1::UpdateCheckStarter()
 
 std::function<void(const QString&)>& TForm1::BrowserOpener()
 {
+    // Only web addresses are handed to the desktop: the address may come
+    // from the network.
     static std::function<void(const QString&)> opener = [](const QString& address) {
-        QDesktopServices::openUrl(QUrl(address));
+        const QUrl url(address, QUrl::StrictMode);
+        if (url.isValid() && (url.scheme() == "http" || url.scheme() == "https") && !url.host().isEmpty())
+            QDesktopServices::openUrl(url);
     };
     return opener;
 }

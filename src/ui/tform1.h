@@ -36,7 +36,7 @@ public:
     // window is created.
     static std::function<void(TForm1&)>& UpdateCheckStarter();
     // Opens a web address in the browser (the web label's click); by default
-    // through QDesktopServices.
+    // http and https addresses through QDesktopServices.
     static std::function<void(const QString&)>& BrowserOpener();
     // Shows the area builder window modally; by default QDialog::exec.
     static std::function<void(TDombepito&)>& ModalShower();
