@@ -45,71 +45,11 @@ bool EqualsNoCase(std::string_view text, std::string_view lower)
     return true;
 }
 
-void AppendUtf8(std::string& out, char32_t code)
-{
-    if (code < 0x80) {
-        out += static_cast<char>(code);
-    } else if (code < 0x800) {
-        out += static_cast<char>(0xC0 | (code >> 6));
-        out += static_cast<char>(0x80 | (code & 0x3F));
-    } else {
-        out += static_cast<char>(0xE0 | (code >> 12));
-        out += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (code & 0x3F));
-    }
-}
-
-bool IsUtf8(std::string_view text)
-{
-    std::size_t i = 0;
-    while (i < text.size()) {
-        const auto byte = static_cast<unsigned char>(text[i]);
-        std::size_t more = 0;
-        char32_t code = 0;
-        if (byte < 0x80) {
-            ++i;
-            continue;
-        } else if ((byte & 0xE0) == 0xC0) {
-            more = 1;
-            code = byte & 0x1F;
-        } else if ((byte & 0xF0) == 0xE0) {
-            more = 2;
-            code = byte & 0x0F;
-        } else if ((byte & 0xF8) == 0xF0) {
-            more = 3;
-            code = byte & 0x07;
-        } else {
-            return false;
-        }
-        if (i + more >= text.size())
-            return false;
-        for (std::size_t k = 1; k <= more; ++k) {
-            const auto next = static_cast<unsigned char>(text[i + k]);
-            if ((next & 0xC0) != 0x80)
-                return false;
-            code = (code << 6) | (next & 0x3F);
-        }
-        static constexpr char32_t kLeast[] = {0, 0x80, 0x800, 0x10000};
-        if (code < kLeast[more] || code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF))
-            return false;
-        i += more + 1;
-    }
-    return true;
-}
-
 // Text of the file as UTF-8: kept when it already is valid UTF-8, otherwise
 // taken as Windows-1250 (the code page of our own files).
 std::string ToUtf8(std::string_view text)
 {
-    if (IsUtf8(text))
-        return std::string(text);
-    std::string out;
-    out.reserve(text.size() + text.size() / 2);
-    for (const char c : text) {
-        const char32_t code = Cp1250ToUnicode(static_cast<std::uint8_t>(c));
-        AppendUtf8(out, code ? code : U'\uFFFD');
-    }
-    return out;
+    return IsValidUtf8(text) ? std::string(text) : Cp1250ToUtf8(text);
 }
 
 // A piece of the file quoted for a message, cut when very long.

@@ -63,7 +63,41 @@ std::optional<char32_t> DecodeUtf8(std::string_view text, std::size_t& i)
     return code;
 }
 
+void AppendCodePoint(std::string& out, char32_t code)
+{
+    if (code < 0x80) {
+        out += static_cast<char>(code);
+    } else if (code < 0x800) {
+        out += static_cast<char>(0xC0 | (code >> 6));
+        out += static_cast<char>(0x80 | (code & 0x3F));
+    } else {
+        out += static_cast<char>(0xE0 | (code >> 12));
+        out += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (code & 0x3F));
+    }
+}
+
 }  // namespace
+
+bool IsValidUtf8(std::string_view text)
+{
+    for (std::size_t i = 0; i < text.size();) {
+        if (!DecodeUtf8(text, i))
+            return false;
+    }
+    return true;
+}
+
+std::string Cp1250ToUtf8(std::string_view bytes)
+{
+    std::string out;
+    out.reserve(bytes.size() + bytes.size() / 4);
+    for (const char c : bytes) {
+        const char32_t code = Cp1250ToUnicode(static_cast<std::uint8_t>(c));
+        AppendCodePoint(out, code != 0 || c == 0 ? code : U'\uFFFD');
+    }
+    return out;
+}
 
 char32_t Cp1250ToUnicode(std::uint8_t byte)
 {

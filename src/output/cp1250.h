@@ -21,6 +21,12 @@ std::optional<std::uint8_t> UnicodeToCp1250(char32_t codePoint);
 // character the code page lacks.
 bool AppendUtf8AsCp1250(std::string& out, std::string_view utf8);
 
+// Whether `text` is valid UTF-8.
+bool IsValidUtf8(std::string_view text);
+
+// Windows-1250 bytes as UTF-8; an unassigned byte becomes U+FFFD.
+std::string Cp1250ToUtf8(std::string_view bytes);
+
 // The first character of `utf8` that Windows-1250 cannot write, as UTF-8;
 // nullopt when the whole text can be written.
 std::optional<std::string> FirstUnencodable(std::string_view utf8);

@@ -112,6 +112,10 @@ TEST(Cp1250, ConvertsHungarianLettersAndRefusesOthers)
     EXPECT_FALSE(AppendUtf8AsCp1250(out, "\xC3"));  // cut UTF-8
     EXPECT_EQ(FirstUnencodable("kő\xE4\xB8\xAD"), "\xE4\xB8\xAD");
     EXPECT_EQ(FirstUnencodable("kő.bmp"), std::nullopt);
+    EXPECT_EQ(Cp1250ToUtf8("k\xF5 \x80\x81"), "kő €\xEF\xBF\xBD");
+    EXPECT_TRUE(IsValidUtf8("kő"));
+    EXPECT_FALSE(IsValidUtf8("k\xF5"));
+    EXPECT_FALSE(IsValidUtf8("\xED\xA0\x80"));  // a surrogate
 }
 
 class WriterTest : public ::testing::Test {

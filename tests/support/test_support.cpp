@@ -73,21 +73,11 @@ std::string B3dBytes(std::string_view utf8WithLf)
 std::string ReadableText(std::string_view b3dBytes)
 {
     std::string text;
-    for (std::size_t i = 0; i < b3dBytes.size(); ++i) {
-        const auto byte = static_cast<unsigned char>(b3dBytes[i]);
-        if (byte == '\r' && i + 1 < b3dBytes.size() && b3dBytes[i + 1] == '\n')
+    const std::string utf8 = Cp1250ToUtf8(b3dBytes);
+    for (std::size_t i = 0; i < utf8.size(); ++i) {
+        if (utf8[i] == '\r' && i + 1 < utf8.size() && utf8[i + 1] == '\n')
             continue;
-        const char32_t code = Cp1250ToUnicode(byte);
-        if (code < 0x80) {
-            text += static_cast<char>(code);
-        } else if (code < 0x800) {
-            text += static_cast<char>(0xC0 | (code >> 6));
-            text += static_cast<char>(0x80 | (code & 0x3F));
-        } else {
-            text += static_cast<char>(0xE0 | (code >> 12));
-            text += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
-            text += static_cast<char>(0x80 | (code & 0x3F));
-        }
+        text += utf8[i];
     }
     return text;
 }
