@@ -139,6 +139,30 @@ private slots:
         QVERIFY(red[2] > 1000);
     }
 
+    void texturesAreDrawnWhenTheBitmapLiesBesideTheObject()
+    {
+        // A wall facing the camera with a blue bitmap; a second one names a
+        // bitmap that does not exist and keeps its own colour.
+        const auto sub = folder_ / "textured";
+        std::filesystem::create_directory(sub);
+        QImage bitmap(8, 8, QImage::Format_RGB32);
+        bitmap.fill(QColor(20, 40, 230));
+        QVERIFY(bitmap.save(QString::fromStdString((sub / "Blue.BMP").string()), "BMP"));
+        const char* wall = "[MeshBuilder]\r\nVertex 0,0,-3\r\nVertex 0,0,0\r\nVertex 0,3.5,0\r\nVertex 0,3.5,-3\r\n"
+                           "Face 0,1,2,3\r\n[Texture]\r\nLoad blue.bmp\r\nCoordinates 0,1,1\r\nCoordinates 1,0,1\r\n"
+                           "Coordinates 2,0,0\r\nCoordinates 3,1,0\r\n"
+                           "[MeshBuilder]\r\nVertex 0,0,0\r\nVertex 0,0,3\r\nVertex 0,3.5,3\r\nVertex 0,3.5,0\r\n"
+                           "Face 0,1,2,3\r\nColor 230,200,20\r\n[Texture]\r\nLoad missing.bmp\r\n";
+        test::WriteFile(sub / "wall.b3d", wall);
+        preview::PreviewWindow window;
+        const QImage frame = Show(window, QString::fromStdString((sub / "wall.b3d").string()));
+        const int blue = CountPixels(frame, [](const QColor& c) { return LooksLike(c, 20, 40, 230); });
+        const int yellow = CountPixels(frame, [](const QColor& c) { return LooksLike(c, 230, 200, 20); });
+        qInfo("bitmap pixels %d, coloured pixels %d", blue, yellow);
+        QVERIFY(blue > 1000);
+        QVERIFY(yellow > 1000);
+    }
+
     void previewButtonsShowTheLastGeneratedObject()
     {
         const QString previous = QDir::currentPath();
