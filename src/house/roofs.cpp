@@ -29,16 +29,36 @@ EaveCorners WallTopEaves(const HouseCorners& c)
     return {c.frontRightTop, c.frontLeftTop, c.backRightTop, c.backLeftTop};
 }
 
-// The thin panel under an overhanging roof, its top face at wall height.
-void WriteSoffit(B3dWriter& out, const std::string& title, double halfLength, double halfWidth,
-                 const HouseParams& p)
+// A thin panel 0.002 high centred over the house at `height`: the flat
+// roof, and the soffit under an overhanging roof.
+void WritePanel(B3dWriter& out, const std::string& title, double halfLength, double halfWidth, double height,
+                const HouseParams& p)
 {
     out.WriteLine(title);
     out.WriteLine("[meshbuilder]");
     out.WriteLine("cube " + FormatReal(halfLength) + ",0.001," + FormatReal(halfWidth));
     out.WriteLine("color 100,90,70");
-    out.EmitTranslate(p.length / 2, p.wallHeight - 0.001, 0);
+    out.EmitTranslate(p.length / 2, height, 0);
     out.WriteLine("");
+}
+
+// The soffit's top face lies at wall height.
+void WriteSoffit(B3dWriter& out, const std::string& title, double halfLength, double halfWidth,
+                 const HouseParams& p)
+{
+    WritePanel(out, title, halfLength, halfWidth, p.wallHeight - 0.001, p);
+}
+
+// The eave corners of a roof that overhangs all four walls, with its soffit
+// written; a negative overhang counts as none (no soffit, the wall tops).
+EaveCorners EavesAllRound(B3dWriter& out, const std::string& soffitTitle, const HouseParams& p,
+                          const HouseCorners& c)
+{
+    if (p.roofOverhang <= 0)
+        return WallTopEaves(c);
+    const double OV = p.roofOverhang;
+    WriteSoffit(out, soffitTitle, p.length / 2 + OV - 0.001, p.width / 2 + OV - 0.001, p);
+    return OverhangingEaves(p);
 }
 
 // A triangle closing the end of an overhang, in a gable plane: its vertex
@@ -58,14 +78,7 @@ void WriteFiller(B3dWriter& out, std::span<const std::string> vertexLines, const
 
 void HouseGenerator::WriteFlatRoof()
 {
-    const double L = params.length;
-    const double W = params.width;
-    Comment(kRoofPanel);
-    out_.WriteLine("[meshbuilder]");
-    out_.WriteLine("cube " + FormatReal(L / 2) + ",0.001," + FormatReal(W / 2));
-    out_.WriteLine("color 100,90,70");
-    out_.EmitTranslate(L / 2, params.wallHeight - 0.001, 0);
-    out_.WriteLine("");
+    WriteSoffit(out_, kRoofPanel(language), params.length / 2, params.width / 2, params);
 }
 
 void HouseGenerator::WriteFlatRoofEdge()
@@ -77,12 +90,7 @@ void HouseGenerator::WriteFlatRoofEdge()
     const double h = W / 2;
 
     // The panel, lowered by the rim's height.
-    Comment(kRoofPanel);
-    out_.WriteLine("[meshbuilder]");
-    out_.WriteLine("cube " + FormatReal((L - 0.01) / 2) + ",0.001," + FormatReal((W - 0.01) / 2));
-    out_.WriteLine("color 100,90,70");
-    out_.EmitTranslate(L / 2, H - r, 0);
-    out_.WriteLine("");
+    WritePanel(out_, kRoofPanel(language), (L - 0.01) / 2, (W - 0.01) / 2, H - r, params);
 
     struct Quad {
         const LocalText* title;  // the inner faces have none
@@ -178,18 +186,10 @@ void HouseGenerator::WritePitchedRoof()
 
 void HouseGenerator::WritePyramidRoof()
 {
-    const double h = params.width / 2;
-    const double L = params.length;
-    const double OV = params.roofOverhang;
-    const Vec3 apex{L / 2, params.roofHeight, 0};
-
-    // A negative overhang counts as none.
-    eaveCorners = WallTopEaves(corners);
-    if (OV > 0) {
-        eaveCorners = OverhangingEaves(params);
-        WriteSoffit(out_, LocalText{";------Sátortető alap------", ";------Piramyd roof base------"}(language),
-                    L / 2 + OV - 0.001, h + OV - 0.001, params);
-    }
+    const Vec3 apex{params.length / 2, params.roofHeight, 0};
+    eaveCorners =
+        EavesAllRound(out_, LocalText{";------Sátortető alap------", ";------Piramyd roof base------"}(language),
+                      params, corners);
 
     const EaveCorners& eave = eaveCorners;
     using enum TextureShape;
@@ -208,7 +208,6 @@ void HouseGenerator::WritePyramidRoof()
 
 void HouseGenerator::WriteHipRoof()
 {
-    const double h = params.width / 2;
     const double L = params.length;
     const double RH = params.roofHeight;
     const double OV = params.roofOverhang;
@@ -220,12 +219,8 @@ void HouseGenerator::WriteHipRoof()
     const Vec3 hipBack{L - HD, RH, 0};
     const double hipInset = HD / (L + 2 * OV);
 
-    eaveCorners = WallTopEaves(corners);
-    if (OV > 0) {
-        eaveCorners = OverhangingEaves(params);
-        WriteSoffit(out_, LocalText{";------Kontyolt tető alap------", ";------Hip roof base------"}(language),
-                    L / 2 + OV - 0.001, h + OV - 0.001, params);
-    }
+    eaveCorners = EavesAllRound(out_, LocalText{";------Kontyolt tető alap------", ";------Hip roof base------"}(language),
+                                params, corners);
 
     const EaveCorners& eave = eaveCorners;
     using enum TextureShape;
