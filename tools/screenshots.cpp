@@ -2,8 +2,8 @@
 // main_en.png, area_hu.png and area_en.png into the folder given as the
 // first argument (default: docs/screenshots). Runs headless with
 // QT_QPA_PLATFORM=offscreen. lang.cfg is written into a temporary folder.
-#include "ui/tdombepito.h"
-#include "ui/tform1.h"
+#include "ui/area_window.h"
+#include "ui/main_window.h"
 
 #include <QApplication>
 #include <QDir>

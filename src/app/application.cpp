@@ -3,8 +3,8 @@
 
 #include "app/browser.h"
 #include "app/update_check.h"
-#include "ui/tdombepito.h"
-#include "ui/tform1.h"
+#include "ui/area_window.h"
+#include "ui/main_window.h"
 
 #include <QApplication>
 #include <QCoreApplication>

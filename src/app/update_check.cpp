@@ -1,8 +1,8 @@
 // The background update check.
 #include "app/update_check.h"
 
-#include "output/cp1250.h"
-#include "output/numbers.h"
+#include "core/cp1250.h"
+#include "core/numbers.h"
 
 #include <QByteArray>
 #include <QDeadlineTimer>

@@ -18,7 +18,7 @@
 // status bar.
 #pragma once
 
-#include "output/types.h"
+#include "core/types.h"
 
 #include <QString>
 #include <QThread>

@@ -1,6 +1,6 @@
 #include "b3d/b3d_reader.h"
 
-#include "output/cp1250.h"
+#include "core/cp1250.h"
 
 #include <charconv>
 #include <cmath>

@@ -1,6 +1,6 @@
 #include "cli/cli.h"
 
-#include "output/language_file.h"
+#include "core/language_file.h"
 
 #include <charconv>
 

@@ -1,7 +1,7 @@
 // The `kestrane` command line: the generators of the windows, scriptable.
 #pragma once
 
-#include "output/types.h"
+#include "core/types.h"
 
 #include <functional>
 #include <optional>

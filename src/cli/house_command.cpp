@@ -2,7 +2,7 @@
 #include "cli/cli.h"
 
 #include "house/house_generator.h"
-#include "output/errors.h"
+#include "core/errors.h"
 
 #include <map>
 

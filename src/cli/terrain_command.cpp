@@ -1,7 +1,7 @@
 // kestrane terrain: the area builder's generate button on the command line.
 #include "cli/cli.h"
 
-#include "output/errors.h"
+#include "core/errors.h"
 #include "terrain/terrain_generator.h"
 
 namespace kestrane::cli {

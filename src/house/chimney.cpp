@@ -2,7 +2,7 @@
 // grey cap on top. The numbers after "cube" are half-extents along x, y, z.
 #include "house/house_generator.h"
 
-#include "output/numbers.h"
+#include "core/numbers.h"
 
 namespace kestrane {
 

@@ -2,8 +2,8 @@
 // roof kind.
 #include "house/house_generator.h"
 
-#include "output/errors.h"
-#include "output/house_header.h"
+#include "core/errors.h"
+#include "house/house_header.h"
 
 namespace kestrane {
 

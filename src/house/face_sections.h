@@ -3,7 +3,7 @@
 // optional colour and the texture block.
 #pragma once
 
-#include "output/b3d_writer.h"
+#include "b3d/b3d_writer.h"
 
 #include <span>
 #include <string>

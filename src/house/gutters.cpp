@@ -7,7 +7,7 @@
 // from the eave corners that the roof has just left.
 #include "house/house_generator.h"
 
-#include "output/numbers.h"
+#include "core/numbers.h"
 
 #include <cmath>
 #include <limits>

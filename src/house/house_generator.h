@@ -4,7 +4,7 @@
 #pragma once
 
 #include "house/house_params.h"
-#include "output/b3d_writer.h"
+#include "b3d/b3d_writer.h"
 
 #include <filesystem>
 #include <string>

@@ -1,7 +1,7 @@
 #include "house/house_params.h"
 
-#include "output/errors.h"
-#include "output/numbers.h"
+#include "core/errors.h"
+#include "core/numbers.h"
 
 namespace kestrane {
 

@@ -2,7 +2,7 @@
 // switches, positions) and as the generation uses them (metres).
 #pragma once
 
-#include "output/types.h"
+#include "core/types.h"
 
 #include <string>
 

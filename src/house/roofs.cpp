@@ -3,7 +3,7 @@
 
 #include "house/face_sections.h"
 
-#include "output/numbers.h"
+#include "core/numbers.h"
 
 #include <span>
 #include <string>

@@ -7,7 +7,7 @@
 // half a tread on each side per step, so it can be climbed from three sides.
 #include "house/house_generator.h"
 
-#include "output/numbers.h"
+#include "core/numbers.h"
 
 #include <string>
 

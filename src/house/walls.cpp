@@ -4,7 +4,7 @@
 
 #include "house/face_sections.h"
 
-#include "output/numbers.h"
+#include "core/numbers.h"
 
 #include <span>
 #include <string>

@@ -2,7 +2,7 @@
 // file opened, with its counts and problems in a status line.
 #pragma once
 
-#include "output/types.h"
+#include "core/types.h"
 
 #include <QLabel>
 #include <QPushButton>

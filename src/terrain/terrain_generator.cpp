@@ -1,8 +1,8 @@
 // The generate button of the area builder: read, shape, write, report.
 #include "terrain/terrain_generator.h"
 
-#include "output/b3d_writer.h"
-#include "output/errors.h"
+#include "b3d/b3d_writer.h"
+#include "core/errors.h"
 #include "terrain/terrain_state.h"
 
 namespace kestrane {

@@ -2,7 +2,7 @@
 // and a curve, and the terrain file domb.b3d.
 #pragma once
 
-#include "output/types.h"
+#include "core/types.h"
 
 #include <array>
 #include <filesystem>

@@ -1,8 +1,8 @@
 // The node grid: the flat, sloped surface, the peaks and the curve.
 #include "terrain/terrain_state.h"
 
-#include "output/errors.h"
-#include "output/numbers.h"
+#include "core/errors.h"
+#include "core/numbers.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,8 +1,8 @@
 // The terrain file: its header and one mesh block per cell.
 #include "terrain/terrain_state.h"
 
-#include "output/house_header.h"
-#include "output/numbers.h"
+#include "house/house_header.h"
+#include "core/numbers.h"
 
 #include <string_view>
 #include <vector>

@@ -2,9 +2,9 @@
 // rows, and refusing what cannot be generated before anything is written.
 #include "terrain/terrain_state.h"
 
-#include "output/cp1250.h"
-#include "output/errors.h"
-#include "output/numbers.h"
+#include "core/cp1250.h"
+#include "core/errors.h"
+#include "core/numbers.h"
 
 #include <cmath>
 #include <cstdio>

@@ -3,8 +3,8 @@
 // write it.
 #pragma once
 
-#include "output/b3d_writer.h"
-#include "output/types.h"
+#include "b3d/b3d_writer.h"
+#include "core/types.h"
 #include "terrain/terrain_generator.h"
 
 #include <array>

@@ -1,6 +1,6 @@
 #include "ui/generation_report.h"
 
-#include "output/errors.h"
+#include "core/errors.h"
 #include "ui/message_box.h"
 #include "ui/preview_launch.h"
 

@@ -2,7 +2,7 @@
 // data: one row per control (its object name and the two texts).
 #pragma once
 
-#include "output/types.h"
+#include "core/types.h"
 
 #include <array>
 #include <span>

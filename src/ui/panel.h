@@ -1,7 +1,7 @@
 // Coloured panels: the colour samples and swatches of both windows.
 #pragma once
 
-#include "output/types.h"
+#include "core/types.h"
 
 #include <QColor>
 #include <QPalette>

@@ -1,7 +1,7 @@
 // Opening the preview window from the main and the area builder window.
 #pragma once
 
-#include "output/types.h"
+#include "core/types.h"
 
 #include <QString>
 

@@ -6,8 +6,8 @@
 #include "app/update_check.h"
 #include "http_test_server.h"
 #include "ui/message_box.h"
-#include "ui/tdombepito.h"
-#include "ui/tform1.h"
+#include "ui/area_window.h"
+#include "ui/main_window.h"
 
 #include <QApplication>
 #include <QDesktopServices>

@@ -3,7 +3,7 @@
 // positive, zero and negative, the roof-level texture, the colours, the
 // object offset, the command line and the refused dimensions.
 #include "house/house_generator.h"
-#include "output/errors.h"
+#include "core/errors.h"
 #include "support/test_support.h"
 
 #include <gtest/gtest.h>

@@ -1,7 +1,7 @@
 // The house spine: inputs to metres, refusals, file names, the walls with
 // corner walls, and the flat roof with and without its edge, byte for byte.
 #include "house/house_generator.h"
-#include "output/errors.h"
+#include "core/errors.h"
 #include "support/test_support.h"
 
 #include <gtest/gtest.h>

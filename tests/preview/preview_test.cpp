@@ -6,8 +6,8 @@
 #include "preview/preview_window.h"
 #include "support/test_support.h"
 #include "terrain/terrain_generator.h"
-#include "ui/tdombepito.h"
-#include "ui/tform1.h"
+#include "ui/area_window.h"
+#include "ui/main_window.h"
 
 #include <QDir>
 #include <QElapsedTimer>

@@ -1,6 +1,6 @@
 #include "support/test_support.h"
 
-#include "output/cp1250.h"
+#include "core/cp1250.h"
 
 #include <gtest/gtest.h>
 

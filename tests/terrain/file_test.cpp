@@ -4,7 +4,7 @@
 #include "terrain/terrain_generator.h"
 #include "terrain/terrain_state.h"
 
-#include "output/errors.h"
+#include "core/errors.h"
 #include "support/test_support.h"
 
 #include <gtest/gtest.h>

@@ -2,8 +2,8 @@
 // swatches and their colour editor, reopening, and its generate button.
 #include "window_test_support.h"
 
-#include "ui/tdombepito.h"
-#include "ui/tform1.h"
+#include "ui/area_window.h"
+#include "ui/main_window.h"
 
 #include <QCheckBox>
 #include <QFrame>

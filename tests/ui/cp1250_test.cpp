@@ -1,6 +1,6 @@
 // The core's Windows-1250 table against the toolkit's converter, for every
 // byte above 127.
-#include "output/cp1250.h"
+#include "core/cp1250.h"
 
 #include <QStringDecoder>
 #include <QStringEncoder>

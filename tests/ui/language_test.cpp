@@ -4,8 +4,8 @@
 #include "window_test_support.h"
 
 #include "expected_texts.h"
-#include "ui/tdombepito.h"
-#include "ui/tform1.h"
+#include "ui/area_window.h"
+#include "ui/main_window.h"
 
 #include <QAbstractButton>
 #include <QCheckBox>

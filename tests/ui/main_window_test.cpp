@@ -3,8 +3,8 @@
 // the area builder button and the generate button.
 #include "window_test_support.h"
 
-#include "ui/tdombepito.h"
-#include "ui/tform1.h"
+#include "ui/area_window.h"
+#include "ui/main_window.h"
 
 #include <QCheckBox>
 #include <QFrame>

@@ -3,7 +3,7 @@
 #pragma once
 
 #include "ui/message_box.h"
-#include "ui/tform1.h"
+#include "ui/main_window.h"
 
 #include <QByteArray>
 #include <QDir>

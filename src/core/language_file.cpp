@@ -1,6 +1,6 @@
-#include "output/language_file.h"
+#include "core/language_file.h"
 
-#include "output/b3d_writer.h"
+#include "b3d/b3d_writer.h"
 
 #include <fstream>
 #include <string>

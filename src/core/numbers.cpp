@@ -1,6 +1,6 @@
-#include "output/numbers.h"
+#include "core/numbers.h"
 
-#include "output/errors.h"
+#include "core/errors.h"
 
 #include <array>
 #include <charconv>

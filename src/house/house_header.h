@@ -1,8 +1,8 @@
 // The comment block at the top of every house object file.
 #pragma once
 
-#include "output/b3d_writer.h"
-#include "output/types.h"
+#include "b3d/b3d_writer.h"
+#include "core/types.h"
 
 #include <string>
 

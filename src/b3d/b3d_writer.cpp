@@ -1,8 +1,8 @@
-#include "output/b3d_writer.h"
+#include "b3d/b3d_writer.h"
 
-#include "output/cp1250.h"
-#include "output/errors.h"
-#include "output/numbers.h"
+#include "core/cp1250.h"
+#include "core/errors.h"
+#include "core/numbers.h"
 
 #include <atomic>
 #include <cerrno>

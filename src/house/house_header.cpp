@@ -1,6 +1,6 @@
-#include "output/house_header.h"
+#include "house/house_header.h"
 
-#include "output/numbers.h"
+#include "core/numbers.h"
 
 namespace kestrane {
 

@@ -1,4 +1,4 @@
-#include "output/cp1250.h"
+#include "core/cp1250.h"
 
 #include <array>
 #include <cstring>

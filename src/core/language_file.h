@@ -2,7 +2,7 @@
 // line end.
 #pragma once
 
-#include "output/types.h"
+#include "core/types.h"
 
 #include <filesystem>
 

@@ -1,4 +1,4 @@
-#include "ui/tdombepito.h"
+#include "ui/area_window.h"
 
 #include "ui/generation_report.h"
 #include "ui/preview_launch.h"
@@ -8,7 +8,7 @@
 #include "ui/panel.h"
 #include "ui_area_window.h"
 
-#include "output/errors.h"
+#include "core/errors.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,11 +1,11 @@
 // The B3D writer: number formats, encoding, line ends, emitters, and what a
 // failed open, write or close leaves behind.
-#include "output/b3d_writer.h"
-#include "output/cp1250.h"
-#include "output/errors.h"
-#include "output/house_header.h"
-#include "output/language_file.h"
-#include "output/numbers.h"
+#include "b3d/b3d_writer.h"
+#include "core/cp1250.h"
+#include "core/errors.h"
+#include "house/house_header.h"
+#include "core/language_file.h"
+#include "core/numbers.h"
 #include "support/test_support.h"
 
 #include <gtest/gtest.h>

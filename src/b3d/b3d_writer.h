@@ -8,7 +8,7 @@
 // regular file (a device such as /dev/full, a pipe) is written in place.
 #pragma once
 
-#include "output/types.h"
+#include "core/types.h"
 
 #include <filesystem>
 #include <string>

@@ -1,16 +1,16 @@
-#include "ui/tform1.h"
+#include "ui/main_window.h"
 
 #include "ui/generation_report.h"
 #include "ui/preview_launch.h"
 
 #include "ui/message_box.h"
 #include "ui/panel.h"
-#include "ui/tdombepito.h"
+#include "ui/area_window.h"
 #include "ui_main_window.h"
 
 #include "house/house_generator.h"
-#include "output/errors.h"
-#include "output/language_file.h"
+#include "core/errors.h"
+#include "core/language_file.h"
 
 #include <QDesktopServices>
 #include <QDir>
