@@ -2,6 +2,7 @@
 #include "cli/cli.h"
 
 #include "house/house_generator.h"
+#include "house/roof_forms.h"
 #include "core/errors.h"
 
 #include <map>
@@ -20,13 +21,25 @@ const char* const kHouseHelp =
     "  -C, --dir DIR          write into DIR instead of the current folder\n"
     "  --lang hu|en           language of the file; default: lang.cfg here\n"
     "                         (missing: hu; exactly \"hu\": hu; else en)\n"
-    "  --roof KIND            pitched, hip, pyramid, flat or lean (pyramid)\n"
+    "  --roof KIND            pitched, hip, pyramid, flat or lean (pyramid),\n"
+    "                         or half-hipped, gambrel, mansard, saltbox\n"
     "  --width MM             wall width across the house (6000)\n"
     "  --length MM            wall length along the house (8000)\n"
     "  --wall-height MM       (3500)\n"
     "  --roof-height MM       ridge or apex height above the ground (7000)\n"
     "  --overhang MM          roof overhang (400)\n"
     "  --hip-depth MM         hip roof: ridge shortening at each end (2000)\n"
+    "  --clip-height MM       half-hipped roof: the clips' height from the\n"
+    "                         ridge down (a third of the roof's rise above\n"
+    "                         the walls)\n"
+    "  --knee-height MM       gambrel and mansard roofs: the knee's height\n"
+    "                         above the ground (the walls and 60 % of the\n"
+    "                         roof's rise)\n"
+    "  --knee-inset MM        gambrel and mansard roofs: the knee's distance\n"
+    "                         inside the walls (a sixth of the width)\n"
+    "  --ridge-offset MM      saltbox roof: the ridge's distance from the\n"
+    "                         centre across the width, towards the left wall\n"
+    "                         (negative: the right; a sixth of the width)\n"
     "  --offset-x/-y/-z MM    object offset (0)\n"
     "  --corner-left          left corner wall (pitched, hip, pyramid roofs)\n"
     "  --corner-right         right corner wall (pitched, hip, pyramid roofs)\n"
@@ -61,10 +74,13 @@ RoofKind ParseRoof(const std::string& value)
     static const std::map<std::string, RoofKind> kRoofs = {
         {"pitched", RoofKind::Pitched}, {"hip", RoofKind::Hip}, {"pyramid", RoofKind::Pyramid},
         {"flat", RoofKind::Flat},       {"lean", RoofKind::Lean},
+        {"half-hipped", RoofKind::HalfHipped}, {"gambrel", RoofKind::Gambrel},
+        {"mansard", RoofKind::Mansard}, {"saltbox", RoofKind::Saltbox},
     };
     const auto found = kRoofs.find(value);
     if (found == kRoofs.end())
-        throw UsageError("--roof must be pitched, hip, pyramid, flat or lean, not \"" + value + "\"");
+        throw UsageError("--roof must be pitched, hip, pyramid, flat or lean, or half-hipped, gambrel, mansard or "
+                         "saltbox, not \"" + value + "\"");
     return found->second;
 }
 
@@ -74,6 +90,19 @@ void SetColor(ColorSetting& setting, const std::string& option, const std::strin
     setting.color = {static_cast<std::uint8_t>(rgb.r), static_cast<std::uint8_t>(rgb.g),
                      static_cast<std::uint8_t>(rgb.b)};
     setting.use = true;
+}
+
+// For the roof forms, a refusal also names the option of its field:
+// " (--knee-height)".
+std::string OptionOf(const InputError& e, const std::map<std::string, std::string HouseInput::*>& texts,
+                     RoofKind roof, UiLanguage language)
+{
+    if (!IsRoofForm(roof) || e.field().empty())
+        return {};
+    for (const auto& [option, member] : texts)
+        if (HouseFieldCaption(member, language) == e.field())
+            return " (" + option + ")";
+    return {};
 }
 
 }  // namespace
@@ -101,6 +130,10 @@ int RunHouse(const std::vector<std::string>& args, std::ostream& out, std::ostre
         {"--step-width", &HouseInput::stepWidth},
         {"--step-length", &HouseInput::stepLength},
         {"--step-height", &HouseInput::stepHeight},
+        {"--clip-height", &HouseInput::clipHeight},
+        {"--knee-height", &HouseInput::kneeHeight},
+        {"--knee-inset", &HouseInput::kneeInset},
+        {"--ridge-offset", &HouseInput::ridgeOffset},
     };
     // Switches and what they set.
     const std::map<std::string, std::pair<bool HouseInput::*, bool>> switches = {
@@ -163,7 +196,7 @@ int RunHouse(const std::vector<std::string>& args, std::ostream& out, std::ostre
         out << result.status << "\n";
         return kExitOk;
     } catch (const InputError& e) {
-        err << "kestrane house: " << e.what() << "\n";
+        err << "kestrane house: " << e.what() << OptionOf(e, texts, roof, common.Language()) << "\n";
         return kExitBadInput;
     } catch (const OutputError& e) {
         err << "kestrane house: " << e.path() << ": " << e.what() << "\n";

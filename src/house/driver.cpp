@@ -83,6 +83,20 @@ void HouseGenerator::WriteHouse(const std::string& fileName)
             WriteDownpipe();
         }
         break;
+    case RoofKind::HalfHipped:
+    case RoofKind::Gambrel:
+    case RoofKind::Mansard:
+    case RoofKind::Saltbox:
+        negyszogfalwrite();
+        WriteRoofForm();
+        if (gutters) {
+            if (params.roofKind == RoofKind::Mansard)
+                WriteGutterRing();
+            else
+                WriteSideGutters();
+            WriteDownpipe();
+        }
+        break;
     }
 
     if (params.chimneySize > 0)
@@ -105,6 +119,10 @@ std::string HouseFileName(RoofKind kind, UiLanguage language)
         {"haz_satorteto", "House_pyramid"},   // pyramid
         {"haz_laposteto", "House_flat"},      // flat
         {"haz_felteto", "haz_lean"},          // lean
+        {"haz_csonkakontyteto", "House_halfhip"},     // half-hipped
+        {"haz_manzardnyeregteto", "House_gambrel"},   // gambrel
+        {"haz_manzardteto", "House_mansard"},         // mansard
+        {"haz_aszimmetrikusteto", "House_saltbox"},   // saltbox
     };
     return std::string(kBaseNames[static_cast<int>(kind)](language)) + ".b3d";
 }

@@ -45,6 +45,8 @@ public:
     void WritePyramidRoof();
     void WriteHipRoof();
     void WriteLeanRoof();
+    // Half-hipped, gambrel, mansard and saltbox roofs with their gable tops.
+    void WriteRoofForm();
     // Gutters and downpipe.
     void WriteGutterRing();
     void WriteSideGutters();

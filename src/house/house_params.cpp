@@ -2,18 +2,27 @@
 
 #include "core/errors.h"
 #include "core/numbers.h"
+#include "house/roof_forms.h"
+
+#include <algorithm>
+#include <cmath>
 
 namespace kestrane {
 
 ControlEnabling EnablingFor(RoofKind kind)
 {
-    //                roof edge gutters hip depth overhang left  right  size   roof-level texture
+    // roof edge, gutters, hip depth, overhang, corner left, corner right, corner size,
+    // roof-level texture; clip height, knee height, knee inset, ridge offset
     switch (kind) {
-    case RoofKind::Pitched: return {false, true, false, true, true, true, true, true};
-    case RoofKind::Hip: return {false, true, true, true, true, true, true, false};
-    case RoofKind::Pyramid: return {false, true, false, true, true, true, true, false};
-    case RoofKind::Flat: return {true, false, false, false, false, false, false, false};
-    case RoofKind::Lean: return {false, true, false, true, false, false, false, true};
+    case RoofKind::Pitched: return {false, true, false, true, true, true, true, true, false, false, false, false};
+    case RoofKind::Hip: return {false, true, true, true, true, true, true, false, false, false, false, false};
+    case RoofKind::Pyramid: return {false, true, false, true, true, true, true, false, false, false, false, false};
+    case RoofKind::Flat: return {true, false, false, false, false, false, false, false, false, false, false, false};
+    case RoofKind::Lean: return {false, true, false, true, false, false, false, true, false, false, false, false};
+    case RoofKind::HalfHipped: return {false, true, false, true, true, true, true, true, true, false, false, false};
+    case RoofKind::Gambrel: return {false, true, false, true, true, true, true, true, false, true, true, false};
+    case RoofKind::Mansard: return {false, true, false, true, true, true, true, false, false, true, true, false};
+    case RoofKind::Saltbox: return {false, true, false, true, true, true, true, true, false, false, false, true};
     }
     return {};
 }
@@ -49,6 +58,15 @@ const Field kStepWidth{&HouseInput::stepWidth, {"Lépcsőfok szélessége", "Sta
 const Field kStepLength{&HouseInput::stepLength, {"Lépcsőfok hossza", "Stairs length"}};
 const Field kStepHeight{&HouseInput::stepHeight, {"Lépcsőfok magassága", "Stairs step height"}};
 const Field kCornerWallSize{&HouseInput::cornerWallSize, {"Sarokfal mérete", "Cornel wall size"}};
+const Field kClipHeight{&HouseInput::clipHeight, kClipHeightCaption};
+const Field kKneeHeight{&HouseInput::kneeHeight, kKneeHeightCaption};
+const Field kKneeInset{&HouseInput::kneeInset, kKneeInsetCaption};
+const Field kRidgeOffset{&HouseInput::ridgeOffset, kRidgeOffsetCaption};
+
+const Field* const kFields[] = {&kOffsetX,  &kOffsetY,    &kOffsetZ,    &kWidth,         &kLength,
+                                &kWallHeight, &kRoofHeight, &kOverhang, &kHipDepth,      &kChimneyX,
+                                &kChimneyZ, &kStepWidth,  &kStepLength, &kStepHeight,    &kCornerWallSize,
+                                &kClipHeight, &kKneeHeight, &kKneeInset, &kRidgeOffset};
 
 [[noreturn]] void Refuse(const LocalText& caption, UiLanguage language, const LocalText& reason)
 {
@@ -79,6 +97,89 @@ int ReadPosition(int position, int highest, const LocalText& caption, UiLanguage
                 ("the position is " + std::to_string(position) + " but must be " + range + ".").c_str()});
     }
     return position;
+}
+
+// A length in metres as the refusals name it: whole millimetres.
+std::string Millimetres(double metres)
+{
+    std::string text;
+    AppendInt(text, RoundHalfEven(metres * 1000));
+    return text + " mm";
+}
+
+// What the four roof forms need: a roof above the walls, an overhang that
+// is not negative, and parameters that give each face its shape.
+void CheckRoofForm(const HouseParams& p, UiLanguage language)
+{
+    const double h = p.width / 2;
+    if (!(p.width > 0))
+        Refuse(kWidth.caption, language, {"nagyobb kell legyen 0-nál.", "must be more than 0."});
+    if (!(p.length > 0))
+        Refuse(kLength.caption, language, {"nagyobb kell legyen 0-nál.", "must be more than 0."});
+    if (!(p.roofHeight > p.wallHeight))
+        Refuse(kRoofHeight.caption, language,
+               {"nagyobb kell legyen a fal magasságánál (a tető a falak fölé ér).",
+                "must be more than the wall height (the roof stands on the walls)."});
+    if (p.roofOverhang < 0)
+        Refuse(kOverhang.caption, language, {"nem lehet negatív ennél a tetőnél.", "must not be negative for this roof."});
+    const double rise = p.roofHeight - p.wallHeight;
+    const double zE = h + p.roofOverhang;
+
+    switch (p.roofKind) {
+    case RoofKind::HalfHipped: {
+        // The clip crosses the gable plane c / s from the middle, where s is
+        // the slope of the sides; it must stay inside the side walls and
+        // leave a ridge between the two clips.
+        const double s = rise / zE;
+        const double limit = s * std::min(h, p.length / 2);
+        if (!(p.clipHeight > 0))
+            Refuse(kClipHeight.caption, language, {"nagyobb kell legyen 0-nál.", "must be more than 0."});
+        if (!(p.clipHeight < limit)) {
+            const std::string most = Millimetres(limit);
+            Refuse(kClipHeight.caption, language,
+                   {("magasabb a tetőnél: kisebb kell legyen " + most + "-nél.").c_str(),
+                    ("is taller than the roof: it must be less than " + most + ".").c_str()});
+        }
+        break;
+    }
+    case RoofKind::Gambrel:
+    case RoofKind::Mansard: {
+        const double ki = p.kneeInset;
+        const double halfSpan = p.roofKind == RoofKind::Mansard ? std::min(h, p.length / 2) : h;
+        if (!(p.kneeHeight > p.wallHeight && p.kneeHeight < p.roofHeight))
+            Refuse(kKneeHeight.caption, language,
+                   {"a fal magassága és a tetőmagasság közé kell essen.",
+                    "must lie between the wall height and the roof height."});
+        if (!(ki > 0 && ki < halfSpan))
+            Refuse(kKneeInset.caption, language,
+                   {("nagyobb kell legyen 0-nál és kisebb " + Millimetres(halfSpan) +
+                     "-nél (a ház szélességének, kontyolt tetőnél a hosszának is a fele).").c_str(),
+                    ("must be more than 0 and less than " + Millimetres(halfSpan) +
+                     " (half the width, and for the mansard half the length too).").c_str()});
+        // The lower slope rises from the eave to the knee; the upper one from
+        // the knee to the ridge over the shorter of its runs.
+        const double upperRun = std::min(h - ki, halfSpan - ki);
+        const double lower = (p.kneeHeight - p.wallHeight) / (p.roofOverhang + ki);
+        const double upper = (p.roofHeight - p.kneeHeight) / upperRun;
+        if (!(lower > upper))
+            Refuse(kKneeHeight.caption, language,
+                   {"a törés alatti tetőrész meredekebb kell legyen a felsőnél: emelje a törést vagy csökkentse a behúzását.",
+                    "the slope below the knee must be steeper than the one above it: raise the knee or reduce its inset."});
+        break;
+    }
+    case RoofKind::Saltbox:
+        if (!(std::abs(p.ridgeOffset) < h))
+            Refuse(kRidgeOffset.caption, language,
+                   {("a gerinc a falak között kell maradjon: kisebb kell legyen " + Millimetres(h) + "-nél mindkét irányban.").c_str(),
+                    ("the ridge must stay between the walls: less than " + Millimetres(h) + " either way.").c_str()});
+        break;
+    case RoofKind::Pitched:
+    case RoofKind::Hip:
+    case RoofKind::Pyramid:
+    case RoofKind::Flat:
+    case RoofKind::Lean:
+        break;
+    }
 }
 
 // Divisions whose divisor the inputs can make zero; the geometry is then
@@ -115,10 +216,24 @@ void CheckGeometry(const HouseParams& p, UiLanguage language)
     case RoofKind::Pyramid:
     case RoofKind::Flat:
         break;
+    case RoofKind::HalfHipped:
+    case RoofKind::Gambrel:
+    case RoofKind::Mansard:
+    case RoofKind::Saltbox:
+        CheckRoofForm(p, language);
+        break;
     }
 }
 
 }  // namespace
+
+std::string HouseFieldCaption(const std::string HouseInput::*text, UiLanguage language)
+{
+    for (const Field* field : kFields)
+        if (field->text == text)
+            return field->caption(language);
+    return {};
+}
 
 HouseParams ReadHouseParams(const HouseInput& input, UiLanguage language)
 {
@@ -169,6 +284,29 @@ HouseParams ReadHouseParams(const HouseInput& input, UiLanguage language)
 
     p.gutters = input.gutters;
     p.flatRoofEdge = input.flatRoofEdge;
+
+    // A form's own parameters are read only for that form; an empty box
+    // takes the form's default.
+    const auto formValue = [&](const Field& field, double (*fallback)(const HouseParams&)) {
+        const std::string& text = input.*field.text;
+        if (text.find_first_not_of(" \t") == std::string::npos)
+            return fallback(p);
+        return ReadMillimetres(input, field, language);
+    };
+    switch (p.roofKind) {
+    case RoofKind::HalfHipped: p.clipHeight = formValue(kClipHeight, DefaultClipHeight); break;
+    case RoofKind::Gambrel:
+    case RoofKind::Mansard:
+        p.kneeHeight = formValue(kKneeHeight, DefaultKneeHeight);
+        p.kneeInset = formValue(kKneeInset, DefaultKneeInset);
+        break;
+    case RoofKind::Saltbox: p.ridgeOffset = formValue(kRidgeOffset, DefaultRidgeOffset); break;
+    case RoofKind::Pitched:
+    case RoofKind::Hip:
+    case RoofKind::Pyramid:
+    case RoofKind::Flat:
+    case RoofKind::Lean: break;
+    }
 
     CheckGeometry(p, language);
     return p;
