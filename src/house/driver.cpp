@@ -119,10 +119,10 @@ std::string HouseFileName(RoofKind kind, UiLanguage language)
         {"haz_satorteto", "House_pyramid"},   // pyramid
         {"haz_laposteto", "House_flat"},      // flat
         {"haz_felteto", "haz_lean"},          // lean
-        {"haz_csonkakontyteto", "House_halfhip"},     // half-hipped
-        {"haz_manzardnyeregteto", "House_gambrel"},   // gambrel
+        {"haz_felkontyoltteto", "House_halfhip"},     // half-hipped
+        {"haz_tortnyeregteto", "House_gambrel"},      // gambrel
         {"haz_manzardteto", "House_mansard"},         // mansard
-        {"haz_aszimmetrikusteto", "House_saltbox"},   // saltbox
+        {"haz_eltoltnyeregteto", "House_saltbox"},    // saltbox
     };
     return std::string(kBaseNames[static_cast<int>(kind)](language)) + ".b3d";
 }

@@ -129,10 +129,10 @@ struct HouseParams {
 };
 
 // The captions of the roof forms' parameter boxes.
-inline constexpr LocalText kClipHeightCaption{"Konty magassága", "Clip height"};
-inline constexpr LocalText kKneeHeightCaption{"Törés magassága", "Knee height"};
-inline constexpr LocalText kKneeInsetCaption{"Törés behúzása", "Knee inset"};
-inline constexpr LocalText kRidgeOffsetCaption{"Gerinc eltolása", "Ridge offset"};
+inline constexpr LocalText kClipHeightCaption{"Konty mag.", "Clip height"};
+inline constexpr LocalText kKneeHeightCaption{"Törés mag.", "Knee height"};
+inline constexpr LocalText kKneeInsetCaption{"Törés beh.", "Knee inset"};
+inline constexpr LocalText kRidgeOffsetCaption{"Gerinc elt.", "Ridge offset"};
 
 // The caption of the edit box that holds `text`, in `language`; empty for
 // a member that is no edit box.

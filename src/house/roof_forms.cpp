@@ -176,17 +176,17 @@ RoofFormFaces HalfHippedRoof(const HouseParams& p)
     const EaveCorners& e = faces.eave;
     const std::vector<Section> gable = {{-f.zE, f.H}, {-zc, Yc}, {zc, Yc}, {f.zE, f.H}};
     faces.gableTops = GableTops(f, gable, p);
-    faces.soffit = Soffit(f, 0, f.L, {";------Csonkakontyos tető alap------", ";------Half-hipped roof base------"});
+    faces.soffit = Soffit(f, 0, f.L, {";------Félkontyos tető alap------", ";------Half-hipped roof base------"});
     faces.fillers = Fillers(f, HeightAt(gable, -f.h), HeightAt(gable, f.h));
     using enum FormTexture;
     faces.roof = {
-        {{";------Csonkakonty elöl------", ";------Half-hip front------"},
+        {{";------Félkonty elöl------", ";------Half-hip front------"},
          {clipFrontRight, clipFrontLeft, ridgeFront}, "a.bmp", Roof, 0.0, f.RH},
-        {{";------Csonkakontyos tető jobb------", ";------Half-hipped roof right------"},
+        {{";------Félkontyos tető jobb------", ";------Half-hipped roof right------"},
          {e.backRight, e.frontRight, clipFrontRight, ridgeFront, ridgeBack, clipBackRight}, "b.bmp", Roof, 0.0, f.RH},
-        {{";------Csonkakonty hátul------", ";------Half-hip behind------"},
+        {{";------Félkonty hátul------", ";------Half-hip behind------"},
          {clipBackLeft, clipBackRight, ridgeBack}, "c.bmp", Roof, 0.0, f.RH},
-        {{";------Csonkakontyos tető bal------", ";------Half-hipped roof left------"},
+        {{";------Félkontyos tető bal------", ";------Half-hipped roof left------"},
          {e.frontLeft, e.backLeft, clipBackLeft, ridgeBack, ridgeFront, clipFrontLeft}, "d.bmp", Roof, 0.0, f.RH},
     };
     return faces;
@@ -199,13 +199,13 @@ RoofFormFaces GambrelRoof(const HouseParams& p)
     const double zk = f.h - p.kneeInset;  // the knees' distance from the middle
     const std::vector<Section> profile = {{-f.zE, f.H}, {-zk, KY}, {0, f.RH}, {zk, KY}, {f.zE, f.H}};
     const LocalText titles[] = {
-        {";------Manzárd nyeregtető jobb alsó------", ";------Gambrel roof right lower------"},
-        {";------Manzárd nyeregtető jobb felső------", ";------Gambrel roof right upper------"},
-        {";------Manzárd nyeregtető bal felső------", ";------Gambrel roof left upper------"},
-        {";------Manzárd nyeregtető bal alsó------", ";------Gambrel roof left lower------"},
+        {";------Tört nyeregtető jobb alsó------", ";------Gambrel roof right lower------"},
+        {";------Tört nyeregtető jobb felső------", ";------Gambrel roof right upper------"},
+        {";------Tört nyeregtető bal felső------", ";------Gambrel roof left upper------"},
+        {";------Tört nyeregtető bal alsó------", ";------Gambrel roof left lower------"},
     };
     return ExtrudedRoof(f, profile, titles,
-                        {";------Manzárd nyeregtető alap------", ";------Gambrel roof base------"}, p);
+                        {";------Tört nyeregtető alap------", ";------Gambrel roof base------"}, p);
 }
 
 RoofFormFaces SaltboxRoof(const HouseParams& p)
@@ -213,11 +213,11 @@ RoofFormFaces SaltboxRoof(const HouseParams& p)
     const Frame f = FrameOf(p);
     const std::vector<Section> profile = {{-f.zE, f.H}, {p.ridgeOffset, f.RH}, {f.zE, f.H}};
     const LocalText titles[] = {
-        {";------Aszimmetrikus nyeregtető jobb------", ";------Saltbox roof right------"},
-        {";------Aszimmetrikus nyeregtető bal------", ";------Saltbox roof left------"},
+        {";------Eltolt gerincű nyeregtető jobb------", ";------Saltbox roof right------"},
+        {";------Eltolt gerincű nyeregtető bal------", ";------Saltbox roof left------"},
     };
     return ExtrudedRoof(f, profile, titles,
-                        {";------Aszimmetrikus nyeregtető alap------", ";------Saltbox roof base------"}, p);
+                        {";------Eltolt gerincű nyeregtető alap------", ";------Saltbox roof base------"}, p);
 }
 
 RoofFormFaces MansardRoof(const HouseParams& p)

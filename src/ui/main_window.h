@@ -79,6 +79,7 @@ public slots:
     void satortetoClick() { gombolas(); }
     void lapostetoClick() { gombolas(); }
     void FeltetoClick() { gombolas(); }
+    void RoofFormClick() { gombolas(); }
     void gombolas();
 
     void KemenymeretChange();

@@ -353,10 +353,10 @@ TEST(RoofForms, RoofBitmapsKeepTheirProportions)
 TEST(RoofForms, FileNamesAndParametersOfEachForm)
 {
     const std::pair<RoofKind, std::pair<const char*, const char*>> names[] = {
-        {RoofKind::HalfHipped, {"haz_csonkakontyteto.b3d", "House_halfhip.b3d"}},
-        {RoofKind::Gambrel, {"haz_manzardnyeregteto.b3d", "House_gambrel.b3d"}},
+        {RoofKind::HalfHipped, {"haz_felkontyoltteto.b3d", "House_halfhip.b3d"}},
+        {RoofKind::Gambrel, {"haz_tortnyeregteto.b3d", "House_gambrel.b3d"}},
         {RoofKind::Mansard, {"haz_manzardteto.b3d", "House_mansard.b3d"}},
-        {RoofKind::Saltbox, {"haz_aszimmetrikusteto.b3d", "House_saltbox.b3d"}},
+        {RoofKind::Saltbox, {"haz_eltoltnyeregteto.b3d", "House_saltbox.b3d"}},
     };
     for (const auto& [kind, name] : names) {
         EXPECT_EQ(HouseFileName(kind, UiLanguage::Hungarian), name.first);
@@ -438,7 +438,7 @@ TEST(RoofForms, ImpossibleShapesAreRefusedNamingTheField)
             try {
                 ReadHouseParams(input, UiLanguage::Hungarian);
             } catch (const InputError& e) {
-                EXPECT_EQ(e.field(), "Törés behúzása");
+                EXPECT_EQ(e.field(), "Törés beh.");
                 throw;
             }
         },
