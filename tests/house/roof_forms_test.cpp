@@ -452,5 +452,78 @@ TEST(RoofForms, ImpossibleShapesAreRefusedNamingTheField)
     EXPECT_TRUE(std::filesystem::is_empty(folder.path()));
 }
 
+TEST(RoofForms, CommandLineWritesEachFormWithItsParameters)
+{
+    TempFolder folder;
+    const auto help = test::RunCli({"house", "--help"}, folder.path());
+    for (const char* option : {"half-hipped, gambrel, mansard, saltbox", "--clip-height MM", "--knee-height MM",
+                               "--knee-inset MM", "--ridge-offset MM"})
+        EXPECT_NE(help.out.find(option), std::string::npos) << option;
+
+    const std::pair<std::vector<std::string>, const char*> runs[] = {
+        {{"--roof", "half-hipped", "--clip-height", "1200"}, "House_halfhip.b3d"},
+        {{"--roof", "gambrel", "--knee-height", "5000", "--knee-inset", "800"}, "House_gambrel.b3d"},
+        {{"--roof", "mansard", "--knee-height", "5000", "--knee-inset", "800"}, "House_mansard.b3d"},
+        {{"--roof", "saltbox", "--ridge-offset", "-1500"}, "House_saltbox.b3d"},
+    };
+    for (const auto& [options, file] : runs) {
+        std::vector<std::string> args = {"house", "--lang", "en"};
+        args.insert(args.end(), options.begin(), options.end());
+        const auto run = test::RunCli(args, folder.path());
+        EXPECT_EQ(run.exitCode, 0) << run.err;
+        EXPECT_EQ(run.out, std::string(file) + " file generating successfull\n");
+        const std::string text = test::ReadableText(test::ReadFile(folder / file));
+        const b3d::Model model = b3d::ReadB3d(test::ReadFile(folder / file));
+        EXPECT_TRUE(model.problems.empty()) << file;
+        EXPECT_TRUE(model.warnings.empty()) << file;
+        // The parameter shows in the geometry: the clip at 7 - 1.2, the knee
+        // 0.8 inside the right wall at 5, the ridge 1.5 right of the centre.
+        const char* expected = options[1] == "half-hipped" ? ", 5.800, 1.1"
+                               : options[1] == "saltbox"   ? " 7.000,-1.500"
+                                                           : " 5.000,-2.200";
+        EXPECT_NE(text.find(expected), std::string::npos) << file << " " << expected;
+    }
+    // A Hungarian refusal names the caption and the option.
+    const auto refused = test::RunCli({"house", "--lang", "hu", "--roof", "saltbox", "--ridge-offset", "4000"}, folder.path());
+    EXPECT_EQ(refused.exitCode, 2);
+    EXPECT_NE(refused.err.find("Gerinc elt.: a gerinc a falak között kell maradjon"), std::string::npos) << refused.err;
+    EXPECT_NE(refused.err.find("(--ridge-offset)"), std::string::npos) << refused.err;
+}
+
+TEST(RoofForms, EveryCombinationReadsBackWithoutProblems)
+{
+    int combination = 0;
+    for (const RoofKind kind : kForms)
+        for (const bool gutters : {true, false})
+            for (int cornerWalls = 0; cornerWalls < 4; ++cornerWalls)
+                for (const bool roofLevelTexture : {false, true}) {
+                    HouseInput input;
+                    input.ChooseRoof(kind);
+                    input.gutters = gutters;
+                    input.cornerWallLeft = (cornerWalls & 1) != 0;
+                    input.cornerWallRight = (cornerWalls & 2) != 0;
+                    input.roofLevelTextureChecked = roofLevelTexture;
+                    input.roof.use = input.wall.use = (combination % 3) == 0;
+                    input.stairSide = combination % 4;
+                    input.stairCorner = (combination + 1) % 4;
+                    input.roofOverhang = combination % 5 == 0 ? "0" : "400";
+                    const UiLanguage language = combination % 2 ? UiLanguage::English : UiLanguage::Hungarian;
+                    ++combination;
+                    SCOPED_TRACE(HouseFileName(kind, language) + " combination " + std::to_string(combination));
+                    TempFolder folder;
+                    const HouseResult result = GenerateHouse(input, language, folder.path());
+                    const b3d::Model model = b3d::ReadB3dFile(result.path);
+                    EXPECT_TRUE(model.problems.empty()) << model.problems.front().text;
+                    EXPECT_TRUE(model.warnings.empty());
+                    // Every section holds a face: the simulator drops the others.
+                    for (const b3d::Section& section : model.sections)
+                        EXPECT_FALSE(section.faces.empty()) << "line " << section.line;
+                    const std::string text = test::ReadableText(test::ReadFile(result.path));
+                    EXPECT_EQ(text.find("7.bmp") != std::string::npos, roofLevelTexture && kind != RoofKind::Mansard);
+                    EXPECT_EQ(text.find("corner wall") != std::string::npos || text.find("sarokfal") != std::string::npos,
+                              cornerWalls != 0);
+                }
+}
+
 }  // namespace
 }  // namespace kestrane
