@@ -116,6 +116,8 @@ void CheckRoofForm(const HouseParams& p, UiLanguage language)
         Refuse(kWidth.caption, language, {"nagyobb kell legyen 0-nál.", "must be more than 0."});
     if (!(p.length > 0))
         Refuse(kLength.caption, language, {"nagyobb kell legyen 0-nál.", "must be more than 0."});
+    if (!(p.wallHeight > 0))
+        Refuse(kWallHeight.caption, language, {"nagyobb kell legyen 0-nál.", "must be more than 0."});
     if (!(p.roofHeight > p.wallHeight))
         Refuse(kRoofHeight.caption, language,
                {"nagyobb kell legyen a fal magasságánál (a tető a falak fölé ér).",

@@ -410,6 +410,7 @@ TEST(RoofForms, ImpossibleShapesAreRefusedNamingTheField)
         {RoofKind::Gambrel, [](HouseInput& in) { in.kneeHeight = "4000"; }, "Knee height: the slope below the knee"},
         {RoofKind::Mansard, [](HouseInput& in) { in.length = "3000"; in.kneeInset = "1600"; }, "Knee inset: must be more than 0 and less than 1500 mm"},
         {RoofKind::Mansard, [](HouseInput& in) { in.roofHeight = "3500"; }, "Roof heigh: must be more than the wall height"},
+        {RoofKind::Gambrel, [](HouseInput& in) { in.wallHeight = "0"; }, "Height: must be more than 0."},
         {RoofKind::Saltbox, [](HouseInput& in) { in.ridgeOffset = "3000"; }, "Ridge offset: the ridge must stay between the walls"},
         {RoofKind::Saltbox, [](HouseInput& in) { in.roofOverhang = "-100"; }, "Overhang: must not be negative"},
         {RoofKind::Saltbox, [](HouseInput& in) { in.ridgeOffset = "1,5"; }, "Ridge offset: \"1,5\" is not a valid number."},
