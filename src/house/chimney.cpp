@@ -8,19 +8,19 @@ namespace kestrane {
 
 void HouseGenerator::WriteChimney()
 {
-    if (params.chimneySize <= 0)
+    if (params_.chimneySize <= 0)
         return;  // size 0: no chimney at all
-    const double H = params.wallHeight;
-    const double RH = params.roofHeight;
-    const double size = params.chimneySize;  // 1 to 4: the depth across the house
-    const Vec3 axis{params.chimneyX, 0, params.chimneyZ};
+    const double H = dim_.wallHeight;
+    const double RH = dim_.roofHeight;
+    const double size = params_.chimneySize;  // 1 to 4: the depth across the house
+    const Vec3 axis{params_.chimneyX, 0, params_.chimneyZ};
 
     // Body: 0.5 along x, 0.3 deeper per size step across the house.
     Comment({";------Kémény------", ";------Chimney------"});
     out_.WriteLine("[meshbuilder]");
     out_.WriteLine("cube 0.25," + FormatReal((RH - H) / 2) + "," + FormatReal(0.15 * size + 0.15));
-    if (params.useChimneyColor)
-        out_.EmitColor(params.chimneyColor);
+    if (params_.useChimneyColor)
+        out_.EmitColor(params_.chimneyColor);
     static const char* const kBodyTexture[] = {
         "[Texture]",         "Load k.bmp",        "Coordinates 0,1,0", "Coordinates 1,1,1", "Coordinates 2,0,1",
         "Coordinates 3,0,0", "Coordinates 4,0,0", "Coordinates 5,0,1", "Coordinates 6,1,1", "Coordinates 7,1,0",

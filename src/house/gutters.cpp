@@ -86,9 +86,8 @@ void WriteStraightGutter(B3dWriter& out, const char* comment, const Vec3& front,
 
 }  // namespace
 
-void HouseGenerator::WriteGutterRing()
+void HouseGenerator::WriteGutterRing(const EaveCorners& e)
 {
-    const EaveCorners& e = eaveCorners;
     // The eave corners with the direction towards the house in x and z.
     struct Corner {
         const Vec3& at;
@@ -137,8 +136,8 @@ void HouseGenerator::WriteGutterRing()
 
     // u runs from 0 at the front left corner round the front, right and back
     // sides; the left side maps back to 0.
-    const long long w = RepeatCount(params.width);
-    const long long l = RepeatCount(params.length);
+    const long long w = RepeatCount(dim_.width);
+    const long long l = RepeatCount(dim_.length);
     const long long u[4] = {w, 0, w + l, 2 * w + l};  // FR, FL, BR, BL
     out_.WriteLine("[Texture]");
     out_.WriteLine("Load eresz.bmp");
@@ -148,29 +147,29 @@ void HouseGenerator::WriteGutterRing()
     out_.WriteLine("");
 }
 
-void HouseGenerator::WriteSideGutters()
+void HouseGenerator::WriteSideGutters(const EaveCorners& eave)
 {
-    const long long l = RepeatCount(params.length);
-    WriteStraightGutter(out_, LocalText{";------Ereszcsatorna jobb------", ";------Gutter right------"}(language),
-                        eaveCorners.frontRight, eaveCorners.backRight, +1, l);
-    WriteStraightGutter(out_, LocalText{";------Ereszcsatorna bal------", ";------Gutter left------"}(language),
-                        eaveCorners.frontLeft, eaveCorners.backLeft, -1, l);
+    const long long l = RepeatCount(dim_.length);
+    WriteStraightGutter(out_, LocalText{";------Ereszcsatorna jobb------", ";------Gutter right------"}(language_),
+                        eave.frontRight, eave.backRight, +1, l);
+    WriteStraightGutter(out_, LocalText{";------Ereszcsatorna bal------", ";------Gutter left------"}(language_),
+                        eave.frontLeft, eave.backLeft, -1, l);
 }
 
-void HouseGenerator::WriteLeanGutter()
+void HouseGenerator::WriteLeanGutter(const EaveCorners& eave)
 {
-    WriteStraightGutter(out_, LocalText{";------Ereszcsatorna------", ";------Gutter------"}(language),
-                        eaveCorners.frontRight, eaveCorners.backRight, +1, RepeatCount(params.length));
+    WriteStraightGutter(out_, LocalText{";------Ereszcsatorna------", ";------Gutter------"}(language_),
+                        eave.frontRight, eave.backRight, +1, RepeatCount(dim_.length));
 }
 
-void HouseGenerator::WriteDownpipe()
+void HouseGenerator::WriteDownpipe(const WallsLeft& walls, const RoofLeft& roof)
 {
-    const double W = params.width;
-    const double OV = params.roofOverhang;
+    const double W = dim_.width;
+    const double OV = dim_.overhang;
     // The pipe stands 0.3 from the front end of the right wall, or beyond
     // the right corner wall when one was built.
-    const double x = rightCornerWallBuilt ? 0.3 + params.cornerWallSize : 0.3;
-    const double top = corners.frontRightTop.y;  // lowered under a lean roof
+    const double x = walls.rightCornerWall ? 0.3 + params_.cornerWallSize : 0.3;
+    const double top = roof.rightWallTop;  // lowered under a lean roof
     const double middleLength = top - OV - 0.4;
     const double elbowLength = 1.4142 * OV - 0.05;
     const std::string cylinder = "cylinder 10,0.06,0.06,";
@@ -183,7 +182,7 @@ void HouseGenerator::WriteDownpipe()
     };
     const Piece pieces[] = {
         {{";------Lefolyó felül ------", ";------Gutter drain up ------"},
-         cylinder + "0.22", nullptr, {x, top - 0.18, eaveCorners.frontRight.z - 0.03}},
+         cylinder + "0.22", nullptr, {x, top - 0.18, roof.eave.frontRight.z - 0.03}},
         {{";------Lefolyó könyök------", ";------Gutter drain elbow------"},
          cylinder + FormatReal(elbowLength), "rotate 1,0,0,-45", {x, top - OV / 2 - 0.22, -W / 2 - OV / 2 - 0.07}},
         {{";------Lefolyó középen------", ";------Gutter drain middle------"},
