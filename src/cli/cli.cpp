@@ -1,6 +1,7 @@
 #include "cli/cli.h"
 
 #include "core/language_file.h"
+#include "core/version.h"
 
 #include <charconv>
 
@@ -133,7 +134,7 @@ int Main(const std::vector<std::string>& args, std::ostream& out, std::ostream& 
         return kExitOk;
     }
     if (command == "--version") {
-        out << "kestrane " << kVersion << "\n";
+        out << "kestrane " << kVersionText << "\n";
         return kExitOk;
     }
     if (command == "house")

@@ -16,8 +16,6 @@ inline constexpr int kExitOk = 0;
 inline constexpr int kExitIoFailure = 1;
 inline constexpr int kExitBadInput = 2;
 
-inline constexpr const char* kVersion = "0.95";
-
 // Runs the command line; `args` are the arguments after the program name.
 int Main(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
 

@@ -10,6 +10,7 @@
 
 #include "house/house_generator.h"
 #include "core/errors.h"
+#include "core/version.h"
 #include "core/language_file.h"
 
 #include <QDesktopServices>
@@ -56,6 +57,8 @@ std::function<void(TDombepito&)>& TForm1::ModalShower()
 TForm1::TForm1(QWidget* parent) : QWidget(parent), ui(std::make_unique<Ui::TForm1>())
 {
     ui->setupUi(this);
+    // The form holds the program's name; the version comes from the build.
+    setWindowTitle(windowTitle() + QStringLiteral(" V") + QString::fromLatin1(kVersionText));
     move(377, 132);
     statusPanel_ = new QLabel(ui->StatusBar1);
     statusPanel_->setObjectName("StatusBar1Panel");
