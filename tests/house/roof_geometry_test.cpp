@@ -164,8 +164,9 @@ int OnPlane(const Mesh& face, const Mesh& mesh)
 // A four-cornered face is plane.
 void ExpectPlane(const Mesh& face)
 {
-    if (face.points.size() == 4)
+    if (face.points.size() == 4) {
         EXPECT_LT(FromPlane(face, face.points[3]), kTolerance) << face.title;
+    }
 }
 
 // The eave corners the gutters expect from a pitched, hip or pyramid roof.
