@@ -145,6 +145,7 @@ void EvaluateVersionFile(bool downloaded, UpdateCheckHost& host,
 // user-interface thread: the hand-over waits on a condition that Stop()
 // releases, so stopping while the worker waits for the hand-over cannot
 // deadlock.
+// "Th_upg": thread, upgrade check; the name is kept from the form's code.
 class Th_upg : public QThread {
     Q_OBJECT
 

@@ -106,6 +106,7 @@ HouseFlow HouseGenerator::WriteHouse(const std::string& fileName)
 
 std::string HouseFileName(RoofKind kind, UiLanguage language)
 {
+    // Fixed texts: their spellings, casing and blanks are kept byte for byte.
     static const LocalText kBaseNames[] = {
         {"haz_nyeregteto", "House_piched"},   // pitched
         {"haz_kontyoltteto", "House_hip"},    // hip

@@ -4,7 +4,9 @@
 #include "house/face_sections.h"
 
 #include "core/numbers.h"
+#include "house/house_constants.h"
 
+#include <array>
 #include <span>
 #include <string>
 #include <vector>
@@ -28,8 +30,8 @@ void WritePanel(B3dWriter& out, const std::string& title, double halfLength, dou
 {
     out.WriteLine(title);
     out.WriteLine("[meshbuilder]");
-    out.WriteLine("cube " + FormatReal(halfLength) + ",0.001," + FormatReal(halfWidth));
-    out.WriteLine("color 100,90,70");
+    out.EmitCube(FormatReal(halfLength), "0.001", FormatReal(halfWidth));
+    out.EmitColorUnpadded(kSoffitColor);
     out.EmitTranslate(d.length / 2, height, 0);
     out.WriteLine("");
 }
@@ -49,15 +51,17 @@ void SoffitAllRound(B3dWriter& out, const std::string& soffitTitle, const HouseD
         WriteSoffit(out, soffitTitle, d.length / 2 + d.overhang - 0.001, d.halfWidth + d.overhang - 0.001, d);
 }
 
-// A triangle closing the end of an overhang, in a gable plane: its vertex
-// lines are relative to `at` and carry no offset; the translate does.
-void WriteFiller(B3dWriter& out, std::span<const std::string> vertexLines, const Vec3& at)
+// A triangle closing the end of an overhang, in a gable plane: its
+// vertices are relative to `at` and carry no offset; the translate does.
+// Each corner's fields are FormatReal text or the fixed "0".
+using RelativeCorner = std::array<std::string, 3>;
+void WriteFiller(B3dWriter& out, std::span<const RelativeCorner> corners, const Vec3& at)
 {
     out.WriteLine("[meshbuilder]");
-    for (const std::string& line : vertexLines)
-        out.WriteLine(line);
+    for (const RelativeCorner& c : corners)
+        out.EmitVertexRelative(c[0], c[1], c[2]);
     out.WriteLine("face 0,1,2");
-    out.WriteLine("color 100,90,70");
+    out.EmitColorUnpadded(kSoffitColor);
     out.EmitTranslate(at);
     out.WriteLine("");
 }
@@ -93,6 +97,7 @@ RoofLeft HouseGenerator::WriteFlatRoofEdge()
     const LocalText right{";Tetőperem jobb", ";Right roof top"};
     const LocalText back{";Tetőperem hátul", ";Behind roof top"};
     const LocalText left{";Tetőperem bal", ";Left roof top"};
+    // Fixed texts: their spellings, casing and blanks are kept byte for byte.
     const Quad quads[] = {
         // The four strips on the wall tops.
         {&front, {{0, H, -h}, {0, H, h}, {r, H, h - r}, {r, H, -h + r}}},
@@ -113,7 +118,7 @@ RoofLeft HouseGenerator::WriteFlatRoofEdge()
         for (const Vec3& v : quad.vertices)
             out_.EmitVertex(v);
         out_.WriteLine("face 0,1,2,3 ");
-        out_.WriteLine("color 90,80,70");
+        out_.EmitColorUnpadded(kRoofRimColor);
         // The left strip runs straight into the first inner face.
         if (&quad != lastStrip)
             out_.WriteLine("");
@@ -146,6 +151,7 @@ RoofLeft HouseGenerator::WritePitchedRoof(double eaveRise)
         };
         const LocalText front{";------Nyeregtető oldala elöl------", ";------Piched roof front side------"};
         const LocalText back{";------Nyeregtető oldala hátul------", ";------Piched roof behind side------"};
+        // Fixed texts: their spellings, casing and blanks are kept byte for byte.
         const Filler fillers[] = {
             {&front, {{0, 0, -OV}, {0, 0, 0}, {0, e, 0}}, {0, H, -h}},
             {nullptr, {{0, 0, 0}, {0, 0, OV}, {0, e, 0}}, {0, H, h}},
@@ -155,17 +161,18 @@ RoofLeft HouseGenerator::WritePitchedRoof(double eaveRise)
         for (const Filler& filler : fillers) {
             if (filler.title)
                 Comment(*filler.title);
-            std::string lines[3];
+            RelativeCorner corners[3];
             for (int i = 0; i < 3; ++i) {
                 const Vec3& v = filler.relative[i];
-                lines[i] = "vertex " + FormatReal(v.x) + "," + FormatReal(v.y) + "," + FormatReal(v.z);
+                corners[i] = {FormatReal(v.x), FormatReal(v.y), FormatReal(v.z)};
             }
-            WriteFiller(out_, lines, filler.at);
+            WriteFiller(out_, corners, filler.at);
         }
     }
 
     const EaveCorners& eave = left.eave;
     using enum TextureShape;
+    // Fixed texts: their spellings, casing and blanks are kept byte for byte.
     const FaceSection faces[] = {
         {{";------Nyeregtető jobb------", ";------Piched roof right------"}, "[meshbuilder]",
          {eave.backRight, eave.frontRight, ridgeStart, ridgeEnd}, "face2 0,1,2,3", {Quad, "a.bmp"}},
@@ -184,6 +191,7 @@ RoofLeft HouseGenerator::WritePyramidRoof()
 
     const EaveCorners& eave = left.eave;
     using enum TextureShape;
+    // Fixed texts: their spellings, casing and blanks are kept byte for byte.
     const FaceSection faces[] = {
         {{";------Sátortető elől------", ";------Piramyd roof front------"}, "[meshbuilder];sátortető elöl",
          {eave.frontRight, eave.frontLeft, apex}, "face 0,1,2", {Triangle, "a.bmp"}},
@@ -214,6 +222,7 @@ RoofLeft HouseGenerator::WriteHipRoof()
 
     const EaveCorners& eave = left.eave;
     using enum TextureShape;
+    // Fixed texts: their spellings, casing and blanks are kept byte for byte.
     const FaceSection faces[] = {
         {{";------Kontyolt tető elöl------", ";------Hip roof front------"}, "[meshbuilder]",
          {eave.frontRight, eave.frontLeft, hipFront}, "face 0,1,2", {Triangle, "a.bmp"}},
@@ -245,6 +254,7 @@ RoofLeft HouseGenerator::WriteLeanRoof()
     using enum TextureShape;
     if (params_.roofLevelTexture) {
         // The gable parts above the rectangular walls.
+        // Fixed texts: their spellings, casing and blanks are kept byte for byte.
         const FaceSection gables[] = {
             {{";------Oromfal elöl------", ";------Gable front wall------"}, "[meshbuilder]",
              {{0, H, -h}, {0, H, h}, ridgeStart}, "face 0,1,2 ",
@@ -276,22 +286,23 @@ RoofLeft HouseGenerator::WriteLeanRoof()
                               Vec3{L, eaveHeight, h}})
             out_.EmitVertex(v);
         out_.WriteLine("face 3,2,1,0");
-        out_.WriteLine("color 100,90,70");
+        out_.EmitColorUnpadded(kSoffitColor);
         out_.WriteLine("");
 
         // The two ends of the overhang: eave corner, the point under the
         // right wall at eave height and the right wall's top corner.
-        const std::string outward = "vertex 0,0," + FormatReal(-OV);
-        const std::string atWall = "vertex 0,0,0";
-        const std::string wallTop = "vertex 0," + FormatReal(e) + ",0";
-        const std::string front[] = {outward, atWall, wallTop};
-        const std::string back[] = {atWall, outward, wallTop};
+        const RelativeCorner outward{"0", "0", FormatReal(-OV)};
+        const RelativeCorner atWall{"0", "0", "0"};
+        const RelativeCorner wallTop{"0", FormatReal(e), "0"};
+        const RelativeCorner front[] = {outward, atWall, wallTop};
+        const RelativeCorner back[] = {atWall, outward, wallTop};
         Comment({";------Féltető oldala elöl------", ";------Lean roof side front------"});
         WriteFiller(out_, front, {0, eaveHeight, -h});
         Comment({";------Féltető oldala hátul------", ";------Lean roof side behind------"});
         WriteFiller(out_, back, {L, eaveHeight, -h});
     }
 
+    // Fixed texts: their spellings, casing and blanks are kept byte for byte.
     const FaceSection roof[] = {
         {{";------Féltető------", ";------Lean roof------"}, "[meshbuilder]",
          {eave.backRight, eave.frontRight, ridgeStart, ridgeEnd}, "face2 0,1,2,3", {Quad, "a.bmp"}},

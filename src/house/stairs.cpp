@@ -8,6 +8,7 @@
 #include "house/house_generator.h"
 
 #include "core/numbers.h"
+#include "house/house_constants.h"
 
 #include <string>
 
@@ -69,25 +70,11 @@ void WriteBlock(B3dWriter& out, const HouseParams& p, int i, const Vec3& half, c
     AppendInt(line, i);
     out.WriteLine(line);
 
-    line = "cube ";
-    AppendReal(line, half.x);
-    line += ',';
-    AppendReal(line, half.y);
-    line += ',';
-    AppendReal(line, half.z);
-    out.WriteLine(line);
-
+    out.EmitCube(half);
     if (rotate)
         out.WriteLine(rotate);
-    if (p.useStairColor) {
-        line = "color ";
-        AppendInt(line, p.stairColor.r);
-        line += ',';
-        AppendInt(line, p.stairColor.g);
-        line += ',';
-        AppendInt(line, p.stairColor.b);
-        out.WriteLine(line);
-    }
+    if (p.useStairColor)
+        out.EmitColorUnpadded(p.stairColor);
     out.EmitTranslate(at);
 }
 
@@ -138,7 +125,7 @@ void HouseGenerator::WriteCornerStairs(int placement)
 {
     // A corner flight stands before the middle of its corner wall (the
     // house corner itself without corner walls), turned by 45 degrees, and
-    // leads away along the diagonal. 1.4142 stands for the square root of 2.
+    // leads away along the diagonal.
     const HouseParams& p = params_;
     if (p.stairSteps <= 0)
         return;
@@ -149,6 +136,7 @@ void HouseGenerator::WriteCornerStairs(int placement)
         const char* rotate;
         double side;  // +1: left corner (z > 0), -1: right corner
     };
+    // Fixed texts: their spellings, casing and blanks are kept byte for byte.
     const CornerFlight flights[] = {
         {placement < 3, {";------Bal sarok feljáró------", ";------Left cornel stair------"}, "rotate 0,1,0,45", +1},
         {placement > 1, {";------Jobb sarok feljáró------", ";------Right cornel stair------"}, "rotate 0,1,0,-45", -1},
@@ -159,7 +147,7 @@ void HouseGenerator::WriteCornerStairs(int placement)
         Comment(flight.comment);
         for (int i = 1; i <= p.stairSteps; ++i) {
             const StepBlock b = BlockOf(p, i);
-            const double diagonal = b.fromCorner / 1.4142;
+            const double diagonal = b.fromCorner / kRootTwo;
             const double z = flight.side * dim_.halfWidth - flight.side * half + flight.side * diagonal;
             WriteBlock(out_, p, i, {b.outHalf, p.stepHeight / 2, b.alongHalf}, flight.rotate,
                        {half - diagonal, BlockMiddleY(p, i), z});

@@ -42,6 +42,7 @@ WallsLeft HouseGenerator::negyszogfalwrite()
     const double zR = -h + xR;
 
     using enum TextureShape;
+    // Fixed texts: their spellings, casing and blanks are kept byte for byte.
     std::vector<FaceSection> walls;
     if (left)
         walls.push_back({{";------Bal sarokfal------", ";------Left corner wall------"}, "[meshbuilder]",
@@ -75,6 +76,7 @@ WallsLeft HouseGenerator::WriteGableWalls()
     const double shoulderRatio = 1 - shoulder / RH;
 
     using enum TextureShape;
+    // Fixed texts: their spellings, casing and blanks are kept byte for byte.
     const FaceSection walls[] = {
         {{";------Fal elöl------", ";------Front wall------"}, "[meshbuilder]",
          {{0, 0, -h}, {0, 0, h}, {0, shoulder, h}, {0, RH, 0}, {0, shoulder, -h}},
@@ -100,6 +102,7 @@ double HouseGenerator::WriteGableTriangles()
 
     // Standing on the wall tops and reaching the overhang on both sides.
     using enum TextureShape;
+    // Fixed texts: their spellings, casing and blanks are kept byte for byte.
     const FaceSection gables[] = {
         {{";------Oromfal elöl------", ";------Gable front wall------"}, "[meshbuilder]",
          {{0, H, -h - OV}, {0, H, h + OV}, {0, RH, 0}}, "face 0,1,2", {Triangle, "7.bmp"}},
@@ -117,6 +120,7 @@ WallsLeft HouseGenerator::WriteLeanWalls()
     const std::string low = FormatReal(1 - (RH - H) / RH);
 
     using enum TextureShape;
+    // Fixed texts: their spellings, casing and blanks are kept byte for byte.
     const FaceSection walls[] = {
         {{";------Fal elöl------", ";------Front wall------"}, "[meshbuilder]",
          {{0, 0, -h}, {0, 0, h}, {0, RH, h}, {0, H, -h}},
