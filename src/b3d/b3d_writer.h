@@ -40,7 +40,6 @@ public:
     void CloseOutput();
     // Drops an unfinished output; the previous file stays untouched.
     void Abandon() noexcept;
-    bool IsOpen() const { return fd_ >= 0; }
 
     // The text (UTF-8, converted to Windows-1250), then CR LF.
     void WriteLine(std::string_view text);
@@ -87,9 +86,6 @@ public:
     void EmitTextureQuad(std::string_view file);
     void EmitTextureQuadSloped(std::string_view file, double inset);
     void EmitTexturePentagon(std::string_view file, double shoulder);
-
-    // Bytes that have gone to the file or its buffer since OpenOutput.
-    unsigned long long BytesWritten() const { return written_ + buffer_.size(); }
 
 private:
     void Flush();

@@ -141,7 +141,7 @@ HouseResult GenerateHouse(const HouseInput& input, UiLanguage language, const st
         generator.WriteHouse(result.fileName);
     } catch (const NonFiniteValue&) {
         out.Abandon();
-        throw InputError("", LocalText{"A megadott méretekből nem véges érték adódik; a fájl nem készült el.",
+        throw InputError(LocalText{"A megadott méretekből nem véges érték adódik; a fájl nem készült el.",
                                        "The dimensions give a value that is not finite; no file was written."}(language));
     }
     out.CloseOutput();

@@ -169,7 +169,7 @@ void CheckMeshFinite(const TerrainGeneratorState& state, UiLanguage language)
             if (std::isfinite(n.x + p.offset.x) && std::isfinite(n.y + p.offset.y) &&
                 std::isfinite(n.z + p.offset.z))
                 continue;
-            throw InputError("", LocalText{"A megadott értékekből túl nagy, nem ábrázolható koordináták "
+            throw InputError(LocalText{"A megadott értékekből túl nagy, nem ábrázolható koordináták "
                                            "adódnak; a fájl nem készült el.",
                                            "The values given make coordinates too large to be written; "
                                            "no file was written."}(language));
