@@ -97,16 +97,16 @@ void SetColor(ColorSetting& setting, const std::string& option, const std::strin
 }
 
 // For the roof forms, a refusal also names the option of its field:
-// " (--knee-height)".
-std::string OptionOf(const InputError& e, const std::map<std::string, std::string HouseInput::*>& texts,
-                     RoofKind roof, UiLanguage language)
+// "... (--knee-height)".
+InputError WithOption(const InputError& e, const std::map<std::string, std::string HouseInput::*>& texts,
+                      RoofKind roof, UiLanguage language)
 {
-    if (!IsRoofForm(roof) || e.field().empty())
-        return {};
-    for (const auto& [option, member] : texts)
-        if (HouseFieldCaption(member, language) == e.field())
-            return " (" + option + ")";
-    return {};
+    if (IsRoofForm(roof) && !e.field().empty()) {
+        for (const auto& [option, member] : texts)
+            if (HouseFieldCaption(member, language) == e.field())
+                return InputError(e.field(), std::string(e.what()) + " (" + option + ")");
+    }
+    return e;
 }
 
 }  // namespace
@@ -195,17 +195,13 @@ int RunHouse(const std::vector<std::string>& args, std::ostream& out, std::ostre
     }
 
     input.ChooseRoof(roof);
-    try {
-        const HouseResult result = GenerateHouse(input, common.Language(), common.folder);
-        out << result.status << "\n";
-        return kExitOk;
-    } catch (const InputError& e) {
-        err << "kestrane house: " << e.what() << OptionOf(e, texts, roof, common.Language()) << "\n";
-        return kExitBadInput;
-    } catch (const OutputError& e) {
-        err << "kestrane house: " << e.path() << ": " << e.what() << "\n";
-        return kExitIoFailure;
-    }
+    return ReportGeneration("house", out, err, [&] {
+        try {
+            return GenerateHouse(input, common.Language(), common.folder).status;
+        } catch (const InputError& e) {
+            throw WithOption(e, texts, roof, common.Language());
+        }
+    });
 }
 
 }  // namespace kestrane::cli

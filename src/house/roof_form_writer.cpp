@@ -6,6 +6,7 @@
 #include "house/roof_forms.h"
 
 #include "core/numbers.h"
+#include "house/house_constants.h"
 
 #include <span>
 #include <string>
@@ -36,23 +37,22 @@ void WriteFormFaces(B3dWriter& out, UiLanguage language, std::span<const FormFac
             out.EmitVertex(v);
         out.WriteLine(FaceLine(face.points.size(), twoSided));
         if (face.texture == FormTexture::None) {
-            out.WriteLine("color 100,90,70");
+            out.EmitColorUnpadded(kSoffitColor);
             out.WriteLine("");
             continue;
         }
         if (color)
             out.EmitColor(*color);
-        out.WriteLine("[Texture]");
-        out.WriteLine(std::string("load ") + face.bitmap);
+        out.EmitTextureStart(face.bitmap);
         const std::vector<TexturePoint> coordinates = FormTextureCoordinates(face, p);
         for (std::size_t i = 0; i < coordinates.size(); ++i) {
-            std::string line = "Coordinates ";
-            AppendInt(line, static_cast<long long>(i));
-            line += ',';
-            AppendReal(line, coordinates[i].u, 0);
-            line += ',';
-            AppendReal(line, coordinates[i].v, 0);
-            out.WriteLine(line);
+            std::string vertexUv;
+            AppendInt(vertexUv, static_cast<long long>(i));
+            vertexUv += ',';
+            AppendReal(vertexUv, coordinates[i].u, 0);
+            vertexUv += ',';
+            AppendReal(vertexUv, coordinates[i].v, 0);
+            out.EmitCoordinates(vertexUv);
         }
         out.WriteLine("");
     }
@@ -60,14 +60,15 @@ void WriteFormFaces(B3dWriter& out, UiLanguage language, std::span<const FormFac
 
 }  // namespace
 
-void HouseGenerator::WriteRoofForm()
+RoofLeft HouseGenerator::WriteRoofForm()
 {
-    const RoofFormFaces faces = RoofFormGeometry(params);
-    WriteFormFaces(out_, language, faces.gableTops, false, WallColor(), params);
-    WriteFormFaces(out_, language, faces.soffit, false, nullptr, params);
-    WriteFormFaces(out_, language, faces.fillers, false, nullptr, params);
-    WriteFormFaces(out_, language, faces.roof, !faces.hipped, RoofColor(), params);
-    eaveCorners = faces.eave;
+    const RoofFormFaces faces = RoofFormGeometry(params_);
+    WriteFormFaces(out_, language_, faces.gableTops, false, WallColor(), params_);
+    WriteFormFaces(out_, language_, faces.soffit, false, nullptr, params_);
+    WriteFormFaces(out_, language_, faces.fillers, false, nullptr, params_);
+    WriteFormFaces(out_, language_, faces.roof, !faces.hipped, RoofColor(), params_);
+    // The eave lies at wall height, where the downpipe starts.
+    return {faces.eave, 0.0, dim_.wallHeight};
 }
 
 }  // namespace kestrane

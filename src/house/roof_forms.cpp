@@ -26,16 +26,16 @@ Vec3 Cross(const Vec3& a, const Vec3& b)
 double Dot(const Vec3& a, const Vec3& b) { return a.x * b.x + a.y * b.y + a.z * b.z; }
 double Length(const Vec3& a) { return std::sqrt(Dot(a, a)); }
 
-// The dimensions every form starts from.
+// The house's dimensions with the ends of the roof: its gable ends X0 and
+// X1 and the eave line's distance zE from the middle.
 struct Frame {
     double h, L, H, RH, OV, X0, X1, zE;
 };
 
 Frame FrameOf(const HouseParams& p)
 {
-    const double h = p.width / 2;
-    const double OV = p.roofOverhang;
-    return {h, p.length, p.wallHeight, p.roofHeight, OV, -OV, p.length + OV, h + OV};
+    const auto [h, W, L, H, RH, OV] = DeriveHouseDimensions(p);
+    return {h, L, H, RH, OV, -OV, L + OV, h + OV};
 }
 
 EaveCorners EavesOf(const Frame& f)
