@@ -1,5 +1,6 @@
 // Opening a web address: only http(s) addresses reach the desktop's browser.
 #include "app/browser.h"
+#include "support/qt_test_support.h"
 
 #include <QDesktopServices>
 #include <QTest>
@@ -7,15 +8,7 @@
 
 namespace kestrane {
 
-class UrlCatcher : public QObject {
-    Q_OBJECT
-
-public:
-    QList<QUrl> urls;
-
-public slots:
-    void open(const QUrl& url) { urls.append(url); }
-};
+using test::UrlCatcher;
 
 class BrowserTest : public QObject {
     Q_OBJECT

@@ -4,6 +4,7 @@
 #include "app/browser.h"
 #include "app/update_check.h"
 #include "http_test_server.h"
+#include "support/qt_test_support.h"
 #include "support/test_support.h"
 
 #include <QDesktopServices>
@@ -23,6 +24,8 @@ Q_DECLARE_METATYPE(kestrane::UiLanguage)
 
 namespace kestrane {
 namespace {
+
+using test::UrlCatcher;
 
 const QString kVersionFile = QStringLiteral("velkor.ver");
 const QString kMakerPage = QStringLiteral("http://kestrane.example/");
@@ -68,17 +71,6 @@ public:
 
 private:
     FakeWindow& window_;
-};
-
-// Catches what would go to the browser.
-class UrlCatcher : public QObject {
-    Q_OBJECT
-
-public:
-    QList<QUrl> urls;
-
-public slots:
-    void open(const QUrl& url) { urls.append(url); }
 };
 
 bool VersionFileExists() { return QFile::exists(kVersionFile); }
