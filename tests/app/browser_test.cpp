@@ -6,7 +6,7 @@
 #include <QTest>
 #include <QUrl>
 
-namespace kestrane {
+namespace kestrane::app {
 
 using test::UrlCatcher;
 
@@ -79,7 +79,7 @@ void BrowserTest::refusesEverythingElse()
     QVERIFY(catcher_.urls.isEmpty());
 }
 
-}  // namespace kestrane
+}  // namespace kestrane::app
 
-QTEST_MAIN(kestrane::BrowserTest)
+QTEST_MAIN(kestrane::app::BrowserTest)
 #include "browser_test.moc"

@@ -22,7 +22,7 @@
 
 using namespace std::chrono_literals;
 
-namespace kestrane {
+namespace kestrane::app {
 namespace {
 
 using test::ReadBytes;
@@ -210,7 +210,7 @@ void BuilderProcessTest::endsPromptlyOnASignalWhileTheNameServerIsSilent()
     QCOMPARE(process_->exitCode(), 0);
 }
 
-}  // namespace kestrane
+}  // namespace kestrane::app
 
-QTEST_GUILESS_MAIN(kestrane::BuilderProcessTest)
+QTEST_GUILESS_MAIN(kestrane::app::BuilderProcessTest)
 #include "builder_process_test.moc"

@@ -32,7 +32,7 @@ using namespace std::chrono_literals;
 
 Q_DECLARE_METATYPE(kestrane::UiLanguage)
 
-namespace kestrane {
+namespace kestrane::app {
 namespace {
 
 using test::ReadBytes;
@@ -397,7 +397,7 @@ void StartUpTest::terminationSignalBeforeTheLoopEndsAtOnce()
     QVERIFY(CurrentHandler(SIGTERM) == before);
 }
 
-}  // namespace kestrane
+}  // namespace kestrane::app
 
-QTEST_MAIN(kestrane::StartUpTest)
+QTEST_MAIN(kestrane::app::StartUpTest)
 #include "startup_test.moc"

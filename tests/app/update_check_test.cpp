@@ -22,7 +22,7 @@ using namespace std::chrono_literals;
 
 Q_DECLARE_METATYPE(kestrane::UiLanguage)
 
-namespace kestrane {
+namespace kestrane::app {
 namespace {
 
 using test::UrlCatcher;
@@ -601,7 +601,7 @@ void UpdateCheckTest::attachedCheckStopsWhenItsOwnerGoesEarly()
     QVERIFY(window.statusTexts.isEmpty());
 }
 
-}  // namespace kestrane
+}  // namespace kestrane::app
 
-QTEST_MAIN(kestrane::UpdateCheckTest)
+QTEST_MAIN(kestrane::app::UpdateCheckTest)
 #include "update_check_test.moc"
