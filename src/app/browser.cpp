@@ -8,7 +8,7 @@
 #include <QGuiApplication>
 #include <QUrl>
 
-namespace kestrane {
+namespace kestrane::app {
 
 bool OpenInBrowser(const QString& address)
 {
@@ -21,4 +21,4 @@ bool OpenInBrowser(const QString& address)
     return QDesktopServices::openUrl(url);
 }
 
-}  // namespace kestrane
+}  // namespace kestrane::app

@@ -34,7 +34,7 @@
 #include <thread>
 #endif
 
-namespace kestrane {
+namespace kestrane::app {
 
 namespace {
 
@@ -442,4 +442,4 @@ UpdateCheck& AttachUpdateCheck(QObject& owner, std::unique_ptr<UpdateCheckHost> 
     return attached->check();
 }
 
-}  // namespace kestrane
+}  // namespace kestrane::app

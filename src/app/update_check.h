@@ -33,7 +33,7 @@
 class QByteArray;
 class QObject;
 
-namespace kestrane {
+namespace kestrane::app {
 
 // Our own version in hundredths (0.95 -> 95), from the generated version
 // header. The check compares the published version with it; the window
@@ -224,4 +224,4 @@ private:
 // the user-interface thread. Returns the started check.
 UpdateCheck& AttachUpdateCheck(QObject& owner, std::unique_ptr<UpdateCheckHost> host);
 
-}  // namespace kestrane
+}  // namespace kestrane::app

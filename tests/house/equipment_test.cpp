@@ -14,8 +14,7 @@
 namespace kestrane {
 namespace {
 
-using test::B3dBytes;
-using test::ReadableText;
+using test::ExpectB3d;
 
 constexpr auto HU = UiLanguage::Hungarian;
 constexpr auto EN = UiLanguage::English;
@@ -40,13 +39,6 @@ std::string Emit(const HouseParams& params, UiLanguage language, const std::func
     write(generator);
     out.CloseOutput();
     return test::ReadFile(folder / "element.b3d");
-}
-
-// Readable comparison first (for a useful message), then the exact bytes.
-void ExpectB3d(const std::string& bytes, const std::string& expected)
-{
-    EXPECT_EQ(ReadableText(bytes), expected);
-    EXPECT_EQ(bytes, B3dBytes(expected));
 }
 
 // The lines of `bytes` that begin with `prefix`.

@@ -19,6 +19,7 @@ namespace kestrane {
 namespace {
 
 using test::B3dBytes;
+using test::ExpectB3d;
 using test::Lines;
 using test::ReadableText;
 using test::ReadFile;
@@ -94,12 +95,6 @@ std::string From(const std::string& text, const std::string& first)
     return begin == std::string::npos ? "<missing " + first + ">" : text.substr(begin + 1);
 }
 
-void ExpectBytes(const std::string& bytes, const std::string& expected)
-{
-    EXPECT_EQ(ReadableText(bytes), expected);
-    EXPECT_EQ(bytes, B3dBytes(expected));
-}
-
 // The English file differs from the Hungarian one in its comment lines
 // only, which read `comments` in order.
 void ExpectEnglish(const std::string& hungarian, const std::string& english, const std::vector<std::string>& comments)
@@ -126,10 +121,10 @@ void ExpectBothLanguages(const HouseParams& params, std::initializer_list<Elemen
     const Written hu = Write(params, UiLanguage::Hungarian, elements);
     const Written en = Write(params, UiLanguage::English, elements);
     if (from.empty()) {
-        ExpectBytes(hu.bytes, expectedHu);
+        ExpectB3d(hu.bytes, expectedHu);
         ExpectEnglish(hu.bytes, en.bytes, englishComments);
     } else {
-        ExpectBytes(B3dBytes(From(hu.text, from)), expectedHu);
+        ExpectB3d(B3dBytes(From(hu.text, from)), expectedHu);
         ExpectEnglish(B3dBytes(From(hu.text, from)), B3dBytes(From(en.text, englishComments.front())),
                       englishComments);
     }
@@ -609,7 +604,7 @@ TEST(LeanRoof, OverhangZeroAndNegative)
                                      "vertex  8.000, 7.000, 3.000\n"
                                      "face2 0,1,2,3\n" +
                                      Texture("a.bmp", kQuad);
-        ExpectBytes(written.bytes, expected);
+        ExpectB3d(written.bytes, expected);
         EXPECT_EQ(written.eaveRise, 0.0);
         EXPECT_EQ(written.corners.frontRightTop.y, 3.5);
     }
