@@ -101,13 +101,14 @@ FormHouse Build(RoofKind kind, const std::function<void(HouseInput&)>& edit = {}
     return house;
 }
 
+// A house unlike the default one in every dimension.
 void OddHouse(HouseInput& in)
 {
-    in.width = "5000";
-    in.length = "10000";
-    in.wallHeight = "3000";
-    in.roofHeight = "6500";
-    in.roofOverhang = "700";
+    in.width = "5400";
+    in.length = "9600";
+    in.wallHeight = "2800";
+    in.roofHeight = "6900";
+    in.roofOverhang = "650";
 }
 
 // The houses every form is checked on: the default, an odd one with its own
@@ -133,6 +134,17 @@ const std::vector<std::function<void(HouseInput&)>> kVariants = {
 
 const RoofKind kForms[] = {RoofKind::HalfHipped, RoofKind::Gambrel, RoofKind::Mansard, RoofKind::Saltbox};
 
+// Runs `check` on each form built as each of the variants.
+void ForEachFormHouse(const std::function<void(RoofKind, const FormHouse&)>& check)
+{
+    for (const RoofKind kind : kForms) {
+        for (std::size_t variant = 0; variant < kVariants.size(); ++variant) {
+            SCOPED_TRACE(HouseFileName(kind, UiLanguage::English) + " variant " + std::to_string(variant));
+            check(kind, Build(kind, kVariants[variant]));
+        }
+    }
+}
+
 bool Has(const ReadFace& face, const char* part) { return face.title.find(part) != std::string::npos; }
 
 // The roof faces, by their titles ("Saltbox roof right", "Half-hip front").
@@ -150,119 +162,111 @@ double FromPlane(const ReadFace& face, const P& p)
 
 TEST(RoofForms, EveryFaceIsPlaneConvexAndFacesOutwards)
 {
-    for (const RoofKind kind : kForms) {
-        for (std::size_t variant = 0; variant < kVariants.size(); ++variant) {
-            SCOPED_TRACE(HouseFileName(kind, UiLanguage::English) + " variant " + std::to_string(variant));
-            const FormHouse house = Build(kind, kVariants[variant]);
-            const HouseParams& p = house.params;
-            const P middle{p.length / 2, p.wallHeight, 0};
-            for (const ReadFace& face : house.faces) {
-                // Walls, gable tops, fillers, soffit and roof; not the
-                // gutters, chimney and stairs.
-                if (!IsRoof(face) && !Has(face, "wall") && !Has(face, " side") && !Has(face, "base"))
-                    continue;
-                const P n = face.Normal();
-                const double area = Norm(n) / 2;
-                EXPECT_GT(area, 0.01) << face.title;
-                // Plane, and every corner turns the same way.
-                for (const P& q : face.points)
-                    EXPECT_LT(FromPlane(face, q), kTolerance) << face.title;
-                const std::size_t count = face.points.size();
-                for (std::size_t i = 0; i < count; ++i) {
-                    const P& a = face.points[i];
-                    const P& b = face.points[(i + 1) % count];
-                    const P& c = face.points[(i + 2) % count];
-                    EXPECT_GT(Dot(Cross(b - a, c - b), n), 0.0) << face.title << " corner " << (i + 1) % count;
-                }
-                // Outwards: away from the middle of the house, or down for
-                // the soffit under the eaves.
-                P centre{0, 0, 0};
-                const double share = 1.0 / static_cast<double>(count);
-                for (const P& q : face.points)
-                    centre = {centre.x + q.x * share, centre.y + q.y * share, centre.z + q.z * share};
-                if (Has(face, "base")) {
-                    EXPECT_LT(n.y, 0.0) << face.title;
-                } else if (!IsRoof(face)) {
-                    const P out = centre - middle;
-                    EXPECT_GT(Dot(n, {out.x, 0, out.z}), 0.0) << face.title;
-                } else {
-                    EXPECT_GT(n.y, 0.0) << face.title;
-                    EXPECT_GT(Dot(n, centre - middle), 0.0) << face.title;
-                }
+    ForEachFormHouse([](RoofKind, const FormHouse& house) {
+        const HouseParams& p = house.params;
+        const P middle{p.length / 2, p.wallHeight, 0};
+        for (const ReadFace& face : house.faces) {
+            // Walls, gable tops, fillers, soffit and roof; not the
+            // gutters, chimney and stairs.
+            if (!IsRoof(face) && !Has(face, "wall") && !Has(face, " side") && !Has(face, "base"))
+                continue;
+            const P n = face.Normal();
+            const double area = Norm(n) / 2;
+            EXPECT_GT(area, 0.01) << face.title;
+            // Plane, and every corner turns the same way.
+            for (const P& q : face.points)
+                EXPECT_LT(FromPlane(face, q), kTolerance) << face.title;
+            const std::size_t count = face.points.size();
+            for (std::size_t i = 0; i < count; ++i) {
+                const P& a = face.points[i];
+                const P& b = face.points[(i + 1) % count];
+                const P& c = face.points[(i + 2) % count];
+                EXPECT_GT(Dot(Cross(b - a, c - b), n), 0.0) << face.title << " corner " << (i + 1) % count;
+            }
+            // Outwards: away from the middle of the house, or down for
+            // the soffit under the eaves.
+            P centre{0, 0, 0};
+            const double share = 1.0 / static_cast<double>(count);
+            for (const P& q : face.points)
+                centre = {centre.x + q.x * share, centre.y + q.y * share, centre.z + q.z * share};
+            if (Has(face, "base")) {
+                EXPECT_LT(n.y, 0.0) << face.title;
+            } else if (!IsRoof(face)) {
+                const P out = centre - middle;
+                EXPECT_GT(Dot(n, {out.x, 0, out.z}), 0.0) << face.title;
+            } else {
+                EXPECT_GT(n.y, 0.0) << face.title;
+                EXPECT_GT(Dot(n, centre - middle), 0.0) << face.title;
             }
         }
-    }
+    });
 }
 
 TEST(RoofForms, GableTopsMeetTheRoofAndTheRoofCloses)
 {
-    for (const RoofKind kind : kForms) {
-        for (std::size_t variant = 0; variant < kVariants.size(); ++variant) {
-            SCOPED_TRACE(HouseFileName(kind, UiLanguage::English) + " variant " + std::to_string(variant));
-            const FormHouse house = Build(kind, kVariants[variant]);
-            const HouseParams& p = house.params;
-            std::vector<const ReadFace*> roof;
-            for (const ReadFace& face : house.faces)
-                if (IsRoof(face))
-                    roof.push_back(&face);
-            ASSERT_FALSE(roof.empty());
-            const auto onRoof = [&](const P& q) {
-                for (const ReadFace* face : roof)
-                    if (FromPlane(*face, q) < kTolerance)
-                        return true;
-                return false;
-            };
-            // Every gable-top corner stands on the wall top or lies on the
-            // roof, and the tops reach the roof's height profile.
-            const auto gables = house.Titled("Gable front wall");
-            EXPECT_EQ(gables.size(), kind == RoofKind::Mansard ? 0u : 1u);
-            for (const ReadFace* gable : house.Titled("Gable ")) {
-                int up = 0;
-                for (const P& q : gable->points) {
-                    const bool onWall = std::abs(q.y - p.wallHeight) < kTolerance;
-                    EXPECT_TRUE(onWall || onRoof(q)) << gable->title << " " << q.y;
-                    up += onWall ? 0 : 1;
-                }
-                EXPECT_GE(up, 1) << gable->title;
-            }
-            // The highest point of the roof is the roof height, the lowest the
-            // eave at wall height, overhang outside the walls.
-            double top = 0, bottom = 1e9;
+    ForEachFormHouse([](RoofKind kind, const FormHouse& house) {
+        const HouseParams& p = house.params;
+        std::vector<const ReadFace*> roof;
+        for (const ReadFace& face : house.faces)
+            if (IsRoof(face))
+                roof.push_back(&face);
+        ASSERT_FALSE(roof.empty());
+        const auto onRoof = [&](const P& q) {
             for (const ReadFace* face : roof)
-                for (const P& q : face->points) {
-                    top = std::max(top, q.y);
-                    bottom = std::min(bottom, q.y);
+                if (FromPlane(*face, q) < kTolerance)
+                    return true;
+            return false;
+        };
+        // Every gable-top corner stands on the wall top or lies on the
+        // roof, and the tops reach the roof's height profile.
+        const auto gables = house.Titled("Gable front wall");
+        EXPECT_EQ(gables.size(), kind == RoofKind::Mansard ? 0u : 1u);
+        for (const ReadFace* gable : house.Titled("Gable ")) {
+            int up = 0;
+            for (const P& q : gable->points) {
+                const bool onWall = std::abs(q.y - p.wallHeight) < kTolerance;
+                EXPECT_TRUE(onWall || onRoof(q)) << gable->title << " " << q.y;
+                up += onWall ? 0 : 1;
+            }
+            EXPECT_GE(up, 1) << gable->title;
+        }
+        // The highest point of the roof is the roof height, the lowest the
+        // eave at wall height, overhang outside the walls.
+        double top = 0, bottom = 1e9;
+        for (const ReadFace* face : roof)
+            for (const P& q : face->points) {
+                top = std::max(top, q.y);
+                bottom = std::min(bottom, q.y);
+            }
+        EXPECT_NEAR(top, p.roofHeight, kTolerance);
+        EXPECT_NEAR(bottom, p.wallHeight, kTolerance);
+        // No gaps: every roof edge is shared by another roof face or lies
+        // on the roof's outline (the eave line or the gable ends).
+        const double X0 = -p.roofOverhang, X1 = p.length + p.roofOverhang, zE = p.width / 2 + p.roofOverhang;
+        const auto outline = [&](const P& a, const P& b) {
+            const auto both = [&](auto test) { return test(a) && test(b); };
+            return both([&](const P& q) { return std::abs(q.x - X0) < kTolerance; }) ||
+                   both([&](const P& q) { return std::abs(q.x - X1) < kTolerance; }) ||
+                   both([&](const P& q) { return std::abs(std::abs(q.z) - zE) < kTolerance; });
+        };
+        const auto same = [](const P& a, const P& b) { return Norm(a - b) < kTolerance; };
+        for (const ReadFace* face : roof) {
+            const std::size_t count = face->points.size();
+            for (std::size_t i = 0; i < count; ++i) {
+                const P& a = face->points[i];
+                const P& b = face->points[(i + 1) % count];
+                bool shared = outline(a, b);
+                for (const ReadFace* other : roof) {
+                    if (other == face)
+                        continue;
+                    const std::size_t n = other->points.size();
+                    for (std::size_t k = 0; k < n; ++k)
+                        shared = shared || (same(other->points[k], b) && same(other->points[(k + 1) % n], a));
                 }
-            EXPECT_NEAR(top, p.roofHeight, kTolerance);
-            EXPECT_NEAR(bottom, p.wallHeight, kTolerance);
-            // No gaps: every roof edge is shared by another roof face or lies
-            // on the roof's outline (the eave line or the gable ends).
-            const double X0 = -p.roofOverhang, X1 = p.length + p.roofOverhang, zE = p.width / 2 + p.roofOverhang;
-            const auto outline = [&](const P& a, const P& b) {
-                const auto both = [&](auto test) { return test(a) && test(b); };
-                return both([&](const P& q) { return std::abs(q.x - X0) < kTolerance; }) ||
-                       both([&](const P& q) { return std::abs(q.x - X1) < kTolerance; }) ||
-                       both([&](const P& q) { return std::abs(std::abs(q.z) - zE) < kTolerance; });
-            };
-            const auto same = [](const P& a, const P& b) { return Norm(a - b) < kTolerance; };
-            for (const ReadFace* face : roof) {
-                const std::size_t count = face->points.size();
-                for (std::size_t i = 0; i < count; ++i) {
-                    const P& a = face->points[i];
-                    const P& b = face->points[(i + 1) % count];
-                    bool shared = outline(a, b);
-                    for (const ReadFace* other : roof) {
-                        if (other == face)
-                            continue;
-                        const std::size_t n = other->points.size();
-                        for (std::size_t k = 0; k < n; ++k)
-                            shared = shared || (same(other->points[k], b) && same(other->points[(k + 1) % n], a));
-                    }
-                    EXPECT_TRUE(shared) << face->title << " edge " << i;
-                }
+                EXPECT_TRUE(shared) << face->title << " edge " << i;
             }
         }
-    }
+    });
 }
 
 TEST(RoofForms, GuttersAndDownpipeFollowTheEaveCorners)
@@ -309,45 +313,41 @@ TEST(RoofForms, RoofBitmapsKeepTheirProportions)
 {
     // Between any two corners of a roof face the texture distance is the
     // distance in metres over the bitmap's size: no stretching either way.
-    for (const RoofKind kind : kForms) {
-        for (std::size_t variant = 0; variant < kVariants.size(); ++variant) {
-            SCOPED_TRACE(HouseFileName(kind, UiLanguage::English) + " variant " + std::to_string(variant));
-            const FormHouse house = Build(kind, kVariants[variant]);
-            for (const ReadFace& face : house.faces) {
-                if (!IsRoof(face))
-                    continue;
-                ASSERT_EQ(face.uv.size(), face.points.size()) << face.title;
-                for (std::size_t i = 0; i < face.points.size(); ++i)
-                    for (std::size_t k = i + 1; k < face.points.size(); ++k) {
-                        const double metres = Norm(face.points[i] - face.points[k]);
-                        const double texture =
-                            std::hypot(face.uv[i].u - face.uv[k].u, face.uv[i].v - face.uv[k].v) * kRoofBitmapMetres;
-                        EXPECT_NEAR(texture, metres, 0.01) << face.title << " corners " << i << ", " << k;
-                    }
-                // Upright: v grows down the slope.
-                for (std::size_t i = 0; i < face.points.size(); ++i)
-                    for (std::size_t k = 0; k < face.points.size(); ++k) {
-                        if (face.points[i].y > face.points[k].y + 0.01) {
-                            EXPECT_LT(face.uv[i].v, face.uv[k].v) << face.title;
-                        }
-                    }
-            }
-            // The two faces of a gambrel or mansard side meet over the knee
-            // with the same texture coordinates.
-            for (const ReadFace* upper : house.Titled(" upper")) {
-                for (const ReadFace* lower : house.Titled(" lower")) {
-                    if (upper->texture != lower->texture)
-                        continue;
-                    for (std::size_t i = 0; i < upper->points.size(); ++i)
-                        for (std::size_t k = 0; k < lower->points.size(); ++k)
-                            if (Norm(upper->points[i] - lower->points[k]) < kTolerance) {
-                                EXPECT_NEAR(upper->uv[i].u, lower->uv[k].u, 0.002) << upper->title;
-                                EXPECT_NEAR(upper->uv[i].v, lower->uv[k].v, 0.002) << upper->title;
-                            }
+    ForEachFormHouse([](RoofKind, const FormHouse& house) {
+        for (const ReadFace& face : house.faces) {
+            if (!IsRoof(face))
+                continue;
+            ASSERT_EQ(face.uv.size(), face.points.size()) << face.title;
+            for (std::size_t i = 0; i < face.points.size(); ++i)
+                for (std::size_t k = i + 1; k < face.points.size(); ++k) {
+                    const double metres = Norm(face.points[i] - face.points[k]);
+                    const double texture =
+                        std::hypot(face.uv[i].u - face.uv[k].u, face.uv[i].v - face.uv[k].v) * kRoofBitmapMetres;
+                    EXPECT_NEAR(texture, metres, 0.01) << face.title << " corners " << i << ", " << k;
                 }
+            // Upright: v grows down the slope.
+            for (std::size_t i = 0; i < face.points.size(); ++i)
+                for (std::size_t k = 0; k < face.points.size(); ++k) {
+                    if (face.points[i].y > face.points[k].y + 0.01) {
+                        EXPECT_LT(face.uv[i].v, face.uv[k].v) << face.title;
+                    }
+                }
+        }
+        // The two faces of a gambrel or mansard side meet over the knee
+        // with the same texture coordinates.
+        for (const ReadFace* upper : house.Titled(" upper")) {
+            for (const ReadFace* lower : house.Titled(" lower")) {
+                if (upper->texture != lower->texture)
+                    continue;
+                for (std::size_t i = 0; i < upper->points.size(); ++i)
+                    for (std::size_t k = 0; k < lower->points.size(); ++k)
+                        if (Norm(upper->points[i] - lower->points[k]) < kTolerance) {
+                            EXPECT_NEAR(upper->uv[i].u, lower->uv[k].u, 0.002) << upper->title;
+                            EXPECT_NEAR(upper->uv[i].v, lower->uv[k].v, 0.002) << upper->title;
+                        }
             }
         }
-    }
+    });
 }
 
 TEST(RoofForms, FileNamesAndParametersOfEachForm)
