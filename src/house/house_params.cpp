@@ -99,70 +99,93 @@ int ReadPosition(int position, int highest, const LocalText& caption, UiLanguage
     return position;
 }
 
-// A length in metres as the refusals name it: whole millimetres.
-std::string Millimetres(double metres)
+// The narrowest part of a roof form's face: anything smaller rounds to
+// nothing in the three decimals of the file.
+constexpr double kSmallestPart = 0.01;
+
+// A limit in metres as the refusals name it: whole millimetres, rounded
+// inwards so that the named value itself is accepted.
+std::string AtMost(double metres)
 {
     std::string text;
-    AppendInt(text, RoundHalfEven(metres * 1000));
+    AppendInt(text, static_cast<long long>(std::floor(metres * 1000 + 1e-6)));
+    return text + " mm";
+}
+std::string AtLeast(double metres)
+{
+    std::string text;
+    AppendInt(text, static_cast<long long>(std::ceil(metres * 1000 - 1e-6)));
     return text + " mm";
 }
 
+// Refuses `value` outside least..most, naming the range in millimetres and
+// why it is the range.
+void RefuseOutside(const LocalText& caption, UiLanguage language, double value, double least, double most,
+                   const char* huWhy, const char* enWhy)
+{
+    if (value >= least && value <= most)
+        return;
+    const std::string from = AtLeast(least);
+    const std::string to = AtMost(most);
+    if (!(least <= most))
+        Refuse(caption, language,
+               {(std::string("ennél a háznál nem adható meg (") + huWhy + ").").c_str(),
+                (std::string("cannot be given for this house (") + enWhy + ").").c_str()});
+    Refuse(caption, language,
+           {(from + " és " + to + " között kell legyen (" + huWhy + ").").c_str(),
+            ("must lie between " + from + " and " + to + " (" + enWhy + ").").c_str()});
+}
+
 // What the four roof forms need: a roof above the walls, an overhang that
-// is not negative, and parameters that give each face its shape.
+// is not negative, and parameters that give each face its shape, no part
+// of it narrower than kSmallestPart.
 void CheckRoofForm(const HouseParams& p, UiLanguage language)
 {
-    const double h = p.width / 2;
-    if (!(p.width > 0))
-        Refuse(kWidth.caption, language, {"nagyobb kell legyen 0-nál.", "must be more than 0."});
-    if (!(p.length > 0))
-        Refuse(kLength.caption, language, {"nagyobb kell legyen 0-nál.", "must be more than 0."});
-    if (!(p.wallHeight > 0))
-        Refuse(kWallHeight.caption, language, {"nagyobb kell legyen 0-nál.", "must be more than 0."});
-    if (!(p.roofHeight > p.wallHeight))
+    const double least = kSmallestPart;
+    const LocalText atLeast{"legalább 10 mm kell legyen.", "must be at least 10 mm."};
+    if (!(p.width >= least))
+        Refuse(kWidth.caption, language, atLeast);
+    if (!(p.length >= least))
+        Refuse(kLength.caption, language, atLeast);
+    if (!(p.wallHeight >= least))
+        Refuse(kWallHeight.caption, language, atLeast);
+    if (!(p.roofHeight >= p.wallHeight + least))
         Refuse(kRoofHeight.caption, language,
-               {"nagyobb kell legyen a fal magasságánál (a tető a falak fölé ér).",
-                "must be more than the wall height (the roof stands on the walls)."});
-    if (p.roofOverhang < 0)
-        Refuse(kOverhang.caption, language, {"nem lehet negatív ennél a tetőnél.", "must not be negative for this roof."});
+               {"legalább 10 mm-rel nagyobb kell legyen a fal magasságánál (a tető a falakon áll).",
+                "must be at least 10 mm more than the wall height (the roof stands on the walls)."});
+    if (!(p.roofOverhang == 0 || p.roofOverhang >= least))
+        Refuse(kOverhang.caption, language,
+               {"ennél a tetőnél 0 vagy legalább 10 mm kell legyen.", "must be 0 or at least 10 mm for this roof."});
+    const double h = p.width / 2;
     const double rise = p.roofHeight - p.wallHeight;
-    const double zE = h + p.roofOverhang;
 
     switch (p.roofKind) {
     case RoofKind::HalfHipped: {
         // The clip crosses the gable plane c / s from the middle, where s is
         // the slope of the sides; it must stay inside the side walls and
         // leave a ridge between the two clips.
-        const double s = rise / zE;
-        const double limit = s * std::min(h, p.length / 2);
-        if (!(p.clipHeight > 0))
-            Refuse(kClipHeight.caption, language, {"nagyobb kell legyen 0-nál.", "must be more than 0."});
-        if (!(p.clipHeight < limit)) {
-            const std::string most = Millimetres(limit);
-            Refuse(kClipHeight.caption, language,
-                   {("magasabb a tetőnél: kisebb kell legyen " + most + "-nél.").c_str(),
-                    ("is taller than the roof: it must be less than " + most + ".").c_str()});
-        }
+        const double s = rise / (h + p.roofOverhang);
+        RefuseOutside(kClipHeight.caption, language, p.clipHeight, least, s * (std::min(h, p.length / 2) - least),
+                      "a konty nem érhet a falakig, és gerinc kell maradjon a két konty között",
+                      "the clip must stay inside the side walls and leave a ridge between the two clips");
         break;
     }
     case RoofKind::Gambrel:
     case RoofKind::Mansard: {
         const double ki = p.kneeInset;
-        const double halfSpan = p.roofKind == RoofKind::Mansard ? std::min(h, p.length / 2) : h;
-        if (!(p.kneeHeight > p.wallHeight && p.kneeHeight < p.roofHeight))
-            Refuse(kKneeHeight.caption, language,
-                   {"a fal magassága és a tetőmagasság közé kell essen.",
-                    "must lie between the wall height and the roof height."});
-        if (!(ki > 0 && ki < halfSpan))
-            Refuse(kKneeInset.caption, language,
-                   {("nagyobb kell legyen 0-nál és kisebb " + Millimetres(halfSpan) +
-                     "-nél (a ház szélességének, kontyolt tetőnél a hosszának is a fele).").c_str(),
-                    ("must be more than 0 and less than " + Millimetres(halfSpan) +
-                     " (half the width, and for the mansard half the length too).").c_str()});
+        const bool mansard = p.roofKind == RoofKind::Mansard;
+        const double halfSpan = mansard ? std::min(h, p.length / 2) : h;
+        RefuseOutside(kKneeHeight.caption, language, p.kneeHeight, p.wallHeight + least, p.roofHeight - least,
+                      "a falak fölött és a gerinc alatt", "above the walls and below the ridge");
+        RefuseOutside(kKneeInset.caption, language, ki, least, halfSpan - least,
+                      mansard ? "a falaktól befelé, a szélesség és a hosszúság felén belül"
+                              : "a falaktól befelé, a szélesség felén belül",
+                      mansard ? "inside the walls, within half the width and half the length"
+                              : "inside the walls, within half the width");
         // The lower slope rises from the eave to the knee; the upper one from
         // the knee to the ridge over the shorter of its runs.
-        const double upperRun = std::min(h - ki, halfSpan - ki);
         const double lower = (p.kneeHeight - p.wallHeight) / (p.roofOverhang + ki);
-        const double upper = (p.roofHeight - p.kneeHeight) / upperRun;
+        const double upper = (p.roofHeight - p.kneeHeight) / (halfSpan - ki);
         if (!(lower > upper))
             Refuse(kKneeHeight.caption, language,
                    {"a törés alatti tetőrész meredekebb kell legyen a felsőnél: emelje a törést vagy csökkentse a behúzását.",
@@ -170,10 +193,8 @@ void CheckRoofForm(const HouseParams& p, UiLanguage language)
         break;
     }
     case RoofKind::Saltbox:
-        if (!(std::abs(p.ridgeOffset) < h))
-            Refuse(kRidgeOffset.caption, language,
-                   {("a gerinc a falak között kell maradjon: kisebb kell legyen " + Millimetres(h) + "-nél mindkét irányban.").c_str(),
-                    ("the ridge must stay between the walls: less than " + Millimetres(h) + " either way.").c_str()});
+        RefuseOutside(kRidgeOffset.caption, language, p.ridgeOffset, -(h - least), h - least,
+                      "a gerinc a falak között kell maradjon", "the ridge must stay between the walls");
         break;
     case RoofKind::Pitched:
     case RoofKind::Hip:

@@ -400,19 +400,20 @@ TEST(RoofForms, ImpossibleShapesAreRefusedNamingTheField)
         const char* message;
     };
     const Case cases[] = {
-        {RoofKind::HalfHipped, [](HouseInput& in) { in.clipHeight = "3500"; }, "Clip height: is taller than the roof"},
-        {RoofKind::HalfHipped, [](HouseInput& in) { in.clipHeight = "-10"; }, "Clip height: must be more than 0."},
-        {RoofKind::HalfHipped, [](HouseInput& in) { in.length = "1000"; }, "Clip height: is taller than the roof"},
-        {RoofKind::Gambrel, [](HouseInput& in) { in.kneeHeight = "7500"; }, "Knee height: must lie between"},
-        {RoofKind::Gambrel, [](HouseInput& in) { in.kneeHeight = "3000"; }, "Knee height: must lie between"},
-        {RoofKind::Gambrel, [](HouseInput& in) { in.kneeInset = "3000"; }, "Knee inset: must be more than 0 and less than 3000 mm"},
-        {RoofKind::Gambrel, [](HouseInput& in) { in.kneeInset = "0"; }, "Knee inset: must be more than 0"},
+        {RoofKind::HalfHipped, [](HouseInput& in) { in.clipHeight = "3500"; }, "Clip height: must lie between 10 mm and 3077 mm (the clip must stay inside"},
+        {RoofKind::HalfHipped, [](HouseInput& in) { in.clipHeight = "-10"; }, "Clip height: must lie between 10 mm and"},
+        {RoofKind::HalfHipped, [](HouseInput& in) { in.length = "1000"; }, "Clip height: must lie between 10 mm and 504 mm"},
+        {RoofKind::Gambrel, [](HouseInput& in) { in.kneeHeight = "7500"; }, "Knee height: must lie between 3510 mm and 6990 mm (above the walls and below the ridge)."},
+        {RoofKind::Gambrel, [](HouseInput& in) { in.kneeHeight = "3000"; }, "Knee height: must lie between 3510 mm"},
+        {RoofKind::Gambrel, [](HouseInput& in) { in.kneeInset = "3000"; }, "Knee inset: must lie between 10 mm and 2990 mm (inside the walls, within half the width)."},
+        {RoofKind::Gambrel, [](HouseInput& in) { in.kneeInset = "0"; }, "Knee inset: must lie between 10 mm"},
         {RoofKind::Gambrel, [](HouseInput& in) { in.kneeHeight = "4000"; }, "Knee height: the slope below the knee"},
-        {RoofKind::Mansard, [](HouseInput& in) { in.length = "3000"; in.kneeInset = "1600"; }, "Knee inset: must be more than 0 and less than 1500 mm"},
-        {RoofKind::Mansard, [](HouseInput& in) { in.roofHeight = "3500"; }, "Roof heigh: must be more than the wall height"},
-        {RoofKind::Gambrel, [](HouseInput& in) { in.wallHeight = "0"; }, "Height: must be more than 0."},
-        {RoofKind::Saltbox, [](HouseInput& in) { in.ridgeOffset = "3000"; }, "Ridge offset: the ridge must stay between the walls"},
-        {RoofKind::Saltbox, [](HouseInput& in) { in.roofOverhang = "-100"; }, "Overhang: must not be negative"},
+        {RoofKind::Mansard, [](HouseInput& in) { in.length = "3000"; in.kneeInset = "1600"; }, "Knee inset: must lie between 10 mm and 1490 mm (inside the walls, within half the width and half the length)."},
+        {RoofKind::Mansard, [](HouseInput& in) { in.roofHeight = "3500"; }, "Roof heigh: must be at least 10 mm more than the wall height"},
+        {RoofKind::Gambrel, [](HouseInput& in) { in.wallHeight = "0"; }, "Height: must be at least 10 mm."},
+        {RoofKind::Saltbox, [](HouseInput& in) { in.ridgeOffset = "3000"; }, "Ridge offset: must lie between -2990 mm and 2990 mm (the ridge must stay between the walls)."},
+        {RoofKind::Saltbox, [](HouseInput& in) { in.roofOverhang = "-100"; }, "Overhang: must be 0 or at least 10 mm for this roof."},
+        {RoofKind::Mansard, [](HouseInput& in) { in.roofOverhang = "4"; }, "Overhang: must be 0 or at least 10 mm"},
         {RoofKind::Saltbox, [](HouseInput& in) { in.ridgeOffset = "1,5"; }, "Ridge offset: \"1,5\" is not a valid number."},
     };
     for (const Case& c : cases) {
@@ -428,6 +429,15 @@ TEST(RoofForms, ImpossibleShapesAreRefusedNamingTheField)
             EXPECT_EQ(std::string(e.what()).rfind(c.message, 0), 0u) << e.what();
         }
         EXPECT_EQ(test::ReadFile(folder / HouseFileName(c.kind, UiLanguage::English)), "previous");
+    }
+
+    // The limit a refusal names is itself accepted.
+    {
+        HouseInput input;
+        input.ChooseRoof(RoofKind::HalfHipped);
+        input.clipHeight = "3077";
+        TempFolder folder;
+        EXPECT_NO_THROW(GenerateHouse(input, UiLanguage::English, folder.path()));
     }
 
     // Hungarian names the Hungarian caption; the command line adds the option.
@@ -447,7 +457,7 @@ TEST(RoofForms, ImpossibleShapesAreRefusedNamingTheField)
     TempFolder folder;
     const auto run = test::RunCli({"house", "--lang", "en", "--roof", "mansard", "--knee-height", "9000"}, folder.path());
     EXPECT_EQ(run.exitCode, 2);
-    EXPECT_NE(run.err.find("Knee height: must lie between the wall height and the roof height. (--knee-height)"),
+    EXPECT_NE(run.err.find("Knee height: must lie between 3510 mm and 6990 mm (above the walls and below the ridge). (--knee-height)"),
               std::string::npos)
         << run.err;
     EXPECT_TRUE(std::filesystem::is_empty(folder.path()));
@@ -487,7 +497,7 @@ TEST(RoofForms, CommandLineWritesEachFormWithItsParameters)
     // A Hungarian refusal names the caption and the option.
     const auto refused = test::RunCli({"house", "--lang", "hu", "--roof", "saltbox", "--ridge-offset", "4000"}, folder.path());
     EXPECT_EQ(refused.exitCode, 2);
-    EXPECT_NE(refused.err.find("Gerinc elt.: a gerinc a falak között kell maradjon"), std::string::npos) << refused.err;
+    EXPECT_NE(refused.err.find("Gerinc elt.: -2990 mm és 2990 mm között kell legyen (a gerinc a falak között kell maradjon)."), std::string::npos) << refused.err;
     EXPECT_NE(refused.err.find("(--ridge-offset)"), std::string::npos) << refused.err;
 }
 
