@@ -4,6 +4,7 @@
 #include "b3d/b3d_reader.h"
 
 #include <algorithm>
+#include <new>
 
 namespace kestrane::cli {
 
@@ -17,6 +18,11 @@ const char* const kCheckHelp =
     "unknown commands, malformed numbers, faces and texture coordinates that\n"
     "name a vertex the section does not have, colour channels outside 0 to\n"
     "255, nan and inf. Objects with more than 65534 vertices draw a warning.\n"
+    "\n"
+    "A file may hold at most 250000 sections, 1000000 vertices, 1000000\n"
+    "faces with 4000000 corners in all, 100000 sides per cylinder and lines\n"
+    "of 1 MiB; a line past a limit is a problem. The first 1000 problems and\n"
+    "warnings of a file are listed, the rest counted.\n"
     "\n"
     "  --help     show this text\n"
     "\n"
@@ -33,9 +39,9 @@ void Report(const std::string& name, const b3d::Model& model, std::ostream& out)
 {
     out << name << ": " << Plural(model.sections.size(), "section", "sections") << ", "
         << Plural(model.vertexCount, "vertex", "vertices") << ", " << Plural(model.faceCount, "face", "faces")
-        << ", " << (model.problems.empty() ? "no problems" : Plural(model.problems.size(), "problem", "problems"));
-    if (!model.warnings.empty())
-        out << ", " << Plural(model.warnings.size(), "warning", "warnings");
+        << ", " << (model.problemCount == 0 ? "no problems" : Plural(model.problemCount, "problem", "problems"));
+    if (model.warningCount != 0)
+        out << ", " << Plural(model.warningCount, "warning", "warnings");
     out << "\n";
 
     // Problems and warnings together in line order; those about the whole
@@ -60,6 +66,12 @@ void Report(const std::string& name, const b3d::Model& model, std::ostream& out)
             out << "warning: ";
         out << entry.message->text << "\n";
     }
+    if (model.problemCount > model.problems.size())
+        out << "  ... and " << Plural(model.problemCount - model.problems.size(), "more problem", "more problems")
+            << "\n";
+    if (model.warningCount > model.warnings.size())
+        out << "  ... and " << Plural(model.warningCount - model.warnings.size(), "more warning", "more warnings")
+            << "\n";
 }
 
 }  // namespace
@@ -92,11 +104,16 @@ int RunCheck(const std::vector<std::string>& args, std::ostream& out, std::ostre
         try {
             const b3d::Model model = b3d::ReadB3dFile(file);
             Report(file, model, out);
-            if (!model.problems.empty())
+            if (model.problemCount != 0)
                 exitCode = kExitIoFailure;
         } catch (const b3d::ReadError& e) {
             out.flush();
             err << "kestrane check: " << file << ": cannot read: " << e.what() << "\n";
+            exitCode = kExitIoFailure;
+        } catch (const std::bad_alloc&) {
+            // The model is gone by now, and with it the memory it took.
+            out.flush();
+            err << "kestrane check: " << file << ": not enough memory to read it\n";
             exitCode = kExitIoFailure;
         }
     }

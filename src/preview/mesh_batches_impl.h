@@ -10,7 +10,7 @@ namespace kestrane::preview {
 
 namespace detail {
 
-inline std::array<float, 3> Flip(const b3d::Point3& p)
+inline std::array<float, 3> Flip(const Vec3& p)
 {
     return {static_cast<float>(p.x), static_cast<float>(p.y), static_cast<float>(-p.z)};
 }
@@ -26,6 +26,11 @@ inline std::array<float, 3> Normal(const std::array<float, 3>& a, const std::arr
         for (float& component : n)
             component /= length;
     return n;
+}
+
+inline bool Finite(const std::array<float, 3>& p)
+{
+    return std::isfinite(p[0]) && std::isfinite(p[1]) && std::isfinite(p[2]);
 }
 
 inline void Grow(Bounds& bounds, const std::array<float, 3>& p)
@@ -62,8 +67,13 @@ MeshBatches BuildBatches(const b3d::Model& model, HasBitmap textured)
         if (section.hasColor || hasBitmap)
             color = {section.color.r / 255.0f, section.color.g / 255.0f, section.color.b / 255.0f,
                      section.color.a / 255.0f};
-        for (const b3d::Point3& p : section.vertices) {
-            detail::Grow(result.bounds, detail::Flip(p));
+        // A vertex beyond the range of float (or moved there by a transform)
+        // is left out of the bounds, and its faces out of the batches.
+        for (const Vec3& p : section.vertices) {
+            const auto flipped = detail::Flip(p);
+            if (!detail::Finite(flipped))
+                continue;
+            detail::Grow(result.bounds, flipped);
             result.bounds.empty = false;
         }
         // Looked up once per section: the batches its faces go to.
@@ -75,7 +85,8 @@ MeshBatches BuildBatches(const b3d::Model& model, HasBitmap textured)
                 continue;
             bool valid = true;
             for (const std::uint32_t index : corners)
-                valid = valid && index < section.vertices.size();
+                valid = valid && index < section.vertices.size() &&
+                        detail::Finite(detail::Flip(section.vertices[index]));
             if (!valid)
                 continue;
             auto vertexAt = [&](std::uint32_t index) {

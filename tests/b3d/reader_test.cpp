@@ -16,7 +16,7 @@ using test::B3dBytes;
 
 constexpr double kTolerance = 1e-9;
 
-void ExpectPoint(const Point3& actual, const Point3& expected)
+void ExpectPoint(const Vec3& actual, const Vec3& expected)
 {
     EXPECT_NEAR(actual.x, expected.x, kTolerance);
     EXPECT_NEAR(actual.y, expected.y, kTolerance);
@@ -51,7 +51,7 @@ TEST(B3dReaderExpansion, CubeAddsEightVerticesAndSixFacesAfterTheExistingOnes)
     ASSERT_TRUE(model.problems.empty()) << Describe(model.problems);
     ASSERT_EQ(model.sections.size(), 1u);
     const Section& section = model.sections[0];
-    const std::vector<Point3> expected = {
+    const std::vector<Vec3> expected = {
         {9, 9, 9},  {1, 2, -3}, {1, -2, -3}, {-1, -2, -3}, {-1, 2, -3},
         {1, 2, 3},  {1, -2, 3}, {-1, -2, 3}, {-1, 2, 3},
     };
@@ -125,8 +125,8 @@ TEST(B3dReaderTransform, TranslateMovesOnlyTheVerticesOfTheSectionSoFar)
                                          "Translate 10,20,30\n"
                                          "Vertex 0,0,0\n"));
     ASSERT_EQ(model.sections.size(), 2u);
-    EXPECT_EQ(model.sections[0].vertices, (std::vector<Point3>{{1, 1, 1}}));
-    EXPECT_EQ(model.sections[1].vertices, (std::vector<Point3>{{11, 22, 33}, {0, 0, 0}}));
+    EXPECT_EQ(model.sections[0].vertices, (std::vector<Vec3>{{1, 1, 1}}));
+    EXPECT_EQ(model.sections[1].vertices, (std::vector<Vec3>{{11, 22, 33}, {0, 0, 0}}));
 }
 
 TEST(B3dReaderTransform, TranslateAndRotateApplyInTheirOrder)
@@ -135,7 +135,7 @@ TEST(B3dReaderTransform, TranslateAndRotateApplyInTheirOrder)
     // goes to -z; about x, +y goes to +z.
     struct Case {
         const char* statements;
-        Point3 expected;
+        Vec3 expected;
     };
     const Case cases[] = {
         {"Rotate 0,1,0,90", {0, 0, -1}},
@@ -165,9 +165,9 @@ TEST(B3dReaderTransform, AllVariantsReachEverySectionSoFar)
                                 "[MeshBuilder]\nVertex 5,5,5\n"
                                 "RotateAll 0,0,1,0\n");
     ASSERT_TRUE(model.problems.empty()) << Describe(model.problems);
-    EXPECT_EQ(model.sections[0].vertices, (std::vector<Point3>{{4, 2, 2}}));
-    EXPECT_EQ(model.sections[1].vertices, (std::vector<Point3>{{2, 40, 2}}));
-    EXPECT_EQ(model.sections[2].vertices, (std::vector<Point3>{{5, 5, 5}}));
+    EXPECT_EQ(model.sections[0].vertices, (std::vector<Vec3>{{4, 2, 2}}));
+    EXPECT_EQ(model.sections[1].vertices, (std::vector<Vec3>{{2, 40, 2}}));
+    EXPECT_EQ(model.sections[2].vertices, (std::vector<Vec3>{{5, 5, 5}}));
 }
 
 // ------------------------------------------------------------ syntax
@@ -194,7 +194,7 @@ TEST(B3dReaderSyntax, CommentsCaseBlanksAndLineEnds)
     ASSERT_EQ(model.sections.size(), 2u);
     const Section& first = model.sections[0];
     EXPECT_EQ(first.line, 4u);
-    EXPECT_EQ(first.vertices, (std::vector<Point3>{{1, 2, 3}, {-1.5, 2, 3}, {0, 0, -3}}));
+    EXPECT_EQ(first.vertices, (std::vector<Vec3>{{1, 2, 3}, {-1.5, 2, 3}, {0, 0, -3}}));
     ASSERT_EQ(first.faces.size(), 2u);
     EXPECT_TRUE(first.faces[0].twoSided);
     EXPECT_FALSE(first.faces[1].twoSided);
@@ -202,7 +202,7 @@ TEST(B3dReaderSyntax, CommentsCaseBlanksAndLineEnds)
     const Section& second = model.sections[1];
     EXPECT_EQ(second.line, 10u);
     EXPECT_TRUE(second.hasColor);
-    EXPECT_EQ(second.color, (Rgba{1, 2, 3, 4}));
+    EXPECT_EQ(second.color, (ColorRgb{1, 2, 3, 4}));
     EXPECT_EQ(second.texture, "walls.bmp");
     EXPECT_EQ(second.vertices.size(), 1u);
 }
@@ -223,12 +223,12 @@ TEST(B3dReaderSyntax, ColorTextureAndCoordinates)
                                          "vertex 0,0,0\n"));
     ASSERT_TRUE(model.problems.empty()) << Describe(model.problems);
     const Section& textured = model.sections.at(0);
-    EXPECT_EQ(textured.color, (Rgba{100, 20, 5, 255}));
+    EXPECT_EQ(textured.color, (ColorRgb{100, 20, 5, 255}));
     EXPECT_EQ(textured.texture, "tégla ő.bmp");  // back in UTF-8
     EXPECT_EQ(textured.texCoords, (std::vector<TexCoord>{{1, 1}, {0, 0}, {0.5, 0}}));
     const Section& plain = model.sections.at(1);
     EXPECT_FALSE(plain.hasColor);
-    EXPECT_EQ(plain.color, Rgba{});
+    EXPECT_EQ(plain.color, (ColorRgb{255, 255, 255, 255}));
     EXPECT_TRUE(plain.texture.empty());
     EXPECT_TRUE(plain.texCoords.empty());
 
@@ -308,7 +308,7 @@ TEST(B3dReaderProblems, EachUninterpretableLineIsReportedAndSkipped)
         EXPECT_EQ(model.problems[0].text, c.problem);
         // The bad line changed nothing; the next one was read.
         EXPECT_EQ(model.sections.at(0).vertices,
-                  (std::vector<Point3>{{0, 0, 0}, {1, 0, 0}, {0, 1, 0}}));
+                  (std::vector<Vec3>{{0, 0, 0}, {1, 0, 0}, {0, 1, 0}}));
         EXPECT_FALSE(model.sections.at(0).hasColor);
     }
 }
