@@ -14,10 +14,12 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
+#include <algorithm>
 #include <atomic>
 #include <cstdint>
 #include <map>
 #include <new>
+#include <stdexcept>
 
 namespace kestrane::preview {
 
@@ -89,6 +91,10 @@ struct PreviewWindow::Loading {
         } catch (const std::bad_alloc&) {
             batches = {};
             outcome = Outcome::NoMemory;
+        } catch (const std::exception& e) {
+            batches = {};
+            outcome = Outcome::Unreadable;
+            error = QString::fromStdString(e.what());
         }
     }
 };
