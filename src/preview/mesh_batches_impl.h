@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstdint>
 #include <map>
+#include <span>
 #include <utility>
 
 namespace kestrane::preview {
@@ -60,11 +61,43 @@ MeshBatches BuildBatches(const b3d::Model& model, HasBitmap textured)
         return result.batches[found->second];
     };
 
+    // A face is drawn when it has three corners or more, each a vertex of
+    // its section within the range of float.
+    auto drawable = [](const b3d::Section& section, std::span<const std::uint32_t> corners) {
+        if (corners.size() < 3)
+            return false;
+        for (const std::uint32_t index : corners)
+            if (index >= section.vertices.size() || !detail::Finite(detail::Flip(section.vertices[index])))
+                return false;
+        return true;
+    };
+    auto hasBitmap = [&textured](const b3d::Section& section) {
+        return !section.texture.empty() && textured(section.texture);
+    };
+
+    // The drawn vertices of each batch are counted first, so that each is
+    // allocated once at its size: a large object takes no more memory than
+    // its triangles.
+    std::vector<std::size_t> sizes;
     for (const b3d::Section& section : model.sections) {
-        const bool hasBitmap = !section.texture.empty() && textured(section.texture);
-        const std::string texture = hasBitmap ? section.texture : std::string();
+        const std::string texture = hasBitmap(section) ? section.texture : std::string();
+        for (const b3d::Face& face : section.faces) {
+            const auto corners = section.Corners(face);
+            if (!drawable(section, corners))
+                continue;
+            const auto index = static_cast<std::size_t>(&batchFor(texture, face.twoSided) - result.batches.data());
+            sizes.resize(result.batches.size());
+            sizes[index] += 3 * (corners.size() - 2);
+        }
+    }
+    for (std::size_t k = 0; k < sizes.size(); ++k)
+        result.batches[k].vertices.reserve(sizes[k]);
+
+    for (const b3d::Section& section : model.sections) {
+        const bool bitmap = hasBitmap(section);
+        const std::string texture = bitmap ? section.texture : std::string();
         std::array<float, 4> color = kNeutralColor;
-        if (section.hasColor || hasBitmap)
+        if (section.hasColor || bitmap)
             color = {section.color.r / 255.0f, section.color.g / 255.0f, section.color.b / 255.0f,
                      section.color.a / 255.0f};
         // A vertex beyond the range of float (or moved there by a transform)
@@ -81,13 +114,7 @@ MeshBatches BuildBatches(const b3d::Model& model, HasBitmap textured)
 
         for (const b3d::Face& face : section.faces) {
             const auto corners = section.Corners(face);
-            if (corners.size() < 3)
-                continue;
-            bool valid = true;
-            for (const std::uint32_t index : corners)
-                valid = valid && index < section.vertices.size() &&
-                        detail::Finite(detail::Flip(section.vertices[index]));
-            if (!valid)
+            if (!drawable(section, corners))
                 continue;
             auto vertexAt = [&](std::uint32_t index) {
                 DrawVertex v{};

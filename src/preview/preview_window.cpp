@@ -69,6 +69,8 @@ struct PreviewWindow::Loading {
                 total = size;
                 return !cancel.load();
             });
+            if (cancel)
+                return;
             counts = {model.sections.size(), model.vertexCount, model.faceCount, model.problemCount};
             // Whether a texture's bitmap lies beside the object, asked once per name.
             const QStringList entries = QDir(info.absolutePath()).entryList(QDir::Files);
