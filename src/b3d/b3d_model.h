@@ -12,6 +12,7 @@
 #include <cstdint>
 #include <span>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace kestrane::b3d {
@@ -61,6 +62,10 @@ struct Message {
     std::string text;  // UTF-8, starts in lower case, no final full stop
 };
 
+// How many problems, and how many warnings, a Model lists; the rest are
+// only counted.
+inline constexpr std::size_t kMostListedMessages = 1000;
+
 // A whole object.
 struct Model {
     std::vector<Section> sections;
@@ -75,10 +80,17 @@ struct Model {
     // listed and counted the same way.
     std::vector<Message> warnings;
     std::size_t warningCount = 0;
-};
 
-// How many problems, and how many warnings, a Model lists; the rest are
-// only counted.
-inline constexpr std::size_t kMostListedMessages = 1000;
+    // Counts a problem or a warning, and lists it while the list has room.
+    void AddProblem(Message message) { Add(problems, problemCount, std::move(message)); }
+    void AddWarning(Message message) { Add(warnings, warningCount, std::move(message)); }
+
+    static void Add(std::vector<Message>& list, std::size_t& count, Message message)
+    {
+        ++count;
+        if (list.size() < kMostListedMessages)
+            list.push_back(std::move(message));
+    }
+};
 
 }  // namespace kestrane::b3d

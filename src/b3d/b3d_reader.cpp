@@ -302,13 +302,14 @@ private:
     template <typename Text>
     static void Note(std::vector<Message>& list, std::size_t& count, std::size_t line, Text&& text)
     {
-        ++count;
-        if (list.size() >= kMostListedMessages)
+        if (list.size() >= kMostListedMessages) {
+            ++count;
             return;
+        }
         if constexpr (std::is_invocable_v<Text>)
-            list.push_back({line, text()});
+            Model::Add(list, count, {line, text()});
         else
-            list.push_back({line, std::string(std::forward<Text>(text))});
+            Model::Add(list, count, {line, std::string(std::forward<Text>(text))});
     }
     template <typename Text>
     void Problem(Text&& text)
@@ -442,8 +443,8 @@ Model Reader::Finish()
         model_.faceCount += section.faces.size();
     }
     if (model_.vertexCount > kMostVertices) {
-        Note(model_.warnings, model_.warningCount, 0,
-             std::to_string(model_.vertexCount) + " vertices, more than " + std::to_string(kMostVertices));
+        model_.AddWarning({0, std::to_string(model_.vertexCount) + " vertices, more than " +
+                                  std::to_string(kMostVertices)});
     }
     return std::move(model_);
 }
