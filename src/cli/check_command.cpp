@@ -2,6 +2,7 @@
 #include "cli/cli.h"
 
 #include "b3d/b3d_reader.h"
+#include "core/numbers.h"
 
 #include <algorithm>
 #include <new>
@@ -29,19 +30,14 @@ const char* const kCheckHelp =
     "Exit codes: 0 no problem (warnings allowed), 1 a file has a problem or\n"
     "cannot be read, 2 bad command line.\n";
 
-std::string Plural(std::size_t count, const char* one, const char* many)
-{
-    return std::to_string(count) + " " + (count == 1 ? one : many);
-}
-
 // One block per file: the counts, then the problems and warnings in line order.
 void Report(const std::string& name, const b3d::Model& model, std::ostream& out)
 {
-    out << name << ": " << Plural(model.sections.size(), "section", "sections") << ", "
-        << Plural(model.vertexCount, "vertex", "vertices") << ", " << Plural(model.faceCount, "face", "faces")
-        << ", " << (model.problemCount == 0 ? "no problems" : Plural(model.problemCount, "problem", "problems"));
+    out << name << ": " << CountOf(model.sections.size(), "section", "sections") << ", "
+        << CountOf(model.vertexCount, "vertex", "vertices") << ", " << CountOf(model.faceCount, "face", "faces")
+        << ", " << (model.problemCount == 0 ? "no problems" : CountOf(model.problemCount, "problem", "problems"));
     if (model.warningCount != 0)
-        out << ", " << Plural(model.warningCount, "warning", "warnings");
+        out << ", " << CountOf(model.warningCount, "warning", "warnings");
     out << "\n";
 
     // Problems and warnings together in line order; those about the whole
@@ -67,10 +63,10 @@ void Report(const std::string& name, const b3d::Model& model, std::ostream& out)
         out << entry.message->text << "\n";
     }
     if (model.problemCount > model.problems.size())
-        out << "  ... and " << Plural(model.problemCount - model.problems.size(), "more problem", "more problems")
+        out << "  ... and " << CountOf(model.problemCount - model.problems.size(), "more problem", "more problems")
             << "\n";
     if (model.warningCount > model.warnings.size())
-        out << "  ... and " << Plural(model.warningCount - model.warnings.size(), "more warning", "more warnings")
+        out << "  ... and " << CountOf(model.warningCount - model.warnings.size(), "more warning", "more warnings")
             << "\n";
 }
 
@@ -105,16 +101,16 @@ int RunCheck(const std::vector<std::string>& args, std::ostream& out, std::ostre
             const b3d::Model model = b3d::ReadB3dFile(file);
             Report(file, model, out);
             if (model.problemCount != 0)
-                exitCode = kExitIoFailure;
+                exitCode = kExitProblemsFound;
         } catch (const b3d::ReadError& e) {
             out.flush();
             err << "kestrane check: " << file << ": cannot read: " << e.what() << "\n";
-            exitCode = kExitIoFailure;
+            exitCode = kExitProblemsFound;
         } catch (const std::bad_alloc&) {
             // The model is gone by now, and with it the memory it took.
             out.flush();
             err << "kestrane check: " << file << ": not enough memory to read it\n";
-            exitCode = kExitIoFailure;
+            exitCode = kExitProblemsFound;
         }
     }
     return exitCode;
