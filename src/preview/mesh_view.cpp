@@ -326,15 +326,15 @@ void MeshView::mouseMoveEvent(QMouseEvent* event)
     const QPoint delta = now - lastMouse_;
     lastMouse_ = now;
     if (event->buttons() & Qt::LeftButton) {
-        yaw_ -= delta.x() * 0.4f;
-        pitch_ = std::clamp(pitch_ + delta.y() * 0.4f, -89.0f, 89.0f);
+        yaw_ -= static_cast<float>(delta.x()) * 0.4f;
+        pitch_ = std::clamp(pitch_ + static_cast<float>(delta.y()) * 0.4f, -89.0f, 89.0f);
     } else if (event->buttons() & Qt::RightButton) {
         // Move the point looked at within the view plane.
         const QMatrix4x4 view = viewMatrix();
         const QVector3D right(view(0, 0), view(0, 1), view(0, 2));
         const QVector3D up(view(1, 0), view(1, 1), view(1, 2));
         const float scale = distance_ * 0.0015f;
-        target_ += (-delta.x() * right + delta.y() * up) * scale;
+        target_ += (-static_cast<float>(delta.x()) * right + static_cast<float>(delta.y()) * up) * scale;
     } else {
         return;
     }
@@ -343,7 +343,7 @@ void MeshView::mouseMoveEvent(QMouseEvent* event)
 
 void MeshView::wheelEvent(QWheelEvent* event)
 {
-    distance_ *= std::pow(0.9f, event->angleDelta().y() / 120.0f);
+    distance_ *= std::pow(0.9f, static_cast<float>(event->angleDelta().y()) / 120.0f);
     distance_ = std::clamp(distance_, 0.05f, 100000.0f);
     update();
 }
