@@ -90,7 +90,7 @@ FormHouse Build(RoofKind kind, const std::function<void(HouseInput&)>& edit = {}
         for (const b3d::Face& face : section.faces) {
             ReadFace read{house.lines.at(section.line - 2), {}, {}, section.texture, face.twoSided};
             for (const std::uint32_t corner : section.Corners(face)) {
-                const b3d::Point3& v = section.vertices.at(corner);
+                const auto& v = section.vertices.at(corner);
                 read.points.push_back({v.x - o.x, v.y - o.y, v.z - o.z});
                 if (!section.texCoords.empty())
                     read.uv.push_back(section.texCoords.at(corner));
