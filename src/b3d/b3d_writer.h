@@ -2,12 +2,13 @@
 // house elements share.
 //
 // Lines are taken as UTF-8 and written in Windows-1250, each ended by CR LF.
-// The file is written to a temporary file beside the target and renamed over
-// it only when the last line and the close have succeeded, so a failed
-// generation leaves the previous file as it was. A target that is not a
-// regular file (a device such as /dev/full, a pipe) is written in place.
+// The file replaces the target's directory entry only when the last line and
+// the close have succeeded (see ReplacingFile), so a failed generation leaves
+// the previous file as it was, and a link or device under the target's name
+// is replaced, never written through.
 #pragma once
 
+#include "core/replacing_file.h"
 #include "core/types.h"
 
 #include <filesystem>
@@ -15,11 +16,6 @@
 #include <string_view>
 
 namespace kestrane {
-
-// The platform's text for a failed file operation with errno `code`:
-// "File not found", "File access denied", "Disk full", "Too many open files",
-// "Invalid filename", or "I/O error <code>".
-std::string IoErrorText(int code);
 
 class B3dWriter {
 public:
@@ -39,7 +35,7 @@ public:
     void CloseOutput();
     // Drops an unfinished output; the previous file stays untouched.
     void Abandon() noexcept;
-    bool IsOpen() const { return fd_ >= 0; }
+    bool IsOpen() const { return file_.IsOpen(); }
 
     // The text (UTF-8, converted to Windows-1250), then CR LF.
     void WriteLine(std::string_view text);
@@ -67,15 +63,10 @@ public:
 
 private:
     void Flush();
-    void Fail(int code);
     void AppendPoint(std::string& line, double x, double y, double z) const;
     void WriteTextureLines(std::string_view file, std::initializer_list<std::string_view> coordinates);
 
-    int fd_ = -1;
-    bool inPlace_ = false;            // writing straight into the target
-    std::filesystem::path target_;    // where the file ends up
-    std::filesystem::path temporary_; // what is being written, when not in place
-    std::string displayPath_;         // the path as the caller named it
+    ReplacingFile file_;
     std::string buffer_;
     std::string line_;
     unsigned long long written_ = 0;

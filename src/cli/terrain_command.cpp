@@ -116,13 +116,17 @@ int RunTerrain(const std::vector<std::string>& args, std::ostream& out, std::ost
         return kExitBadInput;
     }
 
+    const UiLanguage language = common.Language();
     try {
         TerrainGenerator generator;
-        const TerrainResult result = generator.Generate(input, common.Language(), common.folder);
+        const TerrainResult result = generator.Generate(input, language, common.folder);
         out << result.status << "\n";
         return kExitOk;
     } catch (const InputError& e) {
-        err << "kestrane terrain: " << e.what() << "\n";
+        err << "kestrane terrain: ";
+        if (e.field() == TerrainTextureCaption(language))
+            err << "--texture: ";
+        err << e.what() << "\n";
         return kExitBadInput;
     } catch (const OutputError& e) {
         err << "kestrane terrain: " << e.path() << ": " << e.what() << "\n";
