@@ -2,8 +2,8 @@
 #include "app/application.h"
 
 #include "app/browser.h"
-#include "core/replacing_file.h"
 #include "app/update_check.h"
+#include "core/replacing_file.h"
 #include "ui/area_window.h"
 #include "ui/main_window.h"
 

@@ -225,7 +225,9 @@ void ReplacingFile::Commit()
         return;
     // On the disk before the name points to it: a power cut leaves the old
     // file or the new one, never an empty one.
-    if (::fsync(fd_) != 0)
+    // A file system that cannot sync (EINVAL, ENOSYS) still has the data;
+    // a failed write-back (EIO, ENOSPC) fails the output.
+    if (::fsync(fd_) != 0 && errno != EINVAL && errno != ENOSYS)
         Fail(errno);
     const int fd = fd_;
     fd_ = -1;
