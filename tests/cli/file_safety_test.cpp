@@ -217,6 +217,7 @@ TEST(FileSafety, InterruptedRunRemovesItsTemporaryFile)
         while (!writing && std::chrono::steady_clock::now() < deadline) {
             for (const auto& name : Entries(folder.path()))
                 writing = writing || name.rfind(".domb.b3d.tmp", 0) == 0;
+            std::this_thread::sleep_for(1ms);
         }
         ASSERT_TRUE(writing) << "no temporary file seen";
         ::kill(run.pid(), signal);
@@ -234,8 +235,8 @@ TEST(FileSafety, TemporaryFilesOfEndedRunsGoWithTheNextGeneration)
         // SIGKILL leaves no chance to clean up.
         CliRun killed(kFullSizeTerrain, folder.path());
         const auto deadline = std::chrono::steady_clock::now() + 20s;
-        while (Entries(folder.path()).size() < 2 && std::chrono::steady_clock::now() < deadline) {
-        }
+        while (Entries(folder.path()).size() < 2 && std::chrono::steady_clock::now() < deadline)
+            std::this_thread::sleep_for(1ms);
         ::kill(killed.pid(), SIGKILL);
         EXPECT_EQ(killed.Wait(), 1000 + SIGKILL);
     }
