@@ -20,15 +20,6 @@ namespace {
 using test::ReadFile;
 using test::TempFolder;
 
-std::vector<std::string> Entries(const std::filesystem::path& folder)
-{
-    std::vector<std::string> names;
-    for (const auto& entry : std::filesystem::directory_iterator(folder))
-        names.push_back(entry.path().filename().string());
-    std::sort(names.begin(), names.end());
-    return names;
-}
-
 std::string Replace(const std::filesystem::path& target, std::string_view bytes)
 {
     try {
@@ -86,7 +77,7 @@ TEST(ReplacingFile, RefusesAFileWithoutWriteBitsEvenForRoot)
         std::filesystem::permissions(folder / "protected.b3d", std::filesystem::perms(mode));
         EXPECT_EQ(Replace(folder / "protected.b3d", "new"), "File access denied") << std::oct << mode;
         EXPECT_EQ(ReadFile(folder / "protected.b3d"), "previous");
-        EXPECT_EQ(Entries(folder.path()), std::vector<std::string>{"protected.b3d"});
+        EXPECT_EQ(test::EntryNames(folder.path()), std::vector<std::string>{"protected.b3d"});
         std::filesystem::remove(folder / "protected.b3d");
     }
     test::WriteFile(folder / "lang.cfg", "hu");
@@ -120,7 +111,7 @@ TEST(ReplacingFile, RemovesTemporaryFilesOfEndedProcessesOnly)
     expected.push_back(".domb.b3d.tmp" + ended + "-1");
     expected.push_back("domb.b3d");
     std::sort(expected.begin(), expected.end());
-    EXPECT_EQ(Entries(folder.path()), expected);
+    EXPECT_EQ(test::EntryNames(folder.path()), expected);
 }
 
 TEST(ReplacingFile, PendingTemporaryFilesGoOnRequest)
@@ -132,13 +123,13 @@ TEST(ReplacingFile, PendingTemporaryFilesGoOnRequest)
     a.Open(folder / "a.b3d");
     b.Open(folder / "b.b3d");
     a.Write("half");
-    EXPECT_EQ(Entries(folder.path()).size(), 3u);
+    EXPECT_EQ(test::EntryNames(folder.path()).size(), 3u);
     RemovePendingTemporaryFiles();
-    EXPECT_EQ(Entries(folder.path()), std::vector<std::string>{"a.b3d"});
+    EXPECT_EQ(test::EntryNames(folder.path()), std::vector<std::string>{"a.b3d"});
     EXPECT_EQ(ReadFile(folder / "a.b3d"), "previous");
     a.Abandon();
     b.Abandon();
-    EXPECT_EQ(Entries(folder.path()), std::vector<std::string>{"a.b3d"});
+    EXPECT_EQ(test::EntryNames(folder.path()), std::vector<std::string>{"a.b3d"});
 }
 
 TEST(RegularFile, ReadsOnlyARegularFileAndOnlyItsStart)

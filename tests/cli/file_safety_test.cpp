@@ -93,15 +93,6 @@ private:
     bool ended_ = false;
 };
 
-std::vector<std::string> Entries(const std::filesystem::path& folder)
-{
-    std::vector<std::string> names;
-    for (const auto& entry : std::filesystem::directory_iterator(folder))
-        names.push_back(entry.path().filename().string());
-    std::sort(names.begin(), names.end());
-    return names;
-}
-
 bool IsRegularFile(const std::filesystem::path& path)
 {
     return std::filesystem::is_regular_file(std::filesystem::symlink_status(path));
@@ -132,7 +123,7 @@ TEST(FileSafety, WhatStandsUnderAnOutputNameIsReplacedNeverWrittenThrough)
     EXPECT_EQ(english.Wait(), 0);
     EXPECT_TRUE(IsRegularFile(folder / "House_pyramid.b3d"));
     EXPECT_GT(std::filesystem::file_size(folder / "House_pyramid.b3d"), 1000u);
-    EXPECT_EQ(Entries(folder.path()),
+    EXPECT_EQ(test::EntryNames(folder.path()),
               (std::vector<std::string>{"House_pyramid.b3d", "domb.b3d", "haz_satorteto.b3d", "victim.b3d"}));
 }
 
@@ -178,7 +169,7 @@ TEST(FileSafety, WriteProtectedTargetIsRefusedAndKept)
     }
     EXPECT_EQ(ReadFile(target), "previous");
     EXPECT_EQ(std::filesystem::status(target).permissions(), std::filesystem::perms(0444));
-    EXPECT_EQ(Entries(folder.path()), std::vector<std::string>{"House_pyramid.b3d"});
+    EXPECT_EQ(test::EntryNames(folder.path()), std::vector<std::string>{"House_pyramid.b3d"});
 
     if (::geteuid() != 0)
         GTEST_SKIP() << "the ordinary user's cases need root to switch to one";
@@ -202,7 +193,7 @@ TEST(FileSafety, WriteProtectedTargetIsRefusedAndKept)
     EXPECT_EQ(writable.Wait(), 0);
     EXPECT_NE(ReadFile(target), "previous");
     EXPECT_EQ(std::filesystem::status(target).permissions(), std::filesystem::perms(0640));
-    EXPECT_EQ(Entries(folder.path()), std::vector<std::string>{"House_pyramid.b3d"});
+    EXPECT_EQ(test::EntryNames(folder.path()), std::vector<std::string>{"House_pyramid.b3d"});
 }
 
 TEST(FileSafety, InterruptedRunRemovesItsTemporaryFile)
@@ -215,14 +206,14 @@ TEST(FileSafety, InterruptedRunRemovesItsTemporaryFile)
         const auto deadline = std::chrono::steady_clock::now() + 20s;
         bool writing = false;
         while (!writing && std::chrono::steady_clock::now() < deadline) {
-            for (const auto& name : Entries(folder.path()))
+            for (const auto& name : test::EntryNames(folder.path()))
                 writing = writing || name.rfind(".domb.b3d.tmp", 0) == 0;
             std::this_thread::sleep_for(1ms);
         }
         ASSERT_TRUE(writing) << "no temporary file seen";
         ::kill(run.pid(), signal);
         EXPECT_EQ(run.Wait(), code) << strsignal(signal);
-        EXPECT_EQ(Entries(folder.path()), std::vector<std::string>{"domb.b3d"}) << strsignal(signal);
+        EXPECT_EQ(test::EntryNames(folder.path()), std::vector<std::string>{"domb.b3d"}) << strsignal(signal);
         EXPECT_EQ(ReadFile(folder / "domb.b3d"), "previous");
     }
 }
@@ -235,18 +226,18 @@ TEST(FileSafety, TemporaryFilesOfEndedRunsGoWithTheNextGeneration)
         // SIGKILL leaves no chance to clean up.
         CliRun killed(kFullSizeTerrain, folder.path());
         const auto deadline = std::chrono::steady_clock::now() + 20s;
-        while (Entries(folder.path()).size() < 2 && std::chrono::steady_clock::now() < deadline)
+        while (test::EntryNames(folder.path()).size() < 2 && std::chrono::steady_clock::now() < deadline)
             std::this_thread::sleep_for(1ms);
         ::kill(killed.pid(), SIGKILL);
         EXPECT_EQ(killed.Wait(), 1000 + SIGKILL);
     }
-    ASSERT_EQ(Entries(folder.path()).size(), 2u) << "the killed run left its temporary file";
+    ASSERT_EQ(test::EntryNames(folder.path()).size(), 2u) << "the killed run left its temporary file";
     // A run that still goes on keeps its file; other targets' files stay.
     const std::string living = ".domb.b3d.tmp" + std::to_string(::getpid()) + "-0";
     test::WriteFile(folder / living, "in progress");
     test::WriteFile(folder / ".other.b3d.tmp999999999-0", "not ours");
     EXPECT_EQ(test::RunCli({"terrain", "--lang", "en"}, folder.path()).exitCode, 0);
-    EXPECT_EQ(Entries(folder.path()), (std::vector<std::string>{living, ".other.b3d.tmp999999999-0", "domb.b3d"}));
+    EXPECT_EQ(test::EntryNames(folder.path()), (std::vector<std::string>{living, ".other.b3d.tmp999999999-0", "domb.b3d"}));
     EXPECT_NE(ReadFile(folder / "domb.b3d"), "previous");
 }
 

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <fstream>
 #include <csignal>
@@ -41,6 +42,15 @@ CurrentFolder::~CurrentFolder()
 {
     std::error_code ec;
     std::filesystem::current_path(previous_, ec);
+}
+
+std::vector<std::string> EntryNames(const std::filesystem::path& folder)
+{
+    std::vector<std::string> names;
+    for (const auto& entry : std::filesystem::directory_iterator(folder))
+        names.push_back(entry.path().filename().string());
+    std::sort(names.begin(), names.end());
+    return names;
 }
 
 std::string ReadFile(const std::filesystem::path& path)

@@ -35,6 +35,9 @@ private:
     std::filesystem::path previous_;
 };
 
+// The names in `folder` (hidden ones too), sorted.
+std::vector<std::string> EntryNames(const std::filesystem::path& folder);
+
 std::string ReadFile(const std::filesystem::path& path);
 void WriteFile(const std::filesystem::path& path, std::string_view bytes);
 
