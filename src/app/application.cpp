@@ -28,7 +28,7 @@
 #include <unistd.h>
 #endif
 
-namespace kestrane {
+namespace kestrane::app {
 
 namespace {
 
@@ -293,4 +293,4 @@ void KestraneBuilderApp::onTerminationSignal()
     endRun();
 }
 
-}  // namespace kestrane
+}  // namespace kestrane::app

@@ -6,6 +6,7 @@
 #include "core/numbers.h"
 #include "core/regular_file.h"
 #include "core/replacing_file.h"
+#include "ui/web_address.h"
 
 #include <QByteArray>
 #include <QDeadlineTimer>
@@ -38,7 +39,7 @@
 #include <thread>
 #endif
 
-namespace kestrane {
+namespace kestrane::app {
 
 namespace {
 
@@ -58,14 +59,6 @@ std::chrono::milliseconds ClampedLimit(std::chrono::milliseconds limit)
 std::filesystem::path LocalPath(const QString& file)
 {
     return std::filesystem::path(QFile::encodeName(file).toStdString());
-}
-
-bool IsWebUrl(const QUrl& url)
-{
-    if (!url.isValid() || url.isRelative() || url.host().isEmpty())
-        return false;
-    const QString scheme = url.scheme();  // QUrl keeps schemes in lower case
-    return scheme == QLatin1String("http") || scheme == QLatin1String("https");
 }
 
 bool CurrentThreadAskedToStop()
@@ -146,7 +139,7 @@ bool HostResolves(const QUrl& url, const QDeadlineTimer& deadline)
 bool Download(const QString& address, const QString& localFile, std::chrono::milliseconds timeLimit)
 {
     const QUrl url(address, QUrl::StrictMode);
-    if (!IsWebUrl(url) || CurrentThreadAskedToStop())
+    if (!ui::IsWebAddress(url) || CurrentThreadAskedToStop())
         return false;
     const QDeadlineTimer deadline(timeLimit);
     if (!HostResolves(url, deadline) || CurrentThreadAskedToStop() || deadline.hasExpired())
@@ -290,7 +283,7 @@ bool IsNewerThanOwnVersion(const QString& versionLine)
 QString AcceptedWebAddress(const QString& line)
 {
     const QString address = line.trimmed();
-    return IsWebUrl(QUrl(address, QUrl::StrictMode)) ? address : QString();
+    return ui::IsWebAddress(QUrl(address, QUrl::StrictMode)) ? address : QString();
 }
 
 UpdateCheckHost::~UpdateCheckHost() = default;
@@ -462,4 +455,4 @@ UpdateCheck& AttachUpdateCheck(QObject& owner, std::unique_ptr<UpdateCheckHost> 
     return attached->check();
 }
 
-}  // namespace kestrane
+}  // namespace kestrane::app

@@ -117,21 +117,13 @@ int RunTerrain(const std::vector<std::string>& args, std::ostream& out, std::ost
     }
 
     const UiLanguage language = common.Language();
-    try {
-        TerrainGenerator generator;
-        const TerrainResult result = generator.Generate(input, language, common.folder);
-        out << result.status << "\n";
-        return kExitOk;
-    } catch (const InputError& e) {
-        err << "kestrane terrain: ";
-        if (e.field() == TerrainTextureCaption(language))
-            err << "--texture: ";
-        err << e.what() << "\n";
-        return kExitBadInput;
-    } catch (const OutputError& e) {
-        err << "kestrane terrain: " << e.path() << ": " << e.what() << "\n";
-        return kExitIoFailure;
-    }
+    return ReportGeneration(
+        "terrain", out, err,
+        [&] {
+            TerrainGenerator generator;
+            return generator.Generate(input, language, common.folder).status;
+        },
+        {{TerrainTextureCaption(language), "--texture"}});
 }
 
 }  // namespace kestrane::cli

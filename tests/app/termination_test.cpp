@@ -26,7 +26,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-namespace kestrane {
+namespace kestrane::app {
 namespace {
 
 constexpr int kLoopTimeoutMs = 10000;
@@ -207,7 +207,7 @@ void TerminationTest::aStuckRunEndsAfterTheDelay()
              QStringList{QStringLiteral("stuck")});
 }
 
-}  // namespace kestrane
+}  // namespace kestrane::app
 
-QTEST_MAIN(kestrane::TerminationTest)
+QTEST_MAIN(kestrane::app::TerminationTest)
 #include "termination_test.moc"
