@@ -1,5 +1,6 @@
 // kestrane house: the main window's generate button on the command line.
 #include "cli/cli.h"
+#include "cli/facade_options.h"
 
 #include "house/house_generator.h"
 #include "core/errors.h"
@@ -50,7 +51,10 @@ const char* const kHouseHelp =
     "  --wall-color R,G,B     use this wall colour (180,160,105 when off)\n"
     "  --roof-color R,G,B     use this roof colour (100,20,20)\n"
     "  --chimney-color R,G,B  use this chimney colour (215,200,200)\n"
-    "  --stair-color R,G,B    use this stair colour (100,100,105)\n"
+    "  --stair-color R,G,B    use this stair colour (100,100,105)\n";
+
+// After the facade options.
+const char* const kHouseHelpEnd =
     "  --help                 show this text\n"
     "\n"
     "Exit codes: 0 success, 1 input/output failure, 2 bad input (nothing is\n"
@@ -133,10 +137,12 @@ int RunHouse(const std::vector<std::string>& args, std::ostream& out, std::ostre
         std::string name;
         while (reader.Next(name)) {
             if (name == "--help" || name == "-h") {
-                out << kHouseHelp;
+                out << kHouseHelp << kFacadeHelp << kHouseHelpEnd;
                 return kExitOk;
             }
             if (common.Take(name, reader))
+                continue;
+            if (TakeFacadeOption(name, reader, input.facades))
                 continue;
             if (name == "--roof") {
                 roof = ParseRoof(reader.Value());
@@ -161,9 +167,11 @@ int RunHouse(const std::vector<std::string>& args, std::ostream& out, std::ostre
     try {
         const HouseResult result = GenerateHouse(input, common.Language(), common.folder);
         out << result.status << "\n";
+        if (!result.textures.empty())
+            out << TextureListText(result.textures, common.Language()) << "\n";
         return kExitOk;
     } catch (const InputError& e) {
-        err << "kestrane house: " << e.what() << "\n";
+        err << "kestrane house: " << e.what() << FacadeOptionOf(e, common.Language()) << "\n";
         return kExitBadInput;
     } catch (const OutputError& e) {
         err << "kestrane house: " << e.path() << ": " << e.what() << "\n";

@@ -4,6 +4,11 @@
 
 #include "core/errors.h"
 #include "house/house_header.h"
+#include "house/facade_openings.h"
+
+#include "b3d/b3d_reader.h"
+
+#include <algorithm>
 
 namespace kestrane {
 
@@ -48,6 +53,7 @@ void HouseGenerator::WriteHouse(const std::string& fileName)
         } else {
             WriteGableWalls();
         }
+        WriteFacades();
         WritePitchedRoof();
         WriteSideGutters();  // whatever the gutter box says
         if (gutters)
@@ -56,6 +62,7 @@ void HouseGenerator::WriteHouse(const std::string& fileName)
     case RoofKind::Hip:
     case RoofKind::Pyramid:
         negyszogfalwrite();
+        WriteFacades();
         if (params.roofKind == RoofKind::Hip)
             WriteHipRoof();
         else
@@ -67,6 +74,7 @@ void HouseGenerator::WriteHouse(const std::string& fileName)
         break;
     case RoofKind::Flat:
         negyszogfalwrite();
+        WriteFacades();
         if (params.flatRoofEdge)
             WriteFlatRoofEdge();
         else
@@ -77,6 +85,7 @@ void HouseGenerator::WriteHouse(const std::string& fileName)
             negyszogfalwrite();
         else
             WriteLeanWalls();
+        WriteFacades();
         WriteLeanRoof();
         if (gutters) {
             WriteLeanGutter();
@@ -95,6 +104,12 @@ void HouseGenerator::WriteHouse(const std::string& fileName)
         if (params.stairCorner > 0)
             WriteCornerStairs(params.stairCorner);
     }
+}
+
+void HouseGenerator::WriteFacades()
+{
+    if (params.facades.enabled)
+        WriteFacadeOpenings(out_, language, params.facades, FacadeWalls(params), openings);
 }
 
 std::string HouseFileName(RoofKind kind, UiLanguage language)
@@ -126,10 +141,15 @@ HouseResult GenerateHouse(const HouseInput& input, UiLanguage language, const st
     result.fileName = HouseFileName(params.roofKind, language);
     result.path = folder.empty() ? std::filesystem::path(result.fileName) : folder / result.fileName;
 
+    // Openings that do not fit are refused before anything is opened.
+    const std::vector<Opening> openings =
+        LayOutFacades(params.facades, FacadeWalls(params), params.wallHeight, language);
+
     B3dWriter out;
     out.OpenOutput(result.path);
     try {
         HouseGenerator generator(out, params, language);
+        generator.openings = openings;
         generator.WriteHouse(result.fileName);
     } catch (const NonFiniteValue&) {
         out.Abandon();
@@ -138,7 +158,23 @@ HouseResult GenerateHouse(const HouseInput& input, UiLanguage language, const st
     }
     out.CloseOutput();
     result.status = HouseFinishedStatus(result.fileName, language);
+    if (params.facades.enabled) {
+        // The object as written is the list's source: every Load it holds.
+        for (const b3d::Section& section : b3d::ReadB3dFile(result.path).sections) {
+            if (!section.texture.empty() &&
+                std::find(result.textures.begin(), result.textures.end(), section.texture) == result.textures.end())
+                result.textures.push_back(section.texture);
+        }
+    }
     return result;
+}
+
+std::string TextureListText(const std::vector<std::string>& textures, UiLanguage language)
+{
+    std::string text = LocalText{"Szükséges textúrák:", "Bitmaps needed:"}(language);
+    for (const std::string& name : textures)
+        text += "\n  " + name;
+    return text;
 }
 
 }  // namespace kestrane

@@ -4,10 +4,12 @@
 #pragma once
 
 #include "house/house_params.h"
+#include "house/facade_layout.h"
 #include "b3d/b3d_writer.h"
 
 #include <filesystem>
 #include <string>
+#include <vector>
 
 namespace kestrane {
 
@@ -38,6 +40,7 @@ public:
     void WriteGableWalls();       // pitched roof: five-cornered gable walls
     void WriteGableTriangles();   // pitched roof with roof-level texture
     void WriteLeanWalls();        // lean roof: walls that follow the roof
+    void WriteFacades();          // the windows and doors of `openings`
     // Roofs.
     void WriteFlatRoof();
     void WriteFlatRoofEdge();
@@ -63,6 +66,7 @@ public:
     EaveCorners eaveCorners;
     double eaveRise = 0.0;              // set by the gable walls and the lean roof
     bool rightCornerWallBuilt = false;  // set by negyszogfalwrite
+    std::vector<Opening> openings;      // laid out before the file is opened
 
 private:
     void Comment(const LocalText& text);  // a comment line in the current language
@@ -84,7 +88,13 @@ struct HouseResult {
     std::string fileName;           // e.g. "haz_satorteto.b3d"
     std::filesystem::path path;     // where it was written
     std::string status;             // the status text of a finished generation
+    // The bitmaps the object loads, in the order of first use; listed only
+    // when facades are on (empty otherwise).
+    std::vector<std::string> textures;
 };
+
+// The list of bitmaps for the user: a heading line and one name a line.
+std::string TextureListText(const std::vector<std::string>& textures, UiLanguage language);
 
 // The whole generation of the generate button: reads the inputs (throws
 // InputError before anything is opened), writes the file into `folder`
