@@ -16,7 +16,7 @@ namespace {
 constexpr double kSlack = 1e-9;
 
 // Captions of the facade fields, as the window labels them.
-const LocalText kStoreysCaption{"Szintek száma", "Storeys"};
+const LocalText kStoreysCaption{"Szintek", "Storeys"};
 const LocalText kStoreyHeightCaption{"Szintmagasság", "Storey height"};
 const LocalText kWindowCountCaption{"ablakok száma", "window count"};
 const LocalText kWindowWidthCaption{"ablak szélessége", "window width"};
@@ -26,7 +26,7 @@ const LocalText kDoorWidthCaption{"ajtó szélessége", "door width"};
 const LocalText kDoorHeightCaption{"ajtó magassága", "door height"};
 const LocalText kDoorPositionCaption{"ajtó helyzete", "door position"};
 const LocalText kLitCaption{"Világító ablakok (%)", "Lit windows (%)"};
-const LocalText kSeedCaption{"Világítás magja", "Lighting seed"};
+const LocalText kSeedCaption{"Mag", "Seed"};
 const LocalText kWindowTextureCaption{"Ablak textúra", "Window texture"};
 const LocalText kDoorTextureCaption{"Ajtó textúra", "Door texture"};
 
