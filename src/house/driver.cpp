@@ -53,7 +53,6 @@ void HouseGenerator::WriteHouse(const std::string& fileName)
         } else {
             WriteGableWalls();
         }
-        WriteFacades();
         WritePitchedRoof();
         WriteSideGutters();  // whatever the gutter box says
         if (gutters)
@@ -62,7 +61,6 @@ void HouseGenerator::WriteHouse(const std::string& fileName)
     case RoofKind::Hip:
     case RoofKind::Pyramid:
         negyszogfalwrite();
-        WriteFacades();
         if (params.roofKind == RoofKind::Hip)
             WriteHipRoof();
         else
@@ -74,7 +72,6 @@ void HouseGenerator::WriteHouse(const std::string& fileName)
         break;
     case RoofKind::Flat:
         negyszogfalwrite();
-        WriteFacades();
         if (params.flatRoofEdge)
             WriteFlatRoofEdge();
         else
@@ -85,7 +82,6 @@ void HouseGenerator::WriteHouse(const std::string& fileName)
             negyszogfalwrite();
         else
             WriteLeanWalls();
-        WriteFacades();
         WriteLeanRoof();
         if (gutters) {
             WriteLeanGutter();
@@ -94,6 +90,8 @@ void HouseGenerator::WriteHouse(const std::string& fileName)
         break;
     }
 
+    // The facades after the walls, roof and gutters of every roof kind.
+    WriteFacades();
     if (params.chimneySize > 0)
         WriteChimney();
     if (params.stairSteps > 0) {
