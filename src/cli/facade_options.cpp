@@ -59,10 +59,11 @@ void SetDoor(FacadeInput::Door& door, const std::string& option, const std::stri
         door.position = parts[2];
 }
 
-std::optional<ColorRgb> Color(const std::string& option, const std::string& value)
+// Checked here as every colour option is; the generator reads the text.
+std::string Color(const std::string& option, const std::string& value)
 {
-    const Rgb rgb = ParseRgb(option, value);
-    return ColorRgb{static_cast<std::uint8_t>(rgb.r), static_cast<std::uint8_t>(rgb.g), static_cast<std::uint8_t>(rgb.b)};
+    ParseRgb(option, value);
+    return value;
 }
 
 }  // namespace
@@ -134,7 +135,8 @@ std::string FacadeOptionOf(const InputError& error, UiLanguage language)
         {FacadeField::DoorWidth, nullptr},             {FacadeField::DoorHeight, nullptr},
         {FacadeField::DoorPosition, nullptr},          {FacadeField::LitPercent, "--lit"},
         {FacadeField::LitSeed, "--lit"},               {FacadeField::WindowTexture, "--window-texture"},
-        {FacadeField::DoorTexture, "--door-texture"},
+        {FacadeField::DoorTexture, "--door-texture"},  {FacadeField::WindowColor, "--window-color"},
+        {FacadeField::DoorColor, "--door-color"},
     };
     for (const Row& row : rows) {
         if (!endsWith(FacadeFieldCaption(row.field)(language)))

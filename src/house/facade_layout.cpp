@@ -29,6 +29,8 @@ const LocalText kLitCaption{"Világító ablakok (%)", "Lit windows (%)"};
 const LocalText kSeedCaption{"Mag", "Seed"};
 const LocalText kWindowTextureCaption{"Ablak textúra", "Window texture"};
 const LocalText kDoorTextureCaption{"Ajtó textúra", "Door texture"};
+const LocalText kWindowColorCaption{"Ablak színe", "Window color"};
+const LocalText kDoorColorCaption{"Ajtó színe", "Door color"};
 
 [[noreturn]] void Refuse(const std::string& field, const std::string& reason)
 {
@@ -87,6 +89,28 @@ std::string ReadTexture(const std::string& text, const std::string& fallback, co
                Pick(language, "\"" + text + "\": csak ékezet, szóköz, vessző és pontosvessző nélküli név lehet.",
                     "\"" + text + "\": only names without accents, blanks, commas and semicolons can be used."));
     return text;
+}
+
+// "R,G,B" with each channel a whole number 0 to 255; empty: no colour.
+std::optional<ColorRgb> ReadColor(const std::string& text, const LocalText& caption, UiLanguage language)
+{
+    if (text.empty())
+        return std::nullopt;
+    std::uint8_t channels[3] = {};
+    std::size_t begin = 0;
+    for (int i = 0; i < 3; ++i) {
+        const std::size_t comma = i < 2 ? text.find(',', begin) : text.size();
+        const auto value = comma == std::string::npos || comma == begin
+                               ? std::nullopt
+                               : ParseReal(text.substr(begin, comma - begin));
+        if (!value || *value != std::floor(*value) || *value < 0 || *value > 255 ||
+            (i == 2 && text.find(',', begin) != std::string::npos))
+            Refuse(caption(language), Pick(language, "\"" + text + "\" helyett R,G,B kell, mindegyik 0-255.",
+                                           "\"" + text + "\" must be R,G,B, each 0-255."));
+        channels[i] = static_cast<std::uint8_t>(*value);
+        begin = comma + 1;
+    }
+    return ColorRgb{channels[0], channels[1], channels[2]};
 }
 
 FacadeParams::Door ReadDoor(const FacadeInput::Door& input, WallSide side, UiLanguage language)
@@ -177,7 +201,7 @@ const LocalText& FacadeFieldCaption(FacadeField field)
         &kStoreysCaption,      &kStoreyHeightCaption, &kWindowCountCaption, &kWindowWidthCaption,
         &kWindowHeightCaption, &kSillCaption,         &kDoorWidthCaption,   &kDoorHeightCaption,
         &kDoorPositionCaption, &kLitCaption,          &kSeedCaption,        &kWindowTextureCaption,
-        &kDoorTextureCaption,
+        &kDoorTextureCaption,  &kWindowColorCaption,  &kDoorColorCaption,
     };
     return *kCaptions[static_cast<int>(field)];
 }
@@ -223,8 +247,8 @@ FacadeParams ReadFacadeParams(const FacadeInput& input, UiLanguage language)
 
     p.windowTexture = ReadTexture(input.windowTexture, DefaultWindowTexture(language), kWindowTextureCaption, language);
     p.doorTexture = ReadTexture(input.doorTexture, DefaultDoorTexture(language), kDoorTextureCaption, language);
-    p.windowColor = input.windowColor;
-    p.doorColor = input.doorColor;
+    p.windowColor = ReadColor(input.windowColor, kWindowColorCaption, language);
+    p.doorColor = ReadColor(input.doorColor, kDoorColorCaption, language);
     p.frames = input.frames;
     if (input.lit) {
         p.litPercent = static_cast<double>(ReadWhole(input.litPercent, kLitCaption(language), language, 0, 100));

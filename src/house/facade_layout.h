@@ -50,8 +50,8 @@ struct FacadeInput {
 
     std::string windowTexture;  // empty: ablak.bmp / window.bmp by language
     std::string doorTexture;    // empty: ajto.bmp / door.bmp
-    std::optional<ColorRgb> windowColor;  // a colour instead of the window bitmap
-    std::optional<ColorRgb> doorColor;    // a colour instead of the door bitmap
+    std::string windowColor;  // "R,G,B": a colour instead of the window bitmap; empty: the bitmap
+    std::string doorColor;    // "R,G,B": a colour instead of the door bitmap
     bool frames = false;                  // frames round the openings, sills under the windows
 
     bool lit = false;
@@ -149,6 +149,7 @@ std::array<Vec3, 4> WallRectangle(const WallFace& wall, double left, double righ
 enum class FacadeField {
     Storeys, StoreyHeight, WindowCount, WindowWidth, WindowHeight, Sill,
     DoorWidth, DoorHeight, DoorPosition, LitPercent, LitSeed, WindowTexture, DoorTexture,
+    WindowColor, DoorColor,
 };
 // Its caption, the last part of InputError::field() ("Szintmagasság",
 // "Front wall, window width" ends with "window width").

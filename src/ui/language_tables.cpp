@@ -226,6 +226,8 @@ constexpr UiText kFacadeCaptions[] = {
     {"keretchk", "Keretek és párkányok", "Frames and sills"},
     {"vilagitchk", "Világító ablakok (%)", "Lit windows (%)"},
     {"vilagitmagLabel", "Mag", "Seed"},
+    {"ablakszinchk", "Ablak színe", "Window color"},
+    {"ajtoszinchk", "Ajtó színe", "Door color"},
 };
 
 constexpr UiText kFacadeHints[] = {
@@ -267,6 +269,10 @@ constexpr UiText kFacadeHints[] = {
     {"vilagitchk", "Az ablakok ennyi százaléka világít éjjel", "This share of the windows glows at night"},
     {"vilagitEdit", "Világító ablakok aránya százalékban", "Share of lit windows in percent"},
     {"vilagitmagEdit", "Ugyanaz a mag mindig ugyanazokat az ablakokat világítja", "The same seed always lights the same windows"},
+    {"ablakszinchk", "Szín az ablak bitmapje helyett", "A colour instead of the window bitmap"},
+    {"ablakszinEdit", "Az ablakok színe: R,G,B (0-255)", "The windows' colour: R,G,B (0-255)"},
+    {"ajtoszinchk", "Szín az ajtó bitmapje helyett", "A colour instead of the door bitmap"},
+    {"ajtoszinEdit", "Az ajtók színe: R,G,B (0-255)", "The doors' colour: R,G,B (0-255)"},
 };
 
 // The walls the side door can stand on, in the order of its list.

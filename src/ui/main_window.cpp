@@ -338,6 +338,10 @@ FacadeInput TForm1::facadeInput() const
     facades.sideDoorSide = kSideDoorSides[std::clamp(ui->oldalajtoFal->currentIndex(), 0, 2)];
     facades.windowTexture = Text(ui->ablaktexEdit);
     facades.doorTexture = Text(ui->ajtotexEdit);
+    if (ui->ablakszinchk->isChecked())
+        facades.windowColor = Text(ui->ablakszinEdit);
+    if (ui->ajtoszinchk->isChecked())
+        facades.doorColor = Text(ui->ajtoszinEdit);
     facades.frames = ui->keretchk->isChecked();
     facades.lit = ui->vilagitchk->isChecked();
     facades.litPercent = Text(ui->vilagitEdit);

@@ -128,7 +128,7 @@ TEST(FacadeOpenings, SectionsAsWritten)
     input.facades.windows[static_cast<int>(WallSide::Back)].count = "1";
     input.facades.lit = true;
     input.facades.litPercent = "100";
-    input.facades.windowColor = ColorRgb{20, 30, 40};
+    input.facades.windowColor = "20,30,40";
     const HouseResult result = GenerateHouse(input, UiLanguage::Hungarian, folder.path());
     const std::string text = test::ReadableText(test::ReadFile(result.path));
 
@@ -191,6 +191,16 @@ TEST(FacadeOpenings, RefusedFacadesLeaveThePreviousFile)
     input.facades.windows[static_cast<int>(WallSide::Front)] = {};
     input.facades.windowTexture = "ablak 2.bmp";
     EXPECT_THROW(GenerateHouse(input, UiLanguage::English, folder.path()), InputError);
+    input.facades.windowTexture = "";
+    for (const char* color : {"1,2", "1,2,3,4", "1,2,256", "a,b,c", "1,,3"}) {
+        input.facades.doorColor = color;
+        try {
+            GenerateHouse(input, UiLanguage::English, folder.path());
+            ADD_FAILURE() << color;
+        } catch (const InputError& e) {
+            EXPECT_EQ(e.field(), "Door color") << color;
+        }
+    }
     EXPECT_EQ(test::ReadFile(first.path), before);
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.path()), {}), 1);
 }

@@ -84,6 +84,8 @@ void FacadeAreaTest::inputsReachTheGeneration()
     Child<QLineEdit>(form, "ajtotexEdit")->setText("front_door.bmp");
     Child<QCheckBox>(form, "keretchk")->click();
     Child<QCheckBox>(form, "vilagitchk")->click();
+    Child<QCheckBox>(form, "ajtoszinchk")->click();
+    Child<QLineEdit>(form, "ajtoszinEdit")->setText("90,60,30");
 
     const FacadeInput input = form.houseInput().facades;
     QVERIFY(input.enabled);
@@ -97,6 +99,8 @@ void FacadeAreaTest::inputsReachTheGeneration()
     QCOMPARE(input.sideDoorSide, WallSide::Back);
     QVERIFY(input.frames && input.lit);
     QCOMPARE(input.litPercent, std::string("30"));
+    QCOMPARE(input.windowColor, std::string());
+    QCOMPARE(input.doorColor, std::string("90,60,30"));
 
     // The window writes what the generator writes for the same inputs, and
     // tells in the status tooltip which bitmaps the object needs.
@@ -105,11 +109,12 @@ void FacadeAreaTest::inputsReachTheGeneration()
     QCOMPARE(form.statusText(), QStringLiteral("House_pyramid.b3d file generating successfull"));
     const QByteArray written = folder.read("House_pyramid.b3d");
     QVERIFY(written.contains("load window.bmp"));
-    QVERIFY(written.contains("load front_door.bmp"));
+    QVERIFY2(!written.contains("load front_door.bmp"), "the colour replaces the door bitmap");
+    QVERIFY(written.contains("color  90, 60, 30"));
     QVERIFY(written.contains("EmissiveColor"));
     auto* status = Child<QLabel>(form, "StatusBar1Panel");
     QVERIFY(status->toolTip().startsWith(QStringLiteral("Bitmaps needed:\n  1.bmp\n")));
-    QVERIFY(status->toolTip().contains(QStringLiteral("\n  front_door.bmp\n  window.bmp\n")));
+    QVERIFY(status->toolTip().contains(QStringLiteral("\n  eresz.bmp\n  window.bmp\n")));
 
     // A refusal names the wall and the field; the file stays as it was.
     Child<QLineEdit>(form, "ablakElolDb")->setText("5");
