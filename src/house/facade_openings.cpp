@@ -120,13 +120,17 @@ std::array<WallFace, 4> FacadeWalls(const HouseParams& p)
     const double h = p.width / 2;
     const double L = p.length;
     const double H = p.wallHeight;
+    // The five-cornered gable walls of the pitched roof and the walls that
+    // follow a lean roof replace the rectangular walls and their corner walls.
+    const bool gableWalls = p.roofKind == RoofKind::Pitched && !p.roofLevelTexture;
+    const bool leanWalls = p.roofKind == RoofKind::Lean && !p.roofLevelTextureChecked;
+    const bool cornerWalls = p.cornerWalls && !gableWalls && !leanWalls;
     // Corner walls cut the front corners; the front and side walls start
     // where they end.
-    const double xL = p.cornerWalls && p.cornerWallLeft ? p.cornerWallSize : 0.0;
-    const double xR = p.cornerWalls && p.cornerWallRight ? p.cornerWallSize : 0.0;
+    const double xL = cornerWalls && p.cornerWallLeft ? p.cornerWallSize : 0.0;
+    const double xR = cornerWalls && p.cornerWallRight ? p.cornerWallSize : 0.0;
     // A lean-roof wall that follows its roof slopes from the wall height on
     // the right to the roof height on the left.
-    const bool leanWalls = p.roofKind == RoofKind::Lean && !p.roofLevelTextureChecked;
     const double endTop = leanWalls ? std::min(H, p.roofHeight) : H;
     const double leftTop = leanWalls ? p.roofHeight : H;
 

@@ -198,6 +198,13 @@ TEST(FacadeLayout, OpeningsStayOffCornerWallsGablesAndSlopingWallTops)
     facades.windows[static_cast<int>(WallSide::Front)] = Windows(3);  // 3.6 m + gaps on the 4 m left
     EXPECT_EQ(RefusedField(facades, cornered), "Front wall, window count");
 
+    // The gable walls of a pitched roof come without corner walls; with the
+    // roof-level texture the rectangular walls bring them.
+    input.ChooseRoof(RoofKind::Pitched);
+    EXPECT_NEAR(FacadeWalls(ReadHouseParams(input, UiLanguage::English))[0].length, 6.0, kTolerance);
+    input.roofLevelTextureChecked = true;
+    EXPECT_NEAR(FacadeWalls(ReadHouseParams(input, UiLanguage::English))[0].length, 4.0, kTolerance);
+
     // Pitched roof with gable walls: the gables above the wall height carry
     // nothing, so a window reaching above it is refused.
     const HouseParams pitched = House(RoofKind::Pitched);
