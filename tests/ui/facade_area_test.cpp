@@ -5,6 +5,7 @@
 #include "window_test_support.h"
 
 #include "house/house_generator.h"
+#include "support/test_support.h"
 #include "ui/main_window.h"
 
 #include <QCheckBox>
@@ -112,6 +113,17 @@ void FacadeAreaTest::inputsReachTheGeneration()
     QVERIFY2(!written.contains("load front_door.bmp"), "the colour replaces the door bitmap");
     QVERIFY(written.contains("color  90, 60, 30"));
     QVERIFY(written.contains("EmissiveColor"));
+    // The command line with the same facade options writes the same file.
+    QTemporaryDir cliFolder;
+    const auto cli = kestrane::test::RunCli(
+        {"house", "--lang", "en", "--storeys", "2", "--storey-height", "1750", "--windows", "front:2,1000,1000,500",
+         "--windows", "left:2,1200,1000,500", "--door", "1000,1700", "--side-door", "back:1000,1700,0",
+         "--door-texture", "front_door.bmp", "--door-color", "90,60,30", "--window-frames", "--lit", "30"},
+        QFile::encodeName(cliFolder.path()).toStdString());
+    QCOMPARE(cli.exitCode, 0);
+    QFile cliFile(cliFolder.filePath("House_pyramid.b3d"));
+    QVERIFY(cliFile.open(QIODevice::ReadOnly));
+    QCOMPARE(cliFile.readAll(), written);
     auto* status = Child<QLabel>(form, "StatusBar1Panel");
     QVERIFY(status->toolTip().startsWith(QStringLiteral("Bitmaps needed:\n  1.bmp\n")));
     QVERIFY(status->toolTip().contains(QStringLiteral("\n  eresz.bmp\n  window.bmp\n")));
