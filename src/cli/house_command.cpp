@@ -164,19 +164,18 @@ int RunHouse(const std::vector<std::string>& args, std::ostream& out, std::ostre
     }
 
     input.ChooseRoof(roof);
-    try {
-        const HouseResult result = GenerateHouse(input, common.Language(), common.folder);
-        out << result.status << "\n";
-        if (!result.textures.empty())
-            out << TextureListText(result.textures, common.Language()) << "\n";
-        return kExitOk;
-    } catch (const InputError& e) {
-        err << "kestrane house: " << e.what() << FacadeOptionOf(e, common.Language()) << "\n";
-        return kExitBadInput;
-    } catch (const OutputError& e) {
-        err << "kestrane house: " << e.path() << ": " << e.what() << "\n";
-        return kExitIoFailure;
-    }
+    const UiLanguage language = common.Language();
+    return ReportGeneration("house", out, err, [&] {
+        try {
+            const HouseResult result = GenerateHouse(input, language, common.folder);
+            // With facades the bitmaps the object needs follow the status.
+            if (result.textures.empty())
+                return result.status;
+            return result.status + "\n" + TextureListText(result.textures, language);
+        } catch (const InputError& e) {
+            throw InputError(e.field(), e.what() + FacadeOptionOf(e, language));
+        }
+    });
 }
 
 }  // namespace kestrane::cli

@@ -158,10 +158,8 @@ void WriteFacadeOpenings(B3dWriter& out, UiLanguage language, const FacadeParams
         out.WriteLine("face 0,1,2,3");
         if (color)
             out.EmitColor(*color);
-        if (o.lit) {
-            out.WriteLine("EmissiveColor " + FormatChannel(kLitWindowColor.r) + "," + FormatChannel(kLitWindowColor.g) +
-                          "," + FormatChannel(kLitWindowColor.b));
-        }
+        if (o.lit)
+            out.EmitEmissiveColor(kLitWindowColor);
         if (color)
             out.WriteLine("");
         else
