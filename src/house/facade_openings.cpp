@@ -133,11 +133,17 @@ std::array<WallFace, 4> FacadeWalls(const HouseParams& p)
     // the right to the roof height on the left.
     const double endTop = leanWalls ? std::min(H, p.roofHeight) : H;
     const double leftTop = leanWalls ? p.roofHeight : H;
+    // An overhanging lean roof carries on down beyond the right wall to its
+    // eave: openings there stay below the eave, so that nothing standing
+    // out of the wall reaches the roof.
+    double rightTop = H;
+    if (p.roofKind == RoofKind::Lean && p.roofOverhang > 0 && p.width > 0)
+        rightTop = std::min(H, H - (p.roofHeight - H) * p.roofOverhang / p.width);
 
     //        side             left end seen from outside  rightward   outward     length           top
     return {{
         {WallSide::Front, {0, 0, h - xL}, {0, 0, -1}, {-1, 0, 0}, 2 * h - xL - xR, endTop},
-        {WallSide::Right, {xR, 0, -h}, {1, 0, 0}, {0, 0, -1}, L - xR, H},
+        {WallSide::Right, {xR, 0, -h}, {1, 0, 0}, {0, 0, -1}, L - xR, rightTop},
         {WallSide::Back, {L, 0, -h}, {0, 0, 1}, {1, 0, 0}, 2 * h, endTop},
         {WallSide::Left, {L, 0, h}, {-1, 0, 0}, {0, 0, 1}, L - xL, leftTop},
     }};

@@ -15,8 +15,8 @@ namespace kestrane {
 
 // The four walls of the house as the generator writes them for `params`:
 // corner walls shorten the front and side walls; openings stay below the
-// wall top, and below the lower top corner of a lean-roof wall that
-// follows its roof.
+// wall top, below the lower top corner of a lean-roof wall that follows its
+// roof, and below the eave of an overhanging lean roof on the right wall.
 std::array<WallFace, 4> FacadeWalls(const HouseParams& params);
 
 inline constexpr double kOpeningDistance = 0.005;  // the opening's face in front of the wall

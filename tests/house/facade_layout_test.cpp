@@ -228,6 +228,17 @@ TEST(FacadeLayout, OpeningsStayOffCornerWallsGablesAndSlopingWallTops)
     EXPECT_EQ(RefusedField(high, lean), "");
     high.windows[static_cast<int>(WallSide::Back)] = Windows(2, 1.2, 1.5, 1.8);
     EXPECT_EQ(RefusedField(high, lean), "Back wall, window height");
+
+    // An overhanging lean roof runs on down beyond the right wall: the
+    // openings there stay below its eave (3.5 - 3.5 x 0.4 / 6 m).
+    const HouseParams overhanging = House(RoofKind::Lean);
+    EXPECT_NEAR(FacadeWalls(overhanging)[static_cast<int>(WallSide::Right)].top, 3.5 - 3.5 * 0.4 / 6, kTolerance);
+    EXPECT_NEAR(FacadeWalls(overhanging)[static_cast<int>(WallSide::Left)].top, 7.0, kTolerance);
+    FacadeParams underEave = Facades();
+    underEave.windows[static_cast<int>(WallSide::Left)] = Windows(2, 1.2, 2.5, 0.9);  // top 3.4
+    EXPECT_EQ(RefusedField(underEave, overhanging), "");
+    underEave.windows[static_cast<int>(WallSide::Right)] = Windows(2, 1.2, 2.5, 0.9);
+    EXPECT_EQ(RefusedField(underEave, overhanging), "Right wall, window height");
 }
 
 TEST(FacadeLayout, ASeedLightsTheSameShareOfWindowsEveryTime)
