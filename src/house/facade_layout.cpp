@@ -320,8 +320,8 @@ std::vector<Opening> LayOutFacades(const FacadeParams& params, const std::array<
             if (top > wall.top + kSlack)
                 Refuse(WallField(wall.side, kWindowHeightCaption, language),
                        Pick(language,
-                            "a(z) " + std::to_string(storey + 1) + ". szint ablakai a fal egyenes részén (" +
-                                Millimetres(wall.top) + ") felülre nyúlnak.",
+                            "a(z) " + std::to_string(storey + 1) + ". szint ablakai a fal egyenes része (" +
+                                Millimetres(wall.top) + ") fölé nyúlnak.",
                             "the windows of storey " + std::to_string(storey + 1) +
                                 " reach above the rectangular part of the wall (" + Millimetres(wall.top) + ")."));
             for (int k = 0; k < windows.count; ++k) {
