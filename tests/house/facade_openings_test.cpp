@@ -38,19 +38,19 @@ HouseInput WithFacades(RoofKind kind)
     return input;
 }
 
-b3d::Point3 Sub(const b3d::Point3& a, const b3d::Point3& b) { return {a.x - b.x, a.y - b.y, a.z - b.z}; }
-b3d::Point3 Cross(const b3d::Point3& a, const b3d::Point3& b)
+Vec3 Sub(const Vec3& a, const Vec3& b) { return {a.x - b.x, a.y - b.y, a.z - b.z}; }
+Vec3 Cross(const Vec3& a, const Vec3& b)
 {
     return {a.y * b.z - a.z * b.y, a.z * b.x - a.x * b.z, a.x * b.y - a.y * b.x};
 }
-double Dot(const b3d::Point3& a, const b3d::Point3& b) { return a.x * b.x + a.y * b.y + a.z * b.z; }
+double Dot(const Vec3& a, const Vec3& b) { return a.x * b.x + a.y * b.y + a.z * b.z; }
 
 // The outward normal of the wall nearest to `p` (on the ground plane).
-b3d::Point3 Outward(const b3d::Point3& p, const HouseParams& house)
+Vec3 Outward(const Vec3& p, const HouseParams& house)
 {
     const double h = house.width / 2;
     const double distances[] = {std::abs(p.x), std::abs(p.z + h), std::abs(p.x - house.length), std::abs(p.z - h)};
-    const b3d::Point3 normals[] = {{-1, 0, 0}, {0, 0, -1}, {1, 0, 0}, {0, 0, 1}};
+    const Vec3 normals[] = {{-1, 0, 0}, {0, 0, -1}, {1, 0, 0}, {0, 0, 1}};
     return normals[std::min_element(std::begin(distances), std::end(distances)) - std::begin(distances)];
 }
 
@@ -85,21 +85,21 @@ TEST(FacadeOpenings, EveryFaceIsConvexAndVisibleFromOutside)
                 EXPECT_FALSE(face.twoSided);
                 const auto corners = section.Corners(face);
                 ASSERT_EQ(corners.size(), 4u);
-                std::array<b3d::Point3, 4> p;
+                std::array<Vec3, 4> p;
                 for (std::size_t i = 0; i < 4; ++i)
                     p[i] = section.vertices[corners[i]];
-                const b3d::Point3 normal = Cross(Sub(p[1], p[0]), Sub(p[2], p[0]));
+                const Vec3 normal = Cross(Sub(p[1], p[0]), Sub(p[2], p[0]));
                 // Convex and flat: every turn the same way as the normal,
                 // every corner in the plane of the first three.
                 for (std::size_t i = 0; i < 4; ++i) {
-                    const b3d::Point3 turn = Cross(Sub(p[(i + 1) % 4], p[i]), Sub(p[(i + 2) % 4], p[(i + 1) % 4]));
+                    const Vec3 turn = Cross(Sub(p[(i + 1) % 4], p[i]), Sub(p[(i + 2) % 4], p[(i + 1) % 4]));
                     EXPECT_GT(Dot(turn, normal), 0) << "line " << section.line;
                 }
                 EXPECT_NEAR(Dot(Sub(p[3], p[0]), normal), 0, 1e-9);
                 // Never towards the wall it stands on; an opening's face
                 // straight away from the house.
-                const b3d::Point3 centre{(p[0].x + p[2].x) / 2, 0, (p[0].z + p[2].z) / 2};
-                const b3d::Point3 outward = Outward(centre, params);
+                const Vec3 centre{(p[0].x + p[2].x) / 2, 0, (p[0].z + p[2].z) / 2};
+                const Vec3 outward = Outward(centre, params);
                 EXPECT_GE(Dot(normal, outward), -1e-9) << "line " << section.line;
                 if (opening) {
                     EXPECT_GT(Dot(normal, outward), 0) << "line " << section.line;
