@@ -116,35 +116,29 @@ bool TakeFacadeOption(const std::string& name, ArgReader& reader, FacadeInput& i
     return true;
 }
 
-std::string FacadeOptionOf(const InputError& error, UiLanguage language)
+std::vector<FieldOption> FacadeFieldOptions(UiLanguage language)
 {
-    const std::string& field = error.field();
-    const auto endsWith = [&](const std::string& tail) {
-        return field.size() >= tail.size() && field.compare(field.size() - tail.size(), tail.size(), tail) == 0;
+    const auto caption = [language](FacadeField field) { return std::string(FacadeFieldCaption(field)(language)); };
+    std::vector<FieldOption> options = {
+        {caption(FacadeField::Storeys), "--storeys"},
+        {caption(FacadeField::StoreyHeight), "--storey-height"},
+        {caption(FacadeField::LitPercent), "--lit"},
+        {caption(FacadeField::LitSeed), "--lit"},
+        {caption(FacadeField::WindowTexture), "--window-texture"},
+        {caption(FacadeField::DoorTexture), "--door-texture"},
+        {caption(FacadeField::WindowColor), "--window-color"},
+        {caption(FacadeField::DoorColor), "--door-color"},
     };
-    const std::string front = WallCaption(WallSide::Front, language);
-    const bool frontField = field.compare(0, front.size(), front) == 0;
-    struct Row {
-        FacadeField field;
-        const char* option;
-    };
-    const Row rows[] = {
-        {FacadeField::Storeys, "--storeys"},           {FacadeField::StoreyHeight, "--storey-height"},
-        {FacadeField::WindowCount, "--windows"},       {FacadeField::WindowWidth, "--windows"},
-        {FacadeField::WindowHeight, "--windows"},      {FacadeField::Sill, "--windows"},
-        {FacadeField::DoorWidth, nullptr},             {FacadeField::DoorHeight, nullptr},
-        {FacadeField::DoorPosition, nullptr},          {FacadeField::LitPercent, "--lit"},
-        {FacadeField::LitSeed, "--lit"},               {FacadeField::WindowTexture, "--window-texture"},
-        {FacadeField::DoorTexture, "--door-texture"},  {FacadeField::WindowColor, "--window-color"},
-        {FacadeField::DoorColor, "--door-color"},
-    };
-    for (const Row& row : rows) {
-        if (!endsWith(FacadeFieldCaption(row.field)(language)))
-            continue;
-        const char* option = row.option ? row.option : frontField ? "--door" : "--side-door";
-        return std::string(" (") + option + ")";
+    // The fields of one wall carry its name first.
+    for (const WallSide side : kWallSides) {
+        const std::string wall = WallCaption(side, language) + ", ";
+        for (const FacadeField field :
+             {FacadeField::WindowCount, FacadeField::WindowWidth, FacadeField::WindowHeight, FacadeField::Sill})
+            options.push_back({wall + caption(field), "--windows"});
+        for (const FacadeField field : {FacadeField::DoorWidth, FacadeField::DoorHeight, FacadeField::DoorPosition})
+            options.push_back({wall + caption(field), side == WallSide::Front ? "--door" : "--side-door"});
     }
-    return {};
+    return options;
 }
 
 }  // namespace kestrane::cli

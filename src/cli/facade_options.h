@@ -7,6 +7,7 @@
 #include "house/facade_layout.h"
 
 #include <string>
+#include <vector>
 
 namespace kestrane::cli {
 
@@ -17,8 +18,8 @@ extern const char* const kFacadeHelp;
 // false for any other option. Throws UsageError for a malformed value.
 bool TakeFacadeOption(const std::string& name, ArgReader& reader, FacadeInput& input);
 
-// The option behind a refused facade field, " (--windows)" and the like, or
-// nothing when the field is not a facade field.
-std::string FacadeOptionOf(const InputError& error, UiLanguage language);
+// The option behind each facade field as a refusal names it ("Front wall,
+// window width": --windows).
+std::vector<FieldOption> FacadeFieldOptions(UiLanguage language);
 
 }  // namespace kestrane::cli

@@ -165,17 +165,16 @@ int RunHouse(const std::vector<std::string>& args, std::ostream& out, std::ostre
 
     input.ChooseRoof(roof);
     const UiLanguage language = common.Language();
-    return ReportGeneration("house", out, err, [&] {
-        try {
+    return ReportGeneration(
+        "house", out, err,
+        [&] {
             const HouseResult result = GenerateHouse(input, language, common.folder);
             // With facades the bitmaps the object needs follow the status.
             if (result.textures.empty())
                 return result.status;
             return result.status + "\n" + TextureListText(result.textures, language);
-        } catch (const InputError& e) {
-            throw InputError(e.field(), e.what() + FacadeOptionOf(e, language));
-        }
-    });
+        },
+        FacadeFieldOptions(language));
 }
 
 }  // namespace kestrane::cli

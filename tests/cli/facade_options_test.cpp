@@ -78,17 +78,16 @@ TEST(FacadeOptions, RefusalsNameTheFieldAndTheOption)
          "kestrane house: --side-door needs a side: back, left or right, not \"front\"\n"},
         {{"--door", "900"}, "kestrane house: --door takes 2 to 3 comma-separated values, not \"900\"\n"},
         {{"--windows", "front:6"},
-         "kestrane house: Front wall, window count: 6 windows 1200 mm wide do not fit: they need 9700 mm, the wall "
-         "is 6000 mm long. (--windows)\n"},
+         "kestrane house: --windows: Front wall, window count: 6 windows 1200 mm wide do not fit: they need 9700 mm, "
+         "the wall is 6000 mm long.\n"},
         {{"--storeys", "2", "--storey-height", "2000"},
-         "kestrane house: Storey height: 2 storeys of 2000 mm do not fit into the wall height of 3500 mm. "
-         "(--storey-height)\n"},
+         "kestrane house: --storey-height: Storey height: 2 storeys of 2000 mm do not fit into the wall height of "
+         "3500 mm.\n"},
         {{"--side-door", "back:1000,3600"},
-         "kestrane house: Back wall, door height: the door is higher than the ground floor (3500 mm). "
-         "(--side-door)\n"},
-        {{"--door", "1000,2100,x"}, "kestrane house: Front wall, door position: \"x\" is not a valid number. (--door)\n"},
-        {{"--lit", "120"}, "kestrane house: Lit windows (%): \"120\" must be a whole number 0-100. (--lit)\n"},
-        {{"--storeys", "0"}, "kestrane house: Storeys: \"0\" must be a whole number 1-50. (--storeys)\n"},
+         "kestrane house: --side-door: Back wall, door height: the door is higher than the ground floor (3500 mm).\n"},
+        {{"--door", "1000,2100,x"}, "kestrane house: --door: Front wall, door position: \"x\" is not a valid number.\n"},
+        {{"--lit", "120"}, "kestrane house: --lit: Lit windows (%): \"120\" must be a whole number 0-100.\n"},
+        {{"--storeys", "0"}, "kestrane house: --storeys: Storeys: \"0\" must be a whole number 1-50.\n"},
     };
     for (const Case& c : cases) {
         std::vector<std::string> args = {"house", "--lang", "en"};
