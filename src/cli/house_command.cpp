@@ -1,5 +1,6 @@
 // kestrane house: the main window's generate button on the command line.
 #include "cli/cli.h"
+#include "cli/facade_options.h"
 
 #include "house/house_generator.h"
 #include "house/roof_forms.h"
@@ -67,7 +68,10 @@ const char* const kHouseHelp =
     "  --wall-color R,G,B     use this wall colour (180,160,105 when off)\n"
     "  --roof-color R,G,B     use this roof colour (100,20,20)\n"
     "  --chimney-color R,G,B  use this chimney colour (215,200,200)\n"
-    "  --stair-color R,G,B    use this stair colour (100,100,105)\n"
+    "  --stair-color R,G,B    use this stair colour (100,100,105)\n";
+
+// After the facade options.
+const char* const kHouseHelpEnd =
     "  --help                 show this text\n"
     "\n"
     "Exit codes: 0 success, 1 input/output failure, 2 bad input (nothing is\n"
@@ -94,19 +98,6 @@ void SetColor(ColorSetting& setting, const std::string& option, const std::strin
     setting.color = {static_cast<std::uint8_t>(rgb.r), static_cast<std::uint8_t>(rgb.g),
                      static_cast<std::uint8_t>(rgb.b)};
     setting.use = true;
-}
-
-// For the roof forms, a refusal also names the option of its field:
-// "... (--knee-height)".
-InputError WithOption(const InputError& e, const std::map<std::string, std::string HouseInput::*>& texts,
-                      RoofKind roof, UiLanguage language)
-{
-    if (IsRoofForm(roof) && !e.field().empty()) {
-        for (const auto& [option, member] : texts)
-            if (HouseFieldCaption(member, language) == e.field())
-                return InputError(e.field(), std::string(e.what()) + " (" + option + ")");
-    }
-    return e;
 }
 
 }  // namespace
@@ -170,10 +161,12 @@ int RunHouse(const std::vector<std::string>& args, std::ostream& out, std::ostre
         std::string name;
         while (reader.Next(name)) {
             if (name == "--help" || name == "-h") {
-                out << kHouseHelp;
+                out << kHouseHelp << kFacadeHelp << kHouseHelpEnd;
                 return kExitOk;
             }
             if (common.Take(name, reader))
+                continue;
+            if (TakeFacadeOption(name, reader, input.facades))
                 continue;
             if (name == "--roof") {
                 roof = ParseRoof(reader.Value());
@@ -195,13 +188,24 @@ int RunHouse(const std::vector<std::string>& args, std::ostream& out, std::ostre
     }
 
     input.ChooseRoof(roof);
-    return ReportGeneration("house", out, err, [&] {
-        try {
-            return GenerateHouse(input, common.Language(), common.folder).status;
-        } catch (const InputError& e) {
-            throw WithOption(e, texts, roof, common.Language());
-        }
-    });
+    const UiLanguage language = common.Language();
+    // A refused facade field, and for the roof forms any refused edit box,
+    // is named with its option.
+    std::vector<FieldOption> fieldOptions = FacadeFieldOptions(language);
+    if (IsRoofForm(roof)) {
+        for (const auto& [option, member] : texts)
+            fieldOptions.push_back({HouseFieldCaption(member, language), option});
+    }
+    return ReportGeneration(
+        "house", out, err,
+        [&] {
+            const HouseResult result = GenerateHouse(input, language, common.folder);
+            // With facades the bitmaps the object needs follow the status.
+            if (result.textures.empty())
+                return result.status;
+            return result.status + "\n" + TextureListText(result.textures, language);
+        },
+        fieldOptions);
 }
 
 }  // namespace kestrane::cli

@@ -332,6 +332,7 @@ HouseParams ReadHouseParams(const HouseInput& input, UiLanguage language)
     }
 
     CheckGeometry(p, language);
+    p.facades = ReadFacadeParams(input.facades, language);
     return p;
 }
 

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "core/types.h"
+#include "house/facade_layout.h"
 
 #include <string>
 
@@ -84,6 +85,8 @@ struct HouseInput {
     ColorSetting chimney{{215, 200, 200}, false};
     ColorSetting stair{{100, 100, 105}, false};
 
+    FacadeInput facades;  // storeys, windows and doors; off by default
+
     // Sets the enabled states to those the window has after choosing `kind`.
     void ChooseRoof(RoofKind kind);
 };
@@ -126,6 +129,7 @@ struct HouseParams {
     bool useRoofColor = false;
     bool useChimneyColor = false;
     bool useStairColor = false;
+    FacadeParams facades;
 };
 
 // The captions of the roof forms' parameter boxes.
