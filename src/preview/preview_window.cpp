@@ -1,6 +1,7 @@
 #include "preview/preview_window.h"
 
 #include "b3d/b3d_reader.h"
+#include "b3d/b3d_tile_set.h"
 #include "preview/mesh_view.h"
 
 #include <QApplication>
@@ -23,6 +24,9 @@ const LocalText kOpen{"Megnyitás...", "Open..."};
 const LocalText kReset{"Alaphelyzet", "Reset view"};
 const LocalText kOpenTitle{"B3D fájl megnyitása", "Open a B3D file"};
 const LocalText kFilter{"B3D objektumok (*.b3d *.B3D);;Minden fájl (*)", "B3D objects (*.b3d *.B3D);;All files (*)"};
+const LocalText kTileSetFilter{"B3D objektumok és csempekészletek (*.b3d *.B3D *_tiles.txt);;",
+                               "B3D objects and tile sets (*.b3d *.B3D *_tiles.txt);;"};
+const LocalText kTileCount{" – %1 csempe, a legnagyobb %2 csúcsponttal", " – %1 tiles, the largest with %2 vertices"};
 const LocalText kNothing{"Nincs megnyitott objektum.", "No object is open."};
 const LocalText kCounts{"%1: %2 szakasz, %3 csúcspont, %4 lap", "%1: %2 sections, %3 vertices, %4 faces"};
 const LocalText kProblems{" – %1 hibás sor (kestrane check)", " – %1 problem lines (kestrane check)"};
@@ -82,9 +86,19 @@ void PreviewWindow::applyTexts()
 bool PreviewWindow::openFile(const QString& path)
 {
     b3d::Model model;
+    std::size_t tiles = 0;            // a tile set: its tiles
+    std::size_t largestObject = 0;    // the vertices of the largest object the simulator loads
     try {
         QApplication::setOverrideCursor(Qt::WaitCursor);
-        model = b3d::ReadB3dFile(path.toStdString());
+        if (b3d::IsTileIndex(path.toStdString())) {
+            b3d::TileSet set = b3d::ReadTileSet(path.toStdString());
+            tiles = set.tiles.size();
+            largestObject = set.mostVertices;
+            model = std::move(set.model);
+        } else {
+            model = b3d::ReadB3dFile(path.toStdString());
+            largestObject = model.vertexCount;
+        }
         QApplication::restoreOverrideCursor();
     } catch (const b3d::ReadError& e) {
         QApplication::restoreOverrideCursor();
@@ -111,12 +125,15 @@ bool PreviewWindow::openFile(const QString& path)
     summary_ = Tr(kCounts, language_)
                    .arg(info.fileName(), locale.toString(qulonglong(model.sections.size())),
                         locale.toString(qulonglong(model.vertexCount)), locale.toString(qulonglong(model.faceCount)));
+    if (tiles > 0)
+        summary_ += Tr(kTileCount, language_).arg(locale.toString(qulonglong(tiles)),
+                                                  locale.toString(qulonglong(largestObject)));
     if (!model.problems.empty())
         summary_ += Tr(kProblems, language_).arg(model.problems.size());
-    if (model.vertexCount > b3d::kMostVertices)
-        summary_ += Tr(kTooMany, language_).arg(locale.toString(qulonglong(model.vertexCount)));
+    if (largestObject > b3d::kMostVertices)
+        summary_ += Tr(kTooMany, language_).arg(locale.toString(qulonglong(largestObject)));
     status_->setText(summary_);
-    status_->setStyleSheet(model.vertexCount > b3d::kMostVertices ? "color: #a00000; font-weight: bold;" : "");
+    status_->setStyleSheet(largestObject > b3d::kMostVertices ? "color: #a00000; font-weight: bold;" : "");
     return true;
 }
 
@@ -124,7 +141,8 @@ void PreviewWindow::chooseFile()
 {
     const QString start = file_.isEmpty() ? QDir::currentPath() : QFileInfo(file_).absolutePath();
     const QString path =
-        QFileDialog::getOpenFileName(this, Tr(kOpenTitle, language_), start, Tr(kFilter, language_));
+        QFileDialog::getOpenFileName(this, Tr(kOpenTitle, language_), start,
+                                     Tr(kTileSetFilter, language_) + Tr(kFilter, language_));
     if (!path.isEmpty())
         openFile(path);
 }
