@@ -99,11 +99,11 @@ void B3dWriter::OpenOutput(const std::filesystem::path& path)
         ::fchmod(fd_, previous.st_mode & 07777);
 }
 
-void B3dWriter::Flush()
+void B3dWriter::WriteOut(std::string_view bytes)
 {
     std::size_t done = 0;
-    while (done < buffer_.size()) {
-        const ssize_t n = ::write(fd_, buffer_.data() + done, buffer_.size() - done);
+    while (done < bytes.size()) {
+        const ssize_t n = ::write(fd_, bytes.data() + done, bytes.size() - done);
         if (n < 0) {
             if (errno == EINTR)
                 continue;
@@ -113,7 +113,12 @@ void B3dWriter::Flush()
             Fail(ENOSPC);
         done += static_cast<std::size_t>(n);
     }
-    written_ += buffer_.size();
+    written_ += bytes.size();
+}
+
+void B3dWriter::Flush()
+{
+    WriteOut(buffer_);
     buffer_.clear();
 }
 
@@ -165,6 +170,19 @@ void B3dWriter::WriteText(std::string_view text)
         throw std::invalid_argument("text that Windows-1250 cannot write");
     if (buffer_.size() >= kBufferSize)
         Flush();
+}
+
+void B3dWriter::WriteBytes(std::string_view bytes)
+{
+    if (buffer_.size() + bytes.size() < kBufferSize) {
+        buffer_.append(bytes);
+        return;
+    }
+    Flush();
+    if (bytes.size() >= kBufferSize)
+        WriteOut(bytes);
+    else
+        buffer_.append(bytes);
 }
 
 void B3dWriter::WriteLine(std::string_view text)

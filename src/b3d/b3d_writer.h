@@ -45,6 +45,9 @@ public:
     void WriteLine(std::string_view text);
     // The text alone, without a line end.
     void WriteText(std::string_view text);
+    // Bytes already in Windows-1250, line ends included, written as they
+    // are; a long run goes to the file without passing through the buffer.
+    void WriteBytes(std::string_view bytes);
 
     // "vertex x,y,z" with the offset added, each coordinate through FormatReal.
     void EmitVertex(double x, double y, double z);
@@ -67,6 +70,7 @@ public:
 
 private:
     void Flush();
+    void WriteOut(std::string_view bytes);
     void Fail(int code);
     void AppendPoint(std::string& line, double x, double y, double z) const;
     void WriteTextureLines(std::string_view file, std::initializer_list<std::string_view> coordinates);

@@ -2,12 +2,46 @@
 
 #include "core/errors.h"
 
+#include <algorithm>
 #include <array>
 #include <charconv>
 #include <cmath>
 #include <cstdlib>
+#include <string_view>
 
 namespace kestrane {
+
+namespace {
+
+// Below this magnitude a value times 1000 is within 1e-4 of the exact
+// product, so a product farther than 1e-3 from a half rounds as the exact
+// value does.
+constexpr double kQuickLimit = 1e9;
+constexpr double kTieMargin = 1e-3;
+
+// Thousandths by multiplication: false near a tie or beyond kQuickLimit.
+bool QuickThousandths(double value, long long& thousandths)
+{
+    if (!(std::abs(value) < kQuickLimit))
+        return false;
+    const double product = value * 1000.0;
+    const double below = std::floor(product);
+    const double fraction = product - below;
+    if (std::abs(fraction - 0.5) <= kTieMargin)
+        return false;
+    thousandths = static_cast<long long>(fraction < 0.5 ? below : below + 1.0);
+    return true;
+}
+
+void AppendPadded(std::string& out, const char* begin, const char* end, int width)
+{
+    const auto length = static_cast<int>(end - begin);
+    if (length < width)
+        out.append(static_cast<std::size_t>(width - length), ' ');
+    out.append(begin, end);
+}
+
+}  // namespace
 
 void AppendReal(std::string& out, double value, int width)
 {
@@ -15,15 +49,61 @@ void AppendReal(std::string& out, double value, int width)
         throw NonFiniteValue();
     if (value == 0.0)
         value = 0.0;  // negative zero is written as zero
+    long long thousandths = 0;
+    if (QuickThousandths(value, thousandths)) {
+        if (thousandths == 0 && value < 0.0) {
+            constexpr std::string_view kNegativeZero = "-0.000";  // a negative value keeps its sign
+            AppendPadded(out, kNegativeZero.data(), kNegativeZero.data() + kNegativeZero.size(), width);
+        } else {
+            AppendThousandths(out, thousandths, width);
+        }
+        return;
+    }
     // The longest fixed form of a double is 309 digits, a sign, a point and
     // three decimals.
     std::array<char, 320> digits;
     const auto result = std::to_chars(digits.data(), digits.data() + digits.size(), value,
                                       std::chars_format::fixed, 3);
-    const auto length = static_cast<int>(result.ptr - digits.data());
-    if (length < width)
-        out.append(static_cast<std::size_t>(width - length), ' ');
-    out.append(digits.data(), result.ptr);
+    AppendPadded(out, digits.data(), result.ptr, width);
+}
+
+long long RoundThousandths(double value)
+{
+    long long thousandths = 0;
+    if (QuickThousandths(value, thousandths))
+        return thousandths;
+    std::array<char, 320> digits;
+    const auto end = std::to_chars(digits.data(), digits.data() + digits.size(), value,
+                                   std::chars_format::fixed, 3).ptr;
+    bool negative = false;
+    for (const char* c = digits.data(); c != end; ++c) {
+        if (*c == '-')
+            negative = true;
+        else if (*c != '.')
+            thousandths = thousandths * 10 + (*c - '0');
+    }
+    return negative ? -thousandths : thousandths;
+}
+
+void AppendThousandths(std::string& out, long long thousandths, int width)
+{
+    // The digits of the magnitude, at least four of them ("0001" for 0.001).
+    std::array<char, 24> digits;
+    const unsigned long long magnitude = thousandths < 0 ? 0ULL - static_cast<unsigned long long>(thousandths)
+                                                         : static_cast<unsigned long long>(thousandths);
+    char* end = std::to_chars(digits.data() + 3, digits.data() + digits.size(), magnitude).ptr;
+    char* begin = digits.data() + 3;
+    while (end - begin < 4)
+        *--begin = '0';
+    // Sign, whole part, point, three decimals.
+    std::array<char, 28> text;
+    char* at = text.data();
+    if (thousandths < 0)
+        *at++ = '-';
+    at = std::copy(begin, end - 3, at);
+    *at++ = '.';
+    at = std::copy(end - 3, end, at);
+    AppendPadded(out, text.data(), at, width);
 }
 
 std::string FormatReal(double value, int width)

@@ -2,7 +2,12 @@
 #include "terrain/terrain_state.h"
 
 #include "house/house_header.h"
+#include "core/cp1250.h"
 #include "core/numbers.h"
+
+#include <algorithm>
+#include <charconv>
+#include <cstring>
 
 #include <string_view>
 #include <vector>
@@ -24,6 +29,7 @@ public:
         const Vec3& offset = state.params.offset;
         const int last = state.derived.LastColumn();
         text_.clear();
+        longest_ = 0;
         for (int j = 1; j <= last; ++j) {
             const GridNode& n = state.node(row, j);
             start_[j] = text_.size();
@@ -32,6 +38,7 @@ public:
             AppendReal(text_, n.y + offset.y);
             text_.push_back(',');
             AppendReal(text_, n.z + offset.z);
+            longest_ = std::max(longest_, text_.size() - start_[j]);
         }
         start_[last + 1] = text_.size();
     }
@@ -40,18 +47,51 @@ public:
     {
         return std::string_view(text_).substr(start_[column], start_[column + 1] - start_[column]);
     }
+    std::size_t Longest() const { return longest_; }
 
 private:
     std::string text_;
     std::vector<std::size_t> start_;
+    std::size_t longest_ = 0;
 };
 
-void AppendVertex(std::string& block, std::string_view point)
-{
-    block.append(std::string_view("Vertex "));
-    block.append(point);
-    block.append(kEnd);
-}
+// The cell blocks of a whole file are built in one large run of bytes,
+// piece by piece without further checks, and handed to the writer whole;
+// each block first makes sure there is room for its longest form.
+class BlockRun {
+public:
+    explicit BlockRun(B3dWriter& out) : out_(out), bytes_(kSize, '\0') {}
+
+    void MakeRoom(std::size_t most)
+    {
+        if (size_ + most > bytes_.size()) {
+            Flush();
+            if (most > bytes_.size())
+                bytes_.resize(most);
+        }
+    }
+    void Put(std::string_view text)
+    {
+        std::memcpy(bytes_.data() + size_, text.data(), text.size());
+        size_ += text.size();
+    }
+    void PutInt(int value)
+    {
+        size_ = static_cast<std::size_t>(
+            std::to_chars(bytes_.data() + size_, bytes_.data() + bytes_.size(), value).ptr - bytes_.data());
+    }
+    void Flush()
+    {
+        out_.WriteBytes(std::string_view(bytes_.data(), size_));
+        size_ = 0;
+    }
+
+private:
+    static constexpr std::size_t kSize = 1 << 20;
+    B3dWriter& out_;
+    std::string bytes_;
+    std::size_t size_ = 0;
+};
 
 }  // namespace
 
@@ -90,53 +130,58 @@ void WriteTerrain(B3dWriter& out, const TerrainGeneratorState& state, UiLanguage
     if (lastRow < 2 || lastColumn < 2)
         return;  // no cells
 
-    // The lines every block shares.
+    // The lines every block shares; the texture name as typed, in the code
+    // page.
+    constexpr std::string_view kTitle = "[Meshbuilder];";
+    constexpr std::string_view kVertex = "Vertex ";
     constexpr std::string_view kFaces = "Face2 0,1,2\r\nFace2 3,0,2\r\n";
+    constexpr std::string_view kColor = "Color ";
     constexpr std::string_view kBlockEnd = ";\r\n";
     std::string texture;
     if (!p.texture.empty()) {
         texture.append("[texture]\r\nload ");
-        texture.append(p.texture);
+        AppendUtf8AsCp1250(texture, p.texture);
         texture.append("\r\nCoordinates 0,0,1\r\nCoordinates 1,0,0\r\nCoordinates 2,1,0\r\nCoordinates 3,1,1\r\n");
     }
 
     RowText rowI, rowNext;  // rows i and i + 1
     rowNext.Format(state, 1);
-    std::string title;      // "[Meshbuilder];i." of the current row
-    std::string block;
-    title.reserve(32);
-    block.reserve(512 + texture.size());
-
+    BlockRun run(out);
     for (int i = 1; i < lastRow; ++i) {
         std::swap(rowI, rowNext);
         rowNext.Format(state, i + 1);
-        title.assign("[Meshbuilder];");
-        AppendInt(title, i);
-        title.push_back('.');
+        // Title with two numbers, four vertex lines, the colour line, the
+        // shared lines.
+        const std::size_t most = kTitle.size() + 24 + 4 * (kVertex.size() + std::max(rowI.Longest(), rowNext.Longest()) + 2) +
+                                 kFaces.size() + kColor.size() + 16 + texture.size() + kBlockEnd.size();
         for (int j = 1; j < lastColumn; ++j) {
-            block.assign(title);
-            AppendInt(block, j);
-            block.append(kEnd);
-            AppendVertex(block, rowI.Node(j));         // P0 (i, j)
-            AppendVertex(block, rowI.Node(j + 1));     // P1 (i, j+1)
-            AppendVertex(block, rowNext.Node(j + 1));  // P2 (i+1, j+1)
-            AppendVertex(block, rowNext.Node(j));      // P3 (i+1, j)
-            block.append(kFaces);
+            run.MakeRoom(most);
+            run.Put(kTitle);
+            run.PutInt(i);
+            run.Put(".");
+            run.PutInt(j);
+            run.Put(kEnd);
+            for (const std::string_view node : {rowI.Node(j), rowI.Node(j + 1), rowNext.Node(j + 1), rowNext.Node(j)}) {
+                run.Put(kVertex);  // P0 (i, j), P1 (i, j+1), P2 (i+1, j+1), P3 (i+1, j)
+                run.Put(node);
+                run.Put(kEnd);
+            }
+            run.Put(kFaces);
             if (p.useColor) {
                 const GridNode& n = state.node(i, j);
-                block.append(std::string_view("Color "));
-                AppendInt(block, n.red);
-                block.push_back(',');
-                AppendInt(block, n.green);
-                block.push_back(',');
-                AppendInt(block, n.blue);
-                block.append(kEnd);
+                run.Put(kColor);
+                run.PutInt(n.red);
+                run.Put(",");
+                run.PutInt(n.green);
+                run.Put(",");
+                run.PutInt(n.blue);
+                run.Put(kEnd);
             }
-            block.append(texture);
-            block.append(kBlockEnd);
-            out.WriteText(block);
+            run.Put(texture);
+            run.Put(kBlockEnd);
         }
     }
+    run.Flush();
 }
 
 }  // namespace kestrane

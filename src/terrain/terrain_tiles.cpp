@@ -8,8 +8,6 @@
 #include "terrain/staged_files.h"
 
 #include <algorithm>
-#include <array>
-#include <charconv>
 #include <cmath>
 #include <cstdint>
 #include <iterator>
@@ -100,69 +98,21 @@ int ColumnsPerTileLength(const TerrainGeneratorState& state)
     return columns < 1.0 ? 1 : static_cast<int>(columns);
 }
 
-// The coordinate as the files print it (FormatReal: the exact value rounded
-// to three decimals), in whole millimetres. Far from a tie the product
-// rounds the same way; near one the printed text decides.
-long long PrintedMillimetres(double metres, std::string& scratch)
-{
-    const double thousandths = metres * 1000.0;
-    const double whole = std::floor(thousandths);
-    if (std::abs(thousandths - whole - 0.5) > 1e-3)
-        return static_cast<long long>(thousandths - whole < 0.5 ? whole : whole + 1.0);
-    scratch.clear();
-    AppendReal(scratch, metres, 0);
-    long long value = 0;
-    bool negative = false;
-    for (const char c : scratch) {
-        if (c == '-')
-            negative = true;
-        else if (c >= '0' && c <= '9')
-            value = value * 10 + (c - '0');
-    }
-    return negative ? -value : value;
-}
-
-// Millimetres written as metres with three decimals, right-aligned to at
-// least `width` characters: the text FormatReal gives for the same value.
-void AppendMillimetres(std::string& out, long long millimetres, int width)
-{
-    std::array<char, 24> digits;
-    const unsigned long long magnitude =
-        millimetres < 0 ? 0ULL - static_cast<unsigned long long>(millimetres) : static_cast<unsigned long long>(millimetres);
-    const auto end = std::to_chars(digits.data(), digits.data() + digits.size(), magnitude).ptr;
-    const auto count = static_cast<int>(end - digits.data());
-    const int integerDigits = count > 3 ? count - 3 : 1;
-    const int length = (millimetres < 0 ? 1 : 0) + integerDigits + 4;
-    if (length < width)
-        out.append(static_cast<std::size_t>(width - length), ' ');
-    if (millimetres < 0)
-        out.push_back('-');
-    if (count > 3) {
-        out.append(digits.data(), static_cast<std::size_t>(count - 3));
-        out.push_back('.');
-        out.append(end - 3, 3);
-    } else {
-        out.append("0.");
-        out.append(static_cast<std::size_t>(3 - count), '0');
-        out.append(digits.data(), static_cast<std::size_t>(count));
-    }
-}
-
-MillimetrePoint NodeMillimetres(const TerrainGeneratorState& state, int i, int j, std::string& scratch)
+// A node with the offset added, as the files print it.
+MillimetrePoint NodeMillimetres(const TerrainGeneratorState& state, int i, int j)
 {
     const GridNode& n = state.node(i, j);
     const Vec3& offset = state.params.offset;
-    return {PrintedMillimetres(n.x + offset.x, scratch), PrintedMillimetres(n.y + offset.y, scratch),
-            PrintedMillimetres(n.z + offset.z, scratch)};
+    return {RoundThousandths(n.x + offset.x), RoundThousandths(n.y + offset.y), RoundThousandths(n.z + offset.z)};
 }
 
 void AppendPoint(std::string& out, const MillimetrePoint& p, int width)
 {
-    AppendMillimetres(out, p.x, width);
+    AppendThousandths(out, p.x, width);
     out.push_back(',');
-    AppendMillimetres(out, p.y, width);
+    AppendThousandths(out, p.y, width);
     out.push_back(',');
-    AppendMillimetres(out, p.z, width);
+    AppendThousandths(out, p.z, width);
 }
 
 // Refuses, before anything is written, coordinates that the millimetre
@@ -209,7 +159,7 @@ public:
         // Every node of the mesh as printed, worked out once.
         for (int i = 1; i <= state.derived.LastRow(); ++i)
             for (int j = 1; j <= state.derived.LastColumn(); ++j)
-                millimetres_[NodeId(i, j)] = NodeMillimetres(state, i, j, scratch_);
+                millimetres_[NodeId(i, j)] = NodeMillimetres(state, i, j);
         block_.reserve(1 << 16);
         if (!state.params.texture.empty()) {
             textureLoad_.append("[texture]\r\nload ");
@@ -293,11 +243,11 @@ private:
         for (const int id : nodes_) {
             const MillimetrePoint& p = millimetres_[id];
             block_.append("Vertex ");
-            AppendMillimetres(block_, p.x - tile.origin.x, 6);
+            AppendThousandths(block_, p.x - tile.origin.x, 6);
             block_.push_back(',');
-            AppendMillimetres(block_, p.y - tile.origin.y, 6);
+            AppendThousandths(block_, p.y - tile.origin.y, 6);
             block_.push_back(',');
-            AppendMillimetres(block_, p.z - tile.origin.z, 6);
+            AppendThousandths(block_, p.z - tile.origin.z, 6);
             block_.append(kEnd);
             if (block_.size() > (1 << 15))
                 Flush(out);
@@ -372,7 +322,6 @@ private:
     std::vector<int> nodes_;
     std::string block_;
     std::string textureLoad_;
-    std::string scratch_;
 };
 
 // The index: two comment lines, then "file,x,y,z" (the origin in metres) for
@@ -458,9 +407,8 @@ std::vector<TerrainTile> PlanTerrainTiles(const TerrainGeneratorState& state)
     tiles.push_back(tile);
 
     if (tiles.size() > 1) {
-        std::string scratch;
         for (TerrainTile& t : tiles)
-            t.origin = NodeMillimetres(state, 1, t.firstColumn, scratch);
+            t.origin = NodeMillimetres(state, 1, t.firstColumn);
     }
     return tiles;
 }
