@@ -25,11 +25,15 @@ bool QuickThousandths(double value, long long& thousandths)
     if (!(std::abs(value) < kQuickLimit))
         return false;
     const double product = value * 1000.0;
-    const double below = std::floor(product);
-    const double fraction = product - below;
-    if (std::abs(fraction - 0.5) <= kTieMargin)
+    // The whole number at or below the product (a cast, not a library call:
+    // the product is far inside the range of long long).
+    long long below = static_cast<long long>(product);
+    if (static_cast<double>(below) > product)
+        --below;
+    const double fraction = product - static_cast<double>(below);
+    if (fraction - 0.5 <= kTieMargin && 0.5 - fraction <= kTieMargin)
         return false;
-    thousandths = static_cast<long long>(fraction < 0.5 ? below : below + 1.0);
+    thousandths = fraction < 0.5 ? below : below + 1;
     return true;
 }
 
@@ -85,25 +89,32 @@ long long RoundThousandths(double value)
     return negative ? -thousandths : thousandths;
 }
 
-void AppendThousandths(std::string& out, long long thousandths, int width)
+char* WriteThousandths(char* at, long long thousandths, int width)
 {
-    // The digits of the magnitude, at least four of them ("0001" for 0.001).
-    std::array<char, 24> digits;
+    // Sign and whole part, then the point and three decimals.
     const unsigned long long magnitude = thousandths < 0 ? 0ULL - static_cast<unsigned long long>(thousandths)
                                                          : static_cast<unsigned long long>(thousandths);
-    char* end = std::to_chars(digits.data() + 3, digits.data() + digits.size(), magnitude).ptr;
-    char* begin = digits.data() + 3;
-    while (end - begin < 4)
-        *--begin = '0';
-    // Sign, whole part, point, three decimals.
     std::array<char, 28> text;
-    char* at = text.data();
+    char* end = text.data();
     if (thousandths < 0)
-        *at++ = '-';
-    at = std::copy(begin, end - 3, at);
-    *at++ = '.';
-    at = std::copy(end - 3, end, at);
-    AppendPadded(out, text.data(), at, width);
+        *end++ = '-';
+    end = std::to_chars(end, text.data() + text.size(), magnitude / 1000).ptr;
+    const auto decimals = static_cast<unsigned>(magnitude % 1000);
+    end[0] = '.';
+    end[1] = static_cast<char>('0' + decimals / 100);
+    end[2] = static_cast<char>('0' + decimals / 10 % 10);
+    end[3] = static_cast<char>('0' + decimals % 10);
+    end += 4;
+    for (auto length = end - text.data(); length < width; ++length)
+        *at++ = ' ';
+    return std::copy(text.data(), end, at);
+}
+
+void AppendThousandths(std::string& out, long long thousandths, int width)
+{
+    std::array<char, 32> text;
+    const char* end = WriteThousandths(text.data(), thousandths, width < 32 ? width : 0);
+    AppendPadded(out, text.data(), end, width);
 }
 
 std::string FormatReal(double value, int width)

@@ -26,6 +26,10 @@ long long RoundThousandths(double value);
 // " 0.000", "12.500".
 void AppendThousandths(std::string& out, long long thousandths, int width = 6);
 
+// The same text written at `at`, which has room for max(width, 26)
+// characters; returns the end of the text.
+char* WriteThousandths(char* at, long long thousandths, int width = 6);
+
 // A colour channel right-aligned to three characters ("  5", " 80", "255").
 std::string FormatChannel(int value);
 

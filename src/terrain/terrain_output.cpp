@@ -4,10 +4,9 @@
 #include "house/house_header.h"
 #include "core/cp1250.h"
 #include "core/numbers.h"
+#include "terrain/block_run.h"
 
 #include <algorithm>
-#include <charconv>
-#include <cstring>
 
 #include <string_view>
 #include <vector>
@@ -53,44 +52,6 @@ private:
     std::string text_;
     std::vector<std::size_t> start_;
     std::size_t longest_ = 0;
-};
-
-// The cell blocks of a whole file are built in one large run of bytes,
-// piece by piece without further checks, and handed to the writer whole;
-// each block first makes sure there is room for its longest form.
-class BlockRun {
-public:
-    explicit BlockRun(B3dWriter& out) : out_(out), bytes_(kSize, '\0') {}
-
-    void MakeRoom(std::size_t most)
-    {
-        if (size_ + most > bytes_.size()) {
-            Flush();
-            if (most > bytes_.size())
-                bytes_.resize(most);
-        }
-    }
-    void Put(std::string_view text)
-    {
-        std::memcpy(bytes_.data() + size_, text.data(), text.size());
-        size_ += text.size();
-    }
-    void PutInt(int value)
-    {
-        size_ = static_cast<std::size_t>(
-            std::to_chars(bytes_.data() + size_, bytes_.data() + bytes_.size(), value).ptr - bytes_.data());
-    }
-    void Flush()
-    {
-        out_.WriteBytes(std::string_view(bytes_.data(), size_));
-        size_ = 0;
-    }
-
-private:
-    static constexpr std::size_t kSize = 1 << 20;
-    B3dWriter& out_;
-    std::string bytes_;
-    std::size_t size_ = 0;
 };
 
 }  // namespace
@@ -150,7 +111,7 @@ void WriteTerrain(B3dWriter& out, const TerrainGeneratorState& state, UiLanguage
     for (int i = 1; i < lastRow; ++i) {
         std::swap(rowI, rowNext);
         rowNext.Format(state, i + 1);
-        // Title with two numbers, four vertex lines, the colour line, the
+        // The longest block: title with two numbers, four vertex lines, the colour line, the
         // shared lines.
         const std::size_t most = kTitle.size() + 24 + 4 * (kVertex.size() + std::max(rowI.Longest(), rowNext.Longest()) + 2) +
                                  kFaces.size() + kColor.size() + 16 + texture.size() + kBlockEnd.size();
@@ -158,7 +119,7 @@ void WriteTerrain(B3dWriter& out, const TerrainGeneratorState& state, UiLanguage
             run.MakeRoom(most);
             run.Put(kTitle);
             run.PutInt(i);
-            run.Put(".");
+            run.Put('.');
             run.PutInt(j);
             run.Put(kEnd);
             for (const std::string_view node : {rowI.Node(j), rowI.Node(j + 1), rowNext.Node(j + 1), rowNext.Node(j)}) {
@@ -171,9 +132,9 @@ void WriteTerrain(B3dWriter& out, const TerrainGeneratorState& state, UiLanguage
                 const GridNode& n = state.node(i, j);
                 run.Put(kColor);
                 run.PutInt(n.red);
-                run.Put(",");
+                run.Put(',');
                 run.PutInt(n.green);
-                run.Put(",");
+                run.Put(',');
                 run.PutInt(n.blue);
                 run.Put(kEnd);
             }

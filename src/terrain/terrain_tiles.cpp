@@ -2,9 +2,11 @@
 // colour in each, and the set of files with its index.
 #include "terrain/terrain_tiles.h"
 
+#include "core/cp1250.h"
 #include "core/errors.h"
 #include "core/numbers.h"
 #include "house/house_header.h"
+#include "terrain/block_run.h"
 #include "terrain/staged_files.h"
 
 #include <algorithm>
@@ -35,6 +37,26 @@ std::uint32_t CellColour(const TerrainGeneratorState& state, int i, int j)
     return static_cast<std::uint32_t>(n.red) << 16 | static_cast<std::uint32_t>(n.green) << 8 | n.blue;
 }
 
+// The cell colours of the whole mesh, column by column: planning walks the
+// grid along X, across its rows, which the grid itself keeps far apart.
+class ColumnColourTable {
+public:
+    explicit ColumnColourTable(const TerrainGeneratorState& state)
+        : rows_(state.derived.LastRow() - 1), colours_(static_cast<std::size_t>(rows_) * kGridColumns)
+    {
+        for (int i = 1; i <= rows_; ++i)
+            for (int j = 1; j < state.derived.LastColumn(); ++j)
+                colours_[static_cast<std::size_t>(j) * rows_ + (i - 1)] = CellColour(state, i, j);
+    }
+    int Rows() const { return rows_; }
+    // The colour of cell (i, j), i from 1 to Rows().
+    std::uint32_t At(int i, int j) const { return colours_[static_cast<std::size_t>(j) * rows_ + (i - 1)]; }
+
+private:
+    int rows_;
+    std::vector<std::uint32_t> colours_;
+};
+
 // The distinct colours of the cells that touch node row i from cell column
 // j (the cells of rows i-1 and i): zero, one or two of them.
 struct NodeColours {
@@ -44,13 +66,13 @@ struct NodeColours {
     bool Has(std::uint32_t c) const { return (count > 0 && colour[0] == c) || (count > 1 && colour[1] == c); }
 };
 
-NodeColours ColoursAround(const TerrainGeneratorState& state, int i, int j)
+NodeColours ColoursAround(const ColumnColourTable& table, int i, int j)
 {
     NodeColours around;
     if (i - 1 >= 1)
-        around.colour[around.count++] = CellColour(state, i - 1, j);
-    if (i < state.derived.LastRow()) {
-        const std::uint32_t c = CellColour(state, i, j);
+        around.colour[around.count++] = table.At(i - 1, j);
+    if (i <= table.Rows()) {
+        const std::uint32_t c = table.At(i, j);
         if (!around.Has(c))
             around.colour[around.count++] = c;
     }
@@ -61,13 +83,13 @@ NodeColours ColoursAround(const TerrainGeneratorState& state, int i, int j)
 // for each distinct colour around them, its left-hand nodes once for each
 // colour that the tile's previous column (when `continues`) does not
 // already give them.
-std::size_t ColumnVertices(const TerrainGeneratorState& state, int j, bool continues)
+std::size_t ColumnVertices(const ColumnColourTable& table, int j, bool continues)
 {
     std::size_t added = 0;
-    for (int i = 1; i <= state.derived.LastRow(); ++i) {
-        const NodeColours here = ColoursAround(state, i, j);
+    for (int i = 1; i <= table.Rows() + 1; ++i) {
+        const NodeColours here = ColoursAround(table, i, j);
         added += static_cast<std::size_t>(here.count);  // node (i, j + 1)
-        const NodeColours before = continues ? ColoursAround(state, i, j - 1) : NodeColours{};
+        const NodeColours before = continues ? ColoursAround(table, i, j - 1) : NodeColours{};
         for (int k = 0; k < here.count; ++k)
             added += before.Has(here.colour[k]) ? 0 : 1;  // node (i, j)
     }
@@ -75,11 +97,11 @@ std::size_t ColumnVertices(const TerrainGeneratorState& state, int j, bool conti
 }
 
 // The distinct colours of cell column j, sorted.
-std::vector<std::uint32_t> ColumnColours(const TerrainGeneratorState& state, int j)
+std::vector<std::uint32_t> ColumnColours(const ColumnColourTable& table, int j)
 {
     std::vector<std::uint32_t> colours;
-    for (int i = 1; i < state.derived.LastRow(); ++i)
-        colours.push_back(CellColour(state, i, j));
+    for (int i = 1; i <= table.Rows(); ++i)
+        colours.push_back(table.At(i, j));
     std::sort(colours.begin(), colours.end());
     colours.erase(std::unique(colours.begin(), colours.end()), colours.end());
     return colours;
@@ -152,36 +174,41 @@ std::string TileLine(int number, int count, const MillimetrePoint& origin, UiLan
 // whole grid once and reused by every tile and section.
 class TileWriter {
 public:
-    explicit TileWriter(const TerrainGeneratorState& state)
-        : state_(state), stamp_(kGridRows * kGridColumns, 0), index_(kGridRows * kGridColumns, 0),
-          millimetres_(kGridRows * kGridColumns)
+    TileWriter(const TerrainGeneratorState& state, B3dWriter& out)
+        : state_(state), out_(out), run_(out), stamp_(kGridRows * kGridColumns, 0),
+          index_(kGridRows * kGridColumns, 0), millimetres_(kGridRows * kGridColumns)
     {
         // Every node of the mesh as printed, worked out once.
         for (int i = 1; i <= state.derived.LastRow(); ++i)
             for (int j = 1; j <= state.derived.LastColumn(); ++j)
                 millimetres_[NodeId(i, j)] = NodeMillimetres(state, i, j);
-        block_.reserve(1 << 16);
         if (!state.params.texture.empty()) {
             textureLoad_.append("[texture]\r\nload ");
-            textureLoad_.append(state.params.texture);
+            AppendUtf8AsCp1250(textureLoad_, state.params.texture);  // as typed, in the code page
             textureLoad_.append(kEnd);
         }
     }
 
     // The header, the tile line and one section per colour of `tile`, its
-    // vertices relative to the tile's origin.
-    void Write(B3dWriter& out, const TerrainTile& tile, int number, int count, UiLanguage language)
+    // vertices relative to the tile's origin, into the open output.
+    void Write(const TerrainTile& tile, int number, int count, UiLanguage language)
     {
-        WriteTerrainHeader(out, state_.params, language);
-        out.WriteLine(TileLine(number, count, tile.origin, language));
+        WriteTerrainHeader(out_, state_.params, language);
+        out_.WriteLine(TileLine(number, count, tile.origin, language));
         if (tile.lastColumn <= tile.firstColumn)
             return;
         SortCells(tile);
         for (std::size_t s = 0; s + 1 < sectionStart_.size(); ++s)
-            WriteSection(out, tile, s);
+            WriteSection(tile, s);
+        run_.Flush();
     }
 
 private:
+    // The longest lines: a vertex line with three numbers of at most 26
+    // characters, a face or texture coordinate line with three integers.
+    static constexpr std::size_t kMostVertexLine = 7 + 3 * 27 + 2;
+    static constexpr std::size_t kMostIndexLine = 12 + 3 * 21 + 2;
+
     static int NodeId(int i, int j) { return i * kGridColumns + j; }
 
     // Sorts the tile's cells by colour: sections in the order their colour
@@ -192,11 +219,16 @@ private:
         const int lastRow = state_.derived.LastRow();
         sectionOf_.clear();
         cellSection_.clear();
+        std::uint32_t lastColour = 0, lastSection = 0;  // neighbours mostly share their colour
         for (int i = 1; i < lastRow; ++i) {
             for (int j = tile.firstColumn; j < tile.lastColumn; ++j) {
-                const auto [known, added] =
-                    sectionOf_.try_emplace(CellColour(state_, i, j), static_cast<std::uint32_t>(sectionOf_.size()));
-                cellSection_.push_back(known->second);
+                const std::uint32_t colour = CellColour(state_, i, j);
+                if (cellSection_.empty() || colour != lastColour) {
+                    lastColour = colour;
+                    lastSection =
+                        sectionOf_.try_emplace(colour, static_cast<std::uint32_t>(sectionOf_.size())).first->second;
+                }
+                cellSection_.push_back(lastSection);
             }
         }
         sectionStart_.assign(sectionOf_.size() + 1, 0);
@@ -205,20 +237,14 @@ private:
         for (std::size_t s = 1; s < sectionStart_.size(); ++s)
             sectionStart_[s] += sectionStart_[s - 1];
         cells_.resize(cellSection_.size());
-        std::vector<std::size_t> next(sectionStart_.begin(), sectionStart_.end() - 1);
+        next_.assign(sectionStart_.begin(), sectionStart_.end() - 1);
         std::size_t n = 0;
         for (int i = 1; i < lastRow; ++i)
             for (int j = tile.firstColumn; j < tile.lastColumn; ++j)
-                cells_[next[cellSection_[n++]]++] = {i, j};
+                cells_[next_[cellSection_[n++]]++] = {i, j};
     }
 
-    void Flush(B3dWriter& out)
-    {
-        out.WriteText(block_);
-        block_.clear();
-    }
-
-    void WriteSection(B3dWriter& out, const TerrainTile& tile, std::size_t section)
+    void WriteSection(const TerrainTile& tile, std::size_t section)
     {
         ++serial_;
         const std::size_t first = sectionStart_[section];
@@ -237,20 +263,20 @@ private:
             }
         }
 
-        block_.append("[Meshbuilder];");
-        AppendInt(block_, static_cast<long long>(section + 1));
-        block_.append(kEnd);
+        run_.MakeRoom(kMostIndexLine);
+        run_.Put("[Meshbuilder];");
+        run_.PutInt(static_cast<long long>(section + 1));
+        run_.Put(kEnd);
         for (const int id : nodes_) {
             const MillimetrePoint& p = millimetres_[id];
-            block_.append("Vertex ");
-            AppendThousandths(block_, p.x - tile.origin.x, 6);
-            block_.push_back(',');
-            AppendThousandths(block_, p.y - tile.origin.y, 6);
-            block_.push_back(',');
-            AppendThousandths(block_, p.z - tile.origin.z, 6);
-            block_.append(kEnd);
-            if (block_.size() > (1 << 15))
-                Flush(out);
+            run_.MakeRoom(kMostVertexLine);
+            run_.Put("Vertex ");
+            run_.PutThousandths(p.x - tile.origin.x, 6);
+            run_.Put(',');
+            run_.PutThousandths(p.y - tile.origin.y, 6);
+            run_.Put(',');
+            run_.PutThousandths(p.z - tile.origin.z, 6);
+            run_.Put(kEnd);
         }
 
         // The two triangles of every cell, corners as in domb.b3d:
@@ -259,58 +285,59 @@ private:
             const auto [i, j] = cells_[c];
             const std::uint32_t p0 = index_[NodeId(i, j)], p1 = index_[NodeId(i, j + 1)];
             const std::uint32_t p2 = index_[NodeId(i + 1, j + 1)], p3 = index_[NodeId(i + 1, j)];
-            AppendFace(p0, p1, p2);
-            AppendFace(p3, p0, p2);
-            if (block_.size() > (1 << 15))
-                Flush(out);
+            PutFace(p0, p1, p2);
+            PutFace(p3, p0, p2);
         }
 
         if (state_.params.useColor) {
             const GridNode& n = state_.node(cells_[first].first, cells_[first].second);
-            block_.append("Color ");
-            AppendInt(block_, n.red);
-            block_.push_back(',');
-            AppendInt(block_, n.green);
-            block_.push_back(',');
-            AppendInt(block_, n.blue);
-            block_.append(kEnd);
+            run_.MakeRoom(kMostIndexLine);
+            run_.Put("Color ");
+            run_.PutInt(n.red);
+            run_.Put(',');
+            run_.PutInt(n.green);
+            run_.Put(',');
+            run_.PutInt(n.blue);
+            run_.Put(kEnd);
         }
 
         if (!textureLoad_.empty()) {
-            Flush(out);
-            out.WriteText(textureLoad_);  // the name as typed, in the code page
+            run_.MakeRoom(textureLoad_.size());
+            run_.Put(textureLoad_);
             // u: rows from the near edge; v: columns back from the tile's
             // far edge, so that each cell reads P0 (0,1), P1 (0,0),
             // P2 (1,0), P3 (1,1) plus whole numbers.
             for (std::size_t k = 0; k < nodes_.size(); ++k) {
                 const int i = nodes_[k] / kGridColumns, j = nodes_[k] % kGridColumns;
-                block_.append("Coordinates ");
-                AppendInt(block_, static_cast<long long>(k));
-                block_.push_back(',');
-                AppendInt(block_, i - 1);
-                block_.push_back(',');
-                AppendInt(block_, tile.lastColumn - j);
-                block_.append(kEnd);
-                if (block_.size() > (1 << 15))
-                    Flush(out);
+                run_.MakeRoom(kMostIndexLine);
+                run_.Put("Coordinates ");
+                run_.PutInt(static_cast<long long>(k));
+                run_.Put(',');
+                run_.PutInt(i - 1);
+                run_.Put(',');
+                run_.PutInt(tile.lastColumn - j);
+                run_.Put(kEnd);
             }
         }
-        block_.append(";\r\n");
-        Flush(out);
+        run_.MakeRoom(3);
+        run_.Put(";\r\n");
     }
 
-    void AppendFace(std::uint32_t a, std::uint32_t b, std::uint32_t c)
+    void PutFace(std::uint32_t a, std::uint32_t b, std::uint32_t c)
     {
-        block_.append("Face2 ");
-        AppendInt(block_, a);
-        block_.push_back(',');
-        AppendInt(block_, b);
-        block_.push_back(',');
-        AppendInt(block_, c);
-        block_.append(kEnd);
+        run_.MakeRoom(kMostIndexLine);
+        run_.Put("Face2 ");
+        run_.PutInt(a);
+        run_.Put(',');
+        run_.PutInt(b);
+        run_.Put(',');
+        run_.PutInt(c);
+        run_.Put(kEnd);
     }
 
     const TerrainGeneratorState& state_;
+    B3dWriter& out_;
+    BlockRun run_;
     std::vector<std::uint32_t> stamp_;  // serial_ of the section that numbered the node last
     std::vector<std::uint32_t> index_;  // the node's vertex number in that section
     std::vector<MillimetrePoint> millimetres_;  // every node, offset added
@@ -318,9 +345,9 @@ private:
     std::unordered_map<std::uint32_t, std::uint32_t> sectionOf_;  // colour -> section
     std::vector<std::uint32_t> cellSection_;
     std::vector<std::size_t> sectionStart_;
+    std::vector<std::size_t> next_;
     std::vector<std::pair<int, int>> cells_;
     std::vector<int> nodes_;
-    std::string block_;
     std::string textureLoad_;
 };
 
@@ -378,12 +405,13 @@ std::vector<TerrainTile> PlanTerrainTiles(const TerrainGeneratorState& state)
         return tiles;
     }
     const int perLength = ColumnsPerTileLength(state);
+    const ColumnColourTable table(state);
     TerrainTile tile;
     std::vector<std::uint32_t> colours;  // of the tile so far, sorted
     for (int j = 1; j < lastColumn; ++j) {
         const bool continues = j > tile.firstColumn;
-        std::size_t added = ColumnVertices(state, j, continues);
-        const std::vector<std::uint32_t> column = ColumnColours(state, j);
+        std::size_t added = ColumnVertices(table, j, continues);
+        const std::vector<std::uint32_t> column = ColumnColours(table, j);
         std::size_t newColours = 0;
         for (const std::uint32_t c : column)
             newColours += std::binary_search(colours.begin(), colours.end(), c) ? 0 : 1;
@@ -395,7 +423,7 @@ std::vector<TerrainTile> PlanTerrainTiles(const TerrainGeneratorState& state)
             tile = TerrainTile{};
             tile.firstColumn = tile.lastColumn = j;
             colours.clear();
-            added = ColumnVertices(state, j, false);
+            added = ColumnVertices(table, j, false);
         }
         tile.vertices += added;
         std::vector<std::uint32_t> merged;
@@ -426,9 +454,11 @@ std::string TerrainTileFileName(int number, int count)
 TerrainResult WriteSimulatorLayout(const TerrainGeneratorState& state, UiLanguage language,
                                    const std::filesystem::path& folder)
 {
+    CheckTileCoordinates(state, language);
     const std::vector<TerrainTile> tiles = PlanTerrainTiles(state);
     const int count = static_cast<int>(tiles.size());
-    TileWriter writer(state);
+    B3dWriter out;
+    TileWriter writer(state, out);
     TerrainResult result;
     result.tiles = count;
     StagedFileSet files(folder);
@@ -436,24 +466,21 @@ TerrainResult WriteSimulatorLayout(const TerrainGeneratorState& state, UiLanguag
     if (count == 1) {
         // One file suffices: domb.b3d, replaced as a single file is.
         result.path = files.PathOf(kTerrainFileName);
-        B3dWriter out;
         out.OpenOutput(result.path);
-        writer.Write(out, tiles.front(), 1, 1, language);
+        writer.Write(tiles.front(), 1, 1, language);
         out.CloseOutput();
         result.status = TerrainFinishedStatus(language);
     } else {
-        CheckTileCoordinates(state, language);
         std::vector<std::filesystem::path> staged;
         for (int k = 1; k <= count; ++k)
             staged.push_back(files.Stage(TerrainTileFileName(k, count)));
         const std::filesystem::path stagedIndex = files.Stage(kTileIndexFileName);
-        B3dWriter out;
         std::string name;
         try {
             for (int k = 1; k <= count; ++k) {
                 name = TerrainTileFileName(k, count);
                 out.OpenOutput(staged[k - 1]);
-                writer.Write(out, tiles[k - 1], k, count, language);
+                writer.Write(tiles[k - 1], k, count, language);
                 out.CloseOutput();
             }
             name = kTileIndexFileName;
