@@ -1,13 +1,12 @@
 // The terrain file: its header and one mesh block per cell.
 #include "terrain/terrain_state.h"
 
-#include "house/house_header.h"
 #include "core/cp1250.h"
 #include "core/numbers.h"
+#include "core/version.h"
 #include "terrain/block_run.h"
 
 #include <algorithm>
-
 #include <string_view>
 #include <vector>
 

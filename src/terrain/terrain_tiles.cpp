@@ -5,7 +5,7 @@
 #include "core/cp1250.h"
 #include "core/errors.h"
 #include "core/numbers.h"
-#include "house/house_header.h"
+#include "core/version.h"
 #include "terrain/block_run.h"
 #include "terrain/staged_files.h"
 
