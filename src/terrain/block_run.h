@@ -8,6 +8,7 @@
 #include "core/numbers.h"
 
 #include <charconv>
+#include <cstdint>
 #include <cstring>
 #include <string>
 #include <string_view>
@@ -41,6 +42,18 @@ public:
     {
         size_ = static_cast<std::size_t>(
             std::to_chars(bytes_.data() + size_, bytes_.data() + bytes_.size(), value).ptr - bytes_.data());
+    }
+    // "Color r,g,b" and the line end, channels as plain integers (at most
+    // 19 characters).
+    void PutColorLine(std::uint8_t red, std::uint8_t green, std::uint8_t blue)
+    {
+        Put("Color ");
+        PutInt(red);
+        Put(',');
+        PutInt(green);
+        Put(',');
+        PutInt(blue);
+        Put("\r\n");
     }
     // Thousandths as FormatReal writes them (at most 26 characters or `width`).
     void PutThousandths(long long thousandths, int width)

@@ -95,7 +95,6 @@ void WriteTerrain(B3dWriter& out, const TerrainGeneratorState& state, UiLanguage
     constexpr std::string_view kTitle = "[Meshbuilder];";
     constexpr std::string_view kVertex = "Vertex ";
     constexpr std::string_view kFaces = "Face2 0,1,2\r\nFace2 3,0,2\r\n";
-    constexpr std::string_view kColor = "Color ";
     constexpr std::string_view kBlockEnd = ";\r\n";
     std::string texture;
     if (!p.texture.empty()) {
@@ -113,7 +112,7 @@ void WriteTerrain(B3dWriter& out, const TerrainGeneratorState& state, UiLanguage
         // The longest block: title with two numbers, four vertex lines, the colour line, the
         // shared lines.
         const std::size_t most = kTitle.size() + 24 + 4 * (kVertex.size() + std::max(rowI.Longest(), rowNext.Longest()) + 2) +
-                                 kFaces.size() + kColor.size() + 16 + texture.size() + kBlockEnd.size();
+                                 kFaces.size() + 19 + texture.size() + kBlockEnd.size();
         for (int j = 1; j < lastColumn; ++j) {
             run.MakeRoom(most);
             run.Put(kTitle);
@@ -129,13 +128,7 @@ void WriteTerrain(B3dWriter& out, const TerrainGeneratorState& state, UiLanguage
             run.Put(kFaces);
             if (p.useColor) {
                 const GridNode& n = state.node(i, j);
-                run.Put(kColor);
-                run.PutInt(n.red);
-                run.Put(',');
-                run.PutInt(n.green);
-                run.Put(',');
-                run.PutInt(n.blue);
-                run.Put(kEnd);
+                run.PutColorLine(n.red, n.green, n.blue);
             }
             run.Put(texture);
             run.Put(kBlockEnd);

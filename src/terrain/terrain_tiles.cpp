@@ -292,13 +292,7 @@ private:
         if (state_.params.useColor) {
             const GridNode& n = state_.node(cells_[first].first, cells_[first].second);
             run_.MakeRoom(kMostIndexLine);
-            run_.Put("Color ");
-            run_.PutInt(n.red);
-            run_.Put(',');
-            run_.PutInt(n.green);
-            run_.Put(',');
-            run_.PutInt(n.blue);
-            run_.Put(kEnd);
+            run_.PutColorLine(n.red, n.green, n.blue);
         }
 
         if (!textureLoad_.empty()) {

@@ -14,14 +14,7 @@ using test::ReadFile;
 using test::RunCli;
 using test::TempFolder;
 
-std::vector<std::string> Entries(const TempFolder& folder)
-{
-    std::vector<std::string> names;
-    for (const auto& entry : std::filesystem::directory_iterator(folder.path()))
-        names.push_back(entry.path().filename().string());
-    std::sort(names.begin(), names.end());
-    return names;
-}
+std::vector<std::string> Entries(const TempFolder& folder) { return test::FolderEntries(folder.path()); }
 
 TEST(TerrainLayoutCommandTest, CellsIsTheDefaultLayout)
 {

@@ -200,14 +200,7 @@ protected:
         set.mostVertices = set.model.vertexCount;
         return set;
     }
-    std::vector<std::string> Entries(const TempFolder& folder) const
-    {
-        std::vector<std::string> names;
-        for (const auto& entry : std::filesystem::directory_iterator(folder.path()))
-            names.push_back(entry.path().filename().string());
-        std::sort(names.begin(), names.end());
-        return names;
-    }
+    static std::vector<std::string> Entries(const TempFolder& folder) { return test::FolderEntries(folder.path()); }
     // Every file's name and bytes.
     std::map<std::string, std::string> Contents(const TempFolder& folder) const
     {
@@ -288,18 +281,19 @@ TEST_F(TilesTest, NeighbouringTilesShareTheirBoundaryNodesExactly)
     ASSERT_GE(plan.size(), 40u);
     const TerrainGeneratorState& state = generator.state();
     const b3d::TileSet set = b3d::ReadTileSet(tiles / kTileIndexFileName);
-    for (std::size_t k = 0; k + 1 < plan.size(); ++k) {
-        ASSERT_EQ(plan[k].lastColumn, plan[k + 1].firstColumn);
-        // The translated vertices of both neighbours.
-        std::set<Millimetres> here, next;
+    // The vertices of tile k, each file read on its own and moved to the
+    // origin the index gives.
+    const auto placed = [&](std::size_t k) {
+        std::set<Millimetres> vertices;
+        const b3d::Point3& origin = set.tiles[k].origin;
         for (const b3d::Section& section : b3d::ReadB3dFile(tiles / set.tiles[k].file).sections)
             for (const auto& p : section.vertices)
-                here.insert(ToMillimetres({p.x + set.tiles[k].origin.x, p.y + set.tiles[k].origin.y,
-                                           p.z + set.tiles[k].origin.z}));
-        for (const b3d::Section& section : b3d::ReadB3dFile(tiles / set.tiles[k + 1].file).sections)
-            for (const auto& p : section.vertices)
-                next.insert(ToMillimetres({p.x + set.tiles[k + 1].origin.x, p.y + set.tiles[k + 1].origin.y,
-                                           p.z + set.tiles[k + 1].origin.z}));
+                vertices.insert(ToMillimetres({p.x + origin.x, p.y + origin.y, p.z + origin.z}));
+        return vertices;
+    };
+    for (std::size_t k = 0; k + 1 < plan.size(); ++k) {
+        ASSERT_EQ(plan[k].lastColumn, plan[k + 1].firstColumn);
+        const std::set<Millimetres> here = placed(k), next = placed(k + 1);
         const int j = plan[k].lastColumn;
         for (int i = 1; i <= 101; ++i) {
             const GridNode& n = state.node(i, j);
