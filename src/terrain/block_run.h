@@ -36,6 +36,13 @@ public:
         std::memcpy(bytes_.data() + size_, bytes.data(), bytes.size());
         size_ += bytes.size();
     }
+    // A literal: its length is known where it is written.
+    template <std::size_t N>
+    void Put(const char (&literal)[N])
+    {
+        std::memcpy(bytes_.data() + size_, literal, N - 1);
+        size_ += N - 1;
+    }
     void Put(char c) { bytes_[size_++] = c; }
     // A plain integer (at most 20 characters).
     void PutInt(long long value)

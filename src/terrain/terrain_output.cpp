@@ -14,8 +14,6 @@ namespace kestrane {
 
 namespace {
 
-constexpr std::string_view kEnd = "\r\n";
-
 // The "x,y,z" texts (offset added, each 6:3) of the nodes of one grid row.
 // Every node belongs to up to four cells; it is formatted once.
 class RowText {
@@ -92,10 +90,11 @@ void WriteTerrain(B3dWriter& out, const TerrainGeneratorState& state, UiLanguage
 
     // The lines every block shares; the texture name as typed, in the code
     // page.
-    constexpr std::string_view kTitle = "[Meshbuilder];";
-    constexpr std::string_view kVertex = "Vertex ";
-    constexpr std::string_view kFaces = "Face2 0,1,2\r\nFace2 3,0,2\r\n";
-    constexpr std::string_view kBlockEnd = ";\r\n";
+    static constexpr char kTitle[] = "[Meshbuilder];";
+    static constexpr char kVertex[] = "Vertex ";
+    static constexpr char kFaces[] = "Face2 0,1,2\r\nFace2 3,0,2\r\n";
+    static constexpr char kEnd[] = "\r\n";
+    static constexpr char kBlockEnd[] = ";\r\n";
     std::string texture;
     if (!p.texture.empty()) {
         texture.append("[texture]\r\nload ");
@@ -111,8 +110,8 @@ void WriteTerrain(B3dWriter& out, const TerrainGeneratorState& state, UiLanguage
         rowNext.Format(state, i + 1);
         // The longest block: title with two numbers, four vertex lines, the colour line, the
         // shared lines.
-        const std::size_t most = kTitle.size() + 24 + 4 * (kVertex.size() + std::max(rowI.Longest(), rowNext.Longest()) + 2) +
-                                 kFaces.size() + 19 + texture.size() + kBlockEnd.size();
+        const std::size_t most = sizeof kTitle + 24 + 4 * (sizeof kVertex + std::max(rowI.Longest(), rowNext.Longest()) + 2) +
+                                 sizeof kFaces + 19 + texture.size() + sizeof kBlockEnd;
         for (int j = 1; j < lastColumn; ++j) {
             run.MakeRoom(most);
             run.Put(kTitle);

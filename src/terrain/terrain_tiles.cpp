@@ -20,7 +20,7 @@ namespace kestrane {
 
 namespace {
 
-constexpr std::string_view kEnd = "\r\n";
+constexpr char kEnd[] = "\r\n";
 
 // Coordinates beyond this many metres do not fit the millimetre arithmetic
 // of the tiles (a million kilometres; no route comes near).
@@ -170,18 +170,15 @@ std::string TileLine(int number, int count, const MillimetrePoint& origin, UiLan
     return line;
 }
 
-// Writes the sections of one tile. The scratch tables are sized for the
-// whole grid once and reused by every tile and section.
+// Writes the sections of one tile. Its tables hold the nodes of the tile
+// alone, row by row, so that a section's nodes lie close together; they
+// are sized for the whole grid once and reused by every tile and section.
 class TileWriter {
 public:
     TileWriter(const TerrainGeneratorState& state, B3dWriter& out)
         : state_(state), out_(out), run_(out), stamp_(kGridRows * kGridColumns, 0),
           index_(kGridRows * kGridColumns, 0), millimetres_(kGridRows * kGridColumns)
     {
-        // Every node of the mesh as printed, worked out once.
-        for (int i = 1; i <= state.derived.LastRow(); ++i)
-            for (int j = 1; j <= state.derived.LastColumn(); ++j)
-                millimetres_[NodeId(i, j)] = NodeMillimetres(state, i, j);
         if (!state.params.texture.empty()) {
             textureLoad_.append("[texture]\r\nload ");
             AppendUtf8AsCp1250(textureLoad_, state.params.texture);  // as typed, in the code page
@@ -197,6 +194,12 @@ public:
         out_.WriteLine(TileLine(number, count, tile.origin, language));
         if (tile.lastColumn <= tile.firstColumn)
             return;
+        firstColumn_ = tile.firstColumn;
+        width_ = tile.lastColumn - tile.firstColumn + 1;
+        // The tile's nodes as printed.
+        for (int i = 1; i <= state_.derived.LastRow(); ++i)
+            for (int j = tile.firstColumn; j <= tile.lastColumn; ++j)
+                millimetres_[NodeId(i, j)] = NodeMillimetres(state_, i, j);
         SortCells(tile);
         for (std::size_t s = 0; s + 1 < sectionStart_.size(); ++s)
             WriteSection(tile, s);
@@ -209,7 +212,8 @@ private:
     static constexpr std::size_t kMostVertexLine = 7 + 3 * 27 + 2;
     static constexpr std::size_t kMostIndexLine = 12 + 3 * 21 + 2;
 
-    static int NodeId(int i, int j) { return i * kGridColumns + j; }
+    // Node (i, j) of the current tile.
+    int NodeId(int i, int j) const { return (i - 1) * width_ + (j - firstColumn_); }
 
     // Sorts the tile's cells by colour: sections in the order their colour
     // first appears (row by row, then column by column), each with its
@@ -302,7 +306,7 @@ private:
             // far edge, so that each cell reads P0 (0,1), P1 (0,0),
             // P2 (1,0), P3 (1,1) plus whole numbers.
             for (std::size_t k = 0; k < nodes_.size(); ++k) {
-                const int i = nodes_[k] / kGridColumns, j = nodes_[k] % kGridColumns;
+                const int i = nodes_[k] / width_ + 1, j = nodes_[k] % width_ + firstColumn_;
                 run_.MakeRoom(kMostIndexLine);
                 run_.Put("Coordinates ");
                 run_.PutInt(static_cast<long long>(k));
@@ -335,6 +339,8 @@ private:
     std::vector<std::uint32_t> stamp_;  // serial_ of the section that numbered the node last
     std::vector<std::uint32_t> index_;  // the node's vertex number in that section
     std::vector<MillimetrePoint> millimetres_;  // every node, offset added
+    int firstColumn_ = 1;  // of the current tile
+    int width_ = 1;        // its node columns
     std::uint32_t serial_ = 0;
     std::unordered_map<std::uint32_t, std::uint32_t> sectionOf_;  // colour -> section
     std::vector<std::uint32_t> cellSection_;
