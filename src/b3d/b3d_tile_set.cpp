@@ -54,17 +54,20 @@ void AddTile(TileSet& set, const TileSetEntry& entry, Model tile)
     model.vertexCount += tile.vertexCount;
     model.faceCount += tile.faceCount;
     for (Section& section : tile.sections) {
-        for (Point3& p : section.vertices) {
+        for (Vec3& p : section.vertices) {
             p.x += entry.origin.x;
             p.y += entry.origin.y;
             p.z += entry.origin.z;
         }
         model.sections.push_back(std::move(section));
     }
+    // Listed as far as the model lists them, all of them counted.
     for (Message& problem : tile.problems)
-        model.problems.push_back({problem.line, entry.file + ": " + problem.text});
+        model.AddProblem({problem.line, entry.file + ": " + problem.text});
+    model.problemCount += tile.problemCount - tile.problems.size();
     for (Message& warning : tile.warnings)
-        model.warnings.push_back({warning.line, entry.file + ": " + warning.text});
+        model.AddWarning({warning.line, entry.file + ": " + warning.text});
+    model.warningCount += tile.warningCount - tile.warnings.size();
 }
 
 }  // namespace
@@ -76,7 +79,7 @@ bool IsTileIndex(const std::filesystem::path& path)
     return name.size() > suffix.size() && name.ends_with(suffix);
 }
 
-TileSet ReadTileSet(const std::filesystem::path& path)
+TileSet ReadTileSet(const std::filesystem::path& path, const ReadProgress& progress)
 {
     std::error_code error;
     if (std::filesystem::is_directory(path, error))
@@ -85,27 +88,36 @@ TileSet ReadTileSet(const std::filesystem::path& path)
     if (!in)
         throw ReadError(std::error_code(errno, std::generic_category()).message());
 
+    // The tile lines first, with their line numbers.
+    std::vector<std::pair<std::size_t, TileSetEntry>> entries;
     TileSet set;
-    const std::filesystem::path folder = path.parent_path();
     std::string text;
     for (std::size_t line = 1; std::getline(in, text); ++line) {
         const std::string_view content = Trim(text);
         if (content.empty() || content.front() == ';')
             continue;
-        const auto entry = ParseEntry(content);
-        if (!entry) {
-            set.model.problems.push_back({line, "a tile line is \"file,x,y,z\", not \"" + std::string(content) + "\""});
-            continue;
-        }
-        set.tiles.push_back(*entry);
-        try {
-            AddTile(set, *entry, ReadB3dFile(folder / entry->file));
-        } catch (const ReadError& e) {
-            set.model.problems.push_back({line, entry->file + " cannot be read: " + e.what()});
-        }
+        if (const auto entry = ParseEntry(content))
+            entries.emplace_back(line, *entry);
+        else
+            set.model.AddProblem({line, "a tile line is \"file,x,y,z\", not \"" + std::string(content) + "\""});
     }
     if (in.bad())
         throw ReadError(std::error_code(errno, std::generic_category()).message());
+
+    const std::filesystem::path folder = path.parent_path();
+    for (std::size_t k = 0; k < entries.size(); ++k) {
+        const auto& [line, entry] = entries[k];
+        if (progress && !progress(k, entries.size()))
+            throw ReadCancelled();
+        set.tiles.push_back(entry);
+        try {
+            AddTile(set, entry, ReadB3dFile(folder / entry.file));
+        } catch (const ReadError& e) {
+            set.model.AddProblem({line, entry.file + " cannot be read: " + e.what()});
+        }
+    }
+    if (progress && !progress(entries.size(), entries.size()))
+        throw ReadCancelled();
     return set;
 }
 

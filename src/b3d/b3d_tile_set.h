@@ -7,6 +7,7 @@
 #pragma once
 
 #include "b3d/b3d_model.h"
+#include "b3d/b3d_reader.h"
 
 #include <filesystem>
 #include <string>
@@ -16,7 +17,7 @@ namespace kestrane::b3d {
 
 struct TileSetEntry {
     std::string file;  // as the index names it
-    Point3 origin;
+    Vec3 origin;
 };
 
 struct TileSet {
@@ -31,7 +32,8 @@ bool IsTileIndex(const std::filesystem::path& path);
 // Reads the index at `path` and every tile it names. A tile that cannot be
 // read, and an index line that is not "file,x,y,z", are problems of the
 // model (at the index's line); the problems and warnings of a tile name
-// its file. Throws ReadError when the index itself cannot be read.
-TileSet ReadTileSet(const std::filesystem::path& path);
+// its file. Throws ReadError when the index itself cannot be read,
+// ReadCancelled when `progress` (told the tiles read of all) stops it.
+TileSet ReadTileSet(const std::filesystem::path& path, const ReadProgress& progress = {});
 
 }  // namespace kestrane::b3d

@@ -34,16 +34,16 @@ TEST(TileSetTest, EveryTileIsMovedToItsOrigin)
     const TileSet set = ReadTileSet(folder / "a_tiles.txt");
     ASSERT_EQ(set.tiles.size(), 2u);
     EXPECT_EQ(set.tiles[1].file, "a_002.b3d");
-    EXPECT_EQ(set.tiles[1].origin, (Point3{0.5, 0, 25}));
+    EXPECT_EQ(set.tiles[1].origin, (Vec3{0.5, 0, 25}));
     ASSERT_EQ(set.model.sections.size(), 3u);
     EXPECT_EQ(set.model.vertexCount, 9u);
     EXPECT_EQ(set.model.faceCount, 3u);
     EXPECT_EQ(set.mostVertices, 6u);
     EXPECT_TRUE(set.model.problems.empty());
     const Section& first = set.model.sections[0];
-    EXPECT_EQ(first.vertices[2], (Point3{-9.0, 1.25, 1001.0}));
-    EXPECT_EQ(first.color, (Rgba{200, 0, 0, 255}));
-    EXPECT_EQ(set.model.sections[2].vertices[1], (Point3{0.5, 0, 26}));
+    EXPECT_EQ(first.vertices[2], (Vec3{-9.0, 1.25, 1001.0}));
+    EXPECT_EQ(first.color, (ColorRgb{200, 0, 0, 255}));
+    EXPECT_EQ(set.model.sections[2].vertices[1], (Vec3{0.5, 0, 26}));
 }
 
 TEST(TileSetTest, MissingTilesAndMalformedLinesAreProblems)
@@ -57,17 +57,35 @@ TEST(TileSetTest, MissingTilesAndMalformedLinesAreProblems)
     const TileSet set = ReadTileSet(folder / "a_tiles.txt");
     EXPECT_EQ(set.tiles.size(), 2u);
     EXPECT_EQ(set.model.sections.size(), 1u);
+    // The index's own lines first, then the tiles in order.
     ASSERT_EQ(set.model.problems.size(), 4u);
-    EXPECT_EQ(set.model.problems[0].line, 7u);  // in the tile
-    EXPECT_EQ(set.model.problems[0].text.rfind("a_001.b3d: ", 0), 0u) << set.model.problems[0].text;
-    EXPECT_EQ(set.model.problems[1].line, 2u);
-    EXPECT_EQ(set.model.problems[1].text.rfind("a_002.b3d cannot be read: ", 0), 0u) << set.model.problems[1].text;
-    EXPECT_EQ(set.model.problems[2].line, 3u);
-    EXPECT_EQ(set.model.problems[2].text, "a tile line is \"file,x,y,z\", not \"a_003.b3d,0,0\"");
-    EXPECT_EQ(set.model.problems[3].line, 4u);
+    EXPECT_EQ(set.model.problemCount, 4u);
+    EXPECT_EQ(set.model.problems[0].line, 3u);
+    EXPECT_EQ(set.model.problems[0].text, "a tile line is \"file,x,y,z\", not \"a_003.b3d,0,0\"");
+    EXPECT_EQ(set.model.problems[1].line, 4u);
+    EXPECT_EQ(set.model.problems[2].line, 7u);  // in the tile
+    EXPECT_EQ(set.model.problems[2].text.rfind("a_001.b3d: ", 0), 0u) << set.model.problems[2].text;
+    EXPECT_EQ(set.model.problems[3].line, 2u);
+    EXPECT_EQ(set.model.problems[3].text.rfind("a_002.b3d cannot be read: ", 0), 0u) << set.model.problems[3].text;
 
     EXPECT_THROW(ReadTileSet(folder / "none_tiles.txt"), ReadError);
     EXPECT_THROW(ReadTileSet(folder.path()), ReadError);
+}
+
+TEST(TileSetTest, ProgressCountsTilesAndCanStop)
+{
+    const TempFolder folder;
+    WriteFile(folder / "a_001.b3d", B3dBytes(kTile));
+    WriteFile(folder / "a_002.b3d", B3dBytes(kTile));
+    WriteFile(folder / "a_tiles.txt", "a_001.b3d,0,0,0\r\na_002.b3d,0,0,25\r\n");
+    std::vector<std::pair<std::uint64_t, std::uint64_t>> told;
+    ReadTileSet(folder / "a_tiles.txt", [&](std::uint64_t done, std::uint64_t total) {
+        told.emplace_back(done, total);
+        return true;
+    });
+    EXPECT_EQ(told, (std::vector<std::pair<std::uint64_t, std::uint64_t>>{{0, 2}, {1, 2}, {2, 2}}));
+    EXPECT_THROW(ReadTileSet(folder / "a_tiles.txt", [](std::uint64_t done, std::uint64_t) { return done < 1; }),
+                 ReadCancelled);
 }
 
 TEST(TileSetTest, IndexNames)

@@ -35,7 +35,7 @@ using test::TempFolder;
 
 using Millimetres = std::array<long long, 3>;
 
-Millimetres ToMillimetres(const b3d::Point3& p)
+Millimetres ToMillimetres(const Vec3& p)
 {
     return {std::llround(p.x * 1000), std::llround(p.y * 1000), std::llround(p.z * 1000)};
 }
@@ -285,7 +285,7 @@ TEST_F(TilesTest, NeighbouringTilesShareTheirBoundaryNodesExactly)
     // origin the index gives.
     const auto placed = [&](std::size_t k) {
         std::set<Millimetres> vertices;
-        const b3d::Point3& origin = set.tiles[k].origin;
+        const Vec3& origin = set.tiles[k].origin;
         for (const b3d::Section& section : b3d::ReadB3dFile(tiles / set.tiles[k].file).sections)
             for (const auto& p : section.vertices)
                 vertices.insert(ToMillimetres({p.x + origin.x, p.y + origin.y, p.z + origin.z}));
