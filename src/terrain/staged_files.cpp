@@ -1,6 +1,6 @@
 #include "terrain/staged_files.h"
 
-#include "b3d/b3d_writer.h"
+#include "core/replacing_file.h"
 #include "core/errors.h"
 
 #include <cerrno>
@@ -26,9 +26,14 @@ std::filesystem::path StagedFileSet::PathOf(const std::string& name) const
 std::filesystem::path StagedFileSet::Stage(const std::string& name)
 {
     const std::filesystem::path target = PathOf(name);
-    std::error_code ec;
-    if (std::filesystem::is_directory(target, ec))
-        throw OutputError(IoErrorText(EISDIR), target.string(), EISDIR);
+    struct stat previous {};
+    if (::lstat(target.c_str(), &previous) == 0) {
+        if (S_ISDIR(previous.st_mode))
+            throw OutputError(IoErrorText(EISDIR), target.string(), EISDIR);
+        // A file write-protected by its mode bits is kept, as a single file is.
+        if (S_ISREG(previous.st_mode) && (previous.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0)
+            throw OutputError(IoErrorText(EACCES), target.string(), EACCES);
+    }
     const std::filesystem::path staged =
         PathOf("." + name + ".tmp" + std::to_string(::getpid()) + "-set" + std::to_string(staged_.size()));
     staged_.push_back({name, staged});
@@ -39,15 +44,11 @@ void StagedFileSet::Commit()
 {
     for (std::size_t k = 0; k < staged_.size(); ++k) {
         const Entry& entry = staged_[k];
-        std::filesystem::path target = PathOf(entry.name);
-        std::error_code ec;
-        if (std::filesystem::is_symlink(std::filesystem::symlink_status(target, ec))) {
-            const auto resolved = std::filesystem::canonical(target, ec);
-            if (!ec)
-                target = resolved;
-        }
+        // Whatever stands under the name is replaced, never written through;
+        // a regular file passes its permissions on.
+        const std::filesystem::path target = PathOf(entry.name);
         struct stat previous {};
-        if (::stat(target.c_str(), &previous) == 0)
+        if (::lstat(target.c_str(), &previous) == 0 && S_ISREG(previous.st_mode))
             ::chmod(entry.staged.c_str(), previous.st_mode & 07777);
         if (::rename(entry.staged.c_str(), target.c_str()) != 0) {
             const int code = errno;

@@ -21,13 +21,14 @@ public:
 
     // The path to write the file `name` of the set to, until Commit: a
     // hidden name beside it. Throws OutputError, before anything is written,
-    // when `name` is taken by a folder.
+    // when `name` is taken by a folder or by a file without write permission.
     std::filesystem::path Stage(const std::string& name);
 
     // Puts every staged file in place under its name, in the order staged.
-    // As a single file's writer does, a name that is a symbolic link is
-    // replaced through the link, and the new file keeps the permissions of
-    // the file it replaces. Throws OutputError when a rename fails.
+    // As for a single file (ReplacingFile), whatever stands under the name
+    // is replaced, a symbolic link included, and the new file keeps the
+    // permissions of a regular file it replaces. Throws OutputError when a
+    // rename fails.
     void Commit();
 
     // The path of `name` in the folder.
