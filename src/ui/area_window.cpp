@@ -52,6 +52,7 @@ TDombepito::TDombepito(QWidget* parent) : QDialog(parent), ui(std::make_unique<U
 
     connect(ui->GenButton, &QPushButton::clicked, this, &TDombepito::GenButtonClick);
     connect(ui->elonezetgomb, &QPushButton::clicked, this, &TDombepito::elonezetgombClick);
+    connect(ui->szimchk, &QCheckBox::toggled, ui->csempeEdit, &QLineEdit::setEnabled);
     connect(ui->rtScrollBar, &QScrollBar::valueChanged, this, &TDombepito::rtScrollBarChange);
     connect(ui->gtScrollBar, &QScrollBar::valueChanged, this, &TDombepito::gtScrollBarChange);
     connect(ui->btScrollBar, &QScrollBar::valueChanged, this, &TDombepito::btScrollBarChange);
@@ -121,6 +122,8 @@ TerrainInput TDombepito::terrainInput() const
     input.curveZ2 = Text(ui->KanyarZ2edit);
     input.texture = Text(ui->TexturaEdit);
     input.useColor = ui->fszinchk->isChecked();
+    input.layout = ui->szimchk->isChecked() ? TerrainLayout::Simulator : TerrainLayout::Cells;
+    input.tileLength = Text(ui->csempeEdit);
     input.baseColor = {Channel(ui->rtScrollBar->value()), Channel(ui->gtScrollBar->value()),
                        Channel(ui->btScrollBar->value())};
     for (int k = 1; k <= 8; ++k) {
