@@ -12,7 +12,7 @@ packages=(
   qt6-base-dev libqt6opengl6-dev libgl-dev libgl1-mesa-dri # windows, preview
   xvfb xauth locales                                       # headless window tests
   fonts-dejavu-core fonts-dejavu-extra                     # fonts (the condensed ones are built into the program)
-  clang libclang-rt-14-dev                                 # sanitizer build, libFuzzer (tools/sanitize.sh)
+  clang lld libclang-rt-14-dev                             # sanitizer build, libFuzzer (tools/sanitize.sh)
 )
 missing=()
 for package in "${packages[@]}"; do
