@@ -116,18 +116,10 @@ int RunTerrain(const std::vector<std::string>& args, std::ostream& out, std::ost
         return kExitBadInput;
     }
 
-    try {
+    return ReportGeneration("terrain", out, err, [&] {
         TerrainGenerator generator;
-        const TerrainResult result = generator.Generate(input, common.Language(), common.folder);
-        out << result.status << "\n";
-        return kExitOk;
-    } catch (const InputError& e) {
-        err << "kestrane terrain: " << e.what() << "\n";
-        return kExitBadInput;
-    } catch (const OutputError& e) {
-        err << "kestrane terrain: " << e.path() << ": " << e.what() << "\n";
-        return kExitIoFailure;
-    }
+        return generator.Generate(input, common.Language(), common.folder).status;
+    });
 }
 
 }  // namespace kestrane::cli
