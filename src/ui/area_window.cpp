@@ -1,5 +1,6 @@
 #include "ui/area_window.h"
 
+#include "ui/bundled_fonts.h"
 #include "ui/generation_report.h"
 #include "ui/preview_launch.h"
 
@@ -37,6 +38,7 @@ void SetBorder(QFrame* swatch, bool border)
 
 TDombepito::TDombepito(QWidget* parent) : QDialog(parent), ui(std::make_unique<Ui::TDombepito>())
 {
+    RegisterBundledFonts();  // before the form sets its fonts
     ui->setupUi(this);
     setWindowFlag(Qt::WindowContextHelpButtonHint, false);
     // The height column's Hungarian title is a few pixels wider than its
