@@ -12,6 +12,8 @@ if [ -x "$root/build/src/app/kestrane-builder" ]; then
   echo "No display here (neither DISPLAY nor WAYLAND_DISPLAY is set): writing the default house with kestrane instead."
 fi
 "$root/build/src/cli/kestrane" house
-file=$(ls -t -- *.b3d | head -n 1)
+file=$(ls -t -- *.b3d | sed -n 1p)
 echo "--- $(pwd)/$file (first 40 lines, Windows-1250 shown as UTF-8) ---"
-iconv -f WINDOWS-1250 -t UTF-8 "$file" | tr -d '\r' | head -n 40
+# sed reads to the end: head would stop early and, under pipefail, the
+# writer's broken pipe would fail the script.
+iconv -f WINDOWS-1250 -t UTF-8 "$file" | tr -d '\r' | sed -n '1,40p'
