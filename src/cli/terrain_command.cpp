@@ -4,6 +4,8 @@
 #include "core/errors.h"
 #include "terrain/terrain_generator.h"
 
+#include <chrono>
+
 namespace kestrane::cli {
 
 namespace {
@@ -32,7 +34,21 @@ const char* const kTerrainHelp =
     "                          a peak (negative height: a valley) centred on\n"
     "                          node X,Z, WIDTH cells wide, tinting toward R,G,B\n"
     "                          (40,140,40); up to eight, in the order given\n"
+    "  --heightmap FILE        start from elevation data: any raster GDAL reads\n"
+    "                          (GeoTIFF, ESRI ASCII grid .asc, SRTM .hgt,\n"
+    "                          16-bit greyscale PNG); its heights, bilinear at\n"
+    "                          every node, come before slopes and peaks\n"
+    "  --heightmap-origin X,Z  the first node, metres east and north of the\n"
+    "                          raster's south-west corner (0,0); X runs east\n"
+    "                          along the columns, Z north up the rows\n"
+    "  --height-scale K        raster value to metres (1)\n"
+    "  --height-offset M       metres added after the scale (0)\n"
+    "  --pixel-size M          metres per raster cell; default: the file's own\n"
+    "                          (a plain image has none: then required)\n"
     "  --help                  show this text\n"
+    "\n"
+    "Nodes with no data under them, or outside the raster, take the mean of\n"
+    "their nearest neighbours; their number is printed after the status.\n"
     "\n"
     "Exit codes: 0 success, 1 input/output failure, 2 bad input (nothing is\n"
     "written then).\n";
@@ -56,6 +72,45 @@ TerrainPeakInput ParsePeak(const std::string& option, const std::string& value)
         peak.color = ToColor(ParseRgb(option, parts[4] + "," + parts[5] + "," + parts[6]));
     return peak;
 }
+
+// The option of each heightmap field, for refusals on the command line.
+struct HeightmapOption {
+    HeightmapField field;
+    const char* option;
+};
+constexpr HeightmapOption kHeightmapOptions[] = {
+    {HeightmapField::File, "--heightmap"},          {HeightmapField::Origin, "--heightmap-origin"},
+    {HeightmapField::Scale, "--height-scale"},      {HeightmapField::Offset, "--height-offset"},
+    {HeightmapField::PixelSize, "--pixel-size"},
+};
+
+std::string OptionOf(const InputError& error, UiLanguage language)
+{
+    for (const HeightmapOption& entry : kHeightmapOptions)
+        if (error.field() == HeightmapCaption(entry.field, language))
+            return std::string(" (") + entry.option + ")";
+    return {};
+}
+
+// Prints the progress of a long heightmap read in tenths, once it has
+// taken a second.
+class ReadProgress {
+public:
+    explicit ReadProgress(std::ostream& err) : err_(err), start_(std::chrono::steady_clock::now()) {}
+    void operator()(double done)
+    {
+        const int tenth = static_cast<int>(done * 10);
+        if (tenth <= shown_ || std::chrono::steady_clock::now() - start_ < std::chrono::seconds(1))
+            return;
+        shown_ = tenth;
+        err_ << "kestrane terrain: reading the heightmap, " << tenth * 10 << "%\n" << std::flush;
+    }
+
+private:
+    std::ostream& err_;
+    std::chrono::steady_clock::time_point start_;
+    int shown_ = 0;
+};
 
 }  // namespace
 
@@ -103,6 +158,20 @@ int RunTerrain(const std::vector<std::string>& args, std::ostream& out, std::ost
                 input.baseColor = ToColor(ParseRgb(name, reader.Value()));
             } else if (name == "--no-color") {
                 input.useColor = false;
+            } else if (name == "--heightmap") {
+                input.heightmap.file = reader.Value();
+                if (input.heightmap.file.empty())
+                    throw UsageError("--heightmap needs a file name");
+            } else if (name == "--heightmap-origin") {
+                const auto parts = SplitList(name, reader.Value(), 2);
+                input.heightmap.originX = parts[0];
+                input.heightmap.originZ = parts[1];
+            } else if (name == "--height-scale") {
+                input.heightmap.scale = reader.Value();
+            } else if (name == "--height-offset") {
+                input.heightmap.offset = reader.Value();
+            } else if (name == "--pixel-size") {
+                input.heightmap.pixelSize = reader.Value();
             } else if (name == "--peak") {
                 if (peaks == input.peaks.size())
                     throw UsageError("--peak can be given at most " + std::to_string(input.peaks.size()) + " times");
@@ -116,13 +185,19 @@ int RunTerrain(const std::vector<std::string>& args, std::ostream& out, std::ost
         return kExitBadInput;
     }
 
+    UiLanguage language = UiLanguage::Hungarian;
     try {
         TerrainGenerator generator;
-        const TerrainResult result = generator.Generate(input, common.Language(), common.folder);
+        language = common.Language();
+        ReadProgress progress(err);
+        const TerrainResult result =
+            generator.Generate(input, language, common.folder, [&progress](double done) { progress(done); });
         out << result.status << "\n";
+        if (!result.heightmapReport.empty())
+            out << result.heightmapReport << "\n";
         return kExitOk;
     } catch (const InputError& e) {
-        err << "kestrane terrain: " << e.what() << "\n";
+        err << "kestrane terrain: " << e.what() << OptionOf(e, language) << "\n";
         return kExitBadInput;
     } catch (const OutputError& e) {
         err << "kestrane terrain: " << e.path() << ": " << e.what() << "\n";

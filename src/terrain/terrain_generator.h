@@ -3,6 +3,7 @@
 #pragma once
 
 #include "core/types.h"
+#include "heightmap/heightmap.h"
 
 #include <array>
 #include <filesystem>
@@ -43,11 +44,13 @@ struct TerrainInput {
     bool useColor = true;            // fszinchk: a "Color " line per cell
     ColorRgb baseColor{40, 140, 40}; // rtScrollBar, gtScrollBar, btScrollBar
     std::array<TerrainPeakInput, 8> peaks;
+    HeightmapInput heightmap;        // empty file: no heightmap
 };
 
 struct TerrainResult {
     std::filesystem::path path;  // where domb.b3d was written
     std::string status;          // the status text of a finished generation
+    std::string heightmapReport; // with a heightmap: its nodes and the ones filled
 };
 
 // "Domb.B3d fájl generálása kész" / "Domb.B3d file generating successfull".
@@ -66,9 +69,10 @@ public:
 
     // Reads the inputs (throws InputError naming the field before anything
     // is opened), shapes the grid and writes domb.b3d into `folder` (throws
-    // OutputError; the previous file then stays as it was).
+    // OutputError; the previous file then stays as it was). A heightmap is
+    // read after the inputs, reporting its progress to `progress`.
     TerrainResult Generate(const TerrainInput& input, UiLanguage language,
-                           const std::filesystem::path& folder = {});
+                           const std::filesystem::path& folder = {}, const HeightmapProgress& progress = {});
 
     TerrainGeneratorState& state() { return *state_; }
     const TerrainGeneratorState& state() const { return *state_; }

@@ -133,6 +133,8 @@ void ReadTerrainInput(const TerrainInput& input, UiLanguage language, TerrainGen
     CheckTexture(p.texture, language);
     p.useColor = input.useColor;
     p.baseColor = input.baseColor;
+    if (input.heightmap.Enabled())
+        p.heightmap = ReadHeightmapInput(input.heightmap, language);
 
     std::array<TerrainPeak, kPeakCount> peaks;
     for (int k = 1; k <= kPeakCount; ++k) {

@@ -10,7 +10,9 @@
 #include <array>
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
+#include <vector>
 
 namespace kestrane {
 
@@ -44,6 +46,7 @@ struct TerrainParams {
     std::string texture;   // empty: no texture blocks
     bool useColor = true;  // fszinchk: a colour line per cell
     ColorRgb baseColor{40, 140, 40};
+    std::optional<HeightmapParams> heightmap;  // none: the surface starts flat
 };
 
 // Values of one generation derived from TerrainParams.
@@ -82,6 +85,9 @@ public:
     TerrainParams params;
     std::array<TerrainPeak, kPeakCount> peaks;
     TerrainDerived derived;
+    // The heightmap's heights of rows 1 to LastRow(), columns 1 to
+    // LastColumn(), row by row; empty without a heightmap.
+    std::vector<double> heightmapHeights;
 
     GridNode& node(int i, int j) { return (*grid_)[i][j]; }
     const GridNode& node(int i, int j) const { return (*grid_)[i][j]; }
@@ -106,6 +112,14 @@ void ReadTerrainInput(const TerrainInput& input, UiLanguage language, TerrainGen
 // base colour.
 void FillGrid(TerrainGeneratorState& state);
 
+// The nodes of rows 1 to LastRow(), columns 1 to LastColumn(), where the
+// heightmap is sampled (none when either count is below 1).
+NodeLattice HeightmapLattice(const TerrainDerived& derived);
+
+// Adds the heightmap's heights to rows 1 to LastRow(), columns 1 to
+// LastColumn(); nothing without a heightmap.
+void AddHeightmap(TerrainGeneratorState& state);
+
 // Raises (or sinks) peak k (1 to 8) into the grid, and tints it toward the
 // peak's colour. A row whose width is not greater than 0 is off: nothing
 // changes.
@@ -120,7 +134,7 @@ inline bool CurveApplies(const TerrainGeneratorState& state) { return CurveAppli
 // point and continues straight beyond; nothing changes unless CurveApplies.
 void ApplyCurve(TerrainGeneratorState& state);
 
-// Fill, peaks in row order, curve: the whole shaping of one generation.
+// Fill, heightmap, peaks in row order, curve: the whole shaping of one generation.
 void ShapeGrid(TerrainGeneratorState& state);
 
 // Throws InputError when a vertex of the mesh, offset added, is not a finite
