@@ -97,7 +97,8 @@ HeightmapSamples SampleHeightmap(const HeightmapParams& params, const NodeLattic
                                  UiLanguage language, const HeightmapProgress& progress = {});
 
 // The line telling the user what the heightmap gave, e.g. "Heightmap: 2601
-// nodes, 12 filled from neighbours (no data or outside the raster)."
+// nodes, 12 filled from neighbours (3 outside the raster)."; the other
+// nodes filled had no data under them.
 std::string HeightmapReport(const HeightmapSamples& samples, UiLanguage language);
 
 }  // namespace kestrane

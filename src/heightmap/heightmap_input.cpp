@@ -17,7 +17,7 @@ struct FieldCaption {
 
 constexpr FieldCaption kCaptions[] = {
     {HeightmapField::File, {"Domborzati fájl", "Heightmap file"}},
-    {HeightmapField::Origin, {"Domborzat kezdőpontja", "Heightmap origin"}},
+    {HeightmapField::Origin, {"Domborzat origó", "Heightmap origin"}},
     {HeightmapField::Scale, {"Magasság szorzó", "Height scale"}},
     {HeightmapField::Offset, {"Magasság eltolás", "Height offset"}},
     {HeightmapField::PixelSize, {"Cellaméret", "Pixel size"}},
@@ -79,10 +79,10 @@ std::string HeightmapReport(const HeightmapSamples& samples, UiLanguage language
     const std::string filled = std::to_string(samples.filledNodes);
     const std::string outside = std::to_string(samples.outsideNodes);
     if (language == UiLanguage::Hungarian)
-        return "Domborzat: " + nodes + " rácspont, ebből " + filled +
-               " a szomszédaiból kitöltve (nincs adat alatta vagy " + outside + " a raszteren kívül).";
-    return "Heightmap: " + nodes + " nodes, " + filled + " filled from their neighbours (no data under them, or " +
-           outside + " outside the raster).";
+        return "Domborzat: " + nodes + " rácspont, " + filled + " kitöltve a szomszédaiból (" + outside +
+               " a raszteren kívül).";
+    return "Heightmap: " + nodes + " nodes, " + filled + " filled from neighbours (" + outside +
+           " outside the raster).";
 }
 
 }  // namespace kestrane

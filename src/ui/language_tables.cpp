@@ -128,6 +128,12 @@ constexpr UiText kAreaCaptions[] = {
     {"D_csucsokc", "Szélesség", "Width"},
     {"D_szin", "Szín", "Color"},
     {"elonezetgomb", "Előnézet", "Preview"},
+    {"DomborzatGomb", "Domborzat", "Heightmap"},
+    {"DomborzatFajlLabel", "Domborzati fájl", "Heightmap file"},
+    {"DomborzatOrigoLabel", "Domborzat origó", "Heightmap origin"},
+    {"MagassagSzorzoLabel", "Magasság szorzó", "Height scale"},
+    {"MagassagEltolasLabel", "Magasság eltolás", "Height offset"},
+    {"CellameretLabel", "Cellaméret", "Pixel size"},
 };
 
 // Area builder window, hints.
@@ -160,6 +166,17 @@ constexpr UiText kAreaHints[] = {
     {"rScrollBar", "Szín vörös csatorna", "Color red channel"},
     {"gScrollBar", "Szín zöld csatorna", "Color green channel"},
     {"bScrollBar", "Szín kék csatorna", "Color blue channel"},
+    {"DomborzatGomb", "Domborzati adat (magasságtérkép) a terep alá", "Elevation data (a heightmap) under the terrain"},
+    {"DomborzatEdit", "Domborzati fájl: GeoTIFF, ESRI ASCII rács, SRTM .hgt, 16 bites PNG",
+     "Heightmap file: GeoTIFF, ESRI ASCII grid, SRTM .hgt, 16-bit PNG"},
+    {"DomborzatTallozo", "Domborzati fájl kiválasztása", "Choose a heightmap file"},
+    {"DomborzatOrigoXEdit", "A terep első pontja a raszter délnyugati sarkától keletre, méterben",
+     "The terrain's first node, metres east of the raster's south-west corner"},
+    {"DomborzatOrigoZEdit", "A terep első pontja a raszter délnyugati sarkától északra, méterben",
+     "The terrain's first node, metres north of the raster's south-west corner"},
+    {"MagassagSzorzoEdit", "A raszter értékéből méter: ennyiszerese", "Metres per raster value"},
+    {"MagassagEltolasEdit", "Minden magassághoz hozzáadva, méterben", "Metres added to every height"},
+    {"CellameretEdit", "Méter cellánként; üres: a fájlban megadott", "Metres per raster cell; empty: the file's own"},
 };
 
 // Area builder window, hints that do not depend on the language.

@@ -35,8 +35,7 @@ TEST_F(HeightmapCommandTest, HeightsScaledAndOffsetWithAReportLine)
                                folder.path());
     ASSERT_EQ(result.exitCode, 0) << result.err;
     EXPECT_EQ(result.out, "Domb.B3d file generating successfull\n"
-                          "Heightmap: 9 nodes, 0 filled from their neighbours (no data under them, or 0 outside "
-                          "the raster).\n");
+                          "Heightmap: 9 nodes, 0 filled from neighbours (0 outside the raster).\n");
     EXPECT_EQ(result.err, "");
     // z = 5, 7, 9 m lie on cell rows 2, 3 and 4 from the south (centres
     // 5, 7, 9 m): heights 2 * row - 3.

@@ -122,7 +122,7 @@ TEST_F(HeightmapFormatsTest, PlaneInFloatGeoTiffWithSlopeAndPeakOnTop)
     EXPECT_LT(WorstError(input, Plane), 1e-3);
     EXPECT_EQ(result.status, "Domb.B3d file generating successfull");
     EXPECT_EQ(result.heightmapReport,
-              "Heightmap: 1353 nodes, 0 filled from their neighbours (no data under them, or 0 outside the raster).");
+              "Heightmap: 1353 nodes, 0 filled from neighbours (0 outside the raster).");
 
     // Slopes and peaks are added to the heightmap's heights; x and z stay.
     input.slopeX = "6";
@@ -189,8 +189,7 @@ TEST_F(HeightmapFormatsTest, Int16WithNoDataFilledFromNeighbours)
     input.heightmap.scale = "0.5";
     input.heightmap.offset = "-10";
     const TerrainResult result = generator.Generate(input, UiLanguage::Hungarian, folder.path());
-    EXPECT_EQ(result.heightmapReport, "Domborzat: 1581 rácspont, ebből 100 a szomszédaiból kitöltve (nincs adat "
-                                      "alatta vagy 0 a raszteren kívül).");
+    EXPECT_EQ(result.heightmapReport, "Domborzat: 1581 rácspont, 100 kitöltve a szomszédaiból (0 a raszteren kívül).");
     const TerrainGeneratorState& state = generator.state();
     for (int i = 1; i <= 51; ++i)
         for (int j = 1; j <= 31; ++j) {
@@ -218,8 +217,7 @@ TEST_F(HeightmapFormatsTest, NodesBeyondTheEdgeFilledAndCounted)
     input.heightmap.originX = "-50";
     input.heightmap.originZ = "50";
     const TerrainResult result = generator.Generate(input, UiLanguage::English, folder.path());
-    EXPECT_EQ(result.heightmapReport, "Heightmap: 441 nodes, 375 filled from their neighbours (no data under "
-                                      "them, or 375 outside the raster).");
+    EXPECT_EQ(result.heightmapReport, "Heightmap: 441 nodes, 375 filled from neighbours (375 outside the raster).");
     for (int i = 1; i <= 21; ++i)
         for (int j = 1; j <= 21; ++j)
             EXPECT_DOUBLE_EQ(generator.state().node(i, j).y, 42.0);

@@ -65,7 +65,7 @@ TEST_F(HeightmapRefusalTest, GridEntirelyOutsideOrOnNoData)
     ExpectRefused("Heightmap origin", "every node of the terrain lies outside the raster");
     input.heightmap.originX = "0";
     input.heightmap.originZ = "200.5";
-    ExpectRefused("Domborzat kezdőpontja", "a raszteren kívül", UiLanguage::Hungarian);
+    ExpectRefused("Domborzat origó", "a raszteren kívül", UiLanguage::Hungarian);
     // The northern 10 rows (z from 100 to 150 m) hold no data; from 102.5 m
     // on no node reaches a cell centre south of them.
     input.heightmap.originZ = "103";
