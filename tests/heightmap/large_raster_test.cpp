@@ -8,7 +8,9 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <fstream>
+#include <iostream>
 #include <sstream>
 
 namespace kestrane {
@@ -99,6 +101,17 @@ TEST(HeightmapLargeRasterTest, WholeRasterUnderTheLargestTerrainWithinTheMemoryB
         for (int i = 0; i < 101; i += 25)
             EXPECT_NEAR(samples.heights[static_cast<std::size_t>(i) * 1001 + j], expected, 1e-3) << i << "," << j;
     }
+
+    // Its description for the area builder: the height range estimated.
+    const auto started = std::chrono::steady_clock::now();
+    const HeightmapInfo info = ReadHeightmapInfo(params, UiLanguage::English);
+    const auto took = std::chrono::steady_clock::now() - started;
+    std::cout << "describing it took " << std::chrono::duration_cast<std::chrono::milliseconds>(took).count()
+              << " ms\n";
+    EXPECT_EQ(info.columns, kCells);
+    EXPECT_EQ(info.rows, kCells);
+    EXPECT_TRUE(info.rangeApproximate);
+    EXPECT_TRUE(info.minimum && info.maximum);
 
     // A small terrain inside it reads only the cells around its nodes, at
     // full resolution: 26 by 26 nodes 1 m apart need 27 by 27 cells.
