@@ -11,11 +11,11 @@
 #include "core/errors.h"
 
 #include <QDir>
-#include <QRegularExpression>
 #include <QEventLoop>
 #include <QFile>
 #include <QFileDialog>
 #include <QMouseEvent>
+#include <QRegularExpression>
 #include <QStatusBar>
 
 #include <atomic>
