@@ -193,7 +193,9 @@ struct Decimation {
 };
 
 // The cells first .. first + cells - 1 of `total` in at most `most`
-// samples. The span grows to a whole number of samples and moves back
+// samples. A decimated span takes one sample more on either side where
+// the raster has it, so that nodes near the span's edges still lie between
+// two sample centres; it grows to a whole number of samples and moves back
 // inside the raster when it would run over its far edge.
 Decimation Decimate(int first, int cells, int total, int most)
 {
@@ -201,10 +203,12 @@ Decimation Decimate(int first, int cells, int total, int most)
     if (cells <= most)
         return d;
     d.factor = (cells + most - 1) / most;
-    d.count = (cells + d.factor - 1) / d.factor;
+    const int from = std::max(first - d.factor, 0);
+    const int to = std::min(first + cells + d.factor, total);  // one past the last cell
+    d.count = (to - from + d.factor - 1) / d.factor;
     if (d.count * d.factor > total)
         d.count = total / d.factor;
-    d.first = std::clamp(first, 0, total - d.count * d.factor);
+    d.first = std::clamp(from, 0, total - d.count * d.factor);
     return d;
 }
 

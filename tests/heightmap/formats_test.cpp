@@ -141,6 +141,27 @@ TEST_F(HeightmapFormatsTest, PlaneInFloatGeoTiffWithSlopeAndPeakOnTop)
     }
 }
 
+TEST_F(HeightmapFormatsTest, SouthUpRasterReadTheRightWayRound)
+{
+    // Rows stored from the south edge (a positive row step): row r is
+    // centred (r + 0.5) cells north of the south edge. Read whole and
+    // averaged down.
+    const auto raster = folder / "southup.tif";
+    const double cell = 2.0;
+    WriteRaster(raster, Spec(100, 400, std::array<double, 6>{0, cell, 0, 0, 0, cell}),
+                [&](int c, int r) { return Plane(CentreX(c, cell), (r + 0.5) * cell); });
+    TerrainInput input = Input(raster, 20, 40, 9.0);
+    input.heightmap.originX = "5";
+    input.heightmap.originZ = "7";
+    generator.Generate(input, UiLanguage::English, folder.path());
+    EXPECT_LT(WorstError(input, Plane), 1e-3);
+    TerrainInput fine = Input(raster, 50, 50, 3.0);
+    fine.heightmap.originX = "1";
+    fine.heightmap.originZ = "300";
+    generator.Generate(fine, UiLanguage::English, folder.path());
+    EXPECT_LT(WorstError(fine, Plane), 1e-3);
+}
+
 TEST_F(HeightmapFormatsTest, ParaboloidInFloatGeoTiffFullAndDecimated)
 {
     const auto raster = folder / "bowl.tif";
@@ -156,16 +177,16 @@ TEST_F(HeightmapFormatsTest, ParaboloidInFloatGeoTiffFullAndDecimated)
     generator.Generate(fine, UiLanguage::English, folder.path());
     EXPECT_LT(WorstError(fine, bowl), 1.1e-3);
 
-    // 100 by 100 cells of 2.9 m: the window (292 by 292 cells) is averaged
-    // in pairs down to 146 by 146 samples; averaging and sampling on 2 m
-    // samples add a little more.
+    // 100 by 100 cells of 2.9 m: the window (292 by 292 cells and a sample
+    // more on either side) is averaged in pairs down to 148 by 148 samples;
+    // averaging and sampling on 2 m samples add a little more.
     TerrainInput coarse = Input(raster, 100, 100, 2.9);
     coarse.heightmap.originX = "5";
     coarse.heightmap.originZ = "4";
     HeightmapParams params = ReadHeightmapInput(coarse.heightmap, UiLanguage::English);
     const HeightmapSamples samples = SampleHeightmap(params, {101, 101, 2.9, 2.9}, UiLanguage::English);
-    EXPECT_EQ(samples.readColumns, 146);
-    EXPECT_EQ(samples.readRows, 146);
+    EXPECT_EQ(samples.readColumns, 148);
+    EXPECT_EQ(samples.readRows, 148);
     generator.Generate(coarse, UiLanguage::English, folder.path());
     EXPECT_LT(WorstError(coarse, bowl), 6e-3);
 }
