@@ -31,5 +31,5 @@ if ! locale -a 2>/dev/null | grep -qi '^hu_HU\.utf-\?8$'; then
   "${sudo_cmd[@]}" locale-gen >/dev/null
 fi
 
-cmake -S . -B "$build_dir" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+cmake -S . -B "$build_dir" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DKESTRANE_WARNINGS=ON >/dev/null
 cmake --build "$build_dir"

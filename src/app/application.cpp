@@ -27,7 +27,7 @@
 #include <unistd.h>
 #endif
 
-namespace kestrane {
+namespace kestrane::app {
 
 namespace {
 
@@ -266,4 +266,4 @@ void KestraneBuilderApp::onTerminationSignal()
     endRun();
 }
 
-}  // namespace kestrane
+}  // namespace kestrane::app

@@ -26,14 +26,16 @@
 
 class QSocketNotifier;
 
-namespace kestrane {
-
-class UpdateCheck;
-
-namespace ui {
+namespace kestrane::ui {
 class TDombepito;
 class TForm1;
-}  // namespace ui
+}  // namespace kestrane::ui
+
+// The window program's shell: start-up and end of a run, the update check,
+// the browser launch.
+namespace kestrane::app {
+
+class UpdateCheck;
 
 // The product name, the application title.
 inline constexpr char kApplicationTitle[] = "Kestrane Builder";
@@ -117,4 +119,4 @@ private:
     bool ending_ = false;
 };
 
-}  // namespace kestrane
+}  // namespace kestrane::app

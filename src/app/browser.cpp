@@ -1,19 +1,19 @@
 // Opening a web address in the browser.
 #include "app/browser.h"
 
+#include "ui/web_address.h"
+
 #include <QCoreApplication>
 #include <QDesktopServices>
 #include <QGuiApplication>
 #include <QUrl>
 
-namespace kestrane {
+namespace kestrane::app {
 
 bool OpenInBrowser(const QString& address)
 {
     const QUrl url(address.trimmed(), QUrl::StrictMode);
-    if (!url.isValid() || url.isRelative() || url.host().isEmpty())
-        return false;
-    if (url.scheme() != QLatin1String("http") && url.scheme() != QLatin1String("https"))
+    if (!ui::IsWebAddress(url))
         return false;
     // The desktop services need the platform of a GUI application.
     if (qobject_cast<QGuiApplication*>(QCoreApplication::instance()) == nullptr)
@@ -21,4 +21,4 @@ bool OpenInBrowser(const QString& address)
     return QDesktopServices::openUrl(url);
 }
 
-}  // namespace kestrane
+}  // namespace kestrane::app

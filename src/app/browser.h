@@ -3,7 +3,7 @@
 
 #include <QString>
 
-namespace kestrane {
+namespace kestrane::app {
 
 // Opens `address` in the browser the desktop is set up with
 // (QDesktopServices::openUrl; no shell and no command line of our own is
@@ -13,4 +13,4 @@ namespace kestrane {
 // Call on the user-interface thread of a running QGuiApplication.
 bool OpenInBrowser(const QString& address);
 
-}  // namespace kestrane
+}  // namespace kestrane::app

@@ -8,6 +8,6 @@
 int main(int argc, char* argv[])
 {
     QApplication application(argc, argv);
-    kestrane::KestraneBuilderApp builder;
+    kestrane::app::KestraneBuilderApp builder;
     return builder.exec();
 }

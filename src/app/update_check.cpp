@@ -3,6 +3,7 @@
 
 #include "core/cp1250.h"
 #include "core/numbers.h"
+#include "ui/web_address.h"
 
 #include <QByteArray>
 #include <QDeadlineTimer>
@@ -33,7 +34,7 @@
 #include <thread>
 #endif
 
-namespace kestrane {
+namespace kestrane::app {
 
 namespace {
 
@@ -48,14 +49,6 @@ constexpr int kMaxRedirects = 10;
 std::chrono::milliseconds ClampedLimit(std::chrono::milliseconds limit)
 {
     return std::clamp(limit, std::chrono::milliseconds{0}, kDownloadTimeLimit);
-}
-
-bool IsWebUrl(const QUrl& url)
-{
-    if (!url.isValid() || url.isRelative() || url.host().isEmpty())
-        return false;
-    const QString scheme = url.scheme();  // QUrl keeps schemes in lower case
-    return scheme == QLatin1String("http") || scheme == QLatin1String("https");
 }
 
 bool CurrentThreadAskedToStop()
@@ -136,7 +129,7 @@ bool HostResolves(const QUrl& url, const QDeadlineTimer& deadline)
 bool Download(const QString& address, const QString& localFile, std::chrono::milliseconds timeLimit)
 {
     const QUrl url(address, QUrl::StrictMode);
-    if (!IsWebUrl(url) || CurrentThreadAskedToStop())
+    if (!ui::IsWebAddress(url) || CurrentThreadAskedToStop())
         return false;
     const QDeadlineTimer deadline(timeLimit);
     if (!HostResolves(url, deadline) || CurrentThreadAskedToStop() || deadline.hasExpired())
@@ -275,7 +268,7 @@ bool IsNewerThanOwnVersion(const QString& versionLine)
 QString AcceptedWebAddress(const QString& line)
 {
     const QString address = line.trimmed();
-    return IsWebUrl(QUrl(address, QUrl::StrictMode)) ? address : QString();
+    return ui::IsWebAddress(QUrl(address, QUrl::StrictMode)) ? address : QString();
 }
 
 UpdateCheckHost::~UpdateCheckHost() = default;
@@ -449,4 +442,4 @@ UpdateCheck& AttachUpdateCheck(QObject& owner, std::unique_ptr<UpdateCheckHost> 
     return attached->check();
 }
 
-}  // namespace kestrane
+}  // namespace kestrane::app

@@ -19,6 +19,7 @@
 #pragma once
 
 #include "core/types.h"
+#include "core/version.h"
 
 #include <QString>
 #include <QThread>
@@ -32,11 +33,12 @@
 class QByteArray;
 class QObject;
 
-namespace kestrane {
+namespace kestrane::app {
 
-// Our own version in hundredths (0.95). The check compares the published
-// version with it; the window caption shows the same number.
-inline constexpr int kOwnVersion = 95;
+// Our own version in hundredths (0.95 -> 95), from the generated version
+// header. The check compares the published version with it; the window
+// title shows the same number.
+inline constexpr int kOwnVersion = kVersionHundredths;
 
 // Where the published version file lives. The environment variable
 // KESTRANE_VERSION_URL, when set and not empty, replaces the whole address
@@ -143,6 +145,7 @@ void EvaluateVersionFile(bool downloaded, UpdateCheckHost& host,
 // user-interface thread: the hand-over waits on a condition that Stop()
 // releases, so stopping while the worker waits for the hand-over cannot
 // deadlock.
+// "Th_upg": thread, upgrade check; the name is kept from the form's code.
 class Th_upg : public QThread {
     Q_OBJECT
 
@@ -221,4 +224,4 @@ private:
 // the user-interface thread. Returns the started check.
 UpdateCheck& AttachUpdateCheck(QObject& owner, std::unique_ptr<UpdateCheckHost> host);
 
-}  // namespace kestrane
+}  // namespace kestrane::app

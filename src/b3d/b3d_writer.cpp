@@ -204,37 +204,107 @@ void B3dWriter::EmitColor(const ColorRgb& color)
     WriteLine("color " + FormatChannel(color.r) + "," + FormatChannel(color.g) + "," + FormatChannel(color.b));
 }
 
-void B3dWriter::WriteTextureLines(std::string_view file, std::initializer_list<std::string_view> coordinates)
+void B3dWriter::EmitColorUnpadded(const ColorRgb& color)
+{
+    line_.assign("color ");
+    AppendInt(line_, color.r);
+    line_.push_back(',');
+    AppendInt(line_, color.g);
+    line_.push_back(',');
+    AppendInt(line_, color.b);
+    WriteLine(line_);
+}
+
+void B3dWriter::WriteFields(std::string_view keyword, std::string_view x, std::string_view y, std::string_view z)
+{
+    line_.assign(keyword);
+    line_.append(x);
+    line_.push_back(',');
+    line_.append(y);
+    line_.push_back(',');
+    line_.append(z);
+    WriteLine(line_);
+}
+
+void B3dWriter::EmitCube(std::string_view x, std::string_view y, std::string_view z)
+{
+    WriteFields("cube ", x, y, z);
+}
+
+void B3dWriter::EmitCube(const Vec3& half)
+{
+    WriteFields("cube ", FormatReal(half.x), FormatReal(half.y), FormatReal(half.z));
+}
+
+void B3dWriter::EmitVertexRelative(std::string_view x, std::string_view y, std::string_view z)
+{
+    WriteFields("vertex ", x, y, z);
+}
+
+void B3dWriter::EmitVertexRelative(const Vec3& p)
+{
+    WriteFields("vertex ", FormatReal(p.x), FormatReal(p.y), FormatReal(p.z));
+}
+
+void B3dWriter::EmitTextureStart(std::string_view file, LoadWord word)
 {
     WriteLine("[Texture]");
-    WriteLine("load " + std::string(file));
+    line_.assign(word == LoadWord::Capital ? "Load " : "load ");
+    line_.append(file);
+    WriteLine(line_);
+}
+
+void B3dWriter::EmitCoordinates(std::string_view vertexUv)
+{
+    line_.assign("Coordinates ");
+    line_.append(vertexUv);
+    WriteLine(line_);
+}
+
+void B3dWriter::EmitCoordinates(long long vertex, long long u, long long v)
+{
+    line_.assign("Coordinates ");
+    AppendInt(line_, vertex);
+    line_.push_back(',');
+    AppendInt(line_, u);
+    line_.push_back(',');
+    AppendInt(line_, v);
+    WriteLine(line_);
+}
+
+void B3dWriter::EmitTexture(std::string_view file, std::initializer_list<std::string_view> coordinates,
+                            LoadWord word)
+{
+    EmitTextureStart(file, word);
     for (const auto coordinate : coordinates)
-        WriteLine("Coordinates " + std::string(coordinate));
+        EmitCoordinates(coordinate);
     WriteLine("");
 }
 
+// The texture coordinates of the usual shapes: the spellings are kept byte
+// for byte ("0.5", not FormatReal's " 0.500").
 void B3dWriter::EmitTextureTriangle(std::string_view file)
 {
-    WriteTextureLines(file, {"0,1,1", "1,0,1", "2,0.5,0"});
+    EmitTexture(file, {"0,1,1", "1,0,1", "2,0.5,0"});
 }
 
 void B3dWriter::EmitTextureQuad(std::string_view file)
 {
-    WriteTextureLines(file, {"0,1,1", "1,0,1", "2,0,0", "3,1,0"});
+    EmitTexture(file, {"0,1,1", "1,0,1", "2,0,0", "3,1,0"});
 }
 
 void B3dWriter::EmitTextureQuadSloped(std::string_view file, double inset)
 {
     const std::string left = "2," + FormatReal(inset) + ",0";
     const std::string right = "3," + FormatReal(1.0 - inset) + ",0";
-    WriteTextureLines(file, {"0,1,1", "1,0,1", left, right});
+    EmitTexture(file, {"0,1,1", "1,0,1", left, right});
 }
 
 void B3dWriter::EmitTexturePentagon(std::string_view file, double shoulder)
 {
     const std::string low = "2,0," + FormatReal(shoulder);
     const std::string high = "4,1," + FormatReal(shoulder);
-    WriteTextureLines(file, {"0,1,1", "1,0,1", low, "3,0.5,0", high});
+    EmitTexture(file, {"0,1,1", "1,0,1", low, "3,0.5,0", high});
 }
 
 }  // namespace kestrane

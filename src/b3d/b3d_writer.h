@@ -11,6 +11,7 @@
 #include "core/types.h"
 
 #include <filesystem>
+#include <initializer_list>
 #include <string>
 #include <string_view>
 
@@ -39,7 +40,6 @@ public:
     void CloseOutput();
     // Drops an unfinished output; the previous file stays untouched.
     void Abandon() noexcept;
-    bool IsOpen() const { return fd_ >= 0; }
 
     // The text (UTF-8, converted to Windows-1250), then CR LF.
     void WriteLine(std::string_view text);
@@ -54,22 +54,44 @@ public:
     void EmitTranslate(const Vec3& p) { EmitTranslate(p.x, p.y, p.z); }
     // "color r,g,b" with each channel three characters wide.
     void EmitColor(const ColorRgb& color);
+    // "color r,g,b" without padding ("color 5,20,100"): the stairs and the
+    // fixed colours of soffits, rims, gutters, downpipe and chimney cap.
+    void EmitColorUnpadded(const ColorRgb& color);
 
-    // Texture blocks: "[Texture]", "load <file>", the coordinate lines of the
-    // shape, an empty line.
+    // Statements whose three numbers are written as given: each field is
+    // either FormatReal text or a fixed text such as "0" or "0.25" that the
+    // files have always carried. No offset is added.
+    // "cube x,y,z": a box of these half-extents around its translate point.
+    void EmitCube(std::string_view x, std::string_view y, std::string_view z);
+    void EmitCube(const Vec3& half);  // every field through FormatReal
+    // "vertex x,y,z" relative to the section's translate point, which
+    // carries the offset instead.
+    void EmitVertexRelative(std::string_view x, std::string_view y, std::string_view z);
+    void EmitVertexRelative(const Vec3& p);  // every field through FormatReal
+
+    // Texture blocks: "[Texture]", the load line, one "Coordinates" line per
+    // entry ("vertex,u,v"), an empty line. Walls and roofs write "load",
+    // the gutters and the chimney "Load"; the simulator takes both, the
+    // files keep each element's own.
+    enum class LoadWord { Lower, Capital };  // "load" / "Load"
+    void EmitTexture(std::string_view file, std::initializer_list<std::string_view> coordinates,
+                     LoadWord word = LoadWord::Lower);
+    // The parts of a block for callers that compute its lines: the first two
+    // lines, and one coordinate line. The caller ends the block.
+    void EmitTextureStart(std::string_view file, LoadWord word = LoadWord::Lower);
+    void EmitCoordinates(std::string_view vertexUv);
+    void EmitCoordinates(long long vertex, long long u, long long v);
+    // The blocks of the usual face shapes.
     void EmitTextureTriangle(std::string_view file);
     void EmitTextureQuad(std::string_view file);
     void EmitTextureQuadSloped(std::string_view file, double inset);
     void EmitTexturePentagon(std::string_view file, double shoulder);
 
-    // Bytes that have gone to the file or its buffer since OpenOutput.
-    unsigned long long BytesWritten() const { return written_ + buffer_.size(); }
-
 private:
     void Flush();
     void Fail(int code);
     void AppendPoint(std::string& line, double x, double y, double z) const;
-    void WriteTextureLines(std::string_view file, std::initializer_list<std::string_view> coordinates);
+    void WriteFields(std::string_view keyword, std::string_view x, std::string_view y, std::string_view z);
 
     int fd_ = -1;
     bool inPlace_ = false;            // writing straight into the target

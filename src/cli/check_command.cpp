@@ -2,6 +2,7 @@
 #include "cli/cli.h"
 
 #include "b3d/b3d_reader.h"
+#include "core/numbers.h"
 
 #include <algorithm>
 
@@ -23,19 +24,14 @@ const char* const kCheckHelp =
     "Exit codes: 0 no problem (warnings allowed), 1 a file has a problem or\n"
     "cannot be read, 2 bad command line.\n";
 
-std::string Plural(std::size_t count, const char* one, const char* many)
-{
-    return std::to_string(count) + " " + (count == 1 ? one : many);
-}
-
 // One block per file: the counts, then the problems and warnings in line order.
 void Report(const std::string& name, const b3d::Model& model, std::ostream& out)
 {
-    out << name << ": " << Plural(model.sections.size(), "section", "sections") << ", "
-        << Plural(model.vertexCount, "vertex", "vertices") << ", " << Plural(model.faceCount, "face", "faces")
-        << ", " << (model.problems.empty() ? "no problems" : Plural(model.problems.size(), "problem", "problems"));
+    out << name << ": " << CountOf(model.sections.size(), "section", "sections") << ", "
+        << CountOf(model.vertexCount, "vertex", "vertices") << ", " << CountOf(model.faceCount, "face", "faces")
+        << ", " << (model.problems.empty() ? "no problems" : CountOf(model.problems.size(), "problem", "problems"));
     if (!model.warnings.empty())
-        out << ", " << Plural(model.warnings.size(), "warning", "warnings");
+        out << ", " << CountOf(model.warnings.size(), "warning", "warnings");
     out << "\n";
 
     // Problems and warnings together in line order; those about the whole
@@ -93,11 +89,11 @@ int RunCheck(const std::vector<std::string>& args, std::ostream& out, std::ostre
             const b3d::Model model = b3d::ReadB3dFile(file);
             Report(file, model, out);
             if (!model.problems.empty())
-                exitCode = kExitIoFailure;
+                exitCode = kExitProblemsFound;
         } catch (const b3d::ReadError& e) {
             out.flush();
             err << "kestrane check: " << file << ": cannot read: " << e.what() << "\n";
-            exitCode = kExitIoFailure;
+            exitCode = kExitProblemsFound;
         }
     }
     return exitCode;

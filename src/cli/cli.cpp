@@ -1,6 +1,8 @@
 #include "cli/cli.h"
 
+#include "core/errors.h"
 #include "core/language_file.h"
+#include "core/version.h"
 
 #include <charconv>
 
@@ -133,7 +135,7 @@ int Main(const std::vector<std::string>& args, std::ostream& out, std::ostream& 
         return kExitOk;
     }
     if (command == "--version") {
-        out << "kestrane " << kVersion << "\n";
+        out << "kestrane " << kVersionText << "\n";
         return kExitOk;
     }
     if (command == "house")
@@ -144,6 +146,24 @@ int Main(const std::vector<std::string>& args, std::ostream& out, std::ostream& 
         return RunCheck(rest, out, err);
     err << "kestrane: unknown command \"" << command << "\"\n\n" << kUsage;
     return kExitBadInput;
+}
+
+int ReportGeneration(std::string_view command, std::ostream& out, std::ostream& err,
+                     const std::function<std::string()>& generate)
+{
+    try {
+        out << generate() << "\n";
+        return kExitOk;
+    } catch (const InputError& e) {
+        err << "kestrane " << command << ": " << e.what() << "\n";
+        return kExitBadInput;
+    } catch (const std::invalid_argument& e) {
+        err << "kestrane " << command << ": " << e.what() << "\n";
+        return kExitBadInput;
+    } catch (const OutputError& e) {
+        err << "kestrane " << command << ": " << e.path() << ": " << e.what() << "\n";
+        return kExitIoFailure;
+    }
 }
 
 }  // namespace kestrane::cli

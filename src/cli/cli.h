@@ -8,15 +8,15 @@
 #include <ostream>
 #include <stdexcept>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace kestrane::cli {
 
 inline constexpr int kExitOk = 0;
-inline constexpr int kExitIoFailure = 1;
+inline constexpr int kExitIoFailure = 1;      // house, terrain: the file could not be written
+inline constexpr int kExitProblemsFound = 1;  // check: a file has a problem or cannot be read
 inline constexpr int kExitBadInput = 2;
-
-inline constexpr const char* kVersion = "0.95";
 
 // Runs the command line; `args` are the arguments after the program name.
 int Main(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
@@ -59,6 +59,14 @@ struct CommonOptions {
     // Handles -C, --dir and --lang; false for any other option.
     bool Take(const std::string& name, ArgReader& reader);
 };
+
+// Runs one generation of subcommand `command` ("house", "terrain") and
+// reports it: the status text that `generate` returns on `out` and
+// kExitOk; refused input (an InputError, or a text that Windows-1250 cannot
+// write) on `err` and kExitBadInput; a failed file with its path on `err`
+// and kExitIoFailure.
+int ReportGeneration(std::string_view command, std::ostream& out, std::ostream& err,
+                     const std::function<std::string()>& generate);
 
 // "R,G,B" with each channel a whole number 0 to 255.
 struct Rgb {

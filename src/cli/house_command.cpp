@@ -158,17 +158,8 @@ int RunHouse(const std::vector<std::string>& args, std::ostream& out, std::ostre
     }
 
     input.ChooseRoof(roof);
-    try {
-        const HouseResult result = GenerateHouse(input, common.Language(), common.folder);
-        out << result.status << "\n";
-        return kExitOk;
-    } catch (const InputError& e) {
-        err << "kestrane house: " << e.what() << "\n";
-        return kExitBadInput;
-    } catch (const OutputError& e) {
-        err << "kestrane house: " << e.path() << ": " << e.what() << "\n";
-        return kExitIoFailure;
-    }
+    return ReportGeneration("house", out, err,
+                            [&] { return GenerateHouse(input, common.Language(), common.folder).status; });
 }
 
 }  // namespace kestrane::cli

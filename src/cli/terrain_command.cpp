@@ -185,24 +185,19 @@ int RunTerrain(const std::vector<std::string>& args, std::ostream& out, std::ost
         return kExitBadInput;
     }
 
-    UiLanguage language = UiLanguage::Hungarian;
-    try {
+    return ReportGeneration("terrain", out, err, [&] {
         TerrainGenerator generator;
-        language = common.Language();
+        const UiLanguage language = common.Language();
         ReadProgress progress(err);
-        const TerrainResult result =
-            generator.Generate(input, language, common.folder, [&progress](double done) { progress(done); });
-        out << result.status << "\n";
-        if (!result.heightmapReport.empty())
-            out << result.heightmapReport << "\n";
-        return kExitOk;
-    } catch (const InputError& e) {
-        err << "kestrane terrain: " << e.what() << OptionOf(e, language) << "\n";
-        return kExitBadInput;
-    } catch (const OutputError& e) {
-        err << "kestrane terrain: " << e.path() << ": " << e.what() << "\n";
-        return kExitIoFailure;
-    }
+        try {
+            const TerrainResult result =
+                generator.Generate(input, language, common.folder, [&progress](double done) { progress(done); });
+            return result.heightmapReport.empty() ? result.status : result.status + "\n" + result.heightmapReport;
+        } catch (const InputError& e) {
+            // A heightmap field is named by its option too.
+            throw InputError(e.field(), e.what() + OptionOf(e, language));
+        }
+    });
 }
 
 }  // namespace kestrane::cli

@@ -15,6 +15,8 @@ class InputError : public std::runtime_error {
 public:
     InputError(std::string field, std::string message)
         : std::runtime_error(std::move(message)), field_(std::move(field)) {}
+    // Values that are refused together, not one field (`field` is empty).
+    explicit InputError(std::string message) : std::runtime_error(std::move(message)) {}
     const std::string& field() const { return field_; }
 
 private:

@@ -149,4 +149,9 @@ double ParseRealLenient(std::string_view text)
     return ConvertScanned(text.substr(begin, scan.end - begin));
 }
 
+std::string CountOf(std::size_t count, const char* one, const char* many)
+{
+    return std::to_string(count) + " " + (count == 1 ? one : many);
+}
+
 }  // namespace kestrane

@@ -1,6 +1,7 @@
 // Number formats of the B3D text and the reading of typed numbers.
 #pragma once
 
+#include <cstddef>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -23,6 +24,9 @@ std::string FormatChannel(int value);
 
 // Appends a plain decimal integer without padding.
 void AppendInt(std::string& out, long long value);
+
+// A count with its noun in English: "1 face", "3 faces", "0 problems".
+std::string CountOf(std::size_t count, const char* one, const char* many);
 
 // Round to the nearest integer, an exact half to the even neighbour.
 long long RoundHalfEven(double value);

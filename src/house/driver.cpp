@@ -7,98 +7,106 @@
 
 namespace kestrane {
 
+HouseDimensions DeriveHouseDimensions(const HouseParams& p)
+{
+    return {p.width / 2, p.width, p.length, p.wallHeight, p.roofHeight, p.roofOverhang};
+}
+
 HouseCorners DeriveHouseCorners(const HouseParams& p)
 {
-    const double half = p.width / 2;
-    const double L = p.length;
-    const double H = p.wallHeight;
+    const auto [h, W, L, H, RH, OV] = DeriveHouseDimensions(p);
     HouseCorners c;
-    c.frontRightTop = {0, H, -half};
-    c.frontRightBottom = {0, 0, -half};
-    c.frontLeftBottom = {0, 0, half};
-    c.frontLeftTop = {0, H, half};
-    c.frontApex = {0, p.roofHeight, 0};
-    c.backRightTop = {L, H, -half};
-    c.backRightBottom = {L, 0, -half};
-    c.backLeftBottom = {L, 0, half};
-    c.backLeftTop = {L, H, half};
-    c.backApex = {L, p.roofHeight, 0};
+    c.frontRightTop = {0, H, -h};
+    c.frontRightBottom = {0, 0, -h};
+    c.frontLeftBottom = {0, 0, h};
+    c.frontLeftTop = {0, H, h};
+    c.frontApex = {0, RH, 0};
+    c.backRightTop = {L, H, -h};
+    c.backRightBottom = {L, 0, -h};
+    c.backLeftBottom = {L, 0, h};
+    c.backLeftTop = {L, H, h};
+    c.backApex = {L, RH, 0};
     return c;
 }
 
-HouseGenerator::HouseGenerator(B3dWriter& out, const HouseParams& houseParams, UiLanguage uiLanguage)
-    : params(houseParams), language(uiLanguage), corners(DeriveHouseCorners(houseParams)), out_(out)
+HouseGenerator::HouseGenerator(B3dWriter& out, const HouseParams& params, UiLanguage language)
+    : out_(out),
+      params_(params),
+      language_(language),
+      corners_(DeriveHouseCorners(params)),
+      dim_(DeriveHouseDimensions(params))
 {
-    out_.offset = params.offset;
+    out_.offset = params_.offset;
 }
 
-void HouseGenerator::Comment(const LocalText& text) { out_.WriteLine(text(language)); }
+void HouseGenerator::Comment(const LocalText& text) { out_.WriteLine(text(language_)); }
 
-void HouseGenerator::WriteHouse(const std::string& fileName)
+RoofLeft HouseGenerator::OnWallTops() const
 {
-    WriteHouseHeader(out_, language,
-                     {fileName, params.offset, params.width, params.length, params.wallHeight, params.roofHeight});
+    const HouseCorners& c = corners_;
+    return {{c.frontRightTop, c.frontLeftTop, c.backRightTop, c.backLeftTop}, 0.0, dim_.wallHeight};
+}
 
-    const bool gutters = params.gutters;
-    switch (params.roofKind) {
+HouseFlow HouseGenerator::WriteHouse(const std::string& fileName)
+{
+    WriteHouseHeader(out_, language_,
+                     {fileName, params_.offset, dim_.width, dim_.length, dim_.wallHeight, dim_.roofHeight});
+
+    const bool gutters = params_.gutters;
+    WallsLeft walls;
+    RoofLeft roof;
+    switch (params_.roofKind) {
     case RoofKind::Pitched:
-        if (params.roofLevelTexture) {
-            negyszogfalwrite();
-            WriteGableTriangles();
+        if (params_.roofLevelTexture) {
+            walls = negyszogfalwrite();
+            walls.eaveRise = WriteGableTriangles();
         } else {
-            WriteGableWalls();
+            walls = WriteGableWalls();
         }
-        WritePitchedRoof();
-        WriteSideGutters();  // whatever the gutter box says
+        roof = WritePitchedRoof(walls.eaveRise);
+        WriteSideGutters(roof.eave);  // whatever the gutter box says
         if (gutters)
-            WriteDownpipe();
+            WriteDownpipe(walls, roof);
         break;
     case RoofKind::Hip:
     case RoofKind::Pyramid:
-        negyszogfalwrite();
-        if (params.roofKind == RoofKind::Hip)
-            WriteHipRoof();
-        else
-            WritePyramidRoof();
+        walls = negyszogfalwrite();
+        roof = params_.roofKind == RoofKind::Hip ? WriteHipRoof() : WritePyramidRoof();
         if (gutters) {
-            WriteGutterRing();
-            WriteDownpipe();
+            WriteGutterRing(roof.eave);
+            WriteDownpipe(walls, roof);
         }
         break;
     case RoofKind::Flat:
-        negyszogfalwrite();
-        if (params.flatRoofEdge)
-            WriteFlatRoofEdge();
-        else
-            WriteFlatRoof();
+        walls = negyszogfalwrite();
+        roof = params_.flatRoofEdge ? WriteFlatRoofEdge() : WriteFlatRoof();
         break;
     case RoofKind::Lean:
-        if (params.roofLevelTextureChecked)
-            negyszogfalwrite();
-        else
-            WriteLeanWalls();
-        WriteLeanRoof();
+        walls = params_.roofLevelTextureChecked ? negyszogfalwrite() : WriteLeanWalls();
+        roof = WriteLeanRoof();
         if (gutters) {
-            WriteLeanGutter();
-            WriteDownpipe();
+            WriteLeanGutter(roof.eave);
+            WriteDownpipe(walls, roof);
         }
         break;
     }
 
-    if (params.chimneySize > 0)
+    if (params_.chimneySize > 0)
         WriteChimney();
-    if (params.stairSteps > 0) {
-        if (params.stairFront > 0)
+    if (params_.stairSteps > 0) {
+        if (params_.stairFront > 0)
             WriteFrontStairs();
-        if (params.stairSide > 0)
+        if (params_.stairSide > 0)
             WriteSideStairs();
-        if (params.stairCorner > 0)
-            WriteCornerStairs(params.stairCorner);
+        if (params_.stairCorner > 0)
+            WriteCornerStairs(params_.stairCorner);
     }
+    return {walls, roof};
 }
 
 std::string HouseFileName(RoofKind kind, UiLanguage language)
 {
+    // Fixed texts: their spellings, casing and blanks are kept byte for byte.
     static const LocalText kBaseNames[] = {
         {"haz_nyeregteto", "House_piched"},   // pitched
         {"haz_kontyoltteto", "House_hip"},    // hip
@@ -133,7 +141,7 @@ HouseResult GenerateHouse(const HouseInput& input, UiLanguage language, const st
         generator.WriteHouse(result.fileName);
     } catch (const NonFiniteValue&) {
         out.Abandon();
-        throw InputError("", LocalText{"A megadott méretekből nem véges érték adódik; a fájl nem készült el.",
+        throw InputError(LocalText{"A megadott méretekből nem véges érték adódik; a fájl nem készült el.",
                                        "The dimensions give a value that is not finite; no file was written."}(language));
     }
     out.CloseOutput();

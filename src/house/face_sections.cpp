@@ -10,10 +10,9 @@ void WriteTexture(B3dWriter& out, const FaceTexture& texture)
     case TextureShape::QuadSloped: out.EmitTextureQuadSloped(texture.file, texture.value); break;
     case TextureShape::Pentagon: out.EmitTexturePentagon(texture.file, texture.value); break;
     case TextureShape::Listed:
-        out.WriteLine("[Texture]");
-        out.WriteLine(std::string("load ") + texture.file);
+        out.EmitTextureStart(texture.file);
         for (const std::string& coordinate : texture.coordinates)
-            out.WriteLine("Coordinates " + coordinate);
+            out.EmitCoordinates(coordinate);
         out.WriteLine("");
         break;
     }

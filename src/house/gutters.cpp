@@ -8,6 +8,7 @@
 #include "house/house_generator.h"
 
 #include "core/numbers.h"
+#include "house/house_constants.h"
 
 #include <cmath>
 #include <limits>
@@ -28,6 +29,8 @@ constexpr ProfileEdge kInnerFloor{0.0, 0.1};
 constexpr ProfileEdge kOuterFloor{-0.06, 0.1};
 constexpr ProfileEdge kOuterTop{-0.09, 0.0};
 
+constexpr const char* kGutterTexture = "eresz.bmp";  // "eresz": eave
+
 // How often the gutter texture repeats along a side of `metres`: the
 // nearest integer (ties to even), but at least once for a side that rounds
 // to nothing.
@@ -37,17 +40,6 @@ long long RepeatCount(double metres)
     constexpr double kLimit = std::numeric_limits<int>::max();
     const long long count = RoundHalfEven(std::fmax(-kLimit, std::fmin(kLimit, metres)));
     return count == 0 ? 1 : count;
-}
-
-std::string CoordinatesLine(int vertex, long long u, int v)
-{
-    std::string line = "Coordinates ";
-    AppendInt(line, vertex);
-    line += ',';
-    AppendInt(line, u);
-    line += ',';
-    AppendInt(line, v);
-    return line;
 }
 
 // One straight gutter along x from the eave corner `front` to `back`;
@@ -62,6 +54,7 @@ void WriteStraightGutter(B3dWriter& out, const char* comment, const Vec3& front,
         for (const Vec3& end : {front, back})
             out.EmitVertex(end.x, end.y - edge.drop, end.z + edge.inward * towardsHouse);
 
+    // Fixed texts: their spellings, casing and blanks are kept byte for byte.
     static const char* const kFaces[] = {
         "face2 5,4,6,7",  // outer wall
         "face2 3,2,4,5",  // floor
@@ -75,20 +68,18 @@ void WriteStraightGutter(B3dWriter& out, const char* comment, const Vec3& front,
 
     // The texture repeats once per metre along the gutter; v runs from 3 at
     // the inner top edge to 0 at the outer top edge.
-    out.WriteLine("[Texture]");
-    out.WriteLine("Load eresz.bmp");
+    out.EmitTextureStart(kGutterTexture, B3dWriter::LoadWord::Capital);
     for (int edge = 0; edge < 4; ++edge) {
-        out.WriteLine(CoordinatesLine(2 * edge, 0, 3 - edge));
-        out.WriteLine(CoordinatesLine(2 * edge + 1, lengthCount, 3 - edge));
+        out.EmitCoordinates(2 * edge, 0, 3 - edge);
+        out.EmitCoordinates(2 * edge + 1, lengthCount, 3 - edge);
     }
     out.WriteLine("");
 }
 
 }  // namespace
 
-void HouseGenerator::WriteGutterRing()
+void HouseGenerator::WriteGutterRing(const EaveCorners& e)
 {
-    const EaveCorners& e = eaveCorners;
     // The eave corners with the direction towards the house in x and z.
     struct Corner {
         const Vec3& at;
@@ -116,6 +107,7 @@ void HouseGenerator::WriteGutterRing()
     emitEdge(kInnerTop, false);
     emitEdge(kInnerFloor, false);
     emitEdge(kOuterFloor, true);
+    // Fixed texts: their spellings, casing and blanks are kept byte for byte.
     static const char* const kTroughFaces[] = {
         // inner slope: front, right, back, left
         "face2 4,5,1,0", "face2 6,4,0,2", "face2 3,7,6,2", "face2 5,7,3,1",
@@ -124,7 +116,7 @@ void HouseGenerator::WriteGutterRing()
     };
     for (const char* face : kTroughFaces)
         out_.WriteLine(face);
-    out_.WriteLine("color 40,40,50");
+    out_.EmitColorUnpadded(kGutterColor);
     out_.WriteLine("");
 
     // The outer wall: outer floor edge (0-3), outer top edge (4-7).
@@ -137,42 +129,50 @@ void HouseGenerator::WriteGutterRing()
 
     // u runs from 0 at the front left corner round the front, right and back
     // sides; the left side maps back to 0.
-    const long long w = RepeatCount(params.width);
-    const long long l = RepeatCount(params.length);
+    const long long w = RepeatCount(dim_.width);
+    const long long l = RepeatCount(dim_.length);
     const long long u[4] = {w, 0, w + l, 2 * w + l};  // FR, FL, BR, BL
-    out_.WriteLine("[Texture]");
-    out_.WriteLine("Load eresz.bmp");
+    out_.EmitTextureStart(kGutterTexture, B3dWriter::LoadWord::Capital);
     for (int v = 1; v >= 0; --v)
         for (int corner = 0; corner < 4; ++corner)
-            out_.WriteLine(CoordinatesLine(corner + 4 * (1 - v), u[corner], v));
+            out_.EmitCoordinates(corner + 4 * (1 - v), u[corner], v);
     out_.WriteLine("");
 }
 
-void HouseGenerator::WriteSideGutters()
+void HouseGenerator::WriteSideGutters(const EaveCorners& eave)
 {
-    const long long l = RepeatCount(params.length);
-    WriteStraightGutter(out_, LocalText{";------Ereszcsatorna jobb------", ";------Gutter right------"}(language),
-                        eaveCorners.frontRight, eaveCorners.backRight, +1, l);
-    WriteStraightGutter(out_, LocalText{";------Ereszcsatorna bal------", ";------Gutter left------"}(language),
-                        eaveCorners.frontLeft, eaveCorners.backLeft, -1, l);
+    const long long l = RepeatCount(dim_.length);
+    WriteStraightGutter(out_, LocalText{";------Ereszcsatorna jobb------", ";------Gutter right------"}(language_),
+                        eave.frontRight, eave.backRight, +1, l);
+    WriteStraightGutter(out_, LocalText{";------Ereszcsatorna bal------", ";------Gutter left------"}(language_),
+                        eave.frontLeft, eave.backLeft, -1, l);
 }
 
-void HouseGenerator::WriteLeanGutter()
+void HouseGenerator::WriteLeanGutter(const EaveCorners& eave)
 {
-    WriteStraightGutter(out_, LocalText{";------Ereszcsatorna------", ";------Gutter------"}(language),
-                        eaveCorners.frontRight, eaveCorners.backRight, +1, RepeatCount(params.length));
+    WriteStraightGutter(out_, LocalText{";------Ereszcsatorna------", ";------Gutter------"}(language_),
+                        eave.frontRight, eave.backRight, +1, RepeatCount(dim_.length));
 }
 
-void HouseGenerator::WriteDownpipe()
+void HouseGenerator::WriteDownpipe(const WallsLeft& walls, const RoofLeft& roof)
 {
-    const double W = params.width;
-    const double OV = params.roofOverhang;
-    // The pipe stands 0.3 from the front end of the right wall, or beyond
-    // the right corner wall when one was built.
-    const double x = rightCornerWallBuilt ? 0.3 + params.cornerWallSize : 0.3;
-    const double top = corners.frontRightTop.y;  // lowered under a lean roof
+    // Four ten-sided cylinders of radius 0.06 (the fixed "cylinder 10,0.06,
+    // 0.06," prefix), each given by its length and its middle: a top piece
+    // 0.22 long under the gutter, a 45-degree elbow across the overhang, the
+    // piece down the wall and the outflow at its foot pointing away from the
+    // wall. The lengths written as fixed texts ("0.22", "0.2") are kept byte
+    // for byte.
+    constexpr double kFromFront = 0.3;     // from the front end of the right wall
+    constexpr double kTopPiece = 0.22;     // length of the top piece
+    constexpr double kOffWall = 0.1;       // the middle piece's axis from the wall plane
+    constexpr double kOutflowHeight = 0.2; // the outflow's axis above the ground
+    const double h = dim_.halfWidth;
+    const double OV = dim_.overhang;
+    // Beyond the right corner wall when one was built.
+    const double x = walls.rightCornerWall ? kFromFront + params_.cornerWallSize : kFromFront;
+    const double top = roof.rightWallTop;  // lowered under a lean roof
     const double middleLength = top - OV - 0.4;
-    const double elbowLength = 1.4142 * OV - 0.05;
+    const double elbowLength = kRootTwo * OV - 0.05;
     const std::string cylinder = "cylinder 10,0.06,0.06,";
 
     struct Piece {
@@ -181,15 +181,16 @@ void HouseGenerator::WriteDownpipe()
         const char* rotate;  // nullptr: none
         Vec3 translate;
     };
+    // Fixed texts: their spellings, casing and blanks are kept byte for byte.
     const Piece pieces[] = {
         {{";------Lefolyó felül ------", ";------Gutter drain up ------"},
-         cylinder + "0.22", nullptr, {x, top - 0.18, eaveCorners.frontRight.z - 0.03}},
+         cylinder + "0.22", nullptr, {x, top - 0.18, roof.eave.frontRight.z - 0.03}},
         {{";------Lefolyó könyök------", ";------Gutter drain elbow------"},
-         cylinder + FormatReal(elbowLength), "rotate 1,0,0,-45", {x, top - OV / 2 - 0.22, -W / 2 - OV / 2 - 0.07}},
+         cylinder + FormatReal(elbowLength), "rotate 1,0,0,-45", {x, top - OV / 2 - kTopPiece, -h - OV / 2 - 0.07}},
         {{";------Lefolyó középen------", ";------Gutter drain middle------"},
-         cylinder + FormatReal(middleLength), nullptr, {x, middleLength / 2 + 0.22, -W / 2 - 0.1}},
+         cylinder + FormatReal(middleLength), nullptr, {x, middleLength / 2 + kTopPiece, -h - kOffWall}},
         {{";------Alsó kifolyó------", ";------Gutter lower outflow------"},
-         cylinder + "0.2", "rotate 1,0,0,90", {x + 0.02, 0.2, -W / 2 - 0.15}},
+         cylinder + "0.2", "rotate 1,0,0,90", {x + 0.02, kOutflowHeight, -h - 0.15}},
     };
     for (const Piece& piece : pieces) {
         Comment(piece.comment);
@@ -198,7 +199,7 @@ void HouseGenerator::WriteDownpipe()
         if (piece.rotate)
             out_.WriteLine(piece.rotate);
         out_.EmitTranslate(piece.translate);
-        out_.WriteLine("color 90,110,115");
+        out_.EmitColorUnpadded(kDownpipeColor);
         out_.WriteLine("");
     }
 }

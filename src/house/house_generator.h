@@ -19,58 +19,103 @@ struct HouseCorners {
 };
 HouseCorners DeriveHouseCorners(const HouseParams& params);
 
+// The dimensions every element works with, in metres, computed once per
+// house. In the element tables they are named after the sketch of the
+// house: h (half width), W, L, H (wall height), RH (roof height), OV.
+struct HouseDimensions {
+    double halfWidth = 0.0;   // h: the side walls lie at z = +-h
+    double width = 0.0;       // W
+    double length = 0.0;      // L: front wall at x = 0, back wall at x = L
+    double wallHeight = 0.0;  // H
+    double roofHeight = 0.0;  // RH: the ridge or the apex
+    double overhang = 0.0;    // OV: how far the roof reaches beyond the walls
+};
+HouseDimensions DeriveHouseDimensions(const HouseParams& params);
+
 // The corners of the roof's eave edge, left by the roof for the gutters and
 // the downpipe.
 struct EaveCorners {
     Vec3 frontRight, frontLeft, backRight, backLeft;
 };
 
+// What the walls leave for the roof and the downpipe.
+struct WallsLeft {
+    // Pitched roof: how far above the wall tops the roof surface crosses the
+    // side walls (the gable walls' shoulders). 0 for other walls.
+    double eaveRise = 0.0;
+    // A corner wall stands at the front end of the right wall; the downpipe
+    // moves beyond it.
+    bool rightCornerWall = false;
+};
+
+// What a roof leaves for the gutters and the downpipe.
+struct RoofLeft {
+    EaveCorners eave;
+    // Pitched roof: the walls' eave rise passed on; lean roof: how far its
+    // overhanging eave lies below the wall tops; otherwise 0.
+    double eaveRise = 0.0;
+    // The height of the right wall's front top corner where the downpipe
+    // starts: the wall height, lowered by the eave rise under a lean roof.
+    double rightWallTop = 0.0;
+};
+
+// What one house generation passed from element to element.
+struct HouseFlow {
+    WallsLeft walls;
+    RoofLeft roof;
+};
+
+// One house generation: each element writes its sections to the open
+// output, takes what it needs from the elements before it as arguments and
+// returns what it leaves for the ones after it. WriteHouse shows the order
+// and the hand-offs of every roof kind.
 class HouseGenerator {
 public:
     HouseGenerator(B3dWriter& out, const HouseParams& params, UiLanguage language);
 
     // Header, body, roof, gutters, chimney and stairs in the order of the
     // roof kind.
-    void WriteHouse(const std::string& fileName);
+    HouseFlow WriteHouse(const std::string& fileName);
 
     // Walls.
-    void negyszogfalwrite();      // four rectangular walls and corner walls
-    void WriteGableWalls();       // pitched roof: five-cornered gable walls
-    void WriteGableTriangles();   // pitched roof with roof-level texture
-    void WriteLeanWalls();        // lean roof: walls that follow the roof
+    WallsLeft negyszogfalwrite();       // "four-cornered wall write": four rectangular walls and the corner walls
+    WallsLeft WriteGableWalls();        // pitched roof: five-cornered gable walls
+    double WriteGableTriangles();       // pitched roof with roof-level texture; returns the eave rise
+    WallsLeft WriteLeanWalls();         // lean roof: walls that follow the roof
     // Roofs.
-    void WriteFlatRoof();
-    void WriteFlatRoofEdge();
-    void WritePitchedRoof();
-    void WritePyramidRoof();
-    void WriteHipRoof();
-    void WriteLeanRoof();
-    // Gutters and downpipe.
-    void WriteGutterRing();
-    void WriteSideGutters();
-    void WriteLeanGutter();
-    void WriteDownpipe();
+    RoofLeft WriteFlatRoof();
+    RoofLeft WriteFlatRoofEdge();
+    RoofLeft WritePitchedRoof(double eaveRise);  // the eave rise the walls left
+    RoofLeft WritePyramidRoof();
+    RoofLeft WriteHipRoof();
+    RoofLeft WriteLeanRoof();
+    // Gutters and downpipe, along the eave the roof left.
+    void WriteGutterRing(const EaveCorners& eave);
+    void WriteSideGutters(const EaveCorners& eave);
+    void WriteLeanGutter(const EaveCorners& eave);
+    void WriteDownpipe(const WallsLeft& walls, const RoofLeft& roof);
     // Chimney and stairs.
     void WriteChimney();
     void WriteFrontStairs();
     void WriteSideStairs();
     void WriteCornerStairs(int placement);
 
-    // The state of this generation, read and left by the elements.
-    HouseParams params;
-    UiLanguage language;
-    HouseCorners corners;
-    EaveCorners eaveCorners;
-    double eaveRise = 0.0;              // set by the gable walls and the lean roof
-    bool rightCornerWallBuilt = false;  // set by negyszogfalwrite
-
 private:
     void Comment(const LocalText& text);  // a comment line in the current language
     // The wall and roof colours, or null while they are not in use.
-    const ColorRgb* WallColor() const { return params.useWallColor ? &params.wallColor : nullptr; }
-    const ColorRgb* RoofColor() const { return params.useRoofColor ? &params.roofColor : nullptr; }
+    const ColorRgb* WallColor() const { return params_.useWallColor ? &params_.wallColor : nullptr; }
+    const ColorRgb* RoofColor() const { return params_.useRoofColor ? &params_.roofColor : nullptr; }
+    // The eave of a roof that ends on the wall tops.
+    RoofLeft OnWallTops() const;
+    // The eave of a roof that overhangs all four walls, or ends on the wall
+    // tops for an overhang that is not positive.
+    RoofLeft EavesAllRound() const;
 
     B3dWriter& out_;
+    const HouseParams params_;
+    const UiLanguage language_;
+    const HouseCorners corners_;
+    const HouseDimensions dim_;
 };
 
 // The file name for a roof kind: "haz_satorteto.b3d", "House_pyramid.b3d" ...

@@ -11,6 +11,7 @@ void WriteHouseHeader(B3dWriter& out, UiLanguage language, const HouseHeaderValu
         LocalText label;
         const double* value;
     };
+    // Fixed texts: their spellings, casing and blanks are kept byte for byte.
     const Line lines[] = {
         {{";Házgeneráló program", ";Buildig generating program"}, nullptr},
         {{kAuthorshipComment, kAuthorshipComment}, nullptr},

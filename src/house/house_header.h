@@ -3,6 +3,7 @@
 
 #include "b3d/b3d_writer.h"
 #include "core/types.h"
+#include "core/version.h"
 
 #include <string>
 
@@ -17,9 +18,6 @@ struct HouseHeaderValues {
     double wallHeight = 0.0;
     double roofHeight = 0.0;
 };
-
-// The authorship line (line 2), the same in both languages.
-inline constexpr const char* kAuthorshipComment = ";Kestrane Builder 0.95 - generated scenery object";
 
 // Writes the seventeen header lines.
 void WriteHouseHeader(B3dWriter& out, UiLanguage language, const HouseHeaderValues& values);

@@ -8,6 +8,7 @@
 #include "house/house_generator.h"
 
 #include "core/numbers.h"
+#include "house/house_constants.h"
 
 #include <string>
 
@@ -69,25 +70,11 @@ void WriteBlock(B3dWriter& out, const HouseParams& p, int i, const Vec3& half, c
     AppendInt(line, i);
     out.WriteLine(line);
 
-    line = "cube ";
-    AppendReal(line, half.x);
-    line += ',';
-    AppendReal(line, half.y);
-    line += ',';
-    AppendReal(line, half.z);
-    out.WriteLine(line);
-
+    out.EmitCube(half);
     if (rotate)
         out.WriteLine(rotate);
-    if (p.useStairColor) {
-        line = "color ";
-        AppendInt(line, p.stairColor.r);
-        line += ',';
-        AppendInt(line, p.stairColor.g);
-        line += ',';
-        AppendInt(line, p.stairColor.b);
-        out.WriteLine(line);
-    }
+    if (p.useStairColor)
+        out.EmitColorUnpadded(p.stairColor);
     out.EmitTranslate(at);
 }
 
@@ -95,10 +82,10 @@ void WriteBlock(B3dWriter& out, const HouseParams& p, int i, const Vec3& half, c
 
 void HouseGenerator::WriteFrontStairs()
 {
-    const HouseParams& p = params;
+    const HouseParams& p = params_;
     if (p.stairSteps <= 0 || p.stairFront < 1 || p.stairFront > 3)
         return;
-    const double sideEnd = p.width / 2 - p.stepLength / 2 - 0.005;  // 0.005 inside the side plane
+    const double sideEnd = dim_.halfWidth - p.stepLength / 2 - 0.005;  // 0.005 inside the side plane
     const FlightPlacement placements[] = {
         {sideEnd, -1},   // 1: left side
         {0, 0},          // 2: centre
@@ -116,13 +103,13 @@ void HouseGenerator::WriteFrontStairs()
 
 void HouseGenerator::WriteSideStairs()
 {
-    const HouseParams& p = params;
+    const HouseParams& p = params_;
     if (p.stairSteps <= 0 || p.stairSide < 1 || p.stairSide > 3)
         return;
     const FlightPlacement placements[] = {
         {p.stepLength / 2 + 0.005, +1},             // 1: front end of the right wall
-        {p.length / 2, 0},                          // 2: centre
-        {p.length - p.stepLength / 2 - 0.005, -1},  // 3: back end
+        {dim_.length / 2, 0},                         // 2: centre
+        {dim_.length - p.stepLength / 2 - 0.005, -1},  // 3: back end
     };
     const double x = FlightPosition(p, placements[p.stairSide - 1]);
 
@@ -130,7 +117,7 @@ void HouseGenerator::WriteSideStairs()
     for (int i = 1; i <= p.stairSteps; ++i) {
         const StepBlock b = BlockOf(p, i);
         WriteBlock(out_, p, i, {b.alongHalf, p.stepHeight / 2, b.outHalf}, nullptr,
-                   {x, BlockMiddleY(p, i), -b.fromWall - p.width / 2});
+                   {x, BlockMiddleY(p, i), -b.fromWall - dim_.halfWidth});
     }
 }
 
@@ -138,8 +125,8 @@ void HouseGenerator::WriteCornerStairs(int placement)
 {
     // A corner flight stands before the middle of its corner wall (the
     // house corner itself without corner walls), turned by 45 degrees, and
-    // leads away along the diagonal. 1.4142 stands for the square root of 2.
-    const HouseParams& p = params;
+    // leads away along the diagonal.
+    const HouseParams& p = params_;
     if (p.stairSteps <= 0)
         return;
     const double half = p.cornerWallSize / 2;
@@ -149,6 +136,7 @@ void HouseGenerator::WriteCornerStairs(int placement)
         const char* rotate;
         double side;  // +1: left corner (z > 0), -1: right corner
     };
+    // Fixed texts: their spellings, casing and blanks are kept byte for byte.
     const CornerFlight flights[] = {
         {placement < 3, {";------Bal sarok feljáró------", ";------Left cornel stair------"}, "rotate 0,1,0,45", +1},
         {placement > 1, {";------Jobb sarok feljáró------", ";------Right cornel stair------"}, "rotate 0,1,0,-45", -1},
@@ -159,8 +147,8 @@ void HouseGenerator::WriteCornerStairs(int placement)
         Comment(flight.comment);
         for (int i = 1; i <= p.stairSteps; ++i) {
             const StepBlock b = BlockOf(p, i);
-            const double diagonal = b.fromCorner / 1.4142;
-            const double z = flight.side * (p.width / 2) - flight.side * half + flight.side * diagonal;
+            const double diagonal = b.fromCorner / kRootTwo;
+            const double z = flight.side * dim_.halfWidth - flight.side * half + flight.side * diagonal;
             WriteBlock(out_, p, i, {b.outHalf, p.stepHeight / 2, b.alongHalf}, flight.rotate,
                        {half - diagonal, BlockMiddleY(p, i), z});
         }

@@ -20,22 +20,19 @@ const LocalText kWalling{";------Falazat------", ";------Walling------"};
 // walls: the surface starts at wall height on the overhang's edge
 // (z = +-(width/2 + overhang)) and rises to the ridge at z = 0. Negative
 // for a negative overhang.
-double PitchedEaveRise(const HouseParams& p)
+double PitchedEaveRise(const HouseDimensions& d)
 {
-    return (p.roofHeight - p.wallHeight) * p.roofOverhang / (p.width / 2 + p.roofOverhang);
+    return (d.roofHeight - d.wallHeight) * d.overhang / (d.halfWidth + d.overhang);
 }
 
 }  // namespace
 
-void HouseGenerator::negyszogfalwrite()
+WallsLeft HouseGenerator::negyszogfalwrite()
 {
-    const double h = params.width / 2;
-    const double s = params.cornerWallSize;
-    const double L = params.length;
-    const double H = params.wallHeight;
-    const bool left = params.cornerWalls && params.cornerWallLeft;
-    const bool right = params.cornerWalls && params.cornerWallRight;
-    rightCornerWallBuilt = right;
+    const auto [h, W, L, H, RH, OV] = dim_;
+    const double s = params_.cornerWallSize;
+    const bool left = params_.cornerWalls && params_.cornerWallLeft;
+    const bool right = params_.cornerWalls && params_.cornerWallRight;
 
     // A corner wall moves the working points of its side to the ends of the
     // diagonal; the front and side walls then start there.
@@ -45,6 +42,7 @@ void HouseGenerator::negyszogfalwrite()
     const double zR = -h + xR;
 
     using enum TextureShape;
+    // Fixed texts: their spellings, casing and blanks are kept byte for byte.
     std::vector<FaceSection> walls;
     if (left)
         walls.push_back({{";------Bal sarokfal------", ";------Left corner wall------"}, "[meshbuilder]",
@@ -64,22 +62,21 @@ void HouseGenerator::negyszogfalwrite()
     });
 
     Comment(kWalling);
-    WriteFaceSections(out_, language, WallColor(), walls);
+    WriteFaceSections(out_, language_, WallColor(), walls);
+    return {0.0, right};
 }
 
-void HouseGenerator::WriteGableWalls()
+WallsLeft HouseGenerator::WriteGableWalls()
 {
-    const double h = params.width / 2;
-    const double L = params.length;
-    const double H = params.wallHeight;
-    const double RH = params.roofHeight;
-    eaveRise = PitchedEaveRise(params);
+    const auto [h, W, L, H, RH, OV] = dim_;
+    const double eaveRise = PitchedEaveRise(dim_);
     // The five-cornered walls meet the roof at their shoulders; the texture's
     // top edge is at the ridge and its bottom edge on the ground.
     const double shoulder = H + eaveRise;
     const double shoulderRatio = 1 - shoulder / RH;
 
     using enum TextureShape;
+    // Fixed texts: their spellings, casing and blanks are kept byte for byte.
     const FaceSection walls[] = {
         {{";------Fal elöl------", ";------Front wall------"}, "[meshbuilder]",
          {{0, 0, -h}, {0, 0, h}, {0, shoulder, h}, {0, RH, 0}, {0, shoulder, -h}},
@@ -95,39 +92,35 @@ void HouseGenerator::WriteGableWalls()
          "face 0,1,2,3 ", {Quad, "4.bmp"}},
     };
     Comment(kWalling);
-    WriteFaceSections(out_, language, WallColor(), walls);
+    WriteFaceSections(out_, language_, WallColor(), walls);
+    return {eaveRise, false};
 }
 
-void HouseGenerator::WriteGableTriangles()
+double HouseGenerator::WriteGableTriangles()
 {
-    const double h = params.width / 2;
-    const double L = params.length;
-    const double H = params.wallHeight;
-    const double RH = params.roofHeight;
-    const double OV = params.roofOverhang;
-    eaveRise = PitchedEaveRise(params);
+    const auto [h, W, L, H, RH, OV] = dim_;
 
     // Standing on the wall tops and reaching the overhang on both sides.
     using enum TextureShape;
+    // Fixed texts: their spellings, casing and blanks are kept byte for byte.
     const FaceSection gables[] = {
         {{";------Oromfal elöl------", ";------Gable front wall------"}, "[meshbuilder]",
          {{0, H, -h - OV}, {0, H, h + OV}, {0, RH, 0}}, "face 0,1,2", {Triangle, "7.bmp"}},
         {{";------Oromfalal hátsó------", ";------Gable behind wall------"}, "[meshbuilder]",
          {{L, H, h + OV}, {L, H, -h - OV}, {L, RH, 0}}, "face 0,1,2", {Triangle, "8.bmp"}},
     };
-    WriteFaceSections(out_, language, WallColor(), gables);
+    WriteFaceSections(out_, language_, WallColor(), gables);
+    return PitchedEaveRise(dim_);
 }
 
-void HouseGenerator::WriteLeanWalls()
+WallsLeft HouseGenerator::WriteLeanWalls()
 {
-    const double h = params.width / 2;
-    const double L = params.length;
-    const double H = params.wallHeight;
-    const double RH = params.roofHeight;
+    const auto [h, W, L, H, RH, OV] = dim_;
     // Texture v of the low top corner of the front and back walls (H/RH).
     const std::string low = FormatReal(1 - (RH - H) / RH);
 
     using enum TextureShape;
+    // Fixed texts: their spellings, casing and blanks are kept byte for byte.
     const FaceSection walls[] = {
         {{";------Fal elöl------", ";------Front wall------"}, "[meshbuilder]",
          {{0, 0, -h}, {0, 0, h}, {0, RH, h}, {0, H, -h}},
@@ -143,7 +136,8 @@ void HouseGenerator::WriteLeanWalls()
          "face 0,1,2,3 ", {Quad, "4.bmp"}},
     };
     Comment({";------Féltető falazat------", ";------Lean roof wall------"});
-    WriteFaceSections(out_, language, WallColor(), walls);
+    WriteFaceSections(out_, language_, WallColor(), walls);
+    return {};
 }
 
 }  // namespace kestrane

@@ -11,8 +11,13 @@ namespace kestrane {
 
 namespace {
 
+// A quarter turn in radians, rounded to three decimals as the files have
+// always used it: a peak's cosine falls from 1 at its top to nearly 0 at
+// its width.
+constexpr double kQuarterTurn = 1.571;
+
 // A channel moved toward the peak's value by the share f, rounded half to
-// even. With f between cos(1.571) and 1 the result stays within 0..255; the
+// even. With f between cos(kQuarterTurn) and 1 the result stays within 0..255; the
 // clamp only guards the type.
 std::uint8_t MoveChannel(std::uint8_t value, std::uint8_t peak, double f)
 {
@@ -83,7 +88,7 @@ void ApplyPeak(TerrainGeneratorState& state, int k)
     const TerrainDerived& d = state.derived;
     const double H = peak.height;
     const double W = peak.width;
-    const double scale = 1.571 / W;
+    const double scale = kQuarterTurn / W;
 
     // Nodes farther than W along either axis are out of reach; skipping them
     // changes nothing.
@@ -186,7 +191,7 @@ void CheckMeshFinite(const TerrainGeneratorState& state, UiLanguage language)
             if (std::isfinite(n.x + p.offset.x) && std::isfinite(n.y + p.offset.y) &&
                 std::isfinite(n.z + p.offset.z))
                 continue;
-            throw InputError("", LocalText{"A megadott értékekből túl nagy, nem ábrázolható koordináták "
+            throw InputError(LocalText{"A megadott értékekből túl nagy, nem ábrázolható koordináták "
                                            "adódnak; a fájl nem készült el.",
                                            "The values given make coordinates too large to be written; "
                                            "no file was written."}(language));

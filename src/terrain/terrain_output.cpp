@@ -1,7 +1,7 @@
 // The terrain file: its header and one mesh block per cell.
 #include "terrain/terrain_state.h"
 
-#include "house/house_header.h"
+#include "core/version.h"
 #include "core/numbers.h"
 
 #include <string_view>

@@ -89,12 +89,9 @@ public:
     // LastColumn(), row by row; empty without a heightmap.
     std::vector<double> heightmapHeights;
 
+    // Row 0 .. kGridRows-1 along X, column 0 .. kGridColumns-1 along Z.
     GridNode& node(int i, int j) { return (*grid_)[i][j]; }
     const GridNode& node(int i, int j) const { return (*grid_)[i][j]; }
-    TerrainGrid& grid() { return *grid_; }
-
-    // Row 0 .. kGridRows-1 along X, column 0 .. kGridColumns-1 along Z.
-    static bool InGrid(int i, int j) { return i >= 0 && i < kGridRows && j >= 0 && j < kGridColumns; }
 
 private:
     std::unique_ptr<TerrainGrid> grid_;  // about 3 MB, too large for the stack

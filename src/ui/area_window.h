@@ -63,6 +63,8 @@ public slots:
     void Panel6Click() { PanelClick(6); }
     void Panel7Click() { PanelClick(7); }
     void Panel8Click() { PanelClick(8); }
+    // "Panel-selection change": shows the peak row k's colour panel as the
+    // chosen one. The name is kept from the form.
     void Panelselvalt(int k);
     void szinmintaClick();
     void DomborzatGombToggled(bool open);

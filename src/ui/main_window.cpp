@@ -5,11 +5,13 @@
 
 #include "ui/message_box.h"
 #include "ui/panel.h"
+#include "ui/web_address.h"
 #include "ui/area_window.h"
 #include "ui_main_window.h"
 
 #include "house/house_generator.h"
 #include "core/errors.h"
+#include "core/version.h"
 #include "core/language_file.h"
 
 #include <QDesktopServices>
@@ -41,7 +43,7 @@ std::function<void(const QString&)>& TForm1::BrowserOpener()
     // from the network.
     static std::function<void(const QString&)> opener = [](const QString& address) {
         const QUrl url(address, QUrl::StrictMode);
-        if (url.isValid() && (url.scheme() == "http" || url.scheme() == "https") && !url.host().isEmpty())
+        if (IsWebAddress(url))
             QDesktopServices::openUrl(url);
     };
     return opener;
@@ -56,6 +58,8 @@ std::function<void(TDombepito&)>& TForm1::ModalShower()
 TForm1::TForm1(QWidget* parent) : QWidget(parent), ui(std::make_unique<Ui::TForm1>())
 {
     ui->setupUi(this);
+    // The form holds the program's name; the version comes from the build.
+    setWindowTitle(windowTitle() + QStringLiteral(" V") + QString::fromLatin1(kVersionText));
     move(377, 132);
     statusPanel_ = new QLabel(ui->StatusBar1);
     statusPanel_->setObjectName("StatusBar1Panel");
@@ -111,24 +115,25 @@ TForm1::~TForm1() = default;
 
 void TForm1::FormCreate()
 {
-    // 1. The web label opens the maker's page until an update is announced.
+    // The steps of the form's creation, in order. The web label opens the
+    // maker's page until an update is announced.
     webAddress_ = QString::fromUtf8(kMakerWebPage);
-    // 2.-3. Hungarian placement names until the stored language is applied.
+    // Hungarian placement names until the stored language is applied.
     frontSidePlacements_ = FrontSidePlacements();
     cornerPlacements_ = CornerPlacements();
-    // 4.-5. The stored language; every start rewrites lang.cfg. When that
+    // The stored language; every start rewrites lang.cfg. When that
     // fails the rest of the creation is skipped.
     const UiLanguage stored = ReadLanguageFile(CurrentFolder() / kLanguageFileName);
     if (!SwitchLanguage(stored))
         return;
-    // 6. The step count.
+    // The step count.
     LepnChange();
-    // 7. Colour use switches off, samples painted: walls, chimney, stairs, roof.
+    // Colour use switches off, samples painted: walls, chimney, stairs, roof.
     for (ColorGroup* group : {&wallGroup_, &chimneyGroup_, &stairGroup_, &roofGroup_}) {
         group->setting->use = false;
         PaintSample(*group);
     }
-    // 8. The update check (installed by the application).
+    // The update check (installed by the application).
     if (UpdateCheckStarter())
         UpdateCheckStarter()(*this);
 }

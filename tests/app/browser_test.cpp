@@ -1,21 +1,14 @@
 // Opening a web address: only http(s) addresses reach the desktop's browser.
 #include "app/browser.h"
+#include "support/qt_test_support.h"
 
 #include <QDesktopServices>
 #include <QTest>
 #include <QUrl>
 
-namespace kestrane {
+namespace kestrane::app {
 
-class UrlCatcher : public QObject {
-    Q_OBJECT
-
-public:
-    QList<QUrl> urls;
-
-public slots:
-    void open(const QUrl& url) { urls.append(url); }
-};
+using test::UrlCatcher;
 
 class BrowserTest : public QObject {
     Q_OBJECT
@@ -86,7 +79,7 @@ void BrowserTest::refusesEverythingElse()
     QVERIFY(catcher_.urls.isEmpty());
 }
 
-}  // namespace kestrane
+}  // namespace kestrane::app
 
-QTEST_MAIN(kestrane::BrowserTest)
+QTEST_MAIN(kestrane::app::BrowserTest)
 #include "browser_test.moc"

@@ -3,6 +3,7 @@
 // the update check is still waiting for the version file or for a name
 // server that does not answer.
 #include "http_test_server.h"
+#include "support/qt_test_support.h"
 
 #include <QByteArray>
 #include <QElapsedTimer>
@@ -21,18 +22,14 @@
 
 using namespace std::chrono_literals;
 
-namespace kestrane {
+namespace kestrane::app {
 namespace {
+
+using test::ReadBytes;
 
 constexpr int kStartTimeoutMs = 15000;
 // How soon the program must be gone after the signal.
 constexpr int kExitLimitMs = 5000;
-
-QByteArray ReadBytes(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
 
 }  // namespace
 
@@ -213,7 +210,7 @@ void BuilderProcessTest::endsPromptlyOnASignalWhileTheNameServerIsSilent()
     QCOMPARE(process_->exitCode(), 0);
 }
 
-}  // namespace kestrane
+}  // namespace kestrane::app
 
-QTEST_GUILESS_MAIN(kestrane::BuilderProcessTest)
+QTEST_GUILESS_MAIN(kestrane::app::BuilderProcessTest)
 #include "builder_process_test.moc"

@@ -5,6 +5,7 @@
 #include "app/application.h"
 #include "app/update_check.h"
 #include "http_test_server.h"
+#include "support/qt_test_support.h"
 #include "ui/message_box.h"
 #include "ui/area_window.h"
 #include "ui/main_window.h"
@@ -31,17 +32,14 @@ using namespace std::chrono_literals;
 
 Q_DECLARE_METATYPE(kestrane::UiLanguage)
 
-namespace kestrane {
+namespace kestrane::app {
 namespace {
+
+using test::ReadBytes;
+using test::UrlCatcher;
 
 constexpr int kLoopTimeoutMs = 10000;
 constexpr int kCheckTimeoutMs = 10000;
-
-QByteArray ReadBytes(const QString& name)
-{
-    QFile file(name);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
 
 bool WriteBytes(const QString& name, const QByteArray& bytes)
 {
@@ -57,17 +55,6 @@ QString Caption(QWidget& window, const char* name)
         return label->text();
     return QStringLiteral("<no %1>").arg(QLatin1String(name));
 }
-
-// Catches what would go to the browser.
-class UrlCatcher : public QObject {
-    Q_OBJECT
-
-public:
-    QList<QUrl> urls;
-
-public slots:
-    void open(const QUrl& url) { urls.append(url); }
-};
 
 // Sends http and https addresses to a catcher while it lives.
 class BrowserInterception {
@@ -410,7 +397,7 @@ void StartUpTest::terminationSignalBeforeTheLoopEndsAtOnce()
     QVERIFY(CurrentHandler(SIGTERM) == before);
 }
 
-}  // namespace kestrane
+}  // namespace kestrane::app
 
-QTEST_MAIN(kestrane::StartUpTest)
+QTEST_MAIN(kestrane::app::StartUpTest)
 #include "startup_test.moc"

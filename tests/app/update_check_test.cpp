@@ -4,6 +4,7 @@
 #include "app/browser.h"
 #include "app/update_check.h"
 #include "http_test_server.h"
+#include "support/qt_test_support.h"
 #include "support/test_support.h"
 
 #include <QDesktopServices>
@@ -21,8 +22,10 @@ using namespace std::chrono_literals;
 
 Q_DECLARE_METATYPE(kestrane::UiLanguage)
 
-namespace kestrane {
+namespace kestrane::app {
 namespace {
+
+using test::UrlCatcher;
 
 const QString kVersionFile = QStringLiteral("velkor.ver");
 const QString kMakerPage = QStringLiteral("http://kestrane.example/");
@@ -68,17 +71,6 @@ public:
 
 private:
     FakeWindow& window_;
-};
-
-// Catches what would go to the browser.
-class UrlCatcher : public QObject {
-    Q_OBJECT
-
-public:
-    QList<QUrl> urls;
-
-public slots:
-    void open(const QUrl& url) { urls.append(url); }
 };
 
 bool VersionFileExists() { return QFile::exists(kVersionFile); }
@@ -609,7 +601,7 @@ void UpdateCheckTest::attachedCheckStopsWhenItsOwnerGoesEarly()
     QVERIFY(window.statusTexts.isEmpty());
 }
 
-}  // namespace kestrane
+}  // namespace kestrane::app
 
-QTEST_MAIN(kestrane::UpdateCheckTest)
+QTEST_MAIN(kestrane::app::UpdateCheckTest)
 #include "update_check_test.moc"

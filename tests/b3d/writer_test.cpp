@@ -103,8 +103,9 @@ TEST(Cp1250, ConvertsHungarianLettersAndRefusesOthers)
     EXPECT_EQ(out, "\xF5\xFB\xD5\xDB\xE1\xE9\x80");
     for (int byte = 0; byte < 256; ++byte) {
         const char32_t code = Cp1250ToUnicode(static_cast<std::uint8_t>(byte));
-        if (code != 0 || byte == 0)
+        if (code != 0 || byte == 0) {
             EXPECT_EQ(UnicodeToCp1250(code), byte) << byte;
+        }
     }
     out.clear();
     EXPECT_FALSE(AppendUtf8AsCp1250(out, "ab\xE4\xB8\xAD"));  // a CJK letter

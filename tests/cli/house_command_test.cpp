@@ -1,8 +1,13 @@
 // kestrane house: options, the stored language, exit codes and messages.
+#include "cli/cli.h"
+#include "core/errors.h"
 #include "house/house_generator.h"
 #include "support/test_support.h"
 
 #include <gtest/gtest.h>
+
+#include <functional>
+#include <sstream>
 
 namespace kestrane {
 namespace {
@@ -130,6 +135,33 @@ TEST(HouseCommand, OutputFailureExitsWithOne)
     EXPECT_EQ(run.exitCode, 1);
     EXPECT_NE(run.err.find("Disk full"), std::string::npos) << run.err;
     EXPECT_TRUE(run.out.empty()) << "no success status after a failure";
+}
+
+// The report that house and terrain share: each failure of a generation
+// gets its exit code and a message naming the subcommand.
+TEST(HouseCommand, ReportOfEveryOutcome)
+{
+    struct Case {
+        std::function<std::string()> generate;
+        int exitCode;
+        std::string out, err;
+    };
+    const Case cases[] = {
+        {[] { return std::string("done"); }, cli::kExitOk, "done\n", ""},
+        {[]() -> std::string { throw InputError("Width", "Width: bad"); }, cli::kExitBadInput, "",
+         "kestrane terrain: Width: bad\n"},
+        {[]() -> std::string { throw std::invalid_argument("text that Windows-1250 cannot write"); },
+         cli::kExitBadInput, "", "kestrane terrain: text that Windows-1250 cannot write\n"},
+        {[]() -> std::string { throw OutputError("Disk full", "out/domb.b3d", 28); }, cli::kExitIoFailure, "",
+         "kestrane terrain: out/domb.b3d: Disk full\n"},
+    };
+    for (const Case& c : cases) {
+        std::ostringstream out;
+        std::ostringstream err;
+        EXPECT_EQ(cli::ReportGeneration("terrain", out, err, c.generate), c.exitCode) << c.err;
+        EXPECT_EQ(out.str(), c.out);
+        EXPECT_EQ(err.str(), c.err);
+    }
 }
 
 }  // namespace

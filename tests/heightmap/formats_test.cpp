@@ -128,8 +128,9 @@ TEST_F(HeightmapFormatsTest, PlaneInFloatGeoTiffWithSlopeAndPeakOnTop)
     input.slopeX = "6";
     input.peaks[0] = {"10", "12", "5", "4", {200, 0, 0}};
     generator.Generate(input, UiLanguage::English, folder.path());
-    const std::vector<GridNode> withHeightmap(generator.state().grid()[11].begin(),
-                                              generator.state().grid()[11].begin() + 34);
+    std::vector<GridNode> withHeightmap;
+    for (int j = 0; j <= 33; ++j)
+        withHeightmap.push_back(generator.state().node(11, j));
     input.heightmap.file.clear();
     generator.Generate(input, UiLanguage::English, folder.path());
     for (int j = 1; j <= 33; ++j) {

@@ -1,6 +1,6 @@
 // Gutters, downpipe, chimney and stairs, each written on its own by a
-// generator whose roof state (eave corners, eave rise, lowered corner) is
-// set by hand, compared byte for byte with the expected B3D text.
+// generator and handed a roof (eave corners, eave rise, lowered corner) made
+// by hand, compared byte for byte with the expected B3D text.
 #include "house/house_generator.h"
 
 #include "support/test_support.h"
@@ -14,8 +14,7 @@
 namespace kestrane {
 namespace {
 
-using test::B3dBytes;
-using test::ReadableText;
+using test::ExpectB3d;
 
 constexpr auto HU = UiLanguage::Hungarian;
 constexpr auto EN = UiLanguage::English;
@@ -23,6 +22,7 @@ constexpr auto EN = UiLanguage::English;
 // The eave corners the pitched, hip and pyramid roofs leave for the default
 // house (overhang 0.4).
 const EaveCorners kDefaultEaves{{-0.4, 3.5, -3.4}, {-0.4, 3.5, 3.4}, {8.4, 3.5, -3.4}, {8.4, 3.5, 3.4}};
+const RoofLeft kDefaultRoof{kDefaultEaves, 0.0, 3.5};
 
 // The lean roof over the default house: eave rise (7 - 3.5) / 6 * 0.4.
 constexpr double kLeanRise = 3.5 / 6 * 0.4;
@@ -30,24 +30,15 @@ constexpr double kLeanRise = 3.5 / 6 * 0.4;
 HouseParams DefaultParams() { return ReadHouseParams(HouseInput{}, HU); }
 
 // Writes one element through `write` into a fresh file and returns its bytes.
-// The generator starts with the default roof's eave corners.
 std::string Emit(const HouseParams& params, UiLanguage language, const std::function<void(HouseGenerator&)>& write)
 {
     test::TempFolder folder;
     B3dWriter out;
     out.OpenOutput(folder / "element.b3d");
     HouseGenerator generator(out, params, language);
-    generator.eaveCorners = kDefaultEaves;
     write(generator);
     out.CloseOutput();
     return test::ReadFile(folder / "element.b3d");
-}
-
-// Readable comparison first (for a useful message), then the exact bytes.
-void ExpectB3d(const std::string& bytes, const std::string& expected)
-{
-    EXPECT_EQ(ReadableText(bytes), expected);
-    EXPECT_EQ(bytes, B3dBytes(expected));
 }
 
 // The lines of `bytes` that begin with `prefix`.
@@ -120,12 +111,12 @@ Coordinates 7,20,0
 
 TEST(GutterRing, DefaultPyramidOrHipEavesInBothLanguages)
 {
-    ExpectB3d(Emit(DefaultParams(), HU, [](HouseGenerator& g) { g.WriteGutterRing(); }), kRingHu);
+    ExpectB3d(Emit(DefaultParams(), HU, [](HouseGenerator& g) { g.WriteGutterRing(kDefaultEaves); }), kRingHu);
 
     std::string english = kRingHu;
     Replace(english, ";------Ereszcsatorna------", ";------Gutter------");
     Replace(english, ";------Ereszcsatorna kívül------", ";------Gutter outside------");
-    ExpectB3d(Emit(DefaultParams(), EN, [](HouseGenerator& g) { g.WriteGutterRing(); }), english);
+    ExpectB3d(Emit(DefaultParams(), EN, [](HouseGenerator& g) { g.WriteGutterRing(kDefaultEaves); }), english);
 }
 
 TEST(GutterRing, OuterFloorIsLevelAtTheFrontRightHeightAndOffsetMovesEveryVertex)
@@ -133,8 +124,7 @@ TEST(GutterRing, OuterFloorIsLevelAtTheFrontRightHeightAndOffsetMovesEveryVertex
     HouseParams params = DefaultParams();
     params.offset = {10, 1, -2};
     const std::string bytes = Emit(params, HU, [](HouseGenerator& g) {
-        g.eaveCorners = {{0, 3.5, -3}, {0, 3.0, 3}, {8, 3.0, -3}, {8, 3.0, 3}};
-        g.WriteGutterRing();
+        g.WriteGutterRing({{0, 3.5, -3}, {0, 3.0, 3}, {8, 3.0, -3}, {8, 3.0, 3}});
     });
     const std::vector<std::string> expected = {
         // trough: inner top, inner floor at each corner's height, outer floor level
@@ -165,7 +155,7 @@ TEST(GutterRing, RepeatCountsRoundHalfToEvenAndNeverZero)
         HouseParams params = DefaultParams();
         params.width = c.width;
         params.length = c.length;
-        const auto lines = LinesStarting(Emit(params, HU, [](HouseGenerator& g) { g.WriteGutterRing(); }),
+        const auto lines = LinesStarting(Emit(params, HU, [](HouseGenerator& g) { g.WriteGutterRing(kDefaultEaves); }),
                                          "Coordinates");
         ASSERT_EQ(lines.size(), 8u);
         EXPECT_EQ((std::vector<std::string>{lines[0], lines[2], lines[3]}), c.coordinates) << c.width;
@@ -174,7 +164,7 @@ TEST(GutterRing, RepeatCountsRoundHalfToEvenAndNeverZero)
 
 TEST(SideGutters, DefaultPitchedEavesInEnglish)
 {
-    ExpectB3d(Emit(DefaultParams(), EN, [](HouseGenerator& g) { g.WriteSideGutters(); }),
+    ExpectB3d(Emit(DefaultParams(), EN, [](HouseGenerator& g) { g.WriteSideGutters(kDefaultEaves); }),
               R"(;------Gutter right------
 [meshbuilder]
 vertex -0.400, 3.500,-3.360
@@ -262,31 +252,24 @@ Coordinates 7,8,0
 )";
 
 // The lean roof leaves only the two low eave corners, lowered by the rise.
-void SetLeanRoofState(HouseGenerator& g, double overhang)
+RoofLeft LeanRoof(double overhang)
 {
     const double rise = overhang > 0 ? kLeanRise : 0.0;
-    g.eaveRise = rise;
-    g.eaveCorners = {{0, 3.5 - rise, -3 - overhang}, {}, {8, 3.5 - rise, -3 - overhang}, {}};
-    g.corners.frontRightTop.y = 3.5 - rise;
+    return {{{0, 3.5 - rise, -3 - overhang}, {}, {8, 3.5 - rise, -3 - overhang}, {}}, rise, 3.5 - rise};
 }
 
 TEST(LeanGutter, LowEaveOfTheDefaultLeanRoof)
 {
     ExpectB3d(Emit(DefaultParams(), HU,
-                   [](HouseGenerator& g) {
-                       SetLeanRoofState(g, 0.4);
-                       g.WriteLeanGutter();
-                   }),
+                   [](HouseGenerator& g) { g.WriteLeanGutter(LeanRoof(0.4).eave); }),
               kLeanGutterHu);
 
     // Without overhang the gutter hangs at the wall top, |overhang| inside
     // the wall for a negative one.
     HouseParams params = DefaultParams();
     params.roofOverhang = -0.2;
-    const std::string bytes = Emit(params, EN, [](HouseGenerator& g) {
-        SetLeanRoofState(g, -0.2);
-        g.WriteLeanGutter();
-    });
+    const std::string bytes =
+        Emit(params, EN, [](HouseGenerator& g) { g.WriteLeanGutter(LeanRoof(-0.2).eave); });
     EXPECT_EQ(test::Lines(bytes)[0], ";------Gutter------");
     EXPECT_EQ(LinesStarting(bytes, "vertex")[0], "vertex  0.000, 3.500,-2.760");
     EXPECT_EQ(LinesStarting(bytes, "vertex")[7], "vertex  8.000, 3.500,-2.890");
@@ -296,7 +279,7 @@ TEST(LeanGutter, LowEaveOfTheDefaultLeanRoof)
 
 TEST(Downpipe, DefaultHouseInHungarian)
 {
-    ExpectB3d(Emit(DefaultParams(), HU, [](HouseGenerator& g) { g.WriteDownpipe(); }),
+    ExpectB3d(Emit(DefaultParams(), HU, [](HouseGenerator& g) { g.WriteDownpipe({}, kDefaultRoof); }),
               R"(;------Lefolyó felül ------
 [meshbuilder]
 cylinder 10,0.06,0.06,0.22
@@ -331,43 +314,44 @@ TEST(Downpipe, FollowsTheLeanEaveTheRightCornerWallAndTheOverhang)
     struct Case {
         const char* name;
         double overhang;
-        std::function<void(HouseGenerator&)> state;
+        void (*edit)(HouseParams&);
+        WallsLeft walls;
+        RoofLeft roof;
         std::vector<std::string> cylindersAndTranslates;
     };
     const Case cases[] = {
-        {"lean roof", 0.4, [](HouseGenerator& g) { SetLeanRoofState(g, 0.4); },
+        {"lean roof", 0.4, nullptr, {}, LeanRoof(0.4),
          {"cylinder 10,0.06,0.06,0.22", "translate  0.300, 3.087,-3.430",
           "cylinder 10,0.06,0.06, 0.516", "translate  0.300, 2.847,-3.270",
           "cylinder 10,0.06,0.06, 2.467", "translate  0.300, 1.453,-3.100",
           "cylinder 10,0.06,0.06,0.2", "translate  0.320, 0.200,-3.150"}},
         {"right corner wall of 1 m", 0.4,
-         [](HouseGenerator& g) {
-             g.params.cornerWalls = g.params.cornerWallRight = true;
-             g.params.cornerWallSize = 1;
-             g.rightCornerWallBuilt = true;
+         [](HouseParams& p) {
+             p.cornerWalls = p.cornerWallRight = true;
+             p.cornerWallSize = 1;
          },
+         {0.0, true}, kDefaultRoof,
          {"cylinder 10,0.06,0.06,0.22", "translate  1.300, 3.320,-3.430",
           "cylinder 10,0.06,0.06, 0.516", "translate  1.300, 3.080,-3.270",
           "cylinder 10,0.06,0.06, 2.700", "translate  1.300, 1.570,-3.100",
           "cylinder 10,0.06,0.06,0.2", "translate  1.320, 0.200,-3.150"}},
         {"right corner wall requested but not built", 0.4,
-         [](HouseGenerator& g) {
-             g.params.cornerWalls = g.params.cornerWallRight = true;
-             g.params.cornerWallSize = 1;
+         [](HouseParams& p) {
+             p.cornerWalls = p.cornerWallRight = true;
+             p.cornerWallSize = 1;
          },
+         {}, kDefaultRoof,
          {"cylinder 10,0.06,0.06,0.22", "translate  0.300, 3.320,-3.430",
           "cylinder 10,0.06,0.06, 0.516", "translate  0.300, 3.080,-3.270",
           "cylinder 10,0.06,0.06, 2.700", "translate  0.300, 1.570,-3.100",
           "cylinder 10,0.06,0.06,0.2", "translate  0.320, 0.200,-3.150"}},
         {"no overhang: eaves at the wall tops", 0.0,
-         [](HouseGenerator& g) {
-             g.eaveCorners = {{0, 3.5, -3}, {0, 3.5, 3}, {8, 3.5, -3}, {8, 3.5, 3}};
-         },
+         nullptr, {}, {{{0, 3.5, -3}, {0, 3.5, 3}, {8, 3.5, -3}, {8, 3.5, 3}}, 0.0, 3.5},
          {"cylinder 10,0.06,0.06,0.22", "translate  0.300, 3.320,-3.030",
           "cylinder 10,0.06,0.06,-0.050", "translate  0.300, 3.280,-3.070",
           "cylinder 10,0.06,0.06, 3.100", "translate  0.300, 1.770,-3.100",
           "cylinder 10,0.06,0.06,0.2", "translate  0.320, 0.200,-3.150"}},
-        {"negative overhang on a lean roof", -0.2, [](HouseGenerator& g) { SetLeanRoofState(g, -0.2); },
+        {"negative overhang on a lean roof", -0.2, nullptr, {}, LeanRoof(-0.2),
          {"cylinder 10,0.06,0.06,0.22", "translate  0.300, 3.320,-2.830",
           "cylinder 10,0.06,0.06,-0.333", "translate  0.300, 3.380,-2.970",
           "cylinder 10,0.06,0.06, 3.300", "translate  0.300, 1.870,-3.100",
@@ -376,10 +360,9 @@ TEST(Downpipe, FollowsTheLeanEaveTheRightCornerWallAndTheOverhang)
     for (const Case& c : cases) {
         HouseParams params = DefaultParams();
         params.roofOverhang = c.overhang;
-        const std::string bytes = Emit(params, HU, [&](HouseGenerator& g) {
-            c.state(g);
-            g.WriteDownpipe();
-        });
+        if (c.edit)
+            c.edit(params);
+        const std::string bytes = Emit(params, HU, [&](HouseGenerator& g) { g.WriteDownpipe(c.walls, c.roof); });
         std::vector<std::string> found;
         for (const std::string& line : test::Lines(bytes))
             if (line.rfind("cylinder", 0) == 0 || line.rfind("translate", 0) == 0)
@@ -392,8 +375,8 @@ TEST(Downpipe, EnglishDiffersOnlyInTheComments)
 {
     HouseParams params = DefaultParams();
     params.offset = {1, 2, 3};
-    const auto hu = test::Lines(Emit(params, HU, [](HouseGenerator& g) { g.WriteDownpipe(); }));
-    const auto en = test::Lines(Emit(params, EN, [](HouseGenerator& g) { g.WriteDownpipe(); }));
+    const auto hu = test::Lines(Emit(params, HU, [](HouseGenerator& g) { g.WriteDownpipe({}, kDefaultRoof); }));
+    const auto en = test::Lines(Emit(params, EN, [](HouseGenerator& g) { g.WriteDownpipe({}, kDefaultRoof); }));
     ASSERT_EQ(hu.size(), en.size());
     std::vector<std::string> comments;
     for (std::size_t i = 0; i < en.size(); ++i) {

@@ -85,11 +85,12 @@ House Build(RoofKind kind, void (*edit)(HouseInput&) = nullptr)
     B3dWriter out;
     out.OpenOutput(folder / "house.b3d");
     HouseGenerator generator(out, house.params, UiLanguage::English);
-    generator.WriteHouse("house.b3d");
+    const HouseFlow flow = generator.WriteHouse("house.b3d");
     out.CloseOutput();
-    house.eave = generator.eaveCorners;
-    house.eaveRise = generator.eaveRise;
-    house.corners = generator.corners;
+    house.eave = flow.roof.eave;
+    house.eaveRise = flow.roof.eaveRise;
+    house.corners = DeriveHouseCorners(house.params);
+    house.corners.frontRightTop.y = flow.roof.rightWallTop;
 
     std::string title;
     std::vector<Vec3> relative;
@@ -163,8 +164,9 @@ int OnPlane(const Mesh& face, const Mesh& mesh)
 // A four-cornered face is plane.
 void ExpectPlane(const Mesh& face)
 {
-    if (face.points.size() == 4)
+    if (face.points.size() == 4) {
         EXPECT_LT(FromPlane(face, face.points[3]), kTolerance) << face.title;
+    }
 }
 
 // The eave corners the gutters expect from a pitched, hip or pyramid roof.

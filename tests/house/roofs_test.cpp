@@ -19,12 +19,11 @@ namespace kestrane {
 namespace {
 
 using test::B3dBytes;
+using test::ExpectB3d;
 using test::Lines;
 using test::ReadableText;
 using test::ReadFile;
 using test::TempFolder;
-using G = HouseGenerator;
-using Element = void (HouseGenerator::*)();
 
 const std::string kTriangle = "Coordinates 0,1,1\nCoordinates 1,0,1\nCoordinates 2,0.5,0\n\n";
 const std::string kQuad = "Coordinates 0,1,1\nCoordinates 1,0,1\nCoordinates 2,0,0\nCoordinates 3,1,0\n\n";
@@ -53,17 +52,38 @@ struct Written {
     HouseCorners corners;
 };
 
+// One element as the driver calls it: it takes what the elements before it
+// left in `written` and leaves its own there.
+using Element = void (*)(HouseGenerator&, Written&);
+
+void Keep(Written& written, const RoofLeft& roof)
+{
+    written.eave = roof.eave;
+    written.eaveRise = roof.eaveRise;
+    written.corners.frontRightTop.y = roof.rightWallTop;
+}
+
+void GableWalls(HouseGenerator& g, Written& w) { w.eaveRise = g.WriteGableWalls().eaveRise; }
+void GableTriangles(HouseGenerator& g, Written& w) { w.eaveRise = g.WriteGableTriangles(); }
+void LeanWalls(HouseGenerator& g, Written&) { g.WriteLeanWalls(); }
+void PitchedRoof(HouseGenerator& g, Written& w) { Keep(w, g.WritePitchedRoof(w.eaveRise)); }
+void PyramidRoof(HouseGenerator& g, Written& w) { Keep(w, g.WritePyramidRoof()); }
+void HipRoof(HouseGenerator& g, Written& w) { Keep(w, g.WriteHipRoof()); }
+void LeanRoof(HouseGenerator& g, Written& w) { Keep(w, g.WriteLeanRoof()); }
+
 Written Write(const HouseParams& params, UiLanguage language, std::initializer_list<Element> elements)
 {
     TempFolder folder;
     B3dWriter out;
     out.OpenOutput(folder / "roof.b3d");
     HouseGenerator generator(out, params, language);
+    Written written{{}, {}, {}, 0.0, DeriveHouseCorners(params)};
     for (const Element element : elements)
-        (generator.*element)();
+        element(generator, written);
     out.CloseOutput();
-    const std::string bytes = ReadFile(folder / "roof.b3d");
-    return {bytes, ReadableText(bytes), generator.eaveCorners, generator.eaveRise, generator.corners};
+    written.bytes = ReadFile(folder / "roof.b3d");
+    written.text = ReadableText(written.bytes);
+    return written;
 }
 
 // `text` from the line that starts with `first` on.
@@ -73,12 +93,6 @@ std::string From(const std::string& text, const std::string& first)
         return text;
     const auto begin = text.find("\n" + first);
     return begin == std::string::npos ? "<missing " + first + ">" : text.substr(begin + 1);
-}
-
-void ExpectBytes(const std::string& bytes, const std::string& expected)
-{
-    EXPECT_EQ(ReadableText(bytes), expected);
-    EXPECT_EQ(bytes, B3dBytes(expected));
 }
 
 // The English file differs from the Hungarian one in its comment lines
@@ -107,10 +121,10 @@ void ExpectBothLanguages(const HouseParams& params, std::initializer_list<Elemen
     const Written hu = Write(params, UiLanguage::Hungarian, elements);
     const Written en = Write(params, UiLanguage::English, elements);
     if (from.empty()) {
-        ExpectBytes(hu.bytes, expectedHu);
+        ExpectB3d(hu.bytes, expectedHu);
         ExpectEnglish(hu.bytes, en.bytes, englishComments);
     } else {
-        ExpectBytes(B3dBytes(From(hu.text, from)), expectedHu);
+        ExpectB3d(B3dBytes(From(hu.text, from)), expectedHu);
         ExpectEnglish(B3dBytes(From(hu.text, from)), B3dBytes(From(en.text, englishComments.front())),
                       englishComments);
     }
@@ -159,10 +173,10 @@ const std::string kGableWallsHu =
 
 TEST(GableWalls, DefaultHouse)
 {
-    ExpectBothLanguages(Params(RoofKind::Pitched), {&G::WriteGableWalls}, kGableWallsHu,
+    ExpectBothLanguages(Params(RoofKind::Pitched), {GableWalls}, kGableWallsHu,
                         {";------Walling------", ";------Front wall------", ";------Right wall------",
                          ";------Behind wall------", ";------Left wall------"});
-    EXPECT_NEAR(Write(Params(RoofKind::Pitched), UiLanguage::Hungarian, {&G::WriteGableWalls}).eaveRise,
+    EXPECT_NEAR(Write(Params(RoofKind::Pitched), UiLanguage::Hungarian, {GableWalls}).eaveRise,
                 3.5 * 0.4 / 3.4, 1e-12);
 }
 
@@ -184,16 +198,16 @@ TEST(GableWalls, TrianglesOfTheRoofLevelTexture)
         "face 0,1,2\n" +
         Texture("8.bmp", kTriangle);
     const HouseParams params = Params(RoofKind::Pitched, [](HouseInput& in) { in.roofLevelTextureChecked = true; });
-    ExpectBothLanguages(params, {&G::WriteGableTriangles}, expected,
+    ExpectBothLanguages(params, {GableTriangles}, expected,
                         {";------Gable front wall------", ";------Gable behind wall------"});
-    EXPECT_NEAR(Write(params, UiLanguage::Hungarian, {&G::WriteGableTriangles}).eaveRise, 3.5 * 0.4 / 3.4, 1e-12);
+    EXPECT_NEAR(Write(params, UiLanguage::Hungarian, {GableTriangles}).eaveRise, 3.5 * 0.4 / 3.4, 1e-12);
 }
 
 TEST(GableWalls, OverhangZeroAndNegative)
 {
     // No overhang: shoulders at the wall tops, the texture's shoulder halfway.
     const Written zero = Write(Params(RoofKind::Pitched, [](HouseInput& in) { in.roofOverhang = "0"; }),
-                               UiLanguage::Hungarian, {&G::WriteGableWalls, &G::WriteGableTriangles});
+                               UiLanguage::Hungarian, {GableWalls, GableTriangles});
     EXPECT_EQ(zero.eaveRise, 0.0);
     const auto lines = Lines(zero.bytes);
     EXPECT_EQ(lines[5], "vertex  0.000, 3.500, 3.000");
@@ -203,7 +217,7 @@ TEST(GableWalls, OverhangZeroAndNegative)
 
     // A negative overhang lowers the shoulders and narrows the triangles.
     const Written negative = Write(Params(RoofKind::Pitched, [](HouseInput& in) { in.roofOverhang = "-300"; }),
-                                   UiLanguage::Hungarian, {&G::WriteGableWalls, &G::WriteGableTriangles});
+                                   UiLanguage::Hungarian, {GableWalls, GableTriangles});
     EXPECT_NEAR(negative.eaveRise, 3.5 * -0.3 / 2.7, 1e-12);
     const auto low = Lines(negative.bytes);
     EXPECT_EQ(low[5], "vertex  0.000, 3.111, 3.000");
@@ -247,7 +261,7 @@ TEST(LeanWalls, DefaultHouse)
         "vertex  0.000, 7.000, 3.000\n"
         "face 0,1,2,3 \n" +
         Texture("4.bmp", kQuad);
-    ExpectBothLanguages(Params(RoofKind::Lean), {&G::WriteLeanWalls}, expected,
+    ExpectBothLanguages(Params(RoofKind::Lean), {LeanWalls}, expected,
                         {";------Lean roof wall------", ";------Front wall------", ";------Right wall------",
                          ";------Behind wall------", ";------Left wall------"});
 
@@ -257,7 +271,7 @@ TEST(LeanWalls, DefaultHouse)
         input.ChooseRoof(RoofKind::Lean);
         input.wallHeight = wallHeight;
         const auto lines = Lines(Write(ReadHouseParams(input, UiLanguage::Hungarian), UiLanguage::Hungarian,
-                                       {&G::WriteLeanWalls}).bytes);
+                                       {LeanWalls}).bytes);
         EXPECT_EQ(lines[13], std::string("Coordinates 3,1,") + v);
         EXPECT_EQ(lines[40], std::string("Coordinates 2,0,") + v);
     }
@@ -324,7 +338,7 @@ TEST(PitchedRoof, DefaultHouse)
         "vertex -0.400, 7.000, 0.000\n"
         "face2 0,1,2,3\n" +
         Texture("b.bmp", kQuad);
-    ExpectBothLanguages(Params(RoofKind::Pitched), {&G::WriteGableWalls, &G::WritePitchedRoof}, expected,
+    ExpectBothLanguages(Params(RoofKind::Pitched), {GableWalls, PitchedRoof}, expected,
                         {";------Piched roof base------", ";------Piched roof front side------",
                          ";------Piched roof behind side------", ";------Piched roof right------",
                          ";------Piched roof left------"},
@@ -334,9 +348,9 @@ TEST(PitchedRoof, DefaultHouse)
 TEST(PitchedRoof, RoofLevelTextureLeavesOutTheFillers)
 {
     const HouseParams params = Params(RoofKind::Pitched, [](HouseInput& in) { in.roofLevelTextureChecked = true; });
-    const Written with = Write(params, UiLanguage::Hungarian, {&G::WriteGableTriangles, &G::WritePitchedRoof});
+    const Written with = Write(params, UiLanguage::Hungarian, {GableTriangles, PitchedRoof});
     const Written without = Write(Params(RoofKind::Pitched), UiLanguage::Hungarian,
-                                  {&G::WriteGableWalls, &G::WritePitchedRoof});
+                                  {GableWalls, PitchedRoof});
     // Soffit and the two faces exactly as without it, only the fillers gone.
     const std::string roof = From(without.text, ";------Nyeregtető alap------");
     const auto fillers = roof.find(";------Nyeregtető oldala elöl");
@@ -353,7 +367,7 @@ TEST(PitchedRoof, OverhangZeroAndNegative)
         input.ChooseRoof(RoofKind::Pitched);
         input.roofOverhang = overhang;
         const HouseParams params = ReadHouseParams(input, UiLanguage::Hungarian);
-        const Written written = Write(params, UiLanguage::Hungarian, {&G::WriteGableWalls, &G::WritePitchedRoof});
+        const Written written = Write(params, UiLanguage::Hungarian, {GableWalls, PitchedRoof});
         const std::string r0 = std::string("vertex ") + ridgeFront + ", 7.000, 0.000\n";
         const std::string r1 = std::string("vertex ") + ridgeBack + ", 7.000, 0.000\n";
         const std::string expected =
@@ -409,7 +423,7 @@ TEST(PyramidRoof, DefaultHouse)
         "vertex  4.000, 7.000, 0.000\n"
         "face 0,1,2\n" +
         Texture("d.bmp", kTriangle);
-    ExpectBothLanguages(Params(RoofKind::Pyramid), {&G::WritePyramidRoof}, expected,
+    ExpectBothLanguages(Params(RoofKind::Pyramid), {PyramidRoof}, expected,
                         {";------Piramyd roof base------", ";------Piramyd roof front------",
                          ";------Piramyd roof right------", ";------Piramyd roof behind------",
                          ";------Piramyd roof left------"});
@@ -418,9 +432,9 @@ TEST(PyramidRoof, DefaultHouse)
 TEST(PyramidRoof, NegativeOverhangCountsAsNone)
 {
     const Written zero = Write(Params(RoofKind::Pyramid, [](HouseInput& in) { in.roofOverhang = "0"; }),
-                               UiLanguage::Hungarian, {&G::WritePyramidRoof});
+                               UiLanguage::Hungarian, {PyramidRoof});
     const Written negative = Write(Params(RoofKind::Pyramid, [](HouseInput& in) { in.roofOverhang = "-300"; }),
-                                   UiLanguage::Hungarian, {&G::WritePyramidRoof});
+                                   UiLanguage::Hungarian, {PyramidRoof});
     EXPECT_EQ(negative.bytes, zero.bytes);
     EXPECT_TRUE(zero.text.starts_with(";------Sátortető elől------\n[meshbuilder];sátortető elöl\n"
                                       "vertex  0.000, 3.500,-3.000\nvertex  0.000, 3.500, 3.000\n"))
@@ -468,7 +482,7 @@ TEST(HipRoof, DefaultHouse)
         "vertex  2.000, 7.000, 0.000\n"
         "face 0,1,2,3\n" +
         Texture("d.bmp", sloped);
-    ExpectBothLanguages(Params(RoofKind::Hip), {&G::WriteHipRoof}, expected,
+    ExpectBothLanguages(Params(RoofKind::Hip), {HipRoof}, expected,
                         {";------Hip roof base------", ";------Hip roof front------", ";------Hip roof right------",
                          ";------Hip roof behind------", ";------Hip roof left------"});
 }
@@ -481,7 +495,7 @@ TEST(HipRoof, OverhangZeroAndNegative)
         input.ChooseRoof(RoofKind::Hip);
         input.roofOverhang = overhang;
         const Written written = Write(ReadHouseParams(input, UiLanguage::Hungarian), UiLanguage::Hungarian,
-                                      {&G::WriteHipRoof});
+                                      {HipRoof});
         const auto lines = Lines(written.bytes);
         EXPECT_EQ(lines[0], ";------Kontyolt tető elöl------");
         EXPECT_EQ(lines[2], "vertex  0.000, 3.500,-3.000");
@@ -530,10 +544,10 @@ const std::string kLeanRoofHu =
 
 TEST(LeanRoof, DefaultHouse)
 {
-    ExpectBothLanguages(Params(RoofKind::Lean), {&G::WriteLeanRoof}, kLeanRoofHu,
+    ExpectBothLanguages(Params(RoofKind::Lean), {LeanRoof}, kLeanRoofHu,
                         {";------Lean roof base------", ";------Lean roof side front------",
                          ";------Lean roof side behind------", ";------Lean roof------"});
-    const Written written = Write(Params(RoofKind::Lean), UiLanguage::Hungarian, {&G::WriteLeanRoof});
+    const Written written = Write(Params(RoofKind::Lean), UiLanguage::Hungarian, {LeanRoof});
     EXPECT_NEAR(written.eaveRise, 3.5 * 0.4 / 6, 1e-12);
     EXPECT_NEAR(written.corners.frontRightTop.y, 3.5 - 3.5 * 0.4 / 6, 1e-12);
 }
@@ -564,7 +578,7 @@ TEST(LeanRoof, GablePartsOfTheRoofLevelTexture)
         "face 0,1,2,3 \n" +
         Texture("9.bmp", kQuad) + kLeanRoofHu;
     ExpectBothLanguages(Params(RoofKind::Lean, [](HouseInput& in) { in.roofLevelTextureChecked = true; }),
-                        {&G::WriteLeanRoof}, expected,
+                        {LeanRoof}, expected,
                         {";------Gable front wall------", ";------Gable behind wall------",
                          ";------Gable left wall------", ";------Lean roof base------",
                          ";------Lean roof side front------", ";------Lean roof side behind------",
@@ -580,7 +594,7 @@ TEST(LeanRoof, OverhangZeroAndNegative)
         input.ChooseRoof(RoofKind::Lean);
         input.roofOverhang = overhang;
         const Written written = Write(ReadHouseParams(input, UiLanguage::Hungarian), UiLanguage::Hungarian,
-                                      {&G::WriteLeanRoof});
+                                      {LeanRoof});
         const std::string expected = ";------Féltető------\n"
                                      "[meshbuilder]\n"
                                      "vertex  8.000, 3.500," +
@@ -590,7 +604,7 @@ TEST(LeanRoof, OverhangZeroAndNegative)
                                      "vertex  8.000, 7.000, 3.000\n"
                                      "face2 0,1,2,3\n" +
                                      Texture("a.bmp", kQuad);
-        ExpectBytes(written.bytes, expected);
+        ExpectB3d(written.bytes, expected);
         EXPECT_EQ(written.eaveRise, 0.0);
         EXPECT_EQ(written.corners.frontRightTop.y, 3.5);
     }
@@ -629,14 +643,14 @@ TEST(RoofColors, EachFaceFollowsItsOwnSwitch)
         std::vector<std::string> userColors;
     };
     const Case cases[] = {
-        {RoofKind::Pitched, false, &G::WriteGableWalls, {}, {wall, wall, wall, wall}},
-        {RoofKind::Pitched, true, &G::WriteGableTriangles, {}, {wall, wall}},
-        {RoofKind::Lean, false, &G::WriteLeanWalls, {}, {wall, wall, wall, wall}},
-        {RoofKind::Pitched, false, &G::WritePitchedRoof, {fixed, fixed, fixed, fixed, fixed},
+        {RoofKind::Pitched, false, GableWalls, {}, {wall, wall, wall, wall}},
+        {RoofKind::Pitched, true, GableTriangles, {}, {wall, wall}},
+        {RoofKind::Lean, false, LeanWalls, {}, {wall, wall, wall, wall}},
+        {RoofKind::Pitched, false, PitchedRoof, {fixed, fixed, fixed, fixed, fixed},
          {fixed, fixed, fixed, fixed, fixed, roof, roof}},
-        {RoofKind::Pyramid, false, &G::WritePyramidRoof, {fixed}, {fixed, roof, roof, roof, roof}},
-        {RoofKind::Hip, false, &G::WriteHipRoof, {fixed}, {fixed, roof, roof, roof, roof}},
-        {RoofKind::Lean, true, &G::WriteLeanRoof, {fixed, fixed, fixed},
+        {RoofKind::Pyramid, false, PyramidRoof, {fixed}, {fixed, roof, roof, roof, roof}},
+        {RoofKind::Hip, false, HipRoof, {fixed}, {fixed, roof, roof, roof, roof}},
+        {RoofKind::Lean, true, LeanRoof, {fixed, fixed, fixed},
          {wall, wall, wall, fixed, fixed, fixed, roof}},
     };
     for (const Case& c : cases) {
@@ -678,12 +692,12 @@ TEST(RoofOffset, MovesEveryVertexAndTranslateOnce)
         std::initializer_list<Element> elements;
     };
     const Case cases[] = {
-        {RoofKind::Pitched, false, {&G::WriteGableWalls, &G::WritePitchedRoof}},
-        {RoofKind::Pitched, true, {&G::WriteGableTriangles, &G::WritePitchedRoof}},
-        {RoofKind::Pyramid, false, {&G::WritePyramidRoof}},
-        {RoofKind::Hip, false, {&G::WriteHipRoof}},
-        {RoofKind::Lean, false, {&G::WriteLeanWalls, &G::WriteLeanRoof}},
-        {RoofKind::Lean, true, {&G::WriteLeanRoof}},
+        {RoofKind::Pitched, false, {GableWalls, PitchedRoof}},
+        {RoofKind::Pitched, true, {GableTriangles, PitchedRoof}},
+        {RoofKind::Pyramid, false, {PyramidRoof}},
+        {RoofKind::Hip, false, {HipRoof}},
+        {RoofKind::Lean, false, {LeanWalls, LeanRoof}},
+        {RoofKind::Lean, true, {LeanRoof}},
     };
     for (const Case& c : cases) {
         HouseInput input;

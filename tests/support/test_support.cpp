@@ -82,6 +82,12 @@ std::string ReadableText(std::string_view b3dBytes)
     return text;
 }
 
+void ExpectB3d(const std::string& bytes, const std::string& expected)
+{
+    EXPECT_EQ(ReadableText(bytes), expected);
+    EXPECT_EQ(bytes, B3dBytes(expected));
+}
+
 std::vector<std::string> Lines(std::string_view b3dBytes)
 {
     std::vector<std::string> lines;

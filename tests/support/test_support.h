@@ -44,6 +44,10 @@ std::string B3dBytes(std::string_view utf8WithLf);
 // CR LF to LF.
 std::string ReadableText(std::string_view b3dBytes);
 
+// Expects the B3D `bytes` to be `expected` (UTF-8, LF): first as readable
+// text, for a useful message, then byte for byte.
+void ExpectB3d(const std::string& bytes, const std::string& expected);
+
 // The lines of a B3D file (CR LF removed, converted to UTF-8).
 std::vector<std::string> Lines(std::string_view b3dBytes);
 
