@@ -10,19 +10,6 @@ namespace kestrane {
 
 namespace {
 
-struct FieldCaption {
-    HeightmapField field;
-    LocalText caption;
-};
-
-constexpr FieldCaption kCaptions[] = {
-    {HeightmapField::File, {"Domborzati fájl", "Heightmap file"}},
-    {HeightmapField::Origin, {"Domborzat origó", "Heightmap origin"}},
-    {HeightmapField::Scale, {"Magasság szorzó", "Height scale"}},
-    {HeightmapField::Offset, {"Magasság eltolás", "Height offset"}},
-    {HeightmapField::PixelSize, {"Cellaméret", "Pixel size"}},
-};
-
 [[noreturn]] void Refuse(HeightmapField field, UiLanguage language, const LocalText& reason)
 {
     const std::string caption = HeightmapCaption(field, language);
@@ -41,14 +28,6 @@ double ReadNumber(const std::string& text, HeightmapField field, UiLanguage lang
 }
 
 }  // namespace
-
-std::string HeightmapCaption(HeightmapField field, UiLanguage language)
-{
-    for (const FieldCaption& entry : kCaptions)
-        if (entry.field == field)
-            return entry.caption(language);
-    return {};
-}
 
 HeightmapParams ReadHeightmapInput(const HeightmapInput& input, UiLanguage language)
 {

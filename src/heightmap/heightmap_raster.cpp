@@ -271,10 +271,16 @@ RasterWindow ReadWindow(const OpenRaster& raster, const CellRange& range, const 
 
 }  // namespace
 
-HeightmapInfo ReadHeightmapInfo(const HeightmapParams& params, UiLanguage language)
+}  // namespace kestrane
+
+// The entry points the heightmap module finds when it loads this one (see
+// heightmap_loader.cpp); errors leave as exceptions.
+extern "C" void KestraneReadHeightmapInfo(const kestrane::HeightmapParams* params, kestrane::UiLanguage language,
+                                          kestrane::HeightmapInfo* out)
 {
-    const OpenRaster raster = Open(params, language);
-    HeightmapInfo info;
+    using namespace kestrane;
+    HeightmapInfo& info = *out;
+    const OpenRaster raster = Open(*params, language);
     info.columns = raster.extent.columns;
     info.rows = raster.extent.rows;
     info.cellX = raster.extent.cellX;
@@ -292,12 +298,16 @@ HeightmapInfo ReadHeightmapInfo(const HeightmapParams& params, UiLanguage langua
         info.minimum = range[0];
         info.maximum = range[1];
     }
-    return info;
 }
 
-HeightmapSamples SampleHeightmap(const HeightmapParams& params, const NodeLattice& lattice, UiLanguage language,
-                                 const HeightmapProgress& progress)
+extern "C" void KestraneSampleHeightmap(const kestrane::HeightmapParams* parameters,
+                                        const kestrane::NodeLattice* nodes, kestrane::UiLanguage language,
+                                        const kestrane::HeightmapProgress* report, kestrane::HeightmapSamples* out)
 {
+    using namespace kestrane;
+    const HeightmapParams& params = *parameters;
+    const NodeLattice& lattice = *nodes;
+    const HeightmapProgress& progress = *report;
     const OpenRaster raster = Open(params, language);
     RequireCellSize(raster, language);
     const CellRange range = heightmap_detail::CellsUnderLattice(raster.extent, params, lattice);
@@ -306,7 +316,5 @@ HeightmapSamples SampleHeightmap(const HeightmapParams& params, const NodeLattic
         window = ReadWindow(raster, range, lattice, params, language, progress);
     if (progress)
         progress(1.0);
-    return heightmap_detail::SampleLattice(raster.extent, window, params, lattice, language);
+    *out = heightmap_detail::SampleLattice(raster.extent, window, params, lattice, language);
 }
-
-}  // namespace kestrane
