@@ -84,14 +84,6 @@ constexpr HeightmapOption kHeightmapOptions[] = {
     {HeightmapField::PixelSize, "--pixel-size"},
 };
 
-std::string OptionOf(const InputError& error, UiLanguage language)
-{
-    for (const HeightmapOption& entry : kHeightmapOptions)
-        if (error.field() == HeightmapCaption(entry.field, language))
-            return std::string(" (") + entry.option + ")";
-    return {};
-}
-
 // Prints the progress of a long heightmap read in tenths, once it has
 // taken a second.
 class ReadProgress {
@@ -185,19 +177,20 @@ int RunTerrain(const std::vector<std::string>& args, std::ostream& out, std::ost
         return kExitBadInput;
     }
 
-    return ReportGeneration("terrain", out, err, [&] {
-        TerrainGenerator generator;
-        const UiLanguage language = common.Language();
-        ReadProgress progress(err);
-        try {
+    const UiLanguage language = common.Language();
+    std::vector<FieldOption> options = {{TerrainTextureCaption(language), "--texture"}};
+    for (const HeightmapOption& entry : kHeightmapOptions)
+        options.push_back({HeightmapCaption(entry.field, language), entry.option});
+    return ReportGeneration(
+        "terrain", out, err,
+        [&] {
+            TerrainGenerator generator;
+            ReadProgress progress(err);
             const TerrainResult result =
                 generator.Generate(input, language, common.folder, [&progress](double done) { progress(done); });
             return result.heightmapReport.empty() ? result.status : result.status + "\n" + result.heightmapReport;
-        } catch (const InputError& e) {
-            // A heightmap field is named by its option too.
-            throw InputError(e.field(), e.what() + OptionOf(e, language));
-        }
-    });
+        },
+        options);
 }
 
 }  // namespace kestrane::cli

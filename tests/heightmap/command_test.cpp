@@ -52,12 +52,13 @@ TEST_F(HeightmapCommandTest, RefusalsNameTheOptionAndWriteNothing)
         std::vector<std::string> args;
         std::string message;
     } cases[] = {
-        {{"--heightmap", "missing.tif"}, "Heightmap file: \"missing.tif\" cannot be opened as a raster"},
+        {{"--heightmap", "missing.tif"}, "--heightmap: Heightmap file: \"missing.tif\" cannot be opened as a raster"},
         {{"--heightmap", "dem.tif", "--heightmap-origin", "100,0"},
-         "Heightmap origin: every node of the terrain lies outside the raster. (--heightmap-origin)"},
-        {{"--heightmap", "dem.tif", "--height-scale", "0"}, "Height scale: must not be 0"},
-        {{"--heightmap", "dem.tif", "--height-offset", "1,5"}, "(--height-offset)"},
-        {{"--heightmap", "dem.tif", "--pixel-size", "-2"}, "(--pixel-size)"},
+         "--heightmap-origin: Heightmap origin: every node of the terrain lies outside the raster.\n"},
+        {{"--heightmap", "dem.tif", "--height-scale", "0"}, "--height-scale: Height scale: must not be 0"},
+        {{"--heightmap", "dem.tif", "--height-offset", "1,5"},
+         "--height-offset: Height offset: \"1,5\" is not a valid number."},
+        {{"--heightmap", "dem.tif", "--pixel-size", "-2"}, "--pixel-size: Pixel size: must be greater than 0"},
     };
     for (const auto& c : cases) {
         std::vector<std::string> args = {"terrain", "--lang", "en"};
