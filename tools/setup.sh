@@ -13,6 +13,7 @@ packages=(
   xvfb xauth locales                                       # headless window tests
   fonts-dejavu-core fonts-dejavu-extra                     # fonts (the condensed ones are built into the program)
   clang lld libclang-rt-14-dev                             # sanitizer build, libFuzzer (tools/sanitize.sh)
+  libgdal-dev                                              # elevation data (src/heightmap)
 )
 missing=()
 for package in "${packages[@]}"; do

@@ -5,6 +5,8 @@
 #include "core/numbers.h"
 #include "terrain/terrain_generator.h"
 
+#include <chrono>
+
 namespace kestrane::cli {
 
 namespace {
@@ -41,7 +43,21 @@ const char* const kTerrainHelp =
     "                          domb_001.b3d ... and their index domb_tiles.txt)\n"
     "  --tile-length METRES    simulator layout: each tile at most this long\n"
     "                          along Z, e.g. a block (25); 0: no length (0)\n"
+    "  --heightmap FILE        start from elevation data: any raster GDAL reads\n"
+    "                          (GeoTIFF, ESRI ASCII grid .asc, SRTM .hgt,\n"
+    "                          16-bit greyscale PNG); its heights, bilinear at\n"
+    "                          every node, come before slopes and peaks\n"
+    "  --heightmap-origin X,Z  the first node, metres east and north of the\n"
+    "                          raster's south-west corner (0,0); X runs east\n"
+    "                          along the columns, Z north up the rows\n"
+    "  --height-scale K        raster value to metres (1)\n"
+    "  --height-offset M       metres added after the scale (0)\n"
+    "  --pixel-size M          metres per raster cell; default: the file's own\n"
+    "                          (a plain image has none: then required)\n"
     "  --help                  show this text\n"
+    "\n"
+    "Nodes with no data under them, or outside the raster, take the mean of\n"
+    "their nearest neighbours; their number is printed after the status.\n"
     "\n"
     "Exit codes: 0 success, 1 input/output failure, 2 bad input (nothing is\n"
     "written then).\n";
@@ -65,6 +81,37 @@ TerrainPeakInput ParsePeak(const std::string& option, const std::string& value)
         peak.color = ToColor(ParseRgb(option, parts[4] + "," + parts[5] + "," + parts[6]));
     return peak;
 }
+
+// The option of each heightmap field, for refusals on the command line.
+struct HeightmapOption {
+    HeightmapField field;
+    const char* option;
+};
+constexpr HeightmapOption kHeightmapOptions[] = {
+    {HeightmapField::File, "--heightmap"},          {HeightmapField::Origin, "--heightmap-origin"},
+    {HeightmapField::Scale, "--height-scale"},      {HeightmapField::Offset, "--height-offset"},
+    {HeightmapField::PixelSize, "--pixel-size"},
+};
+
+// Prints the progress of a long heightmap read in tenths, once it has
+// taken a second.
+class ReadProgress {
+public:
+    explicit ReadProgress(std::ostream& err) : err_(err), start_(std::chrono::steady_clock::now()) {}
+    void operator()(double done)
+    {
+        const int tenth = static_cast<int>(done * 10);
+        if (tenth <= shown_ || std::chrono::steady_clock::now() - start_ < std::chrono::seconds(1))
+            return;
+        shown_ = tenth;
+        err_ << "kestrane terrain: reading the heightmap, " << tenth * 10 << "%\n" << std::flush;
+    }
+
+private:
+    std::ostream& err_;
+    std::chrono::steady_clock::time_point start_;
+    int shown_ = 0;
+};
 
 }  // namespace
 
@@ -127,6 +174,20 @@ int RunTerrain(const std::vector<std::string>& args, std::ostream& out, std::ost
                 if (!metres || *metres < 0.0 || input.tileLength.find_first_not_of(" ") == std::string::npos)
                     throw UsageError("--tile-length must be 0 or more metres, not \"" + input.tileLength + "\"");
                 tileLengthGiven = true;
+            } else if (name == "--heightmap") {
+                input.heightmap.file = reader.Value();
+                if (input.heightmap.file.empty())
+                    throw UsageError("--heightmap needs a file name");
+            } else if (name == "--heightmap-origin") {
+                const auto parts = SplitList(name, reader.Value(), 2);
+                input.heightmap.originX = parts[0];
+                input.heightmap.originZ = parts[1];
+            } else if (name == "--height-scale") {
+                input.heightmap.scale = reader.Value();
+            } else if (name == "--height-offset") {
+                input.heightmap.offset = reader.Value();
+            } else if (name == "--pixel-size") {
+                input.heightmap.pixelSize = reader.Value();
             } else if (name == "--peak") {
                 if (peaks == input.peaks.size())
                     throw UsageError("--peak can be given at most " + std::to_string(input.peaks.size()) + " times");
@@ -143,13 +204,19 @@ int RunTerrain(const std::vector<std::string>& args, std::ostream& out, std::ost
     }
 
     const UiLanguage language = common.Language();
+    std::vector<FieldOption> options = {{TerrainTextureCaption(language), "--texture"}};
+    for (const HeightmapOption& entry : kHeightmapOptions)
+        options.push_back({HeightmapCaption(entry.field, language), entry.option});
     return ReportGeneration(
         "terrain", out, err,
         [&] {
             TerrainGenerator generator;
-            return generator.Generate(input, language, common.folder).status;
+            ReadProgress progress(err);
+            const TerrainResult result =
+                generator.Generate(input, language, common.folder, [&progress](double done) { progress(done); });
+            return result.heightmapReport.empty() ? result.status : result.status + "\n" + result.heightmapReport;
         },
-        {{TerrainTextureCaption(language), "--texture"}});
+        options);
 }
 
 }  // namespace kestrane::cli

@@ -18,10 +18,17 @@ TerrainGenerator::TerrainGenerator() : state_(std::make_unique<TerrainGeneratorS
 TerrainGenerator::~TerrainGenerator() = default;
 
 TerrainResult TerrainGenerator::Generate(const TerrainInput& input, UiLanguage language,
-                                         const std::filesystem::path& folder)
+                                         const std::filesystem::path& folder, const HeightmapProgress& progress)
 {
     TerrainGeneratorState& state = *state_;
     ReadTerrainInput(input, language, state);
+    std::string heightmapReport;
+    HeightmapSamples heights;
+    if (state.params.heightmap) {
+        heights = SampleHeightmap(*state.params.heightmap, HeightmapLattice(state.derived), language, progress);
+        heightmapReport = HeightmapReport(heights, language);
+    }
+    state.heightmapHeights = std::move(heights.heights);
     ShapeGrid(state);
     CheckMeshFinite(state, language);
     if (state.params.layout == TerrainLayout::Simulator)
@@ -34,6 +41,7 @@ TerrainResult TerrainGenerator::Generate(const TerrainInput& input, UiLanguage l
     WriteTerrain(out, state, language);
     out.CloseOutput();
     result.status = TerrainFinishedStatus(language);
+    result.heightmapReport = heightmapReport;
     return result;
 }
 

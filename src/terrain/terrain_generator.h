@@ -3,6 +3,7 @@
 #pragma once
 
 #include "core/types.h"
+#include "heightmap/heightmap.h"
 
 #include <array>
 #include <filesystem>
@@ -52,12 +53,14 @@ struct TerrainInput {
     std::array<TerrainPeakInput, 8> peaks;
     TerrainLayout layout = TerrainLayout::Cells;  // szimchk checked: Simulator
     std::string tileLength = "0";  // csempeEdit: metres along Z; 0: no length
+    HeightmapInput heightmap;        // empty file: no heightmap
 };
 
 struct TerrainResult {
     std::filesystem::path path;  // where domb.b3d (or the tile index) was written
     std::string status;          // the status text of a finished generation
     int tiles = 1;               // simulator layout: the number of tile files
+    std::string heightmapReport; // with a heightmap: its nodes and the ones filled
 };
 
 // "Domb.B3d fájl generálása kész" / "Domb.B3d file generating successfull".
@@ -80,9 +83,10 @@ public:
 
     // Reads the inputs (throws InputError naming the field before anything
     // is opened), shapes the grid and writes domb.b3d into `folder` (throws
-    // OutputError; the previous file then stays as it was).
+    // OutputError; the previous file then stays as it was). A heightmap is
+    // read after the inputs, reporting its progress to `progress`.
     TerrainResult Generate(const TerrainInput& input, UiLanguage language,
-                           const std::filesystem::path& folder = {});
+                           const std::filesystem::path& folder = {}, const HeightmapProgress& progress = {});
 
     TerrainGeneratorState& state() { return *state_; }
     const TerrainGeneratorState& state() const { return *state_; }

@@ -59,6 +59,27 @@ void FillGrid(TerrainGeneratorState& state)
     }
 }
 
+NodeLattice HeightmapLattice(const TerrainDerived& d)
+{
+    NodeLattice lattice;
+    lattice.countX = std::max(d.LastRow(), 0);
+    lattice.countZ = std::max(d.LastColumn(), 0);
+    lattice.stepX = d.cellX;
+    lattice.stepZ = d.cellZ;
+    return lattice;
+}
+
+void AddHeightmap(TerrainGeneratorState& state)
+{
+    const NodeLattice lattice = HeightmapLattice(state.derived);
+    const std::size_t count = static_cast<std::size_t>(lattice.countX) * lattice.countZ;
+    if (state.heightmapHeights.size() != count)
+        return;  // no heightmap (or one sampled for other inputs)
+    for (int i = 1; i <= lattice.countX; ++i)
+        for (int j = 1; j <= lattice.countZ; ++j)
+            state.node(i, j).y += state.heightmapHeights[static_cast<std::size_t>(i - 1) * lattice.countZ + (j - 1)];
+}
+
 void ApplyPeak(TerrainGeneratorState& state, int k)
 {
     if (k < 1 || k > kPeakCount || !(state.peaks[k - 1].width > 0))
@@ -151,6 +172,7 @@ void ApplyCurve(TerrainGeneratorState& state)
 void ShapeGrid(TerrainGeneratorState& state)
 {
     FillGrid(state);
+    AddHeightmap(state);
     for (int k = 1; k <= kPeakCount; ++k) {
         if (state.peaks[k - 1].width > 0)
             ApplyPeak(state, k);

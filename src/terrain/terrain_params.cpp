@@ -162,6 +162,8 @@ void ReadTerrainInput(const TerrainInput& input, UiLanguage language, TerrainGen
                        ? "\"" + input.tileLength + "\" negatív; 0 (nincs megadva) vagy pozitív méter lehet."
                        : "\"" + input.tileLength + "\" is negative; it must be 0 (none) or positive metres.");
     }
+    if (input.heightmap.Enabled())
+        p.heightmap = ReadHeightmapInput(input.heightmap, language);
 
     std::array<TerrainPeak, kPeakCount> peaks;
     for (int k = 1; k <= kPeakCount; ++k) {

@@ -10,7 +10,9 @@
 #include <array>
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
+#include <vector>
 
 namespace kestrane {
 
@@ -46,6 +48,7 @@ struct TerrainParams {
     ColorRgb baseColor{40, 140, 40};
     TerrainLayout layout = TerrainLayout::Cells;
     double tileLength = 0.0;  // simulator layout: metres along Z; 0: no length
+    std::optional<HeightmapParams> heightmap;  // none: the surface starts flat
 };
 
 // Values of one generation derived from TerrainParams.
@@ -84,6 +87,9 @@ public:
     TerrainParams params;
     std::array<TerrainPeak, kPeakCount> peaks;
     TerrainDerived derived;
+    // The heightmap's heights of rows 1 to LastRow(), columns 1 to
+    // LastColumn(), row by row; empty without a heightmap.
+    std::vector<double> heightmapHeights;
 
     // Row 0 .. kGridRows-1 along X, column 0 .. kGridColumns-1 along Z.
     GridNode& node(int i, int j) { return (*grid_)[i][j]; }
@@ -105,6 +111,14 @@ void ReadTerrainInput(const TerrainInput& input, UiLanguage language, TerrainGen
 // base colour.
 void FillGrid(TerrainGeneratorState& state);
 
+// The nodes of rows 1 to LastRow(), columns 1 to LastColumn(), where the
+// heightmap is sampled (none when either count is below 1).
+NodeLattice HeightmapLattice(const TerrainDerived& derived);
+
+// Adds the heightmap's heights to rows 1 to LastRow(), columns 1 to
+// LastColumn(); nothing without a heightmap.
+void AddHeightmap(TerrainGeneratorState& state);
+
 // Raises (or sinks) peak k (1 to 8) into the grid, and tints it toward the
 // peak's colour. A row whose width is not greater than 0 is off: nothing
 // changes.
@@ -119,7 +133,7 @@ inline bool CurveApplies(const TerrainGeneratorState& state) { return CurveAppli
 // point and continues straight beyond; nothing changes unless CurveApplies.
 void ApplyCurve(TerrainGeneratorState& state);
 
-// Fill, peaks in row order, curve: the whole shaping of one generation.
+// Fill, heightmap, peaks in row order, curve: the whole shaping of one generation.
 void ShapeGrid(TerrainGeneratorState& state);
 
 // Throws InputError when a vertex of the mesh, offset added, is not a finite

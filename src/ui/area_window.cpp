@@ -12,15 +12,47 @@
 #include "core/errors.h"
 
 #include <QDir>
+#include <QEventLoop>
 #include <QFile>
+#include <QFileDialog>
 #include <QMouseEvent>
+#include <QRegularExpression>
 #include <QStatusBar>
+
+#include <atomic>
+#include <exception>
+#include <thread>
 
 namespace kestrane::ui {
 
 namespace {
 
 const ColorRgb kPeakColor{40, 140, 40};
+
+// The window's height without and with the heightmap line; the line sits
+// between the generate button and the status bar.
+constexpr int kWindowWidth = 741;
+constexpr int kClosedHeight = 351;
+constexpr int kOpenHeight = 419;
+constexpr int kStatusBarHeight = 19;
+
+// A number for the heightmap line's texts: at most two decimals, no
+// trailing zeros, "." whatever the locale.
+QString Short(double value) { return QString::number(value, 'f', 2).remove(QRegularExpression("\\.?0+$")); }
+
+QString HeightmapInfoText(const HeightmapInfo& info, UiLanguage language)
+{
+    const bool hu = language == UiLanguage::Hungarian;
+    QString text = QStringLiteral("%1 × %2 %3").arg(info.columns).arg(info.rows).arg(hu ? "cella" : "cells");
+    if (info.cellX > 0)
+        text += QStringLiteral(", %1 × %2 m").arg(Short(info.cellX), Short(info.cellZ));
+    else
+        text += hu ? ", cellaméret nélkül" : ", no cell size";
+    if (info.minimum && info.maximum)
+        text += QStringLiteral(", %1%2 … %3").arg(info.rangeApproximate ? "≈" : "", Short(*info.minimum),
+                                                   Short(*info.maximum));
+    return text;
+}
 
 std::string Text(const QLineEdit* edit) { return edit->text().toStdString(); }
 
@@ -64,6 +96,11 @@ TDombepito::TDombepito(QWidget* parent) : QDialog(parent), ui(std::make_unique<U
     for (int k = 1; k <= 8; ++k)
         swatch(k)->installEventFilter(this);
     ui->szinminta->installEventFilter(this);
+    connect(ui->DomborzatGomb, &QPushButton::toggled, this, &TDombepito::DomborzatGombToggled);
+    connect(ui->DomborzatTallozo, &QPushButton::clicked, this, &TDombepito::DomborzatTallozoClick);
+    connect(ui->DomborzatEdit, &QLineEdit::editingFinished, this, &TDombepito::UpdateHeightmapInfo);
+    connect(ui->CellameretEdit, &QLineEdit::editingFinished, this, &TDombepito::UpdateHeightmapInfo);
+    ui->DomborzatPanel->hide();
 
     FormCreate();
 }
@@ -101,6 +138,8 @@ void TDombepito::ApplyAreaWindowLanguage(UiLanguage language)
     ApplyTexts(*this, AreaWindowCaptions(), language, TextRole::Caption);
     ApplyTexts(*this, AreaWindowHints(), language, TextRole::Hint);
     ApplyTexts(*this, AreaWindowFixedHints(), language, TextRole::Hint);
+    if (!ui->DomborzatEdit->text().isEmpty())
+        UpdateHeightmapInfo();
 }
 
 QString TDombepito::statusText() const { return statusPanel_->text(); }
@@ -139,7 +178,86 @@ TerrainInput TDombepito::terrainInput() const
         peak.width = cell(4);
         peak.color = peakColors_[k - 1];
     }
+    if (heightmapOpen()) {
+        input.heightmap.file = QFile::encodeName(ui->DomborzatEdit->text()).toStdString();
+        input.heightmap.originX = Text(ui->DomborzatOrigoXEdit);
+        input.heightmap.originZ = Text(ui->DomborzatOrigoZEdit);
+        input.heightmap.scale = Text(ui->MagassagSzorzoEdit);
+        input.heightmap.offset = Text(ui->MagassagEltolasEdit);
+        input.heightmap.pixelSize = Text(ui->CellameretEdit);
+    }
     return input;
+}
+
+bool TDombepito::heightmapOpen() const { return ui->DomborzatGomb->isChecked(); }
+
+void TDombepito::DomborzatGombToggled(bool open)
+{
+    const int height = open ? kOpenHeight : kClosedHeight;
+    ui->DomborzatPanel->setVisible(open);
+    ui->StatusBar_terep->setGeometry(0, height - kStatusBarHeight, kWindowWidth, kStatusBarHeight);
+    setFixedSize(kWindowWidth, height);
+}
+
+void TDombepito::DomborzatTallozoClick()
+{
+    const QString file = QFileDialog::getOpenFileName(
+        this, ui->DomborzatFajlLabel->text(), ui->DomborzatEdit->text(),
+        LocalText{"Domborzati adat (*.tif *.tiff *.asc *.hgt *.png *.dem *.img);;Minden fájl (*)",
+                  "Elevation data (*.tif *.tiff *.asc *.hgt *.png *.dem *.img);;All files (*)"}(language_));
+    if (file.isEmpty())
+        return;
+    ui->DomborzatEdit->setText(file);
+    UpdateHeightmapInfo();
+}
+
+void TDombepito::UpdateHeightmapInfo()
+{
+    QString text;
+    if (!ui->DomborzatEdit->text().isEmpty()) {
+        HeightmapInput input;
+        input.file = QFile::encodeName(ui->DomborzatEdit->text()).toStdString();
+        input.pixelSize = Text(ui->CellameretEdit);
+        try {
+            text = HeightmapInfoText(ReadHeightmapInfo(ReadHeightmapInput(input, language_), language_), language_);
+        } catch (const InputError& e) {
+            text = QString::fromStdString(e.what());
+        }
+    }
+    ui->DomborzatInfo->setText(text);
+    ui->DomborzatInfo->setToolTip(text);
+}
+
+TerrainResult TDombepito::GenerateInBackground(const TerrainInput& input, const std::filesystem::path& folder)
+{
+    const LocalText reading{"Domborzat olvasása: %1%", "Reading the heightmap: %1%"};
+    const QString format = QString::fromUtf8(reading(language_));
+    const UiLanguage language = language_;
+    QEventLoop loop;
+    std::atomic<int> shown{-1};
+    TerrainResult result;
+    std::exception_ptr failure;
+    ui->GenButton->setEnabled(false);
+    std::thread worker([&] {
+        try {
+            result = generator_.Generate(input, language, folder, [&](double done) {
+                const int percent = static_cast<int>(done * 100);
+                if (shown.exchange(percent) == percent)
+                    return;
+                QMetaObject::invokeMethod(
+                    &loop, [this, text = format.arg(percent)] { setStatusText(text); }, Qt::QueuedConnection);
+            });
+        } catch (...) {
+            failure = std::current_exception();
+        }
+        QMetaObject::invokeMethod(&loop, &QEventLoop::quit, Qt::QueuedConnection);
+    });
+    loop.exec();
+    worker.join();
+    ui->GenButton->setEnabled(true);
+    if (failure)
+        std::rethrow_exception(failure);
+    return result;
 }
 
 void TDombepito::GenButtonClick()
@@ -148,9 +266,13 @@ void TDombepito::GenButtonClick()
     GenerateAndReport(
         *this, [this](const QString& text) { setStatusText(text); },
         [&] {
-            const TerrainResult result =
-                generator_.Generate(input, language_, QFile::encodeName(QDir::currentPath()).toStdString());
-            return Generated{result.path, result.status};
+            const std::filesystem::path folder = QFile::encodeName(QDir::currentPath()).toStdString();
+            if (!input.heightmap.Enabled()) {
+                const TerrainResult result = generator_.Generate(input, language_, folder);
+                return Generated{result.path, result.status};
+            }
+            const TerrainResult result = GenerateInBackground(input, folder);
+            return Generated{result.path, result.status + " " + result.heightmapReport};
         },
         lastGenerated_);
 }

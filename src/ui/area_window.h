@@ -42,6 +42,10 @@ public:
     // The window's inputs as the generator takes them.
     TerrainInput terrainInput() const;
 
+    // Whether the heightmap line is open (the heightmap button pressed):
+    // only then its inputs count.
+    bool heightmapOpen() const;
+
 public slots:
     void GenButtonClick();
     void elonezetgombClick();
@@ -63,6 +67,11 @@ public slots:
     // chosen one. The name is kept from the form.
     void Panelselvalt(int k);
     void szinmintaClick();
+    void DomborzatGombToggled(bool open);
+    void DomborzatTallozoClick();
+    // Shows the chosen raster's size, cell size and height range, or why
+    // it cannot be read.
+    void UpdateHeightmapInfo();
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -72,6 +81,9 @@ private:
     void PanelClick(int k);
     QFrame* swatch(int k) const;
     QColor editorColor() const;
+    // Generates on a worker thread while the window keeps handling events
+    // and the status line shows the progress of the heightmap read.
+    TerrainResult GenerateInBackground(const TerrainInput& input, const std::filesystem::path& folder);
 
     std::unique_ptr<Ui::TDombepito> ui;
     QLabel* statusPanel_ = nullptr;

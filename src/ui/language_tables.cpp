@@ -153,6 +153,12 @@ constexpr UiText kAreaCaptions[] = {
     {"elonezetgomb", "Előnézet", "Preview"},
     {"szimchk", "Szimulátor-elrendezés", "Simulator layout"},
     {"CsempeLabel", "L", "L"},
+    {"DomborzatGomb", "Domborzat", "Heightmap"},
+    {"DomborzatFajlLabel", "Domborzati fájl", "Heightmap file"},
+    {"DomborzatOrigoLabel", "Domborzat origó", "Heightmap origin"},
+    {"MagassagSzorzoLabel", "Magasság szorzó", "Height scale"},
+    {"MagassagEltolasLabel", "Magasság eltolás", "Height offset"},
+    {"CellameretLabel", "Cellaméret", "Pixel size"},
 };
 
 // Area builder window, hints.
@@ -190,6 +196,17 @@ constexpr UiText kAreaHints[] = {
      "One section per colour with shared vertices, cut into tiles within the simulator's limits (domb_tiles.txt)"},
     {"csempeEdit", "Csempehossz Z irányban, méterben (egy blokk: 25); 0: nincs",
      "Tile length along Z in metres (a block: 25); 0: none"},
+    {"DomborzatGomb", "Domborzati adat (magasságtérkép) a terep alá", "Elevation data (a heightmap) under the terrain"},
+    {"DomborzatEdit", "Domborzati fájl: GeoTIFF, ESRI ASCII rács, SRTM .hgt, 16 bites PNG",
+     "Heightmap file: GeoTIFF, ESRI ASCII grid, SRTM .hgt, 16-bit PNG"},
+    {"DomborzatTallozo", "Domborzati fájl kiválasztása", "Choose a heightmap file"},
+    {"DomborzatOrigoXEdit", "A terep első pontja a raszter délnyugati sarkától keletre, méterben",
+     "The terrain's first node, metres east of the raster's south-west corner"},
+    {"DomborzatOrigoZEdit", "A terep első pontja a raszter délnyugati sarkától északra, méterben",
+     "The terrain's first node, metres north of the raster's south-west corner"},
+    {"MagassagSzorzoEdit", "A raszter értékéből méter: ennyiszerese", "Metres per raster value"},
+    {"MagassagEltolasEdit", "Minden magassághoz hozzáadva, méterben", "Metres added to every height"},
+    {"CellameretEdit", "Méter cellánként; üres: a fájlban megadott", "Metres per raster cell; empty: the file's own"},
 };
 
 // Area builder window, hints that do not depend on the language.

@@ -1,0 +1,67 @@
+// The heightmap line's texts: captions, numbers and the report line.
+#include "heightmap/heightmap.h"
+
+#include "core/errors.h"
+#include "core/numbers.h"
+
+#include <cmath>
+
+namespace kestrane {
+
+namespace {
+
+[[noreturn]] void Refuse(HeightmapField field, UiLanguage language, const LocalText& reason)
+{
+    const std::string caption = HeightmapCaption(field, language);
+    throw InputError(caption, caption + ": " + reason(language));
+}
+
+double ReadNumber(const std::string& text, HeightmapField field, UiLanguage language)
+{
+    const auto value = ParseReal(text);
+    if (!value) {
+        const std::string caption = HeightmapCaption(field, language);
+        throw InputError(caption, caption + ": \"" + text + "\"" +
+                                      LocalText{" nem érvényes szám.", " is not a valid number."}(language));
+    }
+    return *value;
+}
+
+}  // namespace
+
+HeightmapParams ReadHeightmapInput(const HeightmapInput& input, UiLanguage language)
+{
+    HeightmapParams params;
+    params.file = input.file;
+    params.originX = ReadNumber(input.originX, HeightmapField::Origin, language);
+    params.originZ = ReadNumber(input.originZ, HeightmapField::Origin, language);
+    params.scale = ReadNumber(input.scale, HeightmapField::Scale, language);
+    params.offset = ReadNumber(input.offset, HeightmapField::Offset, language);
+    if (params.scale == 0.0)
+        Refuse(HeightmapField::Scale, language,
+               {"nem lehet 0 (minden magasság 0 lenne).", "must not be 0 (every height would be 0)."});
+    const bool blank = input.pixelSize.find_first_not_of(' ') == std::string::npos;
+    if (!blank) {
+        const double size = ReadNumber(input.pixelSize, HeightmapField::PixelSize, language);
+        if (!(size > 0.0))
+            Refuse(HeightmapField::PixelSize, language,
+                   {"nagyobb kell legyen 0-nál (méter cellánként).",
+                    "must be greater than 0 (metres per cell)."});
+        params.pixelSize = size;
+    }
+    return params;
+}
+
+std::string HeightmapReport(const HeightmapSamples& samples, UiLanguage language)
+{
+    const std::string nodes = std::to_string(samples.heights.size());
+    const std::string filled = std::to_string(samples.filledNodes);
+    const std::string outside = std::to_string(samples.outsideNodes);
+    if (language == UiLanguage::Hungarian)
+        return "Domborzat: " + nodes + " rácspont, " + filled + " kitöltve a szomszédaiból (" + outside +
+               " a raszteren kívül).";
+    return "Heightmap: " + nodes + " nodes, " + filled + " filled from neighbours (" + outside +
+           " outside the raster).";
+}
+
+}  // namespace kestrane

@@ -1,0 +1,320 @@
+// Opening a raster through GDAL, its cell size in metres and the windowed,
+// decimated read of the cells a node lattice needs.
+#include "heightmap/heightmap_window.h"
+
+#include "core/errors.h"
+
+#include <cpl_conv.h>
+#include <cpl_error.h>
+#include <gdal.h>
+#include <ogr_srs_api.h>
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
+#include <memory>
+#include <mutex>
+#include <numbers>
+
+namespace kestrane {
+
+namespace {
+
+using heightmap_detail::CellRange;
+using heightmap_detail::RasterExtent;
+using heightmap_detail::RasterWindow;
+
+// GDAL's block cache is shared by every read; 32 MB bound the memory a
+// large raster costs, unless the user set GDAL_CACHEMAX.
+constexpr long long kBlockCacheBytes = 32LL * 1024 * 1024;
+
+// Samples read per node step along each axis when the raster is finer
+// than the lattice: decimation averages the cells between.
+constexpr int kSamplesPerStep = 2;
+
+// Rasters up to this many cells have their height range computed exactly.
+constexpr double kExactRangeCells = 16.0 * 1024 * 1024;
+
+void EnsureGdal()
+{
+    static std::once_flag once;
+    std::call_once(once, [] {
+        GDALAllRegister();
+        if (CPLGetConfigOption("GDAL_CACHEMAX", nullptr) == nullptr)
+            GDALSetCacheMax64(kBlockCacheBytes);
+    });
+}
+
+// Keeps GDAL's messages off the terminal while they are collected for ours.
+class QuietErrors {
+public:
+    QuietErrors()
+    {
+        CPLPushErrorHandler(CPLQuietErrorHandler);
+        CPLErrorReset();
+    }
+    ~QuietErrors() { CPLPopErrorHandler(); }
+    QuietErrors(const QuietErrors&) = delete;
+    QuietErrors& operator=(const QuietErrors&) = delete;
+
+    static std::string LastMessage()
+    {
+        const char* message = CPLGetLastErrorMsg();
+        return message && *message ? std::string(" (") + message + ")" : std::string();
+    }
+};
+
+[[noreturn]] void RefuseFile(const HeightmapParams& params, UiLanguage language, const LocalText& reason,
+                             const std::string& detail = {})
+{
+    const std::string caption = HeightmapCaption(HeightmapField::File, language);
+    throw InputError(caption, caption + ": \"" + params.file + "\" " + reason(language) + detail);
+}
+
+struct DatasetCloser {
+    void operator()(void* dataset) const { GDALClose(static_cast<GDALDatasetH>(dataset)); }
+};
+using Dataset = std::unique_ptr<void, DatasetCloser>;
+
+// An open raster with its first band and its extent in metres.
+struct OpenRaster {
+    Dataset dataset;
+    GDALRasterBandH band = nullptr;
+    RasterExtent extent;
+    bool ownCellSize = false;
+    bool geographic = false;
+    bool northUp = true;  // row 0 is the north edge
+    std::string format;
+};
+
+// Metres per degree of latitude and of longitude at latitude `phi` (the
+// WGS 84 ellipsoid's series).
+double MetresPerDegreeLatitude(double phi)
+{
+    return 111132.92 - 559.82 * std::cos(2 * phi) + 1.175 * std::cos(4 * phi);
+}
+double MetresPerDegreeLongitude(double phi) { return 111412.84 * std::cos(phi) - 93.5 * std::cos(3 * phi); }
+
+OpenRaster Open(const HeightmapParams& params, UiLanguage language)
+{
+    EnsureGdal();
+    QuietErrors quiet;
+    OpenRaster raster;
+    raster.dataset.reset(GDALOpenEx(params.file.c_str(), GDAL_OF_RASTER | GDAL_OF_READONLY, nullptr, nullptr, nullptr));
+    if (!raster.dataset)
+        RefuseFile(params, language, {"nem nyitható meg domborzati raszterként.", "cannot be opened as a raster."},
+                   QuietErrors::LastMessage());
+    const auto dataset = static_cast<GDALDatasetH>(raster.dataset.get());
+    const int bands = GDALGetRasterCount(dataset);
+    // One band of heights; a second one may be a greyscale image's alpha.
+    if (bands < 1 || bands > 2)
+        RefuseFile(params, language,
+                   {"nem egysávos (szürkeárnyalatos) raszter.", "is not a single-band (greyscale) raster."});
+    raster.band = GDALGetRasterBand(dataset, 1);
+    if (GDALDataTypeIsComplex(GDALGetRasterDataType(raster.band)))
+        RefuseFile(params, language, {"komplex számokat tárol.", "holds complex numbers."});
+    raster.extent.columns = GDALGetRasterXSize(dataset);
+    raster.extent.rows = GDALGetRasterYSize(dataset);
+    if (raster.extent.columns < 1 || raster.extent.rows < 1)
+        RefuseFile(params, language, {"üres raszter.", "is an empty raster."});
+    if (const char* driver = GDALGetDriverShortName(GDALGetDatasetDriver(dataset)))
+        raster.format = driver;
+
+    double transform[6] = {0, 1, 0, 0, 0, 1};
+    if (GDALGetGeoTransform(dataset, transform) == CE_None) {
+        if (transform[2] != 0.0 || transform[4] != 0.0)
+            RefuseFile(params, language,
+                       {"elforgatott raszter; csak észak felé álló raszter használható.",
+                        "is a rotated raster; only north-up rasters can be used."});
+        raster.ownCellSize = true;
+        raster.northUp = transform[5] < 0;
+        double cellX = std::abs(transform[1]);
+        double cellZ = std::abs(transform[5]);
+        if (OGRSpatialReferenceH srs = GDALGetSpatialRef(dataset)) {
+            if (OSRIsGeographic(srs)) {
+                // Degrees: metres at the raster's middle latitude.
+                const double middle = transform[3] + transform[5] * raster.extent.rows / 2.0;
+                const double phi = middle * std::numbers::pi / 180.0;
+                cellX *= MetresPerDegreeLongitude(phi);
+                cellZ *= MetresPerDegreeLatitude(phi);
+                raster.geographic = true;
+            } else if (OSRIsProjected(srs)) {
+                const double metres = OSRGetLinearUnits(srs, nullptr);
+                if (metres > 0) {
+                    cellX *= metres;
+                    cellZ *= metres;
+                }
+            }
+        }
+        raster.extent.cellX = cellX;
+        raster.extent.cellZ = cellZ;
+    }
+    CPLErrorReset();
+    if (params.pixelSize) {
+        raster.extent.cellX = *params.pixelSize;
+        raster.extent.cellZ = *params.pixelSize;
+    }
+    return raster;
+}
+
+// The raster's cell size in metres, or a refusal naming the pixel size
+// field when neither the file nor the user gives one.
+void RequireCellSize(const OpenRaster& raster, UiLanguage language)
+{
+    const RasterExtent& e = raster.extent;
+    if (e.cellX > 0 && e.cellZ > 0 && std::isfinite(e.cellX) && std::isfinite(e.cellZ))
+        return;
+    const std::string caption = HeightmapCaption(HeightmapField::PixelSize, language);
+    throw InputError(caption, caption + LocalText{": a fájl nem adja meg a cellák méretét; adja meg, hány méter "
+                                                  "egy képpont.",
+                                                  ": the file gives no cell size; give the metres per "
+                                                  "pixel."}(language));
+}
+
+struct ProgressRelay {
+    const HeightmapProgress* progress;
+};
+
+int CPL_STDCALL RelayProgress(double done, const char*, void* data)
+{
+    const auto* relay = static_cast<const ProgressRelay*>(data);
+    if (relay->progress && *relay->progress)
+        (*relay->progress)(std::clamp(done, 0.0, 1.0));
+    return TRUE;
+}
+
+// One axis of a decimated read: `count` samples of `factor` whole cells
+// each from cell `first` on, so that averaging keeps every sample centred
+// on its cells.
+struct Decimation {
+    int first = 0;
+    int count = 0;
+    int factor = 1;
+};
+
+// The cells first .. first + cells - 1 of `total` in at most `most`
+// samples. A decimated span takes one sample more on either side where
+// the raster has it, so that nodes near the span's edges still lie between
+// two sample centres; it grows to a whole number of samples and moves back
+// inside the raster when it would run over its far edge.
+Decimation Decimate(int first, int cells, int total, int most)
+{
+    Decimation d{first, cells, 1};
+    if (cells <= most)
+        return d;
+    d.factor = (cells + most - 1) / most;
+    const int from = std::max(first - d.factor, 0);
+    const int to = std::min(first + cells + d.factor, total);  // one past the last cell
+    d.count = (to - from + d.factor - 1) / d.factor;
+    if (d.count * d.factor > total)
+        d.count = total / d.factor;
+    d.first = std::clamp(from, 0, total - d.count * d.factor);
+    return d;
+}
+
+// Reads `range` into memory, averaged down to about kSamplesPerStep
+// samples per node step, north row first, no data as NaN.
+RasterWindow ReadWindow(const OpenRaster& raster, const CellRange& range, const NodeLattice& lattice,
+                        const HeightmapParams& params, UiLanguage language, const HeightmapProgress& progress)
+{
+    const RasterExtent& e = raster.extent;
+    const Decimation across = Decimate(range.firstColumn, range.columnCount, e.columns,
+                                       kSamplesPerStep * std::max(lattice.countX, 1) + 2);
+    const Decimation down =
+        Decimate(range.firstRow, range.rowCount, e.rows, kSamplesPerStep * std::max(lattice.countZ, 1) + 2);
+    RasterWindow window;
+    window.columns = across.count;
+    window.rows = down.count;
+    window.values.resize(static_cast<std::size_t>(window.columns) * window.rows);
+
+    // The file's rows may run from the south; the range counts from the
+    // north.
+    const int rowSpan = down.count * down.factor;
+    const int fileFirstRow = raster.northUp ? down.first : e.rows - down.first - rowSpan;
+
+    ProgressRelay relay{&progress};
+    GDALRasterIOExtraArg extra;
+    INIT_RASTERIO_EXTRA_ARG(extra);
+    const bool decimated = across.factor > 1 || down.factor > 1;
+    extra.eResampleAlg = decimated ? GRIORA_Average : GRIORA_NearestNeighbour;
+    extra.pfnProgress = RelayProgress;
+    extra.pProgressData = &relay;
+    {
+        QuietErrors quiet;
+        const CPLErr result = GDALRasterIOEx(raster.band, GF_Read, across.first, fileFirstRow,
+                                             across.count * across.factor, rowSpan, window.values.data(),
+                                             window.columns, window.rows, GDT_Float64, 0, 0, &extra);
+        if (result != CE_None)
+            RefuseFile(params, language, {"nem olvasható (hibás vagy csonka fájl).",
+                                          "cannot be read (a damaged or truncated file)."},
+                       QuietErrors::LastMessage());
+    }
+    if (!raster.northUp) {
+        for (int top = 0, bottom = window.rows - 1; top < bottom; ++top, --bottom)
+            std::swap_ranges(window.values.begin() + static_cast<std::ptrdiff_t>(top) * window.columns,
+                             window.values.begin() + static_cast<std::ptrdiff_t>(top + 1) * window.columns,
+                             window.values.begin() + static_cast<std::ptrdiff_t>(bottom) * window.columns);
+    }
+
+    int hasNoData = FALSE;
+    const double noData = GDALGetRasterNoDataValue(raster.band, &hasNoData);
+    for (double& value : window.values)
+        if ((hasNoData && value == noData) || !std::isfinite(value))
+            value = std::numeric_limits<double>::quiet_NaN();
+
+    window.west = across.first * e.cellX;
+    window.north = (e.rows - down.first) * e.cellZ;
+    window.cellX = across.factor * e.cellX;
+    window.cellZ = down.factor * e.cellZ;
+    return window;
+}
+
+}  // namespace
+
+}  // namespace kestrane
+
+// The entry points the heightmap module finds when it loads this one (see
+// heightmap_loader.cpp); errors leave as exceptions.
+extern "C" void KestraneReadHeightmapInfo(const kestrane::HeightmapParams* params, kestrane::UiLanguage language,
+                                          kestrane::HeightmapInfo* out)
+{
+    using namespace kestrane;
+    HeightmapInfo& info = *out;
+    const OpenRaster raster = Open(*params, language);
+    info.columns = raster.extent.columns;
+    info.rows = raster.extent.rows;
+    info.cellX = raster.extent.cellX;
+    info.cellZ = raster.extent.cellZ;
+    info.ownCellSize = raster.ownCellSize;
+    info.geographic = raster.geographic;
+    info.format = raster.format;
+    QuietErrors quiet;
+    // Exact on rasters that read quickly; from overviews or a subsample on
+    // large ones.
+    info.rangeApproximate = static_cast<double>(info.columns) * info.rows > kExactRangeCells;
+    double range[2] = {0, 0};
+    if (GDALComputeRasterMinMax(raster.band, info.rangeApproximate ? TRUE : FALSE, range) == CE_None && std::isfinite(range[0]) &&
+        std::isfinite(range[1])) {
+        info.minimum = range[0];
+        info.maximum = range[1];
+    }
+}
+
+extern "C" void KestraneSampleHeightmap(const kestrane::HeightmapParams* parameters,
+                                        const kestrane::NodeLattice* nodes, kestrane::UiLanguage language,
+                                        const kestrane::HeightmapProgress* report, kestrane::HeightmapSamples* out)
+{
+    using namespace kestrane;
+    const HeightmapParams& params = *parameters;
+    const NodeLattice& lattice = *nodes;
+    const HeightmapProgress& progress = *report;
+    const OpenRaster raster = Open(params, language);
+    RequireCellSize(raster, language);
+    const CellRange range = heightmap_detail::CellsUnderLattice(raster.extent, params, lattice);
+    RasterWindow window;
+    if (range.columnCount > 0 && range.rowCount > 0)
+        window = ReadWindow(raster, range, lattice, params, language, progress);
+    if (progress)
+        progress(1.0);
+    *out = heightmap_detail::SampleLattice(raster.extent, window, params, lattice, language);
+}

@@ -1,0 +1,99 @@
+#include "test_rasters.h"
+
+#include <cpl_conv.h>
+#include <cpl_string.h>
+#include <gdal.h>
+#include <ogr_srs_api.h>
+
+#include <stdexcept>
+
+namespace kestrane::test {
+
+namespace {
+
+GDALDataType TypeByName(const std::string& name)
+{
+    const GDALDataType type = GDALGetDataTypeByName(name.c_str());
+    if (type == GDT_Unknown)
+        throw std::runtime_error("unknown GDAL data type " + name);
+    return type;
+}
+
+char** Options(const std::vector<std::string>& options)
+{
+    char** list = nullptr;
+    for (const std::string& option : options)
+        list = CSLAddString(list, option.c_str());
+    return list;
+}
+
+void Describe(GDALDatasetH dataset, const RasterSpec& spec)
+{
+    if (spec.transform) {
+        std::array<double, 6> transform = *spec.transform;
+        GDALSetGeoTransform(dataset, transform.data());
+    }
+    if (!spec.srs.empty()) {
+        OGRSpatialReferenceH srs = OSRNewSpatialReference(nullptr);
+        OSRSetAxisMappingStrategy(srs, OAMS_TRADITIONAL_GIS_ORDER);
+        OSRSetFromUserInput(srs, spec.srs.c_str());
+        GDALSetSpatialRef(dataset, srs);
+        OSRDestroySpatialReference(srs);
+    }
+    if (spec.noData)
+        GDALSetRasterNoDataValue(GDALGetRasterBand(dataset, 1), *spec.noData);
+}
+
+}  // namespace
+
+void WriteRaster(const std::filesystem::path& path, const RasterSpec& spec,
+                 const std::function<double(int column, int row)>& value)
+{
+    GDALAllRegister();
+    GDALDatasetH memory = GDALCreate(GDALGetDriverByName("MEM"), "", spec.columns, spec.rows, 1,
+                                     TypeByName(spec.type), nullptr);
+    Describe(memory, spec);
+    std::vector<double> cells(static_cast<std::size_t>(spec.columns) * spec.rows);
+    for (int row = 0; row < spec.rows; ++row)
+        for (int column = 0; column < spec.columns; ++column)
+            cells[static_cast<std::size_t>(row) * spec.columns + column] = value(column, row);
+    if (GDALRasterIO(GDALGetRasterBand(memory, 1), GF_Write, 0, 0, spec.columns, spec.rows, cells.data(),
+                     spec.columns, spec.rows, GDT_Float64, 0, 0) != CE_None)
+        throw std::runtime_error("cannot fill the raster in memory");
+    char** options = Options(spec.options);
+    GDALDatasetH file = GDALCreateCopy(GDALGetDriverByName(spec.driver.c_str()), path.c_str(), memory, FALSE,
+                                       options, nullptr, nullptr);
+    CSLDestroy(options);
+    GDALClose(memory);
+    if (!file)
+        throw std::runtime_error("cannot write " + path.string() + ": " + CPLGetLastErrorMsg());
+    GDALClose(file);
+}
+
+void WriteSparseRaster(const std::filesystem::path& path, int columns, int rows, int tile, double cell,
+                       const std::vector<int>& filledBlockRows, const std::function<double(int column, int row)>& value)
+{
+    GDALAllRegister();
+    const std::string size = std::to_string(tile);
+    char** options = Options({"TILED=YES", "BLOCKXSIZE=" + size, "BLOCKYSIZE=" + size, "SPARSE_OK=TRUE",
+                              "COMPRESS=DEFLATE", "BIGTIFF=YES"});
+    GDALDatasetH file =
+        GDALCreate(GDALGetDriverByName("GTiff"), path.c_str(), columns, rows, 1, GDT_Float32, options);
+    CSLDestroy(options);
+    if (!file)
+        throw std::runtime_error("cannot create " + path.string());
+    const double transform[6] = {0.0, cell, 0.0, rows * cell, 0.0, -cell};
+    GDALSetGeoTransform(file, const_cast<double*>(transform));
+    std::vector<float> strip(static_cast<std::size_t>(columns) * tile);
+    for (const int blockRow : filledBlockRows) {
+        for (int r = 0; r < tile; ++r)
+            for (int c = 0; c < columns; ++c)
+                strip[static_cast<std::size_t>(r) * columns + c] = static_cast<float>(value(c, blockRow * tile + r));
+        if (GDALRasterIO(GDALGetRasterBand(file, 1), GF_Write, 0, blockRow * tile, columns, tile, strip.data(),
+                         columns, tile, GDT_Float32, 0, 0) != CE_None)
+            throw std::runtime_error("cannot write a strip of " + path.string());
+    }
+    GDALClose(file);
+}
+
+}  // namespace kestrane::test
