@@ -17,12 +17,12 @@ class HeightmapCommandTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        test::RasterSpec spec;
-        spec.columns = 20;
-        spec.rows = 20;
-        spec.transform = std::array<double, 6>{0, 2, 0, 40, 0, -2};
+        test::RasterLayout layout;
+        layout.columns = 20;
+        layout.rows = 20;
+        layout.transform = std::array<double, 6>{0, 2, 0, 40, 0, -2};
         // Value = the cell's row counted from the south, 0 to 19.
-        test::WriteRaster(folder / "dem.tif", spec, [](int, int row) { return 19 - row; });
+        test::WriteRaster(folder / "dem.tif", layout, [](int, int row) { return 19 - row; });
     }
     TempFolder folder;
 };

@@ -20,7 +20,7 @@
 namespace kestrane {
 namespace {
 
-using test::RasterSpec;
+using test::RasterLayout;
 using test::TempFolder;
 using test::WriteRaster;
 
@@ -92,19 +92,19 @@ protected:
 };
 
 // A raster of `columns` by `rows` cells for WriteRaster.
-RasterSpec Spec(int columns, int rows, std::optional<std::array<double, 6>> transform = std::nullopt)
+RasterLayout Layout(int columns, int rows, std::optional<std::array<double, 6>> transform = std::nullopt)
 {
-    RasterSpec spec;
-    spec.columns = columns;
-    spec.rows = rows;
-    spec.transform = transform;
-    return spec;
+    RasterLayout layout;
+    layout.columns = columns;
+    layout.rows = rows;
+    layout.transform = transform;
+    return layout;
 }
 
-RasterSpec With(RasterSpec spec, const std::function<void(RasterSpec&)>& change)
+RasterLayout With(RasterLayout layout, const std::function<void(RasterLayout&)>& change)
 {
-    change(spec);
-    return spec;
+    change(layout);
+    return layout;
 }
 
 double Plane(double x, double z) { return 120.0 + 0.25 * x - 0.4 * z; }
@@ -113,7 +113,7 @@ TEST_F(HeightmapFormatsTest, PlaneInFloatGeoTiffWithSlopeAndPeakOnTop)
 {
     const auto raster = folder / "plane.tif";
     const double cell = 2.0;
-    WriteRaster(raster, With(Spec(200, 150, Transform(500000, 5300000, cell)), [](RasterSpec& s) { s.srs = "EPSG:32633"; }),
+    WriteRaster(raster, With(Layout(200, 150, Transform(500000, 5300000, cell)), [](RasterLayout& s) { s.srs = "EPSG:32633"; }),
                 [&](int c, int r) { return Plane(CentreX(c, cell), CentreZ(r, 150, cell)); });
     TerrainInput input = Input(raster, 40, 32, 2.5);
     input.heightmap.originX = "30";
@@ -149,7 +149,7 @@ TEST_F(HeightmapFormatsTest, SouthUpRasterReadTheRightWayRound)
     // averaged down.
     const auto raster = folder / "southup.tif";
     const double cell = 2.0;
-    WriteRaster(raster, Spec(100, 400, std::array<double, 6>{0, cell, 0, 0, 0, cell}),
+    WriteRaster(raster, Layout(100, 400, std::array<double, 6>{0, cell, 0, 0, 0, cell}),
                 [&](int c, int r) { return Plane(CentreX(c, cell), (r + 0.5) * cell); });
     TerrainInput input = Input(raster, 20, 40, 9.0);
     input.heightmap.originX = "5";
@@ -167,7 +167,7 @@ TEST_F(HeightmapFormatsTest, ParaboloidInFloatGeoTiffFullAndDecimated)
 {
     const auto raster = folder / "bowl.tif";
     const auto bowl = [](double x, double z) { return 0.002 * ((x - 150) * (x - 150) + (z - 150) * (z - 150)); };
-    WriteRaster(raster, Spec(300, 300, Transform(0, 300, 1.0)),
+    WriteRaster(raster, Layout(300, 300, Transform(0, 300, 1.0)),
                 [&](int c, int r) { return bowl(CentreX(c, 1.0), CentreZ(r, 300, 1.0)); });
 
     // Nodes 2 m apart on 1 m cells: every cell of the window is read, and
@@ -197,8 +197,8 @@ TEST_F(HeightmapFormatsTest, Int16WithNoDataFilledFromNeighbours)
     const auto raster = folder / "dem16.tif";
     const auto hole = [](int c, int r) { return c >= 20 && c < 30 && r >= 10 && r < 20; };
     WriteRaster(raster,
-                With(Spec(60, 40, Transform(0, 400, 10.0)),
-                     [](RasterSpec& s) {
+                With(Layout(60, 40, Transform(0, 400, 10.0)),
+                     [](RasterLayout& s) {
                          s.type = "Int16";
                          s.srs = "EPSG:32633";
                          s.noData = -32768.0;
@@ -231,7 +231,7 @@ TEST_F(HeightmapFormatsTest, Int16WithNoDataFilledFromNeighbours)
 TEST_F(HeightmapFormatsTest, NodesBeyondTheEdgeFilledAndCounted)
 {
     const auto raster = folder / "small.tif";
-    WriteRaster(raster, Spec(10, 10, Transform(0, 100, 10.0)),
+    WriteRaster(raster, Layout(10, 10, Transform(0, 100, 10.0)),
                 [](int, int) { return 42.0; });
     // 21 by 21 nodes 10 m apart from (-50, 50): only 11 by 6 of them lie
     // on the raster (100 by 100 m).
@@ -265,8 +265,8 @@ TEST_F(HeightmapFormatsTest, AsciiGridReadUnderADecimalCommaLocale)
     const auto raster = folder / "dem.asc";
     const double cell = 2.5;
     WriteRaster(raster,
-                With(Spec(30, 20, Transform(1000, 2050, cell)),
-                     [](RasterSpec& s) {
+                With(Layout(30, 20, Transform(1000, 2050, cell)),
+                     [](RasterLayout& s) {
                          s.driver = "AAIGrid";
                          s.noData = -9999.0;
                      }),
@@ -292,8 +292,8 @@ TEST_F(HeightmapFormatsTest, AsciiGridReadUnderADecimalCommaLocale)
 TEST_F(HeightmapFormatsTest, SixteenBitPngNeedsItsPixelSizeAndHasItsTopRowNorth)
 {
     const auto raster = folder / "height.png";
-    WriteRaster(raster, With(Spec(64, 48),
-                                  [](RasterSpec& s) {
+    WriteRaster(raster, With(Layout(64, 48),
+                                  [](RasterLayout& s) {
                                       s.driver = "PNG";
                                       s.type = "UInt16";
                                   }),
@@ -327,8 +327,8 @@ TEST_F(HeightmapFormatsTest, SrtmTileInDegreesMeasuredInMetres)
     const auto raster = folder / "N47E019.hgt";
     const double arc = 1.0 / 1200;  // 3 arc seconds
     WriteRaster(raster,
-                With(Spec(1201, 1201, std::array<double, 6>{19 - arc / 2, arc, 0, 48 + arc / 2, 0, -arc}),
-                     [](RasterSpec& s) {
+                With(Layout(1201, 1201, std::array<double, 6>{19 - arc / 2, arc, 0, 48 + arc / 2, 0, -arc}),
+                     [](RasterLayout& s) {
                          s.driver = "SRTMHGT";
                          s.type = "Int16";
                          s.srs = "EPSG:4326";

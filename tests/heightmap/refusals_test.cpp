@@ -13,7 +13,7 @@
 namespace kestrane {
 namespace {
 
-using test::RasterSpec;
+using test::RasterLayout;
 using test::ReadFile;
 using test::TempFolder;
 using test::WriteFile;
@@ -23,12 +23,12 @@ class HeightmapRefusalTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        RasterSpec spec;
-        spec.columns = 40;
-        spec.rows = 30;
-        spec.transform = std::array<double, 6>{0, 5, 0, 150, 0, -5};
-        spec.noData = -9999.0;
-        WriteRaster(folder / "dem.tif", spec, [](int c, int r) { return r < 10 ? -9999.0 : 100.0 + c; });
+        RasterLayout layout;
+        layout.columns = 40;
+        layout.rows = 30;
+        layout.transform = std::array<double, 6>{0, 5, 0, 150, 0, -5};
+        layout.noData = -9999.0;
+        WriteRaster(folder / "dem.tif", layout, [](int c, int r) { return r < 10 ? -9999.0 : 100.0 + c; });
         input.heightmap.file = (folder / "dem.tif").string();
         // A good terrain from before, which every refusal must leave alone.
         previous = ReadFile(generator.Generate(input, UiLanguage::English, out.path()).path);
@@ -80,11 +80,11 @@ TEST_F(HeightmapRefusalTest, MalformedUnreadableOrMissingFiles)
     ExpectRefused("Heightmap file", "\"" + input.heightmap.file + "\" cannot be opened as a raster");
 
     // A GeoTIFF cut short: its header opens, its cells do not read.
-    RasterSpec spec;
-    spec.columns = 300;
-    spec.rows = 300;
-    spec.transform = std::array<double, 6>{0, 1, 0, 300, 0, -1};
-    WriteRaster(folder / "cut.tif", spec, [](int c, int r) { return c + r; });
+    RasterLayout layout;
+    layout.columns = 300;
+    layout.rows = 300;
+    layout.transform = std::array<double, 6>{0, 1, 0, 300, 0, -1};
+    WriteRaster(folder / "cut.tif", layout, [](int c, int r) { return c + r; });
     const std::string whole = ReadFile(folder / "cut.tif");
     WriteFile(folder / "cut.tif", whole.substr(0, whole.size() / 3));
     input.heightmap.file = (folder / "cut.tif").string();
@@ -96,10 +96,10 @@ TEST_F(HeightmapRefusalTest, MalformedUnreadableOrMissingFiles)
     ExpectRefused("Heightmap file", "cannot be opened");
 
     // A plain image: the metres per pixel must be a positive number.
-    spec.type = "Byte";
-    spec.driver = "PNG";
-    spec.transform.reset();
-    WriteRaster(folder / "plain.png", spec, [](int, int) { return 1; });
+    layout.type = "Byte";
+    layout.driver = "PNG";
+    layout.transform.reset();
+    WriteRaster(folder / "plain.png", layout, [](int, int) { return 1; });
     input.heightmap.file = (folder / "plain.png").string();
     input.heightmap.pixelSize = "0";
     ExpectRefused("Pixel size", "greater than 0");

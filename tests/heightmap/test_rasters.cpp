@@ -27,41 +27,41 @@ char** Options(const std::vector<std::string>& options)
     return list;
 }
 
-void Describe(GDALDatasetH dataset, const RasterSpec& spec)
+void Describe(GDALDatasetH dataset, const RasterLayout& layout)
 {
-    if (spec.transform) {
-        std::array<double, 6> transform = *spec.transform;
+    if (layout.transform) {
+        std::array<double, 6> transform = *layout.transform;
         GDALSetGeoTransform(dataset, transform.data());
     }
-    if (!spec.srs.empty()) {
+    if (!layout.srs.empty()) {
         OGRSpatialReferenceH srs = OSRNewSpatialReference(nullptr);
         OSRSetAxisMappingStrategy(srs, OAMS_TRADITIONAL_GIS_ORDER);
-        OSRSetFromUserInput(srs, spec.srs.c_str());
+        OSRSetFromUserInput(srs, layout.srs.c_str());
         GDALSetSpatialRef(dataset, srs);
         OSRDestroySpatialReference(srs);
     }
-    if (spec.noData)
-        GDALSetRasterNoDataValue(GDALGetRasterBand(dataset, 1), *spec.noData);
+    if (layout.noData)
+        GDALSetRasterNoDataValue(GDALGetRasterBand(dataset, 1), *layout.noData);
 }
 
 }  // namespace
 
-void WriteRaster(const std::filesystem::path& path, const RasterSpec& spec,
+void WriteRaster(const std::filesystem::path& path, const RasterLayout& layout,
                  const std::function<double(int column, int row)>& value)
 {
     GDALAllRegister();
-    GDALDatasetH memory = GDALCreate(GDALGetDriverByName("MEM"), "", spec.columns, spec.rows, 1,
-                                     TypeByName(spec.type), nullptr);
-    Describe(memory, spec);
-    std::vector<double> cells(static_cast<std::size_t>(spec.columns) * spec.rows);
-    for (int row = 0; row < spec.rows; ++row)
-        for (int column = 0; column < spec.columns; ++column)
-            cells[static_cast<std::size_t>(row) * spec.columns + column] = value(column, row);
-    if (GDALRasterIO(GDALGetRasterBand(memory, 1), GF_Write, 0, 0, spec.columns, spec.rows, cells.data(),
-                     spec.columns, spec.rows, GDT_Float64, 0, 0) != CE_None)
+    GDALDatasetH memory = GDALCreate(GDALGetDriverByName("MEM"), "", layout.columns, layout.rows, 1,
+                                     TypeByName(layout.type), nullptr);
+    Describe(memory, layout);
+    std::vector<double> cells(static_cast<std::size_t>(layout.columns) * layout.rows);
+    for (int row = 0; row < layout.rows; ++row)
+        for (int column = 0; column < layout.columns; ++column)
+            cells[static_cast<std::size_t>(row) * layout.columns + column] = value(column, row);
+    if (GDALRasterIO(GDALGetRasterBand(memory, 1), GF_Write, 0, 0, layout.columns, layout.rows, cells.data(),
+                     layout.columns, layout.rows, GDT_Float64, 0, 0) != CE_None)
         throw std::runtime_error("cannot fill the raster in memory");
-    char** options = Options(spec.options);
-    GDALDatasetH file = GDALCreateCopy(GDALGetDriverByName(spec.driver.c_str()), path.c_str(), memory, FALSE,
+    char** options = Options(layout.options);
+    GDALDatasetH file = GDALCreateCopy(GDALGetDriverByName(layout.driver.c_str()), path.c_str(), memory, FALSE,
                                        options, nullptr, nullptr);
     CSLDestroy(options);
     GDALClose(memory);

@@ -11,7 +11,7 @@
 namespace kestrane::test {
 
 // A raster to write: `columns` by `rows` cells, row 0 the north edge.
-struct RasterSpec {
+struct RasterLayout {
     std::string driver = "GTiff";  // GTiff, AAIGrid, PNG ...
     std::string type = "Float32";  // GDAL's data type name
     int columns = 0;
@@ -24,8 +24,8 @@ struct RasterSpec {
     std::vector<std::string> options;  // creation options, "TILED=YES" ...
 };
 
-// Writes `spec` to `path` with every cell's value from `value(column, row)`.
-void WriteRaster(const std::filesystem::path& path, const RasterSpec& spec,
+// Writes `layout` to `path` with every cell's value from `value(column, row)`.
+void WriteRaster(const std::filesystem::path& path, const RasterLayout& layout,
                  const std::function<double(int column, int row)>& value);
 
 // A large tiled float32 GeoTIFF written sparse: only the tiles of the

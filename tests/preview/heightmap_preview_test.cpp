@@ -45,14 +45,14 @@ private slots:
         const QString previous = QDir::currentPath();
         QVERIFY(QDir::setCurrent(QString::fromStdString(folder.path().string())));
         test::WriteFile("lang.cfg", "en");
-        test::RasterSpec spec;
-        spec.type = "Int16";
-        spec.columns = 300;
-        spec.rows = 300;
-        spec.transform = std::array<double, 6>{612000, 5, 0, 5263500, 0, -5};
-        spec.srs = "EPSG:32633";
-        spec.noData = -32768;
-        test::WriteRaster(folder / "valley.tif", spec, [](int c, int r) {
+        test::RasterLayout layout;
+        layout.type = "Int16";
+        layout.columns = 300;
+        layout.rows = 300;
+        layout.transform = std::array<double, 6>{612000, 5, 0, 5263500, 0, -5};
+        layout.srs = "EPSG:32633";
+        layout.noData = -32768;
+        test::WriteRaster(folder / "valley.tif", layout, [](int c, int r) {
             return c > 200 && c < 204 && r > 100 && r < 104 ? -32768.0 : std::round(Relief(c, r));
         });
         {

@@ -42,12 +42,12 @@ namespace {
 // data) in the north-west 4 by 4 cells.
 void WriteDem(const QString& path)
 {
-    kestrane::test::RasterSpec spec;
-    spec.columns = 40;
-    spec.rows = 30;
-    spec.transform = std::array<double, 6>{0, 5, 0, 150, 0, -5};
-    spec.noData = -9999.0;
-    kestrane::test::WriteRaster(path.toStdString(), spec,
+    kestrane::test::RasterLayout layout;
+    layout.columns = 40;
+    layout.rows = 30;
+    layout.transform = std::array<double, 6>{0, 5, 0, 150, 0, -5};
+    layout.noData = -9999.0;
+    kestrane::test::WriteRaster(path.toStdString(), layout,
                                 [](int c, int r) { return c < 4 && r < 4 ? -9999.0 : 100.0 + c; });
 }
 
