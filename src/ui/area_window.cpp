@@ -3,15 +3,17 @@
 #include "ui/generation_report.h"
 #include "ui/preview_launch.h"
 
+#include "ui/focus_marker.h"
 #include "ui/language_tables.h"
 #include "ui/message_box.h"
+#include "ui/output_folder.h"
+#include "ui/status_panels.h"
 #include "ui/panel.h"
 #include "ui_area_window.h"
 
 #include "core/errors.h"
 
-#include <QDir>
-#include <QFile>
+#include <QDateTime>
 #include <QMouseEvent>
 #include <QStatusBar>
 
@@ -45,10 +47,19 @@ TDombepito::TDombepito(QWidget* parent) : QDialog(parent), ui(std::make_unique<U
     tight.setLetterSpacing(QFont::PercentageSpacing, 94);
     ui->D_csucsokz->setFont(tight);
 
-    statusPanel_ = new QLabel(ui->StatusBar_terep);
-    statusPanel_->setObjectName("StatusBar_terepPanel");
-    statusPanel_->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-    ui->StatusBar_terep->addWidget(statusPanel_, 1);
+    // Modal for the main window only: a preview opened from here lives
+    // beside it and takes input.
+    setWindowModality(Qt::WindowModal);
+    statusPanels_ = new StatusPanels(ui->StatusBar_terep, QStringLiteral("StatusBar_terepPanel"));
+    statusPanel_ = statusPanels_->panel();
+    // The output folder, between the inputs and the generate button.
+    outputFolder_ = new OutputFolderLine(QStringLiteral("terrain"), QRect(8, 259, 385, 19), this);
+    const std::pair<QScrollBar*, QLabel*> barLetters[] = {
+        {ui->rtScrollBar, ui->rTerepBetu}, {ui->gtScrollBar, ui->gTerepBetu}, {ui->btScrollBar, ui->bTerepBetu},
+        {ui->rScrollBar, ui->rEditorBetu}, {ui->gScrollBar, ui->gEditorBetu}, {ui->bScrollBar, ui->bEditorBetu},
+    };
+    for (const auto& [bar, letter] : barLetters)
+        MarkFocus(bar, letter);
 
     connect(ui->GenButton, &QPushButton::clicked, this, &TDombepito::GenButtonClick);
     connect(ui->elonezetgomb, &QPushButton::clicked, this, &TDombepito::elonezetgombClick);
@@ -98,6 +109,7 @@ void TDombepito::ApplyAreaWindowLanguage(UiLanguage language)
     ApplyTexts(*this, AreaWindowCaptions(), language, TextRole::Caption);
     ApplyTexts(*this, AreaWindowHints(), language, TextRole::Hint);
     ApplyTexts(*this, AreaWindowFixedHints(), language, TextRole::Hint);
+    outputFolder_->applyLanguage(language);
 }
 
 QString TDombepito::statusText() const { return statusPanel_->text(); }
@@ -140,14 +152,15 @@ TerrainInput TDombepito::terrainInput() const
 void TDombepito::GenButtonClick()
 {
     const TerrainInput input = terrainInput();
-    GenerateAndReport(
+    const GenerationOutcome outcome = GenerateAndReport(
         *this, [this](const QString& text) { setStatusText(text); },
         [&] {
-            const TerrainResult result =
-                generator_.Generate(input, language_, QFile::encodeName(QDir::currentPath()).toStdString());
-            return Generated{result.path, result.status};
+            const TerrainResult result = generator_.Generate(input, language_, outputFolder_->folderPath());
+            return Generated{result.path, result.status, {}};
         },
         lastGenerated_);
+    if (outcome == GenerationOutcome::Written)
+        statusPanels_->showWritten(lastGenerated_, QDateTime::currentDateTime());
 }
 
 void TDombepito::rtScrollBarChange()
@@ -234,7 +247,7 @@ bool TDombepito::eventFilter(QObject* watched, QEvent* event)
 
 void TDombepito::elonezetgombClick()
 {
-    ShowPreview(language_, lastGenerated_);
+    ShowPreview(language_, lastGenerated_, ui->GenButton);
 }
 
 }  // namespace kestrane::ui

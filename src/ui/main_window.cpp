@@ -3,7 +3,11 @@
 #include "ui/generation_report.h"
 #include "ui/preview_launch.h"
 
+#include "ui/focus_marker.h"
 #include "ui/message_box.h"
+#include "ui/output_folder.h"
+#include "ui/qt_translations.h"
+#include "ui/status_panels.h"
 #include "ui/panel.h"
 #include "ui/web_address.h"
 #include "ui/area_window.h"
@@ -14,9 +18,11 @@
 #include "core/version.h"
 #include "core/language_file.h"
 
+#include <QDateTime>
 #include <QDesktopServices>
 #include <QDir>
 #include <QFile>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QStatusBar>
 #include <QUrl>
@@ -61,10 +67,10 @@ TForm1::TForm1(QWidget* parent) : QWidget(parent), ui(std::make_unique<Ui::TForm
     // The form holds the program's name; the version comes from the build.
     setWindowTitle(windowTitle() + QStringLiteral(" V") + QString::fromLatin1(kVersionText));
     move(377, 132);
-    statusPanel_ = new QLabel(ui->StatusBar1);
-    statusPanel_->setObjectName("StatusBar1Panel");
-    statusPanel_->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-    ui->StatusBar1->addWidget(statusPanel_, 1);
+    statusPanels_ = new StatusPanels(ui->StatusBar1, QStringLiteral("StatusBar1Panel"));
+    statusPanel_ = statusPanels_->panel();
+    // The output folder, in the row of the web label.
+    outputFolder_ = new OutputFolderLine(QStringLiteral("house"), QRect(52, 441, 456, 16), this);
 
     wallGroup_ = {{ui->rfScrollBar, ui->gfScrollBar, ui->bfScrollBar}, {ui->frl, ui->fgl, ui->fbl}, ui->falszinpanel, &wall_};
     roofGroup_ = {{ui->rtScrollBar, ui->gtScrollBar, ui->btScrollBar}, {ui->trl, ui->tgl, ui->tbl}, ui->tetoszinpanel, &roof_};
@@ -74,6 +80,14 @@ TForm1::TForm1(QWidget* parent) : QWidget(parent), ui(std::make_unique<Ui::TForm
         group->setting->color = {Channel(group->bars[0]->value()), Channel(group->bars[1]->value()),
                                  Channel(group->bars[2]->value())};
     }
+    const std::pair<QScrollBar*, QLabel*> barLetters[] = {
+        {ui->rfScrollBar, ui->rfBetu}, {ui->gfScrollBar, ui->gfBetu}, {ui->bfScrollBar, ui->bfBetu},
+        {ui->rtScrollBar, ui->rtBetu}, {ui->gtScrollBar, ui->gtBetu}, {ui->btScrollBar, ui->btBetu},
+        {ui->rkScrollBar, ui->rkBetu}, {ui->gkScrollBar, ui->gkBetu}, {ui->bkScrollBar, ui->bkBetu},
+        {ui->rlScrollBar, ui->rlBetu}, {ui->glScrollBar, ui->glBetu}, {ui->blScrollBar, ui->blBetu},
+    };
+    for (const auto& [bar, letter] : barLetters)
+        MarkFocus(bar, letter);
 
     connect(ui->Nyeregteto, &QRadioButton::clicked, this, &TForm1::NyeregtetoClick);
     connect(ui->Kontyoltteto, &QRadioButton::clicked, this, &TForm1::KontyolttetoClick);
@@ -121,6 +135,8 @@ void TForm1::FormCreate()
     // Hungarian placement names until the stored language is applied.
     frontSidePlacements_ = FrontSidePlacements();
     cornerPlacements_ = CornerPlacements();
+    // The checked roof's controls enabled as after a click on it.
+    gombolas();
     // The stored language; every start rewrites lang.cfg. When that
     // fails the rest of the creation is skipped.
     const UiLanguage stored = ReadLanguageFile(CurrentFolder() / kLanguageFileName);
@@ -148,8 +164,12 @@ bool TForm1::SwitchLanguage(UiLanguage language)
         return false;
     }
     language_ = language;
+    UseQtTranslations(language);
     ApplyTexts(*this, MainWindowCaptions(), language, TextRole::Caption);
     ApplyTexts(*this, MainWindowHints(), language, TextRole::Hint);
+    outputFolder_->applyLanguage(language);
+    if (statusSource_)
+        statusPanel_->setText(statusSource_(language));
     frontSidePlacements_ = FrontSidePlacements();
     cornerPlacements_ = CornerPlacements();
     LepeChange();
@@ -160,7 +180,17 @@ bool TForm1::SwitchLanguage(UiLanguage language)
 
 QString TForm1::statusText() const { return statusPanel_->text(); }
 
-void TForm1::setStatusText(const QString& text) { statusPanel_->setText(text); }
+void TForm1::setStatusText(const QString& text)
+{
+    statusSource_ = {};
+    statusPanel_->setText(text);
+}
+
+void TForm1::setStatusSource(std::function<QString(UiLanguage)> text)
+{
+    statusSource_ = std::move(text);
+    statusPanel_->setText(statusSource_(language_));
+}
 
 QLabel* TForm1::webLabel() const { return ui->Label10; }
 
@@ -310,16 +340,38 @@ HouseInput TForm1::houseInput() const
 
 void TForm1::Button1Click()
 {
-    setStatusText(QString::fromStdString(GeneratingStatus(language_)));
+    setStatusSource([](UiLanguage language) { return QString::fromStdString(GeneratingStatus(language)); });
     const HouseInput input = houseInput();
+    std::string fileName;
+    Generated written;
     // The status keeps "Generating..." after an input/output failure.
-    GenerateAndReport(
-        *this, [this](const QString& text) { setStatusText(text); },
+    const GenerationOutcome outcome = GenerateAndReport(
+        *this, [this](const QString& text) { statusPanel_->setText(text); },
         [&] {
-            const HouseResult result = GenerateHouse(input, language_, CurrentFolder());
-            return Generated{result.path, result.status};
+            const HouseResult result = GenerateHouse(input, language_, outputFolder_->folderPath());
+            fileName = result.fileName;
+            return Generated{result.path, result.status, {}};
         },
-        lastGenerated_);
+        lastGenerated_, &written);
+    if (outcome == GenerationOutcome::Written) {
+        statusPanels_->showWritten(lastGenerated_, QDateTime::currentDateTime());
+        // A switch names the same file in the other language's sentence.
+        setStatusSource([fileName, written](UiLanguage language) {
+            Generated shown = written;
+            shown.status = HouseFinishedStatus(fileName, language);
+            return WrittenStatus(shown);
+        });
+    } else if (outcome == GenerationOutcome::Refused) {
+        // A switch words the refusal in the other language.
+        setStatusSource([input, shown = statusPanel_->text()](UiLanguage language) {
+            try {
+                ReadHouseParams(input, language);
+            } catch (const InputError& e) {
+                return QString::fromStdString(e.what());
+            }
+            return shown;  // refused by a later step of the generation
+        });
+    }
 }
 
 void TForm1::Label10Click()
@@ -340,9 +392,22 @@ bool TForm1::eventFilter(QObject* watched, QEvent* event)
     return QWidget::eventFilter(watched, event);
 }
 
+void TForm1::keyPressEvent(QKeyEvent* event)
+{
+    if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) &&
+        (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier) {
+        if (auto* button = qobject_cast<QPushButton*>(focusWidget()); button && button->isEnabled())
+            button->click();
+        else
+            Button1Click();
+        return;
+    }
+    QWidget::keyPressEvent(event);
+}
+
 void TForm1::elonezetgombClick()
 {
-    ShowPreview(language_, lastGenerated_);
+    ShowPreview(language_, lastGenerated_, ui->Button1);
 }
 
 }  // namespace kestrane::ui
