@@ -116,10 +116,14 @@ int RunTerrain(const std::vector<std::string>& args, std::ostream& out, std::ost
         return kExitBadInput;
     }
 
-    return ReportGeneration("terrain", out, err, [&] {
-        TerrainGenerator generator;
-        return generator.Generate(input, common.Language(), common.folder).status;
-    });
+    const UiLanguage language = common.Language();
+    return ReportGeneration(
+        "terrain", out, err,
+        [&] {
+            TerrainGenerator generator;
+            return generator.Generate(input, language, common.folder).status;
+        },
+        {{TerrainTextureCaption(language), "--texture"}});
 }
 
 }  // namespace kestrane::cli
