@@ -149,6 +149,32 @@ TerrainInput TDombepito::terrainInput() const
     return input;
 }
 
+void TDombepito::setTerrainInput(const TerrainInput& input)
+{
+    const std::pair<QLineEdit*, const std::string*> texts[] = {
+        {ui->dombxedit, &input.areaX},      {ui->dombzedit, &input.areaZ},       {ui->xbontEdit, &input.resolutionX},
+        {ui->zbontedit, &input.resolutionZ}, {ui->OffsXEdit, &input.offsetX},     {ui->OffsYEdit, &input.offsetY},
+        {ui->OffsZEdit, &input.offsetZ},    {ui->Lejtxedit, &input.slopeX},      {ui->Lejtzedit, &input.slopeZ},
+        {ui->KanyarXedit, &input.curveX},   {ui->KanyarZ1edit, &input.curveZ1},  {ui->KanyarZ2edit, &input.curveZ2},
+        {ui->TexturaEdit, &input.texture},
+    };
+    for (const auto& [edit, text] : texts)
+        edit->setText(QString::fromStdString(*text));
+    ui->fszinchk->setChecked(input.useColor);
+    ui->rtScrollBar->setValue(input.baseColor.r);
+    ui->gtScrollBar->setValue(input.baseColor.g);
+    ui->btScrollBar->setValue(input.baseColor.b);
+    for (int k = 1; k <= 8; ++k) {
+        const TerrainPeakInput& peak = input.peaks[static_cast<std::size_t>(k - 1)];
+        const std::string* cells[] = {&peak.gridX, &peak.gridZ, &peak.height, &peak.width};
+        for (int column = 1; column <= 4; ++column)
+            findChild<QLineEdit*>(QStringLiteral("d%1%2").arg(k).arg(column))
+                ->setText(QString::fromStdString(*cells[column - 1]));
+        peakColors_[static_cast<std::size_t>(k - 1)] = peak.color;
+        PaintPanel(swatch(k), ToQColor(peak.color));
+    }
+}
+
 void TDombepito::GenButtonClick()
 {
     const TerrainInput input = terrainInput();

@@ -50,6 +50,10 @@ public:
 
     // The window's inputs as the generator takes them.
     TerrainInput terrainInput() const;
+    // Sets every input from `input` (a loaded preset): the texts, the base
+    // colour and its switch, the peak rows and their swatches. The colour
+    // editor and the selected swatch stay as they are.
+    void setTerrainInput(const TerrainInput& input);
 
 public slots:
     void GenButtonClick();

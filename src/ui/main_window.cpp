@@ -338,6 +338,55 @@ HouseInput TForm1::houseInput() const
     return input;
 }
 
+void TForm1::setHouseInput(const HouseInput& input)
+{
+    const std::pair<QLineEdit*, const std::string*> texts[] = {
+        {ui->OffsXEdit, &input.offsetX},     {ui->OffsYEdit, &input.offsetY},   {ui->OffsZEdit, &input.offsetZ},
+        {ui->fszEdit, &input.width},         {ui->fhoEdit, &input.length},      {ui->fmaEdit, &input.wallHeight},
+        {ui->tmaEdit, &input.roofHeight},    {ui->tleEdit, &input.roofOverhang}, {ui->tkoEdit, &input.hipDepth},
+        {ui->kpozx, &input.chimneyX},        {ui->kpozz, &input.chimneyZ},      {ui->lesz, &input.stepWidth},
+        {ui->leho, &input.stepLength},       {ui->lema, &input.stepHeight},     {ui->SarokfalEdit, &input.cornerWallSize},
+    };
+    for (const auto& [edit, text] : texts)
+        edit->setText(QString::fromStdString(*text));
+    const std::pair<QRadioButton*, RoofKind> roofs[] = {
+        {ui->Nyeregteto, RoofKind::Pitched}, {ui->Kontyoltteto, RoofKind::Hip}, {ui->satorteto, RoofKind::Pyramid},
+        {ui->laposteto, RoofKind::Flat},     {ui->Felteto, RoofKind::Lean},
+    };
+    for (const auto& [button, kind] : roofs) {
+        if (kind == input.roofKind)
+            button->setChecked(true);
+    }
+    gombolas();
+    const std::pair<QCheckBox*, bool> boxes[] = {
+        {ui->Ereszcsatorna, input.gutters}, {ui->lt_koszoru, input.flatRoofEdge},
+        {ui->tetoszint, input.roofLevelTextureChecked}, {ui->Sbal, input.cornerWallLeft},
+        {ui->Sjobb, input.cornerWallRight}, {ui->legyenes, input.stairsStraight},
+    };
+    for (const auto& [box, checked] : boxes)
+        box->setChecked(checked);
+    const std::pair<QSlider*, int> positions[] = {
+        {ui->Kemenymeret, input.chimneySize}, {ui->Lepn, input.stairSteps}, {ui->Lepe, input.stairFront},
+        {ui->Lepo, input.stairSide},          {ui->Leps, input.stairCorner},
+    };
+    for (const auto& [slider, position] : positions)
+        slider->setValue(position);
+    const std::pair<ColorGroup*, const ColorSetting*> colors[] = {
+        {&wallGroup_, &input.wall}, {&roofGroup_, &input.roof}, {&chimneyGroup_, &input.chimney},
+        {&stairGroup_, &input.stair}};
+    const std::pair<ColorGroup*, QCheckBox*> useBoxes[] = {
+        {&wallGroup_, ui->fszinchk}, {&roofGroup_, ui->tszinchk}, {&chimneyGroup_, ui->kszinchk},
+        {&stairGroup_, ui->lszinchk}};
+    for (const auto& [group, color] : colors) {
+        group->bars[0]->setValue(color->color.r);
+        group->bars[1]->setValue(color->color.g);
+        group->bars[2]->setValue(color->color.b);
+        group->setting->use = color->use;
+    }
+    for (const auto& [group, box] : useBoxes)
+        box->setChecked(group->setting->use);
+}
+
 void TForm1::Button1Click()
 {
     setStatusSource([](UiLanguage language) { return QString::fromStdString(GeneratingStatus(language)); });

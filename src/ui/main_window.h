@@ -73,6 +73,10 @@ public:
 
     // The window's inputs as the house generator takes them.
     HouseInput houseInput() const;
+    // Sets every input from `input` (a loaded preset), as the user would:
+    // the roof button's click enables its controls, the labels follow the
+    // bars.
+    void setHouseInput(const HouseInput& input);
 
     // The colour use switches (walls, roof, chimney, stairs).
     bool useWallColor() const { return wall_.use; }
