@@ -1,5 +1,6 @@
 // kestrane house: the main window's generate button on the command line.
 #include "cli/cli.h"
+#include "cli/facade_options.h"
 
 #include "house/house_generator.h"
 #include "core/errors.h"
@@ -50,7 +51,10 @@ const char* const kHouseHelp =
     "  --wall-color R,G,B     use this wall colour (180,160,105 when off)\n"
     "  --roof-color R,G,B     use this roof colour (100,20,20)\n"
     "  --chimney-color R,G,B  use this chimney colour (215,200,200)\n"
-    "  --stair-color R,G,B    use this stair colour (100,100,105)\n"
+    "  --stair-color R,G,B    use this stair colour (100,100,105)\n";
+
+// After the facade options.
+const char* const kHouseHelpEnd =
     "  --help                 show this text\n"
     "\n"
     "Exit codes: 0 success, 1 input/output failure, 2 bad input (nothing is\n"
@@ -133,10 +137,12 @@ int RunHouse(const std::vector<std::string>& args, std::ostream& out, std::ostre
         std::string name;
         while (reader.Next(name)) {
             if (name == "--help" || name == "-h") {
-                out << kHouseHelp;
+                out << kHouseHelp << kFacadeHelp << kHouseHelpEnd;
                 return kExitOk;
             }
             if (common.Take(name, reader))
+                continue;
+            if (TakeFacadeOption(name, reader, input.facades))
                 continue;
             if (name == "--roof") {
                 roof = ParseRoof(reader.Value());
@@ -158,8 +164,17 @@ int RunHouse(const std::vector<std::string>& args, std::ostream& out, std::ostre
     }
 
     input.ChooseRoof(roof);
-    return ReportGeneration("house", out, err,
-                            [&] { return GenerateHouse(input, common.Language(), common.folder).status; });
+    const UiLanguage language = common.Language();
+    return ReportGeneration(
+        "house", out, err,
+        [&] {
+            const HouseResult result = GenerateHouse(input, language, common.folder);
+            // With facades the bitmaps the object needs follow the status.
+            if (result.textures.empty())
+                return result.status;
+            return result.status + "\n" + TextureListText(result.textures, language);
+        },
+        FacadeFieldOptions(language));
 }
 
 }  // namespace kestrane::cli

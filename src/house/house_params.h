@@ -3,6 +3,7 @@
 #pragma once
 
 #include "core/types.h"
+#include "house/facade_layout.h"
 
 #include <string>
 
@@ -73,6 +74,8 @@ struct HouseInput {
     ColorSetting chimney{{215, 200, 200}, false};
     ColorSetting stair{{100, 100, 105}, false};
 
+    FacadeInput facades;  // storeys, windows and doors; off by default
+
     // Sets the enabled states to those the window has after choosing `kind`.
     void ChooseRoof(RoofKind kind);
 };
@@ -111,6 +114,7 @@ struct HouseParams {
     bool useRoofColor = false;
     bool useChimneyColor = false;
     bool useStairColor = false;
+    FacadeParams facades;
 };
 
 // Reads the window's inputs into HouseParams (millimetres to metres).

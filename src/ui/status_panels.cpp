@@ -35,8 +35,10 @@ StatusPanels::StatusPanels(QStatusBar* bar, const QString& panelName)
 void StatusPanels::showWritten(const QString& path, const QDateTime& time)
 {
     written_ = QDir::toNativeSeparators(path) + QStringLiteral("  ") + time.toString(QStringLiteral("HH:mm:ss"));
-    for (QWidget* widget : {static_cast<QWidget*>(bar_), static_cast<QWidget*>(panel_), static_cast<QWidget*>(info_)})
-        widget->setToolTip(written_);
+    // The status panel has no tooltip of its own while it has nothing more
+    // to say: the bar's then shows over it too.
+    bar_->setToolTip(written_);
+    info_->setToolTip(written_);
     info_->show();
     place();
 }

@@ -1,7 +1,9 @@
 // The status bar of both windows: the status panel (the texts of the
 // generations and of the update check) and, right of it once a file has
 // been written, the panel with that file's full path and the time it was
-// written. The status bar's tooltip says the same.
+// written. The status bar's tooltip says the same; it shows over the status
+// panel too unless that has a tooltip of its own (the bitmaps a house with
+// facades needs).
 //
 // Both panels take the bar's full height, so that the font's descenders and
 // underscores show: the bar's own layout keeps a few pixels above and below
