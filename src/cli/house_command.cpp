@@ -3,6 +3,7 @@
 #include "cli/facade_options.h"
 
 #include "house/house_generator.h"
+#include "house/roof_forms.h"
 #include "core/errors.h"
 
 #include <map>
@@ -21,19 +22,35 @@ const char* const kHouseHelp =
     "  -C, --dir DIR          write into DIR instead of the current folder\n"
     "  --lang hu|en           language of the file; default: lang.cfg here\n"
     "                         (missing: hu; exactly \"hu\": hu; else en)\n"
-    "  --roof KIND            pitched, hip, pyramid, flat or lean (pyramid)\n"
+    "  --roof KIND            pitched, hip, pyramid, flat or lean (pyramid),\n"
+    "                         or half-hipped, gambrel, mansard, saltbox\n"
     "  --width MM             wall width across the house (6000)\n"
     "  --length MM            wall length along the house (8000)\n"
     "  --wall-height MM       (3500)\n"
     "  --roof-height MM       ridge or apex height above the ground (7000)\n"
     "  --overhang MM          roof overhang (400)\n"
     "  --hip-depth MM         hip roof: ridge shortening at each end (2000)\n"
+    "  --clip-height MM       half-hipped roof: the clips' height from the\n"
+    "                         ridge down (a third of the roof's rise above\n"
+    "                         the walls)\n"
+    "  --knee-height MM       gambrel and mansard roofs: the knee's height\n"
+    "                         above the ground (the walls and 60 % of the\n"
+    "                         roof's rise)\n"
+    "  --knee-inset MM        gambrel and mansard roofs: the knee's distance\n"
+    "                         inside the walls (a sixth of the width)\n"
+    "  --ridge-offset MM      saltbox roof: the ridge's distance from the\n"
+    "                         centre across the width, towards the left wall\n"
+    "                         (negative: the right; a sixth of the width)\n"
     "  --offset-x/-y/-z MM    object offset (0)\n"
-    "  --corner-left          left corner wall (pitched, hip, pyramid roofs)\n"
-    "  --corner-right         right corner wall (pitched, hip, pyramid roofs)\n"
+    "  --corner-left          left corner wall (pitched, hip, pyramid roofs\n"
+    "                         and the roof forms)\n"
+    "  --corner-right         right corner wall (pitched, hip, pyramid roofs\n"
+    "                         and the roof forms)\n"
     "  --corner-size MM       corner wall size (1000)\n"
     "  --roof-level-texture   pitched roof: walls and gable triangles apart;\n"
-    "                         lean roof: rectangular walls and gable parts\n"
+    "                         lean roof: rectangular walls and gable parts;\n"
+    "                         half-hipped, gambrel, saltbox: gable tops on\n"
+    "                         7.bmp and 8.bmp\n"
     "  --no-gutters           no gutters and downpipe (the pitched roof keeps\n"
     "                         its side gutters)\n"
     "  --roof-edge            flat roof: the parapet rim\n"
@@ -65,10 +82,13 @@ RoofKind ParseRoof(const std::string& value)
     static const std::map<std::string, RoofKind> kRoofs = {
         {"pitched", RoofKind::Pitched}, {"hip", RoofKind::Hip}, {"pyramid", RoofKind::Pyramid},
         {"flat", RoofKind::Flat},       {"lean", RoofKind::Lean},
+        {"half-hipped", RoofKind::HalfHipped}, {"gambrel", RoofKind::Gambrel},
+        {"mansard", RoofKind::Mansard}, {"saltbox", RoofKind::Saltbox},
     };
     const auto found = kRoofs.find(value);
     if (found == kRoofs.end())
-        throw UsageError("--roof must be pitched, hip, pyramid, flat or lean, not \"" + value + "\"");
+        throw UsageError("--roof must be pitched, hip, pyramid, flat or lean, or half-hipped, gambrel, mansard or "
+                         "saltbox, not \"" + value + "\"");
     return found->second;
 }
 
@@ -105,6 +125,10 @@ int RunHouse(const std::vector<std::string>& args, std::ostream& out, std::ostre
         {"--step-width", &HouseInput::stepWidth},
         {"--step-length", &HouseInput::stepLength},
         {"--step-height", &HouseInput::stepHeight},
+        {"--clip-height", &HouseInput::clipHeight},
+        {"--knee-height", &HouseInput::kneeHeight},
+        {"--knee-inset", &HouseInput::kneeInset},
+        {"--ridge-offset", &HouseInput::ridgeOffset},
     };
     // Switches and what they set.
     const std::map<std::string, std::pair<bool HouseInput::*, bool>> switches = {
@@ -165,6 +189,13 @@ int RunHouse(const std::vector<std::string>& args, std::ostream& out, std::ostre
 
     input.ChooseRoof(roof);
     const UiLanguage language = common.Language();
+    // A refused facade field, and for the roof forms any refused edit box,
+    // is named with its option.
+    std::vector<FieldOption> fieldOptions = FacadeFieldOptions(language);
+    if (IsRoofForm(roof)) {
+        for (const auto& [option, member] : texts)
+            fieldOptions.push_back({HouseFieldCaption(member, language), option});
+    }
     return ReportGeneration(
         "house", out, err,
         [&] {
@@ -174,7 +205,7 @@ int RunHouse(const std::vector<std::string>& args, std::ostream& out, std::ostre
                 return result.status;
             return result.status + "\n" + TextureListText(result.textures, language);
         },
-        FacadeFieldOptions(language));
+        fieldOptions);
 }
 
 }  // namespace kestrane::cli

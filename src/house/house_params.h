@@ -9,7 +9,7 @@
 
 namespace kestrane {
 
-enum class RoofKind { Pitched, Hip, Pyramid, Flat, Lean };
+enum class RoofKind { Pitched, Hip, Pyramid, Flat, Lean, HalfHipped, Gambrel, Mansard, Saltbox };
 
 // One user colour with its use switch: an element writes the colour only
 // while the switch is on.
@@ -30,6 +30,11 @@ struct ControlEnabling {
     bool cornerRight = true;       // Sjobb
     bool cornerSize = true;        // SarokfalEdit
     bool roofLevelTexture = true;  // tetoszint
+    // The parameters of the roof forms, enabled only for their own form.
+    bool clipHeight = false;
+    bool kneeHeight = false;
+    bool kneeInset = false;
+    bool ridgeOffset = false;
 };
 ControlEnabling EnablingFor(RoofKind kind);
 
@@ -52,6 +57,12 @@ struct HouseInput {
     std::string stepLength = "1500";
     std::string stepHeight = "200";
     std::string cornerWallSize = "1000";
+    // The roof forms' parameters; an empty box takes the form's default
+    // (see roof_forms.h).
+    std::string clipHeight;   // half-hipped: from the ridge down
+    std::string kneeHeight;   // gambrel, mansard: above the ground
+    std::string kneeInset;    // gambrel, mansard: from the wall inwards
+    std::string ridgeOffset;  // saltbox: from the centre towards the left wall
 
     RoofKind roofKind = RoofKind::Pyramid;
     bool gutters = true;                   // Ereszcsatorna checked
@@ -104,6 +115,10 @@ struct HouseParams {
     bool cornerWallRight = false;
     bool cornerWalls = false;       // corner-wall box enabled and a side checked
     double cornerWallSize = 0.0;    // 0 unless cornerWalls
+    double clipHeight = 0.0;        // half-hipped roof
+    double kneeHeight = 0.0;        // gambrel and mansard roofs
+    double kneeInset = 0.0;
+    double ridgeOffset = 0.0;       // saltbox roof
     bool roofLevelTexture = false;  // tetoszint enabled and checked
     bool roofLevelTextureChecked = false;
     bool gutters = false;
@@ -116,6 +131,16 @@ struct HouseParams {
     bool useStairColor = false;
     FacadeParams facades;
 };
+
+// The captions of the roof forms' parameter boxes.
+inline constexpr LocalText kClipHeightCaption{"Konty mag.", "Clip height"};
+inline constexpr LocalText kKneeHeightCaption{"Törés mag.", "Knee height"};
+inline constexpr LocalText kKneeInsetCaption{"Törés beh.", "Knee inset"};
+inline constexpr LocalText kRidgeOffsetCaption{"Gerinc elt.", "Ridge offset"};
+
+// The caption of the edit box that holds `text`, in `language`; empty for
+// a member that is no edit box.
+std::string HouseFieldCaption(const std::string HouseInput::*text, UiLanguage language);
 
 // Reads the window's inputs into HouseParams (millimetres to metres).
 // Throws InputError naming the field, in `language`, for a malformed
