@@ -374,12 +374,16 @@ void TForm1::setHouseInput(const HouseInput& input)
         {ui->tmaEdit, &input.roofHeight},    {ui->tleEdit, &input.roofOverhang}, {ui->tkoEdit, &input.hipDepth},
         {ui->kpozx, &input.chimneyX},        {ui->kpozz, &input.chimneyZ},      {ui->lesz, &input.stepWidth},
         {ui->leho, &input.stepLength},       {ui->lema, &input.stepHeight},     {ui->SarokfalEdit, &input.cornerWallSize},
+        {ui->kmaEdit, &input.clipHeight},    {ui->tmgEdit, &input.kneeHeight},  {ui->tbeEdit, &input.kneeInset},
+        {ui->gelEdit, &input.ridgeOffset},
     };
     for (const auto& [edit, text] : texts)
         edit->setText(QString::fromStdString(*text));
     const std::pair<QRadioButton*, RoofKind> roofs[] = {
         {ui->Nyeregteto, RoofKind::Pitched}, {ui->Kontyoltteto, RoofKind::Hip}, {ui->satorteto, RoofKind::Pyramid},
         {ui->laposteto, RoofKind::Flat},     {ui->Felteto, RoofKind::Lean},
+        {ui->Csonkakonty, RoofKind::HalfHipped}, {ui->Tortnyereg, RoofKind::Gambrel},
+        {ui->Manzardteto, RoofKind::Mansard}, {ui->Eltoltnyereg, RoofKind::Saltbox},
     };
     for (const auto& [button, kind] : roofs) {
         if (kind == input.roofKind)
