@@ -1,13 +1,17 @@
 // The heaviest job of the tool: the full-size terrain (100 x 1000 cells,
 // eight peaks and a curve, about 1.5 million lines), timed beside a plain
 // copy of the file it writes.
+#include "b3d/b3d_reader.h"
+#include "b3d/b3d_tile_set.h"
 #include "terrain/terrain_generator.h"
 
 #include <benchmark/benchmark.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <string>
+#include <vector>
 #include <unistd.h>
 
 namespace {
@@ -83,6 +87,105 @@ void BM_GenerateFullSize(benchmark::State& state)
     state.counters["peak_RSS_MB"] = PeakResidentBytes() / 1e6;
 }
 BENCHMARK(BM_GenerateFullSize)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+// The simulator layout of the same terrain, into a folder of its own.
+const fs::path& TilesFolder()
+{
+    static const fs::path folder = [] {
+        fs::path path = BenchFolder() / "tiles";
+        fs::create_directories(path);
+        return path;
+    }();
+    return folder;
+}
+
+kestrane::TerrainInput FullSizeSimulatorInput()
+{
+    kestrane::TerrainInput input = FullSizeInput();
+    input.layout = kestrane::TerrainLayout::Simulator;
+    return input;
+}
+
+// The files of the simulator layout: every tile and the index.
+std::vector<fs::path> TileFiles()
+{
+    std::vector<fs::path> files;
+    for (const auto& entry : fs::directory_iterator(TilesFolder()))
+        if (entry.path().filename().string().front() != '.' && entry.path().parent_path() == TilesFolder())
+            files.push_back(entry.path());
+    std::sort(files.begin(), files.end());
+    return files;
+}
+
+void BM_GenerateFullSizeSimulator(benchmark::State& state)
+{
+    kestrane::TerrainGenerator generator;
+    const kestrane::TerrainInput input = FullSizeSimulatorInput();
+    int tiles = 0;
+    for (auto _ : state)
+        tiles = generator.Generate(input, kestrane::UiLanguage::Hungarian, TilesFolder()).tiles;
+    std::uintmax_t bytes = 0;
+    for (const auto& file : TileFiles())
+        bytes += fs::file_size(file);
+    state.SetBytesProcessed(static_cast<std::int64_t>(bytes) * state.iterations());
+    state.counters["files_MB"] = static_cast<double>(bytes) / 1e6;
+    state.counters["tiles"] = tiles;
+    state.counters["peak_RSS_MB"] = PeakResidentBytes() / 1e6;
+}
+BENCHMARK(BM_GenerateFullSizeSimulator)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+void BM_CopySimulatorOutput(benchmark::State& state)
+{
+    if (!fs::exists(TilesFolder() / "domb_tiles.txt")) {
+        kestrane::TerrainGenerator generator;
+        generator.Generate(FullSizeSimulatorInput(), kestrane::UiLanguage::Hungarian, TilesFolder());
+    }
+    const fs::path copies = BenchFolder() / "tile-copies";
+    fs::create_directories(copies);
+    const auto files = TileFiles();
+    for (auto _ : state)
+        for (const auto& file : files)
+            fs::copy_file(file, copies / file.filename(), fs::copy_options::overwrite_existing);
+}
+BENCHMARK(BM_CopySimulatorOutput)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+// Reading both layouts back with the project's reader.
+void BM_ReadCells(benchmark::State& state)
+{
+    const fs::path source = BenchFolder() / kestrane::kTerrainFileName;
+    if (!fs::exists(source)) {
+        kestrane::TerrainGenerator generator;
+        generator.Generate(FullSizeInput(), kestrane::UiLanguage::Hungarian, BenchFolder());
+    }
+    std::size_t sections = 0, vertices = 0;
+    for (auto _ : state) {
+        const auto model = kestrane::b3d::ReadB3dFile(source);
+        sections = model.sections.size();
+        vertices = model.vertexCount;
+    }
+    state.counters["sections"] = static_cast<double>(sections);
+    state.counters["vertices"] = static_cast<double>(vertices);
+}
+BENCHMARK(BM_ReadCells)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+void BM_ReadTiles(benchmark::State& state)
+{
+    if (!fs::exists(TilesFolder() / "domb_tiles.txt")) {
+        kestrane::TerrainGenerator generator;
+        generator.Generate(FullSizeSimulatorInput(), kestrane::UiLanguage::Hungarian, TilesFolder());
+    }
+    std::size_t sections = 0, vertices = 0, largest = 0;
+    for (auto _ : state) {
+        const auto set = kestrane::b3d::ReadTileSet(TilesFolder() / "domb_tiles.txt");
+        sections = set.model.sections.size();
+        vertices = set.model.vertexCount;
+        largest = set.mostVertices;
+    }
+    state.counters["sections"] = static_cast<double>(sections);
+    state.counters["vertices"] = static_cast<double>(vertices);
+    state.counters["largest_tile"] = static_cast<double>(largest);
+}
+BENCHMARK(BM_ReadTiles)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 // Copying the file the generation wrote: the floor for writing that many
 // bytes to this disk.

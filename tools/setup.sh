@@ -5,10 +5,16 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 build_dir=${1:-build}
 
-packages=(g++ cmake ninja-build googletest libgtest-dev libgmock-dev libbenchmark-dev
-          qt6-base-dev libqt6opengl6-dev libgl-dev libgl1-mesa-dri
-          xvfb xauth locales fonts-dejavu-core
-          qt6-translations-l10n)
+# One group per line; add a package to its group or a new line.
+packages=(
+  g++ cmake ninja-build                                    # the build
+  googletest libgtest-dev libgmock-dev libbenchmark-dev    # tests, benchmarks
+  qt6-base-dev libqt6opengl6-dev libgl-dev libgl1-mesa-dri # windows, preview
+  xvfb xauth locales                                       # headless window tests
+  fonts-dejavu-core fonts-dejavu-extra                     # fonts (the condensed ones are built into the program)
+  qt6-translations-l10n                                    # Qt's own texts in Hungarian
+  clang lld libclang-rt-14-dev                             # sanitizer build, libFuzzer (tools/sanitize.sh)
+)
 missing=()
 for package in "${packages[@]}"; do
   if ! dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'install ok installed'; then

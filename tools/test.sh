@@ -1,7 +1,13 @@
 #!/usr/bin/env bash
-# Builds Kestrane Builder and runs every test.
+# Builds Kestrane Builder and runs every test: the whole suite, then the
+# sanitizer build of the core and the command line with its tests and a short
+# fuzzing run of the B3D reader (tools/sanitize.sh; KESTRANE_SANITIZE=0 skips it).
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 "$root/tools/setup.sh" build
-cd "$root/build"
-ctest --output-on-failure -j 2
+status=0
+(cd "$root/build" && ctest --output-on-failure -j 2) || status=$?
+if [ "${KESTRANE_SANITIZE:-1}" != 0 ]; then
+  "$root/tools/sanitize.sh" build-sanitize || status=$?
+fi
+exit "$status"

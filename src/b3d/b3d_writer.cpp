@@ -23,10 +23,15 @@ void B3dWriter::OpenOutput(const std::filesystem::path& path)
     file_.Open(path);
 }
 
+void B3dWriter::WriteOut(std::string_view bytes)
+{
+    file_.Write(bytes);
+    written_ += bytes.size();
+}
+
 void B3dWriter::Flush()
 {
-    file_.Write(buffer_);
-    written_ += buffer_.size();
+    WriteOut(buffer_);
     buffer_.clear();
 }
 
@@ -50,6 +55,19 @@ void B3dWriter::WriteText(std::string_view text)
         throw std::invalid_argument("text that Windows-1250 cannot write");
     if (buffer_.size() >= kBufferSize)
         Flush();
+}
+
+void B3dWriter::WriteBytes(std::string_view bytes)
+{
+    if (buffer_.size() + bytes.size() < kBufferSize) {
+        buffer_.append(bytes);
+        return;
+    }
+    Flush();
+    if (bytes.size() >= kBufferSize)
+        WriteOut(bytes);
+    else
+        buffer_.append(bytes);
 }
 
 void B3dWriter::WriteLine(std::string_view text)

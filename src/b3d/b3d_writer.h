@@ -41,6 +41,9 @@ public:
     void WriteLine(std::string_view text);
     // The text alone, without a line end.
     void WriteText(std::string_view text);
+    // Bytes already in Windows-1250, line ends included, written as they
+    // are; a long run goes to the file without passing through the buffer.
+    void WriteBytes(std::string_view bytes);
 
     // "vertex x,y,z" with the offset added, each coordinate through FormatReal.
     void EmitVertex(double x, double y, double z);
@@ -88,6 +91,7 @@ public:
 
 private:
     void Flush();
+    void WriteOut(std::string_view bytes);
     void AppendPoint(std::string& line, double x, double y, double z) const;
     void WriteChannels(std::string_view keyword, const ColorRgb& color);
     void WriteFields(std::string_view keyword, std::string_view x, std::string_view y, std::string_view z);

@@ -2,6 +2,7 @@
 #include "cli/cli.h"
 
 #include "core/errors.h"
+#include "core/numbers.h"
 #include "terrain/terrain_generator.h"
 
 namespace kestrane::cli {
@@ -32,6 +33,14 @@ const char* const kTerrainHelp =
     "                          a peak (negative height: a valley) centred on\n"
     "                          node X,Z, WIDTH cells wide, tinting toward R,G,B\n"
     "                          (40,140,40); up to eight, in the order given\n"
+    "  --layout cells|simulator\n"
+    "                          cells: one mesh section per cell, domb.b3d (the\n"
+    "                          default); simulator: one section per cell colour\n"
+    "                          with shared vertices, cut into tiles that the\n"
+    "                          simulator loads quickly (domb.b3d, or\n"
+    "                          domb_001.b3d ... and their index domb_tiles.txt)\n"
+    "  --tile-length METRES    simulator layout: each tile at most this long\n"
+    "                          along Z, e.g. a block (25); 0: no length (0)\n"
     "  --help                  show this text\n"
     "\n"
     "Exit codes: 0 success, 1 input/output failure, 2 bad input (nothing is\n"
@@ -64,6 +73,7 @@ int RunTerrain(const std::vector<std::string>& args, std::ostream& out, std::ost
     TerrainInput input;
     CommonOptions common;
     std::size_t peaks = 0;
+    bool tileLengthGiven = false;
 
     try {
         ArgReader reader(args);
@@ -103,6 +113,20 @@ int RunTerrain(const std::vector<std::string>& args, std::ostream& out, std::ost
                 input.baseColor = ToColor(ParseRgb(name, reader.Value()));
             } else if (name == "--no-color") {
                 input.useColor = false;
+            } else if (name == "--layout") {
+                const std::string layout = reader.Value();
+                if (layout == "cells")
+                    input.layout = TerrainLayout::Cells;
+                else if (layout == "simulator")
+                    input.layout = TerrainLayout::Simulator;
+                else
+                    throw UsageError("--layout must be cells or simulator, not \"" + layout + "\"");
+            } else if (name == "--tile-length") {
+                input.tileLength = reader.Value();
+                const auto metres = ParseReal(input.tileLength);
+                if (!metres || *metres < 0.0 || input.tileLength.find_first_not_of(" ") == std::string::npos)
+                    throw UsageError("--tile-length must be 0 or more metres, not \"" + input.tileLength + "\"");
+                tileLengthGiven = true;
             } else if (name == "--peak") {
                 if (peaks == input.peaks.size())
                     throw UsageError("--peak can be given at most " + std::to_string(input.peaks.size()) + " times");
@@ -111,6 +135,8 @@ int RunTerrain(const std::vector<std::string>& args, std::ostream& out, std::ost
                 throw UsageError("unknown option \"" + name + "\" (see kestrane terrain --help)");
             }
         }
+        if (tileLengthGiven && input.layout != TerrainLayout::Simulator)
+            throw UsageError("--tile-length needs --layout simulator");
     } catch (const UsageError& e) {
         err << "kestrane terrain: " << e.what() << "\n";
         return kExitBadInput;

@@ -2,12 +2,50 @@
 
 #include "core/errors.h"
 
+#include <algorithm>
 #include <array>
 #include <charconv>
 #include <cmath>
 #include <cstdlib>
+#include <string_view>
 
 namespace kestrane {
+
+namespace {
+
+// Below this magnitude a value times 1000 is within 1e-4 of the exact
+// product, so a product farther than 1e-3 from a half rounds as the exact
+// value does.
+constexpr double kQuickLimit = 1e9;
+constexpr double kTieMargin = 1e-3;
+
+// Thousandths by multiplication: false near a tie or beyond kQuickLimit.
+bool QuickThousandths(double value, long long& thousandths)
+{
+    if (!(std::abs(value) < kQuickLimit))
+        return false;
+    const double product = value * 1000.0;
+    // The whole number at or below the product (a cast, not a library call:
+    // the product is far inside the range of long long).
+    long long below = static_cast<long long>(product);
+    if (static_cast<double>(below) > product)
+        --below;
+    const double fraction = product - static_cast<double>(below);
+    if (fraction - 0.5 <= kTieMargin && 0.5 - fraction <= kTieMargin)
+        return false;
+    thousandths = fraction < 0.5 ? below : below + 1;
+    return true;
+}
+
+void AppendPadded(std::string& out, const char* begin, const char* end, int width)
+{
+    const auto length = static_cast<int>(end - begin);
+    if (length < width)
+        out.append(static_cast<std::size_t>(width - length), ' ');
+    out.append(begin, end);
+}
+
+}  // namespace
 
 void AppendReal(std::string& out, double value, int width)
 {
@@ -15,15 +53,68 @@ void AppendReal(std::string& out, double value, int width)
         throw NonFiniteValue();
     if (value == 0.0)
         value = 0.0;  // negative zero is written as zero
+    long long thousandths = 0;
+    if (QuickThousandths(value, thousandths)) {
+        if (thousandths == 0 && value < 0.0) {
+            constexpr std::string_view kNegativeZero = "-0.000";  // a negative value keeps its sign
+            AppendPadded(out, kNegativeZero.data(), kNegativeZero.data() + kNegativeZero.size(), width);
+        } else {
+            AppendThousandths(out, thousandths, width);
+        }
+        return;
+    }
     // The longest fixed form of a double is 309 digits, a sign, a point and
     // three decimals.
     std::array<char, 320> digits;
     const auto result = std::to_chars(digits.data(), digits.data() + digits.size(), value,
                                       std::chars_format::fixed, 3);
-    const auto length = static_cast<int>(result.ptr - digits.data());
-    if (length < width)
-        out.append(static_cast<std::size_t>(width - length), ' ');
-    out.append(digits.data(), result.ptr);
+    AppendPadded(out, digits.data(), result.ptr, width);
+}
+
+long long RoundThousandths(double value)
+{
+    long long thousandths = 0;
+    if (QuickThousandths(value, thousandths))
+        return thousandths;
+    std::array<char, 320> digits;
+    const auto end = std::to_chars(digits.data(), digits.data() + digits.size(), value,
+                                   std::chars_format::fixed, 3).ptr;
+    bool negative = false;
+    for (const char* c = digits.data(); c != end; ++c) {
+        if (*c == '-')
+            negative = true;
+        else if (*c != '.')
+            thousandths = thousandths * 10 + (*c - '0');
+    }
+    return negative ? -thousandths : thousandths;
+}
+
+char* WriteThousandths(char* at, long long thousandths, int width)
+{
+    // Sign and whole part, then the point and three decimals.
+    const unsigned long long magnitude = thousandths < 0 ? 0ULL - static_cast<unsigned long long>(thousandths)
+                                                         : static_cast<unsigned long long>(thousandths);
+    std::array<char, 28> text;
+    char* end = text.data();
+    if (thousandths < 0)
+        *end++ = '-';
+    end = std::to_chars(end, text.data() + text.size(), magnitude / 1000).ptr;
+    const auto decimals = static_cast<unsigned>(magnitude % 1000);
+    end[0] = '.';
+    end[1] = static_cast<char>('0' + decimals / 100);
+    end[2] = static_cast<char>('0' + decimals / 10 % 10);
+    end[3] = static_cast<char>('0' + decimals % 10);
+    end += 4;
+    for (auto length = end - text.data(); length < width; ++length)
+        *at++ = ' ';
+    return std::copy(text.data(), end, at);
+}
+
+void AppendThousandths(std::string& out, long long thousandths, int width)
+{
+    std::array<char, 32> text;
+    const char* end = WriteThousandths(text.data(), thousandths, width < 32 ? width : 0);
+    AppendPadded(out, text.data(), end, width);
 }
 
 std::string FormatReal(double value, int width)

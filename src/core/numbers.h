@@ -19,6 +19,18 @@ std::string FormatReal(double value, int width = 6);
 // Appends FormatReal(value, width) to `out` without a temporary string.
 void AppendReal(std::string& out, double value, int width = 6);
 
+// The value in whole thousandths, rounded exactly as FormatReal rounds it
+// (|value| below 1e15; 0 for a value that FormatReal writes as "-0.000").
+long long RoundThousandths(double value);
+
+// Appends thousandths / 1000 as FormatReal writes that value: "-0.001",
+// " 0.000", "12.500".
+void AppendThousandths(std::string& out, long long thousandths, int width = 6);
+
+// The same text written at `at`, which has room for max(width, 26)
+// characters; returns the end of the text.
+char* WriteThousandths(char* at, long long thousandths, int width = 6);
+
 // A colour channel right-aligned to three characters ("  5", " 80", "255").
 std::string FormatChannel(int value);
 

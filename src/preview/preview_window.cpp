@@ -1,6 +1,7 @@
 #include "preview/preview_window.h"
 
 #include "b3d/b3d_reader.h"
+#include "b3d/b3d_tile_set.h"
 #include "preview/mesh_view.h"
 
 #include <QCloseEvent>
@@ -32,6 +33,9 @@ const LocalText kReset{"Alaphelyzet", "Reset view"};
 const LocalText kCancel{"Mégse", "Cancel"};
 const LocalText kOpenTitle{"B3D fájl megnyitása", "Open a B3D file"};
 const LocalText kFilter{"B3D objektumok (*.b3d *.B3D);;Minden fájl (*)", "B3D objects (*.b3d *.B3D);;All files (*)"};
+const LocalText kTileSetFilter{"B3D objektumok és csempekészletek (*.b3d *.B3D *_tiles.txt);;",
+                               "B3D objects and tile sets (*.b3d *.B3D *_tiles.txt);;"};
+const LocalText kTileCount{" – %1 csempe, a legnagyobb %2 csúcsponttal", " – %1 tiles, the largest with %2 vertices"};
 const LocalText kNothing{"Nincs megnyitott objektum.", "No object is open."};
 const LocalText kCounts{"%1: %2 szakasz, %3 csúcspont, %4 lap", "%1: %2 sections, %3 vertices, %4 faces"};
 const LocalText kProblems{" – %1 hibás sor (kestrane check)", " – %1 problem lines (kestrane check)"};
@@ -65,14 +69,26 @@ struct PreviewWindow::Loading {
     {
         try {
             const QFileInfo info(path);
-            b3d::Model model = b3d::ReadB3dFile(path.toStdString(), [this](std::uint64_t read, std::uint64_t size) {
+            const b3d::ReadProgress progress = [this](std::uint64_t read, std::uint64_t size) {
                 done = read;
                 total = size;
                 return !cancel.load();
-            });
+            };
+            // A tile index: every tile at its origin, as one model.
+            b3d::Model model;
+            std::size_t tiles = 0, largest = 0;
+            if (b3d::IsTileIndex(path.toStdString())) {
+                b3d::TileSet set = b3d::ReadTileSet(path.toStdString(), progress);
+                tiles = set.tiles.size();
+                largest = set.mostVertices;
+                model = std::move(set.model);
+            } else {
+                model = b3d::ReadB3dFile(path.toStdString(), progress);
+                largest = model.vertexCount;
+            }
             if (cancel)
                 return;
-            counts = {model.sections.size(), model.vertexCount, model.faceCount, model.problemCount};
+            counts = {model.sections.size(), model.vertexCount, model.faceCount, model.problemCount, tiles, largest};
             // Whether a texture's bitmap lies beside the object, asked once per name.
             const QStringList entries = QDir(info.absolutePath()).entryList(QDir::Files);
             std::map<std::string, bool> present;
@@ -167,8 +183,11 @@ QString PreviewWindow::summary() const
                             locale.toString(qulonglong(counts_.vertices)), locale.toString(qulonglong(counts_.faces)));
     if (counts_.problems != 0)
         text += Tr(kProblems, language_).arg(counts_.problems);
-    if (counts_.vertices > b3d::kMostVertices)
-        text += Tr(kTooMany, language_).arg(locale.toString(qulonglong(counts_.vertices)));
+    if (counts_.tiles > 0)
+        text += Tr(kTileCount, language_).arg(locale.toString(qulonglong(counts_.tiles)),
+                                              locale.toString(qulonglong(counts_.largestObject)));
+    if (counts_.largestObject > b3d::kMostVertices)
+        text += Tr(kTooMany, language_).arg(locale.toString(qulonglong(counts_.largestObject)));
     return text;
 }
 
@@ -265,7 +284,7 @@ bool PreviewWindow::openFile(const QString& path)
     file_ = info.absoluteFilePath();
     counts_ = loading->counts;
     status_->setText(summary());
-    status_->setStyleSheet(counts_.vertices > b3d::kMostVertices ? "color: #a00000; font-weight: bold;" : "");
+    status_->setStyleSheet(counts_.largestObject > b3d::kMostVertices ? "color: #a00000; font-weight: bold;" : "");
     return true;
 }
 
@@ -273,7 +292,8 @@ void PreviewWindow::chooseFile()
 {
     const QString start = file_.isEmpty() ? QDir::currentPath() : QFileInfo(file_).absolutePath();
     const QString path =
-        QFileDialog::getOpenFileName(this, Tr(kOpenTitle, language_), start, Tr(kFilter, language_));
+        QFileDialog::getOpenFileName(this, Tr(kOpenTitle, language_), start,
+                                     Tr(kTileSetFilter, language_) + Tr(kFilter, language_));
     if (!path.isEmpty())
         openFile(path);
 }

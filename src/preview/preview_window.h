@@ -48,6 +48,8 @@ private:
     // The counts of the object shown.
     struct Counts {
         std::size_t sections = 0, vertices = 0, faces = 0, problems = 0;
+        std::size_t tiles = 0;          // a tile set: how many tiles
+        std::size_t largestObject = 0;  // vertices of the largest object the simulator loads
     };
 
     void chooseFile();

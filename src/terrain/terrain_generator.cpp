@@ -4,6 +4,7 @@
 #include "b3d/b3d_writer.h"
 #include "core/errors.h"
 #include "terrain/terrain_state.h"
+#include "terrain/terrain_tiles.h"
 
 namespace kestrane {
 
@@ -23,6 +24,8 @@ TerrainResult TerrainGenerator::Generate(const TerrainInput& input, UiLanguage l
     ReadTerrainInput(input, language, state);
     ShapeGrid(state);
     CheckMeshFinite(state, language);
+    if (state.params.layout == TerrainLayout::Simulator)
+        return WriteSimulatorLayout(state, language, folder);
 
     TerrainResult result;
     result.path = folder.empty() ? std::filesystem::path(kTerrainFileName) : folder / kTerrainFileName;

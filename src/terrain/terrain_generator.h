@@ -13,6 +13,13 @@ namespace kestrane {
 
 inline constexpr const char* kTerrainFileName = "domb.b3d";
 
+// How the surface is written.
+enum class TerrainLayout {
+    Cells,      // domb.b3d with one mesh section per cell
+    Simulator,  // one section per cell colour with shared vertices, cut
+                // into tiles within the simulator's limits (terrain_tiles.h)
+};
+
 // One peak row of the area builder window as it holds it: four edit texts
 // and the colour of its swatch.
 struct TerrainPeakInput {
@@ -43,11 +50,14 @@ struct TerrainInput {
     bool useColor = true;            // fszinchk: a "Color " line per cell
     ColorRgb baseColor{40, 140, 40}; // rtScrollBar, gtScrollBar, btScrollBar
     std::array<TerrainPeakInput, 8> peaks;
+    TerrainLayout layout = TerrainLayout::Cells;  // szimchk checked: Simulator
+    std::string tileLength = "0";  // csempeEdit: metres along Z; 0: no length
 };
 
 struct TerrainResult {
-    std::filesystem::path path;  // where domb.b3d was written
+    std::filesystem::path path;  // where domb.b3d (or the tile index) was written
     std::string status;          // the status text of a finished generation
+    int tiles = 1;               // simulator layout: the number of tile files
 };
 
 // "Domb.B3d fájl generálása kész" / "Domb.B3d file generating successfull".

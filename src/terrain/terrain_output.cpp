@@ -1,17 +1,18 @@
 // The terrain file: its header and one mesh block per cell.
 #include "terrain/terrain_state.h"
 
-#include "core/version.h"
+#include "core/cp1250.h"
 #include "core/numbers.h"
+#include "core/version.h"
+#include "terrain/block_run.h"
 
+#include <algorithm>
 #include <string_view>
 #include <vector>
 
 namespace kestrane {
 
 namespace {
-
-constexpr std::string_view kEnd = "\r\n";
 
 // The "x,y,z" texts (offset added, each 6:3) of the nodes of one grid row.
 // Every node belongs to up to four cells; it is formatted once.
@@ -24,6 +25,7 @@ public:
         const Vec3& offset = state.params.offset;
         const int last = state.derived.LastColumn();
         text_.clear();
+        longest_ = 0;
         for (int j = 1; j <= last; ++j) {
             const GridNode& n = state.node(row, j);
             start_[j] = text_.size();
@@ -32,6 +34,7 @@ public:
             AppendReal(text_, n.y + offset.y);
             text_.push_back(',');
             AppendReal(text_, n.z + offset.z);
+            longest_ = std::max(longest_, text_.size() - start_[j]);
         }
         start_[last + 1] = text_.size();
     }
@@ -40,18 +43,13 @@ public:
     {
         return std::string_view(text_).substr(start_[column], start_[column + 1] - start_[column]);
     }
+    std::size_t Longest() const { return longest_; }
 
 private:
     std::string text_;
     std::vector<std::size_t> start_;
+    std::size_t longest_ = 0;
 };
-
-void AppendVertex(std::string& block, std::string_view point)
-{
-    block.append(std::string_view("Vertex "));
-    block.append(point);
-    block.append(kEnd);
-}
 
 }  // namespace
 
@@ -90,53 +88,52 @@ void WriteTerrain(B3dWriter& out, const TerrainGeneratorState& state, UiLanguage
     if (lastRow < 2 || lastColumn < 2)
         return;  // no cells
 
-    // The lines every block shares.
-    constexpr std::string_view kFaces = "Face2 0,1,2\r\nFace2 3,0,2\r\n";
-    constexpr std::string_view kBlockEnd = ";\r\n";
+    // The lines every block shares; the texture name as typed, in the code
+    // page.
+    static constexpr char kTitle[] = "[Meshbuilder];";
+    static constexpr char kVertex[] = "Vertex ";
+    static constexpr char kFaces[] = "Face2 0,1,2\r\nFace2 3,0,2\r\n";
+    static constexpr char kEnd[] = "\r\n";
+    static constexpr char kBlockEnd[] = ";\r\n";
     std::string texture;
     if (!p.texture.empty()) {
         texture.append("[texture]\r\nload ");
-        texture.append(p.texture);
+        AppendUtf8AsCp1250(texture, p.texture);
         texture.append("\r\nCoordinates 0,0,1\r\nCoordinates 1,0,0\r\nCoordinates 2,1,0\r\nCoordinates 3,1,1\r\n");
     }
 
     RowText rowI, rowNext;  // rows i and i + 1
     rowNext.Format(state, 1);
-    std::string title;      // "[Meshbuilder];i." of the current row
-    std::string block;
-    title.reserve(32);
-    block.reserve(512 + texture.size());
-
+    BlockRun run(out);
     for (int i = 1; i < lastRow; ++i) {
         std::swap(rowI, rowNext);
         rowNext.Format(state, i + 1);
-        title.assign("[Meshbuilder];");
-        AppendInt(title, i);
-        title.push_back('.');
+        // The longest block: title with two numbers, four vertex lines, the colour line, the
+        // shared lines.
+        const std::size_t most = sizeof kTitle + 24 + 4 * (sizeof kVertex + std::max(rowI.Longest(), rowNext.Longest()) + 2) +
+                                 sizeof kFaces + 19 + texture.size() + sizeof kBlockEnd;
         for (int j = 1; j < lastColumn; ++j) {
-            block.assign(title);
-            AppendInt(block, j);
-            block.append(kEnd);
-            AppendVertex(block, rowI.Node(j));         // P0 (i, j)
-            AppendVertex(block, rowI.Node(j + 1));     // P1 (i, j+1)
-            AppendVertex(block, rowNext.Node(j + 1));  // P2 (i+1, j+1)
-            AppendVertex(block, rowNext.Node(j));      // P3 (i+1, j)
-            block.append(kFaces);
+            run.MakeRoom(most);
+            run.Put(kTitle);
+            run.PutInt(i);
+            run.Put('.');
+            run.PutInt(j);
+            run.Put(kEnd);
+            for (const std::string_view node : {rowI.Node(j), rowI.Node(j + 1), rowNext.Node(j + 1), rowNext.Node(j)}) {
+                run.Put(kVertex);  // P0 (i, j), P1 (i, j+1), P2 (i+1, j+1), P3 (i+1, j)
+                run.Put(node);
+                run.Put(kEnd);
+            }
+            run.Put(kFaces);
             if (p.useColor) {
                 const GridNode& n = state.node(i, j);
-                block.append(std::string_view("Color "));
-                AppendInt(block, n.red);
-                block.push_back(',');
-                AppendInt(block, n.green);
-                block.push_back(',');
-                AppendInt(block, n.blue);
-                block.append(kEnd);
+                run.PutColorLine(n.red, n.green, n.blue);
             }
-            block.append(texture);
-            block.append(kBlockEnd);
-            out.WriteText(block);
+            run.Put(texture);
+            run.Put(kBlockEnd);
         }
     }
+    run.Flush();
 }
 
 }  // namespace kestrane

@@ -31,6 +31,7 @@ const Field kSlopeZ{&TerrainInput::slopeZ, {"Lejtés Z", "Gradient Z"}};
 const Field kCurveX{&TerrainInput::curveX, {"Kanyar X", "Curve X"}};
 const Field kCurveZ1{&TerrainInput::curveZ1, {"Kanyar Z1", "Curve Z1"}};
 const Field kCurveZ2{&TerrainInput::curveZ2, {"Kanyar Z2", "Curve Z2"}};
+const Field kTileLength{&TerrainInput::tileLength, {"Csempehossz", "Tile length"}};
 
 // The four columns of a peak row.
 struct PeakColumn {
@@ -152,6 +153,15 @@ void ReadTerrainInput(const TerrainInput& input, UiLanguage language, TerrainGen
     CheckTexture(p.texture, language);
     p.useColor = input.useColor;
     p.baseColor = input.baseColor;
+    p.layout = input.layout;
+    if (p.layout == TerrainLayout::Simulator) {
+        p.tileLength = ReadField(input, kTileLength, language);
+        if (p.tileLength < 0.0)
+            Refuse(kTileLength.caption(language),
+                   language == UiLanguage::Hungarian
+                       ? "\"" + input.tileLength + "\" negatív; 0 (nincs megadva) vagy pozitív méter lehet."
+                       : "\"" + input.tileLength + "\" is negative; it must be 0 (none) or positive metres.");
+    }
 
     std::array<TerrainPeak, kPeakCount> peaks;
     for (int k = 1; k <= kPeakCount; ++k) {

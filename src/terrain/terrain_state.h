@@ -44,6 +44,8 @@ struct TerrainParams {
     std::string texture;   // empty: no texture blocks
     bool useColor = true;  // fszinchk: a colour line per cell
     ColorRgb baseColor{40, 140, 40};
+    TerrainLayout layout = TerrainLayout::Cells;
+    double tileLength = 0.0;  // simulator layout: metres along Z; 0: no length
 };
 
 // Values of one generation derived from TerrainParams.

@@ -1,5 +1,6 @@
 #include "ui/area_window.h"
 
+#include "ui/bundled_fonts.h"
 #include "ui/generation_report.h"
 #include "ui/preview_launch.h"
 
@@ -39,6 +40,7 @@ void SetBorder(QFrame* swatch, bool border)
 
 TDombepito::TDombepito(QWidget* parent) : QDialog(parent), ui(std::make_unique<Ui::TDombepito>())
 {
+    RegisterBundledFonts();  // before the form sets its fonts
     ui->setupUi(this);
     setWindowFlag(Qt::WindowContextHelpButtonHint, false);
     // The height column's Hungarian title is a few pixels wider than its
@@ -63,6 +65,7 @@ TDombepito::TDombepito(QWidget* parent) : QDialog(parent), ui(std::make_unique<U
 
     connect(ui->GenButton, &QPushButton::clicked, this, &TDombepito::GenButtonClick);
     connect(ui->elonezetgomb, &QPushButton::clicked, this, &TDombepito::elonezetgombClick);
+    connect(ui->szimchk, &QCheckBox::toggled, ui->csempeEdit, &QLineEdit::setEnabled);
     connect(ui->rtScrollBar, &QScrollBar::valueChanged, this, &TDombepito::rtScrollBarChange);
     connect(ui->gtScrollBar, &QScrollBar::valueChanged, this, &TDombepito::gtScrollBarChange);
     connect(ui->btScrollBar, &QScrollBar::valueChanged, this, &TDombepito::btScrollBarChange);
@@ -133,6 +136,8 @@ TerrainInput TDombepito::terrainInput() const
     input.curveZ2 = Text(ui->KanyarZ2edit);
     input.texture = Text(ui->TexturaEdit);
     input.useColor = ui->fszinchk->isChecked();
+    input.layout = ui->szimchk->isChecked() ? TerrainLayout::Simulator : TerrainLayout::Cells;
+    input.tileLength = Text(ui->csempeEdit);
     input.baseColor = {Channel(ui->rtScrollBar->value()), Channel(ui->gtScrollBar->value()),
                        Channel(ui->btScrollBar->value())};
     for (int k = 1; k <= 8; ++k) {

@@ -151,6 +151,8 @@ constexpr UiText kAreaCaptions[] = {
     {"D_csucsokc", "Szélesség", "Width"},
     {"D_szin", "Szín", "Color"},
     {"elonezetgomb", "Előnézet", "Preview"},
+    {"szimchk", "Szimulátor-elrendezés", "Simulator layout"},
+    {"CsempeLabel", "L", "L"},
 };
 
 // Area builder window, hints.
@@ -183,6 +185,11 @@ constexpr UiText kAreaHints[] = {
     {"rScrollBar", "Szín vörös csatorna", "Color red channel"},
     {"gScrollBar", "Szín zöld csatorna", "Color green channel"},
     {"bScrollBar", "Szín kék csatorna", "Color blue channel"},
+    {"szimchk",
+     "Színenként egy szakasz közös csúcspontokkal, csempékre vágva a szimulátor korlátai szerint (domb_tiles.txt)",
+     "One section per colour with shared vertices, cut into tiles within the simulator's limits (domb_tiles.txt)"},
+    {"csempeEdit", "Csempehossz Z irányban, méterben (egy blokk: 25); 0: nincs",
+     "Tile length along Z in metres (a block: 25); 0: none"},
 };
 
 // Area builder window, hints that do not depend on the language.

@@ -1,5 +1,6 @@
 #include "ui/main_window.h"
 
+#include "ui/bundled_fonts.h"
 #include "ui/generation_report.h"
 #include "ui/preview_launch.h"
 
@@ -67,6 +68,7 @@ std::function<void(TDombepito&)>& TForm1::ModalShower()
 
 TForm1::TForm1(QWidget* parent) : QWidget(parent), ui(std::make_unique<Ui::TForm1>())
 {
+    RegisterBundledFonts();  // before the form sets its fonts
     ui->setupUi(this);
     // The form holds the program's name; the version comes from the build.
     setWindowTitle(windowTitle() + QStringLiteral(" V") + QString::fromLatin1(kVersionText));

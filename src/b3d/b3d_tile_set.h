@@ -1,0 +1,39 @@
+// Reads a terrain cut into tiles: an index that names each tile's B3D file
+// and its origin, and the tiles themselves, into one model.
+//
+// The index is text, one tile a line: "file,x,y,z", the file relative to the
+// index's folder and the origin in metres; lines starting with ";" and blank
+// lines are comments. Every vertex of a tile is relative to its origin.
+#pragma once
+
+#include "b3d/b3d_model.h"
+#include "b3d/b3d_reader.h"
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+namespace kestrane::b3d {
+
+struct TileSetEntry {
+    std::string file;  // as the index names it
+    Vec3 origin;
+};
+
+struct TileSet {
+    Model model;  // every tile moved to its origin, in the order of the index
+    std::vector<TileSetEntry> tiles;
+    std::size_t mostVertices = 0;  // in the largest tile
+};
+
+// Whether `path` names a tile index: its name ends with "_tiles.txt".
+bool IsTileIndex(const std::filesystem::path& path);
+
+// Reads the index at `path` and every tile it names. A tile that cannot be
+// read, and an index line that is not "file,x,y,z", are problems of the
+// model (at the index's line); the problems and warnings of a tile name
+// its file. Throws ReadError when the index itself cannot be read,
+// ReadCancelled when `progress` (told the tiles read of all) stops it.
+TileSet ReadTileSet(const std::filesystem::path& path, const ReadProgress& progress = {});
+
+}  // namespace kestrane::b3d

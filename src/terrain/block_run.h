@@ -1,0 +1,84 @@
+// A large run of bytes that the terrain writers fill piece by piece without
+// further checks and hand to the B3dWriter whole: the text of millions of
+// short lines is assembled without a call per piece. Before each block the
+// writer makes room for the longest form of that block.
+#pragma once
+
+#include "b3d/b3d_writer.h"
+#include "core/numbers.h"
+
+#include <charconv>
+#include <cstdint>
+#include <cstring>
+#include <string>
+#include <string_view>
+
+namespace kestrane {
+
+class BlockRun {
+public:
+    explicit BlockRun(B3dWriter& out) : out_(out), bytes_(kSize, '\0') {}
+    BlockRun(const BlockRun&) = delete;
+    BlockRun& operator=(const BlockRun&) = delete;
+
+    // Makes sure that `most` more bytes fit.
+    void MakeRoom(std::size_t most)
+    {
+        if (size_ + most > bytes_.size()) {
+            Flush();
+            if (most > bytes_.size())
+                bytes_.resize(most);
+        }
+    }
+    // Bytes already in Windows-1250.
+    void Put(std::string_view bytes)
+    {
+        std::memcpy(bytes_.data() + size_, bytes.data(), bytes.size());
+        size_ += bytes.size();
+    }
+    // A literal: its length is known where it is written.
+    template <std::size_t N>
+    void Put(const char (&literal)[N])
+    {
+        std::memcpy(bytes_.data() + size_, literal, N - 1);
+        size_ += N - 1;
+    }
+    void Put(char c) { bytes_[size_++] = c; }
+    // A plain integer (at most 20 characters).
+    void PutInt(long long value)
+    {
+        size_ = static_cast<std::size_t>(
+            std::to_chars(bytes_.data() + size_, bytes_.data() + bytes_.size(), value).ptr - bytes_.data());
+    }
+    // "Color r,g,b" and the line end, channels as plain integers (at most
+    // 19 characters).
+    void PutColorLine(std::uint8_t red, std::uint8_t green, std::uint8_t blue)
+    {
+        Put("Color ");
+        PutInt(red);
+        Put(',');
+        PutInt(green);
+        Put(',');
+        PutInt(blue);
+        Put("\r\n");
+    }
+    // Thousandths as FormatReal writes them (at most 26 characters or `width`).
+    void PutThousandths(long long thousandths, int width)
+    {
+        size_ = static_cast<std::size_t>(WriteThousandths(bytes_.data() + size_, thousandths, width) - bytes_.data());
+    }
+    // Hands what has been built to the writer.
+    void Flush()
+    {
+        out_.WriteBytes(std::string_view(bytes_.data(), size_));
+        size_ = 0;
+    }
+
+private:
+    static constexpr std::size_t kSize = 1 << 20;
+    B3dWriter& out_;
+    std::string bytes_;
+    std::size_t size_ = 0;
+};
+
+}  // namespace kestrane

@@ -1,0 +1,80 @@
+// The quick path of the number format against the plain one: every value,
+// near ties and far from them, small and huge, is written exactly as
+// std::to_chars writes it with three decimals.
+#include "core/errors.h"
+#include "core/numbers.h"
+
+#include <gtest/gtest.h>
+
+#include <array>
+#include <charconv>
+#include <cmath>
+#include <random>
+
+namespace kestrane {
+namespace {
+
+// What the format wrote before it had a quick path.
+std::string Reference(double value, int width)
+{
+    if (value == 0.0)
+        value = 0.0;
+    std::array<char, 320> digits;
+    const auto end = std::to_chars(digits.data(), digits.data() + digits.size(), value, std::chars_format::fixed, 3).ptr;
+    std::string text(digits.data(), end);
+    if (static_cast<int>(text.size()) < width)
+        text.insert(0, static_cast<std::size_t>(width) - text.size(), ' ');
+    return text;
+}
+
+TEST(NumberFormatTest, QuickPathWritesWhatToCharsWrites)
+{
+    std::mt19937_64 random(7);
+    std::vector<double> values = {0.0,     -0.0,     0.0625,   -0.0625, 0.0005,  -0.0005, 0.0004999, -0.0004999,
+                                  1.0005,  2.5e-4,   999999999.9995, 1e9, -1e9, 1e9 - 0.0005, 123456.7895,
+                                  1e15,    -3e20,    1e300,    5e-324,  0.001,   -0.001,  4.0005,    12.3445};
+    std::uniform_real_distribution<double> unit(-1.0, 1.0);
+    std::uniform_int_distribution<int> exponent(-6, 12);
+    for (int k = 0; k < 200000; ++k) {
+        const double value = unit(random) * std::pow(10.0, exponent(random));
+        values.push_back(value);
+        // Values on and beside a tie of the fourth decimal.
+        const double tie = (std::floor(value * 1000.0) + 0.5) / 1000.0;
+        values.push_back(tie);
+        values.push_back(std::nextafter(tie, 0.0));
+        values.push_back(std::nextafter(tie, 1e300));
+    }
+    for (const double value : values) {
+        for (const int width : {0, 6, 8}) {
+            std::string text = "x";
+            AppendReal(text, value, width);
+            ASSERT_EQ(text, "x" + Reference(value, width)) << value;
+        }
+        if (std::abs(value) < 1e15) {
+            std::string digits = Reference(value, 0);
+            digits.erase(digits.find('.'), 1);
+            ASSERT_EQ(RoundThousandths(value), std::stoll(digits)) << value;
+        }
+    }
+}
+
+TEST(NumberFormatTest, Thousandths)
+{
+    const std::pair<long long, const char*> cases[] = {
+        {0, " 0.000"}, {1, " 0.001"}, {-1, "-0.001"}, {999, " 0.999"}, {-1000, "-1.000"},
+        {12500, "12.500"}, {-123456789, "-123456.789"}, {9223372036854775807LL, "9223372036854775.807"},
+    };
+    for (const auto& [thousandths, text] : cases) {
+        std::string out;
+        AppendThousandths(out, thousandths);
+        EXPECT_EQ(out, text);
+    }
+    std::string narrow;
+    AppendThousandths(narrow, -1, 0);
+    EXPECT_EQ(narrow, "-0.001");
+    EXPECT_EQ(RoundThousandths(-0.0004), 0);  // FormatReal: "-0.000"
+    EXPECT_THROW(FormatReal(std::nan("")), NonFiniteValue);
+}
+
+}  // namespace
+}  // namespace kestrane

@@ -1,0 +1,91 @@
+// kestrane terrain --layout and --tile-length: the two layouts, the tile set
+// and the options' refusals.
+#include "support/test_support.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+namespace kestrane {
+namespace {
+
+using test::Lines;
+using test::ReadFile;
+using test::RunCli;
+using test::TempFolder;
+
+std::vector<std::string> Entries(const TempFolder& folder) { return test::FolderEntries(folder.path()); }
+
+TEST(TerrainLayoutCommandTest, CellsIsTheDefaultLayout)
+{
+    const TempFolder byDefault, cells;
+    const std::vector<std::string> shape = {"--area", "30,60", "--resolution", "6,12", "--peak", "3,6,4,3,200,0,0"};
+    std::vector<std::string> args = {"terrain"};
+    args.insert(args.end(), shape.begin(), shape.end());
+    ASSERT_EQ(RunCli(args, byDefault.path()).exitCode, 0);
+    args.insert(args.end(), {"--layout", "cells"});
+    const auto result = RunCli(args, cells.path());
+    ASSERT_EQ(result.exitCode, 0) << result.err;
+    EXPECT_EQ(result.out, "Domb.B3d fájl generálása kész\n");
+    EXPECT_EQ(ReadFile(cells / "domb.b3d"), ReadFile(byDefault / "domb.b3d"));
+    EXPECT_EQ(Entries(cells), std::vector<std::string>{"domb.b3d"});
+}
+
+TEST(TerrainLayoutCommandTest, SimulatorLayoutWritesTilesAndTheirIndex)
+{
+    const TempFolder folder;
+    auto result = RunCli({"terrain", "--lang", "en", "--layout", "simulator", "--tile-length", "10"}, folder.path());
+    ASSERT_EQ(result.exitCode, 0) << result.err;
+    EXPECT_EQ(result.out, "Domb tiles generated: 3 files and domb_tiles.txt\n");
+    EXPECT_EQ(Entries(folder), (std::vector<std::string>{"domb_001.b3d", "domb_002.b3d", "domb_003.b3d",
+                                                         "domb_tiles.txt"}));
+    const auto index = Lines(ReadFile(folder / "domb_tiles.txt"));
+    ASSERT_EQ(index.size(), 6u);
+    EXPECT_EQ(index[4], "domb_002.b3d,0.000,0.000,10.000");
+    // The default surface has one colour: one section a tile.
+    const auto lines = Lines(ReadFile(folder / "domb_002.b3d"));
+    EXPECT_EQ(std::count(lines.begin(), lines.end(), "[Meshbuilder];1"), 1);
+    EXPECT_EQ(std::count_if(lines.begin(), lines.end(), [](const std::string& l) { return l.rfind("Vertex", 0) == 0; }),
+              26 * 11);
+
+    // Without a tile length the default surface fits one file.
+    result = RunCli({"terrain", "--layout=simulator"}, folder.path());
+    ASSERT_EQ(result.exitCode, 0) << result.err;
+    EXPECT_EQ(result.out, "Domb.B3d fájl generálása kész\n");
+    EXPECT_EQ(Entries(folder), std::vector<std::string>{"domb.b3d"});
+    const auto check = RunCli({"check", "domb.b3d"}, folder.path());
+    EXPECT_EQ(check.exitCode, 0) << check.out;
+    EXPECT_NE(check.out.find("domb.b3d: 1 section, 676 vertices, 1250 faces, no problems"), std::string::npos) << check.out;
+}
+
+TEST(TerrainLayoutCommandTest, BadLayoutOptionsNameTheOption)
+{
+    const TempFolder folder;
+    const std::pair<std::vector<std::string>, const char*> cases[] = {
+        {{"terrain", "--layout", "tiles"}, "--layout must be cells or simulator, not \"tiles\""},
+        {{"terrain", "--layout"}, "--layout needs a value"},
+        {{"terrain", "--layout", "simulator", "--tile-length", "-25"}, "--tile-length must be 0 or more metres"},
+        {{"terrain", "--layout", "simulator", "--tile-length", "25m"}, "--tile-length must be 0 or more metres"},
+        {{"terrain", "--layout", "simulator", "--tile-length", ""}, "--tile-length must be 0 or more metres"},
+        {{"terrain", "--tile-length", "25"}, "--tile-length needs --layout simulator"},
+        {{"terrain", "--tile-length", "25", "--layout", "cells"}, "--tile-length needs --layout simulator"},
+    };
+    for (const auto& [args, message] : cases) {
+        const auto result = RunCli(args, folder.path());
+        EXPECT_EQ(result.exitCode, 2) << message;
+        EXPECT_NE(result.err.find(std::string("kestrane terrain: ") + message), std::string::npos) << result.err;
+        EXPECT_EQ(result.out, "");
+    }
+    EXPECT_TRUE(Entries(folder).empty());
+}
+
+TEST(TerrainLayoutCommandTest, HelpNamesTheLayoutOptions)
+{
+    const TempFolder folder;
+    const auto result = RunCli({"terrain", "--help"}, folder.path());
+    for (const char* option : {"--layout cells|simulator", "--tile-length METRES", "domb_tiles.txt"})
+        EXPECT_NE(result.out.find(option), std::string::npos) << option;
+}
+
+}  // namespace
+}  // namespace kestrane

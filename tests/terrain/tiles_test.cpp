@@ -1,0 +1,592 @@
+// The simulator layout read back: the same triangles, colours, sidedness and
+// texture placement as the cell layout for random shaped grids, tiles that
+// share their boundaries and keep within the simulator's limits, the file
+// set and its index, stale tiles, failures and refusals.
+#include "terrain/terrain_generator.h"
+#include "terrain/terrain_state.h"
+#include "terrain/terrain_tiles.h"
+
+#include "b3d/b3d_reader.h"
+#include "b3d/b3d_tile_set.h"
+#include "core/errors.h"
+#include "core/numbers.h"
+#include "support/test_support.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+#include <csignal>
+#include <map>
+#include <random>
+#include <set>
+#include <sys/resource.h>
+
+namespace kestrane {
+namespace {
+
+using test::Lines;
+using test::ReadFile;
+using test::TempFolder;
+
+// ---------------------------------------------------------------------------
+// Triangles as a model describes them, comparable across layouts
+
+using Millimetres = std::array<long long, 3>;
+
+Millimetres ToMillimetres(const Vec3& p)
+{
+    return {std::llround(p.x * 1000), std::llround(p.y * 1000), std::llround(p.z * 1000)};
+}
+
+struct Triangle {
+    std::array<Millimetres, 3> corners;  // in the order of the face
+    std::array<int, 3> color{};          // -1: no Color line
+    bool twoSided = false;
+    std::string texture;
+    // The corners' texture coordinates less the whole numbers below them:
+    // where in the image each corner falls, in thousandths.
+    std::array<std::array<long long, 2>, 3> uv{};
+
+    auto operator<=>(const Triangle&) const = default;
+};
+
+std::vector<Triangle> Triangles(const b3d::Model& model)
+{
+    std::vector<Triangle> triangles;
+    for (const b3d::Section& section : model.sections) {
+        for (const b3d::Face& face : section.faces) {
+            const auto corners = section.Corners(face);
+            EXPECT_EQ(corners.size(), 3u);
+            Triangle t;
+            t.twoSided = face.twoSided;
+            t.color = section.hasColor ? std::array<int, 3>{section.color.r, section.color.g, section.color.b}
+                                       : std::array<int, 3>{-1, -1, -1};
+            t.texture = section.texture;
+            double lowU = 1e300, lowV = 1e300;
+            for (std::size_t k = 0; k < 3; ++k) {
+                t.corners[k] = ToMillimetres(section.vertices[corners[k]]);
+                if (!section.texCoords.empty()) {
+                    lowU = std::min(lowU, section.texCoords[corners[k]].u);
+                    lowV = std::min(lowV, section.texCoords[corners[k]].v);
+                }
+            }
+            if (!section.texCoords.empty()) {
+                for (std::size_t k = 0; k < 3; ++k) {
+                    const b3d::TexCoord& uv = section.texCoords[corners[k]];
+                    t.uv[k] = {std::llround((uv.u - std::floor(lowU)) * 1000),
+                               std::llround((uv.v - std::floor(lowV)) * 1000)};
+                }
+            }
+            triangles.push_back(t);
+        }
+    }
+    std::sort(triangles.begin(), triangles.end());
+    return triangles;
+}
+
+// The coordinate as FormatReal prints it, in millimetres.
+long long PrintedMillimetres(double metres)
+{
+    std::string text = FormatReal(metres, 0);
+    text.erase(std::remove(text.begin(), text.end(), '.'), text.end());
+    return std::stoll(text);
+}
+
+// ---------------------------------------------------------------------------
+// Inputs
+
+// The full-size terrain of the benchmark: 100 x 1000 cells, eight coloured
+// peaks, a curve.
+TerrainInput FullSize()
+{
+    TerrainInput input;
+    input.areaX = "1000";
+    input.areaZ = "10000";
+    input.resolutionX = "100";
+    input.resolutionZ = "1000";
+    input.slopeX = "5";
+    input.slopeZ = "-20";
+    input.offsetX = "-500";
+    input.offsetY = "2.5";
+    input.curveX = "30";
+    input.curveZ1 = "300";
+    input.curveZ2 = "600";
+    const char* rows[8][4] = {
+        {"20", "100", "15", "10"}, {"50", "200", "-8", "25"}, {"80", "400", "20", "30"}, {"30", "500", "5", "5"},
+        {"60", "700", "12", "40"}, {"10", "800", "-6", "15"}, {"90", "900", "9", "20"}, {"50", "950", "30", "60"},
+    };
+    for (int k = 0; k < 8; ++k) {
+        input.peaks[k] = {rows[k][0], rows[k][1], rows[k][2], rows[k][3],
+                          {static_cast<std::uint8_t>(30 * k), 200, static_cast<std::uint8_t>(250 - 30 * k)}};
+    }
+    return input;
+}
+
+std::string Number(double value)
+{
+    std::string text = FormatReal(value, 0);
+    return text;
+}
+
+// A random shaped grid: sizes, slopes, offset, peaks with colours from a
+// small palette (so that colours repeat) or any colour, sometimes a curve,
+// sometimes no colour or no texture, sometimes a tile length.
+TerrainInput RandomInput(std::mt19937& random)
+{
+    const auto uniform = [&](double low, double high) { return std::uniform_real_distribution<double>(low, high)(random); };
+    const auto whole = [&](int low, int high) { return std::uniform_int_distribution<int>(low, high)(random); };
+    TerrainInput input;
+    const int rx = whole(1, 40), rz = whole(1, 160);
+    input.resolutionX = std::to_string(rx);
+    input.resolutionZ = std::to_string(rz);
+    input.areaX = Number(uniform(1, 400));
+    input.areaZ = Number(uniform(1, 1600));
+    input.slopeX = Number(uniform(-20, 20));
+    input.slopeZ = Number(uniform(-50, 50));
+    input.offsetX = Number(uniform(-1000, 1000));
+    input.offsetY = Number(uniform(-100, 100));
+    input.offsetZ = Number(uniform(-1000, 1000));
+    const ColorRgb palette[] = {{200, 40, 40}, {40, 40, 200}, {250, 250, 0}};
+    const bool anyColour = whole(0, 1) == 1;
+    for (int k = 0; k < whole(0, 8); ++k) {
+        TerrainPeakInput& peak = input.peaks[k];
+        peak.gridX = Number(uniform(0, rx + 2));
+        peak.gridZ = Number(uniform(0, rz + 2));
+        peak.height = Number(uniform(-30, 30));
+        peak.width = Number(uniform(0.5, 40));
+        peak.color = anyColour ? ColorRgb{static_cast<std::uint8_t>(whole(0, 255)),
+                                          static_cast<std::uint8_t>(whole(0, 255)),
+                                          static_cast<std::uint8_t>(whole(0, 255))}
+                               : palette[whole(0, 2)];
+    }
+    if (whole(0, 2) == 0 && rz >= 4) {
+        const int z1 = whole(1, rz - 2);
+        input.curveX = Number(uniform(-20, 20));
+        input.curveZ1 = std::to_string(z1);
+        input.curveZ2 = std::to_string(whole(z1 + 1, rz));
+    }
+    input.useColor = whole(0, 4) != 0;
+    input.baseColor = {static_cast<std::uint8_t>(whole(0, 255)), 140, 40};
+    input.texture = whole(0, 3) == 0 ? "" : "a.bmp";
+    input.tileLength = whole(0, 1) == 0 ? "0" : Number(uniform(1, 400));
+    return input;
+}
+
+class TilesTest : public ::testing::Test {
+protected:
+    // Generates the cell layout into `cells` and the simulator layout into
+    // `tiles`; returns the number of tiles.
+    int GenerateBoth(const TerrainInput& input)
+    {
+        TerrainInput asCells = input;
+        asCells.layout = TerrainLayout::Cells;
+        generator.Generate(asCells, UiLanguage::English, cells.path());
+        TerrainInput asTiles = input;
+        asTiles.layout = TerrainLayout::Simulator;
+        const TerrainResult result = generator.Generate(asTiles, UiLanguage::English, tiles.path());
+        return result.tiles;
+    }
+    // The simulator layout in `folder` read back: the tile set, or domb.b3d
+    // as a set of one tile at the origin.
+    static b3d::TileSet ReadLayout(const TempFolder& folder)
+    {
+        if (std::filesystem::exists(folder / kTileIndexFileName))
+            return b3d::ReadTileSet(folder / kTileIndexFileName);
+        b3d::TileSet set;
+        set.model = b3d::ReadB3dFile(folder / "domb.b3d");
+        set.tiles.push_back({"domb.b3d", {}});
+        set.mostVertices = set.model.vertexCount;
+        return set;
+    }
+    static std::vector<std::string> Entries(const TempFolder& folder) { return test::FolderEntries(folder.path()); }
+    // Every file's name and bytes.
+    std::map<std::string, std::string> Contents(const TempFolder& folder) const
+    {
+        std::map<std::string, std::string> contents;
+        for (const auto& name : Entries(folder))
+            contents[name] = ReadFile(folder / name);
+        return contents;
+    }
+    // Every tile within the simulator's limits, as planned, without
+    // problems or empty sections.
+    void ExpectWithinLimits(const b3d::TileSet& set, const std::vector<TerrainTile>& plan)
+    {
+        ASSERT_EQ(set.tiles.size(), plan.size());
+        EXPECT_TRUE(set.model.problems.empty()) << set.model.problems.front().text;
+        for (std::size_t k = 0; k < set.tiles.size(); ++k) {
+            const b3d::Model tile = b3d::ReadB3dFile(tiles / set.tiles[k].file);
+            EXPECT_LE(tile.vertexCount, kTileMostVertices);
+            EXPECT_LE(tile.sections.size(), kTileMostSections);
+            EXPECT_EQ(tile.vertexCount, plan[k].vertices) << set.tiles[k].file;
+            EXPECT_EQ(tile.sections.size(), plan[k].sections) << set.tiles[k].file;
+            for (const b3d::Section& section : tile.sections)
+                EXPECT_FALSE(section.faces.empty()) << set.tiles[k].file << " line " << section.line;
+        }
+    }
+
+    TempFolder cells, tiles;
+    TerrainGenerator generator;
+};
+
+// ---------------------------------------------------------------------------
+// The same surface
+
+TEST_F(TilesTest, RandomGridsGiveTheSameTrianglesAsTheCellLayout)
+{
+    std::mt19937 random(20261207);
+    for (int round = 0; round < 24; ++round) {
+        const TerrainInput input = RandomInput(random);
+        SCOPED_TRACE("round " + std::to_string(round) + ", resolution " + input.resolutionX + "x" +
+                     input.resolutionZ + ", tile length " + input.tileLength);
+        const int count = GenerateBoth(input);
+        const b3d::TileSet set = ReadLayout(tiles);
+        EXPECT_EQ(static_cast<int>(set.tiles.size()), count);
+        const b3d::Model reference = b3d::ReadB3dFile(cells / "domb.b3d");
+        const auto expected = Triangles(reference);
+        ASSERT_EQ(expected.size(), 2u * std::stoul(input.resolutionX) * std::stoul(input.resolutionZ));
+        EXPECT_TRUE(Triangles(set.model) == expected);
+        ExpectWithinLimits(set, PlanTerrainTiles(generator.state()));
+        EXPECT_LE(set.model.vertexCount, reference.vertexCount);
+    }
+}
+
+TEST_F(TilesTest, FullSizeIsTheSameSurfaceInTilesWithinTheLimits)
+{
+    const int count = GenerateBoth(FullSize());
+    EXPECT_GT(count, 1);
+    const b3d::TileSet set = ReadLayout(tiles);
+    const b3d::Model reference = b3d::ReadB3dFile(cells / "domb.b3d");
+    EXPECT_EQ(reference.sections.size(), 100000u);
+    EXPECT_TRUE(Triangles(set.model) == Triangles(reference));
+    ExpectWithinLimits(set, PlanTerrainTiles(generator.state()));
+    EXPECT_LT(set.model.vertexCount * 2, reference.vertexCount);
+    // The colours of the cells, none lost to wrapping material numbers.
+    std::set<std::array<int, 3>> colours, referenceColours;
+    for (const auto& section : set.model.sections)
+        colours.insert({section.color.r, section.color.g, section.color.b});
+    for (const auto& section : reference.sections)
+        referenceColours.insert({section.color.r, section.color.g, section.color.b});
+    EXPECT_EQ(colours, referenceColours);
+}
+
+TEST_F(TilesTest, NeighbouringTilesShareTheirBoundaryNodesExactly)
+{
+    TerrainInput input = FullSize();
+    input.tileLength = "250";  // 25 columns of 10 m
+    input.layout = TerrainLayout::Simulator;
+    generator.Generate(input, UiLanguage::Hungarian, tiles.path());
+    const auto plan = PlanTerrainTiles(generator.state());
+    ASSERT_GE(plan.size(), 40u);
+    const TerrainGeneratorState& state = generator.state();
+    const b3d::TileSet set = b3d::ReadTileSet(tiles / kTileIndexFileName);
+    // The vertices of tile k, each file read on its own and moved to the
+    // origin the index gives.
+    const auto placed = [&](std::size_t k) {
+        std::set<Millimetres> vertices;
+        const Vec3& origin = set.tiles[k].origin;
+        for (const b3d::Section& section : b3d::ReadB3dFile(tiles / set.tiles[k].file).sections)
+            for (const auto& p : section.vertices)
+                vertices.insert(ToMillimetres({p.x + origin.x, p.y + origin.y, p.z + origin.z}));
+        return vertices;
+    };
+    for (std::size_t k = 0; k + 1 < plan.size(); ++k) {
+        ASSERT_EQ(plan[k].lastColumn, plan[k + 1].firstColumn);
+        const std::set<Millimetres> here = placed(k), next = placed(k + 1);
+        const int j = plan[k].lastColumn;
+        for (int i = 1; i <= 101; ++i) {
+            const GridNode& n = state.node(i, j);
+            const Millimetres printed{PrintedMillimetres(n.x - 500), PrintedMillimetres(n.y + 2.5),
+                                      PrintedMillimetres(n.z)};
+            EXPECT_TRUE(here.count(printed) && next.count(printed)) << "tile " << k + 1 << ", row " << i;
+        }
+        // The origin is the tile's left front node.
+        const GridNode& corner = state.node(1, plan[k + 1].firstColumn);
+        EXPECT_EQ(ToMillimetres(set.tiles[k + 1].origin),
+                  (Millimetres{PrintedMillimetres(corner.x - 500), PrintedMillimetres(corner.y + 2.5),
+                               PrintedMillimetres(corner.z)}));
+    }
+}
+
+// ---------------------------------------------------------------------------
+// The files
+
+TEST_F(TilesTest, OneTileIsDombB3dWithSharedNodesAndTextureCoordinates)
+{
+    TerrainInput input;
+    input.layout = TerrainLayout::Simulator;
+    input.resolutionX = "2";
+    input.resolutionZ = "2";
+    input.areaX = "10";
+    input.areaZ = "10";
+    input.peaks[0] = {"1", "1", "1", "1", {200, 0, 0}};  // cell 1.1 red
+    const TerrainResult result = generator.Generate(input, UiLanguage::English, tiles.path());
+    EXPECT_EQ(result.path, tiles / "domb.b3d");
+    EXPECT_EQ(result.tiles, 1);
+    EXPECT_EQ(result.status, "Domb.B3d file generating successfull");
+    EXPECT_EQ(Entries(tiles), std::vector<std::string>{"domb.b3d"});
+    const std::string expected =
+        ";Buildig generating program, Area builder module.\n"
+        ";Kestrane Builder 0.95 - generated scenery object\n"
+        ";Null point on left front corner\n"
+        ";The correct texturing is a your job!\n"
+        ";Parameters:\n"
+        ";Area:   10.000x  10.000m\n"
+        ";Resolution:    2.000x   2.000\n"
+        ";\n"
+        ";Tile: 1 of 1, origin: 0.000,0.000,0.000 m\n"
+        "[Meshbuilder];1\n"
+        "Vertex  0.000, 1.000, 0.000\n"
+        "Vertex  0.000, 0.000, 5.000\n"
+        "Vertex  5.000, 0.000, 5.000\n"
+        "Vertex  5.000, 0.000, 0.000\n"
+        "Face2 0,1,2\n"
+        "Face2 3,0,2\n"
+        "Color 200,0,0\n"
+        "[texture]\n"
+        "load a.bmp\n"
+        "Coordinates 0,0,2\n"
+        "Coordinates 1,0,1\n"
+        "Coordinates 2,1,1\n"
+        "Coordinates 3,1,2\n"
+        ";\n"
+        "[Meshbuilder];2\n"
+        "Vertex  0.000, 0.000, 5.000\n"
+        "Vertex  0.000, 0.000,10.000\n"
+        "Vertex  5.000, 0.000,10.000\n"
+        "Vertex  5.000, 0.000, 5.000\n"
+        "Vertex  5.000, 0.000, 0.000\n"
+        "Vertex 10.000, 0.000, 5.000\n"
+        "Vertex 10.000, 0.000, 0.000\n"
+        "Vertex 10.000, 0.000,10.000\n"
+        "Face2 0,1,2\n"
+        "Face2 3,0,2\n"
+        "Face2 4,3,5\n"
+        "Face2 6,4,5\n"
+        "Face2 3,2,7\n"
+        "Face2 5,3,7\n"
+        "Color 40,140,40\n"
+        "[texture]\n"
+        "load a.bmp\n"
+        "Coordinates 0,0,1\n"
+        "Coordinates 1,0,0\n"
+        "Coordinates 2,1,0\n"
+        "Coordinates 3,1,1\n"
+        "Coordinates 4,1,2\n"
+        "Coordinates 5,2,1\n"
+        "Coordinates 6,2,2\n"
+        "Coordinates 7,2,0\n"
+        ";\n";
+    EXPECT_EQ(test::ReadableText(ReadFile(tiles / "domb.b3d")), expected);
+}
+
+TEST_F(TilesTest, TileLengthCutsAlongZAndTheIndexPlacesEveryTile)
+{
+    TerrainInput input;
+    input.layout = TerrainLayout::Simulator;
+    input.areaX = "20";
+    input.resolutionX = "4";
+    input.areaZ = "100";
+    input.resolutionZ = "40";  // cells of 2.5 m
+    input.offsetX = "-10";
+    input.offsetY = "1.25";
+    input.offsetZ = "1000";
+    input.slopeZ = "-4";
+    input.tileLength = "25";  // ten cells
+    const TerrainResult result = generator.Generate(input, UiLanguage::English, tiles.path());
+    EXPECT_EQ(result.path, tiles / "domb_tiles.txt");
+    EXPECT_EQ(result.tiles, 4);
+    EXPECT_EQ(result.status, "Domb tiles generated: 4 files and domb_tiles.txt");
+    EXPECT_EQ(Entries(tiles), (std::vector<std::string>{"domb_001.b3d", "domb_002.b3d", "domb_003.b3d",
+                                                        "domb_004.b3d", "domb_tiles.txt"}));
+    EXPECT_EQ(test::ReadableText(ReadFile(tiles / "domb_tiles.txt")),
+              ";Buildig generating program, Area builder module: the tiles of domb.\n"
+              ";Kestrane Builder 0.95 - generated scenery object\n"
+              ";File, origin X, Y, Z in metres; the object's vertices are relative to its origin.\n"
+              "domb_001.b3d,-10.000,1.250,1000.000\n"
+              "domb_002.b3d,-10.000,0.250,1025.000\n"
+              "domb_003.b3d,-10.000,-0.750,1050.000\n"
+              "domb_004.b3d,-10.000,-1.750,1075.000\n");
+    const auto lines = Lines(ReadFile(tiles / "domb_002.b3d"));
+    EXPECT_EQ(lines[8], ";Tile: 2 of 4, origin: -10.000,0.250,1025.000 m");
+    EXPECT_EQ(lines[10], "Vertex  0.000, 0.000, 0.000");  // the origin itself
+    EXPECT_EQ(lines[11], "Vertex  0.000,-0.100, 2.500");
+
+    // A tile length that the cells do not divide: whole cells, never longer.
+    input.resolutionZ = "10";  // cells of 10 m: two a tile
+    EXPECT_EQ(generator.Generate(input, UiLanguage::English, tiles.path()).tiles, 5);
+    // Shorter than a cell: one cell a tile.
+    input.tileLength = "0.5";
+    EXPECT_EQ(generator.Generate(input, UiLanguage::English, tiles.path()).tiles, 10);
+    // Long enough for everything: domb.b3d alone.
+    input.tileLength = "100";
+    EXPECT_EQ(generator.Generate(input, UiLanguage::English, tiles.path()).tiles, 1);
+}
+
+TEST_F(TilesTest, HungarianHeaderAndIndex)
+{
+    TerrainInput input;
+    input.layout = TerrainLayout::Simulator;
+    input.tileLength = "10";
+    const TerrainResult result = generator.Generate(input, UiLanguage::Hungarian, tiles.path());
+    EXPECT_EQ(result.status, "Domb csempék generálása kész: 3 fájl és domb_tiles.txt");
+    const auto index = Lines(ReadFile(tiles / "domb_tiles.txt"));
+    EXPECT_EQ(index[0], ";Házgeneráló program, terepépítő modul: a domb csempéi.");
+    EXPECT_EQ(index[3], "domb_001.b3d,0.000,0.000,0.000");
+    EXPECT_EQ(index[5], "domb_003.b3d,0.000,0.000,20.000");
+    const auto lines = Lines(ReadFile(tiles / "domb_003.b3d"));
+    EXPECT_EQ(lines[5], ";Alapterület:   25.000x  25.000m");
+    EXPECT_EQ(lines[8], ";Csempe: 3 / 3, origó: 0.000,0.000,20.000 m");
+}
+
+TEST_F(TilesTest, GridWithoutCellsIsAHeaderOnlyDombB3d)
+{
+    TerrainInput input;
+    input.layout = TerrainLayout::Simulator;
+    input.resolutionX = "0.4";
+    generator.Generate(input, UiLanguage::English, tiles.path());
+    EXPECT_EQ(Lines(ReadFile(tiles / "domb.b3d")).size(), 9u);
+}
+
+// ---------------------------------------------------------------------------
+// Replacing a set
+
+TEST_F(TilesTest, StaleTilesGoOnlyWhenTheNewSetIsComplete)
+{
+    test::WriteFile(tiles / "domb_notes.txt", "mine");
+    test::WriteFile(tiles / "domb_01.b3d", "not a tile of ours");
+    test::WriteFile(tiles / "domb_001.B3D", "not ours either");
+    TerrainInput input;
+    input.layout = TerrainLayout::Simulator;
+    input.areaZ = input.resolutionZ = "20";
+    input.tileLength = "2";
+    EXPECT_EQ(generator.Generate(input, UiLanguage::English, tiles.path()).tiles, 10);
+    EXPECT_TRUE(std::filesystem::exists(tiles / "domb_010.b3d"));
+
+    input.tileLength = "5";
+    EXPECT_EQ(generator.Generate(input, UiLanguage::English, tiles.path()).tiles, 4);
+    EXPECT_EQ(Entries(tiles), (std::vector<std::string>{"domb_001.B3D", "domb_001.b3d", "domb_002.b3d",
+                                                        "domb_003.b3d", "domb_004.b3d", "domb_01.b3d",
+                                                        "domb_notes.txt", "domb_tiles.txt"}));
+    EXPECT_EQ(Lines(ReadFile(tiles / "domb_tiles.txt")).size(), 3u + 4u);
+
+    input.tileLength = "0";
+    EXPECT_EQ(generator.Generate(input, UiLanguage::English, tiles.path()).tiles, 1);
+    EXPECT_EQ(Entries(tiles), (std::vector<std::string>{"domb.b3d", "domb_001.B3D", "domb_01.b3d",
+                                                        "domb_notes.txt"}));
+
+    // The cell layout leaves a tile set alone.
+    input.tileLength = "5";
+    generator.Generate(input, UiLanguage::English, tiles.path());
+    const auto set = Contents(tiles);
+    input.layout = TerrainLayout::Cells;
+    generator.Generate(input, UiLanguage::English, tiles.path());
+    EXPECT_EQ(Contents(tiles).size(), set.size());
+    EXPECT_EQ(Contents(tiles).at("domb_tiles.txt"), set.at("domb_tiles.txt"));
+}
+
+TEST_F(TilesTest, FailedGenerationLeavesThePreviousSetIntact)
+{
+    // The previous set: five tiles.
+    TerrainInput input;
+    input.layout = TerrainLayout::Simulator;
+    input.tileLength = "5";
+    generator.Generate(input, UiLanguage::English, tiles.path());
+    const auto previous = Contents(tiles);
+    ASSERT_EQ(previous.size(), 6u);
+
+    // A new set of eight whose last tile is by far the largest: many
+    // colours there. Its sizes, written elsewhere first.
+    TerrainInput larger = input;
+    larger.areaZ = larger.resolutionZ = "40";
+    larger.peaks[0] = {"5", "39", "5", "4", {250, 0, 0}};
+    larger.peaks[1] = {"12", "40", "-3", "4", {0, 0, 250}};
+    larger.peaks[2] = {"19", "39", "2", "4", {250, 250, 0}};
+    larger.peaks[3] = {"24", "40", "1", "3", {0, 250, 250}};
+    const TempFolder elsewhere;
+    ASSERT_EQ(generator.Generate(larger, UiLanguage::English, elsewhere.path()).tiles, 8);
+    std::uintmax_t others = 0;
+    for (int k = 1; k <= 7; ++k)
+        others = std::max(others, std::filesystem::file_size(elsewhere / TerrainTileFileName(k, 8)));
+    const std::uintmax_t last = std::filesystem::file_size(elsewhere / "domb_008.b3d");
+    ASSERT_GT(last, others + 4096);
+
+    // Files may not grow beyond the others: the last tile fails as a full
+    // disk would, after seven tiles were complete.
+    struct rlimit saved {};
+    ::getrlimit(RLIMIT_FSIZE, &saved);
+    const auto savedHandler = std::signal(SIGXFSZ, SIG_IGN);
+    struct rlimit limit = saved;
+    limit.rlim_cur = static_cast<rlim_t>(others + 2048);
+    ::setrlimit(RLIMIT_FSIZE, &limit);
+    try {
+        generator.Generate(larger, UiLanguage::English, tiles.path());
+        ADD_FAILURE() << "no failure";
+    } catch (const OutputError& e) {
+        EXPECT_STREQ(e.what(), "Disk full");
+        EXPECT_NE(e.path().find("domb_008.b3d"), std::string::npos) << e.path();
+    }
+    ::setrlimit(RLIMIT_FSIZE, &saved);
+    std::signal(SIGXFSZ, savedHandler);
+    EXPECT_TRUE(Contents(tiles) == previous);
+
+    // A tile name taken by a folder: refused before anything is written.
+    std::filesystem::create_directory(tiles / "domb_007.b3d");
+    EXPECT_THROW(generator.Generate(larger, UiLanguage::English, tiles.path()), OutputError);
+    std::filesystem::remove(tiles / "domb_007.b3d");
+    EXPECT_TRUE(Contents(tiles) == previous);
+
+    // Without the limit the new set replaces the old one.
+    generator.Generate(larger, UiLanguage::English, tiles.path());
+    EXPECT_EQ(Contents(tiles), Contents(elsewhere));
+}
+
+// ---------------------------------------------------------------------------
+// Refusals
+
+TEST_F(TilesTest, RefusalsNameTheFieldAndWriteNothing)
+{
+    TerrainInput input;
+    input.layout = TerrainLayout::Simulator;
+    input.tileLength = "5";
+    generator.Generate(input, UiLanguage::English, tiles.path());
+    const auto previous = Contents(tiles);
+    const auto expectRefused = [&](const TerrainInput& bad, UiLanguage language, const std::string& field,
+                                   const std::string& part) {
+        try {
+            generator.Generate(bad, language, tiles.path());
+            ADD_FAILURE() << "not refused: " << field;
+        } catch (const InputError& e) {
+            EXPECT_EQ(e.field(), field);
+            EXPECT_NE(std::string(e.what()).find(part), std::string::npos) << e.what();
+        }
+        EXPECT_TRUE(Contents(tiles) == previous) << field;
+    };
+    TerrainInput bad = input;
+    bad.tileLength = "25 m";
+    expectRefused(bad, UiLanguage::English, "Tile length", "\"25 m\" is not a valid number.");
+    expectRefused(bad, UiLanguage::Hungarian, "Csempehossz", "\"25 m\" nem érvényes szám.");
+    bad.tileLength = "-25";
+    expectRefused(bad, UiLanguage::English, "Tile length", "negative");
+    expectRefused(bad, UiLanguage::Hungarian, "Csempehossz", "negatív");
+    // The refusals of the cell layout stay.
+    bad = input;
+    bad.resolutionZ = "1001";
+    expectRefused(bad, UiLanguage::English, "Resolution Z", "at most 1000");
+    bad = input;
+    bad.texture = "a\nb.bmp";
+    expectRefused(bad, UiLanguage::English, "Texture name", "control character");
+    bad = input;
+    bad.offsetZ = "2e9";  // beyond what the tiles can hold in millimetres
+    expectRefused(bad, UiLanguage::English, "", "too large");
+
+    // The cell layout does not read the tile length.
+    bad = input;
+    bad.layout = TerrainLayout::Cells;
+    bad.tileLength = "no";
+    EXPECT_NO_THROW(generator.Generate(bad, UiLanguage::English, cells.path()));
+}
+
+}  // namespace
+}  // namespace kestrane
