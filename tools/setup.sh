@@ -12,6 +12,7 @@ packages=(
   qt6-base-dev libqt6opengl6-dev libgl-dev libgl1-mesa-dri # windows, preview
   xvfb xauth locales                                       # headless window tests
   fonts-dejavu-core fonts-dejavu-extra                     # fonts (the condensed ones are built into the program)
+  qt6-translations-l10n                                    # Qt's own texts in Hungarian
   clang lld libclang-rt-14-dev                             # sanitizer build, libFuzzer (tools/sanitize.sh)
   libgdal-dev                                              # elevation data (src/heightmap)
 )

@@ -10,6 +10,7 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLocale>
 #include <QThread>
 #include <QTimer>
@@ -200,6 +201,15 @@ void PreviewWindow::closeEvent(QCloseEvent* event)
 {
     cancelLoading();
     QWidget::closeEvent(event);
+}
+
+void PreviewWindow::keyPressEvent(QKeyEvent* event)
+{
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
+        close();
+        return;
+    }
+    QWidget::keyPressEvent(event);
 }
 
 void PreviewWindow::showProgress()

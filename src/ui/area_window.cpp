@@ -4,8 +4,11 @@
 #include "ui/generation_report.h"
 #include "ui/preview_launch.h"
 
+#include "ui/focus_marker.h"
 #include "ui/language_tables.h"
 #include "ui/message_box.h"
+#include "ui/output_folder.h"
+#include "ui/status_panels.h"
 #include "ui/panel.h"
 #include "ui_area_window.h"
 
@@ -15,6 +18,7 @@
 #include <QEventLoop>
 #include <QFile>
 #include <QFileDialog>
+#include <QDateTime>
 #include <QMouseEvent>
 #include <QRegularExpression>
 #include <QStatusBar>
@@ -79,10 +83,19 @@ TDombepito::TDombepito(QWidget* parent) : QDialog(parent), ui(std::make_unique<U
     tight.setLetterSpacing(QFont::PercentageSpacing, 94);
     ui->D_csucsokz->setFont(tight);
 
-    statusPanel_ = new QLabel(ui->StatusBar_terep);
-    statusPanel_->setObjectName("StatusBar_terepPanel");
-    statusPanel_->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-    ui->StatusBar_terep->addWidget(statusPanel_, 1);
+    // Modal for the main window only: a preview opened from here lives
+    // beside it and takes input.
+    setWindowModality(Qt::WindowModal);
+    statusPanels_ = new StatusPanels(ui->StatusBar_terep, QStringLiteral("StatusBar_terepPanel"));
+    statusPanel_ = statusPanels_->panel();
+    // The output folder, between the inputs and the generate button.
+    outputFolder_ = new OutputFolderLine(QStringLiteral("terrain"), QRect(8, 259, 385, 19), this);
+    const std::pair<QScrollBar*, QLabel*> barLetters[] = {
+        {ui->rtScrollBar, ui->rTerepBetu}, {ui->gtScrollBar, ui->gTerepBetu}, {ui->btScrollBar, ui->bTerepBetu},
+        {ui->rScrollBar, ui->rEditorBetu}, {ui->gScrollBar, ui->gEditorBetu}, {ui->bScrollBar, ui->bEditorBetu},
+    };
+    for (const auto& [bar, letter] : barLetters)
+        MarkFocus(bar, letter);
 
     connect(ui->GenButton, &QPushButton::clicked, this, &TDombepito::GenButtonClick);
     connect(ui->elonezetgomb, &QPushButton::clicked, this, &TDombepito::elonezetgombClick);
@@ -140,6 +153,7 @@ void TDombepito::ApplyAreaWindowLanguage(UiLanguage language)
     ApplyTexts(*this, AreaWindowFixedHints(), language, TextRole::Hint);
     if (!ui->DomborzatEdit->text().isEmpty())
         UpdateHeightmapInfo();
+    outputFolder_->applyLanguage(language);
 }
 
 QString TDombepito::statusText() const { return statusPanel_->text(); }
@@ -260,21 +274,49 @@ TerrainResult TDombepito::GenerateInBackground(const TerrainInput& input, const 
     return result;
 }
 
+void TDombepito::setTerrainInput(const TerrainInput& input)
+{
+    const std::pair<QLineEdit*, const std::string*> texts[] = {
+        {ui->dombxedit, &input.areaX},      {ui->dombzedit, &input.areaZ},       {ui->xbontEdit, &input.resolutionX},
+        {ui->zbontedit, &input.resolutionZ}, {ui->OffsXEdit, &input.offsetX},     {ui->OffsYEdit, &input.offsetY},
+        {ui->OffsZEdit, &input.offsetZ},    {ui->Lejtxedit, &input.slopeX},      {ui->Lejtzedit, &input.slopeZ},
+        {ui->KanyarXedit, &input.curveX},   {ui->KanyarZ1edit, &input.curveZ1},  {ui->KanyarZ2edit, &input.curveZ2},
+        {ui->TexturaEdit, &input.texture},
+    };
+    for (const auto& [edit, text] : texts)
+        edit->setText(QString::fromStdString(*text));
+    ui->fszinchk->setChecked(input.useColor);
+    ui->rtScrollBar->setValue(input.baseColor.r);
+    ui->gtScrollBar->setValue(input.baseColor.g);
+    ui->btScrollBar->setValue(input.baseColor.b);
+    for (int k = 1; k <= 8; ++k) {
+        const TerrainPeakInput& peak = input.peaks[static_cast<std::size_t>(k - 1)];
+        const std::string* cells[] = {&peak.gridX, &peak.gridZ, &peak.height, &peak.width};
+        for (int column = 1; column <= 4; ++column)
+            findChild<QLineEdit*>(QStringLiteral("d%1%2").arg(k).arg(column))
+                ->setText(QString::fromStdString(*cells[column - 1]));
+        peakColors_[static_cast<std::size_t>(k - 1)] = peak.color;
+        PaintPanel(swatch(k), ToQColor(peak.color));
+    }
+}
+
 void TDombepito::GenButtonClick()
 {
     const TerrainInput input = terrainInput();
-    GenerateAndReport(
+    const GenerationOutcome outcome = GenerateAndReport(
         *this, [this](const QString& text) { setStatusText(text); },
         [&] {
-            const std::filesystem::path folder = QFile::encodeName(QDir::currentPath()).toStdString();
+            const std::filesystem::path folder = outputFolder_->folderPath();
             if (!input.heightmap.Enabled()) {
                 const TerrainResult result = generator_.Generate(input, language_, folder);
-                return Generated{result.path, result.status};
+                return Generated{result.path, result.status, {}};
             }
             const TerrainResult result = GenerateInBackground(input, folder);
-            return Generated{result.path, result.status + " " + result.heightmapReport};
+            return Generated{result.path, result.status + " " + result.heightmapReport, {}};
         },
         lastGenerated_);
+    if (outcome == GenerationOutcome::Written)
+        statusPanels_->showWritten(lastGenerated_, QDateTime::currentDateTime());
 }
 
 void TDombepito::rtScrollBarChange()
@@ -361,7 +403,7 @@ bool TDombepito::eventFilter(QObject* watched, QEvent* event)
 
 void TDombepito::elonezetgombClick()
 {
-    ShowPreview(language_, lastGenerated_);
+    ShowPreview(language_, lastGenerated_, ui->GenButton);
 }
 
 }  // namespace kestrane::ui

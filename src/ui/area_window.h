@@ -18,6 +18,9 @@ class QLabel;
 
 namespace kestrane::ui {
 
+class OutputFolderLine;
+class StatusPanels;
+
 class TDombepito : public QDialog {
     Q_OBJECT
 
@@ -33,6 +36,12 @@ public:
     // The text of the status line.
     QString statusText() const;
     void setStatusText(const QString& text);
+    // The status panels: the status text, and the path and time of the
+    // last file written.
+    StatusPanels& statusPanels() const { return *statusPanels_; }
+
+    // The output folder line; the terrain file goes to its folder.
+    OutputFolderLine& outputFolder() const { return *outputFolder_; }
 
     // The swatch the colour editor applies to (1 to 8) and the stored
     // colour of peak k (1 to 8).
@@ -41,6 +50,10 @@ public:
 
     // The window's inputs as the generator takes them.
     TerrainInput terrainInput() const;
+    // Sets every input from `input` (a loaded preset): the texts, the base
+    // colour and its switch, the peak rows and their swatches. The colour
+    // editor and the selected swatch stay as they are.
+    void setTerrainInput(const TerrainInput& input);
 
     // Whether the heightmap line is open (the heightmap button pressed):
     // only then its inputs count.
@@ -87,6 +100,8 @@ private:
 
     std::unique_ptr<Ui::TDombepito> ui;
     QLabel* statusPanel_ = nullptr;
+    StatusPanels* statusPanels_ = nullptr;
+    OutputFolderLine* outputFolder_ = nullptr;
     TerrainGenerator generator_;  // the grid of the whole run
     std::array<ColorRgb, 8> peakColors_{};
     int selectedSwatch_ = 1;

@@ -9,25 +9,45 @@
 
 namespace kestrane::ui {
 
-void GenerateAndReport(QWidget& window, const std::function<void(const QString&)>& setStatus,
-                       const std::function<Generated()>& generate, QString& lastGenerated)
+QString WrittenStatus(const Generated& result)
+{
+    QString text = QString::fromStdString(result.status);
+    for (const std::string& warning : result.warnings)
+        text += QStringLiteral(" \u2013 ") + QString::fromStdString(warning);
+    return text;
+}
+
+GenerationOutcome GenerateAndReport(QWidget& window, const std::function<void(const QString&)>& setStatus,
+                                    const std::function<Generated()>& generate, QString& lastGenerated,
+                                    Generated* result)
 {
     try {
-        const Generated result = generate();
-        setStatus(QString::fromStdString(result.status));
-        lastGenerated = QFile::decodeName(result.path.c_str());
+        Generated generated = generate();
+        setStatus(WrittenStatus(generated));
+        lastGenerated = QFile::decodeName(generated.path.c_str());
         RefreshPreview(lastGenerated);
+        if (!generated.warnings.empty()) {
+            QStringList lines;
+            for (const std::string& warning : generated.warnings)
+                lines << QString::fromStdString(warning);
+            ShowNotice(&window, window.windowTitle(), lines.join(u'\n'));
+        }
+        if (result)
+            *result = std::move(generated);
+        return GenerationOutcome::Written;
     } catch (const InputError& e) {
         // Refused before anything was opened.
         const QString message = QString::fromStdString(e.what());
         setStatus(message);
         ShowError(&window, window.windowTitle(), message);
+        return GenerationOutcome::Refused;
     } catch (const OutputError& e) {
         ShowError(&window, window.windowTitle(),
                   QStringLiteral("%1\n%2").arg(QString::fromStdString(e.path()), QString::fromStdString(e.what())));
     } catch (const std::exception& e) {
         ShowError(&window, window.windowTitle(), QString::fromStdString(e.what()));
     }
+    return GenerationOutcome::Failed;
 }
 
 }  // namespace kestrane::ui

@@ -4,7 +4,11 @@
 #include "ui/generation_report.h"
 #include "ui/preview_launch.h"
 
+#include "ui/focus_marker.h"
 #include "ui/message_box.h"
+#include "ui/output_folder.h"
+#include "ui/qt_translations.h"
+#include "ui/status_panels.h"
 #include "ui/panel.h"
 #include "ui/web_address.h"
 #include "ui/area_window.h"
@@ -15,11 +19,13 @@
 #include "core/version.h"
 #include "core/language_file.h"
 
+#include <QDateTime>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QDesktopServices>
 #include <QDir>
 #include <QFile>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QStatusBar>
 #include <QUrl>
@@ -67,10 +73,10 @@ TForm1::TForm1(QWidget* parent) : QWidget(parent), ui(std::make_unique<Ui::TForm
     // The form holds the program's name; the version comes from the build.
     setWindowTitle(windowTitle() + QStringLiteral(" V") + QString::fromLatin1(kVersionText));
     move(377, 132);
-    statusPanel_ = new QLabel(ui->StatusBar1);
-    statusPanel_->setObjectName("StatusBar1Panel");
-    statusPanel_->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-    ui->StatusBar1->addWidget(statusPanel_, 1);
+    statusPanels_ = new StatusPanels(ui->StatusBar1, QStringLiteral("StatusBar1Panel"));
+    statusPanel_ = statusPanels_->panel();
+    // The output folder, in the row of the web label.
+    outputFolder_ = new OutputFolderLine(QStringLiteral("house"), QRect(52, 441, 456, 16), this);
 
     wallGroup_ = {{ui->rfScrollBar, ui->gfScrollBar, ui->bfScrollBar}, {ui->frl, ui->fgl, ui->fbl}, ui->falszinpanel, &wall_};
     roofGroup_ = {{ui->rtScrollBar, ui->gtScrollBar, ui->btScrollBar}, {ui->trl, ui->tgl, ui->tbl}, ui->tetoszinpanel, &roof_};
@@ -80,6 +86,14 @@ TForm1::TForm1(QWidget* parent) : QWidget(parent), ui(std::make_unique<Ui::TForm
         group->setting->color = {Channel(group->bars[0]->value()), Channel(group->bars[1]->value()),
                                  Channel(group->bars[2]->value())};
     }
+    const std::pair<QScrollBar*, QLabel*> barLetters[] = {
+        {ui->rfScrollBar, ui->rfBetu}, {ui->gfScrollBar, ui->gfBetu}, {ui->bfScrollBar, ui->bfBetu},
+        {ui->rtScrollBar, ui->rtBetu}, {ui->gtScrollBar, ui->gtBetu}, {ui->btScrollBar, ui->btBetu},
+        {ui->rkScrollBar, ui->rkBetu}, {ui->gkScrollBar, ui->gkBetu}, {ui->bkScrollBar, ui->bkBetu},
+        {ui->rlScrollBar, ui->rlBetu}, {ui->glScrollBar, ui->glBetu}, {ui->blScrollBar, ui->blBetu},
+    };
+    for (const auto& [bar, letter] : barLetters)
+        MarkFocus(bar, letter);
 
     connect(ui->Nyeregteto, &QRadioButton::clicked, this, &TForm1::NyeregtetoClick);
     connect(ui->Kontyoltteto, &QRadioButton::clicked, this, &TForm1::KontyolttetoClick);
@@ -130,6 +144,8 @@ void TForm1::FormCreate()
     // Hungarian placement names until the stored language is applied.
     frontSidePlacements_ = FrontSidePlacements();
     cornerPlacements_ = CornerPlacements();
+    // The checked roof's controls enabled as after a click on it.
+    gombolas();
     // The stored language; every start rewrites lang.cfg. When that
     // fails the rest of the creation is skipped.
     const UiLanguage stored = ReadLanguageFile(CurrentFolder() / kLanguageFileName);
@@ -157,8 +173,12 @@ bool TForm1::SwitchLanguage(UiLanguage language)
         return false;
     }
     language_ = language;
+    UseQtTranslations(language);
     ApplyTexts(*this, MainWindowCaptions(), language, TextRole::Caption);
     ApplyTexts(*this, MainWindowHints(), language, TextRole::Hint);
+    outputFolder_->applyLanguage(language);
+    if (statusSource_)
+        statusPanel_->setText(statusSource_(language));
     ApplyFacadeLanguage(language);
     frontSidePlacements_ = FrontSidePlacements();
     cornerPlacements_ = CornerPlacements();
@@ -170,7 +190,17 @@ bool TForm1::SwitchLanguage(UiLanguage language)
 
 QString TForm1::statusText() const { return statusPanel_->text(); }
 
-void TForm1::setStatusText(const QString& text) { statusPanel_->setText(text); }
+void TForm1::setStatusText(const QString& text)
+{
+    statusSource_ = {};
+    statusPanel_->setText(text);
+}
+
+void TForm1::setStatusSource(std::function<QString(UiLanguage)> text)
+{
+    statusSource_ = std::move(text);
+    statusPanel_->setText(statusSource_(language_));
+}
 
 QLabel* TForm1::webLabel() const { return ui->Label10; }
 
@@ -338,6 +368,59 @@ HouseInput TForm1::houseInput() const
     return input;
 }
 
+void TForm1::setHouseInput(const HouseInput& input)
+{
+    const std::pair<QLineEdit*, const std::string*> texts[] = {
+        {ui->OffsXEdit, &input.offsetX},     {ui->OffsYEdit, &input.offsetY},   {ui->OffsZEdit, &input.offsetZ},
+        {ui->fszEdit, &input.width},         {ui->fhoEdit, &input.length},      {ui->fmaEdit, &input.wallHeight},
+        {ui->tmaEdit, &input.roofHeight},    {ui->tleEdit, &input.roofOverhang}, {ui->tkoEdit, &input.hipDepth},
+        {ui->kpozx, &input.chimneyX},        {ui->kpozz, &input.chimneyZ},      {ui->lesz, &input.stepWidth},
+        {ui->leho, &input.stepLength},       {ui->lema, &input.stepHeight},     {ui->SarokfalEdit, &input.cornerWallSize},
+        {ui->kmaEdit, &input.clipHeight},    {ui->tmgEdit, &input.kneeHeight},  {ui->tbeEdit, &input.kneeInset},
+        {ui->gelEdit, &input.ridgeOffset},
+    };
+    for (const auto& [edit, text] : texts)
+        edit->setText(QString::fromStdString(*text));
+    const std::pair<QRadioButton*, RoofKind> roofs[] = {
+        {ui->Nyeregteto, RoofKind::Pitched}, {ui->Kontyoltteto, RoofKind::Hip}, {ui->satorteto, RoofKind::Pyramid},
+        {ui->laposteto, RoofKind::Flat},     {ui->Felteto, RoofKind::Lean},
+        {ui->Csonkakonty, RoofKind::HalfHipped}, {ui->Tortnyereg, RoofKind::Gambrel},
+        {ui->Manzardteto, RoofKind::Mansard}, {ui->Eltoltnyereg, RoofKind::Saltbox},
+    };
+    for (const auto& [button, kind] : roofs) {
+        if (kind == input.roofKind)
+            button->setChecked(true);
+    }
+    gombolas();
+    const std::pair<QCheckBox*, bool> boxes[] = {
+        {ui->Ereszcsatorna, input.gutters}, {ui->lt_koszoru, input.flatRoofEdge},
+        {ui->tetoszint, input.roofLevelTextureChecked}, {ui->Sbal, input.cornerWallLeft},
+        {ui->Sjobb, input.cornerWallRight}, {ui->legyenes, input.stairsStraight},
+    };
+    for (const auto& [box, checked] : boxes)
+        box->setChecked(checked);
+    const std::pair<QSlider*, int> positions[] = {
+        {ui->Kemenymeret, input.chimneySize}, {ui->Lepn, input.stairSteps}, {ui->Lepe, input.stairFront},
+        {ui->Lepo, input.stairSide},          {ui->Leps, input.stairCorner},
+    };
+    for (const auto& [slider, position] : positions)
+        slider->setValue(position);
+    const std::pair<ColorGroup*, const ColorSetting*> colors[] = {
+        {&wallGroup_, &input.wall}, {&roofGroup_, &input.roof}, {&chimneyGroup_, &input.chimney},
+        {&stairGroup_, &input.stair}};
+    const std::pair<ColorGroup*, QCheckBox*> useBoxes[] = {
+        {&wallGroup_, ui->fszinchk}, {&roofGroup_, ui->tszinchk}, {&chimneyGroup_, ui->kszinchk},
+        {&stairGroup_, ui->lszinchk}};
+    for (const auto& [group, color] : colors) {
+        group->bars[0]->setValue(color->color.r);
+        group->bars[1]->setValue(color->color.g);
+        group->bars[2]->setValue(color->color.b);
+        group->setting->use = color->use;
+    }
+    for (const auto& [group, box] : useBoxes)
+        box->setChecked(group->setting->use);
+}
+
 FacadeInput TForm1::facadeInput() const
 {
     FacadeInput facades;
@@ -401,18 +484,40 @@ void TForm1::ApplyFacadeLanguage(UiLanguage language)
 
 void TForm1::Button1Click()
 {
-    setStatusText(QString::fromStdString(GeneratingStatus(language_)));
+    setStatusSource([](UiLanguage language) { return QString::fromStdString(GeneratingStatus(language)); });
     const HouseInput input = houseInput();
+    std::string fileName;
+    Generated written;
     std::vector<std::string> textures;
     // The status keeps "Generating..." after an input/output failure.
-    GenerateAndReport(
-        *this, [this](const QString& text) { setStatusText(text); },
+    const GenerationOutcome outcome = GenerateAndReport(
+        *this, [this](const QString& text) { statusPanel_->setText(text); },
         [&] {
-            const HouseResult result = GenerateHouse(input, language_, CurrentFolder());
+            const HouseResult result = GenerateHouse(input, language_, outputFolder_->folderPath());
+            fileName = result.fileName;
             textures = result.textures;
-            return Generated{result.path, result.status};
+            return Generated{result.path, result.status, {}};
         },
-        lastGenerated_);
+        lastGenerated_, &written);
+    if (outcome == GenerationOutcome::Written) {
+        statusPanels_->showWritten(lastGenerated_, QDateTime::currentDateTime());
+        // A switch names the same file in the other language's sentence.
+        setStatusSource([fileName, written](UiLanguage language) {
+            Generated shown = written;
+            shown.status = HouseFinishedStatus(fileName, language);
+            return WrittenStatus(shown);
+        });
+    } else if (outcome == GenerationOutcome::Refused) {
+        // A switch words the refusal in the other language.
+        setStatusSource([input, shown = statusPanel_->text()](UiLanguage language) {
+            try {
+                ReadHouseParams(input, language);
+            } catch (const InputError& e) {
+                return QString::fromStdString(e.what());
+            }
+            return shown;  // refused by a later step of the generation
+        });
+    }
     // With facades the status tells which bitmaps the object needs.
     statusPanel_->setToolTip(textures.empty() ? QString()
                                               : QString::fromStdString(TextureListText(textures, language_)));
@@ -436,9 +541,22 @@ bool TForm1::eventFilter(QObject* watched, QEvent* event)
     return QWidget::eventFilter(watched, event);
 }
 
+void TForm1::keyPressEvent(QKeyEvent* event)
+{
+    if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) &&
+        (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier) {
+        if (auto* button = qobject_cast<QPushButton*>(focusWidget()); button && button->isEnabled())
+            button->click();
+        else
+            Button1Click();
+        return;
+    }
+    QWidget::keyPressEvent(event);
+}
+
 void TForm1::elonezetgombClick()
 {
-    ShowPreview(language_, lastGenerated_);
+    ShowPreview(language_, lastGenerated_, ui->Button1);
 }
 
 }  // namespace kestrane::ui

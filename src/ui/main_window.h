@@ -17,10 +17,13 @@ class QCheckBox;
 class QFrame;
 class QLabel;
 class QScrollBar;
+class QKeyEvent;
 
 namespace kestrane::ui {
 
 class TDombepito;
+class OutputFolderLine;
+class StatusPanels;
 
 // The maker's web page: the web label's address until the update check
 // announces a download address.
@@ -50,9 +53,18 @@ public:
 
     UiLanguage language() const { return language_; }
 
-    // The text of the status bar's (only) panel.
+    // The text of the status bar's first panel.
     QString statusText() const;
     void setStatusText(const QString& text);
+    // Shows a status text that follows the language: `text` gives it in
+    // either language, and a language switch shows it anew.
+    void setStatusSource(std::function<QString(UiLanguage)> text);
+    // The status panels: the status text, and the path and time of the
+    // last file written.
+    StatusPanels& statusPanels() const { return *statusPanels_; }
+
+    // The output folder line; the house files go to its folder.
+    OutputFolderLine& outputFolder() const { return *outputFolder_; }
 
     // The web label (Label10) and the address its click opens.
     QLabel* webLabel() const;
@@ -61,6 +73,10 @@ public:
 
     // The window's inputs as the house generator takes them.
     HouseInput houseInput() const;
+    // Sets every input from `input` (a loaded preset), as the user would:
+    // the roof button's click enables its controls, the labels follow the
+    // bars.
+    void setHouseInput(const HouseInput& input);
 
     // The colour use switches (walls, roof, chimney, stairs).
     bool useWallColor() const { return wall_.use; }
@@ -121,6 +137,9 @@ public slots:
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
+    // Enter generates, as the area builder's Enter does; on a focused button
+    // it presses that button.
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     // One colour picker: its three bars, value labels and sample panel.
@@ -139,6 +158,9 @@ private:
 
     std::unique_ptr<Ui::TForm1> ui;
     QLabel* statusPanel_ = nullptr;
+    StatusPanels* statusPanels_ = nullptr;
+    OutputFolderLine* outputFolder_ = nullptr;
+    std::function<QString(UiLanguage)> statusSource_;  // empty: the text stays in a switch
     TDombepito* areaWindow_ = nullptr;
 
     UiLanguage language_ = UiLanguage::English;

@@ -18,4 +18,15 @@ MessageFunction& MessageBoxFunction();
 // Shows an error report through MessageBoxFunction().
 void ShowError(QWidget* parent, const QString& title, const QString& text);
 
+// A notice that does not block: a warning box that is not modal, so the
+// window stays in use while it is open; one per window (a new notice
+// replaces the text of the one still open).
+void ShowNoticeBox(QWidget* parent, const QString& title, const QString& text);
+
+// The function that shows a notice; by default ShowNoticeBox.
+MessageFunction& NoticeFunction();
+
+// Shows a notice through NoticeFunction().
+void ShowNotice(QWidget* parent, const QString& title, const QString& text);
+
 }  // namespace kestrane::ui

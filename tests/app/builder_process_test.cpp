@@ -87,6 +87,8 @@ void BuilderProcessTest::start(const QString& versionAddress, const QStringList&
 {
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    // The remembered output folders of the run stay in the test's folder.
+    environment.insert(QStringLiteral("XDG_CONFIG_HOME"), folder_->filePath(QStringLiteral("config")));
     for (const char* variable : {"http_proxy", "HTTP_PROXY", "https_proxy", "HTTPS_PROXY", "all_proxy", "ALL_PROXY"})
         environment.remove(QLatin1String(variable));
     if (versionAddress.isEmpty())

@@ -77,7 +77,7 @@ private slots:
     void defaults();
     void tabOrder();
     void initialLabels();
-    void allEnabledBeforeTheFirstRoofChoice();
+    void startUpEnablesAsTheCheckedRoof();
     void enablingByRoof_data();
     void enablingByRoof();
     void flatThenLean();
@@ -187,13 +187,13 @@ void MainWindowTest::defaults()
     QCOMPARE(form.statusText(), QString());
     QCOMPARE(folder.updateChecks, 1);
 
-    // The window's inputs are those of the command line's defaults, apart
-    // from the enabled states, which no roof choice has set yet.
+    // The window's inputs are those of the command line's defaults, with
+    // the enabled states of the pyramid roof.
     HouseInput expected;
     const HouseInput input = form.houseInput();
     QCOMPARE(input.width, expected.width);
     QCOMPARE(input.roofKind, RoofKind::Pyramid);
-    QVERIFY(input.roofLevelTextureEnabled);
+    QVERIFY(!input.roofLevelTextureEnabled);
     QVERIFY(input.cornerWallSizeEnabled);
     QVERIFY(input.wall.color == expected.wall.color && input.roof.color == expected.roof.color &&
             input.chimney.color == expected.chimney.color && input.stair.color == expected.stair.color);
@@ -263,11 +263,14 @@ QString EnabledPattern(const TForm1& form)
 
 }  // namespace
 
-void MainWindowTest::allEnabledBeforeTheFirstRoofChoice()
+void MainWindowTest::startUpEnablesAsTheCheckedRoof()
 {
+    // The pyramid roof is checked at start-up: its controls are enabled as
+    // after a click on it.
     WindowFolder folder;
     TForm1 form;
-    QCOMPARE(EnabledPattern(form), QStringLiteral("11111111"));
+    QCOMPARE(EnabledPattern(form), QStringLiteral("01011110"));
+    QVERIFY(!form.houseInput().roofLevelTextureEnabled);
 }
 
 void MainWindowTest::enablingByRoof_data()

@@ -4,10 +4,12 @@
 
 #include "ui/message_box.h"
 #include "ui/main_window.h"
+#include "ui/output_folder.h"
 
 #include <QByteArray>
 #include <QDir>
 #include <QFile>
+#include <QStandardPaths>
 #include <QString>
 #include <QTemporaryDir>
 #include <QWidget>
@@ -24,15 +26,21 @@ struct Report {
 };
 
 // Makes a fresh temporary folder the current folder (lang.cfg and the
-// generated files land there) and collects the error reports of the
-// windows. Everything is restored at destruction.
+// generated files land there), collects the error reports and notices of
+// the windows, and keeps the remembered output folders in Qt's test
+// settings, starting with none. Everything is restored at destruction.
 class WindowFolder {
 public:
     WindowFolder() : previous_(QDir::currentPath())
     {
         QDir::setCurrent(folder_.path());
+        QStandardPaths::setTestModeEnabled(true);
+        QFile::remove(OutputFolderSettingsFile());
         MessageBoxFunction() = [this](QWidget*, const QString& title, const QString& text) {
             reports.push_back({title, text});
+        };
+        NoticeFunction() = [this](QWidget*, const QString& title, const QString& text) {
+            notices.push_back({title, text});
         };
         TForm1::ModalShower() = [this](TDombepito&) { ++modalShows; };
         TForm1::UpdateCheckStarter() = [this](TForm1&) { ++updateChecks; };
@@ -40,7 +48,9 @@ public:
     ~WindowFolder()
     {
         QDir::setCurrent(previous_);
+        QFile::remove(OutputFolderSettingsFile());
         MessageBoxFunction() = {};
+        NoticeFunction() = {};
         TForm1::ModalShower() = {};
         TForm1::UpdateCheckStarter() = {};
     }
@@ -63,6 +73,7 @@ public:
     bool exists(const QString& name) const { return QFile::exists(folder_.filePath(name)); }
 
     std::vector<Report> reports;
+    std::vector<Report> notices;
     int modalShows = 0;
     int updateChecks = 0;
 

@@ -1,0 +1,144 @@
+#include "ui/output_folder.h"
+
+#include "ui/language_tables.h"
+
+#include <QDesktopServices>
+#include <QDir>
+#include <QFile>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSettings>
+#include <QStandardPaths>
+#include <QUrl>
+
+#include <algorithm>
+#include <initializer_list>
+
+namespace kestrane::ui {
+
+namespace {
+
+constexpr UiText kCaptions[] = {
+    {"kimenetLabel", "Kimeneti mappa:", "Output folder:"},
+    {"kimenetTallozo", "Tallózás…", "Browse…"},
+    {"kimenetMegnyit", "Megnyitás", "Open"},
+};
+
+constexpr UiText kHints[] = {
+    {"kimenetEdit", "Ide kerülnek a generált fájlok", "The generated files go to this folder"},
+    {"kimenetTallozo", "Másik kimeneti mappa választása", "Choose another output folder"},
+    {"kimenetMegnyit", "A mappa megnyitása a fájlkezelőben", "Show the folder in the file manager"},
+};
+
+constexpr UiText kChooserTitle = {"", "Kimeneti mappa választása", "Choose the output folder"};
+
+QString SettingsKey(const QString& key) { return QStringLiteral("outputFolder/") + key; }
+
+}  // namespace
+
+QString OutputFolderSettingsFile()
+{
+    return QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation) +
+           QStringLiteral("/output_folders.ini");
+}
+
+OutputFolderLine::Chooser& OutputFolderLine::FolderChooser()
+{
+    static Chooser chooser = [](QWidget* parent, const QString& title, const QString& start) {
+        return QFileDialog::getExistingDirectory(parent, title, start);
+    };
+    return chooser;
+}
+
+OutputFolderLine::OutputFolderLine(const QString& key, const QRect& geometry, QWidget* parent)
+    : QWidget(parent), key_(key)
+{
+    setObjectName("kimenetSor");
+    setGeometry(geometry);
+    const int height = geometry.height();
+    constexpr int kGap = 4;
+    constexpr int kButtonPadding = 12;
+    const auto widest = [this](std::initializer_list<UiText> texts) {
+        int width = 0;
+        for (const UiText& text : texts)
+            for (UiLanguage language : {UiLanguage::Hungarian, UiLanguage::English})
+                width = std::max(width, fontMetrics().horizontalAdvance(QString::fromUtf8(text(language))));
+        return width;
+    };
+    const int captionWidth = widest({kCaptions[0]}) + 2;
+    const int buttonWidth = widest({kCaptions[1], kCaptions[2]}) + kButtonPadding;
+    caption_ = new QLabel(this);
+    caption_->setObjectName("kimenetLabel");
+    caption_->setGeometry(0, 0, captionWidth, height);
+    const int editLeft = captionWidth + kGap;
+    const int editWidth = geometry.width() - editLeft - 2 * (buttonWidth + kGap);
+    edit_ = new QLineEdit(this);
+    edit_->setObjectName("kimenetEdit");
+    edit_->setReadOnly(true);
+    edit_->setGeometry(editLeft, 0, editWidth, height);
+    browse_ = new QPushButton(this);
+    browse_->setObjectName("kimenetTallozo");
+    browse_->setGeometry(editLeft + editWidth + kGap, 0, buttonWidth, height);
+    open_ = new QPushButton(this);
+    open_->setObjectName("kimenetMegnyit");
+    open_->setGeometry(geometry.width() - buttonWidth, 0, buttonWidth, height);
+    connect(browse_, &QPushButton::clicked, this, &OutputFolderLine::browse);
+    connect(open_, &QPushButton::clicked, this, &OutputFolderLine::openFolder);
+
+    // The folder of the last run, while it still exists.
+    const QSettings settings(OutputFolderSettingsFile(), QSettings::IniFormat);
+    const QString remembered = settings.value(SettingsKey(key_)).toString();
+    if (!remembered.isEmpty() && QFileInfo(remembered).isDir())
+        chosen_ = remembered;
+    showFolder();
+    applyLanguage(language_);
+}
+
+QString OutputFolderLine::folder() const { return chosen_.isEmpty() ? QDir::currentPath() : chosen_; }
+
+std::filesystem::path OutputFolderLine::folderPath() const { return QFile::encodeName(folder()).toStdString(); }
+
+void OutputFolderLine::setFolder(const QString& folder)
+{
+    chosen_ = QDir::cleanPath(QDir::current().absoluteFilePath(folder));
+    QSettings settings(OutputFolderSettingsFile(), QSettings::IniFormat);
+    settings.setValue(SettingsKey(key_), chosen_);
+    settings.sync();
+    showFolder();
+}
+
+void OutputFolderLine::applyLanguage(UiLanguage language)
+{
+    language_ = language;
+    ApplyTexts(*this, kCaptions, language, TextRole::Caption);
+    ApplyTexts(*this, kHints, language, TextRole::Hint);
+}
+
+void OutputFolderLine::browse()
+{
+    if (!FolderChooser())
+        return;
+    const QString picked = FolderChooser()(window(), QString::fromUtf8(kChooserTitle(language_)), folder());
+    if (!picked.isEmpty())
+        setFolder(picked);
+}
+
+void OutputFolderLine::openFolder() { QDesktopServices::openUrl(QUrl::fromLocalFile(folder())); }
+
+void OutputFolderLine::showEvent(QShowEvent* event)
+{
+    showFolder();  // the working folder may have changed since
+    QWidget::showEvent(event);
+}
+
+void OutputFolderLine::showFolder()
+{
+    const QString shown = QDir::toNativeSeparators(folder());
+    edit_->setText(shown);
+    edit_->setCursorPosition(0);
+}
+
+}  // namespace kestrane::ui

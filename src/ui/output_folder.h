@@ -1,0 +1,72 @@
+// The output folder line of both windows: where the generated files go, a
+// button to choose another folder and one that shows it in the desktop's
+// file manager. The folder chosen is remembered between runs; until one is
+// chosen the files go to the working folder (where lang.cfg stays).
+#pragma once
+
+#include "core/types.h"
+
+#include <QString>
+#include <QWidget>
+
+#include <filesystem>
+#include <functional>
+
+class QLabel;
+class QLineEdit;
+class QPushButton;
+
+namespace kestrane::ui {
+
+// The file that remembers the chosen folders: output_folders.ini in the
+// application's configuration folder (QStandardPaths::AppConfigLocation).
+QString OutputFolderSettingsFile();
+
+class OutputFolderLine : public QWidget {
+    Q_OBJECT
+
+public:
+    // Asks for a folder (the Browse button); by default the platform's folder
+    // dialog. An empty answer keeps the folder.
+    using Chooser = std::function<QString(QWidget* parent, const QString& title, const QString& start)>;
+    static Chooser& FolderChooser();
+
+    // `key` names the window among the remembered folders ("house",
+    // "terrain"). The line takes `geometry` in its parent: the caption and
+    // the two buttons as wide as their longer text in either language, the
+    // folder box the rest.
+    OutputFolderLine(const QString& key, const QRect& geometry, QWidget* parent);
+
+    // The folder the next file goes to: the chosen one, or the working
+    // folder. Absolute.
+    QString folder() const;
+    std::filesystem::path folderPath() const;
+    bool followsWorkingFolder() const { return chosen_.isEmpty(); }
+
+    // Chooses `folder` (absolute or relative to the working folder), shows
+    // and remembers it.
+    void setFolder(const QString& folder);
+
+    void applyLanguage(UiLanguage language);
+
+public slots:
+    void browse();
+    // Shows the folder in the desktop's file manager (a file:// address).
+    void openFolder();
+
+protected:
+    void showEvent(QShowEvent* event) override;
+
+private:
+    void showFolder();
+
+    QString key_;
+    QString chosen_;  // empty: the working folder
+    UiLanguage language_ = UiLanguage::Hungarian;
+    QLabel* caption_;
+    QLineEdit* edit_;
+    QPushButton* browse_;
+    QPushButton* open_;
+};
+
+}  // namespace kestrane::ui
