@@ -7,7 +7,7 @@ build_dir=${1:-build}
 
 packages=(g++ cmake ninja-build googletest libgtest-dev libgmock-dev libbenchmark-dev
           qt6-base-dev libqt6opengl6-dev libgl-dev libgl1-mesa-dri
-          xvfb xauth locales fonts-dejavu-core)
+          xvfb xauth locales fonts-dejavu-core nlohmann-json3-dev)
 missing=()
 for package in "${packages[@]}"; do
   if ! dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'install ok installed'; then

@@ -8,6 +8,7 @@
 
 #include <filesystem>
 #include <string>
+#include <vector>
 
 namespace kestrane {
 
@@ -129,12 +130,16 @@ struct HouseResult {
     std::string fileName;           // e.g. "haz_satorteto.b3d"
     std::filesystem::path path;     // where it was written
     std::string status;             // the status text of a finished generation
+    // What will look wrong or load badly: implausible dimensions, an object
+    // above the simulator's limits. The file is written all the same.
+    std::vector<GenerationWarning> warnings;
 };
 
 // The whole generation of the generate button: reads the inputs (throws
 // InputError before anything is opened), writes the file into `folder`
-// (throws OutputError; the previous file then stays as it was).
+// (throws OutputError; the previous file then stays as it was). A
+// `fileName` replaces the roof kind's file name.
 HouseResult GenerateHouse(const HouseInput& input, UiLanguage language,
-                          const std::filesystem::path& folder = {});
+                          const std::filesystem::path& folder = {}, const std::string& fileName = {});
 
 }  // namespace kestrane

@@ -2,6 +2,7 @@
 #include "terrain/terrain_generator.h"
 
 #include "b3d/b3d_writer.h"
+#include "b3d/simulator_limits.h"
 #include "core/errors.h"
 #include "terrain/terrain_state.h"
 
@@ -17,7 +18,7 @@ TerrainGenerator::TerrainGenerator() : state_(std::make_unique<TerrainGeneratorS
 TerrainGenerator::~TerrainGenerator() = default;
 
 TerrainResult TerrainGenerator::Generate(const TerrainInput& input, UiLanguage language,
-                                         const std::filesystem::path& folder)
+                                         const std::filesystem::path& folder, const std::string& fileName)
 {
     TerrainGeneratorState& state = *state_;
     ReadTerrainInput(input, language, state);
@@ -25,12 +26,15 @@ TerrainResult TerrainGenerator::Generate(const TerrainInput& input, UiLanguage l
     CheckMeshFinite(state, language);
 
     TerrainResult result;
-    result.path = folder.empty() ? std::filesystem::path(kTerrainFileName) : folder / kTerrainFileName;
+    const std::string name = fileName.empty() ? std::string(kTerrainFileName) : fileName;
+    result.path = folder.empty() ? std::filesystem::path(name) : folder / name;
     B3dWriter out;
     out.OpenOutput(result.path);
     WriteTerrain(out, state, language);
     out.CloseOutput();
     result.status = TerrainFinishedStatus(language);
+    if (auto tooLarge = SimulatorLimitWarning(CountObjectSize(result.path), ObjectKind::Terrain, language))
+        result.warnings.push_back(std::move(*tooLarge));
     return result;
 }
 

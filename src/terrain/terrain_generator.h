@@ -2,12 +2,14 @@
 // and a curve, and the terrain file domb.b3d.
 #pragma once
 
+#include "core/errors.h"
 #include "core/types.h"
 
 #include <array>
 #include <filesystem>
 #include <memory>
 #include <string>
+#include <vector>
 
 namespace kestrane {
 
@@ -45,9 +47,18 @@ struct TerrainInput {
     std::array<TerrainPeakInput, 8> peaks;
 };
 
+// The window caption of a typed field ("Alapterület X" / "Area X"), as a
+// refusal names it; empty for a member that is not a typed field.
+std::string TerrainFieldCaption(const std::string TerrainInput::*text, UiLanguage language);
+// How the captions of the peak rows' fields start: "Csúcs " / "Peak "
+// ("Csúcs 3, X pozíció").
+std::string TerrainPeakCaptionStart(UiLanguage language);
+
 struct TerrainResult {
     std::filesystem::path path;  // where domb.b3d was written
     std::string status;          // the status text of a finished generation
+    // An object above the simulator's limits; the file is written all the same.
+    std::vector<GenerationWarning> warnings;
 };
 
 // "Domb.B3d fájl generálása kész" / "Domb.B3d file generating successfull".
@@ -66,9 +77,10 @@ public:
 
     // Reads the inputs (throws InputError naming the field before anything
     // is opened), shapes the grid and writes domb.b3d into `folder` (throws
-    // OutputError; the previous file then stays as it was).
+    // OutputError; the previous file then stays as it was). A `fileName`
+    // replaces domb.b3d.
     TerrainResult Generate(const TerrainInput& input, UiLanguage language,
-                           const std::filesystem::path& folder = {});
+                           const std::filesystem::path& folder = {}, const std::string& fileName = {});
 
     TerrainGeneratorState& state() { return *state_; }
     const TerrainGeneratorState& state() const { return *state_; }

@@ -1,0 +1,158 @@
+// The options of house and terrain read with their option table: the
+// command line and --preset fill the window's inputs the same way.
+#pragma once
+
+#include "cli/cli.h"
+#include "core/errors.h"
+#include "preset/preset.h"
+
+#include <map>
+#include <ostream>
+#include <set>
+#include <string>
+#include <vector>
+
+namespace kestrane::cli {
+
+// How a message names an option: "--width" on the command line, "width"
+// (quoted) for a preset member, and the window's caption after it.
+enum class OptionNaming { Command, Member };
+template <class Input>
+std::string OptionLabel(const OptionSpec<Input>& option, OptionNaming naming, UiLanguage language,
+                        const std::string& caption = {})
+{
+    std::string label = naming == OptionNaming::Command ? std::string("--") + option.name
+                                                        : std::string("\"") + option.name + "\"";
+    const std::string shown = !caption.empty()           ? caption
+                              : option.captions.empty() ? std::string()
+                                                        : option.captions.front()(language);
+    if (!shown.empty() && shown.back() != ' ')  // not a group's "Csúcs "
+        label += " (" + shown + ")";
+    return label;
+}
+
+// A refusal or warning about the window field `field`, with the option
+// that fills it in front: "--width (Szélesség): ..." for "Szélesség: ...".
+template <class Input>
+std::string WithOption(const std::vector<OptionSpec<Input>>& table, const std::string& field, const std::string& message,
+                       OptionNaming naming, UiLanguage language)
+{
+    const OptionSpec<Input>* option = field.empty() ? nullptr : OptionOfField(table, field, language);
+    if (!option)
+        return message;
+    const std::string label = OptionLabel(*option, naming, language, field);
+    if (message.rfind(field, 0) == 0)
+        return label + message.substr(field.size());
+    return label + ": " + message;
+}
+
+// The inputs that a command line's options give: --preset first (when
+// given), then every option after it.
+template <class Input>
+struct OptionRun {
+    Input input{};
+    CommonOptions common;
+    std::string output;            // -o / --output; empty: the usual name
+    std::set<std::string> given;   // the options set, for the warnings of those without effect
+    bool help = false;
+};
+
+// Reads `args` into `run` with `table`; presets of kind `kind`. Throws
+// UsageError for a mistake in an option and PresetError for a refused
+// preset.
+template <class Input>
+void ReadOptions(const std::vector<OptionSpec<Input>>& table, const char* kind, const std::vector<std::string>& args,
+                 OptionRun<Input>& run)
+{
+    std::map<std::string, std::vector<std::string>> rows;  // repeated options given so far
+    ArgReader reader(args);
+    std::string name;
+    while (reader.Next(name)) {
+        if (name == "--help" || name == "-h") {
+            run.help = true;
+            return;
+        }
+        if (run.common.Take(name, reader))
+            continue;
+        if (name == "-o" || name == "--output") {
+            run.output = reader.Value();
+            CheckOutputName(run.output);
+            continue;
+        }
+        if (name == "--preset") {
+            const std::string file = reader.Value();
+            try {
+                const Preset preset = ParsePreset(LoadPresetText(file));
+                if (preset.kind != kind)
+                    throw PresetError("kind", "\"kind\": \"" + std::string(kind) + "\" kell, nem \"" + preset.kind + "\"",
+                                      "\"kind\": must be \"" + std::string(kind) + "\", not \"" + preset.kind + "\"");
+                Input loaded{};
+                ApplyPreset(table, preset, loaded);
+                run.input = loaded;
+                run.given.clear();
+                rows.clear();
+                for (const auto& value : preset.values)
+                    run.given.insert(value.first);
+            } catch (const PresetError& e) {
+                throw UsageError("--preset " + file + ": " + e.Text(UiLanguage::Hungarian),
+                                 "--preset " + file + ": " + e.Text(UiLanguage::English));
+            }
+            continue;
+        }
+        const OptionSpec<Input>* option = name.rfind("--", 0) == 0 ? FindOption(table, name.substr(2)) : nullptr;
+        if (!option)
+            throw UsageError("ismeretlen kapcsoló: \"" + name + "\" (lásd: kestrane " + kind + " --help)",
+                             "unknown option \"" + name + "\" (see kestrane " + kind + " --help)");
+        try {
+            switch (option->form) {
+            case OptionForm::Switch:
+                option->set(run.input, {reader.HasInlineValue() ? reader.Value() : "true"});
+                break;
+            case OptionForm::Value:
+                option->set(run.input, {reader.Value()});
+                break;
+            case OptionForm::Repeated: {
+                std::vector<std::string>& given = rows[option->name];
+                given.push_back(reader.Value());
+                option->set(run.input, given);
+                break;
+            }
+            }
+        } catch (const OptionError& e) {
+            throw UsageError(OptionLabel(*option, OptionNaming::Command, UiLanguage::Hungarian) + ": " +
+                                 e.Text(UiLanguage::Hungarian),
+                             OptionLabel(*option, OptionNaming::Command, UiLanguage::English) + ": " +
+                                 e.Text(UiLanguage::English));
+        }
+        run.given.insert(option->name);
+    }
+}
+
+// The options given that have no effect with the other inputs (the roof
+// kind), as warnings.
+template <class Input>
+std::vector<std::string> UnusedOptionWarnings(const std::vector<OptionSpec<Input>>& table, const Input& input,
+                                              const std::set<std::string>& given, OptionNaming naming,
+                                              const std::string& context, UiLanguage language)
+{
+    std::vector<std::string> warnings;
+    for (const auto& option : table)
+        if (given.count(option.name) && option.applies && !option.applies(input))
+            warnings.push_back(OptionLabel(option, naming, language) +
+                               LocalText{" nem hat ", " has no effect with "}(language) + context +
+                               LocalText{" mellett; figyelmen kívül marad.", "; it is ignored."}(language));
+    return warnings;
+}
+
+// The help lines of the options every generating command shares.
+std::string CommonOptionHelp(const char* kind, UiLanguage language);
+// The help paragraph about presets.
+std::string PresetHelp(const char* kind, UiLanguage language);
+
+// "kestrane house: figyelmeztetés: " / "kestrane house: warning: ".
+inline std::string WarningStart(const std::string& command, UiLanguage language)
+{
+    return "kestrane " + command + ": " + LocalText{"figyelmeztetés: ", "warning: "}(language);
+}
+
+}  // namespace kestrane::cli
