@@ -197,7 +197,7 @@ int Main(const std::vector<std::string>& args, std::ostream& out, std::ostream& 
         return RunCheck(rest, out, err);
     if (command == "batch")
         return RunBatch(rest, out, err);
-    err << "kestrane: " << LocalText{"ismeretlen parancs", "unknown command"}(language) << " \"" << command
+    err << "kestrane: " << LocalText{"ismeretlen parancs:", "unknown command"}(language) << " \"" << command
         << "\"\n\n"
         << kUsage(language);
     return kExitBadInput;

@@ -52,7 +52,7 @@ int RunHouse(const std::vector<std::string>& args, std::ostream& out, std::ostre
     try {
         ReadOptions(HouseOptions(), "house", args, run);
     } catch (const UsageError& e) {
-        err << "kestrane house: " << e.Text(language) << "\n";
+        err << "kestrane house: " << UsageText(e, language) << "\n";
         return kExitBadInput;
     }
     if (run.help) {

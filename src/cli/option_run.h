@@ -15,24 +15,30 @@
 namespace kestrane::cli {
 
 // How a message names an option: "--width" on the command line, "width"
-// (quoted) for a preset member, and the window's caption after it.
+// (quoted) for a preset member.
 enum class OptionNaming { Command, Member };
 template <class Input>
-std::string OptionLabel(const OptionSpec<Input>& option, OptionNaming naming, UiLanguage language,
-                        const std::string& caption = {})
+std::string OptionName(const OptionSpec<Input>& option, OptionNaming naming)
 {
-    std::string label = naming == OptionNaming::Command ? std::string("--") + option.name
-                                                        : std::string("\"") + option.name + "\"";
-    const std::string shown = !caption.empty()           ? caption
-                              : option.captions.empty() ? std::string()
-                                                        : option.captions.front()(language);
-    if (!shown.empty() && shown.back() != ' ')  // not a group's "Csúcs "
-        label += " (" + shown + ")";
-    return label;
+    return naming == OptionNaming::Command ? std::string("--") + option.name : std::string("\"") + option.name + "\"";
 }
 
-// A refusal or warning about the window field `field`, with the option
-// that fills it in front: "--width (Szélesség): ..." for "Szélesség: ...".
+// The window caption of an option's field in parentheses (" (Szélesség)"),
+// or nothing for an option without one.
+template <class Input>
+std::string CaptionNote(const OptionSpec<Input>& option, UiLanguage language)
+{
+    if (option.captions.empty())
+        return {};
+    const std::string caption = option.captions.front()(language);
+    if (caption.empty() || caption.back() == ' ')  // a group's "Csúcs "
+        return {};
+    return " (" + caption + ")";
+}
+
+// A refusal or warning about the window field `field` ("Szélesség: ...",
+// naming the window's caption) with the option that fills it after it:
+// "Szélesség: ... (--width)".
 template <class Input>
 std::string WithOption(const std::vector<OptionSpec<Input>>& table, const std::string& field, const std::string& message,
                        OptionNaming naming, UiLanguage language)
@@ -40,10 +46,7 @@ std::string WithOption(const std::vector<OptionSpec<Input>>& table, const std::s
     const OptionSpec<Input>* option = field.empty() ? nullptr : OptionOfField(table, field, language);
     if (!option)
         return message;
-    const std::string label = OptionLabel(*option, naming, language, field);
-    if (message.rfind(field, 0) == 0)
-        return label + message.substr(field.size());
-    return label + ": " + message;
+    return message + " (" + OptionName(*option, naming) + ")";
 }
 
 // The inputs that a command line's options give: --preset first (when
@@ -119,10 +122,8 @@ void ReadOptions(const std::vector<OptionSpec<Input>>& table, const char* kind, 
             }
             }
         } catch (const OptionError& e) {
-            throw UsageError(OptionLabel(*option, OptionNaming::Command, UiLanguage::Hungarian) + ": " +
-                                 e.Text(UiLanguage::Hungarian),
-                             OptionLabel(*option, OptionNaming::Command, UiLanguage::English) + ": " +
-                                 e.Text(UiLanguage::English));
+            throw UsageError(name + ": " + e.Text(UiLanguage::Hungarian) + CaptionNote(*option, UiLanguage::Hungarian),
+                             name + " " + e.Text(UiLanguage::English) + CaptionNote(*option, UiLanguage::English));
         }
         run.given.insert(option->name);
     }
@@ -138,7 +139,7 @@ std::vector<std::string> UnusedOptionWarnings(const std::vector<OptionSpec<Input
     std::vector<std::string> warnings;
     for (const auto& option : table)
         if (given.count(option.name) && option.applies && !option.applies(input))
-            warnings.push_back(OptionLabel(option, naming, language) +
+            warnings.push_back(OptionName(option, naming) + CaptionNote(option, language) +
                                LocalText{" nem hat ", " has no effect with "}(language) + context +
                                LocalText{" mellett; figyelmen kívül marad.", "; it is ignored."}(language));
     return warnings;
@@ -148,6 +149,16 @@ std::vector<std::string> UnusedOptionWarnings(const std::vector<OptionSpec<Input
 std::string CommonOptionHelp(const char* kind, UiLanguage language);
 // The help paragraph about presets.
 std::string PresetHelp(const char* kind, UiLanguage language);
+
+// A mistake in the options as the run prints it. A Hungarian run gives the
+// English text after the Hungarian one, as scripts written for earlier
+// versions look for it.
+inline std::string UsageText(const UsageError& e, UiLanguage language)
+{
+    const std::string english = e.Text(UiLanguage::English);
+    const std::string own = e.Text(language);
+    return own == english ? own : own + " [" + english + "]";
+}
 
 // "kestrane house: figyelmeztetés: " / "kestrane house: warning: ".
 inline std::string WarningStart(const std::string& command, UiLanguage language)

@@ -53,7 +53,7 @@ int RunTerrain(const std::vector<std::string>& args, std::ostream& out, std::ost
     try {
         ReadOptions(TerrainOptions(), "terrain", args, run);
     } catch (const UsageError& e) {
-        err << "kestrane terrain: " << e.Text(language) << "\n";
+        err << "kestrane terrain: " << UsageText(e, language) << "\n";
         return kExitBadInput;
     }
     if (run.help) {

@@ -53,15 +53,10 @@ int ParseWholeNumber(const std::string& value, int lowest, int highest)
 
 ColorRgb ParseColorValue(const std::string& value)
 {
-    try {
-        const auto parts = SplitValues(value, 3);
-        return {static_cast<std::uint8_t>(ParseWholeNumber(parts[0], 0, 255)),
-                static_cast<std::uint8_t>(ParseWholeNumber(parts[1], 0, 255)),
-                static_cast<std::uint8_t>(ParseWholeNumber(parts[2], 0, 255))};
-    } catch (const OptionError&) {
-        throw OptionError("R,G,B színt vár, mindegyik 0-255, nem ezt: \"" + value + "\"",
-                          "takes a colour R,G,B, each 0 to 255, not \"" + value + "\"");
-    }
+    const auto parts = SplitValues(value, 3);
+    return {static_cast<std::uint8_t>(ParseWholeNumber(parts[0], 0, 255)),
+            static_cast<std::uint8_t>(ParseWholeNumber(parts[1], 0, 255)),
+            static_cast<std::uint8_t>(ParseWholeNumber(parts[2], 0, 255))};
 }
 
 std::string ColorValue(const ColorRgb& color)
@@ -74,11 +69,13 @@ std::size_t ParseName(const std::string& value, const std::vector<std::string>& 
     for (std::size_t i = 0; i < names.size(); ++i)
         if (names[i] == value)
             return i;
-    std::string list;
-    for (std::size_t i = 0; i < names.size(); ++i)
-        list += (i == 0 ? "" : ", ") + names[i];
-    throw OptionError("ezek egyike lehet: " + list + "; nem \"" + value + "\"",
-                      "must be one of " + list + ", not \"" + value + "\"");
+    std::string hu, en;
+    for (std::size_t i = 0; i < names.size(); ++i) {
+        const char* separator = i == 0 ? "" : i + 1 == names.size() ? " or " : ", ";
+        en += separator + names[i];
+        hu += (i == 0 ? "" : i + 1 == names.size() ? " vagy " : ", ") + names[i];
+    }
+    throw OptionError(hu + " lehet, nem \"" + value + "\"", "must be " + en + ", not \"" + value + "\"");
 }
 
 bool ParseSwitch(const std::string& value)

@@ -65,12 +65,16 @@ void ApplyPreset(const std::vector<OptionSpec<Input>>& table, const Preset& pres
         try {
             option->set(input, values);
         } catch (const OptionError& e) {
-            std::string hu = "\"" + name + "\"", en = hu;
-            if (!option->captions.empty() && option->captions.front()(UiLanguage::English).back() != ' ') {
-                hu += " (" + option->captions.front()(UiLanguage::Hungarian) + ")";
-                en += " (" + option->captions.front()(UiLanguage::English) + ")";
+            std::string hu = e.Text(UiLanguage::Hungarian), en = e.Text(UiLanguage::English);
+            if (!option->captions.empty()) {
+                const std::string huCaption = option->captions.front()(UiLanguage::Hungarian);
+                const std::string enCaption = option->captions.front()(UiLanguage::English);
+                if (!enCaption.empty() && enCaption.back() != ' ') {  // not a group's "Peak "
+                    hu += " (" + huCaption + ")";
+                    en += " (" + enCaption + ")";
+                }
             }
-            throw PresetError(name, hu + ": " + e.Text(UiLanguage::Hungarian), en + ": " + e.Text(UiLanguage::English));
+            throw PresetError(name, "\"" + name + "\": " + hu, "\"" + name + "\": " + en);
         }
     }
 }
