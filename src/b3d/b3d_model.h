@@ -6,32 +6,16 @@
 // applied, so the vertices are final.
 #pragma once
 
+#include "core/types.h"
+
 #include <cstddef>
 #include <cstdint>
 #include <span>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace kestrane::b3d {
-
-// A vertex position.
-struct Point3 {
-    double x = 0.0;
-    double y = 0.0;
-    double z = 0.0;
-
-    friend bool operator==(const Point3&, const Point3&) = default;
-};
-
-// A colour, each channel 0 to 255.
-struct Rgba {
-    std::uint8_t r = 255;
-    std::uint8_t g = 255;
-    std::uint8_t b = 255;
-    std::uint8_t a = 255;
-
-    friend bool operator==(const Rgba&, const Rgba&) = default;
-};
 
 // A texture coordinate: u across the image left to right, v down from its top.
 struct TexCoord {
@@ -54,11 +38,11 @@ struct Face {
 struct Section {
     std::size_t line = 0;  // the line that started it
 
-    std::vector<Point3> vertices;
+    std::vector<Vec3> vertices;
     std::vector<std::uint32_t> corners;  // the corners of all faces, face after face
     std::vector<Face> faces;
 
-    Rgba color;             // white unless a Color line set it
+    ColorRgb color{255, 255, 255, 255};  // opaque white unless a Color line set it
     bool hasColor = false;  // a Color line set `color`
 
     std::string texture;              // the file of the Load line, UTF-8; empty: none
@@ -78,16 +62,35 @@ struct Message {
     std::string text;  // UTF-8, starts in lower case, no final full stop
 };
 
+// How many problems, and how many warnings, a Model lists; the rest are
+// only counted.
+inline constexpr std::size_t kMostListedMessages = 1000;
+
 // A whole object.
 struct Model {
     std::vector<Section> sections;
     std::size_t vertexCount = 0;  // over all sections
     std::size_t faceCount = 0;    // over all sections
 
-    // Lines that could not be interpreted (each skipped, reading went on).
+    // Lines that could not be interpreted (each skipped, reading went on),
+    // the first kMostListedMessages of them; `problemCount` counts them all.
     std::vector<Message> problems;
-    // Things a route builder should know that do not make the file wrong.
+    std::size_t problemCount = 0;
+    // Things a route builder should know that do not make the file wrong,
+    // listed and counted the same way.
     std::vector<Message> warnings;
+    std::size_t warningCount = 0;
+
+    // Counts a problem or a warning, and lists it while the list has room.
+    void AddProblem(Message message) { Add(problems, problemCount, std::move(message)); }
+    void AddWarning(Message message) { Add(warnings, warningCount, std::move(message)); }
+
+    static void Add(std::vector<Message>& list, std::size_t& count, Message message)
+    {
+        ++count;
+        if (list.size() < kMostListedMessages)
+            list.push_back(std::move(message));
+    }
 };
 
 }  // namespace kestrane::b3d

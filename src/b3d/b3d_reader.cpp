@@ -9,6 +9,8 @@
 #include <limits>
 #include <numbers>
 #include <system_error>
+#include <type_traits>
+#include <utility>
 
 namespace kestrane::b3d {
 
@@ -122,21 +124,79 @@ NumberStatus ParseWholeText(std::string_view text, long long& value)
 
 // ---------------------------------------------------------------- geometry
 
-// A turn about an axis through the origin. Positive angles turn clockwise
-// seen from the tip of the axis (the x, y, z frame is left-handed).
-struct Turn {
-    Point3 k;  // unit axis
-    double c, s;
+// An affine map p -> m p + t: what one or more Translate, Scale and Rotate
+// statements do to a vertex.
+struct Affine {
+    double m[3][3] = {{1, 0, 0}, {0, 1, 0}, {0, 0, 1}};
+    double t[3] = {0, 0, 0};
+    bool identity = true;
 
-    Point3 operator()(const Point3& p) const
+    Vec3 operator()(const Vec3& p) const
     {
-        const double dot = k.x * p.x + k.y * p.y + k.z * p.z;
-        const double t = (1.0 - c) * dot;
-        return {p.x * c + (k.y * p.z - k.z * p.y) * s + k.x * t,
-                p.y * c + (k.z * p.x - k.x * p.z) * s + k.y * t,
-                p.z * c + (k.x * p.y - k.y * p.x) * s + k.z * t};
+        return {m[0][0] * p.x + m[0][1] * p.y + m[0][2] * p.z + t[0],
+                m[1][0] * p.x + m[1][1] * p.y + m[1][2] * p.z + t[1],
+                m[2][0] * p.x + m[2][1] * p.y + m[2][2] * p.z + t[2]};
+    }
+
+    static Affine Translation(const double d[3])
+    {
+        Affine a;
+        a.t[0] = d[0];
+        a.t[1] = d[1];
+        a.t[2] = d[2];
+        a.identity = false;
+        return a;
+    }
+
+    static Affine Scaling(const double f[3])
+    {
+        Affine a;
+        a.m[0][0] = f[0];
+        a.m[1][1] = f[1];
+        a.m[2][2] = f[2];
+        a.identity = false;
+        return a;
+    }
+
+    // A turn about the unit axis k through the origin by an angle of cosine
+    // c and sine s. Positive angles turn clockwise seen from the tip of the
+    // axis (the x, y, z frame is left-handed).
+    static Affine Turn(const Vec3& k, double c, double s)
+    {
+        const double u = 1.0 - c;
+        Affine a;
+        a.m[0][0] = c + k.x * k.x * u;
+        a.m[0][1] = -k.z * s + k.x * k.y * u;
+        a.m[0][2] = k.y * s + k.x * k.z * u;
+        a.m[1][0] = k.z * s + k.y * k.x * u;
+        a.m[1][1] = c + k.y * k.y * u;
+        a.m[1][2] = -k.x * s + k.y * k.z * u;
+        a.m[2][0] = -k.y * s + k.z * k.x * u;
+        a.m[2][1] = k.x * s + k.z * k.y * u;
+        a.m[2][2] = c + k.z * k.z * u;
+        a.identity = false;
+        return a;
     }
 };
+
+// `first`, then `second`.
+Affine Then(const Affine& first, const Affine& second)
+{
+    if (first.identity)
+        return second;
+    if (second.identity)
+        return first;
+    Affine result;
+    result.identity = false;
+    for (int i = 0; i < 3; ++i) {
+        for (int j = 0; j < 3; ++j)
+            result.m[i][j] = second.m[i][0] * first.m[0][j] + second.m[i][1] * first.m[1][j] +
+                             second.m[i][2] * first.m[2][j];
+        result.t[i] = second.m[i][0] * first.t[0] + second.m[i][1] * first.t[1] + second.m[i][2] * first.t[2] +
+                      second.t[i];
+    }
+    return result;
+}
 
 // The faces of a Cube, on the eight vertices in the order it adds them.
 constexpr std::uint32_t kCubeFaces[6][4] = {
@@ -148,14 +208,15 @@ constexpr int kCubeCorners[8][3] = {
     {1, 1, 1},  {1, -1, 1},  {-1, -1, 1},  {-1, 1, 1},
 };
 
-// More sides than any sensible cylinder; guards the memory against a typo.
-constexpr long long kMostCylinderSides = 100000;
-
 // ---------------------------------------------------------------- reader
 
 class Reader {
 public:
-    Model Run(std::string_view text);
+    // Reads the next piece of the text; false once the text turned out to
+    // be binary, when the rest need not be read.
+    bool Feed(std::string_view piece);
+    // The model, after the last piece.
+    Model Finish();
 
 private:
     struct Command {
@@ -167,6 +228,20 @@ private:
     static const Command kCommands[];
     static constexpr std::size_t kAny = std::numeric_limits<std::size_t>::max();
 
+    // Transform statements met at one point of the file: `local` is all of
+    // them in their order, which reaches the vertices the section had then;
+    // `all` the *All ones alone, which reach every earlier section.
+    struct Mark {
+        std::uint32_t section;
+        std::uint32_t vertices;  // how many the section had then
+        std::uint32_t local;     // index in affines_
+        std::uint32_t all;       // index in affines_, or kNoAffine
+    };
+    static constexpr std::uint32_t kNoAffine = std::numeric_limits<std::uint32_t>::max();
+
+    void Hold(std::string_view part);
+    void LineDone(std::string_view line);
+    void Binary();
     void ReadLine(std::string_view line);
     void ReadHeader(std::string_view line);
     void ReadStatement(std::string_view line);
@@ -209,18 +284,58 @@ private:
         model_.sections.emplace_back();
         model_.sections.back().line = line_;
     }
-    template <typename Change>
-    void ForVertices(bool all, Change change);
+    // Whether the file may take `vertices`, `faces` and `corners` more; a
+    // problem when not.
+    bool Room(std::size_t vertices, std::size_t faces, std::size_t corners);
+    void Taken(std::size_t vertices, std::size_t faces, std::size_t corners)
+    {
+        vertexTotal_ += vertices;
+        faceTotal_ += faces;
+        cornerTotal_ += corners;
+    }
+    void Transform(const Affine& affine, bool all);
+    void ApplyTransforms();
     std::string VertexRangeProblem(long long index, const Section& section) const;
 
-    void Problem(std::string text) { model_.problems.push_back({line_, std::move(text)}); }
-    void Warning(std::string text) { model_.warnings.push_back({line_, std::move(text)}); }
+    // `text` is a string, or a function making it: it is only made while
+    // the list has room.
+    template <typename Text>
+    static void Note(std::vector<Message>& list, std::size_t& count, std::size_t line, Text&& text)
+    {
+        if (list.size() >= kMostListedMessages) {
+            ++count;
+            return;
+        }
+        if constexpr (std::is_invocable_v<Text>)
+            Model::Add(list, count, {line, text()});
+        else
+            Model::Add(list, count, {line, std::string(std::forward<Text>(text))});
+    }
+    template <typename Text>
+    void Problem(Text&& text)
+    {
+        Note(model_.problems, model_.problemCount, line_, std::forward<Text>(text));
+    }
+    template <typename Text>
+    void Warning(Text&& text)
+    {
+        Note(model_.warnings, model_.warningCount, line_, std::forward<Text>(text));
+    }
 
     Model model_;
     std::size_t line_ = 0;
+    std::string pending_;    // the start of a line that goes on in the next piece
+    bool overlong_ = false;  // the line read passed kLongestLine: skipped to its end
+    bool binary_ = false;
+    bool skipping_ = false;  // in a section past kMostFileSections
     const Command* command_ = nullptr;
     std::vector<std::string_view> args_;
     bool shearWarned_ = false;
+    std::size_t vertexTotal_ = 0;
+    std::size_t faceTotal_ = 0;
+    std::size_t cornerTotal_ = 0;
+    std::vector<Mark> marks_;
+    std::vector<Affine> affines_;
 };
 
 const Reader::Command Reader::kCommands[] = {
@@ -247,25 +362,79 @@ const Reader::Command Reader::kCommands[] = {
     {"shearall", 7, 7, &Reader::Shear},
 };
 
-Model Reader::Run(std::string_view text)
+bool Reader::Feed(std::string_view piece)
 {
-    constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
-    if (text.starts_with(kByteOrderMark))
-        text.remove_prefix(kByteOrderMark.size());
-    if (!text.empty() && std::memchr(text.data(), '\0', text.size())) {
-        Problem("not a text file (a binary B3D file cannot be read)");
-        return std::move(model_);
+    if (binary_)
+        return false;
+    if (!piece.empty() && std::memchr(piece.data(), '\0', piece.size())) {
+        Binary();
+        return false;
     }
-    while (!text.empty()) {
-        ++line_;
-        const std::size_t end = text.find('\n');
+    while (!piece.empty()) {
+        const std::size_t end = piece.find('\n');
         if (end == std::string_view::npos) {
-            ReadLine(text);
+            Hold(piece);
             break;
         }
-        ReadLine(text.substr(0, end));
-        text.remove_prefix(end + 1);
+        if (pending_.empty() && !overlong_) {
+            LineDone(piece.substr(0, end));
+        } else {
+            Hold(piece.substr(0, end));
+            LineDone(pending_);
+            pending_.clear();
+        }
+        piece.remove_prefix(end + 1);
     }
+    return true;
+}
+
+void Reader::Hold(std::string_view part)
+{
+    if (overlong_)
+        return;
+    if (pending_.size() + part.size() > kLongestLine) {
+        overlong_ = true;
+        std::string().swap(pending_);
+        return;
+    }
+    pending_.append(part);
+}
+
+void Reader::LineDone(std::string_view line)
+{
+    ++line_;
+    if (overlong_ || line.size() > kLongestLine) {
+        overlong_ = false;
+        Problem("the line is longer than " + std::to_string(kLongestLine) + " bytes; it is left out");
+        return;
+    }
+    constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
+    if (line_ == 1 && line.starts_with(kByteOrderMark))
+        line.remove_prefix(kByteOrderMark.size());
+    ReadLine(line);
+}
+
+// A NUL byte anywhere: whatever was read is dropped.
+void Reader::Binary()
+{
+    model_ = Model();
+    line_ = 0;
+    Problem("not a text file (a binary B3D file cannot be read)");
+    binary_ = true;
+    std::string().swap(pending_);
+    std::vector<Mark>().swap(marks_);
+    std::vector<Affine>().swap(affines_);
+}
+
+Model Reader::Finish()
+{
+    if (binary_)
+        return std::move(model_);
+    if (!pending_.empty() || overlong_) {
+        const std::string last = std::move(pending_);
+        LineDone(last);
+    }
+    ApplyTransforms();
 
     for (Section& section : model_.sections) {
         if (!section.texCoords.empty())
@@ -274,8 +443,8 @@ Model Reader::Run(std::string_view text)
         model_.faceCount += section.faces.size();
     }
     if (model_.vertexCount > kMostVertices) {
-        model_.warnings.push_back({0, std::to_string(model_.vertexCount) + " vertices, more than " +
-                                          std::to_string(kMostVertices)});
+        model_.AddWarning({0, std::to_string(model_.vertexCount) + " vertices, more than " +
+                                  std::to_string(kMostVertices)});
     }
     return std::move(model_);
 }
@@ -289,7 +458,7 @@ void Reader::ReadLine(std::string_view line)
         return;
     if (line.front() == '[')
         ReadHeader(line);
-    else
+    else if (!skipping_)
         ReadStatement(line);
 }
 
@@ -303,8 +472,16 @@ void Reader::ReadHeader(std::string_view line)
     const std::string_view name = Trim(line.substr(1, close - 1));
     const std::string_view after = Trim(line.substr(close + 1));
     if (EqualsNoCase(name, "meshbuilder")) {
+        skipping_ = model_.sections.size() >= kMostFileSections;
+        if (skipping_) {
+            Problem("the file passes the limit of " + std::to_string(kMostFileSections) +
+                    " sections; this section is left out");
+            return;
+        }
         StartSection();
     } else if (EqualsNoCase(name, "texture")) {
+        if (skipping_)
+            return;
         if (model_.sections.empty())
             Problem("[Texture] before the first [MeshBuilder]");
     } else {
@@ -330,7 +507,7 @@ void Reader::ReadStatement(std::string_view line)
         }
     }
     if (!command_) {
-        Problem("unknown command " + Quoted(name));
+        Problem([&] { return "unknown command " + Quoted(name); });
         return;
     }
 
@@ -348,14 +525,16 @@ void Reader::ReadStatement(std::string_view line)
 
     const std::size_t count = args_.size();
     if (count < command_->least || count > command_->most) {
-        std::string wanted;
-        if (command_->most == kAny)
-            wanted = "at least " + std::to_string(command_->least);
-        else if (command_->least == command_->most)
-            wanted = std::to_string(command_->least);
-        else
-            wanted = std::to_string(command_->least) + " to " + std::to_string(command_->most);
-        Problem(std::string(command_->name) + " needs " + wanted + " arguments, not " + std::to_string(count));
+        Problem([&] {
+            std::string wanted;
+            if (command_->most == kAny)
+                wanted = "at least " + std::to_string(command_->least);
+            else if (command_->least == command_->most)
+                wanted = std::to_string(command_->least);
+            else
+                wanted = std::to_string(command_->least) + " to " + std::to_string(command_->most);
+            return std::string(command_->name) + " needs " + wanted + " arguments, not " + std::to_string(count);
+        });
         return;
     }
     (this->*command_->handle)();
@@ -365,28 +544,32 @@ void Reader::ReadStatement(std::string_view line)
 
 void Reader::NumberProblem(std::size_t index, NumberStatus status)
 {
-    std::string text = std::string(command_->name) + ": ";
-    const std::string quoted = Quoted(args_[index]) + " (argument " + std::to_string(index + 1) + ")";
-    switch (status) {
-    case NumberStatus::Empty:
-        text += "argument " + std::to_string(index + 1) + " is empty";
-        break;
-    case NumberStatus::Malformed:
-        text += quoted + " is not a number";
-        break;
-    case NumberStatus::NotWhole:
-        text += quoted + " is not a whole number";
-        break;
-    case NumberStatus::NotFinite:
-        text += quoted + " is not a finite number";
-        break;
-    case NumberStatus::OutOfRange:
-        text += quoted + " is out of range";
-        break;
-    case NumberStatus::Ok:
+    if (status == NumberStatus::Ok)
         return;
-    }
-    Problem(std::move(text));
+    Problem([&] {
+        std::string text = std::string(command_->name) + ": ";
+        const std::string quoted = Quoted(args_[index]) + " (argument " + std::to_string(index + 1) + ")";
+        switch (status) {
+        case NumberStatus::Empty:
+            text += "argument " + std::to_string(index + 1) + " is empty";
+            break;
+        case NumberStatus::Malformed:
+            text += quoted + " is not a number";
+            break;
+        case NumberStatus::NotWhole:
+            text += quoted + " is not a whole number";
+            break;
+        case NumberStatus::NotFinite:
+            text += quoted + " is not a finite number";
+            break;
+        case NumberStatus::OutOfRange:
+            text += quoted + " is out of range";
+            break;
+        case NumberStatus::Ok:
+            break;
+        }
+        return text;
+    });
 }
 
 bool Reader::Reals(std::size_t index, std::size_t count, double* values)
@@ -440,19 +623,89 @@ Section& Reader::Current()
     return model_.sections.back();
 }
 
-template <typename Change>
-void Reader::ForVertices(bool all, Change change)
+bool Reader::Room(std::size_t vertices, std::size_t faces, std::size_t corners)
 {
-    Section& current = Current();
-    if (!all) {
-        for (Point3& vertex : current.vertices)
-            change(vertex);
+    const char* what = nullptr;
+    std::size_t limit = 0;
+    if (vertexTotal_ + vertices > kMostFileVertices) {
+        what = "vertices";
+        limit = kMostFileVertices;
+    } else if (faceTotal_ + faces > kMostFileFaces) {
+        what = "faces";
+        limit = kMostFileFaces;
+    } else if (cornerTotal_ + corners > kMostFileCorners) {
+        what = "face corners";
+        limit = kMostFileCorners;
+    } else {
+        return true;
+    }
+    Problem([&] {
+        return std::string(command_->name) + ": the file passes the limit of " + std::to_string(limit) + " " + what +
+               "; the line is left out";
+    });
+    return false;
+}
+
+// The vertices of a section are kept as they were added; the transforms
+// that reach them are recorded here and applied by ApplyTransforms, so that
+// a transform line costs the same however many vertices it moves.
+void Reader::Transform(const Affine& affine, bool all)
+{
+    Section& section = Current();
+    const auto sectionIndex = static_cast<std::uint32_t>(model_.sections.size() - 1);
+    const auto vertices = static_cast<std::uint32_t>(section.vertices.size());
+    const auto next = static_cast<std::uint32_t>(affines_.size());
+    if (marks_.empty() || marks_.back().section != sectionIndex || marks_.back().vertices != vertices) {
+        marks_.push_back({sectionIndex, vertices, next, all ? next : kNoAffine});
+        affines_.push_back(affine);
         return;
     }
-    for (Section& section : model_.sections) {
-        for (Point3& vertex : section.vertices)
-            change(vertex);
+    // No vertex came since the last transform: the two join.
+    Mark& mark = marks_.back();
+    if (all) {
+        if (mark.all == kNoAffine) {
+            mark.all = next;
+            affines_.push_back(affine);
+        } else if (mark.all != mark.local) {
+            affines_[mark.all] = Then(affines_[mark.all], affine);
+        }
+    } else if (mark.all == mark.local) {
+        // Only *All transforms so far: from here on the section's own differ.
+        mark.local = next;
+        affines_.push_back(affines_[mark.all]);
     }
+    affines_[mark.local] = Then(affines_[mark.local], affine);
+}
+
+// One walk from the last section to the first. `all` composes the *All
+// transforms met so far (those after the point reached); within a section,
+// `own` composes every transform after the point reached that reaches its
+// vertices. Each vertex is moved once.
+void Reader::ApplyTransforms()
+{
+    Affine all;
+    std::size_t next = marks_.size();
+    for (std::size_t s = model_.sections.size(); s-- > 0;) {
+        std::vector<Vec3>& vertices = model_.sections[s].vertices;
+        Affine own = all;
+        std::size_t end = vertices.size();
+        auto move = [&](std::size_t begin) {
+            if (!own.identity)
+                for (std::size_t i = begin; i < end; ++i)
+                    vertices[i] = own(vertices[i]);
+            end = begin;
+        };
+        for (; next > 0 && marks_[next - 1].section == s; --next) {
+            const Mark& mark = marks_[next - 1];
+            move(mark.vertices);
+            own = Then(affines_[mark.local], own);
+            if (mark.all != kNoAffine)
+                all = Then(affines_[mark.all], all);
+        }
+        move(0);
+    }
+    std::vector<Mark>().swap(marks_);
+    std::vector<Affine>().swap(affines_);
 }
 
 std::string Reader::VertexRangeProblem(long long index, const Section& section) const
@@ -469,7 +722,11 @@ void Reader::Vertex()
     // The normal (arguments 4 to 6) is checked but not kept.
     if (!Reals(0, args_.size(), values))
         return;
-    Current().vertices.push_back({values[0], values[1], values[2]});
+    Section& section = Current();
+    if (!Room(1, 0, 0))
+        return;
+    Taken(1, 0, 0);
+    section.vertices.push_back({values[0], values[1], values[2]});
 }
 
 void Reader::AddFace(bool twoSided)
@@ -483,12 +740,17 @@ void Reader::AddFace(bool twoSided)
             return;
         }
         if (index < 0 || static_cast<unsigned long long>(index) >= section.vertices.size()) {
-            Problem(VertexRangeProblem(index, section));
+            Problem([&] { return VertexRangeProblem(index, section); });
             section.corners.resize(first);
             return;
         }
         section.corners.push_back(static_cast<std::uint32_t>(index));
     }
+    if (!Room(0, 1, args_.size())) {
+        section.corners.resize(first);
+        return;
+    }
+    Taken(0, 1, args_.size());
     section.faces.push_back({static_cast<std::uint32_t>(first), static_cast<std::uint32_t>(args_.size()), twoSided});
 }
 
@@ -498,6 +760,9 @@ void Reader::Cube()
     if (!Reals(0, 3, half))
         return;
     Section& section = Current();
+    if (!Room(8, 6, 24))
+        return;
+    Taken(8, 6, 24);
     const auto base = static_cast<std::uint32_t>(section.vertices.size());
     for (const auto& corner : kCubeCorners)
         section.vertices.push_back({corner[0] * half[0], corner[1] * half[1], corner[2] * half[2]});
@@ -521,6 +786,10 @@ void Reader::Cylinder()
     }
     Section& section = Current();
     const auto n = static_cast<std::uint32_t>(sides);
+    const std::size_t caps = (sizes[1] > 0.0 ? 1 : 0) + (sizes[0] > 0.0 ? 1 : 0);
+    if (!Room(2 * std::size_t{n}, n + caps, 4 * std::size_t{n} + caps * n))
+        return;
+    Taken(2 * std::size_t{n}, n + caps, 4 * std::size_t{n} + caps * n);
     const double upper = std::abs(sizes[0]);
     const double lower = std::abs(sizes[1]);
     const double halfHeight = sizes[2] / 2.0;
@@ -561,11 +830,7 @@ void Reader::Move(bool all)
     double d[3];
     if (!Reals(0, 3, d))
         return;
-    ForVertices(all, [&d](Point3& p) {
-        p.x += d[0];
-        p.y += d[1];
-        p.z += d[2];
-    });
+    Transform(Affine::Translation(d), all);
 }
 
 void Reader::Stretch(bool all)
@@ -573,11 +838,7 @@ void Reader::Stretch(bool all)
     double f[3];
     if (!Reals(0, 3, f))
         return;
-    ForVertices(all, [&f](Point3& p) {
-        p.x *= f[0];
-        p.y *= f[1];
-        p.z *= f[2];
-    });
+    Transform(Affine::Scaling(f), all);
 }
 
 void Reader::Spin(bool all)
@@ -591,8 +852,8 @@ void Reader::Spin(bool all)
         return;
     }
     const double angle = values[3] * std::numbers::pi / 180.0;
-    const Turn turn{{values[0] / length, values[1] / length, values[2] / length}, std::cos(angle), std::sin(angle)};
-    ForVertices(all, [&turn](Point3& p) { p = turn(p); });
+    const Vec3 axis{values[0] / length, values[1] / length, values[2] / length};
+    Transform(Affine::Turn(axis, std::cos(angle), std::sin(angle)), all);
 }
 
 void Reader::Color()
@@ -619,6 +880,10 @@ void Reader::Load()
         Problem("load names no file");
         return;
     }
+    if (args_[0].size() > kLongestTextureName) {
+        Problem("load: the file name is longer than " + std::to_string(kLongestTextureName) + " characters");
+        return;
+    }
     Current().texture = ToUtf8(args_[0]);
 }
 
@@ -630,7 +895,7 @@ void Reader::Coordinates()
         return;
     Section& section = Current();
     if (index < 0 || static_cast<unsigned long long>(index) >= section.vertices.size()) {
-        Problem(VertexRangeProblem(index, section));
+        Problem([&] { return VertexRangeProblem(index, section); });
         return;
     }
     if (section.texCoords.size() < section.vertices.size())
@@ -653,10 +918,34 @@ void Reader::Shear()
 
 Model ReadB3d(std::string_view text)
 {
-    return Reader().Run(text);
+    Reader reader;
+    reader.Feed(text);
+    return reader.Finish();
 }
 
-Model ReadB3dFile(const std::filesystem::path& path)
+Model ReadB3d(std::istream& in, const ReadProgress& progress, std::uint64_t total)
+{
+    Reader reader;
+    std::string buffer(std::size_t{1} << 16, '\0');
+    std::uint64_t done = 0;
+    while (in) {
+        in.read(buffer.data(), static_cast<std::streamsize>(buffer.size()));
+        const auto got = static_cast<std::size_t>(in.gcount());
+        if (got == 0)
+            break;
+        done += got;
+        const bool more = reader.Feed(std::string_view(buffer.data(), got));
+        if (progress && !progress(done, total))
+            throw ReadCancelled();
+        if (!more)
+            break;
+    }
+    if (in.bad())
+        throw ReadError(std::error_code(errno, std::generic_category()).message());
+    return reader.Finish();
+}
+
+Model ReadB3dFile(const std::filesystem::path& path, const ReadProgress& progress)
 {
     std::error_code error;
     if (std::filesystem::is_directory(path, error))
@@ -664,16 +953,10 @@ Model ReadB3dFile(const std::filesystem::path& path)
     std::ifstream in(path, std::ios::binary);
     if (!in)
         throw ReadError(std::error_code(errno, std::generic_category()).message());
-    std::string bytes;
-    const auto size = std::filesystem::file_size(path, error);
-    if (!error)
-        bytes.reserve(static_cast<std::size_t>(size));
-    char buffer[1 << 16];
-    while (in.read(buffer, sizeof buffer) || in.gcount() > 0)
-        bytes.append(buffer, static_cast<std::size_t>(in.gcount()));
-    if (in.bad())
-        throw ReadError(std::error_code(errno, std::generic_category()).message());
-    return ReadB3d(bytes);
+    std::uint64_t total = 0;
+    if (std::filesystem::is_regular_file(path, error))
+        total = std::filesystem::file_size(path, error);
+    return ReadB3d(in, progress, error ? 0 : total);
 }
 
 }  // namespace kestrane::b3d

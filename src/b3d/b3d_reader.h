@@ -18,11 +18,19 @@
 //
 // A line that cannot be interpreted becomes a problem with its line number
 // and is skipped; reading goes on with the next line.
+//
+// The text is read piece by piece, never held whole, and the model stays
+// within the limits below: a line that would pass one is a problem and is
+// left out. Transform statements are recorded and applied once at the end,
+// so the work grows with the size of the file plus its vertices.
 #pragma once
 
 #include "b3d/b3d_model.h"
 
+#include <cstdint>
 #include <filesystem>
+#include <functional>
+#include <istream>
 #include <stdexcept>
 #include <string>
 #include <string_view>
@@ -33,9 +41,33 @@ namespace kestrane::b3d {
 // vertex indices no longer reach them all.
 inline constexpr std::size_t kMostVertices = 65534;
 
+// What one file may hold; the full-size terrain (100,000 sections, 400,000
+// vertices, 200,000 faces) is well within.
+inline constexpr std::size_t kMostFileSections = 250'000;
+inline constexpr std::size_t kMostFileVertices = 1'000'000;
+inline constexpr std::size_t kMostFileFaces = 1'000'000;
+inline constexpr std::size_t kMostFileCorners = 4'000'000;  // over all faces
+inline constexpr long long kMostCylinderSides = 100'000;
+inline constexpr std::size_t kLongestLine = 1 << 20;  // bytes
+inline constexpr std::size_t kLongestTextureName = 260;  // bytes, as Windows paths
+
 // Reads B3D text. Windows-1250 and UTF-8 (with or without a byte-order mark)
 // are both accepted; texture file names end up UTF-8.
 Model ReadB3d(std::string_view text);
+
+// Told, after each piece read, how many bytes are done and how many the
+// file has (0: unknown); returns false to stop reading.
+using ReadProgress = std::function<bool(std::uint64_t done, std::uint64_t total)>;
+
+// Reading stopped because the progress function asked for it.
+class ReadCancelled : public std::runtime_error {
+public:
+    ReadCancelled() : std::runtime_error("reading cancelled") {}
+};
+
+// Reads B3D text from a stream, piece by piece. Throws ReadCancelled when
+// `progress` stops it.
+Model ReadB3d(std::istream& in, const ReadProgress& progress = {}, std::uint64_t total = 0);
 
 // A file that could not be read at all; what() says why.
 class ReadError : public std::runtime_error {
@@ -43,7 +75,9 @@ public:
     using std::runtime_error::runtime_error;
 };
 
-// Reads a B3D file. Throws ReadError when the file cannot be opened or read.
-Model ReadB3dFile(const std::filesystem::path& path);
+// Reads a B3D file. Throws ReadError when the file cannot be opened or read,
+// ReadCancelled when `progress` stops it. Running out of memory is
+// std::bad_alloc, as anywhere.
+Model ReadB3dFile(const std::filesystem::path& path, const ReadProgress& progress = {});
 
 }  // namespace kestrane::b3d

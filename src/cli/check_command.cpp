@@ -5,6 +5,7 @@
 #include "core/numbers.h"
 
 #include <algorithm>
+#include <new>
 
 namespace kestrane::cli {
 
@@ -19,6 +20,11 @@ const char* const kCheckHelp =
     "name a vertex the section does not have, colour channels outside 0 to\n"
     "255, nan and inf. Objects with more than 65534 vertices draw a warning.\n"
     "\n"
+    "A file may hold at most 250000 sections, 1000000 vertices, 1000000\n"
+    "faces with 4000000 corners in all, 100000 sides per cylinder and lines\n"
+    "of 1 MiB; a line past a limit is a problem. The first 1000 problems and\n"
+    "warnings of a file are listed, the rest counted.\n"
+    "\n"
     "  --help     show this text\n"
     "\n"
     "Exit codes: 0 no problem (warnings allowed), 1 a file has a problem or\n"
@@ -29,9 +35,9 @@ void Report(const std::string& name, const b3d::Model& model, std::ostream& out)
 {
     out << name << ": " << CountOf(model.sections.size(), "section", "sections") << ", "
         << CountOf(model.vertexCount, "vertex", "vertices") << ", " << CountOf(model.faceCount, "face", "faces")
-        << ", " << (model.problems.empty() ? "no problems" : CountOf(model.problems.size(), "problem", "problems"));
-    if (!model.warnings.empty())
-        out << ", " << CountOf(model.warnings.size(), "warning", "warnings");
+        << ", " << (model.problemCount == 0 ? "no problems" : CountOf(model.problemCount, "problem", "problems"));
+    if (model.warningCount != 0)
+        out << ", " << CountOf(model.warningCount, "warning", "warnings");
     out << "\n";
 
     // Problems and warnings together in line order; those about the whole
@@ -56,6 +62,12 @@ void Report(const std::string& name, const b3d::Model& model, std::ostream& out)
             out << "warning: ";
         out << entry.message->text << "\n";
     }
+    if (model.problemCount > model.problems.size())
+        out << "  ... and " << CountOf(model.problemCount - model.problems.size(), "more problem", "more problems")
+            << "\n";
+    if (model.warningCount > model.warnings.size())
+        out << "  ... and " << CountOf(model.warningCount - model.warnings.size(), "more warning", "more warnings")
+            << "\n";
 }
 
 }  // namespace
@@ -88,11 +100,16 @@ int RunCheck(const std::vector<std::string>& args, std::ostream& out, std::ostre
         try {
             const b3d::Model model = b3d::ReadB3dFile(file);
             Report(file, model, out);
-            if (!model.problems.empty())
+            if (model.problemCount != 0)
                 exitCode = kExitProblemsFound;
         } catch (const b3d::ReadError& e) {
             out.flush();
             err << "kestrane check: " << file << ": cannot read: " << e.what() << "\n";
+            exitCode = kExitProblemsFound;
+        } catch (const std::bad_alloc&) {
+            // The model is gone by now, and with it the memory it took.
+            out.flush();
+            err << "kestrane check: " << file << ": not enough memory to read it\n";
             exitCode = kExitProblemsFound;
         }
     }

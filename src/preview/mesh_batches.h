@@ -45,10 +45,11 @@ inline constexpr std::array<float, 4> kNeutralColor{0.72f, 0.72f, 0.70f, 1.0f};
 // Splits every face into a fan of triangles. B3D is left-handed (z forward)
 // with faces clockwise seen from the front; the batches are right-handed
 // (z negated) and wind each triangle counter-clockwise seen from the front,
-// as OpenGL culls by default. Faces with fewer than
-// three corners or naming missing vertices are left out. `textured` tells
-// which texture names have a bitmap: a face whose texture is missing keeps
-// its colour, or the neutral colour when it has none.
+// as OpenGL culls by default. Faces with fewer than three corners, naming
+// missing vertices or with a corner beyond the range of float are left out
+// (such vertices out of the bounds too, which thus stay finite). `textured`
+// tells which texture names have a bitmap: a face whose texture is missing
+// keeps its colour, or the neutral colour when it has none.
 template <typename HasBitmap>
 MeshBatches BuildBatches(const b3d::Model& model, HasBitmap textured);
 

@@ -4,13 +4,14 @@
 #include <cmath>
 #include <cstdint>
 #include <map>
+#include <span>
 #include <utility>
 
 namespace kestrane::preview {
 
 namespace detail {
 
-inline std::array<float, 3> Flip(const b3d::Point3& p)
+inline std::array<float, 3> Flip(const Vec3& p)
 {
     return {static_cast<float>(p.x), static_cast<float>(p.y), static_cast<float>(-p.z)};
 }
@@ -26,6 +27,11 @@ inline std::array<float, 3> Normal(const std::array<float, 3>& a, const std::arr
         for (float& component : n)
             component /= length;
     return n;
+}
+
+inline bool Finite(const std::array<float, 3>& p)
+{
+    return std::isfinite(p[0]) && std::isfinite(p[1]) && std::isfinite(p[2]);
 }
 
 inline void Grow(Bounds& bounds, const std::array<float, 3>& p)
@@ -55,15 +61,52 @@ MeshBatches BuildBatches(const b3d::Model& model, HasBitmap textured)
         return result.batches[found->second];
     };
 
+    // A face is drawn when it has three corners or more, each a vertex of
+    // its section within the range of float.
+    auto drawable = [](const b3d::Section& section, std::span<const std::uint32_t> corners) {
+        if (corners.size() < 3)
+            return false;
+        for (const std::uint32_t index : corners)
+            if (index >= section.vertices.size() || !detail::Finite(detail::Flip(section.vertices[index])))
+                return false;
+        return true;
+    };
+    auto hasBitmap = [&textured](const b3d::Section& section) {
+        return !section.texture.empty() && textured(section.texture);
+    };
+
+    // The drawn vertices of each batch are counted first, so that each is
+    // allocated once at its size: a large object takes no more memory than
+    // its triangles.
+    std::vector<std::size_t> sizes;
     for (const b3d::Section& section : model.sections) {
-        const bool hasBitmap = !section.texture.empty() && textured(section.texture);
-        const std::string texture = hasBitmap ? section.texture : std::string();
+        const std::string texture = hasBitmap(section) ? section.texture : std::string();
+        for (const b3d::Face& face : section.faces) {
+            const auto corners = section.Corners(face);
+            if (!drawable(section, corners))
+                continue;
+            const auto index = static_cast<std::size_t>(&batchFor(texture, face.twoSided) - result.batches.data());
+            sizes.resize(result.batches.size());
+            sizes[index] += 3 * (corners.size() - 2);
+        }
+    }
+    for (std::size_t k = 0; k < sizes.size(); ++k)
+        result.batches[k].vertices.reserve(sizes[k]);
+
+    for (const b3d::Section& section : model.sections) {
+        const bool bitmap = hasBitmap(section);
+        const std::string texture = bitmap ? section.texture : std::string();
         std::array<float, 4> color = kNeutralColor;
-        if (section.hasColor || hasBitmap)
+        if (section.hasColor || bitmap)
             color = {section.color.r / 255.0f, section.color.g / 255.0f, section.color.b / 255.0f,
                      section.color.a / 255.0f};
-        for (const b3d::Point3& p : section.vertices) {
-            detail::Grow(result.bounds, detail::Flip(p));
+        // A vertex beyond the range of float (or moved there by a transform)
+        // is left out of the bounds, and its faces out of the batches.
+        for (const Vec3& p : section.vertices) {
+            const auto flipped = detail::Flip(p);
+            if (!detail::Finite(flipped))
+                continue;
+            detail::Grow(result.bounds, flipped);
             result.bounds.empty = false;
         }
         // Looked up once per section: the batches its faces go to.
@@ -71,12 +114,7 @@ MeshBatches BuildBatches(const b3d::Model& model, HasBitmap textured)
 
         for (const b3d::Face& face : section.faces) {
             const auto corners = section.Corners(face);
-            if (corners.size() < 3)
-                continue;
-            bool valid = true;
-            for (const std::uint32_t index : corners)
-                valid = valid && index < section.vertices.size();
-            if (!valid)
+            if (!drawable(section, corners))
                 continue;
             auto vertexAt = [&](std::uint32_t index) {
                 DrawVertex v{};

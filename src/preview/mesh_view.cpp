@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstddef>
+#include <limits>
 #include <map>
 
 namespace kestrane::preview {
@@ -65,6 +66,14 @@ uniform vec4 color;
 void main() { gl_FragColor = color; }
 )";
 
+bool FiniteBounds(const Bounds& bounds)
+{
+    for (int k = 0; k < 3; ++k)
+        if (!std::isfinite(bounds.low[k]) || !std::isfinite(bounds.high[k]))
+            return false;
+    return true;
+}
+
 // A texture file beside the object; names written on Windows may differ
 // from the file in case only.
 QString FindBitmap(const QString& folder, const QString& name)
@@ -108,8 +117,11 @@ void MeshView::resetView()
 {
     const QVector3D low(bounds_.low[0], bounds_.low[1], bounds_.low[2]);
     const QVector3D high(bounds_.high[0], bounds_.high[1], bounds_.high[2]);
-    target_ = bounds_.empty ? QVector3D() : (low + high) / 2;
-    const float radius = bounds_.empty ? 5.0f : std::max((high - low).length() / 2, 0.5f);
+    const bool empty = bounds_.empty || !FiniteBounds(bounds_);
+    target_ = empty ? QVector3D() : low / 2 + high / 2;
+    float radius = empty ? 5.0f : std::max((high / 2 - low / 2).length(), 0.5f);
+    if (!std::isfinite(radius))
+        radius = std::numeric_limits<float>::max() / 4;
     distance_ = radius * 2.6f;
     yaw_ = -55;
     pitch_ = 25;
@@ -176,21 +188,37 @@ void MeshView::upload()
 
 void MeshView::buildGrid()
 {
-    // A ground grid under the object, in steps of 1, 10 or 100 metres.
-    const float sizeX = bounds_.empty ? 10 : bounds_.high[0] - bounds_.low[0];
-    const float sizeZ = bounds_.empty ? 10 : bounds_.high[2] - bounds_.low[2];
-    const float extent = std::max({sizeX, sizeZ, 10.0f});
-    const float step = extent > 400 ? 100.0f : extent > 40 ? 10.0f : 1.0f;
-    const float margin = step * 2;
-    const float x0 = std::floor(((bounds_.empty ? -5 : bounds_.low[0]) - margin) / step) * step;
-    const float x1 = std::ceil(((bounds_.empty ? 5 : bounds_.high[0]) + margin) / step) * step;
-    const float z0 = std::floor(((bounds_.empty ? -5 : bounds_.low[2]) - margin) / step) * step;
-    const float z1 = std::ceil(((bounds_.empty ? 5 : bounds_.high[2]) + margin) / step) * step;
+    // A ground grid under the object, in steps of 1, 10 or 100 metres, and
+    // coarser where that would take more than kMostGridLines lines. The
+    // lines are counted, not stepped to in float: at far-away coordinates
+    // adding a step no longer moves a float.
+    const bool empty = bounds_.empty || !FiniteBounds(bounds_);
+    const double lowX = empty ? -5.0 : bounds_.low[0];
+    const double highX = empty ? 5.0 : bounds_.high[0];
+    const double lowZ = empty ? -5.0 : bounds_.low[2];
+    const double highZ = empty ? 5.0 : bounds_.high[2];
+    const double extent = std::max({highX - lowX, highZ - lowZ, 10.0});
+    double step = extent > 400 ? 100.0 : extent > 40 ? 10.0 : 1.0;
+    while (extent / step + 5 > kMostGridLines)
+        step *= 10;
+    const double margin = step * 2;
+    const double x0 = std::floor((lowX - margin) / step) * step;
+    const double x1 = std::ceil((highX + margin) / step) * step;
+    const double z0 = std::floor((lowZ - margin) / step) * step;
+    const double z1 = std::ceil((highZ + margin) / step) * step;
+    const auto columns = static_cast<int>(std::lround((x1 - x0) / step)) + 1;
+    const auto rows = static_cast<int>(std::lround((z1 - z0) / step)) + 1;
     std::vector<float> lines;
-    for (float x = x0; x <= x1 + step / 2; x += step)
-        lines.insert(lines.end(), {x, 0, z0, x, 0, z1});
-    for (float z = z0; z <= z1 + step / 2; z += step)
-        lines.insert(lines.end(), {x0, 0, z, x1, 0, z});
+    lines.reserve(static_cast<std::size_t>(columns + rows) * 6);
+    auto add = [&lines](double ax, double az, double bx, double bz) {
+        lines.insert(lines.end(), {static_cast<float>(ax), 0.0f, static_cast<float>(az), static_cast<float>(bx), 0.0f,
+                                   static_cast<float>(bz)});
+    };
+    for (int i = 0; i < columns; ++i)
+        add(x0 + i * step, z0, x0 + i * step, z1);
+    for (int i = 0; i < rows; ++i)
+        add(x0, z0 + i * step, x1, z0 + i * step);
+    gridLineCount_ = columns + rows;
     gridVertexCount_ = static_cast<int>(lines.size() / 3);
     gridBuffer_.bind();
     gridBuffer_.allocate(lines.data(), static_cast<int>(lines.size() * sizeof(float)));
@@ -298,15 +326,15 @@ void MeshView::mouseMoveEvent(QMouseEvent* event)
     const QPoint delta = now - lastMouse_;
     lastMouse_ = now;
     if (event->buttons() & Qt::LeftButton) {
-        yaw_ -= delta.x() * 0.4f;
-        pitch_ = std::clamp(pitch_ + delta.y() * 0.4f, -89.0f, 89.0f);
+        yaw_ -= static_cast<float>(delta.x()) * 0.4f;
+        pitch_ = std::clamp(pitch_ + static_cast<float>(delta.y()) * 0.4f, -89.0f, 89.0f);
     } else if (event->buttons() & Qt::RightButton) {
         // Move the point looked at within the view plane.
         const QMatrix4x4 view = viewMatrix();
         const QVector3D right(view(0, 0), view(0, 1), view(0, 2));
         const QVector3D up(view(1, 0), view(1, 1), view(1, 2));
         const float scale = distance_ * 0.0015f;
-        target_ += (-delta.x() * right + delta.y() * up) * scale;
+        target_ += (-static_cast<float>(delta.x()) * right + static_cast<float>(delta.y()) * up) * scale;
     } else {
         return;
     }
@@ -315,7 +343,7 @@ void MeshView::mouseMoveEvent(QMouseEvent* event)
 
 void MeshView::wheelEvent(QWheelEvent* event)
 {
-    distance_ *= std::pow(0.9f, event->angleDelta().y() / 120.0f);
+    distance_ *= std::pow(0.9f, static_cast<float>(event->angleDelta().y()) / 120.0f);
     distance_ = std::clamp(distance_, 0.05f, 100000.0f);
     update();
 }

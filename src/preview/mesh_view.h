@@ -36,6 +36,11 @@ public:
 
     // How long the last paint took, in milliseconds.
     double lastFrameMilliseconds() const { return lastFrameMs_; }
+    // The lines of the ground grid, both ways.
+    int gridLineCount() const { return gridLineCount_; }
+
+    // The most lines of the ground grid each way.
+    static constexpr int kMostGridLines = 200;
 
 protected:
     void initializeGL() override;
@@ -65,6 +70,7 @@ private:
     QOpenGLShaderProgram gridProgram_;
     QOpenGLBuffer gridBuffer_{QOpenGLBuffer::VertexBuffer};
     int gridVertexCount_ = 0;
+    int gridLineCount_ = 0;
 
     Bounds bounds_;
     QVector3D target_;

@@ -3,16 +3,23 @@
 #include "b3d/b3d_reader.h"
 #include "preview/mesh_view.h"
 
-#include <QApplication>
+#include <QCloseEvent>
 #include <QDir>
+#include <QEventLoop>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QHBoxLayout>
 #include <QLocale>
+#include <QThread>
+#include <QTimer>
 #include <QVBoxLayout>
 
+#include <algorithm>
+#include <atomic>
+#include <cstdint>
 #include <map>
-#include <memory>
+#include <new>
+#include <stdexcept>
 
 namespace kestrane::preview {
 
@@ -21,6 +28,7 @@ namespace {
 const LocalText kTitle{"Előnézet", "Preview"};
 const LocalText kOpen{"Megnyitás...", "Open..."};
 const LocalText kReset{"Alaphelyzet", "Reset view"};
+const LocalText kCancel{"Mégse", "Cancel"};
 const LocalText kOpenTitle{"B3D fájl megnyitása", "Open a B3D file"};
 const LocalText kFilter{"B3D objektumok (*.b3d *.B3D);;Minden fájl (*)", "B3D objects (*.b3d *.B3D);;All files (*)"};
 const LocalText kNothing{"Nincs megnyitott objektum.", "No object is open."};
@@ -29,10 +37,69 @@ const LocalText kProblems{" – %1 hibás sor (kestrane check)", " – %1 proble
 const LocalText kTooMany{" – FIGYELEM: %1 csúcspont; a szimulátor egy objektumban legfeljebb 65 534-et tölt be!",
                          " – WARNING: %1 vertices; the simulator loads at most 65,534 in one object!"};
 const LocalText kUnreadable{"%1 nem olvasható: %2", "%1 cannot be read: %2"};
+const LocalText kLoading{"%1 betöltése...", "Loading %1..."};
+const LocalText kCancelled{"%1 betöltése megszakítva.", "Loading %1 cancelled."};
+const LocalText kNoMemory{"nincs elég memória", "not enough memory"};
 
 QString Tr(const LocalText& text, UiLanguage language) { return QString::fromUtf8(text(language)); }
 
 }  // namespace
+
+// One reading of a file: the worker thread fills it, the window's thread
+// reads the progress while it runs and the result once it has finished.
+struct PreviewWindow::Loading {
+    QString path;
+    std::atomic<bool> cancel{false};
+    std::atomic<std::uint64_t> done{0};
+    std::atomic<std::uint64_t> total{0};
+
+    // The result.
+    enum class Outcome { Read, Unreadable, NoMemory, Cancelled } outcome = Outcome::Cancelled;
+    QString error;
+    MeshBatches batches;
+    Counts counts;
+
+    // On the worker thread: reads the file and turns it into batches.
+    void Run()
+    {
+        try {
+            const QFileInfo info(path);
+            b3d::Model model = b3d::ReadB3dFile(path.toStdString(), [this](std::uint64_t read, std::uint64_t size) {
+                done = read;
+                total = size;
+                return !cancel.load();
+            });
+            if (cancel)
+                return;
+            counts = {model.sections.size(), model.vertexCount, model.faceCount, model.problemCount};
+            // Whether a texture's bitmap lies beside the object, asked once per name.
+            const QStringList entries = QDir(info.absolutePath()).entryList(QDir::Files);
+            std::map<std::string, bool> present;
+            auto hasBitmap = [&](const std::string& name) {
+                const auto known = present.find(name);
+                if (known != present.end())
+                    return known->second;
+                const bool found = entries.contains(QString::fromStdString(name), Qt::CaseInsensitive);
+                present.emplace(name, found);
+                return found;
+            };
+            batches = BuildBatches(model, hasBitmap);
+            outcome = cancel ? Outcome::Cancelled : Outcome::Read;
+        } catch (const b3d::ReadCancelled&) {
+            outcome = Outcome::Cancelled;
+        } catch (const b3d::ReadError& e) {
+            outcome = Outcome::Unreadable;
+            error = QString::fromStdString(e.what());
+        } catch (const std::bad_alloc&) {
+            batches = {};
+            outcome = Outcome::NoMemory;
+        } catch (const std::exception& e) {
+            batches = {};
+            outcome = Outcome::Unreadable;
+            error = QString::fromStdString(e.what());
+        }
+    }
+};
 
 PreviewWindow::PreviewWindow(QWidget* parent) : QWidget(parent, Qt::Window)
 {
@@ -44,6 +111,13 @@ PreviewWindow::PreviewWindow(QWidget* parent) : QWidget(parent, Qt::Window)
     open_->setObjectName("previewOpenButton");
     reset_ = new QPushButton(this);
     reset_->setObjectName("previewResetButton");
+    cancel_ = new QPushButton(this);
+    cancel_->setObjectName("previewCancelButton");
+    cancel_->hide();
+    progress_ = new QProgressBar(this);
+    progress_->setObjectName("previewProgress");
+    progress_->setTextVisible(false);
+    progress_->hide();
     status_ = new QLabel(this);
     status_->setObjectName("previewStatus");
     status_->setTextInteractionFlags(Qt::TextSelectableByMouse);
@@ -53,6 +127,8 @@ PreviewWindow::PreviewWindow(QWidget* parent) : QWidget(parent, Qt::Window)
     buttons->addWidget(open_);
     buttons->addWidget(reset_);
     buttons->addStretch();
+    buttons->addWidget(progress_, 1);
+    buttons->addWidget(cancel_);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(buttons);
     layout->addWidget(view_, 1);
@@ -60,14 +136,13 @@ PreviewWindow::PreviewWindow(QWidget* parent) : QWidget(parent, Qt::Window)
 
     connect(open_, &QPushButton::clicked, this, &PreviewWindow::chooseFile);
     connect(reset_, &QPushButton::clicked, view_, &MeshView::resetView);
+    connect(cancel_, &QPushButton::clicked, this, &PreviewWindow::cancelLoading);
     applyTexts();
 }
 
 void PreviewWindow::setLanguage(UiLanguage language)
 {
     language_ = language;
-    if (!file_.isEmpty())
-        openFile(file_);  // the summary in the new language
     applyTexts();
 }
 
@@ -76,47 +151,111 @@ void PreviewWindow::applyTexts()
     setWindowTitle(Tr(kTitle, language_));
     open_->setText(Tr(kOpen, language_));
     reset_->setText(Tr(kReset, language_));
-    status_->setText(file_.isEmpty() ? Tr(kNothing, language_) : summary_);
+    cancel_->setText(Tr(kCancel, language_));
+    if (loading_)
+        status_->setText(Tr(kLoading, language_).arg(QFileInfo(loading_->path).fileName()));
+    else
+        status_->setText(file_.isEmpty() ? Tr(kNothing, language_) : summary());
+}
+
+QString PreviewWindow::summary() const
+{
+    const QLocale locale(language_ == UiLanguage::Hungarian ? QLocale::Hungarian : QLocale::English);
+    QString text = Tr(kCounts, language_)
+                       .arg(QFileInfo(file_).fileName(), locale.toString(qulonglong(counts_.sections)),
+                            locale.toString(qulonglong(counts_.vertices)), locale.toString(qulonglong(counts_.faces)));
+    if (counts_.problems != 0)
+        text += Tr(kProblems, language_).arg(counts_.problems);
+    if (counts_.vertices > b3d::kMostVertices)
+        text += Tr(kTooMany, language_).arg(locale.toString(qulonglong(counts_.vertices)));
+    return text;
+}
+
+void PreviewWindow::cancelLoading()
+{
+    if (loading_)
+        loading_->cancel = true;
+}
+
+void PreviewWindow::closeEvent(QCloseEvent* event)
+{
+    cancelLoading();
+    QWidget::closeEvent(event);
+}
+
+void PreviewWindow::showProgress()
+{
+    if (!loading_)
+        return;
+    const std::uint64_t total = loading_->total;
+    if (total == 0) {
+        progress_->setRange(0, 0);  // busy, size unknown
+        return;
+    }
+    progress_->setRange(0, 1000);
+    progress_->setValue(static_cast<int>(std::min<std::uint64_t>(loading_->done * 1000 / total, 1000)));
 }
 
 bool PreviewWindow::openFile(const QString& path)
 {
-    b3d::Model model;
-    try {
-        QApplication::setOverrideCursor(Qt::WaitCursor);
-        model = b3d::ReadB3dFile(path.toStdString());
-        QApplication::restoreOverrideCursor();
-    } catch (const b3d::ReadError& e) {
-        QApplication::restoreOverrideCursor();
-        status_->setText(Tr(kUnreadable, language_).arg(QFileInfo(path).fileName(), QString::fromStdString(e.what())));
+    // A reading under way gives way to this one; it ends by itself.
+    cancelLoading();
+    auto loading = std::make_shared<Loading>();
+    loading->path = path;
+    loading_ = loading;
+    progress_->setRange(0, 1000);
+    progress_->setValue(0);
+    progress_->show();
+    cancel_->show();
+    status_->setStyleSheet("");
+    applyTexts();
+
+    // The window's own events go on meanwhile: drawing, the Cancel button,
+    // and whatever else the user does in the other windows.
+    QEventLoop wait;
+    QTimer ticks;
+    connect(&ticks, &QTimer::timeout, this, &PreviewWindow::showProgress);
+    ticks.start(50);
+    QThread* worker = QThread::create([loading] { loading->Run(); });
+    connect(worker, &QThread::finished, &wait, &QEventLoop::quit);
+    worker->start();
+    wait.exec();
+    if (!worker->isFinished()) {
+        // The program is ending: the event loops were told to quit.
+        loading->cancel = true;
+        worker->wait();
+    }
+    delete worker;
+    ticks.stop();
+
+    if (loading_ != loading) {
+        // Another file was opened meanwhile and has been shown.
         return false;
     }
-    const QFileInfo info(path);
-    const QString folder = info.absolutePath();
-    // Whether a texture's bitmap lies beside the object, asked once per name.
-    const QStringList entries = QDir(folder).entryList(QDir::Files);
-    std::map<std::string, bool> present;
-    auto hasBitmap = [&](const std::string& name) {
-        const auto known = present.find(name);
-        if (known != present.end())
-            return known->second;
-        const bool found = entries.contains(QString::fromStdString(name), Qt::CaseInsensitive);
-        present.emplace(name, found);
-        return found;
-    };
-    view_->setMesh(BuildBatches(model, hasBitmap), folder);
-    file_ = info.absoluteFilePath();
+    loading_.reset();
+    progress_->hide();
+    cancel_->hide();
+    const QString name = QFileInfo(path).fileName();
+    switch (loading->outcome) {
+    case Loading::Outcome::Read:
+        break;
+    case Loading::Outcome::Cancelled:
+        status_->setText(Tr(kCancelled, language_).arg(name));
+        return false;
+    case Loading::Outcome::NoMemory:
+        status_->setText(Tr(kUnreadable, language_).arg(name, Tr(kNoMemory, language_)));
+        return false;
+    case Loading::Outcome::Unreadable:
+        status_->setText(Tr(kUnreadable, language_).arg(name, loading->error));
+        return false;
+    }
 
-    const QLocale locale(language_ == UiLanguage::Hungarian ? QLocale::Hungarian : QLocale::English);
-    summary_ = Tr(kCounts, language_)
-                   .arg(info.fileName(), locale.toString(qulonglong(model.sections.size())),
-                        locale.toString(qulonglong(model.vertexCount)), locale.toString(qulonglong(model.faceCount)));
-    if (!model.problems.empty())
-        summary_ += Tr(kProblems, language_).arg(model.problems.size());
-    if (model.vertexCount > b3d::kMostVertices)
-        summary_ += Tr(kTooMany, language_).arg(locale.toString(qulonglong(model.vertexCount)));
-    status_->setText(summary_);
-    status_->setStyleSheet(model.vertexCount > b3d::kMostVertices ? "color: #a00000; font-weight: bold;" : "");
+    const QFileInfo info(path);
+    view_->setMesh(std::move(loading->batches), info.absolutePath());
+    file_ = info.absoluteFilePath();
+    counts_ = loading->counts;
+    status_->setText(summary());
+    status_->setStyleSheet(counts_.vertices > b3d::kMostVertices ? "color: #a00000; font-weight: bold;" : "");
     return true;
 }
 

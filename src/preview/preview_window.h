@@ -5,8 +5,12 @@
 #include "core/types.h"
 
 #include <QLabel>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QWidget>
+
+#include <cstddef>
+#include <memory>
 
 namespace kestrane::preview {
 
@@ -18,26 +22,47 @@ class PreviewWindow : public QWidget {
 public:
     explicit PreviewWindow(QWidget* parent = nullptr);
 
-    // Reads and shows a B3D file. False when it cannot be read; the status
-    // line then says why and the previous object stays.
+    // Reads and shows a B3D file. The file is read on a worker thread while
+    // the windows keep answering, with a progress bar and a Cancel button.
+    // False when it cannot be read or the reading was cancelled (by the
+    // button, by closing the window, by opening another file or by the end
+    // of the program); the status line then says why and the previous
+    // object stays.
     bool openFile(const QString& path);
     void setLanguage(UiLanguage language);
+    // Stops the reading under way, if any.
+    void cancelLoading();
 
     QString statusText() const { return status_->text(); }
     QString currentFile() const { return file_; }
     MeshView* view() const { return view_; }
+    bool isLoading() const { return loading_ != nullptr; }
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
 
 private:
+    struct Loading;
+    // The counts of the object shown.
+    struct Counts {
+        std::size_t sections = 0, vertices = 0, faces = 0, problems = 0;
+    };
+
     void chooseFile();
     void applyTexts();
+    void showProgress();
+    QString summary() const;
 
     UiLanguage language_ = UiLanguage::Hungarian;
     MeshView* view_;
     QPushButton* open_;
     QPushButton* reset_;
+    QPushButton* cancel_;
+    QProgressBar* progress_;
     QLabel* status_;
     QString file_;
-    QString summary_;  // counts of the shown object, in the current language
+    Counts counts_;
+    std::shared_ptr<Loading> loading_;  // the reading under way
 };
 
 // Shared by the two main windows: one preview window for the whole run.

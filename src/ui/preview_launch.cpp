@@ -15,11 +15,12 @@ void ShowPreview(UiLanguage language, const QString& file)
         window.setWindowModality(modality);
     }
     window.setLanguage(language);
-    if (!file.isEmpty())
-        window.openFile(file);
     window.show();
     window.raise();
     window.activateWindow();
+    // Shown first: a large file is read with the window's progress bar.
+    if (!file.isEmpty())
+        window.openFile(file);
 }
 
 void RefreshPreview(const QString& file)

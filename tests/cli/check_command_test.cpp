@@ -6,6 +6,11 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <fstream>
+
 namespace kestrane::cli {
 namespace {
 
@@ -128,6 +133,93 @@ TEST(CheckCommand, GeneratedObjectsPass)
     const auto result = RunCli(args, folder.path());
     EXPECT_EQ(result.exitCode, kExitOk) << result.out;
     EXPECT_EQ(result.out, expected);
+}
+
+// A file of `head` and then `line` written `count` times, built piece by
+// piece so that the test itself stays small in memory.
+void WriteRepeated(const std::filesystem::path& path, const std::string& head, const std::string& line,
+                   std::size_t count)
+{
+    std::ofstream out(path, std::ios::binary);
+    out << head;
+    std::string piece;
+    for (std::size_t i = 0; i < count; ++i) {
+        piece += line;
+        if (piece.size() > (1u << 20) || i + 1 == count) {
+            out << piece;
+            piece.clear();
+        }
+    }
+}
+
+std::size_t LineCount(const std::string& text)
+{
+    return static_cast<std::size_t>(std::count(text.begin(), text.end(), '\n'));
+}
+
+// Files made to exhaust the reader: it stays within its limits, in memory
+// as in the problems it prints.
+TEST(CheckCommandHostileFiles, MemoryAndOutputStayBounded)
+{
+    test::TempFolder folder;
+    // 8.8 KB of cylinders of 200,000 vertices each: five fit the limit.
+    WriteRepeated(folder / "cylinders.b3d", "[MeshBuilder]\n", "Cylinder 100000,1,1,1\n", 400);
+    // 64 MB of comments.
+    WriteRepeated(folder / "comments.b3d", "[MeshBuilder]\nCube 1,1,1\n",
+                  ";" + std::string(62, '-') + "\n", std::size_t{1} << 20);
+    // 200,000 faces naming vertices that are not there.
+    WriteRepeated(folder / "faces.b3d", "[MeshBuilder]\n", "Face 0,1,2\n", 200'000);
+
+    const auto start = std::chrono::steady_clock::now();
+    const auto cylinders = RunCli({"check", "cylinders.b3d"}, folder.path());
+    const auto comments = RunCli({"check", "comments.b3d"}, folder.path());
+    const auto faces = RunCli({"check", "faces.b3d"}, folder.path());
+    const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    std::printf("cylinders %ld KB, comments %ld KB, faces %ld KB, %.1f s in all\n", cylinders.peakKilobytes,
+                comments.peakKilobytes, faces.peakKilobytes, seconds);
+
+    EXPECT_EQ(cylinders.exitCode, 1);
+    const std::string limit = ": cylinder: the file passes the limit of 1000000 vertices; the line is left out\n";
+    EXPECT_EQ(cylinders.out.substr(0, cylinders.out.find("  line 8:")),
+              "cylinders.b3d: 1 section, 1000000 vertices, 500010 faces, 395 problems, 1 warning\n"
+              "  warning: 1000000 vertices, more than 65534\n"
+              "  line 7" + limit);
+    EXPECT_NE(cylinders.out.find("  line 401" + limit), std::string::npos);
+    // A million vertices with their faces, not the 80 million asked for.
+    EXPECT_LT(cylinders.peakKilobytes, 200'000);
+
+    EXPECT_EQ(comments.exitCode, 0);
+    EXPECT_EQ(comments.out, "comments.b3d: 1 section, 8 vertices, 6 faces, no problems\n");
+    EXPECT_LT(comments.peakKilobytes, 32'000);  // the file is never held whole
+
+    EXPECT_EQ(faces.exitCode, 1);
+    ASSERT_EQ(LineCount(faces.out), 1 + b3d::kMostListedMessages + 1);
+    EXPECT_TRUE(faces.out.starts_with("faces.b3d: 1 section, 0 vertices, 0 faces, 200000 problems\n"
+                                      "  line 2: face names vertex 0, but the section has no vertices\n"));
+    EXPECT_TRUE(faces.out.ends_with("  line 1001: face names vertex 0, but the section has no vertices\n"
+                                    "  ... and 199000 more problems\n"));
+    EXPECT_LT(faces.peakKilobytes, 32'000);
+    // Minutes before the reader was bounded; generous for a loaded machine.
+    EXPECT_LT(seconds, 30.0);
+}
+
+TEST(CheckCommandHostileFiles, RunningOutOfMemoryIsAMessageAndExitOne)
+{
+#if defined(__SANITIZE_ADDRESS__)
+    GTEST_SKIP() << "the address sanitizer needs more address space than any limit leaves";
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+    GTEST_SKIP() << "the address sanitizer needs more address space than any limit leaves";
+#endif
+#endif
+    test::TempFolder folder;
+    test::WriteFile(folder / "small.b3d", "[MeshBuilder]\nCube 1,1,1\n");
+    WriteRepeated(folder / "cylinders.b3d", "[MeshBuilder]\n", "Cylinder 100000,1,1,1\n", 60);
+    const auto result =
+        RunCli({"check", "small.b3d", "cylinders.b3d"}, folder.path(), {}, std::size_t{32} << 20);
+    EXPECT_EQ(result.exitCode, 1);
+    EXPECT_EQ(result.out, "small.b3d: 1 section, 8 vertices, 6 faces, no problems\n");
+    EXPECT_EQ(result.err, "kestrane check: cylinders.b3d: not enough memory to read it\n");
 }
 
 }  // namespace

@@ -14,8 +14,12 @@
 #include <QPushButton>
 #include <QImage>
 #include <QCheckBox>
+#include <QProgressBar>
 #include <QRadioButton>
+#include <QTimer>
 #include <QtTest>
+
+#include <fstream>
 
 using namespace kestrane;
 
@@ -208,6 +212,88 @@ private slots:
             window.hide();
         }
         QDir::setCurrent(previous);
+    }
+
+    // Far-away and infinite coordinates: the ground grid once stepped in
+    // float, which stops advancing there, and the window froze.
+    void farAwayAndInfiniteObjectsOpenWithABoundedGrid()
+    {
+        HouseInput input;
+        input.offsetX = "20000000000";  // mm
+        const HouseResult house = GenerateHouse(input, UiLanguage::English, folder_.path());
+        struct Case {
+            const char* name;
+            std::string text;
+        };
+        const std::string wall = "Vertex 0,0,0\nVertex 0,0,3\nVertex 0,3,3\nFace 0,1,2\n";
+        const Case cases[] = {
+            {"house", test::ReadFile(house.path)},
+            {"beyond float", "[MeshBuilder]\n" + wall + "Translate 1e39,0,-1e39\n"},
+            {"overflowing", "[MeshBuilder]\n" + wall + "Vertex 1e308,0,0\nScale 10,10,10\n"},
+            {"far and near", "[MeshBuilder]\n" + wall + "[MeshBuilder]\n" + wall + "Translate 3e38,0,-3e38\n"},
+        };
+        for (const Case& c : cases) {
+            const auto path = folder_ / (std::string(c.name) + ".b3d");
+            test::WriteFile(path, c.text);
+            preview::PreviewWindow window;
+            QElapsedTimer timer;
+            timer.start();
+            const QImage frame = Show(window, QString::fromStdString(path.string()));
+            qInfo("%s: on screen after %lld ms, %d grid lines", c.name, timer.elapsed(), window.view()->gridLineCount());
+            QVERIFY2(!frame.isNull(), c.name);
+            QVERIFY2(window.view()->gridLineCount() > 0, c.name);
+            QVERIFY2(window.view()->gridLineCount() <= 2 * preview::MeshView::kMostGridLines, c.name);
+            QVERIFY2(timer.elapsed() < 20000, c.name);
+        }
+    }
+
+    // A large file is read on a worker thread: the window answers meanwhile
+    // and the reading can be cancelled, or given up for another file.
+    void largeFilesLoadOnAWorkerThreadAndCanBeCancelled()
+    {
+        const auto cube = folder_ / "small.b3d";
+        test::WriteFile(cube, "[MeshBuilder]\nCube 1,1,1\n");
+        const auto large = folder_ / "large.b3d";
+        {
+            std::ofstream out(large, std::ios::binary);
+            const std::string comments(1 << 20, ';');
+            out << "[MeshBuilder]\nCube 2,2,2\n";
+            for (int k = 0; k < 128; ++k)
+                out << comments << "\n";
+        }
+        const QString largePath = QString::fromStdString(large.string());
+
+        preview::PreviewWindow window;
+        window.setLanguage(UiLanguage::English);
+        QVERIFY(window.openFile(QString::fromStdString(cube.string())));
+        auto* progress = window.findChild<QProgressBar*>("previewProgress");
+        auto* cancel = window.findChild<QPushButton*>("previewCancelButton");
+        QVERIFY(progress && cancel);
+        QVERIFY(!cancel->isVisibleTo(&window));
+
+        bool answered = false;
+        QTimer::singleShot(0, &window, [&] {
+            answered = window.isLoading() && progress->isVisibleTo(&window) && cancel->isVisibleTo(&window) &&
+                       window.statusText() == "Loading large.b3d...";
+            cancel->click();
+        });
+        QVERIFY(!window.openFile(largePath));
+        QVERIFY(answered);
+        QCOMPARE(window.statusText(), QString("Loading large.b3d cancelled."));
+        QVERIFY(window.currentFile().endsWith("small.b3d"));
+        QVERIFY(!window.isLoading());
+        QVERIFY(!cancel->isVisibleTo(&window));
+
+        // Another file opened while one is read takes its place.
+        bool opened = false;
+        QTimer::singleShot(0, &window, [&] { opened = window.openFile(QString::fromStdString(cube.string())); });
+        QVERIFY(!window.openFile(largePath));
+        QVERIFY(opened);
+        QVERIFY(window.statusText().startsWith("small.b3d: 1 sections, 8 vertices"));
+
+        // Left alone, it is read and shown.
+        QVERIFY(window.openFile(largePath));
+        QVERIFY(window.statusText().startsWith("large.b3d: 1 sections, 8 vertices, 6 faces"));
     }
 
     void fullSizeTerrainOpensWithItsVertexWarning()

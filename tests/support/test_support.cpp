@@ -8,6 +8,7 @@
 #include <fstream>
 #include <random>
 #include <sstream>
+#include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -99,7 +100,7 @@ std::vector<std::string> Lines(std::string_view b3dBytes)
 }
 
 CommandResult RunCli(const std::vector<std::string>& args, const std::filesystem::path& folder,
-                     const std::vector<std::string>& environment)
+                     const std::vector<std::string>& environment, std::size_t addressSpace)
 {
     const char* program = std::getenv("KESTRANE_CLI");
     CommandResult result;
@@ -118,6 +119,11 @@ CommandResult RunCli(const std::vector<std::string>& args, const std::filesystem
             _exit(127);
         for (const auto& assignment : environment)
             putenv(const_cast<char*>(assignment.c_str()));
+        if (addressSpace != 0) {
+            const rlimit limit{addressSpace, addressSpace};
+            if (setrlimit(RLIMIT_AS, &limit) != 0)
+                _exit(127);
+        }
         std::vector<char*> argv;
         argv.push_back(const_cast<char*>(program));
         for (const auto& arg : args)
@@ -127,8 +133,10 @@ CommandResult RunCli(const std::vector<std::string>& args, const std::filesystem
         _exit(127);
     }
     int status = 0;
-    waitpid(pid, &status, 0);
+    rusage usage{};
+    wait4(pid, &status, 0, &usage);
     result.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    result.peakKilobytes = usage.ru_maxrss;
     result.out = ReadFile(outPath);
     result.err = ReadFile(errPath);
     return result;

@@ -52,13 +52,17 @@ void ExpectB3d(const std::string& bytes, const std::string& expected);
 std::vector<std::string> Lines(std::string_view b3dBytes);
 
 // Runs the command line program (KESTRANE_CLI) with `args` in `folder`;
-// returns its exit code and fills stdout and stderr.
+// returns its exit code and fills stdout and stderr. A non-zero
+// `addressSpace` limits the program's virtual memory to that many bytes.
 struct CommandResult {
     int exitCode = -1;
     std::string out;
     std::string err;
+    // The most memory the process held (its maximum resident set), counted
+    // from the fork on: the test program's own pages are in it too.
+    long peakKilobytes = 0;
 };
 CommandResult RunCli(const std::vector<std::string>& args, const std::filesystem::path& folder,
-                     const std::vector<std::string>& environment = {});
+                     const std::vector<std::string>& environment = {}, std::size_t addressSpace = 0);
 
 }  // namespace kestrane::test
