@@ -5,6 +5,7 @@
 // lost).
 #pragma once
 
+#include "b3d/b3d_reader.h"
 #include "core/errors.h"
 #include "core/types.h"
 
@@ -14,7 +15,7 @@
 
 namespace kestrane {
 
-inline constexpr std::size_t kSimulatorMostVertices = 65534;
+inline constexpr std::size_t kSimulatorMostVertices = b3d::kMostVertices;  // 65,534
 inline constexpr std::size_t kSimulatorMostSections = 10000;
 
 struct ObjectSize {
