@@ -23,24 +23,10 @@ const LocalText kHouseHelpStart{
     "Lengths are millimetres, written as in the window's edit boxes.\n"
     "\n"};
 
-const LocalText kHelpEnd{
-    "  --help                 ez a szöveg\n"
-    "\n",
-    "  --help                 show this text\n"
-    "\n"};
-
-const LocalText kExitCodes{
-    "\n"
-    "Kilépési kódok: 0 siker (figyelmeztetésekkel is), 1 írási/olvasási hiba,\n"
-    "2 hibás bemenet (ekkor semmi sem íródik).\n",
-    "\n"
-    "Exit codes: 0 success (also with warnings), 1 input/output failure, 2 bad\n"
-    "input (nothing is written then).\n"};
-
 std::string HouseHelp(UiLanguage language)
 {
     return kHouseHelpStart(language) + CommonOptionHelp("house", language) + OptionHelp(HouseOptions(), language) +
-           kHelpEnd(language) + PresetHelp("house", language) + kExitCodes(language);
+           HelpEnd("house", language);
 }
 
 }  // namespace

@@ -22,6 +22,8 @@ std::string CommonOptionHelp(const char* kind, UiLanguage language)
     return text;
 }
 
+namespace {
+
 std::string PresetHelp(const char* kind, UiLanguage language)
 {
     if (language == UiLanguage::Hungarian)
@@ -35,6 +37,22 @@ std::string PresetHelp(const char* kind, UiLanguage language)
            "long option names above without the dashes, with the values as typed:\n"
            "strings; switches true/false; repeatable options (peak) arrays of strings.\n"
            "Example: {\"kind\": \"house\", \"roof\": \"hip\", \"width\": \"7200\", \"no-gutters\": true}\n";
+}
+
+const LocalText kExitCodes{
+    "\n"
+    "Kilépési kódok: 0 siker (figyelmeztetésekkel is), 1 írási/olvasási hiba,\n"
+    "2 hibás bemenet (ekkor semmi sem íródik).\n",
+    "\n"
+    "Exit codes: 0 success (also with warnings), 1 input/output failure, 2 bad\n"
+    "input (nothing is written then).\n"};
+
+}  // namespace
+
+std::string HelpEnd(const char* kind, UiLanguage language)
+{
+    return OptionHelpLines("--help", LocalText{"ez a szöveg", "show this text"}(language)) + "\n" +
+           PresetHelp(kind, language) + kExitCodes(language);
 }
 
 }  // namespace kestrane::cli

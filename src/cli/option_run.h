@@ -147,8 +147,8 @@ std::vector<std::string> UnusedOptionWarnings(const std::vector<OptionSpec<Input
 
 // The help lines of the options every generating command shares.
 std::string CommonOptionHelp(const char* kind, UiLanguage language);
-// The help paragraph about presets.
-std::string PresetHelp(const char* kind, UiLanguage language);
+// The end of the help: --help, presets, exit codes.
+std::string HelpEnd(const char* kind, UiLanguage language);
 
 // A mistake in the options as the run prints it. A Hungarian run gives the
 // English text after the Hungarian one, as scripts written for earlier

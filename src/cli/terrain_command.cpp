@@ -23,25 +23,10 @@ const LocalText kTerrainHelpStart{
     "builder window's edit boxes (metres, cells, \".\" as decimal point).\n"
     "\n"};
 
-const LocalText kHelpEnd{
-    "  --help                 ez a szöveg\n"
-    "\n",
-    "  --help                 show this text\n"
-    "\n"};
-
-const LocalText kExitCodes{
-    "\n"
-    "Kilépési kódok: 0 siker (figyelmeztetésekkel is), 1 írási/olvasási hiba,\n"
-    "2 hibás bemenet (ekkor semmi sem íródik).\n",
-    "\n"
-    "Exit codes: 0 success (also with warnings), 1 input/output failure, 2 bad\n"
-    "input (nothing is written then).\n"};
-
 std::string TerrainHelp(UiLanguage language)
 {
-    return kTerrainHelpStart(language) + CommonOptionHelp("terrain", language) +
-           OptionHelp(TerrainOptions(), language) + kHelpEnd(language) + PresetHelp("terrain", language) +
-           kExitCodes(language);
+    return kTerrainHelpStart(language) + CommonOptionHelp("terrain", language) + OptionHelp(TerrainOptions(), language) +
+           HelpEnd("terrain", language);
 }
 
 }  // namespace

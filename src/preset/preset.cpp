@@ -44,6 +44,19 @@ OptionForm FormOf(const std::string& kind, const std::string& name, bool& known)
     throw PresetError(name, "\"" + name + "\": " + hu, "\"" + name + "\": " + en);
 }
 
+// A preset of `kind` applied to the window's defaults.
+template <class Input>
+Input InputFromPreset(std::string_view json, const std::vector<OptionSpec<Input>>& table, const std::string& kind)
+{
+    const Preset preset = ParsePreset(json);
+    if (preset.kind != kind)
+        throw PresetError("kind", "\"kind\": \"" + kind + "\" kell, nem \"" + preset.kind + "\"",
+                          "\"kind\": must be \"" + kind + "\", not \"" + preset.kind + "\"");
+    Input input{};
+    ApplyPreset(table, preset, input);
+    return input;
+}
+
 }  // namespace
 
 Preset ParsePreset(std::string_view json, bool allowOutput)
@@ -143,11 +156,7 @@ std::string HousePresetJson(const HouseInput& input)
 
 HouseInput HouseFromPreset(std::string_view json)
 {
-    const Preset preset = ParsePreset(json);
-    if (preset.kind != "house")
-        throw PresetError("kind", "\"kind\": ez egy terep-előbeállítás, nem ház", "\"kind\": this is a terrain preset, not a house");
-    HouseInput input;
-    ApplyPreset(HouseOptions(), preset, input);
+    HouseInput input = InputFromPreset<HouseInput>(json, HouseOptions(), "house");
     input.ChooseRoof(input.roofKind);
     return input;
 }
@@ -159,12 +168,7 @@ std::string TerrainPresetJson(const TerrainInput& input)
 
 TerrainInput TerrainFromPreset(std::string_view json)
 {
-    const Preset preset = ParsePreset(json);
-    if (preset.kind != "terrain")
-        throw PresetError("kind", "\"kind\": ez egy ház-előbeállítás, nem terep", "\"kind\": this is a house preset, not a terrain");
-    TerrainInput input;
-    ApplyPreset(TerrainOptions(), preset, input);
-    return input;
+    return InputFromPreset<TerrainInput>(json, TerrainOptions(), "terrain");
 }
 
 void SavePreset(const std::filesystem::path& path, const std::string& json)
