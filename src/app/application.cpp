@@ -3,6 +3,7 @@
 
 #include "app/browser.h"
 #include "app/update_check.h"
+#include "core/replacing_file.h"
 #include "ui/area_window.h"
 #include "ui/main_window.h"
 
@@ -61,16 +62,30 @@ constexpr std::size_t kSignalCount = std::size(kTerminationSignals);
 std::atomic<int> signalWriteEnd{-1};
 static_assert(std::atomic<int>::is_always_lock_free);
 
-extern "C" void WriteTerminationByte(int)
+// The first termination signal of the run, 0 before one came.
+std::atomic<int> firstTerminationSignal{0};
+static_assert(std::atomic<int>::is_always_lock_free);
+
+extern "C" void WriteTerminationByte(int signal)
 {
-    // Only async-signal-safe calls here: the byte wakes the message loop.
+    // Only async-signal-safe calls here: the byte wakes the message loop,
+    // and the alarm ends the process should the loop not get to it.
     const int savedErrno = errno;
+    int none = 0;
+    if (firstTerminationSignal.compare_exchange_strong(none, signal))
+        ::alarm(static_cast<unsigned>(kForcedEndDelay.count()));
     const int fd = signalWriteEnd.load(std::memory_order_relaxed);
     if (fd >= 0) {
         const char byte = 1;
         [[maybe_unused]] const ssize_t written = ::write(fd, &byte, 1);
     }
     errno = savedErrno;
+}
+
+extern "C" void ForceEnd(int)
+{
+    RemovePendingTemporaryFiles();
+    ::_exit(128 + firstTerminationSignal.load());
 }
 
 bool MakeNonBlockingAndCloseOnExec(int fd)
@@ -93,6 +108,8 @@ bool MakeNonBlockingAndCloseOnExec(int fd)
 struct TerminationSignals::SavedHandlers {
     struct sigaction previous[kSignalCount] = {};
     bool installed[kSignalCount] = {};
+    struct sigaction previousAlarm = {};
+    bool alarmInstalled = false;
 };
 
 TerminationSignals::TerminationSignals(QObject* parent) : QObject(parent)
@@ -116,6 +133,11 @@ TerminationSignals::TerminationSignals(QObject* parent) : QObject(parent)
     signalWriteEnd.store(fds_[0]);
 
     saved_ = std::make_unique<SavedHandlers>();
+    firstTerminationSignal.store(0);
+    struct sigaction forcedEnd = {};
+    forcedEnd.sa_handler = ForceEnd;
+    sigfillset(&forcedEnd.sa_mask);
+    saved_->alarmInstalled = ::sigaction(SIGALRM, &forcedEnd, &saved_->previousAlarm) == 0;
     for (std::size_t i = 0; i < kSignalCount; ++i) {
         const int signal = kTerminationSignals[i];
         struct sigaction current = {};
@@ -140,6 +162,11 @@ TerminationSignals::~TerminationSignals()
             if (saved_->installed[i])
                 ::sigaction(kTerminationSignals[i], &saved_->previous[i], nullptr);
         }
+        // The run has ended in order: no forced end any more.
+        ::alarm(0);
+        firstTerminationSignal.store(0);
+        if (saved_->alarmInstalled)
+            ::sigaction(SIGALRM, &saved_->previousAlarm, nullptr);
     }
     if (notifier_ == nullptr)
         return;

@@ -16,12 +16,19 @@
 // while other windows (a preview) are still open, and those are closed too.
 // SIGTERM, SIGINT and SIGHUP (a desktop session ending, Ctrl+C in a
 // terminal) close the main window the same way, through the message loop,
-// and exec() returns 0. The destructor stops the update check before the
-// windows go, so a download in progress never outlives them.
+// and exec() returns 0; that holds in every state of the windows, also
+// while a modal message box, the modal area builder or the preview is open.
+// Should the orderly end not be over within kForcedEndDelay of the signal
+// (the user-interface thread stuck in a long computation or a blocking
+// read), the process ends at once, its pending temporary files removed,
+// with exit code 128 + the signal number. The destructor stops the update
+// check before the windows go, so a download in progress never outlives
+// them.
 #pragma once
 
 #include <QObject>
 
+#include <chrono>
 #include <memory>
 
 class QSocketNotifier;
@@ -40,10 +47,16 @@ class UpdateCheck;
 // The product name, the application title.
 inline constexpr char kApplicationTitle[] = "Kestrane Builder";
 
+// How long the orderly end after a termination signal may take.
+inline constexpr std::chrono::seconds kForcedEndDelay{4};
+
 // Turns the termination signals of the process into a Qt signal on the
 // thread that created it: the handlers only write a byte into a socket pair,
-// whose other end a socket notifier watches. One instance at a time; the
-// previous handlers come back at destruction. Signals that were ignored when
+// whose other end a socket notifier watches. The first signal also sets an
+// alarm (SIGALRM) for kForcedEndDelay, whose handler removes the pending
+// temporary files and ends the process; the destruction of the instance
+// cancels it. One instance at a time; the previous handlers come back at
+// destruction. Signals that were ignored when
 // the process started (SIGINT, SIGHUP under nohup) stay ignored. Does nothing
 // on systems without POSIX signals.
 class TerminationSignals : public QObject {

@@ -2,7 +2,10 @@
 #include "app/update_check.h"
 
 #include "core/cp1250.h"
+#include "core/errors.h"
 #include "core/numbers.h"
+#include "core/regular_file.h"
+#include "core/replacing_file.h"
 #include "ui/web_address.h"
 
 #include <QByteArray>
@@ -15,7 +18,6 @@
 #include <QNetworkProxy>
 #include <QNetworkReply>
 #include <QNetworkRequest>
-#include <QSaveFile>
 #include <QStringDecoder>
 #include <QTimer>
 #include <QUrl>
@@ -23,7 +25,10 @@
 
 #include <algorithm>
 #include <cmath>
+#include <filesystem>
+#include <optional>
 #include <string>
+#include <string_view>
 
 #ifdef Q_OS_UNIX
 #include <netdb.h>
@@ -49,6 +54,11 @@ constexpr int kMaxRedirects = 10;
 std::chrono::milliseconds ClampedLimit(std::chrono::milliseconds limit)
 {
     return std::clamp(limit, std::chrono::milliseconds{0}, kDownloadTimeLimit);
+}
+
+std::filesystem::path LocalPath(const QString& file)
+{
+    return std::filesystem::path(QFile::encodeName(file).toStdString());
 }
 
 bool CurrentThreadAskedToStop()
@@ -185,13 +195,18 @@ bool Download(const QString& address, const QString& localFile, std::chrono::mil
     if (body.size() > kMaxVersionFileSize)
         return false;
 
-    // The file appears only complete: written aside and renamed at the end.
-    QSaveFile file(localFile);
-    if (!file.open(QIODevice::WriteOnly))
+    // The file appears only complete: written aside and renamed over the
+    // name at the end, so a link planted under the name is replaced and
+    // what it points to is never written.
+    try {
+        ReplacingFile file;
+        file.Open(LocalPath(localFile));
+        file.Write(std::string_view(body.constData(), static_cast<std::size_t>(body.size())));
+        file.Commit();
+        return true;
+    } catch (const OutputError&) {
         return false;
-    if (file.write(body) != body.size())
-        return false;  // discarded when `file` goes
-    return file.commit();
+    }
 }
 
 }  // namespace
@@ -279,13 +294,11 @@ void EvaluateVersionFile(bool downloaded, UpdateCheckHost& host, const QString& 
     if (!downloaded)
         return;
 
-    QFile file(localFile);
-    if (file.open(QIODevice::ReadOnly)) {
-        const QByteArray bytes = file.read(kMaxVersionFileSize);
-        if (file.error() != QFileDevice::NoError)
-            return;  // opened but unreadable: left as it is, nothing shown
-        file.close();
-
+    // Only the regular file the download wrote is read: never a device or a
+    // pipe that took its place.
+    if (const std::optional<std::string> read =
+            ReadRegularFile(LocalPath(localFile), static_cast<std::size_t>(kMaxVersionFileSize))) {
+        const QByteArray bytes(read->data(), static_cast<qsizetype>(read->size()));
         const VersionFileLines lines = ReadVersionFileLines(bytes);
         if (IsNewerThanOwnVersion(lines.version)) {
             const UiLanguage language = host.language();

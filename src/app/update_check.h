@@ -62,7 +62,9 @@ QString VersionAddress();
 // followed (never from https down to http); the answer must carry an HTTP
 // status 2xx. The local file is written, replacing an older one, only when
 // the whole answer has arrived within `timeLimit` (at most
-// kDownloadTimeLimit); on any failure it is left untouched. Returns false on
+// kDownloadTimeLimit); on any failure it is left untouched. It is always a
+// new regular file that replaces the name (see ReplacingFile): a link there
+// is replaced, never written through. Returns false on
 // any failure, never throws.
 //
 // The download runs its own event loop on the calling thread, with its own
@@ -128,8 +130,10 @@ public:
 //      host is told the new caption and address, and the status bar shows
 //      "Új verzió elérhető: " / "New version avaiable: " + line 2 + " v" +
 //      line 1 in the current language;
-//   4. the file is deleted (also when it could not be opened). Only when it
-//      opened but could not be read is it left where it is.
+//   4. the name is deleted (also when it could not be read). Only a
+//      regular file under the name itself is read, at most
+//      kMaxVersionFileSize bytes of it; a link, a pipe or a device there
+//      is not opened, and only its directory entry is removed.
 void EvaluateVersionFile(bool downloaded, UpdateCheckHost& host,
                          const QString& localFile = QString::fromLatin1(kVersionFileName));
 

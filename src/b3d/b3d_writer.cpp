@@ -4,13 +4,6 @@
 #include "core/errors.h"
 #include "core/numbers.h"
 
-#include <atomic>
-#include <cerrno>
-#include <cstring>
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 namespace kestrane {
 
 namespace {
@@ -18,145 +11,37 @@ namespace {
 constexpr std::size_t kBufferSize = 1 << 18;
 constexpr std::string_view kLineEnd = "\r\n";
 
-std::atomic<unsigned> temporaryCounter{0};
-
 }  // namespace
-
-std::string IoErrorText(int code)
-{
-    switch (code) {
-    case ENOENT:
-    case ENOTDIR:
-        return "File not found";
-    case EMFILE:
-    case ENFILE:
-        return "Too many open files";
-    case EACCES:
-    case EPERM:
-    case EROFS:
-    case EISDIR:
-    case ETXTBSY:
-    case EBUSY:
-        return "File access denied";
-    case ENAMETOOLONG:
-    case EINVAL:
-    case EILSEQ:
-        return "Invalid filename";
-    case ENOSPC:
-    case EDQUOT:
-    case EFBIG:
-        return "Disk full";
-    default:
-        return "I/O error " + std::to_string(code);
-    }
-}
 
 B3dWriter::~B3dWriter() { Abandon(); }
 
 void B3dWriter::OpenOutput(const std::filesystem::path& path)
 {
     Abandon();
-    displayPath_ = path.string();
-    target_ = path;
-    buffer_.clear();
     buffer_.reserve(kBufferSize + 4096);
     written_ = 0;
-
-    std::error_code ec;
-    const auto status = std::filesystem::status(path, ec);
-    if (!ec && std::filesystem::exists(status)) {
-        if (std::filesystem::is_symlink(std::filesystem::symlink_status(path, ec)))
-            target_ = std::filesystem::canonical(path, ec);
-        if (ec)
-            Fail(ec.value());
-        if (!std::filesystem::is_regular_file(status) && !std::filesystem::is_directory(status)) {
-            // A device or a pipe: it cannot be replaced, only written to.
-            inPlace_ = true;
-            fd_ = ::open(target_.c_str(), O_WRONLY | O_TRUNC | O_CLOEXEC);
-            if (fd_ < 0)
-                Fail(errno);
-            return;
-        }
-    }
-    inPlace_ = false;
-    const auto folder = target_.parent_path();
-    const auto name = "." + target_.filename().string() + ".tmp" + std::to_string(::getpid()) + "-" +
-                      std::to_string(temporaryCounter++);
-    temporary_ = folder.empty() ? std::filesystem::path(name) : folder / name;
-    if (std::filesystem::is_directory(status)) {
-        // Renaming over a folder fails; say so before anything is written.
-        temporary_.clear();
-        Fail(EISDIR);
-    }
-    fd_ = ::open(temporary_.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-    if (fd_ < 0) {
-        const int code = errno;
-        temporary_.clear();
-        Fail(code);
-    }
-    struct stat previous {};
-    if (::stat(target_.c_str(), &previous) == 0)
-        ::fchmod(fd_, previous.st_mode & 07777);
+    file_.Open(path);
 }
 
 void B3dWriter::Flush()
 {
-    std::size_t done = 0;
-    while (done < buffer_.size()) {
-        const ssize_t n = ::write(fd_, buffer_.data() + done, buffer_.size() - done);
-        if (n < 0) {
-            if (errno == EINTR)
-                continue;
-            Fail(errno);
-        }
-        if (n == 0)
-            Fail(ENOSPC);
-        done += static_cast<std::size_t>(n);
-    }
+    file_.Write(buffer_);
     written_ += buffer_.size();
     buffer_.clear();
 }
 
 void B3dWriter::CloseOutput()
 {
-    if (fd_ < 0)
+    if (!file_.IsOpen())
         return;
     Flush();
-    const int fd = fd_;
-    fd_ = -1;
-    if (::close(fd) != 0) {
-        const int code = errno;
-        fd_ = -1;
-        Abandon();
-        throw OutputError(IoErrorText(code), displayPath_, code);
-    }
-    if (!inPlace_) {
-        if (::rename(temporary_.c_str(), target_.c_str()) != 0) {
-            const int code = errno;
-            Abandon();
-            throw OutputError(IoErrorText(code), displayPath_, code);
-        }
-        temporary_.clear();
-    }
+    file_.Commit();
 }
 
 void B3dWriter::Abandon() noexcept
 {
-    if (fd_ >= 0) {
-        ::close(fd_);
-        fd_ = -1;
-    }
-    if (!temporary_.empty()) {
-        ::unlink(temporary_.c_str());
-        temporary_.clear();
-    }
+    file_.Abandon();
     buffer_.clear();
-}
-
-void B3dWriter::Fail(int code)
-{
-    Abandon();
-    throw OutputError(IoErrorText(code), displayPath_, code);
 }
 
 void B3dWriter::WriteText(std::string_view text)

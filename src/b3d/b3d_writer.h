@@ -2,12 +2,13 @@
 // house elements share.
 //
 // Lines are taken as UTF-8 and written in Windows-1250, each ended by CR LF.
-// The file is written to a temporary file beside the target and renamed over
-// it only when the last line and the close have succeeded, so a failed
-// generation leaves the previous file as it was. A target that is not a
-// regular file (a device such as /dev/full, a pipe) is written in place.
+// The file replaces the target's directory entry only when the last line and
+// the close have succeeded (see ReplacingFile), so a failed generation leaves
+// the previous file as it was, and a link or device under the target's name
+// is replaced, never written through.
 #pragma once
 
+#include "core/replacing_file.h"
 #include "core/types.h"
 
 #include <filesystem>
@@ -16,11 +17,6 @@
 #include <string_view>
 
 namespace kestrane {
-
-// The platform's text for a failed file operation with errno `code`:
-// "File not found", "File access denied", "Disk full", "Too many open files",
-// "Invalid filename", or "I/O error <code>".
-std::string IoErrorText(int code);
 
 class B3dWriter {
 public:
@@ -89,15 +85,10 @@ public:
 
 private:
     void Flush();
-    void Fail(int code);
     void AppendPoint(std::string& line, double x, double y, double z) const;
     void WriteFields(std::string_view keyword, std::string_view x, std::string_view y, std::string_view z);
 
-    int fd_ = -1;
-    bool inPlace_ = false;            // writing straight into the target
-    std::filesystem::path target_;    // where the file ends up
-    std::filesystem::path temporary_; // what is being written, when not in place
-    std::string displayPath_;         // the path as the caller named it
+    ReplacingFile file_;
     std::string buffer_;
     std::string line_;
     unsigned long long written_ = 0;

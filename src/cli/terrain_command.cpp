@@ -46,22 +46,29 @@ int RunTerrain(const std::vector<std::string>& args, std::ostream& out, std::ost
         return kExitOk;
     }
 
-    return ReportGeneration("terrain", out, err, [&] {
-        run.common.CheckFolder(language);
-        TerrainGenerator generator;
-        TerrainResult result;
-        try {
-            result = generator.Generate(run.input, language, run.common.folder, run.output);
-        } catch (const InputError& e) {
-            throw InputError(e.field(),
-                             WithOption(TerrainOptions(), e.field(), e.what(), OptionNaming::Command, language));
-        }
-        for (const GenerationWarning& warning : result.warnings)
-            err << WarningStart("terrain", language)
-                << WithOption(TerrainOptions(), warning.field, warning.message, OptionNaming::Command, language)
-                << "\n";
-        return result.status;
-    });
+    // A refused texture name is reported after its option ("--texture:
+    // Texture name: ..."); other fields name their option after the message.
+    return ReportGeneration(
+        "terrain", out, err,
+        [&] {
+            run.common.CheckFolder(language);
+            TerrainGenerator generator;
+            TerrainResult result;
+            try {
+                result = generator.Generate(run.input, language, run.common.folder, run.output);
+            } catch (const InputError& e) {
+                if (e.field() == TerrainTextureCaption(language))
+                    throw;
+                throw InputError(e.field(),
+                                 WithOption(TerrainOptions(), e.field(), e.what(), OptionNaming::Command, language));
+            }
+            for (const GenerationWarning& warning : result.warnings)
+                err << WarningStart("terrain", language)
+                    << WithOption(TerrainOptions(), warning.field, warning.message, OptionNaming::Command, language)
+                    << "\n";
+            return result.status;
+        },
+        {{TerrainTextureCaption(language), "--texture"}});
 }
 
 }  // namespace kestrane::cli

@@ -1,23 +1,28 @@
 #include "core/language_file.h"
 
-#include "b3d/b3d_writer.h"
+#include "core/regular_file.h"
+#include "core/replacing_file.h"
 
-#include <fstream>
 #include <string>
 
 namespace kestrane {
 
+namespace {
+
+// Enough to tell "hu" from anything else: a longer first line is not "hu".
+constexpr std::size_t kFirstLineBound = 64;
+
+}  // namespace
+
 UiLanguage ReadLanguageFile(const std::filesystem::path& path)
 {
-    std::error_code ec;
-    if (std::filesystem::is_directory(path, ec))
-        return UiLanguage::Hungarian;  // a folder cannot be opened as the file
-    std::ifstream in(path, std::ios::binary);
-    if (!in)
+    // Anything but a regular file (a folder, a link, a pipe, a device) is
+    // taken as missing.
+    const std::optional<std::string> bytes = ReadRegularFile(path, kFirstLineBound);
+    if (!bytes)
         return UiLanguage::Hungarian;
-    std::string code;
     // The first line ends at LF; a CR before it belongs to a line end too.
-    std::getline(in, code);
+    std::string code = bytes->substr(0, bytes->find('\n'));
     if (!code.empty() && code.back() == '\r')
         code.pop_back();
     return code == "hu" ? UiLanguage::Hungarian : UiLanguage::English;
@@ -30,10 +35,10 @@ const char* LanguageCode(UiLanguage language)
 
 void WriteLanguageFile(const std::filesystem::path& path, UiLanguage language)
 {
-    B3dWriter out;
-    out.OpenOutput(path);
-    out.WriteText(LanguageCode(language));
-    out.CloseOutput();
+    ReplacingFile out;
+    out.Open(path);
+    out.Write(LanguageCode(language));
+    out.Commit();
 }
 
 }  // namespace kestrane

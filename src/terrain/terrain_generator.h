@@ -64,6 +64,10 @@ struct TerrainResult {
 // "Domb.B3d fájl generálása kész" / "Domb.B3d file generating successfull".
 std::string TerrainFinishedStatus(UiLanguage language);
 
+// The caption of the texture name field ("Terep textúrája" / "Texture
+// name"), the field an InputError names when the name is refused.
+std::string TerrainTextureCaption(UiLanguage language);
+
 class TerrainGeneratorState;  // TerrainParams and the TerrainGrid
 
 // Owns the TerrainGrid for a whole run: it is cleared once, when the

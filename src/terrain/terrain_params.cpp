@@ -31,7 +31,6 @@ const Field kSlopeZ{&TerrainInput::slopeZ, {"Lejtés Z", "Gradient Z"}};
 const Field kCurveX{&TerrainInput::curveX, {"Kanyar X", "Curve X"}};
 const Field kCurveZ1{&TerrainInput::curveZ1, {"Kanyar Z1", "Curve Z1"}};
 const Field kCurveZ2{&TerrainInput::curveZ2, {"Kanyar Z2", "Curve Z2"}};
-const LocalText kTextureCaption{"Terep textúrája", "Texture name"};
 const LocalText kPeakRowCaption{"Csúcs ", "Peak "};
 
 const Field* const kFields[] = {&kAreaX,   &kAreaZ,  &kResolutionX, &kResolutionZ, &kOffsetX, &kOffsetY,
@@ -94,12 +93,15 @@ int ReadCellCount(double resolution, const Field& field, const TerrainInput& inp
     return rounded < -2.0 ? -2 : static_cast<int>(rounded);
 }
 
-// A texture name goes into every cell block as it is typed; a character the
-// code page lacks or a control character (a line break) would corrupt the
-// file.
+// A texture name goes into every cell block as it is typed, as the one
+// argument of "load <file>". A character the code page lacks or a control
+// character (a line break) would corrupt the file; a "," would separate a
+// second argument, a ";" start a comment, and blanks around the name are
+// dropped by the line's reader, so such a name would not be the name typed.
+// An empty name is allowed: it writes no texture lines.
 void CheckTexture(const std::string& texture, UiLanguage language)
 {
-    const std::string caption = kTextureCaption(language);
+    const std::string caption = TerrainTextureCaption(language);
     if (const auto bad = FirstUnencodable(texture))
         Refuse(caption, language == UiLanguage::Hungarian
                             ? "a(z) \"" + *bad + "\" karakter nem írható a fájlba (Windows-1250)."
@@ -114,14 +116,31 @@ void CheckTexture(const std::string& texture, UiLanguage language)
                                 : std::string("must not contain a control character (") + code + ").");
         }
     }
+    if (!texture.empty() && texture.find_first_not_of(' ') == std::string::npos)
+        Refuse(caption, LocalText{"nem állhat csak szóközökből (textúra nélkül maradjon üresen).",
+                                  "must not be blank (leave it empty for no texture)."}(language));
+    if (!texture.empty() && (texture.front() == ' ' || texture.back() == ' '))
+        Refuse(caption, LocalText{"nem kezdődhet és nem végződhet szóközzel.",
+                                  "must not begin or end with a blank."}(language));
+    if (texture.find(',') != std::string::npos)
+        Refuse(caption, LocalText{"nem tartalmazhat \",\" karaktert (az egy második fájlnevet választana el).",
+                                  "must not contain \",\" (it would separate a second file name)."}(language));
+    if (texture.find(';') != std::string::npos)
+        Refuse(caption, LocalText{"nem tartalmazhat \";\" karaktert (az megjegyzést kezdene).",
+                                  "must not contain \";\" (it would start a comment)."}(language));
 }
 
 }  // namespace
 
+std::string TerrainTextureCaption(UiLanguage language)
+{
+    return LocalText{"Terep textúrája", "Texture name"}(language);
+}
+
 std::string TerrainFieldCaption(const std::string TerrainInput::*text, UiLanguage language)
 {
     if (text == &TerrainInput::texture)
-        return kTextureCaption(language);
+        return TerrainTextureCaption(language);
     for (const Field* field : kFields)
         if (field->text == text)
             return field->caption(language);

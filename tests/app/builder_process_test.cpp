@@ -8,6 +8,7 @@
 #include <QByteArray>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QFileInfo>
 #include <QProcess>
 #include <QProcessEnvironment>
 #include <QTemporaryDir>
@@ -17,8 +18,10 @@
 #include <csignal>
 #include <memory>
 
+#include <sys/stat.h>
 #include <sys/types.h>
 #include <signal.h>
+#include <unistd.h>
 
 using namespace std::chrono_literals;
 
@@ -44,6 +47,9 @@ private slots:
     void endsPromptlyOnASignalDuringASlowDownload();
     void endsPromptlyOnASignalWithTheDefaultAddress();
     void endsPromptlyOnASignalWhileTheNameServerIsSilent();
+    void startsWhateverStandsUnderLangCfg_data();
+    void startsWhateverStandsUnderLangCfg();
+    void plantedVersionFileLinkIsNotWrittenThrough();
 
 private:
     // Starts the program in the temporary folder; an empty address leaves
@@ -207,6 +213,76 @@ void BuilderProcessTest::endsPromptlyOnASignalWhileTheNameServerIsSilent()
     QVERIFY2(elapsed != -1, "the program did not end in time");
     QVERIFY2(elapsed != -2, "a running thread was destroyed");
     QCOMPARE(process_->exitStatus(), QProcess::NormalExit);
+    QCOMPARE(process_->exitCode(), 0);
+}
+
+void BuilderProcessTest::startsWhateverStandsUnderLangCfg_data()
+{
+    QTest::addColumn<QString>("kind");
+    QTest::newRow("pipe") << QStringLiteral("pipe");
+    QTest::newRow("link to a device") << QStringLiteral("device");
+    QTest::newRow("link to a file") << QStringLiteral("link");
+}
+
+void BuilderProcessTest::startsWhateverStandsUnderLangCfg()
+{
+    // A pipe blocked the start-up for good, a device made it read without
+    // end, a link had its target rewritten. Each reads as a missing file
+    // (Hungarian), and the start-up puts a regular lang.cfg in its place.
+    QFETCH(QString, kind);
+    const QByteArray languageFile = QFile::encodeName(folder_->filePath(QStringLiteral("lang.cfg")));
+    const QString target = folder_->filePath(QStringLiteral("shared.cfg"));
+    {
+        QFile file(target);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write("en");
+    }
+    if (kind == QLatin1String("pipe"))
+        QVERIFY(::mkfifo(languageFile.constData(), 0644) == 0);
+    else if (kind == QLatin1String("device"))
+        QVERIFY(::symlink("/dev/zero", languageFile.constData()) == 0);
+    else
+        QVERIFY(::symlink("shared.cfg", languageFile.constData()) == 0);
+    server_->setResponse(QStringLiteral("/versions/velkor.ver"), {404, "no such file"});
+
+    start(server_->url(QStringLiteral("/versions/velkor.ver")));
+    if (QTest::currentTestFailed())
+        return;
+    QVERIFY(QFileInfo(QFile::decodeName(languageFile)).isFile());
+    QVERIFY(!QFileInfo(QFile::decodeName(languageFile)).isSymLink());
+    QCOMPARE(ReadBytes(target), QByteArray("en"));
+
+    const qint64 elapsed = stop(SIGTERM);
+    QVERIFY2(elapsed >= 0, "the program did not end in time");
+    QCOMPARE(process_->exitCode(), 0);
+}
+
+void BuilderProcessTest::plantedVersionFileLinkIsNotWrittenThrough()
+{
+    // A scenery archive unpacked here brought a velkor.ver link.
+    const QString victim = folder_->filePath(QStringLiteral("victim.txt"));
+    {
+        QFile file(victim);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write("keep");
+    }
+    const QByteArray versionFile = QFile::encodeName(folder_->filePath(QStringLiteral("velkor.ver")));
+    QVERIFY(::symlink("victim.txt", versionFile.constData()) == 0);
+    server_->setResponse(QStringLiteral("/versions/velkor.ver"),
+                         {200, "0.96\r\nKestrane Builder\r\nhttp://127.0.0.1/new\r\n"});
+
+    start(server_->url(QStringLiteral("/versions/velkor.ver")));
+    if (QTest::currentTestFailed())
+        return;
+    QTRY_COMPARE_WITH_TIMEOUT(server_->requestCount(), 1, kStartTimeoutMs);
+    // The downloaded file replaced the link and went after the evaluation.
+    QTRY_VERIFY_WITH_TIMEOUT(!QFileInfo::exists(QFile::decodeName(versionFile)) &&
+                                 !QFileInfo(QFile::decodeName(versionFile)).isSymLink(),
+                             kStartTimeoutMs);
+    QCOMPARE(ReadBytes(victim), QByteArray("keep"));
+
+    const qint64 elapsed = stop(SIGTERM);
+    QVERIFY2(elapsed >= 0, "the program did not end in time");
     QCOMPARE(process_->exitCode(), 0);
 }
 

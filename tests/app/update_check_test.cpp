@@ -18,6 +18,8 @@
 #include <memory>
 #include <optional>
 
+#include <sys/stat.h>
+
 using namespace std::chrono_literals;
 
 Q_DECLARE_METATYPE(kestrane::UiLanguage)
@@ -93,6 +95,8 @@ private slots:
     void downloadFailuresLeaveTheFileAlone();
     void downloadFollowsRedirects();
     void downloadStopsAtTheTimeLimit();
+    void downloadReplacesWhatStandsUnderTheName_data();
+    void downloadReplacesWhatStandsUnderTheName();
 
     // Reading the version file.
     void versionComparison_data();
@@ -106,6 +110,8 @@ private slots:
     void evaluatesThePublishedVersion();
     void checkUsesTheOverriddenAddress();
     void evaluationOfAnUnopenableFile();
+    void evaluationReadsOnlyARegularFile_data();
+    void evaluationReadsOnlyARegularFile();
     void webLabelOpensTheCurrentAddress();
 
     // Shutdown.
@@ -229,6 +235,42 @@ void UpdateCheckTest::downloadStopsAtTheTimeLimit()
     QCOMPARE(window.statusTexts, QStringList{"."});
     QCOMPARE(window.announcements, 0);
     QVERIFY(!VersionFileExists());
+}
+
+void UpdateCheckTest::downloadReplacesWhatStandsUnderTheName_data()
+{
+    QTest::addColumn<QString>("kind");
+    QTest::newRow("link to a file") << QStringLiteral("link");
+    QTest::newRow("dangling link") << QStringLiteral("dangling");
+    QTest::newRow("pipe") << QStringLiteral("pipe");
+}
+
+void UpdateCheckTest::downloadReplacesWhatStandsUnderTheName()
+{
+    // A scenery archive can bring a link named velkor.ver: the download
+    // replaces the name with a new regular file and never writes through it.
+    QFETCH(QString, kind);
+    const std::string answer = "0.96\r\nKestrane Builder\r\nhttp://x.example/\r\n";
+    server_->setResponse("/versions/velkor.ver", {200, QByteArray::fromStdString(answer)});
+    test::WriteFile("victim.txt", "keep");
+    if (kind == QLatin1String("link"))
+        std::filesystem::create_symlink("victim.txt", "velkor.ver");
+    else if (kind == QLatin1String("dangling"))
+        std::filesystem::create_symlink("created-by-the-download.txt", "velkor.ver");
+    else
+        QVERIFY(::mkfifo("velkor.ver", 0644) == 0);
+    QVERIFY(DownloadToFile(server_->url("/versions/velkor.ver"), kVersionFile));
+    QVERIFY(std::filesystem::is_regular_file(std::filesystem::symlink_status("velkor.ver")));
+    QCOMPARE(test::ReadFile("velkor.ver"), answer);
+    QCOMPARE(test::ReadFile("victim.txt"), std::string("keep"));
+    QVERIFY(!std::filesystem::exists("created-by-the-download.txt"));
+
+    // The evaluation removes the new file, nothing else.
+    FakeWindow window(UiLanguage::English);
+    EvaluateVersionFile(true, window);
+    QCOMPARE(window.announcements, 1);
+    QVERIFY(!VersionFileExists());
+    QCOMPARE(test::ReadFile("victim.txt"), std::string("keep"));
 }
 
 void UpdateCheckTest::versionComparison_data()
@@ -461,6 +503,37 @@ void UpdateCheckTest::evaluationOfAnUnopenableFile()
     FakeWindow third(UiLanguage::English);
     EvaluateVersionFile(true, third);
     QCOMPARE(third.statusTexts, QStringList{"."});
+}
+
+void UpdateCheckTest::evaluationReadsOnlyARegularFile_data()
+{
+    QTest::addColumn<QString>("kind");
+    QTest::newRow("link to a newer version file") << QStringLiteral("link");
+    QTest::newRow("pipe") << QStringLiteral("pipe");
+    QTest::newRow("link to a device") << QStringLiteral("device");
+}
+
+void UpdateCheckTest::evaluationReadsOnlyARegularFile()
+{
+    // Whatever took the downloaded file's place is neither read (a pipe
+    // would block, a device never end) nor followed; only the name goes.
+    QFETCH(QString, kind);
+    test::WriteFile("target.ver", "0.99\r\nKestrane Builder\r\nhttp://dl.example/\r\n");
+    if (kind == QLatin1String("link"))
+        std::filesystem::create_symlink("target.ver", "velkor.ver");
+    else if (kind == QLatin1String("pipe"))
+        QVERIFY(::mkfifo("velkor.ver", 0644) == 0);
+    else
+        std::filesystem::create_symlink("/dev/zero", "velkor.ver");
+    FakeWindow window(UiLanguage::English);
+    QElapsedTimer clock;
+    clock.start();
+    EvaluateVersionFile(true, window);
+    QVERIFY(clock.elapsed() < 5000);
+    QCOMPARE(window.statusTexts, QStringList{"."});
+    QCOMPARE(window.announcements, 0);
+    QVERIFY(!std::filesystem::exists(std::filesystem::symlink_status("velkor.ver")));
+    QCOMPARE(test::ReadFile("target.ver"), std::string("0.99\r\nKestrane Builder\r\nhttp://dl.example/\r\n"));
 }
 
 void UpdateCheckTest::webLabelOpensTheCurrentAddress()

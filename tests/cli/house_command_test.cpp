@@ -130,8 +130,10 @@ TEST(HouseCommand, OutputFailureExitsWithOne)
     EXPECT_EQ(run.exitCode, 1);
     EXPECT_NE(run.err.find("File not found"), std::string::npos) << run.err;
 
-    std::filesystem::create_symlink("/dev/full", folder / "haz_satorteto.b3d");
-    run = RunCli({"house"}, folder.path());
+    {
+        const test::FileSizeLimit fullDisk(1024);
+        run = RunCli({"house"}, folder.path());
+    }
     EXPECT_EQ(run.exitCode, 1);
     EXPECT_NE(run.err.find("Disk full"), std::string::npos) << run.err;
     EXPECT_TRUE(run.out.empty()) << "no success status after a failure";

@@ -190,6 +190,32 @@ TEST(TerrainCommandTest, RefusedInputLeavesThePreviousFile)
     EXPECT_EQ(Entries(folder), std::vector<std::string>{"domb.b3d"});
 }
 
+TEST(TerrainCommandTest, TextureThatIsNotOneFileNameIsRefused)
+{
+    // Each of these wrote a file whose every cell's "load" line was wrong.
+    const TempFolder folder;
+    const std::pair<const char*, const char*> cases[] = {
+        {",", "must not contain \",\""},
+        {" ", "must not be blank"},
+        {";x", "must not contain \";\""},
+        {"a,b,c", "must not contain \",\""},
+        {"day.bmp,night.bmp,", "must not contain \",\""},
+        {"a.bmp ", "must not begin or end with a blank"},
+    };
+    for (const auto& [texture, reason] : cases) {
+        const auto result = RunCli({"terrain", "--lang", "en", "--texture", texture}, folder.path());
+        EXPECT_EQ(result.exitCode, 2) << texture;
+        EXPECT_EQ(result.err.rfind("kestrane terrain: --texture: Texture name: ", 0), 0u) << result.err;
+        EXPECT_NE(result.err.find(reason), std::string::npos) << result.err;
+        EXPECT_EQ(result.out, "");
+    }
+    const auto hungarian = RunCli({"terrain", "--lang", "hu", "--texture", "a;b"}, folder.path());
+    EXPECT_EQ(hungarian.exitCode, 2);
+    EXPECT_EQ(hungarian.err.rfind("kestrane terrain: --texture: Terep textúrája: nem tartalmazhat", 0), 0u)
+        << hungarian.err;
+    EXPECT_TRUE(Entries(folder).empty());
+}
+
 TEST(TerrainCommandTest, OutputFailureExitsWithOne)
 {
     const TempFolder folder;

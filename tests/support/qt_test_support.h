@@ -10,7 +10,8 @@
 
 namespace kestrane::test {
 
-// The whole file, or nothing when it cannot be read.
+// The whole file, or nothing when it cannot be read or is no regular file
+// (a pipe would block the read, a device never end it).
 QByteArray ReadBytes(const QString& path);
 
 // Catches what would go to the browser: install it with

@@ -4,8 +4,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <fstream>
+#include <csignal>
 #include <random>
 #include <sstream>
 #include <sys/resource.h>
@@ -40,6 +42,15 @@ CurrentFolder::~CurrentFolder()
 {
     std::error_code ec;
     std::filesystem::current_path(previous_, ec);
+}
+
+std::vector<std::string> EntryNames(const std::filesystem::path& folder)
+{
+    std::vector<std::string> names;
+    for (const auto& entry : std::filesystem::directory_iterator(folder))
+        names.push_back(entry.path().filename().string());
+    std::sort(names.begin(), names.end());
+    return names;
 }
 
 std::string ReadFile(const std::filesystem::path& path)
@@ -140,6 +151,30 @@ CommandResult RunCli(const std::vector<std::string>& args, const std::filesystem
     result.out = ReadFile(outPath);
     result.err = ReadFile(errPath);
     return result;
+}
+
+struct FileSizeLimit::Saved {
+    rlimit limit{};
+    struct sigaction excess{};
+};
+
+FileSizeLimit::FileSizeLimit(unsigned long long bytes) : saved_(std::make_unique<Saved>())
+{
+    struct sigaction ignore {};
+    ignore.sa_handler = SIG_IGN;
+    sigemptyset(&ignore.sa_mask);
+    if (sigaction(SIGXFSZ, &ignore, &saved_->excess) != 0 || getrlimit(RLIMIT_FSIZE, &saved_->limit) != 0)
+        ADD_FAILURE() << "no file size limit here";
+    rlimit lowered = saved_->limit;
+    lowered.rlim_cur = static_cast<rlim_t>(bytes);
+    if (setrlimit(RLIMIT_FSIZE, &lowered) != 0)
+        ADD_FAILURE() << "the file size limit could not be lowered";
+}
+
+FileSizeLimit::~FileSizeLimit()
+{
+    setrlimit(RLIMIT_FSIZE, &saved_->limit);
+    sigaction(SIGXFSZ, &saved_->excess, nullptr);
 }
 
 }  // namespace kestrane::test

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <filesystem>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -33,6 +34,9 @@ public:
 private:
     std::filesystem::path previous_;
 };
+
+// The names in `folder` (hidden ones too), sorted.
+std::vector<std::string> EntryNames(const std::filesystem::path& folder);
 
 std::string ReadFile(const std::filesystem::path& path);
 void WriteFile(const std::filesystem::path& path, std::string_view bytes);
@@ -64,5 +68,20 @@ struct CommandResult {
 };
 CommandResult RunCli(const std::vector<std::string>& args, const std::filesystem::path& folder,
                      const std::vector<std::string>& environment = {}, std::size_t addressSpace = 0);
+
+// While it lives, no file of this process or of the processes it starts can
+// grow beyond `bytes`: a write past it fails with EFBIG ("Disk full"), as on
+// a full disk (SIGXFSZ is ignored meanwhile).
+class FileSizeLimit {
+public:
+    explicit FileSizeLimit(unsigned long long bytes);
+    ~FileSizeLimit();
+    FileSizeLimit(const FileSizeLimit&) = delete;
+    FileSizeLimit& operator=(const FileSizeLimit&) = delete;
+
+private:
+    struct Saved;
+    std::unique_ptr<Saved> saved_;
+};
 
 }  // namespace kestrane::test

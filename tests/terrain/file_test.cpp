@@ -279,15 +279,12 @@ TEST_F(TerrainFileTest, EmptyTextureDropsTheTextureLines)
 TEST_F(TerrainFileTest, TextureIsWrittenAsTypedInTheCodePage)
 {
     TerrainInput input;
-    input.texture = " fű.bmp";  // a leading blank counts as text
+    input.texture = "fű ház.bmp";  // a blank inside belongs to the name
     input.resolutionX = "1";
     input.resolutionZ = "1";
     const std::string bytes = Generate(input);
-    EXPECT_NE(bytes.find(B3dBytes("load  fű.bmp\n")), std::string::npos);
-    EXPECT_NE(bytes.find("load  f\xFB.bmp\r\n"), std::string::npos);  // ű is 0xFB in Windows-1250
-
-    input.texture = "   ";
-    EXPECT_EQ(GenerateLines(input).size(), kHeaderLines + 15u);
+    EXPECT_NE(bytes.find(B3dBytes("load fű ház.bmp\n")), std::string::npos);
+    EXPECT_NE(bytes.find("load f\xFB h\xE1z.bmp\r\n"), std::string::npos);  // ű is 0xFB in Windows-1250
 }
 
 // ---------------------------------------------------------------------------
@@ -501,6 +498,32 @@ TEST_F(TerrainRefusalTest, TextureThatWouldCorruptTheFile)
     ExpectRefused(input, UiLanguage::English, "Texture name", {"\"日\"", "cannot be written"});
     input.texture = "bad\xFFutf8.bmp";
     ExpectRefused(input, UiLanguage::Hungarian, "Terep textúrája");
+}
+
+TEST_F(TerrainRefusalTest, TextureThatIsNotOneFileName)
+{
+    // "load" reads its arguments split at "," with the blanks around them
+    // dropped, and ";" starts a comment: none of these is the name typed.
+    const std::pair<const char*, const char*> cases[] = {
+        {" ", "must not be blank"},
+        {"   ", "must not be blank"},
+        {" fű.bmp", "must not begin or end with a blank"},
+        {"a.bmp ", "must not begin or end with a blank"},
+        {",", "must not contain \",\""},
+        {"a,b,c", "must not contain \",\""},
+        {"day.bmp,night.bmp,", "must not contain \",\""},
+        {";x", "must not contain \";\""},
+        {"a.bmp;old", "must not contain \";\""},
+    };
+    TerrainInput input;
+    for (const auto& [texture, reason] : cases) {
+        input.texture = texture;
+        ExpectRefused(input, UiLanguage::English, "Texture name", {reason});
+    }
+    input.texture = "a;b";
+    ExpectRefused(input, UiLanguage::Hungarian, "Terep textúrája", {"nem tartalmazhat \";\""});
+    input.texture = " ";
+    ExpectRefused(input, UiLanguage::Hungarian, "Terep textúrája", {"nem állhat csak szóközökből"});
 }
 
 TEST_F(TerrainRefusalTest, CurveAroundAnAreaWithoutWidth)

@@ -64,6 +64,8 @@ private slots:
     void generate();
     void generateRefusedInput();
     void generateOutputFailure();
+    void generateRefusedTextureName();
+    void generateWriteProtectedFile();
 };
 
 void AreaWindowTest::sizeAndPlaces()
@@ -413,6 +415,41 @@ void AreaWindowTest::generateOutputFailure()
     QVERIFY(folder.reports[0].text.contains(QStringLiteral("domb.b3d")));
     QCOMPARE(window.statusText(), QStringLiteral("earlier"));  // unchanged
     QVERIFY(QFileInfo(folder.file("domb.b3d")).isDir());
+}
+
+void AreaWindowTest::generateRefusedTextureName()
+{
+    // Names that cannot stand alone after "load": reported, nothing written.
+    WindowFolder folder;
+    TDombepito window;
+    window.ApplyAreaWindowLanguage(UiLanguage::Hungarian);
+    const QStringList names{QStringLiteral(","), QStringLiteral(" "), QStringLiteral(";x"),
+                            QStringLiteral("day.bmp,night.bmp"), QStringLiteral(" a.bmp")};
+    for (const QString& name : names) {
+        Child<QLineEdit>(window, "TexturaEdit")->setText(name);
+        window.GenButtonClick();
+        QVERIFY2(folder.reports.back().text.startsWith(QStringLiteral("Terep textúrája: ")),
+                 qPrintable(folder.reports.back().text));
+        QCOMPARE(window.statusText(), folder.reports.back().text);
+    }
+    QCOMPARE(folder.reports.size(), size_t(names.size()));
+    QVERIFY(!folder.exists("domb.b3d"));
+}
+
+void AreaWindowTest::generateWriteProtectedFile()
+{
+    WindowFolder folder;
+    TDombepito window;
+    window.ApplyAreaWindowLanguage(UiLanguage::English);
+    QFile protectedFile(folder.file("domb.b3d"));
+    QVERIFY(protectedFile.open(QIODevice::WriteOnly));
+    protectedFile.write("previous");
+    protectedFile.close();
+    QVERIFY(protectedFile.setPermissions(QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther));
+    window.GenButtonClick();
+    QCOMPARE(folder.reports.size(), size_t(1));
+    QCOMPARE(folder.reports[0].text.section(QLatin1Char('\n'), 1), QStringLiteral("File access denied"));
+    QCOMPARE(folder.read("domb.b3d"), QByteArray("previous"));
 }
 
 QTEST_MAIN(AreaWindowTest)

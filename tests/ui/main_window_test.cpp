@@ -92,6 +92,7 @@ private slots:
     void generateDefaultHouse();
     void generateRefusedInput();
     void generateOutputFailure();
+    void generateWriteProtectedFile();
     void webLabel();
 };
 
@@ -551,6 +552,25 @@ void MainWindowTest::generateOutputFailure()
     form.Button1Click();
     QCOMPARE(folder.reports.size(), size_t(2));
     QCOMPARE(form.statusText(), QStringLiteral("Generating..."));
+}
+
+void MainWindowTest::generateWriteProtectedFile()
+{
+    // A file its user write-protected is kept, and the refusal reported.
+    WindowFolder folder;
+    TForm1 form;
+    form.en_ButtonClick();
+    QFile protectedFile(folder.file("House_pyramid.b3d"));
+    QVERIFY(protectedFile.open(QIODevice::WriteOnly));
+    protectedFile.write("previous");
+    protectedFile.close();
+    QVERIFY(protectedFile.setPermissions(QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther));
+    form.Button1Click();
+    QCOMPARE(folder.reports.size(), size_t(1));
+    QCOMPARE(folder.reports[0].text.section(QLatin1Char('\n'), 1), QStringLiteral("File access denied"));
+    QVERIFY(folder.reports[0].text.contains(QStringLiteral("House_pyramid.b3d")));
+    QCOMPARE(folder.read("House_pyramid.b3d"), QByteArray("previous"));
+    QCOMPARE(QDir(folder.path()).entryList(QDir::Files | QDir::Hidden), (QStringList{"House_pyramid.b3d", "lang.cfg"}));
 }
 
 void MainWindowTest::webLabel()

@@ -1,0 +1,44 @@
+#include "core/regular_file.h"
+
+#include <cerrno>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace kestrane {
+
+std::optional<std::string> ReadRegularFile(const std::filesystem::path& path, std::size_t most)
+{
+    // Looked at first, so that a device is not even opened; then checked
+    // again on the open file, in case the name changed in between.
+    struct stat entry {};
+    if (::lstat(path.c_str(), &entry) != 0 || !S_ISREG(entry.st_mode))
+        return std::nullopt;
+    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOFOLLOW | O_NOCTTY | O_CLOEXEC);
+    if (fd < 0)
+        return std::nullopt;
+    struct stat opened {};
+    if (::fstat(fd, &opened) != 0 || !S_ISREG(opened.st_mode)) {
+        ::close(fd);
+        return std::nullopt;
+    }
+    std::string bytes(most, '\0');
+    std::size_t done = 0;
+    while (done < most) {
+        const ssize_t n = ::read(fd, bytes.data() + done, most - done);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n < 0) {
+            ::close(fd);
+            return std::nullopt;
+        }
+        if (n == 0)
+            break;
+        done += static_cast<std::size_t>(n);
+    }
+    ::close(fd);
+    bytes.resize(done);
+    return bytes;
+}
+
+}  // namespace kestrane
