@@ -5,12 +5,15 @@
 #include <charconv>
 #include <cmath>
 #include <cstring>
-#include <fstream>
 #include <limits>
 #include <numbers>
 #include <system_error>
 #include <type_traits>
 #include <utility>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace kestrane::b3d {
 
@@ -923,14 +926,18 @@ Model ReadB3d(std::string_view text)
     return reader.Finish();
 }
 
-Model ReadB3d(std::istream& in, const ReadProgress& progress, std::uint64_t total)
+namespace {
+
+// Feeds the reader piece by piece from `readPiece(buffer, size)`, which
+// returns the number of bytes read (0 at the end) or throws ReadError.
+template <typename ReadPiece>
+Model ReadPieces(ReadPiece readPiece, const ReadProgress& progress, std::uint64_t total)
 {
     Reader reader;
     std::string buffer(std::size_t{1} << 16, '\0');
     std::uint64_t done = 0;
-    while (in) {
-        in.read(buffer.data(), static_cast<std::streamsize>(buffer.size()));
-        const auto got = static_cast<std::size_t>(in.gcount());
+    for (;;) {
+        const std::size_t got = readPiece(buffer.data(), buffer.size());
         if (got == 0)
             break;
         done += got;
@@ -940,23 +947,61 @@ Model ReadB3d(std::istream& in, const ReadProgress& progress, std::uint64_t tota
         if (!more)
             break;
     }
-    if (in.bad())
-        throw ReadError(std::error_code(errno, std::generic_category()).message());
     return reader.Finish();
+}
+
+// Closes a file descriptor when reading ends, however it ends.
+struct FdCloser {
+    int fd;
+    ~FdCloser() { ::close(fd); }
+};
+
+}  // namespace
+
+Model ReadB3d(std::istream& in, const ReadProgress& progress, std::uint64_t total)
+{
+    return ReadPieces(
+        [&in](char* data, std::size_t size) -> std::size_t {
+            if (!in)
+                return 0;
+            in.read(data, static_cast<std::streamsize>(size));
+            if (in.bad())
+                throw ReadError(std::error_code(errno, std::generic_category()).message());
+            return static_cast<std::size_t>(in.gcount());
+        },
+        progress, total);
 }
 
 Model ReadB3dFile(const std::filesystem::path& path, const ReadProgress& progress)
 {
-    std::error_code error;
-    if (std::filesystem::is_directory(path, error))
-        throw ReadError("is a folder, not a file");
-    std::ifstream in(path, std::ios::binary);
-    if (!in)
+    // Opened without blocking and read only when it is a regular file: a pipe
+    // or a device under an object's name would otherwise hang the reading or
+    // never end it.
+    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0)
         throw ReadError(std::error_code(errno, std::generic_category()).message());
-    std::uint64_t total = 0;
-    if (std::filesystem::is_regular_file(path, error))
-        total = std::filesystem::file_size(path, error);
-    return ReadB3d(in, progress, error ? 0 : total);
+    const FdCloser closer{fd};
+    struct stat status {};
+    if (::fstat(fd, &status) != 0)
+        throw ReadError(std::error_code(errno, std::generic_category()).message());
+    if (S_ISDIR(status.st_mode))
+        throw ReadError("is a folder, not a file");
+    if (!S_ISREG(status.st_mode))
+        throw ReadError("is not a regular file");
+    const int flags = ::fcntl(fd, F_GETFL);
+    if (flags != -1)
+        ::fcntl(fd, F_SETFL, flags & ~O_NONBLOCK);
+    return ReadPieces(
+        [fd](char* data, std::size_t size) -> std::size_t {
+            for (;;) {
+                const ssize_t got = ::read(fd, data, size);
+                if (got >= 0)
+                    return static_cast<std::size_t>(got);
+                if (errno != EINTR)
+                    throw ReadError(std::error_code(errno, std::generic_category()).message());
+            }
+        },
+        progress, static_cast<std::uint64_t>(status.st_size));
 }
 
 }  // namespace kestrane::b3d

@@ -89,9 +89,13 @@ void B3dWriter::EmitColor(const ColorRgb& color)
     WriteLine("color " + FormatChannel(color.r) + "," + FormatChannel(color.g) + "," + FormatChannel(color.b));
 }
 
-void B3dWriter::EmitColorUnpadded(const ColorRgb& color)
+void B3dWriter::EmitColorUnpadded(const ColorRgb& color) { WriteChannels("color ", color); }
+
+void B3dWriter::EmitEmissiveColor(const ColorRgb& color) { WriteChannels("EmissiveColor ", color); }
+
+void B3dWriter::WriteChannels(std::string_view keyword, const ColorRgb& color)
 {
-    line_.assign("color ");
+    line_.assign(keyword);
     AppendInt(line_, color.r);
     line_.push_back(',');
     AppendInt(line_, color.g);

@@ -53,6 +53,9 @@ public:
     // "color r,g,b" without padding ("color 5,20,100"): the stairs and the
     // fixed colours of soffits, rims, gutters, downpipe and chimney cap.
     void EmitColorUnpadded(const ColorRgb& color);
+    // "EmissiveColor r,g,b" without padding: light the faces of the section
+    // give off whatever the light around them (lit windows).
+    void EmitEmissiveColor(const ColorRgb& color);
 
     // Statements whose three numbers are written as given: each field is
     // either FormatReal text or a fixed text such as "0" or "0.25" that the
@@ -86,6 +89,7 @@ public:
 private:
     void Flush();
     void AppendPoint(std::string& line, double x, double y, double z) const;
+    void WriteChannels(std::string_view keyword, const ColorRgb& color);
     void WriteFields(std::string_view keyword, std::string_view x, std::string_view y, std::string_view z);
 
     ReplacingFile file_;

@@ -1,5 +1,6 @@
 // kestrane house: the main window's generate button on the command line.
 #include "cli/cli.h"
+#include "cli/facade_options.h"
 #include "cli/option_run.h"
 
 #include "house/house_generator.h"
@@ -26,7 +27,7 @@ const LocalText kHouseHelpStart{
 std::string HouseHelp(UiLanguage language)
 {
     return kHouseHelpStart(language) + CommonOptionHelp("house", language) + OptionHelp(HouseOptions(), language) +
-           HelpEnd("house", language);
+           kFacadeHelp + HelpEnd("house", language);
 }
 
 }  // namespace
@@ -36,7 +37,11 @@ int RunHouse(const std::vector<std::string>& args, std::ostream& out, std::ostre
     const UiLanguage language = RunLanguage(args);
     OptionRun<HouseInput> run;
     try {
-        ReadOptions(HouseOptions(), "house", args, run);
+        // The facade options are read by their own reader (not in presets).
+        ReadOptions(HouseOptions(), "house", args, run,
+                    [](const std::string& name, ArgReader& reader, HouseInput& input) {
+                        return TakeFacadeOption(name, reader, input.facades);
+                    });
     } catch (const UsageError& e) {
         err << "kestrane house: " << UsageText(e, language) << "\n";
         return kExitBadInput;
@@ -52,7 +57,9 @@ int RunHouse(const std::vector<std::string>& args, std::ostream& out, std::ostre
                               std::string("--roof ") + RoofKindName(input.roofKind), language))
         err << WarningStart("house", language) << warning << "\n";
 
-    return ReportGeneration("house", out, err, [&] {
+    return ReportGeneration(
+        "house", out, err,
+        [&] {
         run.common.CheckFolder(language);
         HouseResult result;
         try {
@@ -64,8 +71,12 @@ int RunHouse(const std::vector<std::string>& args, std::ostream& out, std::ostre
         for (const GenerationWarning& warning : result.warnings)
             err << WarningStart("house", language)
                 << WithOption(HouseOptions(), warning.field, warning.message, OptionNaming::Command, language) << "\n";
-        return result.status;
-    });
+        // With facades the bitmaps the object needs follow the status.
+        if (result.textures.empty())
+            return result.status;
+        return result.status + "\n" + TextureListText(result.textures, language);
+        },
+        FacadeFieldOptions(language));
 }
 
 }  // namespace kestrane::cli

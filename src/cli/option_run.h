@@ -6,9 +6,11 @@
 #include "core/errors.h"
 #include "preset/preset.h"
 
+#include <functional>
 #include <map>
 #include <ostream>
 #include <set>
+#include <type_traits>
 #include <string>
 #include <vector>
 
@@ -65,7 +67,8 @@ struct OptionRun {
 // preset.
 template <class Input>
 void ReadOptions(const std::vector<OptionSpec<Input>>& table, const char* kind, const std::vector<std::string>& args,
-                 OptionRun<Input>& run)
+                 OptionRun<Input>& run,
+                 const std::type_identity_t<std::function<bool(const std::string&, ArgReader&, Input&)>>& otherOptions = {})
 {
     std::map<std::string, std::vector<std::string>> rows;  // repeated options given so far
     ArgReader reader(args);
@@ -102,6 +105,8 @@ void ReadOptions(const std::vector<OptionSpec<Input>>& table, const char* kind, 
             }
             continue;
         }
+        if (otherOptions && otherOptions(name, reader, run.input))
+            continue;
         const OptionSpec<Input>* option = name.rfind("--", 0) == 0 ? FindOption(table, name.substr(2)) : nullptr;
         if (!option)
             throw UsageError("ismeretlen kapcsoló: \"" + name + "\" (lásd: kestrane " + kind + " --help)",

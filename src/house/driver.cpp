@@ -5,6 +5,11 @@
 #include "core/errors.h"
 #include "house/house_header.h"
 #include "b3d/simulator_limits.h"
+#include "house/facade_openings.h"
+
+#include "b3d/b3d_reader.h"
+
+#include <algorithm>
 
 namespace kestrane {
 
@@ -48,7 +53,7 @@ RoofLeft HouseGenerator::OnWallTops() const
     return {{c.frontRightTop, c.frontLeftTop, c.backRightTop, c.backLeftTop}, 0.0, dim_.wallHeight};
 }
 
-HouseFlow HouseGenerator::WriteHouse(const std::string& fileName)
+HouseFlow HouseGenerator::WriteHouse(const std::string& fileName, std::span<const Opening> openings)
 {
     WriteHouseHeader(out_, language_,
                      {fileName, params_.offset, dim_.width, dim_.length, dim_.wallHeight, dim_.roofHeight});
@@ -92,6 +97,8 @@ HouseFlow HouseGenerator::WriteHouse(const std::string& fileName)
         break;
     }
 
+    // The facades after the walls, roof and gutters of every roof kind.
+    WriteFacades(openings);
     if (params_.chimneySize > 0)
         WriteChimney();
     if (params_.stairSteps > 0) {
@@ -103,6 +110,12 @@ HouseFlow HouseGenerator::WriteHouse(const std::string& fileName)
             WriteCornerStairs(params_.stairCorner);
     }
     return {walls, roof};
+}
+
+void HouseGenerator::WriteFacades(std::span<const Opening> openings)
+{
+    if (params_.facades.enabled)
+        WriteFacadeOpenings(out_, language_, params_.facades, FacadeWalls(params_), openings);
 }
 
 std::string HouseFileName(RoofKind kind, UiLanguage language)
@@ -136,11 +149,15 @@ HouseResult GenerateHouse(const HouseInput& input, UiLanguage language, const st
     result.fileName = fileName.empty() ? HouseFileName(params.roofKind, language) : fileName;
     result.path = folder.empty() ? std::filesystem::path(result.fileName) : folder / result.fileName;
 
+    // Openings that do not fit are refused before anything is opened.
+    const std::vector<Opening> openings =
+        LayOutFacades(params.facades, FacadeWalls(params), params.wallHeight, language);
+
     B3dWriter out;
     out.OpenOutput(result.path);
     try {
         HouseGenerator generator(out, params, language);
-        generator.WriteHouse(result.fileName);
+        generator.WriteHouse(result.fileName, openings);
     } catch (const NonFiniteValue&) {
         out.Abandon();
         throw InputError(LocalText{"A megadott méretekből nem véges érték adódik; a fájl nem készült el.",
@@ -151,7 +168,23 @@ HouseResult GenerateHouse(const HouseInput& input, UiLanguage language, const st
     result.warnings = HousePlausibilityWarnings(params, language);
     if (auto tooLarge = SimulatorLimitWarning(CountObjectSize(result.path), ObjectKind::House, language))
         result.warnings.push_back(std::move(*tooLarge));
+    if (params.facades.enabled) {
+        // The object as written is the list's source: every Load it holds.
+        for (const b3d::Section& section : b3d::ReadB3dFile(result.path).sections) {
+            if (!section.texture.empty() &&
+                std::find(result.textures.begin(), result.textures.end(), section.texture) == result.textures.end())
+                result.textures.push_back(section.texture);
+        }
+    }
     return result;
+}
+
+std::string TextureListText(const std::vector<std::string>& textures, UiLanguage language)
+{
+    std::string text = LocalText{"Szükséges textúrák:", "Bitmaps needed:"}(language);
+    for (const std::string& name : textures)
+        text += "\n  " + name;
+    return text;
 }
 
 }  // namespace kestrane

@@ -4,9 +4,11 @@
 #pragma once
 
 #include "house/house_params.h"
+#include "house/facade_layout.h"
 #include "b3d/b3d_writer.h"
 
 #include <filesystem>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -76,13 +78,15 @@ public:
 
     // Header, body, roof, gutters, chimney and stairs in the order of the
     // roof kind.
-    HouseFlow WriteHouse(const std::string& fileName);
+    // `openings` are the facades' windows and doors, laid out beforehand.
+    HouseFlow WriteHouse(const std::string& fileName, std::span<const Opening> openings = {});
 
     // Walls.
     WallsLeft negyszogfalwrite();       // "four-cornered wall write": four rectangular walls and the corner walls
     WallsLeft WriteGableWalls();        // pitched roof: five-cornered gable walls
     double WriteGableTriangles();       // pitched roof with roof-level texture; returns the eave rise
     WallsLeft WriteLeanWalls();         // lean roof: walls that follow the roof
+    void WriteFacades(std::span<const Opening> openings);  // the windows and doors laid out on the walls
     // Roofs.
     RoofLeft WriteFlatRoof();
     RoofLeft WriteFlatRoofEdge();
@@ -133,7 +137,13 @@ struct HouseResult {
     // What will look wrong or load badly: implausible dimensions, an object
     // above the simulator's limits. The file is written all the same.
     std::vector<GenerationWarning> warnings;
+    // The bitmaps the object loads, in the order of first use; listed only
+    // when facades are on (empty otherwise).
+    std::vector<std::string> textures;
 };
+
+// The list of bitmaps for the user: a heading line and one name a line.
+std::string TextureListText(const std::vector<std::string>& textures, UiLanguage language);
 
 // The whole generation of the generate button: reads the inputs (throws
 // InputError before anything is opened), writes the file into `folder`

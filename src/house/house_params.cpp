@@ -227,6 +227,7 @@ HouseParams ReadHouseParams(const HouseInput& input, UiLanguage language)
     p.flatRoofEdge = input.flatRoofEdge;
 
     CheckGeometry(p, language);
+    p.facades = ReadFacadeParams(input.facades, language);
     return p;
 }
 

@@ -4,6 +4,7 @@
 
 #include "core/errors.h"
 #include "core/types.h"
+#include "house/facade_layout.h"
 
 #include <string>
 #include <vector>
@@ -75,6 +76,8 @@ struct HouseInput {
     ColorSetting chimney{{215, 200, 200}, false};
     ColorSetting stair{{100, 100, 105}, false};
 
+    FacadeInput facades;  // storeys, windows and doors; off by default
+
     // Sets the enabled states to those the window has after choosing `kind`.
     void ChooseRoof(RoofKind kind);
 };
@@ -113,6 +116,7 @@ struct HouseParams {
     bool useRoofColor = false;
     bool useChimneyColor = false;
     bool useStairColor = false;
+    FacadeParams facades;
 };
 
 // The window caption of a typed field ("Szélesség" / "Width"), as a refusal

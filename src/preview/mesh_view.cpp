@@ -1,6 +1,7 @@
 #include "preview/mesh_view.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QImage>
 #include <QMouseEvent>
 #include <QWheelEvent>
@@ -76,14 +77,16 @@ bool FiniteBounds(const Bounds& bounds)
 
 // A texture file beside the object; names written on Windows may differ
 // from the file in case only.
+// Only regular files: a pipe or a device under a bitmap's name would block
+// the window's thread in the image reader.
 QString FindBitmap(const QString& folder, const QString& name)
 {
     const QDir dir(folder);
     if (dir.exists(name))
-        return dir.filePath(name);
+        return QFileInfo(dir.filePath(name)).isFile() ? dir.filePath(name) : QString();
     const auto entries = dir.entryList(QDir::Files);
     for (const QString& entry : entries)
-        if (entry.compare(name, Qt::CaseInsensitive) == 0)
+        if (entry.compare(name, Qt::CaseInsensitive) == 0 && QFileInfo(dir.filePath(entry)).isFile())
             return dir.filePath(entry);
     return {};
 }

@@ -200,6 +200,84 @@ constexpr const char* kChimneySizes[] = {
     "Kémény nincs", "Kémény méret: 1", "Kémény méret: 2", "Kémény méret: 3", "Kémény méret: 4",
 };
 
+// Main window, the facade area: captions and hints.
+constexpr UiText kFacadeCaptions[] = {
+    {"homlokzatchk", "Homlokzat", "Facades"},
+    {"homlokzatLabel", "Homlokzat", "Facades"},
+    {"szintLabel", "Szintek", "Storeys"},
+    {"szintmaLabel", "Szintmagasság", "Storey height"},
+    {"ablakLabel", "Ablakok", "Windows"},
+    {"ablakdbLabel", "Darab", "Count"},
+    {"ablakszLabel", "Szél.", "Width"},
+    {"ablakmaLabel", "Mag.", "Height"},
+    {"parapetLabel", "Parapet", "Sill"},
+    {"ablakElol", "Elöl", "Front"},
+    {"ablakJobb", "Jobb", "Right"},
+    {"ablakHatul", "Hátul", "Back"},
+    {"ablakBal", "Bal", "Left"},
+    {"ajtoLabel", "Ajtók", "Doors"},
+    {"ajtoszLabel", "Szél.", "Width"},
+    {"ajtomaLabel", "Mag.", "Height"},
+    {"ajtohelyLabel", "Helyzet", "Position"},
+    {"ajtochk", "Elöl", "Front"},
+    {"oldalajtochk", "Oldalt", "Side"},
+    {"ablaktexLabel", "Ablak textúra", "Window texture"},
+    {"ajtotexLabel", "Ajtó textúra", "Door texture"},
+    {"keretchk", "Keretek és párkányok", "Frames and sills"},
+    {"vilagitchk", "Világító ablakok (%)", "Lit windows (%)"},
+    {"vilagitmagLabel", "Mag", "Seed"},
+    {"ablakszinchk", "Ablak színe", "Window color"},
+    {"ajtoszinchk", "Ajtó színe", "Door color"},
+};
+
+constexpr UiText kFacadeHints[] = {
+    {"homlokzatchk", "Szintek, ablakok és ajtók a falakon", "Storeys, windows and doors on the walls"},
+    {"szintEdit", "Szintek száma", "Number of storeys"},
+    {"szintmaEdit", "Szintmagasság (üresen: a falmagasság a szintek között elosztva)", "Storey height (empty: the wall height shared by the storeys)"},
+    {"ablakElol", "Ablakok elöl", "Windows in front"},
+    {"ablakJobb", "Ablakok jobb oldalon", "Windows on the right"},
+    {"ablakHatul", "Ablakok hátul", "Windows at the back"},
+    {"ablakBal", "Ablakok bal oldalon", "Windows on the left"},
+    {"ablakElolDb", "Ablakok száma szintenként", "Windows per storey"},
+    {"ablakElolSz", "Ablak szélessége", "Window width"},
+    {"ablakElolMa", "Ablak magassága", "Window height"},
+    {"ablakElolPa", "Parapet magassága a szint padlója fölött", "Sill height above the storey's floor"},
+    {"ablakJobbDb", "Ablakok száma szintenként", "Windows per storey"},
+    {"ablakJobbSz", "Ablak szélessége", "Window width"},
+    {"ablakJobbMa", "Ablak magassága", "Window height"},
+    {"ablakJobbPa", "Parapet magassága a szint padlója fölött", "Sill height above the storey's floor"},
+    {"ablakHatulDb", "Ablakok száma szintenként", "Windows per storey"},
+    {"ablakHatulSz", "Ablak szélessége", "Window width"},
+    {"ablakHatulMa", "Ablak magassága", "Window height"},
+    {"ablakHatulPa", "Parapet magassága a szint padlója fölött", "Sill height above the storey's floor"},
+    {"ablakBalDb", "Ablakok száma szintenként", "Windows per storey"},
+    {"ablakBalSz", "Ablak szélessége", "Window width"},
+    {"ablakBalMa", "Ablak magassága", "Window height"},
+    {"ablakBalPa", "Parapet magassága a szint padlója fölött", "Sill height above the storey's floor"},
+    {"ajtochk", "Ajtó az elülső falon", "A door on the front wall"},
+    {"oldalajtochk", "Ajtó egy oldalsó vagy a hátsó falon", "A door on a side wall or the back wall"},
+    {"ajtoSz", "Ajtó szélessége", "Door width"},
+    {"ajtoMa", "Ajtó magassága", "Door height"},
+    {"ajtoHely", "Az ajtó közepe a fal közepétől jobbra (kívülről nézve)", "The door centre right of the wall's middle (seen from outside)"},
+    {"oldalajtoSz", "Ajtó szélessége", "Door width"},
+    {"oldalajtoMa", "Ajtó magassága", "Door height"},
+    {"oldalajtoHely", "Az ajtó közepe a fal közepétől jobbra (kívülről nézve)", "The door centre right of the wall's middle (seen from outside)"},
+    {"oldalajtoFal", "Az oldalajtó fala", "The wall of the side door"},
+    {"ablaktexEdit", "Az ablakok bitmapje (üresen: ablak.bmp / window.bmp)", "The windows' bitmap (empty: ablak.bmp / window.bmp)"},
+    {"ajtotexEdit", "Az ajtók bitmapje (üresen: ajto.bmp / door.bmp)", "The doors' bitmap (empty: ajto.bmp / door.bmp)"},
+    {"keretchk", "Kiemelkedő keret a nyílások körül, párkány az ablakok alatt", "Raised frames round the openings, sills under the windows"},
+    {"vilagitchk", "Az ablakok ennyi százaléka világít éjjel", "This share of the windows glows at night"},
+    {"vilagitEdit", "Világító ablakok aránya százalékban", "Share of lit windows in percent"},
+    {"vilagitmagEdit", "Ugyanaz a mag mindig ugyanazokat az ablakokat világítja", "The same seed always lights the same windows"},
+    {"ablakszinchk", "Szín az ablak bitmapje helyett", "A colour instead of the window bitmap"},
+    {"ablakszinEdit", "Az ablakok színe: R,G,B (0-255)", "The windows' colour: R,G,B (0-255)"},
+    {"ajtoszinchk", "Szín az ajtó bitmapje helyett", "A colour instead of the door bitmap"},
+    {"ajtoszinEdit", "Az ajtók színe: R,G,B (0-255)", "The doors' colour: R,G,B (0-255)"},
+};
+
+// The walls the side door can stand on, in the order of its list.
+constexpr LocalText kSideDoorWalls[] = {{"Bal", "Left"}, {"Jobb", "Right"}, {"Hátul", "Back"}};
+
 void ApplyOne(QWidget& window, const QString& name, const QString& text, TextRole role)
 {
     QWidget* target = name == window.objectName() ? &window : window.findChild<QWidget*>(name);
@@ -224,6 +302,9 @@ void ApplyOne(QWidget& window, const QString& name, const QString& text, TextRol
 
 std::span<const UiText> MainWindowCaptions() { return kMainCaptions; }
 std::span<const UiText> MainWindowHints() { return kMainHints; }
+std::span<const UiText> FacadeAreaCaptions() { return kFacadeCaptions; }
+std::span<const UiText> FacadeAreaHints() { return kFacadeHints; }
+std::span<const LocalText> SideDoorWalls() { return kSideDoorWalls; }
 std::span<const UiText> AreaWindowCaptions() { return kAreaCaptions; }
 std::span<const UiText> AreaWindowHints() { return kAreaHints; }
 std::span<const UiText> AreaWindowFixedHints() { return kAreaFixedHints; }

@@ -30,6 +30,11 @@ inline constexpr const char* kAreaWindowName = "TDombepito";
 
 std::span<const UiText> MainWindowCaptions();
 std::span<const UiText> MainWindowHints();
+// The facade area of the main window.
+std::span<const UiText> FacadeAreaCaptions();
+std::span<const UiText> FacadeAreaHints();
+// The items of the side door's wall list: left, right, back.
+std::span<const LocalText> SideDoorWalls();
 std::span<const UiText> AreaWindowCaptions();
 std::span<const UiText> AreaWindowHints();
 // Hints of the area builder that are the same in both languages.

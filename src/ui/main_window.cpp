@@ -14,12 +14,16 @@
 #include "core/version.h"
 #include "core/language_file.h"
 
+#include <QComboBox>
+#include <QLineEdit>
 #include <QDesktopServices>
 #include <QDir>
 #include <QFile>
 #include <QMouseEvent>
 #include <QStatusBar>
 #include <QUrl>
+
+#include <algorithm>
 
 namespace kestrane::ui {
 
@@ -105,6 +109,7 @@ TForm1::TForm1(QWidget* parent) : QWidget(parent), ui(std::make_unique<Ui::TForm
     connect(ui->Button1, &QPushButton::clicked, this, &TForm1::Button1Click);
     connect(ui->elonezetgomb, &QPushButton::clicked, this, &TForm1::elonezetgombClick);
     connect(ui->hu_Button, &QPushButton::clicked, this, &TForm1::hu_ButtonClick);
+    connect(ui->homlokzatchk, &QCheckBox::clicked, this, &TForm1::homlokzatchkClick);
     connect(ui->en_Button, &QPushButton::clicked, this, &TForm1::en_ButtonClick);
     ui->Label10->installEventFilter(this);
 
@@ -150,6 +155,7 @@ bool TForm1::SwitchLanguage(UiLanguage language)
     language_ = language;
     ApplyTexts(*this, MainWindowCaptions(), language, TextRole::Caption);
     ApplyTexts(*this, MainWindowHints(), language, TextRole::Hint);
+    ApplyFacadeLanguage(language);
     frontSidePlacements_ = FrontSidePlacements();
     cornerPlacements_ = CornerPlacements();
     LepeChange();
@@ -305,21 +311,88 @@ HouseInput TForm1::houseInput() const
     input.roof = read(roofGroup_);
     input.chimney = read(chimneyGroup_);
     input.stair = read(stairGroup_);
+    input.facades = facadeInput();
     return input;
+}
+
+FacadeInput TForm1::facadeInput() const
+{
+    FacadeInput facades;
+    facades.enabled = ui->homlokzatchk->isChecked();
+    facades.storeys = Text(ui->szintEdit);
+    facades.storeyHeight = Text(ui->szintmaEdit);
+    struct WindowRow {
+        WallSide side;
+        const QCheckBox* on;
+        const QLineEdit *count, *width, *height, *sill;
+    };
+    const WindowRow rows[] = {
+        {WallSide::Front, ui->ablakElol, ui->ablakElolDb, ui->ablakElolSz, ui->ablakElolMa, ui->ablakElolPa},
+        {WallSide::Right, ui->ablakJobb, ui->ablakJobbDb, ui->ablakJobbSz, ui->ablakJobbMa, ui->ablakJobbPa},
+        {WallSide::Back, ui->ablakHatul, ui->ablakHatulDb, ui->ablakHatulSz, ui->ablakHatulMa, ui->ablakHatulPa},
+        {WallSide::Left, ui->ablakBal, ui->ablakBalDb, ui->ablakBalSz, ui->ablakBalMa, ui->ablakBalPa},
+    };
+    for (const WindowRow& row : rows) {
+        facades.windows[static_cast<int>(row.side)] = {row.on->isChecked(), Text(row.count), Text(row.width),
+                                                       Text(row.height), Text(row.sill)};
+    }
+    facades.door = {ui->ajtochk->isChecked(), Text(ui->ajtoSz), Text(ui->ajtoMa), Text(ui->ajtoHely)};
+    facades.sideDoor = {ui->oldalajtochk->isChecked(), Text(ui->oldalajtoSz), Text(ui->oldalajtoMa),
+                        Text(ui->oldalajtoHely)};
+    constexpr WallSide kSideDoorSides[] = {WallSide::Left, WallSide::Right, WallSide::Back};  // the list's order
+    facades.sideDoorSide = kSideDoorSides[std::clamp(ui->oldalajtoFal->currentIndex(), 0, 2)];
+    facades.windowTexture = Text(ui->ablaktexEdit);
+    facades.doorTexture = Text(ui->ajtotexEdit);
+    if (ui->ablakszinchk->isChecked())
+        facades.windowColor = Text(ui->ablakszinEdit);
+    if (ui->ajtoszinchk->isChecked())
+        facades.doorColor = Text(ui->ajtoszinEdit);
+    facades.frames = ui->keretchk->isChecked();
+    facades.lit = ui->vilagitchk->isChecked();
+    facades.litPercent = Text(ui->vilagitEdit);
+    facades.litSeed = Text(ui->vilagitmagEdit);
+    return facades;
+}
+
+void TForm1::homlokzatchkClick()
+{
+    const bool on = ui->homlokzatchk->isChecked();
+    if (on && ui->homlokzatPanel->isHidden()) {
+        // The area lies right of the original window; every other control
+        // stays where it is.
+        const QRect area = ui->homlokzatPanel->geometry();
+        setFixedSize(area.right() + 1, height());
+        ui->homlokzatPanel->show();
+    }
+    ui->homlokzatPanel->setEnabled(on);
+}
+
+void TForm1::ApplyFacadeLanguage(UiLanguage language)
+{
+    ApplyTexts(*this, FacadeAreaCaptions(), language, TextRole::Caption);
+    ApplyTexts(*this, FacadeAreaHints(), language, TextRole::Hint);
+    const auto walls = SideDoorWalls();
+    for (int i = 0; i < ui->oldalajtoFal->count() && i < static_cast<int>(walls.size()); ++i)
+        ui->oldalajtoFal->setItemText(i, QString::fromUtf8(walls[static_cast<std::size_t>(i)](language)));
 }
 
 void TForm1::Button1Click()
 {
     setStatusText(QString::fromStdString(GeneratingStatus(language_)));
     const HouseInput input = houseInput();
+    std::vector<std::string> textures;
     // The status keeps "Generating..." after an input/output failure.
     GenerateAndReport(
         *this, [this](const QString& text) { setStatusText(text); },
         [&] {
             const HouseResult result = GenerateHouse(input, language_, CurrentFolder());
+            textures = result.textures;
             return Generated{result.path, result.status};
         },
         lastGenerated_);
+    // With facades the status tells which bitmaps the object needs.
+    statusPanel_->setToolTip(textures.empty() ? QString()
+                                              : QString::fromStdString(TextureListText(textures, language_)));
 }
 
 void TForm1::Label10Click()

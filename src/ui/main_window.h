@@ -114,6 +114,9 @@ public slots:
     void en_ButtonClick() { SwitchLanguage(UiLanguage::English); }
     void Label10Click();
     void elonezetgombClick();
+    // Facades on: the window grows by the facade area, which is enabled;
+    // facades off: the area is disabled.
+    void homlokzatchkClick();
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -128,6 +131,8 @@ private:
     };
 
     void FormCreate();
+    FacadeInput facadeInput() const;
+    void ApplyFacadeLanguage(UiLanguage language);
     void ColorChange(ColorGroup& group, int channel);
     void PaintSample(const ColorGroup& group);
 

@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
@@ -75,6 +77,10 @@ TEST(CheckCommand, CommandLineMistakesAndUnreadableFiles)
 {
     test::TempFolder folder;
     test::WriteFile(folder / "ok.b3d", B3dBytes("[MeshBuilder]\n"));
+    // A pipe nobody writes to and a link to an endless device would hang the
+    // reading or never end it: only regular files are read.
+    ASSERT_EQ(::mkfifo((folder / "pipe.b3d").c_str(), 0600), 0);
+    std::filesystem::create_symlink("/dev/zero", folder / "zero.b3d");
     struct Case {
         std::vector<std::string> args;
         int exitCode;
@@ -87,6 +93,8 @@ TEST(CheckCommand, CommandLineMistakesAndUnreadableFiles)
         {{"check", "missing.b3d", "ok.b3d"}, 1,
          "kestrane check: missing.b3d: cannot read: No such file or directory\n"},
         {{"check", "."}, 1, "kestrane check: .: cannot read: is a folder, not a file\n"},
+        {{"check", "pipe.b3d"}, 1, "kestrane check: pipe.b3d: cannot read: is not a regular file\n"},
+        {{"check", "zero.b3d"}, 1, "kestrane check: zero.b3d: cannot read: is not a regular file\n"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.args.size() > 1 ? c.args[1] : "no arguments");
