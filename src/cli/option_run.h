@@ -39,8 +39,9 @@ std::string CaptionNote(const OptionSpec<Input>& option, UiLanguage language)
 }
 
 // A refusal or warning about the window field `field` ("Szélesség: ...",
-// naming the window's caption) with the option that fills it after it:
-// "Szélesség: ... (--width)".
+// naming the window's caption) with the option that fills it: in front on
+// the command line, as the facade options are named ("--width: Szélesség:
+// ..."), after it for a preset member ("Szélesség: ... ("width")").
 template <class Input>
 std::string WithOption(const std::vector<OptionSpec<Input>>& table, const std::string& field, const std::string& message,
                        OptionNaming naming, UiLanguage language)
@@ -48,6 +49,8 @@ std::string WithOption(const std::vector<OptionSpec<Input>>& table, const std::s
     const OptionSpec<Input>* option = field.empty() ? nullptr : OptionOfField(table, field, language);
     if (!option)
         return message;
+    if (naming == OptionNaming::Command)
+        return OptionName(*option, naming) + ": " + message;
     return message + " (" + OptionName(*option, naming) + ")";
 }
 

@@ -95,6 +95,20 @@ HouseFlow HouseGenerator::WriteHouse(const std::string& fileName, std::span<cons
             WriteDownpipe(walls, roof);
         }
         break;
+    case RoofKind::HalfHipped:
+    case RoofKind::Gambrel:
+    case RoofKind::Mansard:
+    case RoofKind::Saltbox:
+        walls = negyszogfalwrite();
+        roof = WriteRoofForm();
+        if (gutters) {
+            if (params_.roofKind == RoofKind::Mansard)
+                WriteGutterRing(roof.eave);
+            else
+                WriteSideGutters(roof.eave);
+            WriteDownpipe(walls, roof);
+        }
+        break;
     }
 
     // The facades after the walls, roof and gutters of every roof kind.
@@ -127,6 +141,10 @@ std::string HouseFileName(RoofKind kind, UiLanguage language)
         {"haz_satorteto", "House_pyramid"},   // pyramid
         {"haz_laposteto", "House_flat"},      // flat
         {"haz_felteto", "haz_lean"},          // lean
+        {"haz_felkontyoltteto", "House_halfhip"},     // half-hipped
+        {"haz_tortnyeregteto", "House_gambrel"},      // gambrel
+        {"haz_manzardteto", "House_mansard"},         // mansard
+        {"haz_eltoltnyeregteto", "House_saltbox"},    // saltbox
     };
     return std::string(kBaseNames[static_cast<int>(kind)](language)) + ".b3d";
 }

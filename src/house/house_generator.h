@@ -94,6 +94,8 @@ public:
     RoofLeft WritePyramidRoof();
     RoofLeft WriteHipRoof();
     RoofLeft WriteLeanRoof();
+    // Half-hipped, gambrel, mansard and saltbox roofs with their gable tops.
+    RoofLeft WriteRoofForm();
     // Gutters and downpipe, along the eave the roof left.
     void WriteGutterRing(const EaveCorners& eave);
     void WriteSideGutters(const EaveCorners& eave);

@@ -2,20 +2,28 @@
 
 #include "core/errors.h"
 #include "core/numbers.h"
+#include "house/roof_forms.h"
 
+#include <algorithm>
+#include <cmath>
 #include <utility>
 
 namespace kestrane {
 
 ControlEnabling EnablingFor(RoofKind kind)
 {
-    //                roof edge gutters hip depth overhang left  right  size   roof-level texture
+    // roof edge, gutters, hip depth, overhang, corner left, corner right, corner size,
+    // roof-level texture; clip height, knee height, knee inset, ridge offset
     switch (kind) {
-    case RoofKind::Pitched: return {false, true, false, true, true, true, true, true};
-    case RoofKind::Hip: return {false, true, true, true, true, true, true, false};
-    case RoofKind::Pyramid: return {false, true, false, true, true, true, true, false};
-    case RoofKind::Flat: return {true, false, false, false, false, false, false, false};
-    case RoofKind::Lean: return {false, true, false, true, false, false, false, true};
+    case RoofKind::Pitched: return {false, true, false, true, true, true, true, true, false, false, false, false};
+    case RoofKind::Hip: return {false, true, true, true, true, true, true, false, false, false, false, false};
+    case RoofKind::Pyramid: return {false, true, false, true, true, true, true, false, false, false, false, false};
+    case RoofKind::Flat: return {true, false, false, false, false, false, false, false, false, false, false, false};
+    case RoofKind::Lean: return {false, true, false, true, false, false, false, true, false, false, false, false};
+    case RoofKind::HalfHipped: return {false, true, false, true, true, true, true, true, true, false, false, false};
+    case RoofKind::Gambrel: return {false, true, false, true, true, true, true, true, false, true, true, false};
+    case RoofKind::Mansard: return {false, true, false, true, true, true, true, false, false, true, true, false};
+    case RoofKind::Saltbox: return {false, true, false, true, true, true, true, true, false, false, false, true};
     }
     return {};
 }
@@ -51,6 +59,15 @@ const Field kStepWidth{&HouseInput::stepWidth, {"Lépcsőfok szélessége", "Sta
 const Field kStepLength{&HouseInput::stepLength, {"Lépcsőfok hossza", "Stairs length"}};
 const Field kStepHeight{&HouseInput::stepHeight, {"Lépcsőfok magassága", "Stairs step height"}};
 const Field kCornerWallSize{&HouseInput::cornerWallSize, {"Sarokfal mérete", "Cornel wall size"}};
+const Field kClipHeight{&HouseInput::clipHeight, kClipHeightCaption};
+const Field kKneeHeight{&HouseInput::kneeHeight, kKneeHeightCaption};
+const Field kKneeInset{&HouseInput::kneeInset, kKneeInsetCaption};
+const Field kRidgeOffset{&HouseInput::ridgeOffset, kRidgeOffsetCaption};
+
+const Field* const kFields[] = {&kOffsetX,  &kOffsetY,    &kOffsetZ,    &kWidth,         &kLength,
+                                &kWallHeight, &kRoofHeight, &kOverhang, &kHipDepth,      &kChimneyX,
+                                &kChimneyZ, &kStepWidth,  &kStepLength, &kStepHeight,    &kCornerWallSize,
+                                &kClipHeight, &kKneeHeight, &kKneeInset, &kRidgeOffset};
 
 // The track bars.
 const LocalText kChimneySizeCaption{"Kémény méret", "Chimney size"};
@@ -58,10 +75,6 @@ const LocalText kStairStepsCaption{"Lépcsőfokok száma", "Stairs number"};
 const LocalText kStairFrontCaption{"Lépcső helyzete elöl", "Stairs position in front"};
 const LocalText kStairSideCaption{"Lépcső helyzete oldalt", "Stairs position in side"};
 const LocalText kStairCornerCaption{"Sarokfeljáró helyzete", "Stairs position in cornel"};
-
-const Field* const kFields[] = {&kOffsetX,  &kOffsetY,    &kOffsetZ,    &kWidth,         &kLength,
-                                &kWallHeight, &kRoofHeight, &kOverhang, &kHipDepth,      &kChimneyX,
-                                &kChimneyZ, &kStepWidth,  &kStepLength, &kStepHeight,    &kCornerWallSize};
 
 [[noreturn]] void Refuse(const LocalText& caption, UiLanguage language, const LocalText& reason)
 {
@@ -92,6 +105,112 @@ int ReadPosition(int position, int highest, const LocalText& caption, UiLanguage
                 ("the position is " + std::to_string(position) + " but must be " + range + ".").c_str()});
     }
     return position;
+}
+
+// The narrowest part of a roof form's face: anything smaller rounds to
+// nothing in the three decimals of the file.
+constexpr double kSmallestPart = 0.01;
+
+// A limit in metres as the refusals name it: whole millimetres, rounded
+// inwards so that the named value itself is accepted.
+std::string AtMost(double metres)
+{
+    std::string text;
+    AppendInt(text, static_cast<long long>(std::floor(metres * 1000 + 1e-6)));
+    return text + " mm";
+}
+std::string AtLeast(double metres)
+{
+    std::string text;
+    AppendInt(text, static_cast<long long>(std::ceil(metres * 1000 - 1e-6)));
+    return text + " mm";
+}
+
+// Refuses `value` outside least..most, naming the range in millimetres and
+// why it is the range.
+void RefuseOutside(const LocalText& caption, UiLanguage language, double value, double least, double most,
+                   const char* huWhy, const char* enWhy)
+{
+    if (value >= least && value <= most)
+        return;
+    const std::string from = AtLeast(least);
+    const std::string to = AtMost(most);
+    if (!(least <= most))
+        Refuse(caption, language,
+               {(std::string("ennél a háznál nem adható meg (") + huWhy + ").").c_str(),
+                (std::string("cannot be given for this house (") + enWhy + ").").c_str()});
+    Refuse(caption, language,
+           {(from + " és " + to + " között kell legyen (" + huWhy + ").").c_str(),
+            ("must lie between " + from + " and " + to + " (" + enWhy + ").").c_str()});
+}
+
+// What the four roof forms need: a roof above the walls, an overhang that
+// is not negative, and parameters that give each face its shape, no part
+// of it narrower than kSmallestPart.
+void CheckRoofForm(const HouseParams& p, UiLanguage language)
+{
+    const double least = kSmallestPart;
+    const LocalText atLeast{"legalább 10 mm kell legyen.", "must be at least 10 mm."};
+    if (!(p.width >= least))
+        Refuse(kWidth.caption, language, atLeast);
+    if (!(p.length >= least))
+        Refuse(kLength.caption, language, atLeast);
+    if (!(p.wallHeight >= least))
+        Refuse(kWallHeight.caption, language, atLeast);
+    if (!(p.roofHeight >= p.wallHeight + least))
+        Refuse(kRoofHeight.caption, language,
+               {"legalább 10 mm-rel nagyobb kell legyen a fal magasságánál (a tető a falakon áll).",
+                "must be at least 10 mm more than the wall height (the roof stands on the walls)."});
+    if (!(p.roofOverhang == 0 || p.roofOverhang >= least))
+        Refuse(kOverhang.caption, language,
+               {"ennél a tetőnél 0 vagy legalább 10 mm kell legyen.", "must be 0 or at least 10 mm for this roof."});
+    const double h = p.width / 2;
+    const double rise = p.roofHeight - p.wallHeight;
+
+    switch (p.roofKind) {
+    case RoofKind::HalfHipped: {
+        // The clip crosses the gable plane c / s from the middle, where s is
+        // the slope of the sides; it must stay inside the side walls and
+        // leave a ridge between the two clips.
+        const double s = rise / (h + p.roofOverhang);
+        RefuseOutside(kClipHeight.caption, language, p.clipHeight, least, s * (std::min(h, p.length / 2) - least),
+                      "a konty nem érhet a falakig, és gerinc kell maradjon a két konty között",
+                      "the clip must stay inside the side walls and leave a ridge between the two clips");
+        break;
+    }
+    case RoofKind::Gambrel:
+    case RoofKind::Mansard: {
+        const double ki = p.kneeInset;
+        const bool mansard = p.roofKind == RoofKind::Mansard;
+        const double halfSpan = mansard ? std::min(h, p.length / 2) : h;
+        RefuseOutside(kKneeHeight.caption, language, p.kneeHeight, p.wallHeight + least, p.roofHeight - least,
+                      "a falak fölött és a gerinc alatt", "above the walls and below the ridge");
+        RefuseOutside(kKneeInset.caption, language, ki, least, halfSpan - least,
+                      mansard ? "a falaktól befelé, a szélesség és a hosszúság felén belül"
+                              : "a falaktól befelé, a szélesség felén belül",
+                      mansard ? "inside the walls, within half the width and half the length"
+                              : "inside the walls, within half the width");
+        // The lower slope rises from the eave to the knee; the upper one from
+        // the knee to the ridge over the shorter of its runs.
+        const double lower = (p.kneeHeight - p.wallHeight) / (p.roofOverhang + ki);
+        const double upper = (p.roofHeight - p.kneeHeight) / (halfSpan - ki);
+        if (!(lower > upper))
+            Refuse(kKneeHeight.caption, language,
+                   {"a törés alatti tetőrész meredekebb kell legyen a felsőnél: emelje a törést vagy csökkentse a behúzását.",
+                    "the slope below the knee must be steeper than the one above it: raise the knee or reduce its inset."});
+        break;
+    }
+    case RoofKind::Saltbox:
+        RefuseOutside(kRidgeOffset.caption, language, p.ridgeOffset, -(h - least), h - least,
+                      "a gerinc a falak között kell maradjon", "the ridge must stay between the walls");
+        break;
+    case RoofKind::Pitched:
+    case RoofKind::Hip:
+    case RoofKind::Pyramid:
+    case RoofKind::Flat:
+    case RoofKind::Lean:
+        break;
+    }
 }
 
 // Divisions whose divisor the inputs can make zero; the geometry is then
@@ -127,6 +246,12 @@ void CheckGeometry(const HouseParams& p, UiLanguage language)
         break;
     case RoofKind::Pyramid:
     case RoofKind::Flat:
+        break;
+    case RoofKind::HalfHipped:
+    case RoofKind::Gambrel:
+    case RoofKind::Mansard:
+    case RoofKind::Saltbox:
+        CheckRoofForm(p, language);
         break;
     }
 }
@@ -225,6 +350,29 @@ HouseParams ReadHouseParams(const HouseInput& input, UiLanguage language)
 
     p.gutters = input.gutters;
     p.flatRoofEdge = input.flatRoofEdge;
+
+    // A form's own parameters are read only for that form; an empty box
+    // takes the form's default.
+    const auto formValue = [&](const Field& field, double (*fallback)(const HouseParams&)) {
+        const std::string& text = input.*field.text;
+        if (text.find_first_not_of(" \t") == std::string::npos)
+            return fallback(p);
+        return ReadMillimetres(input, field, language);
+    };
+    switch (p.roofKind) {
+    case RoofKind::HalfHipped: p.clipHeight = formValue(kClipHeight, DefaultClipHeight); break;
+    case RoofKind::Gambrel:
+    case RoofKind::Mansard:
+        p.kneeHeight = formValue(kKneeHeight, DefaultKneeHeight);
+        p.kneeInset = formValue(kKneeInset, DefaultKneeInset);
+        break;
+    case RoofKind::Saltbox: p.ridgeOffset = formValue(kRidgeOffset, DefaultRidgeOffset); break;
+    case RoofKind::Pitched:
+    case RoofKind::Hip:
+    case RoofKind::Pyramid:
+    case RoofKind::Flat:
+    case RoofKind::Lean: break;
+    }
 
     CheckGeometry(p, language);
     p.facades = ReadFacadeParams(input.facades, language);

@@ -11,7 +11,7 @@
 
 namespace kestrane {
 
-enum class RoofKind { Pitched, Hip, Pyramid, Flat, Lean };
+enum class RoofKind { Pitched, Hip, Pyramid, Flat, Lean, HalfHipped, Gambrel, Mansard, Saltbox };
 
 // One user colour with its use switch: an element writes the colour only
 // while the switch is on.
@@ -32,6 +32,11 @@ struct ControlEnabling {
     bool cornerRight = true;       // Sjobb
     bool cornerSize = true;        // SarokfalEdit
     bool roofLevelTexture = true;  // tetoszint
+    // The parameters of the roof forms, enabled only for their own form.
+    bool clipHeight = false;
+    bool kneeHeight = false;
+    bool kneeInset = false;
+    bool ridgeOffset = false;
 };
 ControlEnabling EnablingFor(RoofKind kind);
 
@@ -54,6 +59,12 @@ struct HouseInput {
     std::string stepLength = "1500";
     std::string stepHeight = "200";
     std::string cornerWallSize = "1000";
+    // The roof forms' parameters; an empty box takes the form's default
+    // (see roof_forms.h).
+    std::string clipHeight;   // half-hipped: from the ridge down
+    std::string kneeHeight;   // gambrel, mansard: above the ground
+    std::string kneeInset;    // gambrel, mansard: from the wall inwards
+    std::string ridgeOffset;  // saltbox: from the centre towards the left wall
 
     RoofKind roofKind = RoofKind::Pyramid;
     bool gutters = true;                   // Ereszcsatorna checked
@@ -106,6 +117,10 @@ struct HouseParams {
     bool cornerWallRight = false;
     bool cornerWalls = false;       // corner-wall box enabled and a side checked
     double cornerWallSize = 0.0;    // 0 unless cornerWalls
+    double clipHeight = 0.0;        // half-hipped roof
+    double kneeHeight = 0.0;        // gambrel and mansard roofs
+    double kneeInset = 0.0;
+    double ridgeOffset = 0.0;       // saltbox roof
     bool roofLevelTexture = false;  // tetoszint enabled and checked
     bool roofLevelTextureChecked = false;
     bool gutters = false;
@@ -118,6 +133,12 @@ struct HouseParams {
     bool useStairColor = false;
     FacadeParams facades;
 };
+
+// The captions of the roof forms' parameter boxes.
+inline constexpr LocalText kClipHeightCaption{"Konty mag.", "Clip height"};
+inline constexpr LocalText kKneeHeightCaption{"Törés mag.", "Knee height"};
+inline constexpr LocalText kKneeInsetCaption{"Törés beh.", "Knee inset"};
+inline constexpr LocalText kRidgeOffsetCaption{"Gerinc elt.", "Ridge offset"};
 
 // The window caption of a typed field ("Szélesség" / "Width"), as a refusal
 // names it; empty for a member that is not a typed field.

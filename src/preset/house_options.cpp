@@ -76,7 +76,9 @@ HouseOption Color(const char* name, ColorSetting HouseInput::*setting, LocalText
 
 const std::vector<std::string>& RoofNames()
 {
-    static const std::vector<std::string> names = {"pitched", "hip", "pyramid", "flat", "lean"};
+    // In the order of RoofKind.
+    static const std::vector<std::string> names = {"pitched", "hip",     "pyramid", "flat",   "lean",
+                                                   "half-hipped", "gambrel", "mansard", "saltbox"};
     return names;
 }
 
@@ -93,11 +95,22 @@ std::vector<HouseOption> MakeHouseOptions()
         {"roof",
          OptionForm::Value,
          "KIND",
-         {"pitched (nyereg), hip (kontyolt), pyramid (sátor),\nflat (lapos) vagy lean (fél) (pyramid)",
-          "pitched, hip, pyramid, flat or lean (pyramid)"},
+         {"pitched (nyereg), hip (kontyolt), pyramid (sátor),\nflat (lapos) vagy lean (fél) (pyramid), vagy\n"
+          "half-hipped, gambrel, mansard, saltbox",
+          "pitched, hip, pyramid, flat or lean (pyramid),\nor half-hipped, gambrel, mansard, saltbox"},
          {},
          [](HouseInput& input, const std::vector<std::string>& values) {
-             input.ChooseRoof(static_cast<RoofKind>(ParseName(values.front(), RoofNames())));
+             const std::string& value = values.front();
+             const auto& names = RoofNames();
+             for (std::size_t i = 0; i < names.size(); ++i)
+                 if (names[i] == value) {
+                     input.ChooseRoof(static_cast<RoofKind>(i));
+                     return;
+                 }
+             throw OptionError("pitched, hip, pyramid, flat vagy lean, vagy half-hipped, gambrel, mansard vagy "
+                               "saltbox lehet, nem \"" + value + "\"",
+                               "must be pitched, hip, pyramid, flat or lean, or half-hipped, gambrel, mansard or "
+                               "saltbox, not \"" + value + "\"");
          },
          [](const HouseInput& input) { return std::vector<std::string>{RoofKindName(input.roofKind)}; }});
     options.push_back(Millimetres("width", &HouseInput::width,
@@ -116,25 +129,52 @@ std::vector<HouseOption> MakeHouseOptions()
                                   {"kontyolt tető: a gerinc rövidülése mindkét végén\n(2000)",
                                    "hip roof: ridge shortening at each end (2000)"},
                                   Enabled(&ControlEnabling::hipDepth)));
+    options.push_back(Millimetres("clip-height", &HouseInput::clipHeight,
+                                  {"csonkakontyos tető: a konty magassága a gerinctől\nlefelé (a tető falak "
+                                   "feletti emelkedésének\nharmada)",
+                                   "half-hipped roof: the clips' height from the\nridge down (a third of the "
+                                   "roof's rise above\nthe walls)"},
+                                  Enabled(&ControlEnabling::clipHeight)));
+    options.push_back(Millimetres("knee-height", &HouseInput::kneeHeight,
+                                  {"manzárd- és tört nyeregtető: a törés magassága\na talajtól (a falak és a tető "
+                                   "emelkedésének\n60 %-a)",
+                                   "gambrel and mansard roofs: the knee's height\nabove the ground (the walls and "
+                                   "60 % of the\nroof's rise)"},
+                                  Enabled(&ControlEnabling::kneeHeight)));
+    options.push_back(Millimetres("knee-inset", &HouseInput::kneeInset,
+                                  {"manzárd- és tört nyeregtető: a törés távolsága\na falaktól befelé (a szélesség "
+                                   "hatoda)",
+                                   "gambrel and mansard roofs: the knee's distance\ninside the walls (a sixth of "
+                                   "the width)"},
+                                  Enabled(&ControlEnabling::kneeInset)));
+    options.push_back(Millimetres("ridge-offset", &HouseInput::ridgeOffset,
+                                  {"féloldalas nyeregtető: a gerinc távolsága a\nközéptől a bal fal felé "
+                                   "(negatív: jobbra;\na szélesség hatoda)",
+                                   "saltbox roof: the ridge's distance from the\ncentre across the width, towards "
+                                   "the left wall\n(negative: the right; a sixth of the width)"},
+                                  Enabled(&ControlEnabling::ridgeOffset)));
     options.push_back(Millimetres("offset-x", &HouseInput::offsetX, {"az objektum eltolása (0)", "object offset (0)"}));
     options.push_back(Millimetres("offset-y", &HouseInput::offsetY, {"(0)", "(0)"}));
     options.push_back(Millimetres("offset-z", &HouseInput::offsetZ, {"(0)", "(0)"}));
     options.push_back(Switch("corner-left", &HouseInput::cornerWallLeft, true,
-                             {"bal oldali sarokfal (nyereg-, kontyolt, sátortető)",
-                              "left corner wall (pitched, hip, pyramid roofs)"},
+                             {"bal oldali sarokfal (nyereg-, kontyolt, sátortető\nés a további tetőformák)",
+                              "left corner wall (pitched, hip, pyramid roofs\nand the roof forms)"},
                              Enabled(&ControlEnabling::cornerLeft)));
     options.push_back(Switch("corner-right", &HouseInput::cornerWallRight, true,
-                             {"jobb oldali sarokfal (nyereg-, kontyolt, sátortető)",
-                              "right corner wall (pitched, hip, pyramid roofs)"},
+                             {"jobb oldali sarokfal (nyereg-, kontyolt, sátortető\nés a további tetőformák)",
+                              "right corner wall (pitched, hip, pyramid roofs\nand the roof forms)"},
                              Enabled(&ControlEnabling::cornerRight)));
     options.push_back(Millimetres("corner-size", &HouseInput::cornerWallSize,
                                   {"a sarokfal mérete (1000)", "corner wall size (1000)"},
                                   Enabled(&ControlEnabling::cornerSize)));
     options.push_back(Switch("roof-level-texture", &HouseInput::roofLevelTextureChecked, true,
                              {"nyeregtető: a falak és az oromháromszögek külön;\n"
-                              "féltető: téglalap falak és külön oromrészek",
+                              "féltető: téglalap falak és külön oromrészek;\n"
+                              "csonkakontyos, tört és féloldalas nyeregtető:\naz oromcsúcsok a 7.bmp és 8.bmp "
+                              "képen",
                               "pitched roof: walls and gable triangles apart;\n"
-                              "lean roof: rectangular walls and gable parts"},
+                              "lean roof: rectangular walls and gable parts;\n"
+                              "half-hipped, gambrel, saltbox: gable tops on\n7.bmp and 8.bmp"},
                              Enabled(&ControlEnabling::roofLevelTexture)));
     options.push_back(Switch("no-gutters", &HouseInput::gutters, false,
                              {"nincs ereszcsatorna és lefolyó (a nyeregtető\noldalsó csatornái megmaradnak)",

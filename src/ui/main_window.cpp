@@ -84,6 +84,8 @@ TForm1::TForm1(QWidget* parent) : QWidget(parent), ui(std::make_unique<Ui::TForm
     connect(ui->satorteto, &QRadioButton::clicked, this, &TForm1::satortetoClick);
     connect(ui->laposteto, &QRadioButton::clicked, this, &TForm1::lapostetoClick);
     connect(ui->Felteto, &QRadioButton::clicked, this, &TForm1::FeltetoClick);
+    for (QRadioButton* form : {ui->Csonkakonty, ui->Tortnyereg, ui->Manzardteto, ui->Eltoltnyereg})
+        connect(form, &QRadioButton::clicked, this, &TForm1::RoofFormClick);
     connect(ui->Kemenymeret, &QSlider::valueChanged, this, &TForm1::KemenymeretChange);
     connect(ui->Lepn, &QSlider::valueChanged, this, &TForm1::LepnChange);
     connect(ui->Lepe, &QSlider::valueChanged, this, &TForm1::LepeChange);
@@ -175,6 +177,8 @@ void TForm1::gombolas()
     const std::pair<QRadioButton*, RoofKind> buttons[] = {
         {ui->Nyeregteto, RoofKind::Pitched}, {ui->Kontyoltteto, RoofKind::Hip}, {ui->satorteto, RoofKind::Pyramid},
         {ui->laposteto, RoofKind::Flat},     {ui->Felteto, RoofKind::Lean},
+        {ui->Csonkakonty, RoofKind::HalfHipped}, {ui->Tortnyereg, RoofKind::Gambrel},
+        {ui->Manzardteto, RoofKind::Mansard}, {ui->Eltoltnyereg, RoofKind::Saltbox},
     };
     for (const auto& [button, kind] : buttons) {
         if (!button->isChecked())
@@ -188,6 +192,10 @@ void TForm1::gombolas()
         ui->Sjobb->setEnabled(enabling.cornerRight);
         ui->SarokfalEdit->setEnabled(enabling.cornerSize);
         ui->tetoszint->setEnabled(enabling.roofLevelTexture);
+        ui->kmaEdit->setEnabled(enabling.clipHeight);
+        ui->tmgEdit->setEnabled(enabling.kneeHeight);
+        ui->tbeEdit->setEnabled(enabling.kneeInset);
+        ui->gelEdit->setEnabled(enabling.ridgeOffset);
         return;
     }
 }
@@ -274,8 +282,13 @@ HouseInput TForm1::houseInput() const
     input.stepLength = Text(ui->leho);
     input.stepHeight = Text(ui->lema);
     input.cornerWallSize = Text(ui->SarokfalEdit);
+    input.clipHeight = Text(ui->kmaEdit);
+    input.kneeHeight = Text(ui->tmgEdit);
+    input.kneeInset = Text(ui->tbeEdit);
+    input.ridgeOffset = Text(ui->gelEdit);
 
-    // The buttons in the order the generator tests them.
+    // The buttons in the order the generator tests them, the roof forms
+    // last.
     if (ui->Kontyoltteto->isChecked())
         input.roofKind = RoofKind::Hip;
     else if (ui->satorteto->isChecked())
@@ -284,6 +297,14 @@ HouseInput TForm1::houseInput() const
         input.roofKind = RoofKind::Flat;
     else if (ui->Nyeregteto->isChecked())
         input.roofKind = RoofKind::Pitched;
+    else if (ui->Csonkakonty->isChecked())
+        input.roofKind = RoofKind::HalfHipped;
+    else if (ui->Tortnyereg->isChecked())
+        input.roofKind = RoofKind::Gambrel;
+    else if (ui->Manzardteto->isChecked())
+        input.roofKind = RoofKind::Mansard;
+    else if (ui->Eltoltnyereg->isChecked())
+        input.roofKind = RoofKind::Saltbox;
     else
         input.roofKind = RoofKind::Lean;
     input.gutters = ui->Ereszcsatorna->isChecked();

@@ -79,6 +79,7 @@ public slots:
     void satortetoClick() { gombolas(); }
     void lapostetoClick() { gombolas(); }
     void FeltetoClick() { gombolas(); }
+    void RoofFormClick() { gombolas(); }
     // "gombolás" (buttoning): enables the controls that the chosen roof kind
     // uses. The name, like the other control and handler names, is kept
     // from the form.

@@ -308,9 +308,9 @@ TEST(Messages, FollowTheLanguageOfTheRun)
 {
     TempFolder folder;
     auto run = RunCli({"house", "--width", "6000mm"}, folder.path());
-    EXPECT_EQ(run.err, "kestrane house: Szélesség: \"6000mm\" nem érvényes szám. (--width)\n");
+    EXPECT_EQ(run.err, "kestrane house: --width: Szélesség: \"6000mm\" nem érvényes szám.\n");
     run = RunCli({"terrain", "--lang", "en", "--peak", "1,1,1,1", "--peak", "1,x,1,1"}, folder.path());
-    EXPECT_EQ(run.err, "kestrane terrain: Peak 2, Z pos.: \"x\" is not a valid number. (--peak)\n");
+    EXPECT_EQ(run.err, "kestrane terrain: --peak: Peak 2, Z pos.: \"x\" is not a valid number.\n");
     run = RunCli({"house", "--lang", "en", "--stair-front", "4"}, folder.path());
     EXPECT_EQ(run.err,
               "kestrane house: --stair-front must be a whole number from 0 to 3, not \"4\" (Stairs position in front)\n");
@@ -336,17 +336,17 @@ TEST(Warnings, ImplausibleHousesAreWrittenWithAWarning)
     auto run = RunCli({"house", "--lang", "en", "--width", "0", "--wall-height", "-500"}, folder.path());
     EXPECT_EQ(run.exitCode, 0);
     EXPECT_EQ(run.err,
-              "kestrane house: warning: Width: is 0: the house will be flat as a sheet, its side walls in one "
-              "plane. (--width)\n"
-              "kestrane house: warning: Height: is negative: the walls grow downwards into the ground, the roof "
-              "below it. (--wall-height)\n");
+              "kestrane house: warning: --width: Width: is 0: the house will be flat as a sheet, its side walls "
+              "in one plane.\n"
+              "kestrane house: warning: --wall-height: Height: is negative: the walls grow downwards into the "
+              "ground, the roof below it.\n");
     EXPECT_TRUE(std::filesystem::exists(folder / "House_pyramid.b3d"));
 
     run = RunCli({"house", "--roof", "hip", "--roof-height", "3500"}, folder.path());
     EXPECT_EQ(run.exitCode, 0);
     EXPECT_EQ(run.err,
-              "kestrane house: figyelmeztetés: Tetőmagasság: nem nagyobb a falmagasságnál: a tető lapos lesz, vagy "
-              "a gerince a falak közé fordul. (--roof-height)\n");
+              "kestrane house: figyelmeztetés: --roof-height: Tetőmagasság: nem nagyobb a falmagasságnál: a tető "
+              "lapos lesz, vagy a gerince a falak közé fordul.\n");
     // A flat roof has no roof height to compare.
     EXPECT_EQ(RunCli({"house", "--roof", "flat", "--roof-height", "0"}, folder.path()).err, "");
 

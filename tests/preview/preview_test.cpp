@@ -167,6 +167,35 @@ private slots:
         QVERIFY(yellow > 1000);
     }
 
+    void roofFormsShowTheirRoofsFromOutside()
+    {
+        // Roof and walls in their colours: a one-sided face wound the wrong
+        // way would leave its colour out of the picture.
+        const std::pair<RoofKind, const char*> forms[] = {
+            {RoofKind::HalfHipped, "halfhip"},
+            {RoofKind::Gambrel, "gambrel"},
+            {RoofKind::Mansard, "mansard"},
+            {RoofKind::Saltbox, "saltbox"},
+        };
+        for (const auto& [kind, name] : forms) {
+            HouseInput input;
+            input.ChooseRoof(kind);
+            input.roof.use = true;
+            input.wall.use = true;
+            const HouseResult result = GenerateHouse(input, UiLanguage::English, folder_.path());
+            preview::PreviewWindow window;
+            window.setLanguage(UiLanguage::English);
+            const QImage frame = Show(window, QString::fromStdString(result.path.string()));
+            const int roof = CountPixels(frame, [](const QColor& c) { return LooksLike(c, 100, 20, 20); });
+            const int walls = CountPixels(frame, [](const QColor& c) { return LooksLike(c, 180, 160, 105); });
+            qInfo("%s: roof pixels %d, wall pixels %d", name, roof, walls);
+            QVERIFY2(roof > 2000, name);
+            QVERIFY2(walls > 2000, name);
+            if (const QByteArray shots = qgetenv("KESTRANE_SCREENSHOTS"); !shots.isEmpty())
+                window.grab().save(QString::fromLocal8Bit(shots) + "/preview_" + name + ".png");
+        }
+    }
+
     void previewButtonsShowTheLastGeneratedObject()
     {
         const QString previous = QDir::currentPath();

@@ -1,5 +1,6 @@
 // The windows and the command line write the same bytes for the same
-// inputs: every roof kind in both languages, and a shaped terrain.
+// inputs: every roof kind and roof form in both languages, and a shaped
+// terrain.
 #include "window_test_support.h"
 
 #include "support/test_support.h"
@@ -124,6 +125,28 @@ const HouseCase kHouseCases[] = {
          Type(Child<QLineEdit>(form, "tleEdit"), "600");
      }},
     {"lean plain", "Felteto", {"--roof", "lean"}, [](TForm1&) {}},
+    {"half-hipped", "Csonkakonty", {"--roof", "half-hipped", "--clip-height", "900", "--corner-right"},
+     [](TForm1& form) {
+         Type(Child<QLineEdit>(form, "kmaEdit"), "900");
+         Child<QCheckBox>(form, "Sjobb")->click();
+     }},
+    {"gambrel", "Tortnyereg",
+     {"--roof", "gambrel", "--knee-height", "5300", "--knee-inset", "700", "--roof-level-texture"},
+     [](TForm1& form) {
+         Type(Child<QLineEdit>(form, "tmgEdit"), "5300");
+         Type(Child<QLineEdit>(form, "tbeEdit"), "700");
+         Child<QCheckBox>(form, "tetoszint")->click();
+     }},
+    {"mansard", "Manzardteto", {"--roof", "mansard", "--roof-color", "10,20,30"},
+     [](TForm1& form) {
+         SetBars(form, kRoofBars, 10, 20, 30);
+         Child<QCheckBox>(form, "tszinchk")->click();
+     }},
+    {"saltbox", "Eltoltnyereg", {"--roof", "saltbox", "--ridge-offset", "-800", "--no-gutters"},
+     [](TForm1& form) {
+         Type(Child<QLineEdit>(form, "gelEdit"), "-800");
+         Child<QCheckBox>(form, "Ereszcsatorna")->click();
+     }},
 };
 
 }  // namespace
