@@ -15,6 +15,7 @@ packages=(
   qt6-translations-l10n                                    # Qt's own texts in Hungarian
   clang lld libclang-rt-14-dev                             # sanitizer build, libFuzzer (tools/sanitize.sh)
   libgdal-dev                                              # elevation data (src/heightmap)
+  nlohmann-json3-dev                                       # presets (JSON)
 )
 missing=()
 for package in "${packages[@]}"; do

@@ -3,14 +3,32 @@
 #include "core/errors.h"
 #include "core/language_file.h"
 #include "core/version.h"
+#include "b3d/b3d_writer.h"
 
-#include <charconv>
+#include "preset/option_values.h"
+
+#include <cerrno>
+#include <filesystem>
 
 namespace kestrane::cli {
 
 namespace {
 
-const char* const kUsage =
+const LocalText kUsage{
+    "Használat: kestrane PARANCS [KAPCSOLÓK]\n"
+    "\n"
+    "Statikus díszletobjektumokat készít a vasútszimulátorhoz B3D fájlokként.\n"
+    "\n"
+    "Parancsok:\n"
+    "  house      családi ház (lásd: kestrane house --help)\n"
+    "  terrain    terepfelület, domb.b3d (lásd: kestrane terrain --help)\n"
+    "  batch      sok objektum egy JSON kötegfájlból (lásd: kestrane batch --help)\n"
+    "  check      B3D fájlok beolvasása és hibáik jelentése\n"
+    "\n"
+    "  --help     ez a szöveg\n"
+    "  --version  a verzió\n"
+    "\n"
+    "Kilépési kódok: 0 siker, 1 írási/olvasási hiba, 2 hibás bemenet.\n",
     "Usage: kestrane COMMAND [OPTIONS]\n"
     "\n"
     "Generates static scenery objects for the rail simulator as B3D files.\n"
@@ -18,12 +36,13 @@ const char* const kUsage =
     "Commands:\n"
     "  house      write a detached house (see: kestrane house --help)\n"
     "  terrain    write a terrain surface, domb.b3d (see: kestrane terrain --help)\n"
+    "  batch      write many objects from a JSON batch file (see: kestrane batch --help)\n"
     "  check      read B3D files and report what is wrong in them\n"
     "\n"
     "  --help     show this text\n"
     "  --version  show the version\n"
     "\n"
-    "Exit codes: 0 success, 1 input/output failure, 2 bad input.\n";
+    "Exit codes: 0 success, 1 input/output failure, 2 bad input.\n"};
 
 }  // namespace
 
@@ -52,7 +71,7 @@ std::string ArgReader::Value()
         return value;
     }
     if (next_ >= args_.size())
-        throw UsageError(current_ + " needs a value");
+        throw UsageError(current_ + ": hiányzik az értéke", current_ + " needs a value");
     return args_[next_++];
 }
 
@@ -76,62 +95,94 @@ bool CommonOptions::Take(const std::string& name, ArgReader& reader)
         else if (code == "en")
             language = UiLanguage::English;
         else
-            throw UsageError("--lang must be hu or en, not \"" + code + "\"");
+            throw UsageError("--lang: hu vagy en lehet, nem \"" + code + "\"", "--lang must be hu or en, not \"" + code + "\"");
         return true;
     }
     return false;
 }
 
+void CommonOptions::CheckFolder(UiLanguage messages) const
+{
+    std::error_code failed;
+    if (folder.empty() || std::filesystem::is_directory(folder, failed))
+        return;
+    // The platform's text stays beside the explanation, as in every
+    // input/output failure.
+    throw OutputError(std::string(LocalText{"nincs ilyen mappa", "no such folder"}(messages)) + " (" +
+                          IoErrorText(ENOENT) + ")",
+                      folder, ENOENT);
+}
+
+UiLanguage RunLanguage(const std::vector<std::string>& args)
+{
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        std::string code;
+        if (args[i] == "--lang" && i + 1 < args.size())
+            code = args[i + 1];
+        else if (args[i].rfind("--lang=", 0) == 0)
+            code = args[i].substr(7);
+        if (code == "hu")
+            return UiLanguage::Hungarian;
+        if (code == "en")
+            return UiLanguage::English;
+    }
+    return ReadLanguageFile(kLanguageFileName);
+}
+
+void CheckOutputName(const std::string& name)
+{
+    const std::filesystem::path path(name);
+    if (name.empty() || path.filename() != path || name == "." || name == ".." ||
+        name.find('\\') != std::string::npos)
+        throw UsageError("-o: \"" + name + "\" nem fájlnév a kimeneti mappában (ott kell lennie, útvonal nélkül)",
+                         "-o: \"" + name + "\" is not a file name in the output folder (no path allowed)");
+    std::string ending = name.size() > 4 ? name.substr(name.size() - 4) : std::string();
+    for (char& c : ending)
+        c = static_cast<char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
+    if (ending != ".b3d")
+        throw UsageError("-o: \"" + name + "\" nem .b3d végű", "-o: \"" + name + "\" does not end in .b3d");
+}
+
 std::vector<std::string> SplitList(const std::string& option, const std::string& value, std::size_t count,
                                    std::size_t most)
 {
-    if (most < count)
-        most = count;
-    std::vector<std::string> parts;
-    std::size_t begin = 0;
-    while (true) {
-        const auto comma = value.find(',', begin);
-        parts.push_back(value.substr(begin, comma == std::string::npos ? std::string::npos : comma - begin));
-        if (comma == std::string::npos)
-            break;
-        begin = comma + 1;
+    try {
+        return SplitValues(value, count, most);
+    } catch (const OptionError& e) {
+        throw UsageError(option + ": " + e.Text(UiLanguage::Hungarian), option + " " + e.Text(UiLanguage::English));
     }
-    if (parts.size() < count || parts.size() > most) {
-        const std::string expected =
-            count == most ? std::to_string(count) : std::to_string(count) + " to " + std::to_string(most);
-        throw UsageError(option + " takes " + expected + " comma-separated values, not \"" + value + "\"");
-    }
-    return parts;
 }
 
 int ParseChoice(const std::string& option, const std::string& value, int lowest, int highest)
 {
-    int number = 0;
-    const auto result = std::from_chars(value.data(), value.data() + value.size(), number);
-    if (value.empty() || result.ec != std::errc() || result.ptr != value.data() + value.size() || number < lowest ||
-        number > highest)
-        throw UsageError(option + " must be a whole number from " + std::to_string(lowest) + " to " +
-                         std::to_string(highest) + ", not \"" + value + "\"");
-    return number;
+    try {
+        return ParseWholeNumber(value, lowest, highest);
+    } catch (const OptionError& e) {
+        throw UsageError(option + ": " + e.Text(UiLanguage::Hungarian), option + " " + e.Text(UiLanguage::English));
+    }
 }
 
 Rgb ParseRgb(const std::string& option, const std::string& value)
 {
-    const auto parts = SplitList(option, value, 3);
-    return {ParseChoice(option, parts[0], 0, 255), ParseChoice(option, parts[1], 0, 255),
-            ParseChoice(option, parts[2], 0, 255)};
+    try {
+        const ColorRgb color = ParseColorValue(value);
+        return {color.r, color.g, color.b};
+    } catch (const OptionError& e) {
+        throw UsageError(option + ": " + e.Text(UiLanguage::Hungarian), option + " " + e.Text(UiLanguage::English));
+    }
 }
 
 int Main(const std::vector<std::string>& args, std::ostream& out, std::ostream& err)
 {
+    const UiLanguage language = RunLanguage(args);
     if (args.empty()) {
-        err << kUsage;
+        err << kUsage(language);
         return kExitBadInput;
     }
     const std::string& command = args.front();
     const std::vector<std::string> rest(args.begin() + 1, args.end());
     if (command == "--help" || command == "-h" || command == "help") {
-        out << kUsage;
+        out << kUsage(language);
         return kExitOk;
     }
     if (command == "--version") {
@@ -144,7 +195,11 @@ int Main(const std::vector<std::string>& args, std::ostream& out, std::ostream& 
         return RunTerrain(rest, out, err);
     if (command == "check")
         return RunCheck(rest, out, err);
-    err << "kestrane: unknown command \"" << command << "\"\n\n" << kUsage;
+    if (command == "batch")
+        return RunBatch(rest, out, err);
+    err << "kestrane: " << LocalText{"ismeretlen parancs:", "unknown command"}(language) << " \"" << command
+        << "\"\n\n"
+        << kUsage(language);
     return kExitBadInput;
 }
 

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "core/types.h"
+#include "preset/option_table.h"
 
 #include <functional>
 #include <optional>
@@ -25,13 +26,15 @@ int Main(const std::vector<std::string>& args, std::ostream& out, std::ostream& 
 int RunHouse(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
 int RunTerrain(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
 int RunCheck(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
+int RunBatch(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
 
 // A mistake in the command line itself: an unknown option, a missing or
-// malformed value, a choice out of range.
-class UsageError : public std::runtime_error {
-public:
-    using std::runtime_error::runtime_error;
-};
+// malformed value, a choice out of range; in both languages.
+using UsageError = OptionError;
+
+// The language of a run's messages: the value of its --lang when that is
+// hu or en, else lang.cfg of the current folder.
+UiLanguage RunLanguage(const std::vector<std::string>& args);
 
 // Walks "--name value", "--name=value" and "-C DIR" style arguments.
 class ArgReader {
@@ -42,6 +45,8 @@ public:
     bool Next(std::string& name);
     // The value of the option just read. Throws UsageError when missing.
     std::string Value();
+    // Whether the option just read came with "=value".
+    bool HasInlineValue() const { return inlineValue_.has_value(); }
 
 private:
     const std::vector<std::string>& args_;
@@ -58,7 +63,13 @@ struct CommonOptions {
     UiLanguage Language() const;
     // Handles -C, --dir and --lang; false for any other option.
     bool Take(const std::string& name, ArgReader& reader);
+    // Throws OutputError ("no such folder") when -C names no folder.
+    void CheckFolder(UiLanguage messages) const;
 };
+
+// The -o/--output name: a file name in the output folder ending in .b3d.
+// Throws UsageError for a path or another ending.
+void CheckOutputName(const std::string& name);
 
 // Runs one generation of subcommand `command` ("house", "terrain") and
 // reports it: the status text that `generate` returns on `out` and

@@ -23,6 +23,15 @@ private:
     std::string field_;
 };
 
+// A generation that went through, but whose object will look wrong or load
+// badly in the simulator. `message` is in the interface language; when it
+// is about one input, it starts with `field` (its caption) as an InputError
+// does.
+struct GenerationWarning {
+    std::string field;
+    std::string message;
+};
+
 // A value that is not a finite number reached the number format. The
 // generators refuse such input beforehand; this is the last guard that keeps
 // "nan" and "inf" out of every file.

@@ -4,6 +4,7 @@
 
 #include "core/errors.h"
 #include "house/house_header.h"
+#include "b3d/simulator_limits.h"
 #include "house/facade_openings.h"
 
 #include "b3d/b3d_reader.h"
@@ -158,11 +159,12 @@ std::string HouseFinishedStatus(const std::string& fileName, UiLanguage language
     return fileName + LocalText{" fájl generálása kész", " file generating successfull"}(language);
 }
 
-HouseResult GenerateHouse(const HouseInput& input, UiLanguage language, const std::filesystem::path& folder)
+HouseResult GenerateHouse(const HouseInput& input, UiLanguage language, const std::filesystem::path& folder,
+                          const std::string& fileName)
 {
     const HouseParams params = ReadHouseParams(input, language);
     HouseResult result;
-    result.fileName = HouseFileName(params.roofKind, language);
+    result.fileName = fileName.empty() ? HouseFileName(params.roofKind, language) : fileName;
     result.path = folder.empty() ? std::filesystem::path(result.fileName) : folder / result.fileName;
 
     // Openings that do not fit are refused before anything is opened.
@@ -181,6 +183,9 @@ HouseResult GenerateHouse(const HouseInput& input, UiLanguage language, const st
     }
     out.CloseOutput();
     result.status = HouseFinishedStatus(result.fileName, language);
+    result.warnings = HousePlausibilityWarnings(params, language);
+    if (auto tooLarge = SimulatorLimitWarning(CountObjectSize(result.path), ObjectKind::House, language))
+        result.warnings.push_back(std::move(*tooLarge));
     if (params.facades.enabled) {
         // The object as written is the list's source: every Load it holds.
         for (const b3d::Section& section : b3d::ReadB3dFile(result.path).sections) {

@@ -136,6 +136,9 @@ struct HouseResult {
     std::string fileName;           // e.g. "haz_satorteto.b3d"
     std::filesystem::path path;     // where it was written
     std::string status;             // the status text of a finished generation
+    // What will look wrong or load badly: implausible dimensions, an object
+    // above the simulator's limits. The file is written all the same.
+    std::vector<GenerationWarning> warnings;
     // The bitmaps the object loads, in the order of first use; listed only
     // when facades are on (empty otherwise).
     std::vector<std::string> textures;
@@ -146,8 +149,9 @@ std::string TextureListText(const std::vector<std::string>& textures, UiLanguage
 
 // The whole generation of the generate button: reads the inputs (throws
 // InputError before anything is opened), writes the file into `folder`
-// (throws OutputError; the previous file then stays as it was).
+// (throws OutputError; the previous file then stays as it was). A
+// `fileName` replaces the roof kind's file name.
 HouseResult GenerateHouse(const HouseInput& input, UiLanguage language,
-                          const std::filesystem::path& folder = {});
+                          const std::filesystem::path& folder = {}, const std::string& fileName = {});
 
 }  // namespace kestrane

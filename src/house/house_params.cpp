@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <utility>
 
 namespace kestrane {
 
@@ -67,6 +68,13 @@ const Field* const kFields[] = {&kOffsetX,  &kOffsetY,    &kOffsetZ,    &kWidth,
                                 &kWallHeight, &kRoofHeight, &kOverhang, &kHipDepth,      &kChimneyX,
                                 &kChimneyZ, &kStepWidth,  &kStepLength, &kStepHeight,    &kCornerWallSize,
                                 &kClipHeight, &kKneeHeight, &kKneeInset, &kRidgeOffset};
+
+// The track bars.
+const LocalText kChimneySizeCaption{"Kémény méret", "Chimney size"};
+const LocalText kStairStepsCaption{"Lépcsőfokok száma", "Stairs number"};
+const LocalText kStairFrontCaption{"Lépcső helyzete elöl", "Stairs position in front"};
+const LocalText kStairSideCaption{"Lépcső helyzete oldalt", "Stairs position in side"};
+const LocalText kStairCornerCaption{"Sarokfeljáró helyzete", "Stairs position in cornel"};
 
 [[noreturn]] void Refuse(const LocalText& caption, UiLanguage language, const LocalText& reason)
 {
@@ -258,6 +266,41 @@ std::string HouseFieldCaption(const std::string HouseInput::*text, UiLanguage la
     return {};
 }
 
+std::string HousePositionCaption(int HouseInput::*position, UiLanguage language)
+{
+    const std::pair<int HouseInput::*, const LocalText*> positions[] = {
+        {&HouseInput::chimneySize, &kChimneySizeCaption}, {&HouseInput::stairSteps, &kStairStepsCaption},
+        {&HouseInput::stairFront, &kStairFrontCaption},   {&HouseInput::stairSide, &kStairSideCaption},
+        {&HouseInput::stairCorner, &kStairCornerCaption},
+    };
+    for (const auto& [member, caption] : positions)
+        if (member == position)
+            return (*caption)(language);
+    return {};
+}
+
+std::vector<GenerationWarning> HousePlausibilityWarnings(const HouseParams& p, UiLanguage language)
+{
+    std::vector<GenerationWarning> warnings;
+    const auto warn = [&](const Field& field, const LocalText& what) {
+        const std::string caption = field.caption(language);
+        warnings.push_back({caption, caption + ": " + what(language)});
+    };
+    if (p.width == 0.0)
+        warn(kWidth, {"0: a ház egyetlen lap lesz, a két oldalfala egybeesik.",
+                      "is 0: the house will be flat as a sheet, its side walls in one plane."});
+    if (p.length == 0.0)
+        warn(kLength, {"0: a ház egyetlen lap lesz, az első és a hátsó fala egybeesik.",
+                       "is 0: the house will be flat as a sheet, its front and back walls in one plane."});
+    if (p.wallHeight < 0.0)
+        warn(kWallHeight, {"negatív: a falak lefelé, a talaj alá nőnek, a tető a föld alatt lesz.",
+                           "is negative: the walls grow downwards into the ground, the roof below it."});
+    if (p.roofKind != RoofKind::Flat && p.roofHeight <= p.wallHeight)
+        warn(kRoofHeight, {"nem nagyobb a falmagasságnál: a tető lapos lesz, vagy a gerince a falak közé fordul.",
+                           "is not above the wall height: the roof will be flat, or its ridge turns down between the walls."});
+    return warnings;
+}
+
 HouseParams ReadHouseParams(const HouseInput& input, UiLanguage language)
 {
     HouseParams p;
@@ -288,11 +331,11 @@ HouseParams ReadHouseParams(const HouseInput& input, UiLanguage language)
     p.chimneyX = ReadMillimetres(input, kChimneyX, language);
     p.chimneyZ = ReadMillimetres(input, kChimneyZ, language);
 
-    p.chimneySize = ReadPosition(input.chimneySize, 4, {"Kémény méret", "Chimney size"}, language);
-    p.stairSteps = ReadPosition(input.stairSteps, 16, {"Lépcsőfokok száma", "Stairs number"}, language);
-    p.stairFront = ReadPosition(input.stairFront, 3, {"Lépcső helyzete elöl", "Stairs position in front"}, language);
-    p.stairSide = ReadPosition(input.stairSide, 3, {"Lépcső helyzete oldalt", "Stairs position in side"}, language);
-    p.stairCorner = ReadPosition(input.stairCorner, 3, {"Sarokfeljáró helyzete", "Stairs position in cornel"}, language);
+    p.chimneySize = ReadPosition(input.chimneySize, 4, kChimneySizeCaption, language);
+    p.stairSteps = ReadPosition(input.stairSteps, 16, kStairStepsCaption, language);
+    p.stairFront = ReadPosition(input.stairFront, 3, kStairFrontCaption, language);
+    p.stairSide = ReadPosition(input.stairSide, 3, kStairSideCaption, language);
+    p.stairCorner = ReadPosition(input.stairCorner, 3, kStairCornerCaption, language);
     p.stepWidth = ReadMillimetres(input, kStepWidth, language);
     p.stepLength = ReadMillimetres(input, kStepLength, language);
     p.stepHeight = ReadMillimetres(input, kStepHeight, language);

@@ -2,10 +2,12 @@
 // switches, positions) and as the generation uses them (metres).
 #pragma once
 
+#include "core/errors.h"
 #include "core/types.h"
 #include "house/facade_layout.h"
 
 #include <string>
+#include <vector>
 
 namespace kestrane {
 
@@ -138,14 +140,26 @@ inline constexpr LocalText kKneeHeightCaption{"Törés mag.", "Knee height"};
 inline constexpr LocalText kKneeInsetCaption{"Törés beh.", "Knee inset"};
 inline constexpr LocalText kRidgeOffsetCaption{"Gerinc elt.", "Ridge offset"};
 
-// The caption of the edit box that holds `text`, in `language`; empty for
-// a member that is no edit box.
+// The window caption of a typed field ("Szélesség" / "Width"), as a refusal
+// names it; empty for a member that is not a typed field.
 std::string HouseFieldCaption(const std::string HouseInput::*text, UiLanguage language);
+// The same for a track bar ("Kémény méret" / "Chimney size").
+std::string HousePositionCaption(int HouseInput::*position, UiLanguage language);
 
 // Reads the window's inputs into HouseParams (millimetres to metres).
 // Throws InputError naming the field, in `language`, for a malformed
 // number, a position out of its range, or dimensions whose geometry is
 // undefined for the chosen roof (a division by zero).
 HouseParams ReadHouseParams(const HouseInput& input, UiLanguage language);
+
+}  // namespace kestrane
+
+namespace kestrane {
+
+// Houses that are defined but will look wrong: a zero width or length, a
+// negative wall height, a roof (other than flat) not above the walls. They
+// are written as computed; each warning names its field and what will look
+// wrong.
+std::vector<GenerationWarning> HousePlausibilityWarnings(const HouseParams& params, UiLanguage language);
 
 }  // namespace kestrane

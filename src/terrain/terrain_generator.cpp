@@ -2,6 +2,7 @@
 #include "terrain/terrain_generator.h"
 
 #include "b3d/b3d_writer.h"
+#include "b3d/simulator_limits.h"
 #include "core/errors.h"
 #include "terrain/terrain_state.h"
 #include "terrain/terrain_tiles.h"
@@ -18,7 +19,8 @@ TerrainGenerator::TerrainGenerator() : state_(std::make_unique<TerrainGeneratorS
 TerrainGenerator::~TerrainGenerator() = default;
 
 TerrainResult TerrainGenerator::Generate(const TerrainInput& input, UiLanguage language,
-                                         const std::filesystem::path& folder, const HeightmapProgress& progress)
+                                         const std::filesystem::path& folder, const std::string& fileName,
+                                         const HeightmapProgress& progress)
 {
     TerrainGeneratorState& state = *state_;
     ReadTerrainInput(input, language, state);
@@ -31,17 +33,24 @@ TerrainResult TerrainGenerator::Generate(const TerrainInput& input, UiLanguage l
     state.heightmapHeights = std::move(heights.heights);
     ShapeGrid(state);
     CheckMeshFinite(state, language);
-    if (state.params.layout == TerrainLayout::Simulator)
-        return WriteSimulatorLayout(state, language, folder);
+    const std::string name = fileName.empty() ? std::string(kTerrainFileName) : fileName;
+    if (state.params.layout == TerrainLayout::Simulator) {
+        // "hill.b3d" names the tiles hill_001.b3d ... and hill_tiles.txt.
+        TerrainResult tiled = WriteSimulatorLayout(state, language, folder, name.substr(0, name.size() - 4));
+        tiled.heightmapReport = heightmapReport;
+        return tiled;
+    }
 
     TerrainResult result;
-    result.path = folder.empty() ? std::filesystem::path(kTerrainFileName) : folder / kTerrainFileName;
+    result.path = folder.empty() ? std::filesystem::path(name) : folder / name;
     B3dWriter out;
     out.OpenOutput(result.path);
     WriteTerrain(out, state, language);
     out.CloseOutput();
     result.status = TerrainFinishedStatus(language);
     result.heightmapReport = heightmapReport;
+    if (auto tooLarge = SimulatorLimitWarning(CountObjectSize(result.path), ObjectKind::Terrain, language))
+        result.warnings.push_back(std::move(*tooLarge));
     return result;
 }
 

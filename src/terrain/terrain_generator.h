@@ -2,6 +2,7 @@
 // and a curve, and the terrain file domb.b3d.
 #pragma once
 
+#include "core/errors.h"
 #include "core/types.h"
 #include "heightmap/heightmap.h"
 
@@ -9,6 +10,7 @@
 #include <filesystem>
 #include <memory>
 #include <string>
+#include <vector>
 
 namespace kestrane {
 
@@ -56,9 +58,18 @@ struct TerrainInput {
     HeightmapInput heightmap;        // empty file: no heightmap
 };
 
+// The window caption of a typed field ("Alapterület X" / "Area X"), as a
+// refusal names it; empty for a member that is not a typed field.
+std::string TerrainFieldCaption(const std::string TerrainInput::*text, UiLanguage language);
+// How the captions of the peak rows' fields start: "Csúcs " / "Peak "
+// ("Csúcs 3, X pozíció").
+std::string TerrainPeakCaptionStart(UiLanguage language);
+
 struct TerrainResult {
     std::filesystem::path path;  // where domb.b3d (or the tile index) was written
     std::string status;          // the status text of a finished generation
+    // An object above the simulator's limits; the file is written all the same.
+    std::vector<GenerationWarning> warnings;
     int tiles = 1;               // simulator layout: the number of tile files
     std::string heightmapReport; // with a heightmap: its nodes and the ones filled
 };
@@ -83,10 +94,12 @@ public:
 
     // Reads the inputs (throws InputError naming the field before anything
     // is opened), shapes the grid and writes domb.b3d into `folder` (throws
-    // OutputError; the previous file then stays as it was). A heightmap is
-    // read after the inputs, reporting its progress to `progress`.
+    // OutputError; the previous file then stays as it was). A `fileName`
+    // replaces domb.b3d. A heightmap is read after the inputs, reporting its
+    // progress to `progress`.
     TerrainResult Generate(const TerrainInput& input, UiLanguage language,
-                           const std::filesystem::path& folder = {}, const HeightmapProgress& progress = {});
+                           const std::filesystem::path& folder = {}, const std::string& fileName = {},
+                           const HeightmapProgress& progress = {});
 
     TerrainGeneratorState& state() { return *state_; }
     const TerrainGeneratorState& state() const { return *state_; }

@@ -32,6 +32,11 @@ const Field kCurveX{&TerrainInput::curveX, {"Kanyar X", "Curve X"}};
 const Field kCurveZ1{&TerrainInput::curveZ1, {"Kanyar Z1", "Curve Z1"}};
 const Field kCurveZ2{&TerrainInput::curveZ2, {"Kanyar Z2", "Curve Z2"}};
 const Field kTileLength{&TerrainInput::tileLength, {"Csempehossz", "Tile length"}};
+const LocalText kPeakRowCaption{"Csúcs ", "Peak "};
+
+const Field* const kFields[] = {&kAreaX,   &kAreaZ,  &kResolutionX, &kResolutionZ, &kOffsetX, &kOffsetY,
+                                &kOffsetZ, &kSlopeX, &kSlopeZ,      &kCurveX,      &kCurveZ1, &kCurveZ2,
+                                &kTileLength};
 
 // The four columns of a peak row.
 struct PeakColumn {
@@ -64,7 +69,7 @@ double ReadField(const TerrainInput& input, const Field& field, UiLanguage langu
 
 std::string PeakCaption(int row, const PeakColumn& column, UiLanguage language)
 {
-    return LocalText{"Csúcs ", "Peak "}(language) + std::to_string(row) + ", " + column.caption(language);
+    return kPeakRowCaption(language) + std::to_string(row) + ", " + column.caption(language);
 }
 
 // The number of cells along one axis: the typed resolution rounded, ties to
@@ -132,6 +137,21 @@ void CheckTexture(const std::string& texture, UiLanguage language)
 std::string TerrainTextureCaption(UiLanguage language)
 {
     return LocalText{"Terep textúrája", "Texture name"}(language);
+}
+
+std::string TerrainFieldCaption(const std::string TerrainInput::*text, UiLanguage language)
+{
+    if (text == &TerrainInput::texture)
+        return TerrainTextureCaption(language);
+    for (const Field* field : kFields)
+        if (field->text == text)
+            return field->caption(language);
+    return {};
+}
+
+std::string TerrainPeakCaptionStart(UiLanguage language)
+{
+    return kPeakRowCaption(language);
 }
 
 void ReadTerrainInput(const TerrainInput& input, UiLanguage language, TerrainGeneratorState& state)

@@ -353,7 +353,8 @@ private:
 
 // The index: two comment lines, then "file,x,y,z" (the origin in metres) for
 // every tile in order along Z.
-void WriteTileIndex(B3dWriter& out, const std::vector<TerrainTile>& tiles, UiLanguage language)
+void WriteTileIndex(B3dWriter& out, const std::vector<TerrainTile>& tiles, const std::string& stem,
+                    UiLanguage language)
 {
     out.WriteLine(LocalText{";Házgeneráló program, terepépítő modul: a domb csempéi.",
                             ";Buildig generating program, Area builder module: the tiles of domb."}(language));
@@ -363,7 +364,7 @@ void WriteTileIndex(B3dWriter& out, const std::vector<TerrainTile>& tiles, UiLan
         language));
     const int count = static_cast<int>(tiles.size());
     for (int k = 0; k < count; ++k) {
-        std::string line = TerrainTileFileName(k + 1, count);
+        std::string line = TerrainTileFileName(k + 1, count, stem);
         line.push_back(',');
         AppendPoint(line, tiles[k].origin, 0);
         out.WriteLine(line);
@@ -372,14 +373,15 @@ void WriteTileIndex(B3dWriter& out, const std::vector<TerrainTile>& tiles, UiLan
 
 // The tiles a folder holds beyond the first `keep`: "domb_" and three or
 // more digits, ".b3d".
-std::vector<std::string> StaleTiles(const std::filesystem::path& folder, int keep)
+std::vector<std::string> StaleTiles(const std::filesystem::path& folder, const std::string& stem, int keep)
 {
     std::vector<std::string> stale;
     std::error_code ec;
     std::filesystem::directory_iterator entries(folder.empty() ? std::filesystem::path(".") : folder, ec);
     for (; !ec && entries != std::filesystem::directory_iterator(); entries.increment(ec)) {
         const std::string name = entries->path().filename().string();
-        constexpr std::string_view prefix = "domb_", suffix = ".b3d";
+        const std::string prefix = stem + "_";
+        constexpr std::string_view suffix = ".b3d";
         if (name.size() < prefix.size() + 3 + suffix.size() || !name.starts_with(prefix) || !name.ends_with(suffix))
             continue;
         const std::string_view digits =
@@ -441,19 +443,25 @@ std::vector<TerrainTile> PlanTerrainTiles(const TerrainGeneratorState& state)
     return tiles;
 }
 
-std::string TerrainTileFileName(int number, int count)
+std::string TerrainTileIndexName(const std::string& stem)
+{
+    return stem + "_tiles.txt";
+}
+
+std::string TerrainTileFileName(int number, int count, const std::string& stem)
 {
     if (count == 1)
-        return kTerrainFileName;
+        return stem + ".b3d";
     std::string digits = std::to_string(number);
     if (digits.size() < 3)
         digits.insert(0, 3 - digits.size(), '0');
-    return "domb_" + digits + ".b3d";
+    return stem + "_" + digits + ".b3d";
 }
 
 TerrainResult WriteSimulatorLayout(const TerrainGeneratorState& state, UiLanguage language,
-                                   const std::filesystem::path& folder)
+                                   const std::filesystem::path& folder, const std::string& stem)
 {
+    const std::string indexName = TerrainTileIndexName(stem);
     CheckTileCoordinates(state, language);
     const std::vector<TerrainTile> tiles = PlanTerrainTiles(state);
     const int count = static_cast<int>(tiles.size());
@@ -465,7 +473,7 @@ TerrainResult WriteSimulatorLayout(const TerrainGeneratorState& state, UiLanguag
 
     if (count == 1) {
         // One file suffices: domb.b3d, replaced as a single file is.
-        result.path = files.PathOf(kTerrainFileName);
+        result.path = files.PathOf(TerrainTileFileName(1, 1, stem));
         out.OpenOutput(result.path);
         writer.Write(tiles.front(), 1, 1, language);
         out.CloseOutput();
@@ -473,35 +481,35 @@ TerrainResult WriteSimulatorLayout(const TerrainGeneratorState& state, UiLanguag
     } else {
         std::vector<std::filesystem::path> staged;
         for (int k = 1; k <= count; ++k)
-            staged.push_back(files.Stage(TerrainTileFileName(k, count)));
-        const std::filesystem::path stagedIndex = files.Stage(kTileIndexFileName);
+            staged.push_back(files.Stage(TerrainTileFileName(k, count, stem)));
+        const std::filesystem::path stagedIndex = files.Stage(indexName);
         std::string name;
         try {
             for (int k = 1; k <= count; ++k) {
-                name = TerrainTileFileName(k, count);
+                name = TerrainTileFileName(k, count, stem);
                 out.OpenOutput(staged[k - 1]);
                 writer.Write(tiles[k - 1], k, count, language);
                 out.CloseOutput();
             }
-            name = kTileIndexFileName;
+            name = indexName;
             out.OpenOutput(stagedIndex);
-            WriteTileIndex(out, tiles, language);
+            WriteTileIndex(out, tiles, stem, language);
             out.CloseOutput();
         } catch (const OutputError& e) {
             // Named as the file it would have become.
             throw OutputError(e.what(), files.PathOf(name).string(), e.code());
         }
         files.Commit();
-        result.path = files.PathOf(kTileIndexFileName);
+        result.path = files.PathOf(indexName);
         result.status = kTilesFinished(language);
         result.status.replace(result.status.find("%1"), 2, std::to_string(count));
-        result.status += kTileIndexFileName;
+        result.status += indexName;
     }
 
     // The new set is complete: what an earlier, larger set left goes.
-    std::vector<std::string> stale = StaleTiles(folder, count == 1 ? 0 : count);
+    std::vector<std::string> stale = StaleTiles(folder, stem, count == 1 ? 0 : count);
     if (count == 1)
-        stale.push_back(kTileIndexFileName);
+        stale.push_back(indexName);
     for (const std::string& name : stale) {
         std::error_code ec;
         const auto path = files.PathOf(name);

@@ -64,16 +64,18 @@ struct TerrainTile {
 std::vector<TerrainTile> PlanTerrainTiles(const TerrainGeneratorState& state);
 
 // "domb.b3d" when `count` is 1, else "domb_001.b3d" ... (at least three
-// digits).
-std::string TerrainTileFileName(int number, int count);
+// digits); another `stem` ("hill") names "hill.b3d", "hill_001.b3d" ...
+std::string TerrainTileFileName(int number, int count, const std::string& stem = "domb");
+// The index of a set of tiles: "domb_tiles.txt", "hill_tiles.txt".
+std::string TerrainTileIndexName(const std::string& stem = "domb");
 
 // Writes the simulator layout into `folder`: domb.b3d, or the tiles and
-// their index. Every file is written beside its target first; the set
+// their index (`stem` names them in place of "domb"). Every file is written beside its target first; the set
 // replaces the previous one only when it is complete, and then the tiles of
 // an earlier, larger set are removed. Throws InputError for coordinates too
 // large to write in millimetres, OutputError when a file cannot be written
 // (the previous set then stays as it was).
 TerrainResult WriteSimulatorLayout(const TerrainGeneratorState& state, UiLanguage language,
-                                   const std::filesystem::path& folder);
+                                   const std::filesystem::path& folder, const std::string& stem = "domb");
 
 }  // namespace kestrane

@@ -254,7 +254,7 @@ TerrainResult TDombepito::GenerateInBackground(const TerrainInput& input, const 
     ui->GenButton->setEnabled(false);
     std::thread worker([&] {
         try {
-            result = generator_.Generate(input, language, folder, [&](double done) {
+            result = generator_.Generate(input, language, folder, {}, [&](double done) {
                 const int percent = static_cast<int>(done * 100);
                 if (shown.exchange(percent) == percent)
                     return;

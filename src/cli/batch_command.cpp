@@ -1,0 +1,193 @@
+// kestrane batch: many houses and terrains from one JSON file of presets.
+#include "cli/cli.h"
+#include "cli/option_run.h"
+
+#include "core/errors.h"
+#include "house/house_generator.h"
+#include "preset/preset.h"
+#include "terrain/terrain_generator.h"
+
+#include <map>
+
+namespace kestrane::cli {
+
+namespace {
+
+const LocalText kBatchHelp{
+    "Használat: kestrane batch [-C DIR] [--lang hu|en] FÁJL.json\n"
+    "\n"
+    "Sok objektumot ír egy futással. A fájl: {\"objects\": [ELŐBEÁLLÍTÁS, ...]}, ahol\n"
+    "minden előbeállítás (lásd: kestrane house --help) egy \"output\": \"NÉV.b3d\"\n"
+    "tagot is tartalmaz. Objektumonként egy sor jelzi a haladást; a hibás\n"
+    "objektum a sorszámával és a hibás mezővel kerül jelentésre, belőle semmi sem\n"
+    "íródik, a többi igen.\n"
+    "\n"
+    "  -C, --dir DIR          a kimeneti mappa\n"
+    "  --lang hu|en           a fájlok és az üzenetek nyelve (alapból lang.cfg)\n"
+    "\n"
+    "Kilépési kódok: 0 minden objektum elkészült, 1 írási/olvasási hiba,\n"
+    "2 legalább egy objektumot elutasított.\n",
+    "Usage: kestrane batch [-C DIR] [--lang hu|en] FILE.json\n"
+    "\n"
+    "Writes many objects in one run. The file is {\"objects\": [PRESET, ...]}, each\n"
+    "preset (see kestrane house --help) also naming its file: \"output\": \"NAME.b3d\".\n"
+    "A progress line follows each object; a refused object is reported with its\n"
+    "number and the field at fault and nothing of it is written; the others are.\n"
+    "\n"
+    "  -C, --dir DIR          the output folder\n"
+    "  --lang hu|en           language of the files and messages (default: lang.cfg)\n"
+    "\n"
+    "Exit codes: 0 every object written, 1 input/output failure, 2 an object was\n"
+    "refused.\n"};
+
+// One object of the file: refused (the message), or written (the status and
+// its warnings). Throws OutputError.
+struct ObjectOutcome {
+    std::string refusal;
+    std::string status;
+    std::vector<std::string> warnings;
+};
+
+template <class Input>
+std::string Refusal(const std::vector<OptionSpec<Input>>& table, const InputError& e, UiLanguage language)
+{
+    return WithOption(table, e.field(), e.what(), OptionNaming::Member, language);
+}
+
+ObjectOutcome WriteHouseObject(const Preset& preset, const std::string& folder, UiLanguage language)
+{
+    ObjectOutcome outcome;
+    HouseInput input;
+    ApplyPreset(HouseOptions(), preset, input);
+    input.ChooseRoof(input.roofKind);
+    std::set<std::string> given;
+    for (const auto& value : preset.values)
+        given.insert(value.first);
+    outcome.warnings = UnusedOptionWarnings(HouseOptions(), input, given, OptionNaming::Member,
+                                            std::string("\"roof\": \"") + RoofKindName(input.roofKind) + "\"", language);
+    try {
+        const HouseResult result = GenerateHouse(input, language, folder, *preset.output);
+        outcome.status = result.status;
+        for (const GenerationWarning& warning : result.warnings)
+            outcome.warnings.push_back(
+                WithOption(HouseOptions(), warning.field, warning.message, OptionNaming::Member, language));
+    } catch (const InputError& e) {
+        outcome.refusal = Refusal(HouseOptions(), e, language);
+    }
+    return outcome;
+}
+
+ObjectOutcome WriteTerrainObject(const Preset& preset, const std::string& folder, UiLanguage language)
+{
+    ObjectOutcome outcome;
+    TerrainInput input;
+    ApplyPreset(TerrainOptions(), preset, input);
+    try {
+        TerrainGenerator generator;
+        const TerrainResult result = generator.Generate(input, language, folder, *preset.output);
+        outcome.status = result.status;
+        for (const GenerationWarning& warning : result.warnings)
+            outcome.warnings.push_back(
+                WithOption(TerrainOptions(), warning.field, warning.message, OptionNaming::Member, language));
+    } catch (const InputError& e) {
+        outcome.refusal = Refusal(TerrainOptions(), e, language);
+    }
+    return outcome;
+}
+
+}  // namespace
+
+int RunBatch(const std::vector<std::string>& args, std::ostream& out, std::ostream& err)
+{
+    const UiLanguage language = RunLanguage(args);
+    CommonOptions common;
+    std::string file;
+    try {
+        ArgReader reader(args);
+        std::string name;
+        while (reader.Next(name)) {
+            if (name == "--help" || name == "-h") {
+                out << kBatchHelp(language);
+                return kExitOk;
+            }
+            if (common.Take(name, reader))
+                continue;
+            if (name.rfind("-", 0) == 0 || !file.empty())
+                throw UsageError("ismeretlen kapcsoló: \"" + name + "\" (lásd: kestrane batch --help)",
+                                 "unknown option \"" + name + "\" (see kestrane batch --help)");
+            file = name;
+        }
+        if (file.empty())
+            throw UsageError("nincs megadva kötegfájl (lásd: kestrane batch --help)",
+                             "no batch file given (see kestrane batch --help)");
+    } catch (const UsageError& e) {
+        err << "kestrane batch: " << e.Text(language) << "\n";
+        return kExitBadInput;
+    }
+
+    std::vector<std::string> objects;
+    try {
+        objects = ParseBatchObjects(LoadPresetText(file));
+        common.CheckFolder(language);
+    } catch (const PresetError& e) {
+        err << "kestrane batch: " << file << ": " << e.Text(language) << "\n";
+        return kExitBadInput;
+    } catch (const OutputError& e) {
+        err << "kestrane batch: " << e.path() << ": " << e.what() << "\n";
+        return kExitIoFailure;
+    }
+
+    const std::string total = std::to_string(objects.size());
+    std::map<std::string, std::size_t> written;  // output name, object number
+    bool refused = false;
+    bool failed = false;
+    for (std::size_t i = 0; i < objects.size(); ++i) {
+        const std::string number = std::to_string(i + 1);
+        const std::string label = language == UiLanguage::Hungarian ? number + ". objektum" : "object " + number;
+        const auto refuse = [&](const std::string& why) {
+            err << "kestrane batch: " << label << ": " << why << "\n";
+            refused = true;
+        };
+        try {
+            const Preset preset = ParsePreset(objects[i], true);
+            if (!preset.output)
+                throw PresetError("output", "\"output\": hiányzik (egy .b3d fájlnév)",
+                                  "\"output\": missing (a .b3d file name)");
+            try {
+                CheckOutputName(*preset.output);
+            } catch (const UsageError& e) {
+                throw PresetError("output", "\"output\"" + e.Text(UiLanguage::Hungarian).substr(2),
+                                  "\"output\"" + e.Text(UiLanguage::English).substr(2));
+            }
+            if (const auto earlier = written.find(*preset.output); earlier != written.end()) {
+                const std::string first = std::to_string(earlier->second);
+                throw PresetError("output",
+                                  "\"output\": \"" + *preset.output + "\" már a(z) " + first + ". objektumé",
+                                  "\"output\": \"" + *preset.output + "\" is object " + first + "'s already");
+            }
+            const ObjectOutcome outcome = preset.kind == "house" ? WriteHouseObject(preset, common.folder, language)
+                                                                 : WriteTerrainObject(preset, common.folder, language);
+            if (!outcome.refusal.empty()) {
+                refuse(outcome.refusal);
+                continue;
+            }
+            written[*preset.output] = i + 1;
+            out << "[" << number << "/" << total << "] " << *preset.output << ": " << outcome.status << "\n"
+                << std::flush;
+            for (const std::string& warning : outcome.warnings)
+                err << WarningStart("batch", language) << label << ": " << warning << "\n";
+        } catch (const PresetError& e) {
+            refuse(e.Text(language));
+        } catch (const std::invalid_argument& e) {
+            refuse(e.what());
+        } catch (const OutputError& e) {
+            err << "kestrane batch: " << label << ": " << e.path() << ": " << e.what() << "\n";
+            failed = true;
+        }
+    }
+    if (failed)
+        return kExitIoFailure;
+    return refused ? kExitBadInput : kExitOk;
+}
+
+}  // namespace kestrane::cli

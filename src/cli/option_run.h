@@ -1,0 +1,174 @@
+// The options of house and terrain read with their option table: the
+// command line and --preset fill the window's inputs the same way.
+#pragma once
+
+#include "cli/cli.h"
+#include "core/errors.h"
+#include "preset/preset.h"
+
+#include <functional>
+#include <map>
+#include <ostream>
+#include <set>
+#include <type_traits>
+#include <string>
+#include <vector>
+
+namespace kestrane::cli {
+
+// How a message names an option: "--width" on the command line, "width"
+// (quoted) for a preset member.
+enum class OptionNaming { Command, Member };
+template <class Input>
+std::string OptionName(const OptionSpec<Input>& option, OptionNaming naming)
+{
+    return naming == OptionNaming::Command ? std::string("--") + option.name : std::string("\"") + option.name + "\"";
+}
+
+// The window caption of an option's field in parentheses (" (Szélesség)"),
+// or nothing for an option without one.
+template <class Input>
+std::string CaptionNote(const OptionSpec<Input>& option, UiLanguage language)
+{
+    if (option.captions.empty())
+        return {};
+    const std::string caption = option.captions.front()(language);
+    if (caption.empty() || caption.back() == ' ')  // a group's "Csúcs "
+        return {};
+    return " (" + caption + ")";
+}
+
+// A refusal or warning about the window field `field` ("Szélesség: ...",
+// naming the window's caption) with the option that fills it: in front on
+// the command line, as the facade options are named ("--width: Szélesség:
+// ..."), after it for a preset member ("Szélesség: ... ("width")").
+template <class Input>
+std::string WithOption(const std::vector<OptionSpec<Input>>& table, const std::string& field, const std::string& message,
+                       OptionNaming naming, UiLanguage language)
+{
+    const OptionSpec<Input>* option = field.empty() ? nullptr : OptionOfField(table, field, language);
+    if (!option)
+        return message;
+    if (naming == OptionNaming::Command)
+        return OptionName(*option, naming) + ": " + message;
+    return message + " (" + OptionName(*option, naming) + ")";
+}
+
+// The inputs that a command line's options give: --preset first (when
+// given), then every option after it.
+template <class Input>
+struct OptionRun {
+    Input input{};
+    CommonOptions common;
+    std::string output;            // -o / --output; empty: the usual name
+    std::set<std::string> given;   // the options set, for the warnings of those without effect
+    bool help = false;
+};
+
+// Reads `args` into `run` with `table`; presets of kind `kind`. Throws
+// UsageError for a mistake in an option and PresetError for a refused
+// preset.
+template <class Input>
+void ReadOptions(const std::vector<OptionSpec<Input>>& table, const char* kind, const std::vector<std::string>& args,
+                 OptionRun<Input>& run,
+                 const std::type_identity_t<std::function<bool(const std::string&, ArgReader&, Input&)>>& otherOptions = {})
+{
+    std::map<std::string, std::vector<std::string>> rows;  // repeated options given so far
+    ArgReader reader(args);
+    std::string name;
+    while (reader.Next(name)) {
+        if (name == "--help" || name == "-h") {
+            run.help = true;
+            return;
+        }
+        if (run.common.Take(name, reader))
+            continue;
+        if (name == "-o" || name == "--output") {
+            run.output = reader.Value();
+            CheckOutputName(run.output);
+            continue;
+        }
+        if (name == "--preset") {
+            const std::string file = reader.Value();
+            try {
+                const Preset preset = ParsePreset(LoadPresetText(file));
+                if (preset.kind != kind)
+                    throw PresetError("kind", "\"kind\": \"" + std::string(kind) + "\" kell, nem \"" + preset.kind + "\"",
+                                      "\"kind\": must be \"" + std::string(kind) + "\", not \"" + preset.kind + "\"");
+                Input loaded{};
+                ApplyPreset(table, preset, loaded);
+                run.input = loaded;
+                run.given.clear();
+                rows.clear();
+                for (const auto& value : preset.values)
+                    run.given.insert(value.first);
+            } catch (const PresetError& e) {
+                throw UsageError("--preset " + file + ": " + e.Text(UiLanguage::Hungarian),
+                                 "--preset " + file + ": " + e.Text(UiLanguage::English));
+            }
+            continue;
+        }
+        if (otherOptions && otherOptions(name, reader, run.input))
+            continue;
+        const OptionSpec<Input>* option = name.rfind("--", 0) == 0 ? FindOption(table, name.substr(2)) : nullptr;
+        if (!option)
+            throw UsageError("ismeretlen kapcsoló: \"" + name + "\" (lásd: kestrane " + kind + " --help)",
+                             "unknown option \"" + name + "\" (see kestrane " + kind + " --help)");
+        // A missing value is reported by the reader, naming the option once.
+        const std::string value =
+            option->form != OptionForm::Switch || reader.HasInlineValue() ? reader.Value() : std::string("true");
+        try {
+            if (option->form == OptionForm::Repeated) {
+                std::vector<std::string>& given = rows[option->name];
+                given.push_back(value);
+                option->set(run.input, given);
+            } else {
+                option->set(run.input, {value});
+            }
+        } catch (const OptionError& e) {
+            throw UsageError(name + ": " + e.Text(UiLanguage::Hungarian) + CaptionNote(*option, UiLanguage::Hungarian),
+                             name + " " + e.Text(UiLanguage::English) + CaptionNote(*option, UiLanguage::English));
+        }
+        run.given.insert(option->name);
+    }
+}
+
+// The options given that have no effect with the other inputs (the roof
+// kind), as warnings.
+template <class Input>
+std::vector<std::string> UnusedOptionWarnings(const std::vector<OptionSpec<Input>>& table, const Input& input,
+                                              const std::set<std::string>& given, OptionNaming naming,
+                                              const std::string& context, UiLanguage language)
+{
+    std::vector<std::string> warnings;
+    for (const auto& option : table)
+        if (given.count(option.name) && option.applies && !option.applies(input))
+            warnings.push_back(OptionName(option, naming) + CaptionNote(option, language) +
+                               LocalText{" nem hat ", " has no effect with "}(language) + context +
+                               LocalText{" mellett; figyelmen kívül marad.", "; it is ignored."}(language));
+    return warnings;
+}
+
+// The help lines of the options every generating command shares.
+std::string CommonOptionHelp(const char* kind, UiLanguage language);
+// The end of the help: --help, presets, exit codes.
+std::string HelpEnd(const char* kind, UiLanguage language);
+
+// A mistake in the options as the run prints it, a line "kestrane house:
+// ..." in the run's language. A Hungarian run adds the English text as a
+// line of its own, as scripts written for earlier versions look for it.
+inline std::string UsageText(const std::string& command, const UsageError& e, UiLanguage language)
+{
+    const std::string start = "kestrane " + command + ": ";
+    const std::string english = e.Text(UiLanguage::English);
+    const std::string own = e.Text(language);
+    return own == english ? start + own : start + own + "\n" + start + english;
+}
+
+// "kestrane house: figyelmeztetés: " / "kestrane house: warning: ".
+inline std::string WarningStart(const std::string& command, UiLanguage language)
+{
+    return "kestrane " + command + ": " + LocalText{"figyelmeztetés: ", "warning: "}(language);
+}
+
+}  // namespace kestrane::cli

@@ -1,0 +1,211 @@
+// Presets as JSON, read and written with nlohmann-json.
+#include "preset/preset.h"
+
+#include "core/errors.h"
+
+#include <nlohmann/json.hpp>
+
+#include <cerrno>
+#include <fstream>
+#include <sstream>
+#include <system_error>
+
+namespace kestrane {
+
+namespace {
+
+using Json = nlohmann::ordered_json;
+
+Json ParseJson(std::string_view text)
+{
+    try {
+        return Json::parse(text.begin(), text.end());
+    } catch (const Json::parse_error& e) {
+        const std::string at = std::to_string(e.byte);
+        throw PresetError({}, "nem érvényes JSON (a(z) " + at + ". bájtnál)", "not valid JSON (at byte " + at + ")");
+    }
+}
+
+OptionForm FormOf(const std::string& kind, const std::string& name, bool& known)
+{
+    known = true;
+    if (kind == "house") {
+        if (const auto* option = FindOption(HouseOptions(), name))
+            return option->form;
+    } else if (const auto* option = FindOption(TerrainOptions(), name)) {
+        return option->form;
+    }
+    known = false;
+    return OptionForm::Value;
+}
+
+[[noreturn]] void WrongType(const std::string& name, const char* hu, const char* en)
+{
+    throw PresetError(name, "\"" + name + "\": " + hu, "\"" + name + "\": " + en);
+}
+
+// A preset of `kind` applied to the window's defaults.
+template <class Input>
+Input InputFromPreset(std::string_view json, const std::vector<OptionSpec<Input>>& table, const std::string& kind)
+{
+    const Preset preset = ParsePreset(json);
+    if (preset.kind != kind)
+        throw PresetError("kind", "\"kind\": \"" + kind + "\" kell, nem \"" + preset.kind + "\"",
+                          "\"kind\": must be \"" + kind + "\", not \"" + preset.kind + "\"");
+    Input input{};
+    ApplyPreset(table, preset, input);
+    return input;
+}
+
+}  // namespace
+
+Preset ParsePreset(std::string_view json, bool allowOutput)
+{
+    const Json object = ParseJson(json);
+    if (!object.is_object())
+        throw PresetError({}, "az előbeállítás nem JSON-objektum", "a preset must be a JSON object");
+    const auto kind = object.find("kind");
+    if (kind == object.end() || !kind->is_string() || (*kind != "house" && *kind != "terrain"))
+        throw PresetError("kind", "\"kind\": \"house\" vagy \"terrain\" kell", "\"kind\": must be \"house\" or \"terrain\"");
+
+    Preset preset;
+    preset.kind = kind->get<std::string>();
+    for (const auto& [name, value] : object.items()) {
+        if (name == "kind")
+            continue;
+        if (name == "output" && allowOutput) {
+            if (!value.is_string())
+                WrongType(name, "szöveg kell (egy .b3d fájlnév)", "must be a string (a .b3d file name)");
+            preset.output = value.get<std::string>();
+            continue;
+        }
+        bool known = false;
+        const OptionForm form = FormOf(preset.kind, name, known);
+        if (!known)
+            throw PresetError(name, "\"" + name + "\": ismeretlen tag (" + preset.kind + ")",
+                              "\"" + name + "\": unknown member (" + preset.kind + ")");
+        std::vector<std::string> values;
+        switch (form) {
+        case OptionForm::Value:
+            if (!value.is_string())
+                WrongType(name, "szöveg kell, ahogy a parancssorban írnánk", "must be a string, as typed on the command line");
+            values.push_back(value.get<std::string>());
+            break;
+        case OptionForm::Switch:
+            if (!value.is_boolean())
+                WrongType(name, "true vagy false kell", "must be true or false");
+            values.push_back(value.get<bool>() ? "true" : "false");
+            break;
+        case OptionForm::Repeated:
+            if (!value.is_array())
+                WrongType(name, "szövegek tömbje kell", "must be an array of strings");
+            for (const auto& row : value) {
+                if (!row.is_string())
+                    WrongType(name, "szövegek tömbje kell", "must be an array of strings");
+                values.push_back(row.get<std::string>());
+            }
+            break;
+        }
+        preset.values.emplace_back(name, std::move(values));
+    }
+    return preset;
+}
+
+std::vector<std::string> ParseBatchObjects(std::string_view json)
+{
+    const Json batch = ParseJson(json);
+    const Json* objects = nullptr;
+    if (batch.is_object()) {
+        const auto found = batch.find("objects");
+        if (found != batch.end() && found->is_array())
+            objects = &*found;
+        for (const auto& [name, value] : batch.items())
+            if (name != "objects")
+                throw PresetError(name, "\"" + name + "\": ismeretlen tag", "\"" + name + "\": unknown member");
+    }
+    if (!objects)
+        throw PresetError("objects", "a kötegfájl {\"objects\": [...]} alakú kell legyen",
+                          "a batch file must be {\"objects\": [...]}");
+    std::vector<std::string> texts;
+    for (const auto& object : *objects)
+        texts.push_back(object.dump());
+    return texts;
+}
+
+std::string PresetJson(const Preset& preset)
+{
+    Json object = Json::object();
+    object["kind"] = preset.kind;
+    if (preset.output)
+        object["output"] = *preset.output;
+    for (const auto& [name, values] : preset.values) {
+        bool known = false;
+        switch (FormOf(preset.kind, name, known)) {
+        case OptionForm::Value: object[name] = values.empty() ? std::string() : values.front(); break;
+        case OptionForm::Switch: object[name] = !values.empty() && values.front() == "true"; break;
+        case OptionForm::Repeated: object[name] = values; break;
+        }
+    }
+    return object.dump(2) + "\n";
+}
+
+std::string HousePresetJson(const HouseInput& input)
+{
+    return PresetJson({"house", std::nullopt, ChangedValues(HouseOptions(), input)});
+}
+
+HouseInput HouseFromPreset(std::string_view json)
+{
+    HouseInput input = InputFromPreset<HouseInput>(json, HouseOptions(), "house");
+    input.ChooseRoof(input.roofKind);
+    return input;
+}
+
+std::string TerrainPresetJson(const TerrainInput& input)
+{
+    return PresetJson({"terrain", std::nullopt, ChangedValues(TerrainOptions(), input)});
+}
+
+TerrainInput TerrainFromPreset(std::string_view json)
+{
+    return InputFromPreset<TerrainInput>(json, TerrainOptions(), "terrain");
+}
+
+void SavePreset(const std::filesystem::path& path, const std::string& json)
+{
+    std::filesystem::path temporary = path;
+    temporary += ".tmp";
+    {
+        std::ofstream file(temporary, std::ios::binary | std::ios::trunc);
+        file << json;
+        file.close();
+        if (!file) {
+            const int code = errno;
+            std::error_code ignored;
+            std::filesystem::remove(temporary, ignored);
+            throw OutputError(std::generic_category().message(code), path.string(), code);
+        }
+    }
+    std::error_code failed;
+    std::filesystem::rename(temporary, path, failed);
+    if (failed) {
+        std::error_code ignored;
+        std::filesystem::remove(temporary, ignored);
+        throw OutputError(failed.message(), path.string(), failed.value());
+    }
+}
+
+std::string LoadPresetText(const std::filesystem::path& path)
+{
+    std::ifstream file(path, std::ios::binary);
+    std::ostringstream text;
+    if (file)
+        text << file.rdbuf();
+    if (!file || std::filesystem::is_directory(path)) {
+        const std::string name = path.string();
+        throw PresetError({}, name + ": nem olvasható", name + ": cannot be read");
+    }
+    return text.str();
+}
+
+}  // namespace kestrane
