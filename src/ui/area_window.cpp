@@ -309,10 +309,10 @@ void TDombepito::GenButtonClick()
             const std::filesystem::path folder = outputFolder_->folderPath();
             if (!input.heightmap.Enabled()) {
                 const TerrainResult result = generator_.Generate(input, language_, folder);
-                return Generated{result.path, result.status, {}};
+                return Generated{result.path, result.status, WarningTexts(result.warnings)};
             }
             const TerrainResult result = GenerateInBackground(input, folder);
-            return Generated{result.path, result.status + " " + result.heightmapReport, {}};
+            return Generated{result.path, result.status + " " + result.heightmapReport, WarningTexts(result.warnings)};
         },
         lastGenerated_);
     if (outcome == GenerationOutcome::Written)

@@ -9,6 +9,14 @@
 
 namespace kestrane::ui {
 
+std::vector<std::string> WarningTexts(const std::vector<GenerationWarning>& warnings)
+{
+    std::vector<std::string> texts;
+    for (const GenerationWarning& warning : warnings)
+        texts.push_back(warning.message);
+    return texts;
+}
+
 QString WrittenStatus(const Generated& result)
 {
     QString text = QString::fromStdString(result.status);

@@ -1,6 +1,8 @@
 // How both windows run a generation and report its outcome.
 #pragma once
 
+#include "core/errors.h"
+
 #include <QString>
 
 #include <filesystem>
@@ -25,6 +27,9 @@ enum class GenerationOutcome {
     Refused,  // an input was refused; nothing was written
     Failed,   // the file could not be written; the previous one stays
 };
+
+// The messages of a generation's warnings.
+std::vector<std::string> WarningTexts(const std::vector<GenerationWarning>& warnings);
 
 // Runs `generate`. On success the status shows its text (followed by the
 // warnings, which a notice that does not block also shows), `lastGenerated`

@@ -496,7 +496,7 @@ void TForm1::Button1Click()
             const HouseResult result = GenerateHouse(input, language_, outputFolder_->folderPath());
             fileName = result.fileName;
             textures = result.textures;
-            return Generated{result.path, result.status, {}};
+            return Generated{result.path, result.status, WarningTexts(result.warnings)};
         },
         lastGenerated_, &written);
     if (outcome == GenerationOutcome::Written) {
