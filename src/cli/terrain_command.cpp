@@ -3,9 +3,13 @@
 #include "cli/option_run.h"
 
 #include "core/errors.h"
+#include "core/numbers.h"
 #include "terrain/terrain_generator.h"
 
+#include <algorithm>
 #include <chrono>
+#include <cstdlib>
+#include <optional>
 
 namespace kestrane::cli {
 
@@ -32,17 +36,18 @@ std::string TerrainHelp(UiLanguage language)
 }
 
 // Prints the progress of a long heightmap read in tenths, once it has
-// taken a second.
+// taken a second (KESTRANE_PROGRESS_AFTER_MS sets another wait; 0: from
+// the start).
 class ReadProgress {
 public:
     ReadProgress(std::ostream& err, UiLanguage language)
-        : err_(err), language_(language), start_(std::chrono::steady_clock::now())
+        : err_(err), language_(language), start_(std::chrono::steady_clock::now()), wait_(Wait())
     {
     }
     void operator()(double done)
     {
         const int tenth = static_cast<int>(done * 10);
-        if (tenth <= shown_ || std::chrono::steady_clock::now() - start_ < std::chrono::seconds(1))
+        if (tenth <= shown_ || std::chrono::steady_clock::now() - start_ < wait_)
             return;
         shown_ = tenth;
         err_ << "kestrane terrain: " << LocalText{"domborzat olvasása, ", "reading the heightmap, "}(language_)
@@ -51,11 +56,28 @@ public:
     }
 
 private:
+    static std::chrono::milliseconds Wait()
+    {
+        const char* text = std::getenv("KESTRANE_PROGRESS_AFTER_MS");
+        const auto value = text ? ParseReal(text) : std::nullopt;
+        return value && *value >= 0 ? std::chrono::milliseconds(static_cast<long long>(*value))
+                                    : std::chrono::milliseconds(1000);
+    }
+
     std::ostream& err_;
     UiLanguage language_;
     std::chrono::steady_clock::time_point start_;
+    std::chrono::milliseconds wait_;
     int shown_ = 0;
 };
+
+// Whether the command line itself (not a preset) gives `option`.
+bool OnCommandLine(const std::vector<std::string>& args, const std::string& option)
+{
+    const std::string name = "--" + option;
+    return std::any_of(args.begin(), args.end(),
+                       [&](const std::string& arg) { return arg == name || arg.rfind(name + "=", 0) == 0; });
+}
 
 }  // namespace
 
@@ -69,6 +91,12 @@ int RunTerrain(const std::vector<std::string>& args, std::ostream& out, std::ost
         if (run.given.count("tile-length") && run.input.layout != TerrainLayout::Simulator)
             throw UsageError("a --tile-length csak a --layout simulator mellett adható meg",
                              "--tile-length needs --layout simulator");
+        // One origin: metres from the raster's corner or map coordinates.
+        if (OnCommandLine(args, "heightmap-origin") && OnCommandLine(args, "heightmap-map-origin"))
+            throw UsageError("a --heightmap-origin és a --heightmap-map-origin közül csak az egyik adható meg "
+                             "(méter a raszter sarkától vagy térképi koordináták)",
+                             "--heightmap-origin and --heightmap-map-origin cannot be given together (metres from "
+                             "the raster's corner or map coordinates)");
     } catch (const UsageError& e) {
         err << UsageText("terrain", e, language) << "\n";
         return kExitBadInput;

@@ -19,6 +19,10 @@ struct HeightmapInput {
     std::string file;            // HeightmapEdit
     std::string originX = "0";   // HeightmapOrigXEdit: metres east of the raster's west edge
     std::string originZ = "0";   // HeightmapOrigZEdit: metres north of its south edge
+    // HeightmapMapOriginCheck: the origin boxes hold the raster's own map
+    // coordinates instead (easting and northing, or longitude and latitude
+    // in degrees).
+    bool mapOrigin = false;
     std::string scale = "1";     // HeightScaleEdit: raster value to metres
     std::string offset = "0";    // HeightOffsetEdit: metres added after the scale
     std::string pixelSize;       // PixelSizeEdit: metres per cell; empty: the file's own
@@ -31,19 +35,31 @@ struct HeightmapParams {
     std::string file;
     double originX = 0.0;
     double originZ = 0.0;
+    bool mapOrigin = false;  // originX, originZ are map coordinates, not metres
     double scale = 1.0;
     double offset = 0.0;
     std::optional<double> pixelSize;  // metres per cell, overriding the file's
 };
 
 // The fields of the heightmap line, for messages that name them.
-enum class HeightmapField { File, Origin, Scale, Offset, PixelSize };
+enum class HeightmapField { File, Origin, MapOrigin, Scale, Offset, PixelSize };
 std::string HeightmapCaption(HeightmapField field, UiLanguage language);
+// The field the origin was typed in: Origin, or MapOrigin for map coordinates.
+HeightmapField OriginField(const HeightmapParams& params);
 
 // Reads the texts; throws InputError naming the field for a malformed
 // number, a zero or non-finite scale, or a pixel size that is not positive.
 // The file itself is not opened here.
 HeightmapParams ReadHeightmapInput(const HeightmapInput& input, UiLanguage language);
+
+// A georeferenced raster's outer edges in its own map coordinates:
+// eastings and northings, or longitudes and latitudes in degrees.
+struct MapExtent {
+    double west = 0.0;
+    double south = 0.0;
+    double east = 0.0;
+    double north = 0.0;
+};
 
 // What the area builder shows once a file is chosen.
 struct HeightmapInfo {
@@ -57,6 +73,7 @@ struct HeightmapInfo {
     std::optional<double> maximum;
     bool rangeApproximate = false;  // a large raster's range, estimated
     std::string format;    // GDAL's short driver name ("GTiff", "AAIGrid", "PNG" ...)
+    std::optional<MapExtent> mapExtent;  // none: the raster has no georeferencing
 };
 
 // Opens `params.file` and describes it. Throws InputError naming the file
@@ -85,14 +102,16 @@ struct HeightmapSamples {
     int readRows = 0;
 };
 
-// Samples the raster at every node of the lattice: bilinear over the four
+// Samples the raster at every node of the lattice (a map origin first
+// converted to metres from the raster's south-west corner): bilinear over the four
 // nearest cell centres, no-data cells left out; nodes without any data
 // under them get the mean of their nearest sampled neighbours. Only the
 // window the lattice covers is read, decimated (averaging whole cells) to
 // about two samples per node step, so memory stays small whatever the raster's size.
 // Throws InputError naming the field for an unreadable file, a raster
-// without a cell size when no pixel size is given, a lattice entirely
-// outside the raster (the origin) or entirely on no-data (the file).
+// without a cell size when no pixel size is given, a map origin on a raster
+// without georeferencing, a lattice entirely outside the raster (the
+// origin) or entirely on no-data (the file).
 HeightmapSamples SampleHeightmap(const HeightmapParams& params, const NodeLattice& lattice,
                                  UiLanguage language, const HeightmapProgress& progress = {});
 

@@ -14,6 +14,7 @@ struct FieldCaption {
 constexpr FieldCaption kCaptions[] = {
     {HeightmapField::File, {"Domborzati fájl", "Heightmap file"}},
     {HeightmapField::Origin, {"Domborzat origó", "Heightmap origin"}},
+    {HeightmapField::MapOrigin, {"Domborzat origó (térképi koordináták)", "Heightmap origin (map coordinates)"}},
     {HeightmapField::Scale, {"Magasság szorzó", "Height scale"}},
     {HeightmapField::Offset, {"Magasság eltolás", "Height offset"}},
     {HeightmapField::PixelSize, {"Cellaméret", "Pixel size"}},
@@ -27,6 +28,11 @@ std::string HeightmapCaption(HeightmapField field, UiLanguage language)
         if (entry.field == field)
             return entry.caption(language);
     return {};
+}
+
+HeightmapField OriginField(const HeightmapParams& params)
+{
+    return params.mapOrigin ? HeightmapField::MapOrigin : HeightmapField::Origin;
 }
 
 }  // namespace kestrane

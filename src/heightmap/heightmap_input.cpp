@@ -33,8 +33,9 @@ HeightmapParams ReadHeightmapInput(const HeightmapInput& input, UiLanguage langu
 {
     HeightmapParams params;
     params.file = input.file;
-    params.originX = ReadNumber(input.originX, HeightmapField::Origin, language);
-    params.originZ = ReadNumber(input.originZ, HeightmapField::Origin, language);
+    params.mapOrigin = input.mapOrigin;
+    params.originX = ReadNumber(input.originX, OriginField(params), language);
+    params.originZ = ReadNumber(input.originZ, OriginField(params), language);
     params.scale = ReadNumber(input.scale, HeightmapField::Scale, language);
     params.offset = ReadNumber(input.offset, HeightmapField::Offset, language);
     if (params.scale == 0.0)

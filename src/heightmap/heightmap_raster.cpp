@@ -15,6 +15,7 @@
 #include <memory>
 #include <mutex>
 #include <numbers>
+#include <optional>
 
 namespace kestrane {
 
@@ -84,6 +85,7 @@ struct OpenRaster {
     bool ownCellSize = false;
     bool geographic = false;
     bool northUp = true;  // row 0 is the north edge
+    std::optional<MapExtent> map;  // its edges in map coordinates, when georeferenced
     std::string format;
 };
 
@@ -128,6 +130,13 @@ OpenRaster Open(const HeightmapParams& params, UiLanguage language)
                         "is a rotated raster; only north-up rasters can be used."});
         raster.ownCellSize = true;
         raster.northUp = transform[5] < 0;
+        // The corners of the first and the last cell: a south-up raster's
+        // first row is its south edge.
+        const double x0 = transform[0];
+        const double x1 = transform[0] + transform[1] * raster.extent.columns;
+        const double y0 = transform[3];
+        const double y1 = transform[3] + transform[5] * raster.extent.rows;
+        raster.map = MapExtent{std::min(x0, x1), std::min(y0, y1), std::max(x0, x1), std::max(y0, y1)};
         double cellX = std::abs(transform[1]);
         double cellZ = std::abs(transform[5]);
         if (OGRSpatialReferenceH srs = GDALGetSpatialRef(dataset)) {
@@ -169,6 +178,31 @@ void RequireCellSize(const OpenRaster& raster, UiLanguage language)
                                                   "egy képpont.",
                                                   ": the file gives no cell size; give the metres per "
                                                   "pixel."}(language));
+}
+
+// The params with a map origin turned into metres east and north of the
+// raster's south-west corner: the part of the raster's map extent west and
+// south of it, times the extent in metres (so a geographic raster's degrees
+// take the same metres per degree as its cells). Refuses a map origin on a
+// raster without georeferencing.
+HeightmapParams MetreOrigin(const OpenRaster& raster, const HeightmapParams& params, UiLanguage language)
+{
+    if (!params.mapOrigin)
+        return params;
+    if (!raster.map) {
+        const std::string caption = HeightmapCaption(HeightmapField::MapOrigin, language);
+        throw InputError(caption, caption + ": \"" + params.file + "\"" +
+                                      LocalText{" nem hordoz térképi koordinátákat (nincs georeferenciája); az "
+                                                "origót méterben kell megadni a délnyugati sarkától.",
+                                                " has no map coordinates (no georeferencing); give the origin "
+                                                "in metres from its south-west corner."}(language));
+    }
+    const MapExtent& map = *raster.map;
+    const RasterExtent& e = raster.extent;
+    HeightmapParams metric = params;
+    metric.originX = (params.originX - map.west) / (map.east - map.west) * e.columns * e.cellX;
+    metric.originZ = (params.originZ - map.south) / (map.north - map.south) * e.rows * e.cellZ;
+    return metric;
 }
 
 struct ProgressRelay {
@@ -288,6 +322,7 @@ extern "C" void KestraneReadHeightmapInfo(const kestrane::HeightmapParams* param
     info.ownCellSize = raster.ownCellSize;
     info.geographic = raster.geographic;
     info.format = raster.format;
+    info.mapExtent = raster.map;
     QuietErrors quiet;
     // Exact on rasters that read quickly; from overviews or a subsample on
     // large ones.
@@ -305,11 +340,11 @@ extern "C" void KestraneSampleHeightmap(const kestrane::HeightmapParams* paramet
                                         const kestrane::HeightmapProgress* report, kestrane::HeightmapSamples* out)
 {
     using namespace kestrane;
-    const HeightmapParams& params = *parameters;
     const NodeLattice& lattice = *nodes;
     const HeightmapProgress& progress = *report;
-    const OpenRaster raster = Open(params, language);
+    const OpenRaster raster = Open(*parameters, language);
     RequireCellSize(raster, language);
+    const HeightmapParams params = MetreOrigin(raster, *parameters, language);
     const CellRange range = heightmap_detail::CellsUnderLattice(raster.extent, params, lattice);
     RasterWindow window;
     if (range.columnCount > 0 && range.rowCount > 0)

@@ -197,7 +197,7 @@ HeightmapSamples SampleLattice(const RasterExtent& extent, const RasterWindow& w
     if (count == 0)
         return samples;
     if (inside == 0) {
-        const std::string caption = HeightmapCaption(HeightmapField::Origin, language);
+        const std::string caption = HeightmapCaption(OriginField(params), language);
         throw InputError(caption, caption + LocalText{": a terep minden rácspontja a raszteren kívül esik.",
                                                       ": every node of the terrain lies outside the raster."}(language));
     }

@@ -27,6 +27,8 @@ struct CellRange {
     int rowCount = 0;
 };
 
+// Here the params' origin is in metres of the extent: a map origin has been
+// converted already (mapOrigin then only names the field in messages).
 CellRange CellsUnderLattice(const RasterExtent& extent, const HeightmapParams& params, const NodeLattice& lattice);
 
 // Values read from a CellRange, perhaps decimated: `columns` by `rows`

@@ -88,6 +88,15 @@ TerrainOption HeightmapText(const char* name, const char* placeholder, Heightmap
             [](const TerrainInput& input) { return input.heightmap.Enabled(); }};
 }
 
+// "X,Z" of the origin boxes, in metres or in map coordinates.
+void SetHeightmapOrigin(HeightmapInput& heightmap, const std::string& value, bool mapOrigin)
+{
+    const auto parts = SplitValues(value, 2);
+    heightmap.originX = parts[0];
+    heightmap.originZ = parts[1];
+    heightmap.mapOrigin = mapOrigin;
+}
+
 void AddHeightmapOptions(std::vector<TerrainOption>& options)
 {
     options.push_back({"heightmap",
@@ -117,11 +126,30 @@ void AddHeightmapOptions(std::vector<TerrainOption>& options)
                         "east\nalong the columns, Z north up the rows"},
                        {[](UiLanguage language) { return HeightmapCaption(HeightmapField::Origin, language); }},
                        [](TerrainInput& input, const std::vector<std::string>& values) {
-                           const auto parts = SplitValues(values.front(), 2);
-                           input.heightmap.originX = parts[0];
-                           input.heightmap.originZ = parts[1];
+                           SetHeightmapOrigin(input.heightmap, values.front(), false);
+                       },
+                       // An origin in map coordinates is the other row's.
+                       [](const TerrainInput& input) {
+                           const HeightmapInput& h = input.heightmap.mapOrigin ? HeightmapInput{} : input.heightmap;
+                           return std::vector<std::string>{JoinValues({h.originX, h.originZ})};
+                       },
+                       [](const TerrainInput& input) { return input.heightmap.Enabled(); }});
+    options.push_back({"heightmap-map-origin",
+                       OptionForm::Value,
+                       "E,N",
+                       {"az első csomópont a raszter saját térképi\nkoordinátáiban: keleti és északi "
+                        "koordináta\n(vetületi raszter), vagy hosszúság és szélesség\nfokban (földrajzi raszter); "
+                        "a --heightmap-origin\nhelyett",
+                        "the first node in the raster's own map\ncoordinates: easting and northing (a "
+                        "projected\nraster), or longitude and latitude in degrees (a\ngeographic raster); "
+                        "instead of --heightmap-origin"},
+                       {[](UiLanguage language) { return HeightmapCaption(HeightmapField::MapOrigin, language); }},
+                       [](TerrainInput& input, const std::vector<std::string>& values) {
+                           SetHeightmapOrigin(input.heightmap, values.front(), true);
                        },
                        [](const TerrainInput& input) {
+                           if (!input.heightmap.mapOrigin)
+                               return std::vector<std::string>{};
                            return std::vector<std::string>{
                                JoinValues({input.heightmap.originX, input.heightmap.originZ})};
                        },
@@ -251,7 +279,6 @@ std::vector<TerrainOption> MakeTerrainOptions()
                                                                            : std::vector<std::string>{};
                        },
                        [](const TerrainInput& input) { return input.layout == TerrainLayout::Simulator; }});
-    AddHeightmapOptions(options);
     AddHeightmapOptions(options);
     return options;
 }

@@ -14,6 +14,7 @@
 
 #include "core/errors.h"
 
+#include <QCheckBox>
 #include <QDir>
 #include <QEventLoop>
 #include <QFile>
@@ -56,6 +57,23 @@ QString HeightmapInfoText(const HeightmapInfo& info, UiLanguage language)
         text += QStringLiteral(", %1%2 … %3").arg(info.rangeApproximate ? "≈" : "", Short(*info.minimum),
                                                    Short(*info.maximum));
     return text;
+}
+
+// The raster's edges in its map coordinates, the numbers a map origin
+// lies between: "W 500000 S 5200000 E 500400 N 5200300"; degrees to six
+// decimals. Empty for a raster without georeferencing.
+QString MapExtentText(const HeightmapInfo& info, UiLanguage language)
+{
+    if (!info.mapExtent)
+        return {};
+    const MapExtent& map = *info.mapExtent;
+    const auto number = [&info](double value) {
+        return info.geographic ? QString::number(value, 'f', 6).remove(QRegularExpression("\\.?0+$")) : Short(value);
+    };
+    const bool hu = language == UiLanguage::Hungarian;
+    return QStringLiteral("%1 %2 %3 %4 %5 %6 %7 %8")
+        .arg(hu ? "Ny" : "W", number(map.west), hu ? "D" : "S", number(map.south), hu ? "K" : "E", number(map.east),
+             hu ? "É" : "N", number(map.north));
 }
 
 std::string Text(const QLineEdit* edit) { return edit->text().toStdString(); }
@@ -113,6 +131,7 @@ TDombepito::TDombepito(QWidget* parent) : QDialog(parent), ui(std::make_unique<U
     connect(ui->DomborzatTallozo, &QPushButton::clicked, this, &TDombepito::DomborzatTallozoClick);
     connect(ui->DomborzatEdit, &QLineEdit::editingFinished, this, &TDombepito::UpdateHeightmapInfo);
     connect(ui->CellameretEdit, &QLineEdit::editingFinished, this, &TDombepito::UpdateHeightmapInfo);
+    connect(ui->HeightmapMapOriginCheck, &QCheckBox::toggled, this, &TDombepito::UpdateHeightmapInfo);
     ui->DomborzatPanel->hide();
 
     FormCreate();
@@ -196,6 +215,7 @@ TerrainInput TDombepito::terrainInput() const
         input.heightmap.file = QFile::encodeName(ui->DomborzatEdit->text()).toStdString();
         input.heightmap.originX = Text(ui->DomborzatOrigoXEdit);
         input.heightmap.originZ = Text(ui->DomborzatOrigoZEdit);
+        input.heightmap.mapOrigin = ui->HeightmapMapOriginCheck->isChecked();
         input.heightmap.scale = Text(ui->MagassagSzorzoEdit);
         input.heightmap.offset = Text(ui->MagassagEltolasEdit);
         input.heightmap.pixelSize = Text(ui->CellameretEdit);
@@ -228,18 +248,29 @@ void TDombepito::DomborzatTallozoClick()
 void TDombepito::UpdateHeightmapInfo()
 {
     QString text;
+    QString tip;
     if (!ui->DomborzatEdit->text().isEmpty()) {
         HeightmapInput input;
         input.file = QFile::encodeName(ui->DomborzatEdit->text()).toStdString();
         input.pixelSize = Text(ui->CellameretEdit);
         try {
-            text = HeightmapInfoText(ReadHeightmapInfo(ReadHeightmapInput(input, language_), language_), language_);
+            const HeightmapInfo info = ReadHeightmapInfo(ReadHeightmapInput(input, language_), language_);
+            text = HeightmapInfoText(info, language_);
+            tip = text;
+            // The map extent: first on the line while the origin is typed in
+            // map coordinates, always in the hint.
+            if (const QString extent = MapExtentText(info, language_); !extent.isEmpty()) {
+                tip += "\n" + extent;
+                if (ui->HeightmapMapOriginCheck->isChecked())
+                    text = extent + ", " + text;
+            }
         } catch (const InputError& e) {
             text = QString::fromStdString(e.what());
+            tip = text;
         }
     }
     ui->DomborzatInfo->setText(text);
-    ui->DomborzatInfo->setToolTip(text);
+    ui->DomborzatInfo->setToolTip(tip);
 }
 
 TerrainResult TDombepito::GenerateInBackground(const TerrainInput& input, const std::filesystem::path& folder)

@@ -159,6 +159,7 @@ constexpr UiText kAreaCaptions[] = {
     {"MagassagSzorzoLabel", "Magasság szorzó", "Height scale"},
     {"MagassagEltolasLabel", "Magasság eltolás", "Height offset"},
     {"CellameretLabel", "Cellaméret", "Pixel size"},
+    {"HeightmapMapOriginCheck", "Térképi", "Map coords"},
 };
 
 // Area builder window, hints.
@@ -207,6 +208,9 @@ constexpr UiText kAreaHints[] = {
     {"MagassagSzorzoEdit", "A raszter értékéből méter: ennyiszerese", "Metres per raster value"},
     {"MagassagEltolasEdit", "Minden magassághoz hozzáadva, méterben", "Metres added to every height"},
     {"CellameretEdit", "Méter cellánként; üres: a fájlban megadott", "Metres per raster cell; empty: the file's own"},
+    {"HeightmapMapOriginCheck",
+     "Az origó a raszter térképi koordinátáiban (keleti, északi koordináta vagy hosszúság, szélesség fokban)",
+     "The origin in the raster's map coordinates (easting, northing, or longitude, latitude in degrees)"},
 };
 
 // Area builder window, hints that do not depend on the language.
