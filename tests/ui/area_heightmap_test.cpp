@@ -34,6 +34,7 @@ private slots:
     void generatesWhatTheCommandLineWrites();
     void refusesNamingTheField();
     void staysResponsiveDuringALongRead();
+    void mapOriginSwitch();
 };
 
 namespace {
@@ -231,6 +232,84 @@ void AreaHeightmapTest::staysResponsiveDuringALongRead()
     QVERIFY2(statuses.filter(QStringLiteral("Reading the heightmap: ")).size() >= 2, qPrintable(statuses.join("|")));
     QVERIFY(window.statusText().startsWith(QStringLiteral("Domb.B3d file generating successfull Heightmap: ")));
     QVERIFY(Child<QPushButton>(window, "GenButton")->isEnabled());
+}
+
+void AreaHeightmapTest::mapOriginSwitch()
+{
+    WindowFolder folder;
+    // The dem above placed at 600000 E, 5100000 N of UTM zone 33N.
+    kestrane::test::RasterLayout layout;
+    layout.columns = 40;
+    layout.rows = 30;
+    layout.transform = std::array<double, 6>{600000, 5, 0, 5100150, 0, -5};
+    layout.srs = "EPSG:32633";
+    kestrane::test::WriteRaster(folder.file("utm.tif").toStdString(), layout,
+                                [](int c, int) { return 100.0 + c; });
+    TDombepito window;
+    window.ApplyAreaWindowLanguage(UiLanguage::English);
+    Child<QPushButton>(window, "DomborzatGomb")->setChecked(true);
+    auto* check = Child<QCheckBox>(window, "HeightmapMapOriginCheck");
+    QVERIFY(!check->isChecked());
+    QVERIFY(!window.terrainInput().heightmap.mapOrigin);
+    for (const auto& [language, caption] : {std::pair{UiLanguage::Hungarian, "Térképi"},
+                                            std::pair{UiLanguage::English, "Map coords"}}) {
+        window.ApplyAreaWindowLanguage(language);
+        QCOMPARE(check->text(), QString::fromUtf8(caption));
+        QVERIFY2(check->sizeHint().width() <= check->width(),
+                 qPrintable(QStringLiteral("%1 > %2").arg(check->sizeHint().width()).arg(check->width())));
+    }
+
+    // The map extent in the hint; on the line itself once the switch is on.
+    SetText(window, "DomborzatEdit", folder.file("utm.tif"));
+    auto* info = Child<QLabel>(window, "DomborzatInfo");
+    QCOMPARE(info->text(), QStringLiteral("40 × 30 cells, 5 × 5 m, 100 … 139"));
+    QCOMPARE(info->toolTip(), QStringLiteral("40 × 30 cells, 5 × 5 m, 100 … 139\nW 600000 S 5100000 E 600200 N 5100150"));
+    check->setChecked(true);
+    QCOMPARE(info->text(), QStringLiteral("W 600000 S 5100000 E 600200 N 5100150, 40 × 30 cells, 5 × 5 m, 100 … 139"));
+    window.ApplyAreaWindowLanguage(UiLanguage::Hungarian);
+    QCOMPARE(info->text(),
+             QStringLiteral("Ny 600000 D 5100000 K 600200 É 5100150, 40 × 30 cella, 5 × 5 m, 100 … 139"));
+    window.ApplyAreaWindowLanguage(UiLanguage::English);
+
+    // Checked, the origin boxes are map coordinates: the same file as the
+    // command line's map origin.
+    Child<QLineEdit>(window, "DomborzatEdit")->setText(QStringLiteral("utm.tif"));
+    Child<QLineEdit>(window, "DomborzatOrigoXEdit")->setText(QStringLiteral("600012.5"));
+    Child<QLineEdit>(window, "DomborzatOrigoZEdit")->setText(QStringLiteral("5100010"));
+    Child<QLineEdit>(window, "dombxedit")->setText(QStringLiteral("50"));
+    Child<QLineEdit>(window, "dombzedit")->setText(QStringLiteral("50"));
+    Child<QLineEdit>(window, "xbontEdit")->setText(QStringLiteral("10"));
+    Child<QLineEdit>(window, "zbontedit")->setText(QStringLiteral("10"));
+    QVERIFY(window.terrainInput().heightmap.mapOrigin);
+    window.GenButtonClick();
+    QVERIFY(folder.reports.empty());
+    const QByteArray fromWindow = folder.read("domb.b3d");
+    QVERIFY(QDir(folder.path()).mkdir("cli"));
+    const auto again = kestrane::test::RunCli({"terrain", "--lang", "en", "-C", "cli", "--area", "50,50",
+                                               "--resolution", "10,10", "--heightmap", "utm.tif",
+                                               "--heightmap-map-origin", "600012.5,5100010"},
+                                              folder.path().toStdString());
+    QCOMPARE(again.exitCode, 0);
+    QVERIFY(fromWindow == folder.read("cli/domb.b3d"));
+
+    // A plain image has no map coordinates: refused naming the field.
+    kestrane::test::RasterLayout plain;
+    plain.driver = "PNG";
+    plain.type = "UInt16";
+    plain.columns = 8;
+    plain.rows = 8;
+    kestrane::test::WriteRaster(folder.file("plain.png").toStdString(), plain, [](int, int) { return 10.0; });
+    Child<QLineEdit>(window, "DomborzatEdit")->setText(QStringLiteral("plain.png"));
+    Child<QLineEdit>(window, "CellameretEdit")->setText(QStringLiteral("1"));
+    window.GenButtonClick();
+    QCOMPARE(folder.reports.size(), size_t(1));
+    QVERIFY2(folder.reports[0].text.startsWith(
+                 QStringLiteral("Heightmap origin (map coordinates): \"plain.png\" has no map coordinates")),
+             qPrintable(folder.reports[0].text));
+    QVERIFY(folder.read("domb.b3d") == fromWindow);
+    // Unchecked, the same boxes are metres again.
+    check->setChecked(false);
+    QVERIFY(!window.terrainInput().heightmap.mapOrigin);
 }
 
 }  // namespace kestrane::ui
