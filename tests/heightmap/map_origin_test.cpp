@@ -121,12 +121,7 @@ TEST(HeightmapMapOriginTest, GeographicRasterInDegrees)
 TEST(HeightmapMapOriginTest, RasterWithoutGeoreferencingIsRefused)
 {
     TempFolder folder;
-    test::RasterLayout plain;
-    plain.driver = "PNG";
-    plain.type = "UInt16";
-    plain.columns = 8;
-    plain.rows = 8;
-    test::WriteRaster(folder / "plain.png", plain, [](int, int) { return 10.0; });
+    test::WritePlainImage(folder / "plain.png", 10.0);
     HeightmapInput input;
     input.file = (folder / "plain.png").string();
     input.pixelSize = "1";
@@ -155,12 +150,7 @@ protected:
     void SetUp() override
     {
         WriteProjected(folder / "dem.tif", false);
-        test::RasterLayout plain;
-        plain.driver = "PNG";
-        plain.type = "UInt16";
-        plain.columns = 8;
-        plain.rows = 8;
-        test::WriteRaster(folder / "plain.png", plain, [](int, int) { return 10.0; });
+        test::WritePlainImage(folder / "plain.png", 10.0);
     }
     TempFolder folder;
 };

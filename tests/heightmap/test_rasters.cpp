@@ -70,6 +70,16 @@ void WriteRaster(const std::filesystem::path& path, const RasterLayout& layout,
     GDALClose(file);
 }
 
+void WritePlainImage(const std::filesystem::path& path, double value)
+{
+    RasterLayout layout;
+    layout.driver = "PNG";
+    layout.type = "UInt16";
+    layout.columns = 8;
+    layout.rows = 8;
+    WriteRaster(path, layout, [value](int, int) { return value; });
+}
+
 void WriteSparseRaster(const std::filesystem::path& path, int columns, int rows, int tile, double cell,
                        const std::vector<int>& filledBlockRows, const std::function<double(int column, int row)>& value)
 {

@@ -28,6 +28,10 @@ struct RasterLayout {
 void WriteRaster(const std::filesystem::path& path, const RasterLayout& layout,
                  const std::function<double(int column, int row)>& value);
 
+// An 8 by 8 cell 16-bit greyscale PNG of `value` everywhere: no cell size,
+// no georeferencing.
+void WritePlainImage(const std::filesystem::path& path, double value);
+
 // A large tiled float32 GeoTIFF written sparse: only the tiles of the
 // block rows in `filledBlockRows` hold data (`value`), the others read as 0.
 void WriteSparseRaster(const std::filesystem::path& path, int columns, int rows, int tile, double cell,

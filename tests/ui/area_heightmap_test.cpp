@@ -293,12 +293,7 @@ void AreaHeightmapTest::mapOriginSwitch()
     QVERIFY(fromWindow == folder.read("cli/domb.b3d"));
 
     // A plain image has no map coordinates: refused naming the field.
-    kestrane::test::RasterLayout plain;
-    plain.driver = "PNG";
-    plain.type = "UInt16";
-    plain.columns = 8;
-    plain.rows = 8;
-    kestrane::test::WriteRaster(folder.file("plain.png").toStdString(), plain, [](int, int) { return 10.0; });
+    kestrane::test::WritePlainImage(folder.file("plain.png").toStdString(), 10.0);
     Child<QLineEdit>(window, "DomborzatEdit")->setText(QStringLiteral("plain.png"));
     Child<QLineEdit>(window, "CellameretEdit")->setText(QStringLiteral("1"));
     window.GenButtonClick();
