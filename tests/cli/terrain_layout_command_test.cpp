@@ -58,6 +58,27 @@ TEST(TerrainLayoutCommandTest, SimulatorLayoutWritesTilesAndTheirIndex)
     EXPECT_NE(check.out.find("domb.b3d: 1 section, 676 vertices, 1250 faces, no problems"), std::string::npos) << check.out;
 }
 
+TEST(TerrainLayoutCommandTest, AnOutputNameNamesTheTileSet)
+{
+    const TempFolder folder;
+    test::WriteFile(folder / "domb.b3d", "kept");
+    auto result = RunCli({"terrain", "--lang", "en", "--layout", "simulator", "--tile-length", "10", "-o", "hill.b3d"},
+                         folder.path());
+    ASSERT_EQ(result.exitCode, 0) << result.err;
+    EXPECT_EQ(result.out, "Domb tiles generated: 3 files and hill_tiles.txt\n");
+    EXPECT_EQ(Entries(folder), (std::vector<std::string>{"domb.b3d", "hill_001.b3d", "hill_002.b3d", "hill_003.b3d",
+                                                         "hill_tiles.txt"}));
+    EXPECT_EQ(Lines(ReadFile(folder / "hill_tiles.txt")).at(4), "hill_002.b3d,0.000,0.000,10.000");
+    EXPECT_EQ(ReadFile(folder / "domb.b3d"), "kept");
+
+    // One tile is the object itself; the longer set's tiles and index go.
+    result = RunCli({"terrain", "--layout", "simulator", "--output", "hill.b3d"}, folder.path());
+    ASSERT_EQ(result.exitCode, 0) << result.err;
+    EXPECT_EQ(Entries(folder), (std::vector<std::string>{"domb.b3d", "hill.b3d"}));
+    const auto check = RunCli({"check", "hill.b3d"}, folder.path());
+    EXPECT_EQ(check.exitCode, 0) << check.out;
+}
+
 TEST(TerrainLayoutCommandTest, BadLayoutOptionsNameTheOption)
 {
     const TempFolder folder;
