@@ -413,6 +413,11 @@ void WindowUseTest::generationsWarnOfWhatWillLookWrongOrLoadSlowly()
              qPrintable(folder.notices[0].text));
     QVERIFY(form.statusText().contains(folder.notices[0].text));
     QVERIFY(folder.reports.empty());
+    // A switch words the warning in the other language too.
+    form.en_ButtonClick();
+    QVERIFY2(form.statusText().contains(QStringLiteral(" \u2013 Roof heigh: is not above the wall height")),
+             qPrintable(form.statusText()));
+    form.hu_ButtonClick();
 
     // 100 by 101 cells: more sections than the simulator loads quickly.
     TDombepito area(&form);
