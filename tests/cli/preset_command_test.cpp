@@ -314,6 +314,9 @@ TEST(Messages, FollowTheLanguageOfTheRun)
     run = RunCli({"house", "--lang", "en", "--stair-front", "4"}, folder.path());
     EXPECT_EQ(run.err,
               "kestrane house: --stair-front must be a whole number from 0 to 3, not \"4\" (Stairs position in front)\n");
+    // A mistake in an option itself: one line, in the run's language only.
+    run = RunCli({"house", "--stair-front", "4"}, folder.path());
+    EXPECT_EQ(run.err, "kestrane house: --stair-front: 0-3 közötti egész szám kell, nem \"4\" (Lépcső helyzete elöl)\n");
     run = RunCli({"house", "--lang=en", "-C", "nowhere"}, folder.path());
     EXPECT_EQ(run.exitCode, 1);
     EXPECT_EQ(run.err, "kestrane house: nowhere: no such folder (File not found)\n");

@@ -83,13 +83,13 @@ TEST(TerrainLayoutCommandTest, BadLayoutOptionsNameTheOption)
 {
     const TempFolder folder;
     const std::pair<std::vector<std::string>, const char*> cases[] = {
-        {{"terrain", "--layout", "tiles"}, "--layout must be cells or simulator, not \"tiles\""},
-        {{"terrain", "--layout"}, "--layout needs a value"},
-        {{"terrain", "--layout", "simulator", "--tile-length", "-25"}, "--tile-length must be 0 or more metres"},
-        {{"terrain", "--layout", "simulator", "--tile-length", "25m"}, "--tile-length must be 0 or more metres"},
-        {{"terrain", "--layout", "simulator", "--tile-length", ""}, "--tile-length must be 0 or more metres"},
-        {{"terrain", "--tile-length", "25"}, "--tile-length needs --layout simulator"},
-        {{"terrain", "--tile-length", "25", "--layout", "cells"}, "--tile-length needs --layout simulator"},
+        {{"terrain", "--lang", "en", "--layout", "tiles"}, "--layout must be cells or simulator, not \"tiles\""},
+        {{"terrain", "--lang", "en", "--layout"}, "--layout needs a value"},
+        {{"terrain", "--lang", "en", "--layout", "simulator", "--tile-length", "-25"}, "--tile-length must be 0 or more metres"},
+        {{"terrain", "--lang", "en", "--layout", "simulator", "--tile-length", "25m"}, "--tile-length must be 0 or more metres"},
+        {{"terrain", "--lang", "en", "--layout", "simulator", "--tile-length", ""}, "--tile-length must be 0 or more metres"},
+        {{"terrain", "--lang", "en", "--tile-length", "25"}, "--tile-length needs --layout simulator"},
+        {{"terrain", "--lang", "en", "--tile-length", "25", "--layout", "cells"}, "--tile-length needs --layout simulator"},
     };
     for (const auto& [args, message] : cases) {
         const auto result = RunCli(args, folder.path());
