@@ -79,6 +79,19 @@ TEST(TerrainLayoutCommandTest, AnOutputNameNamesTheTileSet)
     EXPECT_EQ(check.exitCode, 0) << check.out;
 }
 
+TEST(TerrainLayoutCommandTest, CheckReadsATileSetThroughItsIndex)
+{
+    const TempFolder folder;
+    ASSERT_EQ(RunCli({"terrain", "--layout", "simulator", "--tile-length", "10"}, folder.path()).exitCode, 0);
+    auto check = RunCli({"check", "domb_tiles.txt"}, folder.path());
+    EXPECT_EQ(check.exitCode, 0) << check.out;
+    EXPECT_EQ(check.out, "domb_tiles.txt: 3 sections, 728 vertices, 1250 faces, no problems\n");
+    std::filesystem::remove(folder / "domb_002.b3d");
+    check = RunCli({"check", "domb_tiles.txt"}, folder.path());
+    EXPECT_EQ(check.exitCode, 1);
+    EXPECT_NE(check.out.find("  line 5: domb_002.b3d cannot be read"), std::string::npos) << check.out;
+}
+
 TEST(TerrainLayoutCommandTest, BadLayoutOptionsNameTheOption)
 {
     const TempFolder folder;
