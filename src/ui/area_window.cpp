@@ -131,7 +131,10 @@ TDombepito::TDombepito(QWidget* parent) : QDialog(parent), ui(std::make_unique<U
     connect(ui->DomborzatTallozo, &QPushButton::clicked, this, &TDombepito::DomborzatTallozoClick);
     connect(ui->DomborzatEdit, &QLineEdit::editingFinished, this, &TDombepito::UpdateHeightmapInfo);
     connect(ui->CellameretEdit, &QLineEdit::editingFinished, this, &TDombepito::UpdateHeightmapInfo);
-    connect(ui->HeightmapMapOriginCheck, &QCheckBox::toggled, this, &TDombepito::UpdateHeightmapInfo);
+    connect(ui->HeightmapMapOriginCheck, &QCheckBox::toggled, this, [this] {
+        UpdateOriginHints();
+        UpdateHeightmapInfo();
+    });
     ui->DomborzatPanel->hide();
 
     FormCreate();
@@ -170,6 +173,7 @@ void TDombepito::ApplyAreaWindowLanguage(UiLanguage language)
     ApplyTexts(*this, AreaWindowCaptions(), language, TextRole::Caption);
     ApplyTexts(*this, AreaWindowHints(), language, TextRole::Hint);
     ApplyTexts(*this, AreaWindowFixedHints(), language, TextRole::Hint);
+    UpdateOriginHints();
     if (!ui->DomborzatEdit->text().isEmpty())
         UpdateHeightmapInfo();
     outputFolder_->applyLanguage(language);
@@ -243,6 +247,28 @@ void TDombepito::DomborzatTallozoClick()
         return;
     ui->DomborzatEdit->setText(file);
     UpdateHeightmapInfo();
+}
+
+void TDombepito::UpdateOriginHints()
+{
+    // Unchecked, the language table's hints (metres from the corner).
+    const bool map = ui->HeightmapMapOriginCheck->isChecked();
+    const LocalText mapHints[] = {
+        {"A terep első pontjának keleti koordinátája (vagy hosszúsága fokban) a raszter térképén",
+         "The terrain's first node: its easting (or longitude in degrees) on the raster's map"},
+        {"A terep első pontjának északi koordinátája (vagy szélessége fokban) a raszter térképén",
+         "The terrain's first node: its northing (or latitude in degrees) on the raster's map"},
+    };
+    QLineEdit* const boxes[] = {ui->DomborzatOrigoXEdit, ui->DomborzatOrigoZEdit};
+    for (int k = 0; k < 2; ++k) {
+        if (map) {
+            boxes[k]->setToolTip(QString::fromUtf8(mapHints[k](language_)));
+            continue;
+        }
+        for (const UiText& row : AreaWindowHints())
+            if (boxes[k]->objectName() == QLatin1String(row.control))
+                boxes[k]->setToolTip(QString::fromUtf8(row(language_)));
+    }
 }
 
 void TDombepito::UpdateHeightmapInfo()

@@ -91,6 +91,9 @@ protected:
 
 private:
     void FormCreate();
+    // The origin boxes' hints: metres, or map coordinates while the map
+    // switch is on.
+    void UpdateOriginHints();
     void PanelClick(int k);
     QFrame* swatch(int k) const;
     QColor editorColor() const;

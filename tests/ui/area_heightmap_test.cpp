@@ -269,7 +269,10 @@ void AreaHeightmapTest::mapOriginSwitch()
     window.ApplyAreaWindowLanguage(UiLanguage::Hungarian);
     QCOMPARE(info->text(),
              QStringLiteral("Ny 600000 D 5100000 K 600200 É 5100150, 40 × 30 cella, 5 × 5 m, 100 … 139"));
+    QVERIFY2(Child<QLineEdit>(window, "DomborzatOrigoXEdit")->toolTip().contains(QStringLiteral("keleti koordinát")),
+             qPrintable(Child<QLineEdit>(window, "DomborzatOrigoXEdit")->toolTip()));
     window.ApplyAreaWindowLanguage(UiLanguage::English);
+    QVERIFY(Child<QLineEdit>(window, "DomborzatOrigoZEdit")->toolTip().contains(QStringLiteral("northing")));
 
     // Checked, the origin boxes are map coordinates: the same file as the
     // command line's map origin.
@@ -305,6 +308,8 @@ void AreaHeightmapTest::mapOriginSwitch()
     // Unchecked, the same boxes are metres again.
     check->setChecked(false);
     QVERIFY(!window.terrainInput().heightmap.mapOrigin);
+    QCOMPARE(Child<QLineEdit>(window, "DomborzatOrigoZEdit")->toolTip(),
+             QStringLiteral("The terrain's first node, metres north of the raster's south-west corner"));
 }
 
 }  // namespace kestrane::ui
