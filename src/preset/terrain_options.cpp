@@ -252,7 +252,6 @@ std::vector<TerrainOption> MakeTerrainOptions()
                        },
                        [](const TerrainInput& input) { return input.layout == TerrainLayout::Simulator; }});
     AddHeightmapOptions(options);
-    AddHeightmapOptions(options);
     return options;
 }
 

@@ -63,6 +63,8 @@ constexpr UiText kMainCaptions[] = {
     {"Sjobb", "Jobb", "Right"},
     {"terepgomb", "Terepépítő modul", "Area builder module"},
     {"elonezetgomb", "Előnézet", "Preview"},
+    {"savePresetButton", "Előbeállítás\nmentése…", "Save preset…"},
+    {"loadPresetButton", "Előbeállítás\nbetöltése…", "Load preset…"},
 };
 
 // Main window, hints.
@@ -117,6 +119,10 @@ constexpr UiText kMainHints[] = {
     {"Button1", "B3d fájl létrehozása", "Generate B3d file"},
     {"terepgomb", "Terepépítő modul létrehozása", "Run area builder"},
     {"elonezetgomb", "Az utoljára generált objektum megtekintése", "Show the last generated object"},
+    {"savePresetButton", "Az ablak minden adata egy előbeállítás-fájlba (JSON)",
+     "Every input of the window into a preset file (JSON)"},
+    {"loadPresetButton", "Az ablak minden adata egy előbeállítás-fájlból (JSON)",
+     "Every input of the window from a preset file (JSON)"},
     {"Csonkakonty", "Félkontyos (csonkakontyos) nyeregtető: az oromfalak tetejét kis konty zárja",
      "Half-hipped roof: a small hip clips the top of each gable"},
     {"Tortnyereg", "Tört nyeregtető: két lejtő oldalanként, az alsó meredekebb",
@@ -151,6 +157,8 @@ constexpr UiText kAreaCaptions[] = {
     {"D_csucsokc", "Szélesség", "Width"},
     {"D_szin", "Szín", "Color"},
     {"elonezetgomb", "Előnézet", "Preview"},
+    {"savePresetButton", "Előbeállítás\nmentése…", "Save preset…"},
+    {"loadPresetButton", "Előbeállítás\nbetöltése…", "Load preset…"},
     {"szimchk", "Szimulátor-elrendezés", "Simulator layout"},
     {"CsempeLabel", "L", "L"},
     {"DomborzatGomb", "Domborzat", "Heightmap"},
@@ -165,6 +173,10 @@ constexpr UiText kAreaCaptions[] = {
 constexpr UiText kAreaHints[] = {
     {"GenButton", "B3d fájl generálása", "Generate B3d file"},
     {"elonezetgomb", "Az utoljára generált objektum megtekintése", "Show the last generated object"},
+    {"savePresetButton", "Az ablak minden adata egy előbeállítás-fájlba (JSON)",
+     "Every input of the window into a preset file (JSON)"},
+    {"loadPresetButton", "Az ablak minden adata egy előbeállítás-fájlból (JSON)",
+     "Every input of the window from a preset file (JSON)"},
     {"tereppanel", "Terepszín minta", "Area color sample"},
     {"szinminta", "Klikk = alkalmaz", "Click = apply"},
     {"rtScrollBar", "Terepszín vörös csatorna", "Area color red channel"},
