@@ -33,6 +33,7 @@
 #include <QUrl>
 
 #include <algorithm>
+#include <array>
 
 namespace kestrane::ui {
 
@@ -41,6 +42,23 @@ namespace {
 std::string Text(const QLineEdit* edit) { return edit->text().toStdString(); }
 
 std::filesystem::path CurrentFolder() { return QFile::encodeName(QDir::currentPath()).toStdString(); }
+
+// The window rows of the facade area, one a wall.
+struct WindowRow {
+    WallSide side;
+    QCheckBox* on;
+    QLineEdit *count, *width, *height, *sill;
+};
+
+std::array<WindowRow, 4> WindowRows(const Ui::TForm1& ui)
+{
+    return {{
+        {WallSide::Front, ui.ablakElol, ui.ablakElolDb, ui.ablakElolSz, ui.ablakElolMa, ui.ablakElolPa},
+        {WallSide::Right, ui.ablakJobb, ui.ablakJobbDb, ui.ablakJobbSz, ui.ablakJobbMa, ui.ablakJobbPa},
+        {WallSide::Back, ui.ablakHatul, ui.ablakHatulDb, ui.ablakHatulSz, ui.ablakHatulMa, ui.ablakHatulPa},
+        {WallSide::Left, ui.ablakBal, ui.ablakBalDb, ui.ablakBalSz, ui.ablakBalMa, ui.ablakBalPa},
+    }};
+}
 
 }  // namespace
 
@@ -441,18 +459,7 @@ void TForm1::setFacadeInput(const FacadeInput& facades)
     };
     for (const auto& [edit, text] : texts)
         edit->setText(QString::fromStdString(*text));
-    struct WindowRow {
-        WallSide side;
-        QCheckBox* on;
-        QLineEdit *count, *width, *height, *sill;
-    };
-    const WindowRow rows[] = {
-        {WallSide::Front, ui->ablakElol, ui->ablakElolDb, ui->ablakElolSz, ui->ablakElolMa, ui->ablakElolPa},
-        {WallSide::Right, ui->ablakJobb, ui->ablakJobbDb, ui->ablakJobbSz, ui->ablakJobbMa, ui->ablakJobbPa},
-        {WallSide::Back, ui->ablakHatul, ui->ablakHatulDb, ui->ablakHatulSz, ui->ablakHatulMa, ui->ablakHatulPa},
-        {WallSide::Left, ui->ablakBal, ui->ablakBalDb, ui->ablakBalSz, ui->ablakBalMa, ui->ablakBalPa},
-    };
-    for (const WindowRow& row : rows) {
+    for (const WindowRow& row : WindowRows(*ui)) {
         const FacadeInput::Windows& windows = facades.windows[static_cast<std::size_t>(row.side)];
         row.on->setChecked(windows.enabled);
         row.count->setText(QString::fromStdString(windows.count));
@@ -484,18 +491,7 @@ FacadeInput TForm1::facadeInput() const
     facades.enabled = ui->homlokzatchk->isChecked();
     facades.storeys = Text(ui->szintEdit);
     facades.storeyHeight = Text(ui->szintmaEdit);
-    struct WindowRow {
-        WallSide side;
-        const QCheckBox* on;
-        const QLineEdit *count, *width, *height, *sill;
-    };
-    const WindowRow rows[] = {
-        {WallSide::Front, ui->ablakElol, ui->ablakElolDb, ui->ablakElolSz, ui->ablakElolMa, ui->ablakElolPa},
-        {WallSide::Right, ui->ablakJobb, ui->ablakJobbDb, ui->ablakJobbSz, ui->ablakJobbMa, ui->ablakJobbPa},
-        {WallSide::Back, ui->ablakHatul, ui->ablakHatulDb, ui->ablakHatulSz, ui->ablakHatulMa, ui->ablakHatulPa},
-        {WallSide::Left, ui->ablakBal, ui->ablakBalDb, ui->ablakBalSz, ui->ablakBalMa, ui->ablakBalPa},
-    };
-    for (const WindowRow& row : rows) {
+    for (const WindowRow& row : WindowRows(*ui)) {
         facades.windows[static_cast<int>(row.side)] = {row.on->isChecked(), Text(row.count), Text(row.width),
                                                        Text(row.height), Text(row.sill)};
     }
