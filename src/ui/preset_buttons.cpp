@@ -13,6 +13,8 @@ namespace kestrane::ui {
 
 namespace {
 
+constexpr LocalText kSaveTitle{"Előbeállítás mentése…", "Save preset…"};
+constexpr LocalText kLoadTitle{"Előbeállítás betöltése…", "Load preset…"};
 constexpr LocalText kFilter{"Előbeállítások (*.json)", "Presets (*.json)"};
 
 std::filesystem::path LocalPath(const QString& path) { return QFile::encodeName(path).toStdString(); }
@@ -44,9 +46,9 @@ QString PresetButtons::askFile(bool save) const
 {
     if (!FileChooser())
         return {};
-    // The button's caption titles the dialog.
-    const QString title = (save ? save_ : load_)->text();
-    return FileChooser()(save_->window(), save, title, QString::fromUtf8(kFilter(language_())));
+    const UiLanguage language = language_();
+    return FileChooser()(save_->window(), save, QString::fromUtf8((save ? kSaveTitle : kLoadTitle)(language)),
+                         QString::fromUtf8(kFilter(language)));
 }
 
 void PresetButtons::savePreset()

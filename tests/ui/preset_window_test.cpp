@@ -127,6 +127,7 @@ void CheckPlaces(const QWidget& window, QSize size)
     QCOMPARE(window.size(), size);
     for (const char* name : {"savePresetButton", "loadPresetButton"}) {
         const QWidget* button = Child<QWidget>(window, name);
+        QVERIFY2(!button->geometry().intersects(Child<QWidget>(window, "presetLabel")->geometry()), name);
         QVERIFY2(QRect(QPoint(), size).contains(button->geometry()), name);
         for (const QWidget* other : window.findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly)) {
             const bool control = qobject_cast<const QAbstractButton*>(other) || qobject_cast<const QLineEdit*>(other) ||
@@ -156,11 +157,16 @@ void PresetWindowTest::buttonsInBothLanguages()
     TForm1 form;  // Hungarian without lang.cfg
     form.show();
     CheckPlaces(form, QSize(691, 476));
-    QCOMPARE(Child<QPushButton>(form, "savePresetButton")->text(), QStringLiteral("Előbeállítás\nmentése…"));
-    QCOMPARE(Child<QPushButton>(form, "loadPresetButton")->text(), QStringLiteral("Előbeállítás\nbetöltése…"));
+    QCOMPARE(Child<QLabel>(form, "presetLabel")->text(), QStringLiteral("Előbeállítás"));
+    QCOMPARE(Child<QPushButton>(form, "savePresetButton")->text(), QStringLiteral("Mentés…"));
+    QCOMPARE(Child<QPushButton>(form, "loadPresetButton")->text(), QStringLiteral("Betöltés…"));
+    QCOMPARE(Child<QPushButton>(form, "savePresetButton")->toolTip().section(u':', 0, 0),
+             QStringLiteral("Előbeállítás mentése…"));
     form.en_ButtonClick();
-    QCOMPARE(Child<QPushButton>(form, "savePresetButton")->text(), QStringLiteral("Save preset…"));
-    QCOMPARE(Child<QPushButton>(form, "loadPresetButton")->text(), QStringLiteral("Load preset…"));
+    QCOMPARE(Child<QLabel>(form, "presetLabel")->text(), QStringLiteral("Preset"));
+    QCOMPARE(Child<QPushButton>(form, "savePresetButton")->text(), QStringLiteral("Save…"));
+    QCOMPARE(Child<QPushButton>(form, "loadPresetButton")->toolTip().section(u':', 0, 0),
+             QStringLiteral("Load preset…"));
     {
         FileAnswer answer{QString()};  // cancelled: nothing happens
         Child<QPushButton>(form, "loadPresetButton")->click();
@@ -172,11 +178,10 @@ void PresetWindowTest::buttonsInBothLanguages()
     area.show();
     CheckPlaces(area, QSize(741, 351));
     area.ApplyAreaWindowLanguage(UiLanguage::Hungarian);
-    QCOMPARE(Child<QPushButton>(area, "savePresetButton")->text(), QStringLiteral("Előbeállítás\nmentése…"));
+    QCOMPARE(Child<QPushButton>(area, "loadPresetButton")->text(), QStringLiteral("Betöltés…"));
     FileAnswer answer{QString()};
     Child<QPushButton>(area, "savePresetButton")->click();
-    QCOMPARE(answer.asked,
-             QStringList{QStringLiteral("save|Előbeállítás\nmentése…|Előbeállítások (*.json)")});
+    QCOMPARE(answer.asked, QStringList{QStringLiteral("save|Előbeállítás mentése…|Előbeállítások (*.json)")});
 }
 
 void PresetWindowTest::houseRoundTrip()
