@@ -1,5 +1,7 @@
 #include "b3d/b3d_reader.h"
 
+#include "b3d/b3d_words.h"
+
 #include "core/cp1250.h"
 
 #include <charconv>
@@ -33,21 +35,6 @@ std::string_view Trim(std::string_view text)
     while (!text.empty() && IsBlank(text.back()))
         text.remove_suffix(1);
     return text;
-}
-
-// `lower` is already lower case; only ASCII letters fold.
-bool EqualsNoCase(std::string_view text, std::string_view lower)
-{
-    if (text.size() != lower.size())
-        return false;
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        char c = text[i];
-        if (c >= 'A' && c <= 'Z')
-            c = static_cast<char>(c - 'A' + 'a');
-        if (c != lower[i])
-            return false;
-    }
-    return true;
 }
 
 // Text of the file as UTF-8: kept when it already is valid UTF-8, otherwise

@@ -1,5 +1,7 @@
 #include "b3d/simulator_limits.h"
 
+#include "b3d/b3d_words.h"
+
 #include <fstream>
 #include <string>
 #include <string_view>
@@ -7,20 +9,6 @@
 namespace kestrane {
 
 namespace {
-
-bool StartsWithWord(std::string_view line, std::string_view word)
-{
-    if (line.size() < word.size())
-        return false;
-    for (std::size_t i = 0; i < word.size(); ++i) {
-        char c = line[i];
-        if (c >= 'A' && c <= 'Z')
-            c = static_cast<char>(c - 'A' + 'a');
-        if (c != word[i])
-            return false;
-    }
-    return true;
-}
 
 // 65534 -> "65 534" (Hungarian) or "65,534" (English).
 std::string Grouped(std::size_t count, UiLanguage language)
@@ -47,9 +35,9 @@ ObjectSize CountObjectSize(const std::filesystem::path& file)
         if (start == std::string::npos)
             continue;
         const std::string_view text = std::string_view(line).substr(start);
-        if (StartsWithWord(text, "[meshbuilder]"))
+        if (StartsWithNoCase(text, "[meshbuilder]"))
             ++size.sections;
-        else if (StartsWithWord(text, "vertex ") || StartsWithWord(text, "vertex\t"))
+        else if (StartsWithNoCase(text, "vertex ") || StartsWithNoCase(text, "vertex\t"))
             ++size.vertices;
     }
     return size;

@@ -54,6 +54,15 @@ std::string Refusal(const std::vector<OptionSpec<Input>>& table, const InputErro
     return WithOption(table, e.field(), e.what(), OptionNaming::Member, language);
 }
 
+// A generation's warnings, each naming its member.
+template <class Input>
+void AddWarnings(const std::vector<OptionSpec<Input>>& table, const std::vector<GenerationWarning>& warnings,
+                 UiLanguage language, ObjectOutcome& outcome)
+{
+    for (const GenerationWarning& warning : warnings)
+        outcome.warnings.push_back(WithOption(table, warning.field, warning.message, OptionNaming::Member, language));
+}
+
 ObjectOutcome WriteHouseObject(const Preset& preset, const std::string& folder, UiLanguage language)
 {
     ObjectOutcome outcome;
@@ -68,9 +77,7 @@ ObjectOutcome WriteHouseObject(const Preset& preset, const std::string& folder, 
     try {
         const HouseResult result = GenerateHouse(input, language, folder, *preset.output);
         outcome.status = result.status;
-        for (const GenerationWarning& warning : result.warnings)
-            outcome.warnings.push_back(
-                WithOption(HouseOptions(), warning.field, warning.message, OptionNaming::Member, language));
+        AddWarnings(HouseOptions(), result.warnings, language, outcome);
     } catch (const InputError& e) {
         outcome.refusal = Refusal(HouseOptions(), e, language);
     }
@@ -86,9 +93,7 @@ ObjectOutcome WriteTerrainObject(const Preset& preset, const std::string& folder
         TerrainGenerator generator;
         const TerrainResult result = generator.Generate(input, language, folder, *preset.output);
         outcome.status = result.status;
-        for (const GenerationWarning& warning : result.warnings)
-            outcome.warnings.push_back(
-                WithOption(TerrainOptions(), warning.field, warning.message, OptionNaming::Member, language));
+        AddWarnings(TerrainOptions(), result.warnings, language, outcome);
     } catch (const InputError& e) {
         outcome.refusal = Refusal(TerrainOptions(), e, language);
     }

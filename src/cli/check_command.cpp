@@ -2,6 +2,7 @@
 #include "cli/cli.h"
 
 #include "b3d/b3d_reader.h"
+#include "b3d/b3d_tile_set.h"
 #include "core/numbers.h"
 
 #include <algorithm>
@@ -19,6 +20,9 @@ const char* const kCheckHelp =
     "unknown commands, malformed numbers, faces and texture coordinates that\n"
     "name a vertex the section does not have, colour channels outside 0 to\n"
     "255, nan and inf. Objects with more than 65534 vertices draw a warning.\n"
+    "A tile index (NAME_tiles.txt) is read with every tile it lists; their\n"
+    "problems name the tile, a missing tile or a malformed line is a problem\n"
+    "of the index.\n"
     "\n"
     "A file may hold at most 250000 sections, 1000000 vertices, 1000000\n"
     "faces with 4000000 corners in all, 100000 sides per cylinder and lines\n"
@@ -98,7 +102,10 @@ int RunCheck(const std::vector<std::string>& args, std::ostream& out, std::ostre
     int exitCode = kExitOk;
     for (const std::string& file : files) {
         try {
-            const b3d::Model model = b3d::ReadB3dFile(file);
+            // A tile index stands for its tiles: each is read and its
+            // problems name it; the counts are the whole set's.
+            const bool tileSet = b3d::IsTileIndex(file);
+            const b3d::Model model = tileSet ? b3d::ReadTileSet(file).model : b3d::ReadB3dFile(file);
             Report(file, model, out);
             if (model.problemCount != 0)
                 exitCode = kExitProblemsFound;

@@ -150,15 +150,11 @@ std::string CommonOptionHelp(const char* kind, UiLanguage language);
 // The end of the help: --help, presets, exit codes.
 std::string HelpEnd(const char* kind, UiLanguage language);
 
-// A mistake in the options as the run prints it, a line "kestrane house:
-// ..." in the run's language. A Hungarian run adds the English text as a
-// line of its own, as scripts written for earlier versions look for it.
+// A mistake in the options as the run prints it: "kestrane house: ..." in
+// the run's language.
 inline std::string UsageText(const std::string& command, const UsageError& e, UiLanguage language)
 {
-    const std::string start = "kestrane " + command + ": ";
-    const std::string english = e.Text(UiLanguage::English);
-    const std::string own = e.Text(language);
-    return own == english ? start + own : start + own + "\n" + start + english;
+    return "kestrane " + command + ": " + e.Text(language);
 }
 
 // "kestrane house: figyelmeztetés: " / "kestrane house: warning: ".

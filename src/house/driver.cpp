@@ -159,6 +159,15 @@ std::string HouseFinishedStatus(const std::string& fileName, UiLanguage language
     return fileName + LocalText{" fájl generálása kész", " file generating successfull"}(language);
 }
 
+std::vector<GenerationWarning> HouseWarnings(const HouseInput& input, const std::filesystem::path& written,
+                                            UiLanguage language)
+{
+    std::vector<GenerationWarning> warnings = HousePlausibilityWarnings(ReadHouseParams(input, language), language);
+    if (auto tooLarge = SimulatorLimitWarning(CountObjectSize(written), ObjectKind::House, language))
+        warnings.push_back(std::move(*tooLarge));
+    return warnings;
+}
+
 HouseResult GenerateHouse(const HouseInput& input, UiLanguage language, const std::filesystem::path& folder,
                           const std::string& fileName)
 {
@@ -183,9 +192,7 @@ HouseResult GenerateHouse(const HouseInput& input, UiLanguage language, const st
     }
     out.CloseOutput();
     result.status = HouseFinishedStatus(result.fileName, language);
-    result.warnings = HousePlausibilityWarnings(params, language);
-    if (auto tooLarge = SimulatorLimitWarning(CountObjectSize(result.path), ObjectKind::House, language))
-        result.warnings.push_back(std::move(*tooLarge));
+    result.warnings = HouseWarnings(input, result.path, language);
     if (params.facades.enabled) {
         // The object as written is the list's source: every Load it holds.
         for (const b3d::Section& section : b3d::ReadB3dFile(result.path).sections) {

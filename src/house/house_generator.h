@@ -147,6 +147,12 @@ struct HouseResult {
 // The list of bitmaps for the user: a heading line and one name a line.
 std::string TextureListText(const std::vector<std::string>& textures, UiLanguage language);
 
+// The warnings of a house written from `input` to `written` (implausible
+// dimensions, an object above the simulator's limits), in `language`: what
+// a generation reports, worded again after a language switch.
+std::vector<GenerationWarning> HouseWarnings(const HouseInput& input, const std::filesystem::path& written,
+                                            UiLanguage language);
+
 // The whole generation of the generate button: reads the inputs (throws
 // InputError before anything is opened), writes the file into `folder`
 // (throws OutputError; the previous file then stays as it was). A

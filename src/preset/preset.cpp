@@ -5,6 +5,8 @@
 
 #include <nlohmann/json.hpp>
 
+#include <cstdint>
+
 #include <cerrno>
 #include <fstream>
 #include <sstream>
@@ -16,8 +18,41 @@ namespace {
 
 using Json = nlohmann::ordered_json;
 
+// A preset is a flat object and a batch file two levels more; a value
+// nested deeper than this is refused before parsing, since JSON values are
+// written and destroyed recursively.
+constexpr int kMostNesting = 32;
+
+void CheckNesting(std::string_view text)
+{
+    int depth = 0;
+    bool inString = false, escaped = false;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const char c = text[i];
+        if (inString) {
+            if (escaped)
+                escaped = false;
+            else if (c == '\\')
+                escaped = true;
+            else if (c == '"')
+                inString = false;
+        } else if (c == '"') {
+            inString = true;
+        } else if (c == '[' || c == '{') {
+            if (++depth > kMostNesting) {
+                const std::string at = std::to_string(i + 1);
+                throw PresetError({}, "túl mélyen egymásba ágyazott JSON (a(z) " + at + ". bájtnál)",
+                                  "JSON nested too deeply (at byte " + at + ")");
+            }
+        } else if (c == ']' || c == '}') {
+            --depth;
+        }
+    }
+}
+
 Json ParseJson(std::string_view text)
 {
+    CheckNesting(text);
     try {
         return Json::parse(text.begin(), text.end());
     } catch (const Json::parse_error& e) {
@@ -197,15 +232,30 @@ void SavePreset(const std::filesystem::path& path, const std::string& json)
 
 std::string LoadPresetText(const std::filesystem::path& path)
 {
-    std::ifstream file(path, std::ios::binary);
-    std::ostringstream text;
-    if (file)
-        text << file.rdbuf();
-    if (!file || std::filesystem::is_directory(path)) {
-        const std::string name = path.string();
+    // Presets and batch files are small text files: a pipe or a device
+    // under the name would block the run or never end, so only a regular
+    // file (a link to one is fine) of a bounded size is read.
+    constexpr std::uintmax_t kMostBytes = 16u << 20;
+    const std::string name = path.string();
+    std::error_code ec;
+    const auto status = std::filesystem::status(path, ec);
+    if (ec || !std::filesystem::exists(status))
         throw PresetError({}, name + ": nem olvasható", name + ": cannot be read");
+    if (!std::filesystem::is_regular_file(status))
+        throw PresetError({}, name + ": nem közönséges fájl", name + ": is not a regular file");
+    const std::uintmax_t size = std::filesystem::file_size(path, ec);
+    if (!ec && size > kMostBytes)
+        throw PresetError({}, name + ": túl nagy (legfeljebb 16 MiB)", name + ": is too large (at most 16 MiB)");
+    std::ifstream file(path, std::ios::binary);
+    std::string text;
+    if (file) {
+        text.resize(static_cast<std::size_t>(ec ? 0 : size));
+        file.read(text.data(), static_cast<std::streamsize>(text.size()));
+        text.resize(static_cast<std::size_t>(file.gcount()));
     }
-    return text.str();
+    if (!file && !file.eof())
+        throw PresetError({}, name + ": nem olvasható", name + ": cannot be read");
+    return text;
 }
 
 }  // namespace kestrane

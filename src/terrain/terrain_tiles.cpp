@@ -5,6 +5,7 @@
 #include "core/cp1250.h"
 #include "core/errors.h"
 #include "core/numbers.h"
+#include "core/regular_file.h"
 #include "core/version.h"
 #include "terrain/block_run.h"
 #include "terrain/staged_files.h"
@@ -13,6 +14,8 @@
 #include <cmath>
 #include <cstdint>
 #include <iterator>
+#include <optional>
+#include <set>
 #include <string_view>
 #include <unordered_map>
 
@@ -371,26 +374,50 @@ void WriteTileIndex(B3dWriter& out, const std::vector<TerrainTile>& tiles, const
     }
 }
 
-// The tiles a folder holds beyond the first `keep`: "domb_" and three or
-// more digits, ".b3d".
-std::vector<std::string> StaleTiles(const std::filesystem::path& folder, const std::string& stem, int keep)
+// The number of a tile file of the set `stem` ("domb_007.b3d": 7), or
+// nothing for another name.
+std::optional<int> TileNumber(std::string_view name, const std::string& stem)
+{
+    constexpr std::string_view suffix = ".b3d";
+    if (name.size() < stem.size() + 1 + 3 + suffix.size() || !name.starts_with(stem) || name[stem.size()] != '_' ||
+        !name.ends_with(suffix))
+        return std::nullopt;
+    const std::string_view digits = name.substr(stem.size() + 1, name.size() - stem.size() - 1 - suffix.size());
+    if (digits.size() > 6 || !std::all_of(digits.begin(), digits.end(), [](char c) { return c >= '0' && c <= '9'; }))
+        return std::nullopt;
+    return std::stoi(std::string(digits));
+}
+
+// The tiles that the index `index` of an earlier set lists: only names of
+// the set's own pattern, so an index from elsewhere cannot point the
+// clean-up at other files.
+std::set<std::string> ListedTiles(const std::filesystem::path& index, const std::string& stem)
+{
+    std::set<std::string> listed;
+    const std::optional<std::string> text = ReadRegularFile(index, 16u << 20);
+    if (!text)
+        return listed;
+    std::string_view rest = *text;
+    while (!rest.empty()) {
+        const std::size_t end = rest.find('\n');
+        std::string_view line = rest.substr(0, end);
+        rest = end == std::string_view::npos ? std::string_view() : rest.substr(end + 1);
+        const std::string_view name = line.substr(0, line.find(','));
+        if (TileNumber(name, stem))
+            listed.emplace(name);
+    }
+    return listed;
+}
+
+// The tiles of an earlier set beyond the first `keep`: those its index
+// listed that are still in the folder. Files of the same pattern that no
+// index of ours listed are not ours to remove.
+std::vector<std::string> StaleTiles(const std::set<std::string>& listed, const std::string& stem, int keep)
 {
     std::vector<std::string> stale;
-    std::error_code ec;
-    std::filesystem::directory_iterator entries(folder.empty() ? std::filesystem::path(".") : folder, ec);
-    for (; !ec && entries != std::filesystem::directory_iterator(); entries.increment(ec)) {
-        const std::string name = entries->path().filename().string();
-        const std::string prefix = stem + "_";
-        constexpr std::string_view suffix = ".b3d";
-        if (name.size() < prefix.size() + 3 + suffix.size() || !name.starts_with(prefix) || !name.ends_with(suffix))
-            continue;
-        const std::string_view digits =
-            std::string_view(name).substr(prefix.size(), name.size() - prefix.size() - suffix.size());
-        if (!std::all_of(digits.begin(), digits.end(), [](char c) { return c >= '0' && c <= '9'; }))
-            continue;
-        if (digits.size() > 6 || std::stoi(std::string(digits)) > keep)
+    for (const std::string& name : listed)
+        if (*TileNumber(name, stem) > keep)
             stale.push_back(name);
-    }
     return stale;
 }
 
@@ -470,6 +497,7 @@ TerrainResult WriteSimulatorLayout(const TerrainGeneratorState& state, UiLanguag
     TerrainResult result;
     result.tiles = count;
     StagedFileSet files(folder);
+    const std::set<std::string> listed = ListedTiles(files.PathOf(indexName), stem);
 
     if (count == 1) {
         // One file suffices: domb.b3d, replaced as a single file is.
@@ -507,7 +535,7 @@ TerrainResult WriteSimulatorLayout(const TerrainGeneratorState& state, UiLanguag
     }
 
     // The new set is complete: what an earlier, larger set left goes.
-    std::vector<std::string> stale = StaleTiles(folder, stem, count == 1 ? 0 : count);
+    std::vector<std::string> stale = StaleTiles(listed, stem, count == 1 ? 0 : count);
     if (count == 1)
         stale.push_back(indexName);
     for (const std::string& name : stale) {

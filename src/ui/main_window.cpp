@@ -555,9 +555,10 @@ void TForm1::Button1Click()
     if (outcome == GenerationOutcome::Written) {
         statusPanels_->showWritten(lastGenerated_, QDateTime::currentDateTime());
         // A switch names the same file in the other language's sentence.
-        setStatusSource([fileName, written](UiLanguage language) {
+        setStatusSource([fileName, written, input](UiLanguage language) {
             Generated shown = written;
             shown.status = HouseFinishedStatus(fileName, language);
+            shown.warnings = WarningTexts(HouseWarnings(input, written.path, language));
             return WrittenStatus(shown);
         });
     } else if (outcome == GenerationOutcome::Refused) {

@@ -100,16 +100,16 @@ TEST(HouseCommand, BadInputExitsWithTwoAndTouchesNothing)
     TempFolder folder;
     test::WriteFile(folder / "haz_satorteto.b3d", "previous");
     const std::pair<std::vector<std::string>, const char*> cases[] = {
-        {{"house", "--colour", "1,2,3"}, "unknown option \"--colour\""},
-        {{"house", "--width"}, "--width needs a value"},
+        {{"house", "--lang", "en", "--colour", "1,2,3"}, "unknown option \"--colour\""},
+        {{"house", "--lang", "en", "--width"}, "--width needs a value"},
         {{"house", "--width", "3,5"}, "Szélesség: \"3,5\" nem érvényes szám."},
         {{"house", "--lang", "en", "--width", "3,5"}, "Width: \"3,5\" is not a valid number."},
-        {{"house", "--chimney-size", "5"}, "--chimney-size must be a whole number from 0 to 4, not \"5\""},
-        {{"house", "--stair-steps", "two"}, "--stair-steps must be a whole number from 0 to 16"},
-        {{"house", "--roof", "dome"}, "--roof must be pitched, hip, pyramid, flat or lean"},
-        {{"house", "--roof-color", "1,2"}, "--roof-color takes 3 comma-separated values"},
-        {{"house", "--stair-color", "1,2,256"}, "--stair-color must be a whole number from 0 to 255"},
-        {{"house", "--lang", "de"}, "--lang must be hu or en"},
+        {{"house", "--lang", "en", "--chimney-size", "5"}, "--chimney-size must be a whole number from 0 to 4, not \"5\""},
+        {{"house", "--lang", "en", "--stair-steps", "two"}, "--stair-steps must be a whole number from 0 to 16"},
+        {{"house", "--lang", "en", "--roof", "dome"}, "--roof must be pitched, hip, pyramid, flat or lean"},
+        {{"house", "--lang", "en", "--roof-color", "1,2"}, "--roof-color takes 3 comma-separated values"},
+        {{"house", "--lang", "en", "--stair-color", "1,2,256"}, "--stair-color must be a whole number from 0 to 255"},
+        {{"house", "--lang", "de"}, "--lang: hu vagy en lehet"},
         {{"house", "--lang", "en", "--roof", "pitched", "--roof-height", "0"}, "Roof heigh: must not be 0"},
     };
     for (const auto& [args, message] : cases) {

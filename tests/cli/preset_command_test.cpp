@@ -9,6 +9,8 @@
 
 #include <algorithm>
 
+#include <sys/stat.h>
+
 namespace kestrane {
 namespace {
 
@@ -217,6 +219,17 @@ TEST(PresetCommand, ARefusedPresetWritesNothing)
         EXPECT_EQ(run.err, message);
     }
     EXPECT_EQ(Entries(folder.path()), (std::vector<std::string>{"bad.json", "terrain.json"}));
+
+    // A pipe or a device under the name is refused at once, never read.
+    ASSERT_EQ(::mkfifo((folder / "fifo.json").c_str(), 0600), 0);
+    auto run = RunCli({"house", "--lang", "en", "--preset", "fifo.json"}, folder.path());
+    EXPECT_EQ(run.err, "kestrane house: --preset fifo.json: fifo.json: is not a regular file\n");
+    run = RunCli({"batch", "--lang", "en", "/dev/zero"}, folder.path());
+    EXPECT_EQ(run.exitCode, 2);
+    EXPECT_NE(run.err.find("/dev/zero: is not a regular file"), std::string::npos) << run.err;
+    std::filesystem::resize_file(folder / "bad.json", 17u << 20);  // sparse
+    run = RunCli({"house", "--lang", "en", "--preset", "bad.json"}, folder.path());
+    EXPECT_EQ(run.err, "kestrane house: --preset bad.json: bad.json: is too large (at most 16 MiB)\n");
 }
 
 TEST(BatchCommand, WritesTheGoodObjectsAndReportsTheBadOnes)
@@ -270,6 +283,11 @@ TEST(BatchCommand, MalformedFilesAndFailedWrites)
     auto run = RunCli({"batch", "--lang", "en", "list.json"}, folder.path());
     EXPECT_EQ(run.exitCode, 2);
     EXPECT_EQ(run.err, "kestrane batch: list.json: a batch file must be {\"objects\": [...]}\n");
+    // Nesting deep enough to exhaust the stack of a recursive reader.
+    WriteFile(folder / "deep.json", "{\"objects\": " + std::string(100000, '[') + std::string(100000, ']') + "}");
+    run = RunCli({"batch", "--lang", "en", "deep.json"}, folder.path());
+    EXPECT_EQ(run.exitCode, 2);
+    EXPECT_EQ(run.err, "kestrane batch: deep.json: JSON nested too deeply (at byte 44)\n");
     run = RunCli({"batch"}, folder.path());
     EXPECT_EQ(run.exitCode, 2);
     EXPECT_EQ(run.err, "kestrane batch: nincs megadva kötegfájl (lásd: kestrane batch --help)\n");
@@ -314,6 +332,9 @@ TEST(Messages, FollowTheLanguageOfTheRun)
     run = RunCli({"house", "--lang", "en", "--stair-front", "4"}, folder.path());
     EXPECT_EQ(run.err,
               "kestrane house: --stair-front must be a whole number from 0 to 3, not \"4\" (Stairs position in front)\n");
+    // A mistake in an option itself: one line, in the run's language only.
+    run = RunCli({"house", "--stair-front", "4"}, folder.path());
+    EXPECT_EQ(run.err, "kestrane house: --stair-front: 0-3 közötti egész szám kell, nem \"4\" (Lépcső helyzete elöl)\n");
     run = RunCli({"house", "--lang=en", "-C", "nowhere"}, folder.path());
     EXPECT_EQ(run.exitCode, 1);
     EXPECT_EQ(run.err, "kestrane house: nowhere: no such folder (File not found)\n");

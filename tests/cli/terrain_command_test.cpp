@@ -124,7 +124,7 @@ TEST(TerrainCommandTest, CurveOption)
 TEST(TerrainCommandTest, EightPeaksAtMost)
 {
     const TempFolder folder;
-    std::vector<std::string> args = {"terrain"};
+    std::vector<std::string> args = {"terrain", "--lang", "en"};
     for (int k = 1; k <= 8; ++k) {
         args.push_back("--peak");
         args.push_back(std::to_string(k) + ",1,1,1");

@@ -58,17 +58,51 @@ TEST(TerrainLayoutCommandTest, SimulatorLayoutWritesTilesAndTheirIndex)
     EXPECT_NE(check.out.find("domb.b3d: 1 section, 676 vertices, 1250 faces, no problems"), std::string::npos) << check.out;
 }
 
+TEST(TerrainLayoutCommandTest, AnOutputNameNamesTheTileSet)
+{
+    const TempFolder folder;
+    test::WriteFile(folder / "domb.b3d", "kept");
+    auto result = RunCli({"terrain", "--lang", "en", "--layout", "simulator", "--tile-length", "10", "-o", "hill.b3d"},
+                         folder.path());
+    ASSERT_EQ(result.exitCode, 0) << result.err;
+    EXPECT_EQ(result.out, "Domb tiles generated: 3 files and hill_tiles.txt\n");
+    EXPECT_EQ(Entries(folder), (std::vector<std::string>{"domb.b3d", "hill_001.b3d", "hill_002.b3d", "hill_003.b3d",
+                                                         "hill_tiles.txt"}));
+    EXPECT_EQ(Lines(ReadFile(folder / "hill_tiles.txt")).at(4), "hill_002.b3d,0.000,0.000,10.000");
+    EXPECT_EQ(ReadFile(folder / "domb.b3d"), "kept");
+
+    // One tile is the object itself; the longer set's tiles and index go.
+    result = RunCli({"terrain", "--layout", "simulator", "--output", "hill.b3d"}, folder.path());
+    ASSERT_EQ(result.exitCode, 0) << result.err;
+    EXPECT_EQ(Entries(folder), (std::vector<std::string>{"domb.b3d", "hill.b3d"}));
+    const auto check = RunCli({"check", "hill.b3d"}, folder.path());
+    EXPECT_EQ(check.exitCode, 0) << check.out;
+}
+
+TEST(TerrainLayoutCommandTest, CheckReadsATileSetThroughItsIndex)
+{
+    const TempFolder folder;
+    ASSERT_EQ(RunCli({"terrain", "--layout", "simulator", "--tile-length", "10"}, folder.path()).exitCode, 0);
+    auto check = RunCli({"check", "domb_tiles.txt"}, folder.path());
+    EXPECT_EQ(check.exitCode, 0) << check.out;
+    EXPECT_EQ(check.out, "domb_tiles.txt: 3 sections, 728 vertices, 1250 faces, no problems\n");
+    std::filesystem::remove(folder / "domb_002.b3d");
+    check = RunCli({"check", "domb_tiles.txt"}, folder.path());
+    EXPECT_EQ(check.exitCode, 1);
+    EXPECT_NE(check.out.find("  line 5: domb_002.b3d cannot be read"), std::string::npos) << check.out;
+}
+
 TEST(TerrainLayoutCommandTest, BadLayoutOptionsNameTheOption)
 {
     const TempFolder folder;
     const std::pair<std::vector<std::string>, const char*> cases[] = {
-        {{"terrain", "--layout", "tiles"}, "--layout must be cells or simulator, not \"tiles\""},
-        {{"terrain", "--layout"}, "--layout needs a value"},
-        {{"terrain", "--layout", "simulator", "--tile-length", "-25"}, "--tile-length must be 0 or more metres"},
-        {{"terrain", "--layout", "simulator", "--tile-length", "25m"}, "--tile-length must be 0 or more metres"},
-        {{"terrain", "--layout", "simulator", "--tile-length", ""}, "--tile-length must be 0 or more metres"},
-        {{"terrain", "--tile-length", "25"}, "--tile-length needs --layout simulator"},
-        {{"terrain", "--tile-length", "25", "--layout", "cells"}, "--tile-length needs --layout simulator"},
+        {{"terrain", "--lang", "en", "--layout", "tiles"}, "--layout must be cells or simulator, not \"tiles\""},
+        {{"terrain", "--lang", "en", "--layout"}, "--layout needs a value"},
+        {{"terrain", "--lang", "en", "--layout", "simulator", "--tile-length", "-25"}, "--tile-length must be 0 or more metres"},
+        {{"terrain", "--lang", "en", "--layout", "simulator", "--tile-length", "25m"}, "--tile-length must be 0 or more metres"},
+        {{"terrain", "--lang", "en", "--layout", "simulator", "--tile-length", ""}, "--tile-length must be 0 or more metres"},
+        {{"terrain", "--lang", "en", "--tile-length", "25"}, "--tile-length needs --layout simulator"},
+        {{"terrain", "--lang", "en", "--tile-length", "25", "--layout", "cells"}, "--tile-length needs --layout simulator"},
     };
     for (const auto& [args, message] : cases) {
         const auto result = RunCli(args, folder.path());

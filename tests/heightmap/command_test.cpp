@@ -69,7 +69,7 @@ TEST_F(HeightmapCommandTest, RefusalsNameTheOptionAndWriteNothing)
         EXPECT_EQ(result.out, "");
         EXPECT_FALSE(std::filesystem::exists(folder / "domb.b3d")) << c.message;
     }
-    const auto usage = RunCli({"terrain", "--heightmap-origin", "1"}, folder.path());
+    const auto usage = RunCli({"terrain", "--lang", "en", "--heightmap-origin", "1"}, folder.path());
     EXPECT_EQ(usage.exitCode, 2);
     EXPECT_NE(usage.err.find("--heightmap-origin takes 2 comma-separated values"), std::string::npos) << usage.err;
 }

@@ -486,6 +486,22 @@ TEST_F(TilesTest, StaleTilesGoOnlyWhenTheNewSetIsComplete)
     EXPECT_EQ(Contents(tiles).at("domb_tiles.txt"), set.at("domb_tiles.txt"));
 }
 
+TEST_F(TilesTest, OnlyTilesAnEarlierIndexListedAreRemoved)
+{
+    // Files of the tile pattern that no index of ours listed, and an index
+    // that names other files, a path outside and a tile of its own.
+    test::WriteFile(tiles / "domb_007.b3d", "a user's object");
+    test::WriteFile(tiles / "keep.b3d", "kept");
+    test::WriteFile(tiles / "domb_tiles.txt", ";planted\r\nkeep.b3d,0,0,0\r\n../outside.b3d,0,0,0\r\n"
+                                             "domb_002.b3d,0,0,0\r\n");
+    test::WriteFile(tiles / "domb_002.b3d", "listed");
+    TerrainInput input;
+    input.layout = TerrainLayout::Simulator;
+    EXPECT_EQ(generator.Generate(input, UiLanguage::English, tiles.path()).tiles, 1);
+    EXPECT_EQ(Entries(tiles), (std::vector<std::string>{"domb.b3d", "domb_007.b3d", "keep.b3d"}));
+    EXPECT_EQ(ReadFile(tiles / "domb_007.b3d"), "a user's object");
+}
+
 TEST_F(TilesTest, FailedGenerationLeavesThePreviousSetIntact)
 {
     // The previous set: five tiles.

@@ -15,6 +15,7 @@
 #include "ui/status_panels.h"
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QDesktopServices>
 #include <QDialogButtonBox>
 #include <QLabel>
@@ -83,6 +84,7 @@ private slots:
     void colourBarsMoveWithArrowsAndShowFocus();
     void warningsGoToStatusAndNotice();
     void noticeDoesNotBlock();
+    void generationsWarnOfWhatWillLookWrongOrLoadSlowly();
     void previewPlaceLeavesTheButtonInView();
 };
 
@@ -397,6 +399,40 @@ void WindowUseTest::warningsGoToStatusAndNotice()
         form, [&](const QString& text) { status = text; }, [] { return Generated{"/x/a.b3d", "done", {}}; }, last);
     QCOMPARE(status, QStringLiteral("done"));
     QCOMPARE(folder.notices.size(), size_t(1));
+}
+
+void WindowUseTest::generationsWarnOfWhatWillLookWrongOrLoadSlowly()
+{
+    WindowFolder folder;
+    TForm1 form;
+    auto* roofHeight = Child<QLineEdit>(form, "tmaEdit");
+    roofHeight->setText(Child<QLineEdit>(form, "fmaEdit")->text());
+    Child<QPushButton>(form, "Button1")->click();
+    QCOMPARE(folder.notices.size(), size_t(1));
+    QVERIFY2(folder.notices[0].text.startsWith(QStringLiteral("Tetőmagasság: nem nagyobb a falmagasságnál")),
+             qPrintable(folder.notices[0].text));
+    QVERIFY(form.statusText().contains(folder.notices[0].text));
+    QVERIFY(folder.reports.empty());
+    // A switch words the warning in the other language too.
+    form.en_ButtonClick();
+    QVERIFY2(form.statusText().contains(QStringLiteral(" \u2013 Roof heigh: is not above the wall height")),
+             qPrintable(form.statusText()));
+    form.hu_ButtonClick();
+
+    // 100 by 101 cells: more sections than the simulator loads quickly.
+    TDombepito area(&form);
+    Child<QLineEdit>(area, "xbontEdit")->setText("100");
+    Child<QLineEdit>(area, "zbontedit")->setText("101");
+    Child<QPushButton>(area, "GenButton")->click();
+    QVERIFY(folder.exists("domb.b3d"));
+    QCOMPARE(folder.notices.size(), size_t(2));
+    QVERIFY2(folder.notices[1].text.contains(QStringLiteral("10,100 mesh sections")), qPrintable(folder.notices[1].text));
+
+    // The simulator-ready layout of the same grid is within the limits.
+    Child<QCheckBox>(area, "szimchk")->setChecked(true);
+    Child<QPushButton>(area, "GenButton")->click();
+    QCOMPARE(folder.notices.size(), size_t(2));
+    QVERIFY(folder.reports.empty());
 }
 
 void WindowUseTest::noticeDoesNotBlock()
