@@ -74,8 +74,11 @@ void PresetButtons::loadPreset()
     try {
         apply_(LoadPresetText(LocalPath(path)));
     } catch (const PresetError& e) {
-        ShowError(window, window->windowTitle(),
-                  QDir::toNativeSeparators(path) + QStringLiteral("\n") + QString::fromStdString(e.Text(language_())));
+        // The message names the file once: a file that cannot be read is
+        // named by the refusal itself.
+        const QString file = QDir::toNativeSeparators(path);
+        const QString text = QString::fromStdString(e.Text(language_()));
+        ShowError(window, window->windowTitle(), text.startsWith(file) ? text : file + QStringLiteral("\n") + text);
     }
 }
 

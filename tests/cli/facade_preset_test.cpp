@@ -127,7 +127,16 @@ TEST(FacadePreset, GivesTheHouseOfTheSameOptions)
     const auto byPreset = RunCli({"house", "-C", "preset", "--lang", "en", "--preset", "facades.json"}, folder.path());
     ASSERT_EQ(byPreset.exitCode, 0) << byPreset.err;
     EXPECT_EQ(byPreset.out, byOptions.out);
-    EXPECT_EQ(ReadFile(folder / "preset" / "House_flat.b3d"), ReadFile(folder / "options" / "House_flat.b3d"));
+    EXPECT_TRUE(ReadFile(folder / "preset" / "House_flat.b3d") == ReadFile(folder / "options" / "House_flat.b3d"));
+
+    // A batch file takes the same members.
+    std::string object = kFacadePreset;
+    object.replace(object.find("\"kind\": \"house\","), 16, "\"kind\": \"house\", \"output\": \"House_flat.b3d\",");
+    WriteFile(folder / "batch.json", "{\"objects\": [" + object + "]}");
+    std::filesystem::create_directory(folder / "batch");
+    const auto batch = RunCli({"batch", "-C", "batch", "--lang", "en", "batch.json"}, folder.path());
+    ASSERT_EQ(batch.exitCode, 0) << batch.err;
+    EXPECT_TRUE(ReadFile(folder / "batch" / "House_flat.b3d") == ReadFile(folder / "options" / "House_flat.b3d"));
 
 }
 

@@ -310,6 +310,11 @@ void PresetWindowTest::refusedPresetChangesNothing()
              qPrintable(folder.reports[0].text));
     QCOMPARE(TerrainPresetJson(area.terrainInput()), terrainBefore);
     QCOMPARE(Child<QLineEdit>(area, "dombxedit")->text(), QStringLiteral("25"));
+    // A file that is not there: named once.
+    folder.reports.clear();
+    Load(area, folder.file("missing.json"));
+    QCOMPARE(folder.reports.size(), std::size_t(1));
+    QCOMPARE(folder.reports[0].text, QDir::toNativeSeparators(folder.file("missing.json")) + QStringLiteral(": nem olvasható"));
 
     // A preset that cannot be written is reported; the folder stays.
     QVERIFY(QDir(folder.path()).mkdir("taken.json"));
