@@ -1,6 +1,5 @@
 // kestrane house: the main window's generate button on the command line.
 #include "cli/cli.h"
-#include "cli/facade_options.h"
 #include "cli/option_run.h"
 
 #include "house/house_generator.h"
@@ -27,7 +26,7 @@ const LocalText kHouseHelpStart{
 std::string HouseHelp(UiLanguage language)
 {
     return kHouseHelpStart(language) + CommonOptionHelp("house", language) + OptionHelp(HouseOptions(), language) +
-           kFacadeHelp + HelpEnd("house", language);
+           HelpEnd("house", language);
 }
 
 }  // namespace
@@ -37,11 +36,7 @@ int RunHouse(const std::vector<std::string>& args, std::ostream& out, std::ostre
     const UiLanguage language = RunLanguage(args);
     OptionRun<HouseInput> run;
     try {
-        // The facade options are read by their own reader (not in presets).
-        ReadOptions(HouseOptions(), "house", args, run,
-                    [](const std::string& name, ArgReader& reader, HouseInput& input) {
-                        return TakeFacadeOption(name, reader, input.facades);
-                    });
+        ReadOptions(HouseOptions(), "house", args, run);
     } catch (const UsageError& e) {
         err << UsageText("house", e, language) << "\n";
         return kExitBadInput;
@@ -75,8 +70,7 @@ int RunHouse(const std::vector<std::string>& args, std::ostream& out, std::ostre
         if (result.textures.empty())
             return result.status;
         return result.status + "\n" + TextureListText(result.textures, language);
-        },
-        FacadeFieldOptions(language));
+        });
 }
 
 }  // namespace kestrane::cli

@@ -30,12 +30,13 @@ std::string PresetHelp(const char* kind, UiLanguage language)
         return std::string("Előbeállítás (--preset, kestrane batch): egy JSON-objektum, \"kind\": \"") + kind +
                "\",\n"
                "és a fenti kapcsolók nevei kötőjelek nélkül, értékük ahogy begépelnénk:\n"
-               "szöveg; a kapcsolók true/false; az ismételhetők (peak) szövegek tömbje.\n"
+               "szöveg; a kapcsolók true/false; az ismételhetők (peak, windows) szövegek\n"
+               "tömbje.\n"
                "Például: {\"kind\": \"house\", \"roof\": \"hip\", \"width\": \"7200\", \"no-gutters\": true}\n";
     return std::string("Presets (--preset, kestrane batch): one JSON object, \"kind\": \"") + kind +
            "\", and the\n"
            "long option names above without the dashes, with the values as typed:\n"
-           "strings; switches true/false; repeatable options (peak) arrays of strings.\n"
+           "strings; switches true/false; repeatable options (peak, windows) arrays of\nstrings.\n"
            "Example: {\"kind\": \"house\", \"roof\": \"hip\", \"width\": \"7200\", \"no-gutters\": true}\n";
 }
 

@@ -10,7 +10,6 @@
 #include <map>
 #include <ostream>
 #include <set>
-#include <type_traits>
 #include <string>
 #include <vector>
 
@@ -70,8 +69,7 @@ struct OptionRun {
 // preset.
 template <class Input>
 void ReadOptions(const std::vector<OptionSpec<Input>>& table, const char* kind, const std::vector<std::string>& args,
-                 OptionRun<Input>& run,
-                 const std::type_identity_t<std::function<bool(const std::string&, ArgReader&, Input&)>>& otherOptions = {})
+                 OptionRun<Input>& run)
 {
     std::map<std::string, std::vector<std::string>> rows;  // repeated options given so far
     ArgReader reader(args);
@@ -108,8 +106,6 @@ void ReadOptions(const std::vector<OptionSpec<Input>>& table, const char* kind, 
             }
             continue;
         }
-        if (otherOptions && otherOptions(name, reader, run.input))
-            continue;
         const OptionSpec<Input>* option = name.rfind("--", 0) == 0 ? FindOption(table, name.substr(2)) : nullptr;
         if (!option)
             throw UsageError("ismeretlen kapcsoló: \"" + name + "\" (lásd: kestrane " + kind + " --help)",

@@ -1,5 +1,6 @@
 // The options of `kestrane house` and the members of a house preset: one
 // row per input of the main window.
+#include "preset/facade_options.h"
 #include "preset/option_table.h"
 #include "preset/option_values.h"
 
@@ -215,6 +216,7 @@ std::vector<HouseOption> MakeHouseOptions()
                              "use this chimney colour (215,200,200)"}));
     options.push_back(Color("stair-color", &HouseInput::stair,
                             {"ezt a lépcsőszínt használja (100,100,105)", "use this stair colour (100,100,105)"}));
+    AddFacadeOptions(options);
     return options;
 }
 

@@ -41,7 +41,9 @@ struct OptionSpec {
     LocalText help;           // the --help lines ('\n' between them), defaults in parentheses
     // The window captions of the fields the option fills, for messages that
     // name both ("--width (Szélesség)"); a caption ending in a blank names a
-    // group of fields ("Csúcs " for "Csúcs 3, X pozíció").
+    // group of fields ("Csúcs " for "Csúcs 3, X pozíció"). Messages about
+    // the option's value add the first caption in parentheses; an empty
+    // first caption adds none.
     std::vector<std::function<std::string(UiLanguage)>> captions;
     // Sets the option's values as typed: one for Value and Switch ("true" or
     // "false"), every row for Repeated (the rows before are dropped). Throws
@@ -53,6 +55,9 @@ struct OptionSpec {
     // Whether the option has an effect with the other inputs (the roof kind);
     // empty: always.
     std::function<bool(const Input&)> applies = {};
+    // A line --help shows before the option, opening a group of options;
+    // none when null.
+    LocalText heading = {nullptr, nullptr};
 };
 
 using HouseOption = OptionSpec<HouseInput>;
@@ -97,6 +102,8 @@ std::string OptionHelp(const std::vector<OptionSpec<Input>>& table, UiLanguage l
 {
     std::string text;
     for (const auto& option : table) {
+        if (option.heading.en)
+            text += std::string(option.heading(language)) + "\n";
         std::string names = std::string("--") + option.name;
         if (*option.placeholder)
             names += std::string(" ") + option.placeholder;

@@ -10,9 +10,11 @@
 #include "ui/output_folder.h"
 #include "ui/status_panels.h"
 #include "ui/panel.h"
+#include "ui/preset_buttons.h"
 #include "ui_area_window.h"
 
 #include "core/errors.h"
+#include "preset/preset.h"
 
 #include <QCheckBox>
 #include <QDir>
@@ -136,6 +138,9 @@ TDombepito::TDombepito(QWidget* parent) : QDialog(parent), ui(std::make_unique<U
         UpdateHeightmapInfo();
     });
     ui->DomborzatPanel->hide();
+    new PresetButtons(
+        ui->savePresetButton, ui->loadPresetButton, [this] { return TerrainPresetJson(terrainInput()); },
+        [this](std::string_view json) { setTerrainInput(TerrainFromPreset(json)); }, [this] { return language_; });
 
     FormCreate();
 }
@@ -355,6 +360,24 @@ void TDombepito::setTerrainInput(const TerrainInput& input)
         peakColors_[static_cast<std::size_t>(k - 1)] = peak.color;
         PaintPanel(swatch(k), ToQColor(peak.color));
     }
+    ui->szimchk->setChecked(input.layout == TerrainLayout::Simulator);
+    ui->csempeEdit->setText(QString::fromStdString(input.tileLength));
+    // The heightmap line opens for any of its inputs, as only an open line
+    // counts.
+    const HeightmapInput& heightmap = input.heightmap;
+    const HeightmapInput closed;
+    ui->DomborzatGomb->setChecked(heightmap.file != closed.file || heightmap.originX != closed.originX ||
+                                  heightmap.originZ != closed.originZ || heightmap.scale != closed.scale ||
+                                  heightmap.offset != closed.offset || heightmap.pixelSize != closed.pixelSize);
+    ui->DomborzatEdit->setText(QFile::decodeName(QByteArray::fromStdString(heightmap.file)));
+    const std::pair<QLineEdit*, const std::string*> heightmapTexts[] = {
+        {ui->DomborzatOrigoXEdit, &heightmap.originX}, {ui->DomborzatOrigoZEdit, &heightmap.originZ},
+        {ui->MagassagSzorzoEdit, &heightmap.scale},    {ui->MagassagEltolasEdit, &heightmap.offset},
+        {ui->CellameretEdit, &heightmap.pixelSize},
+    };
+    for (const auto& [edit, text] : heightmapTexts)
+        edit->setText(QString::fromStdString(*text));
+    UpdateHeightmapInfo();
 }
 
 void TDombepito::GenButtonClick()

@@ -51,7 +51,8 @@ public:
     // The window's inputs as the generator takes them.
     TerrainInput terrainInput() const;
     // Sets every input from `input` (a loaded preset): the texts, the base
-    // colour and its switch, the peak rows and their swatches. The colour
+    // colour and its switch, the peak rows and their swatches, the layout
+    // and the heightmap line (open when it has an input). The colour
     // editor and the selected swatch stay as they are.
     void setTerrainInput(const TerrainInput& input);
 

@@ -63,6 +63,9 @@ constexpr UiText kMainCaptions[] = {
     {"Sjobb", "Jobb", "Right"},
     {"terepgomb", "Terepépítő modul", "Area builder module"},
     {"elonezetgomb", "Előnézet", "Preview"},
+    {"presetLabel", "Előbeállítás", "Preset"},
+    {"savePresetButton", "Mentés…", "Save…"},
+    {"loadPresetButton", "Betöltés…", "Load…"},
 };
 
 // Main window, hints.
@@ -117,6 +120,10 @@ constexpr UiText kMainHints[] = {
     {"Button1", "B3d fájl létrehozása", "Generate B3d file"},
     {"terepgomb", "Terepépítő modul létrehozása", "Run area builder"},
     {"elonezetgomb", "Az utoljára generált objektum megtekintése", "Show the last generated object"},
+    {"savePresetButton", "Előbeállítás mentése…: az ablak minden adata egy JSON-fájlba",
+     "Save preset…: every input of the window into a JSON file"},
+    {"loadPresetButton", "Előbeállítás betöltése…: az ablak minden adata egy JSON-fájlból",
+     "Load preset…: every input of the window from a JSON file"},
     {"Csonkakonty", "Félkontyos (csonkakontyos) nyeregtető: az oromfalak tetejét kis konty zárja",
      "Half-hipped roof: a small hip clips the top of each gable"},
     {"Tortnyereg", "Tört nyeregtető: két lejtő oldalanként, az alsó meredekebb",
@@ -151,6 +158,9 @@ constexpr UiText kAreaCaptions[] = {
     {"D_csucsokc", "Szélesség", "Width"},
     {"D_szin", "Szín", "Color"},
     {"elonezetgomb", "Előnézet", "Preview"},
+    {"presetLabel", "Előbeállítás", "Preset"},
+    {"savePresetButton", "Mentés…", "Save…"},
+    {"loadPresetButton", "Betöltés…", "Load…"},
     {"szimchk", "Szimulátor-elrendezés", "Simulator layout"},
     {"CsempeLabel", "L", "L"},
     {"DomborzatGomb", "Domborzat", "Heightmap"},
@@ -166,6 +176,10 @@ constexpr UiText kAreaCaptions[] = {
 constexpr UiText kAreaHints[] = {
     {"GenButton", "B3d fájl generálása", "Generate B3d file"},
     {"elonezetgomb", "Az utoljára generált objektum megtekintése", "Show the last generated object"},
+    {"savePresetButton", "Előbeállítás mentése…: az ablak minden adata egy JSON-fájlba",
+     "Save preset…: every input of the window into a JSON file"},
+    {"loadPresetButton", "Előbeállítás betöltése…: az ablak minden adata egy JSON-fájlból",
+     "Load preset…: every input of the window from a JSON file"},
     {"tereppanel", "Terepszín minta", "Area color sample"},
     {"szinminta", "Klikk = alkalmaz", "Click = apply"},
     {"rtScrollBar", "Terepszín vörös csatorna", "Area color red channel"},

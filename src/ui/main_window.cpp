@@ -10,11 +10,13 @@
 #include "ui/qt_translations.h"
 #include "ui/status_panels.h"
 #include "ui/panel.h"
+#include "ui/preset_buttons.h"
 #include "ui/web_address.h"
 #include "ui/area_window.h"
 #include "ui_main_window.h"
 
 #include "house/house_generator.h"
+#include "preset/preset.h"
 #include "core/errors.h"
 #include "core/version.h"
 #include "core/language_file.h"
@@ -31,6 +33,7 @@
 #include <QUrl>
 
 #include <algorithm>
+#include <array>
 
 namespace kestrane::ui {
 
@@ -39,6 +42,23 @@ namespace {
 std::string Text(const QLineEdit* edit) { return edit->text().toStdString(); }
 
 std::filesystem::path CurrentFolder() { return QFile::encodeName(QDir::currentPath()).toStdString(); }
+
+// The window rows of the facade area, one a wall.
+struct WindowRow {
+    WallSide side;
+    QCheckBox* on;
+    QLineEdit *count, *width, *height, *sill;
+};
+
+std::array<WindowRow, 4> WindowRows(const Ui::TForm1& ui)
+{
+    return {{
+        {WallSide::Front, ui.ablakElol, ui.ablakElolDb, ui.ablakElolSz, ui.ablakElolMa, ui.ablakElolPa},
+        {WallSide::Right, ui.ablakJobb, ui.ablakJobbDb, ui.ablakJobbSz, ui.ablakJobbMa, ui.ablakJobbPa},
+        {WallSide::Back, ui.ablakHatul, ui.ablakHatulDb, ui.ablakHatulSz, ui.ablakHatulMa, ui.ablakHatulPa},
+        {WallSide::Left, ui.ablakBal, ui.ablakBalDb, ui.ablakBalSz, ui.ablakBalMa, ui.ablakBalPa},
+    }};
+}
 
 }  // namespace
 
@@ -130,6 +150,9 @@ TForm1::TForm1(QWidget* parent) : QWidget(parent), ui(std::make_unique<Ui::TForm
     connect(ui->homlokzatchk, &QCheckBox::clicked, this, &TForm1::homlokzatchkClick);
     connect(ui->en_Button, &QPushButton::clicked, this, &TForm1::en_ButtonClick);
     ui->Label10->installEventFilter(this);
+    new PresetButtons(
+        ui->savePresetButton, ui->loadPresetButton, [this] { return HousePresetJson(houseInput()); },
+        [this](std::string_view json) { setHouseInput(HouseFromPreset(json)); }, [this] { return language_; });
 
     FormCreate();
 }
@@ -419,6 +442,47 @@ void TForm1::setHouseInput(const HouseInput& input)
     }
     for (const auto& [group, box] : useBoxes)
         box->setChecked(group->setting->use);
+    setFacadeInput(input.facades);
+}
+
+void TForm1::setFacadeInput(const FacadeInput& facades)
+{
+    ui->homlokzatchk->setChecked(facades.enabled);
+    homlokzatchkClick();
+    const std::pair<QLineEdit*, const std::string*> texts[] = {
+        {ui->szintEdit, &facades.storeys},           {ui->szintmaEdit, &facades.storeyHeight},
+        {ui->ajtoSz, &facades.door.width},           {ui->ajtoMa, &facades.door.height},
+        {ui->ajtoHely, &facades.door.position},      {ui->oldalajtoSz, &facades.sideDoor.width},
+        {ui->oldalajtoMa, &facades.sideDoor.height}, {ui->oldalajtoHely, &facades.sideDoor.position},
+        {ui->ablaktexEdit, &facades.windowTexture},  {ui->ajtotexEdit, &facades.doorTexture},
+        {ui->vilagitEdit, &facades.litPercent},      {ui->vilagitmagEdit, &facades.litSeed},
+    };
+    for (const auto& [edit, text] : texts)
+        edit->setText(QString::fromStdString(*text));
+    for (const WindowRow& row : WindowRows(*ui)) {
+        const FacadeInput::Windows& windows = facades.windows[static_cast<std::size_t>(row.side)];
+        row.on->setChecked(windows.enabled);
+        row.count->setText(QString::fromStdString(windows.count));
+        row.width->setText(QString::fromStdString(windows.width));
+        row.height->setText(QString::fromStdString(windows.height));
+        row.sill->setText(QString::fromStdString(windows.sill));
+    }
+    ui->ajtochk->setChecked(facades.door.enabled);
+    ui->oldalajtochk->setChecked(facades.sideDoor.enabled);
+    ui->oldalajtoFal->setCurrentIndex(facades.sideDoorSide == WallSide::Right  ? 1
+                                      : facades.sideDoorSide == WallSide::Back ? 2
+                                                                               : 0);
+    // A colour's box off keeps the colour typed last.
+    const std::pair<QCheckBox*, QLineEdit*> colors[] = {{ui->ablakszinchk, ui->ablakszinEdit},
+                                                        {ui->ajtoszinchk, ui->ajtoszinEdit}};
+    const std::string* colorTexts[] = {&facades.windowColor, &facades.doorColor};
+    for (std::size_t i = 0; i < 2; ++i) {
+        colors[i].first->setChecked(!colorTexts[i]->empty());
+        if (!colorTexts[i]->empty())
+            colors[i].second->setText(QString::fromStdString(*colorTexts[i]));
+    }
+    ui->keretchk->setChecked(facades.frames);
+    ui->vilagitchk->setChecked(facades.lit);
 }
 
 FacadeInput TForm1::facadeInput() const
@@ -427,18 +491,7 @@ FacadeInput TForm1::facadeInput() const
     facades.enabled = ui->homlokzatchk->isChecked();
     facades.storeys = Text(ui->szintEdit);
     facades.storeyHeight = Text(ui->szintmaEdit);
-    struct WindowRow {
-        WallSide side;
-        const QCheckBox* on;
-        const QLineEdit *count, *width, *height, *sill;
-    };
-    const WindowRow rows[] = {
-        {WallSide::Front, ui->ablakElol, ui->ablakElolDb, ui->ablakElolSz, ui->ablakElolMa, ui->ablakElolPa},
-        {WallSide::Right, ui->ablakJobb, ui->ablakJobbDb, ui->ablakJobbSz, ui->ablakJobbMa, ui->ablakJobbPa},
-        {WallSide::Back, ui->ablakHatul, ui->ablakHatulDb, ui->ablakHatulSz, ui->ablakHatulMa, ui->ablakHatulPa},
-        {WallSide::Left, ui->ablakBal, ui->ablakBalDb, ui->ablakBalSz, ui->ablakBalMa, ui->ablakBalPa},
-    };
-    for (const WindowRow& row : rows) {
+    for (const WindowRow& row : WindowRows(*ui)) {
         facades.windows[static_cast<int>(row.side)] = {row.on->isChecked(), Text(row.count), Text(row.width),
                                                        Text(row.height), Text(row.sill)};
     }

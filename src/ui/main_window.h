@@ -75,7 +75,7 @@ public:
     HouseInput houseInput() const;
     // Sets every input from `input` (a loaded preset), as the user would:
     // the roof button's click enables its controls, the labels follow the
-    // bars.
+    // bars, the facade box opens the facade area.
     void setHouseInput(const HouseInput& input);
 
     // The colour use switches (walls, roof, chimney, stairs).
@@ -152,6 +152,9 @@ private:
 
     void FormCreate();
     FacadeInput facadeInput() const;
+    // Sets the facade area's inputs; facades on grow the window as a click
+    // on their box does.
+    void setFacadeInput(const FacadeInput& facades);
     void ApplyFacadeLanguage(UiLanguage language);
     void ColorChange(ColorGroup& group, int channel);
     void PaintSample(const ColorGroup& group);

@@ -1,0 +1,85 @@
+#include "ui/preset_buttons.h"
+
+#include "core/errors.h"
+#include "preset/preset.h"
+#include "ui/message_box.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileDialog>
+#include <QPushButton>
+
+namespace kestrane::ui {
+
+namespace {
+
+constexpr LocalText kSaveTitle{"Előbeállítás mentése…", "Save preset…"};
+constexpr LocalText kLoadTitle{"Előbeállítás betöltése…", "Load preset…"};
+constexpr LocalText kFilter{"Előbeállítások (*.json)", "Presets (*.json)"};
+
+std::filesystem::path LocalPath(const QString& path) { return QFile::encodeName(path).toStdString(); }
+
+}  // namespace
+
+PresetButtons::Chooser& PresetButtons::FileChooser()
+{
+    static Chooser chooser = [](QWidget* parent, bool save, const QString& title, const QString& filter) {
+        QString path = save ? QFileDialog::getSaveFileName(parent, title, QString(), filter)
+                            : QFileDialog::getOpenFileName(parent, title, QString(), filter);
+        if (save && !path.isEmpty() && !path.endsWith(QStringLiteral(".json"), Qt::CaseInsensitive))
+            path += QStringLiteral(".json");
+        return path;
+    };
+    return chooser;
+}
+
+PresetButtons::PresetButtons(QPushButton* save, QPushButton* load, std::function<std::string()> json,
+                             std::function<void(std::string_view)> apply, std::function<UiLanguage()> language)
+    : QObject(save), save_(save), load_(load), json_(std::move(json)), apply_(std::move(apply)),
+      language_(std::move(language))
+{
+    connect(save_, &QPushButton::clicked, this, &PresetButtons::savePreset);
+    connect(load_, &QPushButton::clicked, this, &PresetButtons::loadPreset);
+}
+
+QString PresetButtons::askFile(bool save) const
+{
+    if (!FileChooser())
+        return {};
+    const UiLanguage language = language_();
+    return FileChooser()(save_->window(), save, QString::fromUtf8((save ? kSaveTitle : kLoadTitle)(language)),
+                         QString::fromUtf8(kFilter(language)));
+}
+
+void PresetButtons::savePreset()
+{
+    const QString path = askFile(true);
+    if (path.isEmpty())
+        return;
+    QWidget* window = save_->window();
+    try {
+        SavePreset(LocalPath(path), json_());
+    } catch (const OutputError& e) {
+        ShowError(window, window->windowTitle(),
+                  QStringLiteral("%1\n%2").arg(QString::fromStdString(e.path()), QString::fromStdString(e.what())));
+    }
+}
+
+void PresetButtons::loadPreset()
+{
+    const QString path = askFile(false);
+    if (path.isEmpty())
+        return;
+    QWidget* window = load_->window();
+    try {
+        apply_(LoadPresetText(LocalPath(path)));
+    } catch (const PresetError& e) {
+        // The message names the file once: a file that cannot be read is
+        // named by the refusal itself.
+        const QString file = QDir::toNativeSeparators(path);
+        const QString text = QString::fromStdString(e.Text(language_()));
+        ShowError(window, window->windowTitle(), text.startsWith(file) ? text : file + QStringLiteral("\n") + text);
+    }
+}
+
+}  // namespace kestrane::ui
