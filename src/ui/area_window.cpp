@@ -368,8 +368,10 @@ void TDombepito::setTerrainInput(const TerrainInput& input)
     const HeightmapInput closed;
     ui->DomborzatGomb->setChecked(heightmap.file != closed.file || heightmap.originX != closed.originX ||
                                   heightmap.originZ != closed.originZ || heightmap.scale != closed.scale ||
-                                  heightmap.offset != closed.offset || heightmap.pixelSize != closed.pixelSize);
+                                  heightmap.offset != closed.offset || heightmap.pixelSize != closed.pixelSize ||
+                                  heightmap.mapOrigin != closed.mapOrigin);
     ui->DomborzatEdit->setText(QFile::decodeName(QByteArray::fromStdString(heightmap.file)));
+    ui->HeightmapMapOriginCheck->setChecked(heightmap.mapOrigin);
     const std::pair<QLineEdit*, const std::string*> heightmapTexts[] = {
         {ui->DomborzatOrigoXEdit, &heightmap.originX}, {ui->DomborzatOrigoZEdit, &heightmap.originZ},
         {ui->MagassagSzorzoEdit, &heightmap.scale},    {ui->MagassagEltolasEdit, &heightmap.offset},

@@ -7,6 +7,7 @@
 #include "ui/main_window.h"
 #include "window_test_support.h"
 
+#include "preset/preset.h"
 #include "support/test_support.h"
 #include "test_rasters.h"
 
@@ -310,6 +311,20 @@ void AreaHeightmapTest::mapOriginSwitch()
     QVERIFY(!window.terrainInput().heightmap.mapOrigin);
     QCOMPARE(Child<QLineEdit>(window, "DomborzatOrigoZEdit")->toolTip(),
              QStringLiteral("The terrain's first node, metres north of the raster's south-west corner"));
+
+    // A preset with the map origin sets the switch and comes back the same.
+    const std::string preset = "{\n"
+                               "  \"kind\": \"terrain\",\n"
+                               "  \"heightmap\": \"utm.tif\",\n"
+                               "  \"heightmap-map-origin\": \"600012.5,5100010\"\n"
+                               "}\n";
+    window.setTerrainInput(TerrainFromPreset(preset));
+    QVERIFY(window.heightmapOpen());
+    QVERIFY(check->isChecked());
+    QCOMPARE(Child<QLineEdit>(window, "DomborzatOrigoXEdit")->text(), QStringLiteral("600012.5"));
+    QCOMPARE(TerrainPresetJson(window.terrainInput()), preset);
+    window.setTerrainInput(TerrainInput{});
+    QVERIFY(!check->isChecked());
 }
 
 }  // namespace kestrane::ui
