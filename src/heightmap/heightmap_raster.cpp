@@ -126,8 +126,8 @@ OpenRaster Open(const HeightmapParams& params, UiLanguage language)
     if (GDALGetGeoTransform(dataset, transform) == CE_None) {
         if (transform[2] != 0.0 || transform[4] != 0.0)
             RefuseFile(params, language,
-                       {"elforgatott raszter; csak észak felé álló raszter használható.",
-                        "is a rotated raster; only north-up rasters can be used."});
+                       {"elforgatott raszter; csak észak vagy dél felé álló, forgatás nélküli raszter használható.",
+                        "is a rotated raster; only rasters without rotation (north-up or south-up) can be used."});
         raster.ownCellSize = true;
         raster.northUp = transform[5] < 0;
         // The corners of the first and the last cell: a south-up raster's
