@@ -7,6 +7,7 @@
 
 #include <cstdint>
 
+#include <algorithm>
 #include <cerrno>
 #include <fstream>
 #include <sstream>
@@ -143,6 +144,15 @@ Preset ParsePreset(std::string_view json, bool allowOutput)
         }
         preset.values.emplace_back(name, std::move(values));
     }
+    // Two ways of placing the heightmap: a preset gives one.
+    const auto has = [&preset](const char* member) {
+        return std::any_of(preset.values.begin(), preset.values.end(),
+                           [member](const auto& value) { return value.first == member; });
+    };
+    if (has("heightmap-origin") && has("heightmap-map-origin"))
+        throw PresetError("heightmap-map-origin",
+                          "\"heightmap-map-origin\": a \"heightmap-origin\" mellett nem adható meg; csak az egyik",
+                          "\"heightmap-map-origin\": cannot be given with \"heightmap-origin\"; give one of them");
     return preset;
 }
 

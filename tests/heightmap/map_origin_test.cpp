@@ -234,6 +234,16 @@ TEST(HeightmapMapOriginPresetTest, OneOriginMemberAsTheInputHoldsIt)
     EXPECT_EQ(TerrainPresetJson(TerrainFromPreset(json)), json);
     input.heightmap.mapOrigin = false;
     EXPECT_NE(TerrainPresetJson(input).find("\"heightmap-origin\": \"500011,5200015\""), std::string::npos);
+
+    // A preset with both places the heightmap twice: refused.
+    try {
+        TerrainFromPreset(R"({"kind": "terrain", "heightmap-origin": "0,0", "heightmap-map-origin": "1,2"})");
+        ADD_FAILURE() << "both origins taken";
+    } catch (const PresetError& e) {
+        EXPECT_EQ(e.member(), "heightmap-map-origin");
+        EXPECT_EQ(e.Text(UiLanguage::English),
+                  "\"heightmap-map-origin\": cannot be given with \"heightmap-origin\"; give one of them");
+    }
 }
 
 }  // namespace
