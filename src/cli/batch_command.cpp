@@ -6,6 +6,7 @@
 #include "house/house_generator.h"
 #include "preset/preset.h"
 #include "terrain/terrain_generator.h"
+#include "terrain/terrain_tiles.h"
 
 #include <map>
 
@@ -46,6 +47,7 @@ struct ObjectOutcome {
     std::string refusal;
     std::string status;
     std::vector<std::string> warnings;
+    std::vector<std::string> files;  // written besides the output: a terrain's tiles and their index
 };
 
 template <class Input>
@@ -93,6 +95,12 @@ ObjectOutcome WriteTerrainObject(const Preset& preset, const std::string& folder
         TerrainGenerator generator;
         const TerrainResult result = generator.Generate(input, language, folder, *preset.output);
         outcome.status = result.status;
+        if (result.tiles > 1) {
+            const std::string stem = preset.output->substr(0, preset.output->size() - 4);
+            for (int k = 1; k <= result.tiles; ++k)
+                outcome.files.push_back(TerrainTileFileName(k, result.tiles, stem));
+            outcome.files.push_back(TerrainTileIndexName(stem));
+        }
         AddWarnings(TerrainOptions(), result.warnings, language, outcome);
     } catch (const InputError& e) {
         outcome.refusal = Refusal(TerrainOptions(), e, language);
@@ -177,6 +185,8 @@ int RunBatch(const std::vector<std::string>& args, std::ostream& out, std::ostre
                 continue;
             }
             written[*preset.output] = i + 1;
+            for (const std::string& name : outcome.files)
+                written[name] = i + 1;
             out << "[" << number << "/" << total << "] " << *preset.output << ": " << outcome.status << "\n"
                 << std::flush;
             for (const std::string& warning : outcome.warnings)

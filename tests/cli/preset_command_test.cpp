@@ -276,6 +276,24 @@ TEST(BatchCommand, WritesTheGoodObjectsAndReportsTheBadOnes)
     EXPECT_EQ(good.out, "[1/1] a.b3d: Domb.B3d fájl generálása kész\n");
 }
 
+TEST(BatchCommand, ATileSetsFilesAreItsOwn)
+{
+    TempFolder folder;
+    WriteFile(folder / "route.json",
+              "{\"objects\": [\n"
+              "  {\"kind\": \"terrain\", \"output\": \"hill.b3d\", \"layout\": \"simulator\", \"tile-length\": \"10\"},\n"
+              "  {\"kind\": \"house\", \"output\": \"hill_002.b3d\"},\n"
+              "  {\"kind\": \"house\", \"output\": \"hill_004.b3d\"}\n"
+              "]}");
+    const auto run = RunCli({"batch", "--lang", "en", "route.json"}, folder.path());
+    EXPECT_EQ(run.exitCode, 2);
+    EXPECT_EQ(run.err, "kestrane batch: object 2: \"output\": \"hill_002.b3d\" is object 1's already\n");
+    EXPECT_EQ(Entries(folder.path()), (std::vector<std::string>{"hill_001.b3d", "hill_002.b3d", "hill_003.b3d",
+                                                                "hill_004.b3d", "hill_tiles.txt", "route.json"}));
+    const auto check = RunCli({"check", "hill_tiles.txt"}, folder.path());  // the tiles as written
+    EXPECT_EQ(check.out, "hill_tiles.txt: 3 sections, 728 vertices, 1250 faces, no problems\n");
+}
+
 TEST(BatchCommand, MalformedFilesAndFailedWrites)
 {
     TempFolder folder;
