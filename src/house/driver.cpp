@@ -159,11 +159,11 @@ std::string HouseFinishedStatus(const std::string& fileName, UiLanguage language
     return fileName + LocalText{" fájl generálása kész", " file generating successfull"}(language);
 }
 
-std::vector<GenerationWarning> HouseWarnings(const HouseInput& input, const std::filesystem::path& written,
+std::vector<GenerationWarning> HouseWarnings(const HouseParams& params, const ObjectSize& written,
                                             UiLanguage language)
 {
-    std::vector<GenerationWarning> warnings = HousePlausibilityWarnings(ReadHouseParams(input, language), language);
-    if (auto tooLarge = SimulatorLimitWarning(CountObjectSize(written), ObjectKind::House, language))
+    std::vector<GenerationWarning> warnings = HousePlausibilityWarnings(params, language);
+    if (auto tooLarge = SimulatorLimitWarning(written, ObjectKind::House, language))
         warnings.push_back(std::move(*tooLarge));
     return warnings;
 }
@@ -192,7 +192,8 @@ HouseResult GenerateHouse(const HouseInput& input, UiLanguage language, const st
     }
     out.CloseOutput();
     result.status = HouseFinishedStatus(result.fileName, language);
-    result.warnings = HouseWarnings(input, result.path, language);
+    result.size = CountObjectSize(result.path);
+    result.warnings = HouseWarnings(params, result.size, language);
     if (params.facades.enabled) {
         // The object as written is the list's source: every Load it holds.
         for (const b3d::Section& section : b3d::ReadB3dFile(result.path).sections) {

@@ -6,6 +6,7 @@
 #include "house/house_params.h"
 #include "house/facade_layout.h"
 #include "b3d/b3d_writer.h"
+#include "b3d/simulator_limits.h"
 
 #include <filesystem>
 #include <span>
@@ -139,6 +140,7 @@ struct HouseResult {
     // What will look wrong or load badly: implausible dimensions, an object
     // above the simulator's limits. The file is written all the same.
     std::vector<GenerationWarning> warnings;
+    ObjectSize size;  // of the file as written
     // The bitmaps the object loads, in the order of first use; listed only
     // when facades are on (empty otherwise).
     std::vector<std::string> textures;
@@ -147,10 +149,11 @@ struct HouseResult {
 // The list of bitmaps for the user: a heading line and one name a line.
 std::string TextureListText(const std::vector<std::string>& textures, UiLanguage language);
 
-// The warnings of a house written from `input` to `written` (implausible
-// dimensions, an object above the simulator's limits), in `language`: what
-// a generation reports, worded again after a language switch.
-std::vector<GenerationWarning> HouseWarnings(const HouseInput& input, const std::filesystem::path& written,
+// The warnings of a house of `params` written with the size `written`
+// (implausible dimensions, an object above the simulator's limits), in
+// `language`: what a generation reports, worded again after a language
+// switch.
+std::vector<GenerationWarning> HouseWarnings(const HouseParams& params, const ObjectSize& written,
                                             UiLanguage language);
 
 // The whole generation of the generate button: reads the inputs (throws

@@ -49,7 +49,7 @@ TerrainResult TerrainGenerator::Generate(const TerrainInput& input, UiLanguage l
     out.CloseOutput();
     result.status = TerrainFinishedStatus(language);
     result.heightmapReport = heightmapReport;
-    if (auto tooLarge = SimulatorLimitWarning(CountObjectSize(result.path), ObjectKind::Terrain, language))
+    if (auto tooLarge = SimulatorLimitWarning(CellLayoutSize(state), ObjectKind::Terrain, language))
         result.warnings.push_back(std::move(*tooLarge));
     return result;
 }

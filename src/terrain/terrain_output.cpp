@@ -136,4 +136,11 @@ void WriteTerrain(B3dWriter& out, const TerrainGeneratorState& state, UiLanguage
     run.Flush();
 }
 
+ObjectSize CellLayoutSize(const TerrainGeneratorState& state)
+{
+    const int rows = state.derived.LastRow() - 1, columns = state.derived.LastColumn() - 1;
+    const std::size_t cells = rows > 0 && columns > 0 ? static_cast<std::size_t>(rows) * static_cast<std::size_t>(columns) : 0;
+    return {cells, 4 * cells};
+}
+
 }  // namespace kestrane

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "b3d/b3d_writer.h"
+#include "b3d/simulator_limits.h"
 #include "core/types.h"
 #include "terrain/terrain_generator.h"
 
@@ -145,5 +146,8 @@ void WriteTerrainHeader(B3dWriter& out, const TerrainParams& params, UiLanguage 
 
 // The header and one block per cell, row by row.
 void WriteTerrain(B3dWriter& out, const TerrainGeneratorState& state, UiLanguage language);
+
+// What WriteTerrain writes: a section and four vertices per cell.
+ObjectSize CellLayoutSize(const TerrainGeneratorState& state);
 
 }  // namespace kestrane

@@ -542,6 +542,7 @@ void TForm1::Button1Click()
     std::string fileName;
     Generated written;
     std::vector<std::string> textures;
+    ObjectSize size;
     // The status keeps "Generating..." after an input/output failure.
     const GenerationOutcome outcome = GenerateAndReport(
         *this, [this](const QString& text) { statusPanel_->setText(text); },
@@ -549,16 +550,17 @@ void TForm1::Button1Click()
             const HouseResult result = GenerateHouse(input, language_, outputFolder_->folderPath());
             fileName = result.fileName;
             textures = result.textures;
+            size = result.size;
             return Generated{result.path, result.status, WarningTexts(result.warnings)};
         },
         lastGenerated_, &written);
     if (outcome == GenerationOutcome::Written) {
         statusPanels_->showWritten(lastGenerated_, QDateTime::currentDateTime());
         // A switch names the same file in the other language's sentence.
-        setStatusSource([fileName, written, input](UiLanguage language) {
+        setStatusSource([fileName, written, input, size](UiLanguage language) {
             Generated shown = written;
             shown.status = HouseFinishedStatus(fileName, language);
-            shown.warnings = WarningTexts(HouseWarnings(input, written.path, language));
+            shown.warnings = WarningTexts(HouseWarnings(ReadHouseParams(input, language), size, language));
             return WrittenStatus(shown);
         });
     } else if (outcome == GenerationOutcome::Refused) {
