@@ -19,14 +19,7 @@ using test::RunCli;
 using test::TempFolder;
 using test::WriteFile;
 
-std::vector<std::string> Entries(const std::filesystem::path& folder)
-{
-    std::vector<std::string> names;
-    for (const auto& entry : std::filesystem::directory_iterator(folder))
-        names.push_back(entry.path().filename().string());
-    std::sort(names.begin(), names.end());
-    return names;
-}
+std::vector<std::string> Entries(const std::filesystem::path& folder) { return test::EntryNames(folder); }
 
 HouseInput UnusualHouse()
 {

@@ -15,14 +15,7 @@ using test::TempFolder;
 
 std::vector<std::string> FileLines(const TempFolder& folder) { return Lines(ReadFile(folder / "domb.b3d")); }
 
-std::vector<std::string> Entries(const TempFolder& folder)
-{
-    std::vector<std::string> names;
-    for (const auto& entry : std::filesystem::directory_iterator(folder.path()))
-        names.push_back(entry.path().filename().string());
-    std::sort(names.begin(), names.end());
-    return names;
-}
+std::vector<std::string> Entries(const TempFolder& folder) { return test::EntryNames(folder.path()); }
 
 TEST(TerrainCommandTest, DefaultsWriteTheWindowsDefaultFile)
 {

@@ -14,7 +14,7 @@ using test::ReadFile;
 using test::RunCli;
 using test::TempFolder;
 
-std::vector<std::string> Entries(const TempFolder& folder) { return test::FolderEntries(folder.path()); }
+std::vector<std::string> Entries(const TempFolder& folder) { return test::EntryNames(folder.path()); }
 
 TEST(TerrainLayoutCommandTest, CellsIsTheDefaultLayout)
 {

@@ -39,8 +39,6 @@ private:
 std::vector<std::string> EntryNames(const std::filesystem::path& folder);
 
 std::string ReadFile(const std::filesystem::path& path);
-// The names in a folder, sorted.
-std::vector<std::string> FolderEntries(const std::filesystem::path& folder);
 void WriteFile(const std::filesystem::path& path, std::string_view bytes);
 
 // Expected B3D bytes from readable text: UTF-8 to Windows-1250, every LF

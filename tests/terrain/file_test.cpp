@@ -36,14 +36,7 @@ protected:
         return Lines(Generate(input, language));
     }
     // The files in the test folder (no temporary file may be left behind).
-    std::vector<std::string> FolderEntries() const
-    {
-        std::vector<std::string> names;
-        for (const auto& entry : std::filesystem::directory_iterator(folder.path()))
-            names.push_back(entry.path().filename().string());
-        std::sort(names.begin(), names.end());
-        return names;
-    }
+    std::vector<std::string> FolderEntries() const { return test::EntryNames(folder.path()); }
 
     TempFolder folder;
     TerrainGenerator generator;

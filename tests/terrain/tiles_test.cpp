@@ -200,7 +200,7 @@ protected:
         set.mostVertices = set.model.vertexCount;
         return set;
     }
-    static std::vector<std::string> Entries(const TempFolder& folder) { return test::FolderEntries(folder.path()); }
+    static std::vector<std::string> Entries(const TempFolder& folder) { return test::EntryNames(folder.path()); }
     // Every file's name and bytes.
     std::map<std::string, std::string> Contents(const TempFolder& folder) const
     {
