@@ -204,18 +204,13 @@ int Main(const std::vector<std::string>& args, std::ostream& out, std::ostream& 
 }
 
 int ReportGeneration(std::string_view command, std::ostream& out, std::ostream& err,
-                     const std::function<std::string()>& generate, const std::vector<FieldOption>& options)
+                     const std::function<std::string()>& generate)
 {
     try {
         out << generate() << "\n";
         return kExitOk;
     } catch (const InputError& e) {
-        err << "kestrane " << command << ": ";
-        for (const FieldOption& option : options) {
-            if (option.field == e.field())
-                err << option.option << ": ";
-        }
-        err << e.what() << "\n";
+        err << "kestrane " << command << ": " << e.what() << "\n";
         return kExitBadInput;
     } catch (const std::invalid_argument& e) {
         err << "kestrane " << command << ": " << e.what() << "\n";

@@ -75,14 +75,9 @@ void CheckOutputName(const std::string& name);
 // reports it: the status text that `generate` returns on `out` and
 // kExitOk; refused input (an InputError, or a text that Windows-1250 cannot
 // write) on `err` and kExitBadInput; a failed file with its path on `err`
-// and kExitIoFailure. A refused field listed in `options` is reported
-// after the option that set it ("--texture: Texture name: ...").
-struct FieldOption {
-    std::string field;   // the field's caption, as InputError names it
-    std::string option;  // "--texture"
-};
+// and kExitIoFailure.
 int ReportGeneration(std::string_view command, std::ostream& out, std::ostream& err,
-                     const std::function<std::string()>& generate, const std::vector<FieldOption>& options = {});
+                     const std::function<std::string()>& generate);
 
 // "R,G,B" with each channel a whole number 0 to 255.
 struct Rgb {

@@ -55,21 +55,14 @@ int RunHouse(const std::vector<std::string>& args, std::ostream& out, std::ostre
     return ReportGeneration(
         "house", out, err,
         [&] {
-        run.common.CheckFolder(language);
-        HouseResult result;
-        try {
-            result = GenerateHouse(input, language, run.common.folder, run.output);
-        } catch (const InputError& e) {
-            throw InputError(e.field(),
-                             WithOption(HouseOptions(), e.field(), e.what(), OptionNaming::Command, language));
-        }
-        for (const GenerationWarning& warning : result.warnings)
-            err << WarningStart("house", language)
-                << WithOption(HouseOptions(), warning.field, warning.message, OptionNaming::Command, language) << "\n";
-        // With facades the bitmaps the object needs follow the status.
-        if (result.textures.empty())
-            return result.status;
-        return result.status + "\n" + TextureListText(result.textures, language);
+            run.common.CheckFolder(language);
+            const HouseResult result = GenerateNamingOptions(HouseOptions(), "house", language, err, [&] {
+                return GenerateHouse(input, language, run.common.folder, run.output);
+            });
+            // With facades the bitmaps the object needs follow the status.
+            if (result.textures.empty())
+                return result.status;
+            return result.status + "\n" + TextureListText(result.textures, language);
         });
 }
 

@@ -53,6 +53,31 @@ std::string WithOption(const std::vector<OptionSpec<Input>>& table, const std::s
     return message + " (" + OptionName(*option, naming) + ")";
 }
 
+// "kestrane house: figyelmeztetés: " / "kestrane house: warning: ".
+inline std::string WarningStart(const std::string& command, UiLanguage language)
+{
+    return "kestrane " + command + ": " + LocalText{"figyelmeztetés: ", "warning: "}(language);
+}
+
+// Runs `generate` (a house or terrain generation) so that a refused field
+// names the option that fills it ("--width: Szélesség: ...") and each of
+// its warnings is a line on `err` naming it too; returns its result.
+template <class Input, class Generate>
+auto GenerateNamingOptions(const std::vector<OptionSpec<Input>>& table, const std::string& command,
+                           UiLanguage language, std::ostream& err, Generate&& generate)
+{
+    auto result = [&] {
+        try {
+            return generate();
+        } catch (const InputError& e) {
+            throw InputError(e.field(), WithOption(table, e.field(), e.what(), OptionNaming::Command, language));
+        }
+    }();
+    for (const GenerationWarning& warning : result.warnings)
+        err << WarningStart(command, language) << WithOption(table, warning.field, warning.message, OptionNaming::Command, language) << "\n";
+    return result;
+}
+
 // The inputs that a command line's options give: --preset first (when
 // given), then every option after it.
 template <class Input>
@@ -155,12 +180,6 @@ std::string HelpEnd(const char* kind, UiLanguage language);
 inline std::string UsageText(const std::string& command, const UsageError& e, UiLanguage language)
 {
     return "kestrane " + command + ": " + e.Text(language);
-}
-
-// "kestrane house: figyelmeztetés: " / "kestrane house: warning: ".
-inline std::string WarningStart(const std::string& command, UiLanguage language)
-{
-    return "kestrane " + command + ": " + LocalText{"figyelmeztetés: ", "warning: "}(language);
 }
 
 }  // namespace kestrane::cli

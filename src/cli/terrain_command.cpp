@@ -106,31 +106,18 @@ int RunTerrain(const std::vector<std::string>& args, std::ostream& out, std::ost
         return kExitOk;
     }
 
-    // A refused texture name is reported after its option ("--texture:
-    // Texture name: ..."); other fields name their option after the message.
     return ReportGeneration(
         "terrain", out, err,
         [&] {
             run.common.CheckFolder(language);
             TerrainGenerator generator;
-            TerrainResult result;
-            try {
-                ReadProgress progress(err, language);
-                result = generator.Generate(run.input, language, run.common.folder, run.output,
-                                            [&progress](double done) { progress(done); });
-            } catch (const InputError& e) {
-                if (e.field() == TerrainTextureCaption(language))
-                    throw;
-                throw InputError(e.field(),
-                                 WithOption(TerrainOptions(), e.field(), e.what(), OptionNaming::Command, language));
-            }
-            for (const GenerationWarning& warning : result.warnings)
-                err << WarningStart("terrain", language)
-                    << WithOption(TerrainOptions(), warning.field, warning.message, OptionNaming::Command, language)
-                    << "\n";
+            ReadProgress progress(err, language);
+            const TerrainResult result = GenerateNamingOptions(TerrainOptions(), "terrain", language, err, [&] {
+                return generator.Generate(run.input, language, run.common.folder, run.output,
+                                          [&progress](double done) { progress(done); });
+            });
             return result.heightmapReport.empty() ? result.status : result.status + "\n" + result.heightmapReport;
-        },
-        {{TerrainTextureCaption(language), "--texture"}});
+        });
 }
 
 }  // namespace kestrane::cli
