@@ -319,63 +319,67 @@ void TForm1::terepgombClick()
         ModalShower()(*areaWindow_);
 }
 
+namespace {
+
+// The main window's controls and the inputs they hold, for reading the
+// window and for setting it from a preset.
+struct HouseControls {
+    std::vector<std::pair<QLineEdit*, std::string HouseInput::*>> texts;
+    // The roof buttons in the order the generator tests them, the roof
+    // forms last; none of them checked is the lean roof.
+    std::vector<std::pair<QRadioButton*, RoofKind>> roofs;
+    std::vector<std::pair<QCheckBox*, bool HouseInput::*>> boxes;
+    std::vector<std::pair<QSlider*, int HouseInput::*>> positions;
+};
+
+HouseControls ControlsOf(const Ui::TForm1& ui)
+{
+    return {
+        {{ui.OffsXEdit, &HouseInput::offsetX},      {ui.OffsYEdit, &HouseInput::offsetY},
+         {ui.OffsZEdit, &HouseInput::offsetZ},      {ui.fszEdit, &HouseInput::width},
+         {ui.fhoEdit, &HouseInput::length},         {ui.fmaEdit, &HouseInput::wallHeight},
+         {ui.tmaEdit, &HouseInput::roofHeight},     {ui.tleEdit, &HouseInput::roofOverhang},
+         {ui.tkoEdit, &HouseInput::hipDepth},       {ui.kpozx, &HouseInput::chimneyX},
+         {ui.kpozz, &HouseInput::chimneyZ},         {ui.lesz, &HouseInput::stepWidth},
+         {ui.leho, &HouseInput::stepLength},        {ui.lema, &HouseInput::stepHeight},
+         {ui.SarokfalEdit, &HouseInput::cornerWallSize}, {ui.kmaEdit, &HouseInput::clipHeight},
+         {ui.tmgEdit, &HouseInput::kneeHeight},     {ui.tbeEdit, &HouseInput::kneeInset},
+         {ui.gelEdit, &HouseInput::ridgeOffset}},
+        {{ui.Kontyoltteto, RoofKind::Hip},       {ui.satorteto, RoofKind::Pyramid},
+         {ui.laposteto, RoofKind::Flat},         {ui.Nyeregteto, RoofKind::Pitched},
+         {ui.Csonkakonty, RoofKind::HalfHipped}, {ui.Tortnyereg, RoofKind::Gambrel},
+         {ui.Manzardteto, RoofKind::Mansard},    {ui.Eltoltnyereg, RoofKind::Saltbox},
+         {ui.Felteto, RoofKind::Lean}},
+        {{ui.Ereszcsatorna, &HouseInput::gutters},      {ui.lt_koszoru, &HouseInput::flatRoofEdge},
+         {ui.tetoszint, &HouseInput::roofLevelTextureChecked}, {ui.Sbal, &HouseInput::cornerWallLeft},
+         {ui.Sjobb, &HouseInput::cornerWallRight},      {ui.legyenes, &HouseInput::stairsStraight}},
+        {{ui.Kemenymeret, &HouseInput::chimneySize}, {ui.Lepn, &HouseInput::stairSteps},
+         {ui.Lepe, &HouseInput::stairFront},         {ui.Lepo, &HouseInput::stairSide},
+         {ui.Leps, &HouseInput::stairCorner}},
+    };
+}
+
+}  // namespace
+
 HouseInput TForm1::houseInput() const
 {
+    const HouseControls controls = ControlsOf(*ui);
     HouseInput input;
-    input.offsetX = Text(ui->OffsXEdit);
-    input.offsetY = Text(ui->OffsYEdit);
-    input.offsetZ = Text(ui->OffsZEdit);
-    input.width = Text(ui->fszEdit);
-    input.length = Text(ui->fhoEdit);
-    input.wallHeight = Text(ui->fmaEdit);
-    input.roofHeight = Text(ui->tmaEdit);
-    input.roofOverhang = Text(ui->tleEdit);
-    input.hipDepth = Text(ui->tkoEdit);
-    input.chimneyX = Text(ui->kpozx);
-    input.chimneyZ = Text(ui->kpozz);
-    input.stepWidth = Text(ui->lesz);
-    input.stepLength = Text(ui->leho);
-    input.stepHeight = Text(ui->lema);
-    input.cornerWallSize = Text(ui->SarokfalEdit);
-    input.clipHeight = Text(ui->kmaEdit);
-    input.kneeHeight = Text(ui->tmgEdit);
-    input.kneeInset = Text(ui->tbeEdit);
-    input.ridgeOffset = Text(ui->gelEdit);
-
-    // The buttons in the order the generator tests them, the roof forms
-    // last.
-    if (ui->Kontyoltteto->isChecked())
-        input.roofKind = RoofKind::Hip;
-    else if (ui->satorteto->isChecked())
-        input.roofKind = RoofKind::Pyramid;
-    else if (ui->laposteto->isChecked())
-        input.roofKind = RoofKind::Flat;
-    else if (ui->Nyeregteto->isChecked())
-        input.roofKind = RoofKind::Pitched;
-    else if (ui->Csonkakonty->isChecked())
-        input.roofKind = RoofKind::HalfHipped;
-    else if (ui->Tortnyereg->isChecked())
-        input.roofKind = RoofKind::Gambrel;
-    else if (ui->Manzardteto->isChecked())
-        input.roofKind = RoofKind::Mansard;
-    else if (ui->Eltoltnyereg->isChecked())
-        input.roofKind = RoofKind::Saltbox;
-    else
-        input.roofKind = RoofKind::Lean;
-    input.gutters = ui->Ereszcsatorna->isChecked();
-    input.flatRoofEdge = ui->lt_koszoru->isChecked();
-    input.roofLevelTextureChecked = ui->tetoszint->isChecked();
+    for (const auto& [edit, text] : controls.texts)
+        input.*text = Text(edit);
+    input.roofKind = RoofKind::Lean;
+    for (const auto& [button, kind] : controls.roofs) {
+        if (button->isChecked()) {
+            input.roofKind = kind;
+            break;
+        }
+    }
+    for (const auto& [box, checked] : controls.boxes)
+        input.*checked = box->isChecked();
     input.roofLevelTextureEnabled = ui->tetoszint->isEnabledTo(this);
-    input.cornerWallLeft = ui->Sbal->isChecked();
-    input.cornerWallRight = ui->Sjobb->isChecked();
     input.cornerWallSizeEnabled = ui->SarokfalEdit->isEnabledTo(this);
-    input.stairsStraight = ui->legyenes->isChecked();
-
-    input.chimneySize = ui->Kemenymeret->value();
-    input.stairSteps = ui->Lepn->value();
-    input.stairFront = ui->Lepe->value();
-    input.stairSide = ui->Lepo->value();
-    input.stairCorner = ui->Leps->value();
+    for (const auto& [slider, position] : controls.positions)
+        input.*position = slider->value();
 
     // Channels straight from the bars; the use switches as the boxes left them.
     const auto read = [](const ColorGroup& group) {
@@ -393,41 +397,18 @@ HouseInput TForm1::houseInput() const
 
 void TForm1::setHouseInput(const HouseInput& input)
 {
-    const std::pair<QLineEdit*, const std::string*> texts[] = {
-        {ui->OffsXEdit, &input.offsetX},     {ui->OffsYEdit, &input.offsetY},   {ui->OffsZEdit, &input.offsetZ},
-        {ui->fszEdit, &input.width},         {ui->fhoEdit, &input.length},      {ui->fmaEdit, &input.wallHeight},
-        {ui->tmaEdit, &input.roofHeight},    {ui->tleEdit, &input.roofOverhang}, {ui->tkoEdit, &input.hipDepth},
-        {ui->kpozx, &input.chimneyX},        {ui->kpozz, &input.chimneyZ},      {ui->lesz, &input.stepWidth},
-        {ui->leho, &input.stepLength},       {ui->lema, &input.stepHeight},     {ui->SarokfalEdit, &input.cornerWallSize},
-        {ui->kmaEdit, &input.clipHeight},    {ui->tmgEdit, &input.kneeHeight},  {ui->tbeEdit, &input.kneeInset},
-        {ui->gelEdit, &input.ridgeOffset},
-    };
-    for (const auto& [edit, text] : texts)
-        edit->setText(QString::fromStdString(*text));
-    const std::pair<QRadioButton*, RoofKind> roofs[] = {
-        {ui->Nyeregteto, RoofKind::Pitched}, {ui->Kontyoltteto, RoofKind::Hip}, {ui->satorteto, RoofKind::Pyramid},
-        {ui->laposteto, RoofKind::Flat},     {ui->Felteto, RoofKind::Lean},
-        {ui->Csonkakonty, RoofKind::HalfHipped}, {ui->Tortnyereg, RoofKind::Gambrel},
-        {ui->Manzardteto, RoofKind::Mansard}, {ui->Eltoltnyereg, RoofKind::Saltbox},
-    };
-    for (const auto& [button, kind] : roofs) {
+    const HouseControls controls = ControlsOf(*ui);
+    for (const auto& [edit, text] : controls.texts)
+        edit->setText(QString::fromStdString(input.*text));
+    for (const auto& [button, kind] : controls.roofs) {
         if (kind == input.roofKind)
             button->setChecked(true);
     }
     gombolas();
-    const std::pair<QCheckBox*, bool> boxes[] = {
-        {ui->Ereszcsatorna, input.gutters}, {ui->lt_koszoru, input.flatRoofEdge},
-        {ui->tetoszint, input.roofLevelTextureChecked}, {ui->Sbal, input.cornerWallLeft},
-        {ui->Sjobb, input.cornerWallRight}, {ui->legyenes, input.stairsStraight},
-    };
-    for (const auto& [box, checked] : boxes)
-        box->setChecked(checked);
-    const std::pair<QSlider*, int> positions[] = {
-        {ui->Kemenymeret, input.chimneySize}, {ui->Lepn, input.stairSteps}, {ui->Lepe, input.stairFront},
-        {ui->Lepo, input.stairSide},          {ui->Leps, input.stairCorner},
-    };
-    for (const auto& [slider, position] : positions)
-        slider->setValue(position);
+    for (const auto& [box, checked] : controls.boxes)
+        box->setChecked(input.*checked);
+    for (const auto& [slider, position] : controls.positions)
+        slider->setValue(input.*position);
     const std::pair<ColorGroup*, const ColorSetting*> colors[] = {
         {&wallGroup_, &input.wall}, {&roofGroup_, &input.roof}, {&chimneyGroup_, &input.chimney},
         {&stairGroup_, &input.stair}};
