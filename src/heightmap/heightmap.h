@@ -28,6 +28,7 @@ struct HeightmapInput {
     std::string pixelSize;       // PixelSizeEdit: metres per cell; empty: the file's own
 
     bool Enabled() const { return !file.empty(); }
+    bool operator==(const HeightmapInput&) const = default;
 };
 
 // The heightmap's inputs as numbers.

@@ -90,6 +90,30 @@ void SetBorder(QFrame* swatch, bool border)
         swatch->raise();  // the swatches overlap by a pixel
 }
 
+// The area builder's edit boxes and the inputs they hold, for reading the
+// window and for setting it from a preset.
+std::vector<std::pair<QLineEdit*, std::string TerrainInput::*>> TerrainTexts(const Ui::TDombepito& ui)
+{
+    return {{ui.dombxedit, &TerrainInput::areaX},      {ui.dombzedit, &TerrainInput::areaZ},
+            {ui.xbontEdit, &TerrainInput::resolutionX}, {ui.zbontedit, &TerrainInput::resolutionZ},
+            {ui.OffsXEdit, &TerrainInput::offsetX},     {ui.OffsYEdit, &TerrainInput::offsetY},
+            {ui.OffsZEdit, &TerrainInput::offsetZ},     {ui.Lejtxedit, &TerrainInput::slopeX},
+            {ui.Lejtzedit, &TerrainInput::slopeZ},      {ui.KanyarXedit, &TerrainInput::curveX},
+            {ui.KanyarZ1edit, &TerrainInput::curveZ1},  {ui.KanyarZ2edit, &TerrainInput::curveZ2},
+            {ui.TexturaEdit, &TerrainInput::texture},   {ui.csempeEdit, &TerrainInput::tileLength}};
+}
+
+std::vector<std::pair<QLineEdit*, std::string HeightmapInput::*>> HeightmapTexts(const Ui::TDombepito& ui)
+{
+    return {{ui.DomborzatOrigoXEdit, &HeightmapInput::originX}, {ui.DomborzatOrigoZEdit, &HeightmapInput::originZ},
+            {ui.MagassagSzorzoEdit, &HeightmapInput::scale},    {ui.MagassagEltolasEdit, &HeightmapInput::offset},
+            {ui.CellameretEdit, &HeightmapInput::pixelSize}};
+}
+
+// The four columns of a peak row: X, Z, height, width.
+constexpr std::string TerrainPeakInput::*kPeakColumns[] = {&TerrainPeakInput::gridX, &TerrainPeakInput::gridZ,
+                                                           &TerrainPeakInput::height, &TerrainPeakInput::width};
+
 }  // namespace
 
 TDombepito::TDombepito(QWidget* parent) : QDialog(parent), ui(std::make_unique<Ui::TDombepito>())
@@ -191,48 +215,33 @@ void TDombepito::setStatusText(const QString& text) { statusPanel_->setText(text
 TerrainInput TDombepito::terrainInput() const
 {
     TerrainInput input;
-    input.areaX = Text(ui->dombxedit);
-    input.areaZ = Text(ui->dombzedit);
-    input.resolutionX = Text(ui->xbontEdit);
-    input.resolutionZ = Text(ui->zbontedit);
-    input.offsetX = Text(ui->OffsXEdit);
-    input.offsetY = Text(ui->OffsYEdit);
-    input.offsetZ = Text(ui->OffsZEdit);
-    input.slopeX = Text(ui->Lejtxedit);
-    input.slopeZ = Text(ui->Lejtzedit);
-    input.curveX = Text(ui->KanyarXedit);
-    input.curveZ1 = Text(ui->KanyarZ1edit);
-    input.curveZ2 = Text(ui->KanyarZ2edit);
-    input.texture = Text(ui->TexturaEdit);
+    for (const auto& [edit, text] : TerrainTexts(*ui))
+        input.*text = Text(edit);
     input.useColor = ui->fszinchk->isChecked();
     input.layout = ui->szimchk->isChecked() ? TerrainLayout::Simulator : TerrainLayout::Cells;
-    input.tileLength = Text(ui->csempeEdit);
     input.baseColor = {Channel(ui->rtScrollBar->value()), Channel(ui->gtScrollBar->value()),
                        Channel(ui->btScrollBar->value())};
     for (int k = 1; k <= 8; ++k) {
-        TerrainPeakInput& peak = input.peaks[k - 1];
-        const auto cell = [&](int column) {
-            return findChild<QLineEdit*>(QStringLiteral("d%1%2").arg(k).arg(column))->text().toStdString();
-        };
-        peak.gridX = cell(1);
-        peak.gridZ = cell(2);
-        peak.height = cell(3);
-        peak.width = cell(4);
-        peak.color = peakColors_[k - 1];
+        TerrainPeakInput& peak = input.peaks[static_cast<std::size_t>(k - 1)];
+        for (int column = 1; column <= 4; ++column)
+            peak.*kPeakColumns[column - 1] = Text(peakCell(k, column));
+        peak.color = peakColors_[static_cast<std::size_t>(k - 1)];
     }
     if (heightmapOpen()) {
         input.heightmap.file = QFile::encodeName(ui->DomborzatEdit->text()).toStdString();
-        input.heightmap.originX = Text(ui->DomborzatOrigoXEdit);
-        input.heightmap.originZ = Text(ui->DomborzatOrigoZEdit);
+        for (const auto& [edit, text] : HeightmapTexts(*ui))
+            input.heightmap.*text = Text(edit);
         input.heightmap.mapOrigin = ui->HeightmapMapOriginCheck->isChecked();
-        input.heightmap.scale = Text(ui->MagassagSzorzoEdit);
-        input.heightmap.offset = Text(ui->MagassagEltolasEdit);
-        input.heightmap.pixelSize = Text(ui->CellameretEdit);
     }
     return input;
 }
 
 bool TDombepito::heightmapOpen() const { return ui->DomborzatGomb->isChecked(); }
+
+QLineEdit* TDombepito::peakCell(int row, int column) const
+{
+    return findChild<QLineEdit*>(QStringLiteral("d%1%2").arg(row).arg(column));
+}
 
 void TDombepito::DomborzatGombToggled(bool open)
 {
@@ -338,47 +347,28 @@ TerrainResult TDombepito::GenerateInBackground(const TerrainInput& input, const 
 
 void TDombepito::setTerrainInput(const TerrainInput& input)
 {
-    const std::pair<QLineEdit*, const std::string*> texts[] = {
-        {ui->dombxedit, &input.areaX},      {ui->dombzedit, &input.areaZ},       {ui->xbontEdit, &input.resolutionX},
-        {ui->zbontedit, &input.resolutionZ}, {ui->OffsXEdit, &input.offsetX},     {ui->OffsYEdit, &input.offsetY},
-        {ui->OffsZEdit, &input.offsetZ},    {ui->Lejtxedit, &input.slopeX},      {ui->Lejtzedit, &input.slopeZ},
-        {ui->KanyarXedit, &input.curveX},   {ui->KanyarZ1edit, &input.curveZ1},  {ui->KanyarZ2edit, &input.curveZ2},
-        {ui->TexturaEdit, &input.texture},
-    };
-    for (const auto& [edit, text] : texts)
-        edit->setText(QString::fromStdString(*text));
+    for (const auto& [edit, text] : TerrainTexts(*ui))
+        edit->setText(QString::fromStdString(input.*text));
     ui->fszinchk->setChecked(input.useColor);
     ui->rtScrollBar->setValue(input.baseColor.r);
     ui->gtScrollBar->setValue(input.baseColor.g);
     ui->btScrollBar->setValue(input.baseColor.b);
     for (int k = 1; k <= 8; ++k) {
         const TerrainPeakInput& peak = input.peaks[static_cast<std::size_t>(k - 1)];
-        const std::string* cells[] = {&peak.gridX, &peak.gridZ, &peak.height, &peak.width};
         for (int column = 1; column <= 4; ++column)
-            findChild<QLineEdit*>(QStringLiteral("d%1%2").arg(k).arg(column))
-                ->setText(QString::fromStdString(*cells[column - 1]));
+            peakCell(k, column)->setText(QString::fromStdString(peak.*kPeakColumns[column - 1]));
         peakColors_[static_cast<std::size_t>(k - 1)] = peak.color;
         PaintPanel(swatch(k), ToQColor(peak.color));
     }
     ui->szimchk->setChecked(input.layout == TerrainLayout::Simulator);
-    ui->csempeEdit->setText(QString::fromStdString(input.tileLength));
     // The heightmap line opens for any of its inputs, as only an open line
     // counts.
     const HeightmapInput& heightmap = input.heightmap;
-    const HeightmapInput closed;
-    ui->DomborzatGomb->setChecked(heightmap.file != closed.file || heightmap.originX != closed.originX ||
-                                  heightmap.originZ != closed.originZ || heightmap.scale != closed.scale ||
-                                  heightmap.offset != closed.offset || heightmap.pixelSize != closed.pixelSize ||
-                                  heightmap.mapOrigin != closed.mapOrigin);
+    ui->DomborzatGomb->setChecked(heightmap != HeightmapInput{});
     ui->DomborzatEdit->setText(QFile::decodeName(QByteArray::fromStdString(heightmap.file)));
     ui->HeightmapMapOriginCheck->setChecked(heightmap.mapOrigin);
-    const std::pair<QLineEdit*, const std::string*> heightmapTexts[] = {
-        {ui->DomborzatOrigoXEdit, &heightmap.originX}, {ui->DomborzatOrigoZEdit, &heightmap.originZ},
-        {ui->MagassagSzorzoEdit, &heightmap.scale},    {ui->MagassagEltolasEdit, &heightmap.offset},
-        {ui->CellameretEdit, &heightmap.pixelSize},
-    };
-    for (const auto& [edit, text] : heightmapTexts)
-        edit->setText(QString::fromStdString(*text));
+    for (const auto& [edit, text] : HeightmapTexts(*ui))
+        edit->setText(QString::fromStdString(heightmap.*text));
     UpdateHeightmapInfo();
 }
 

@@ -15,6 +15,7 @@ class TDombepito;
 }
 class QFrame;
 class QLabel;
+class QLineEdit;
 
 namespace kestrane::ui {
 
@@ -59,6 +60,8 @@ public:
     // Whether the heightmap line is open (the heightmap button pressed):
     // only then its inputs count.
     bool heightmapOpen() const;
+    // The edit box of peak row `row` (1 to 8), column `column` (1 to 4: X, Z, height, width).
+    QLineEdit* peakCell(int row, int column) const;
 
 public slots:
     void GenButtonClick();
