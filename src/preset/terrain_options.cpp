@@ -97,6 +97,28 @@ void SetHeightmapOrigin(HeightmapInput& heightmap, const std::string& value, boo
     heightmap.mapOrigin = mapOrigin;
 }
 
+// One of the two forms of the heightmap's origin: metres from the raster's
+// south-west corner, or its map coordinates (`map`). A preset holds the
+// form in use; the default origin is the metre form's.
+TerrainOption HeightmapOrigin(const char* name, const char* placeholder, HeightmapField field, bool map, LocalText help)
+{
+    return {name,
+            OptionForm::Value,
+            placeholder,
+            help,
+            {[field](UiLanguage language) { return HeightmapCaption(field, language); }},
+            [map](TerrainInput& input, const std::vector<std::string>& values) {
+                SetHeightmapOrigin(input.heightmap, values.front(), map);
+            },
+            [map](const TerrainInput& input) {
+                if (input.heightmap.mapOrigin != map)
+                    return map ? std::vector<std::string>{}
+                               : std::vector<std::string>{JoinValues({HeightmapInput{}.originX, HeightmapInput{}.originZ})};
+                return std::vector<std::string>{JoinValues({input.heightmap.originX, input.heightmap.originZ})};
+            },
+            [](const TerrainInput& input) { return input.heightmap.Enabled(); }};
+}
+
 void AddHeightmapOptions(std::vector<TerrainOption>& options)
 {
     options.push_back({"heightmap",
@@ -117,43 +139,18 @@ void AddHeightmapOptions(std::vector<TerrainOption>& options)
                            input.heightmap.file = values.front();
                        },
                        [](const TerrainInput& input) { return std::vector<std::string>{input.heightmap.file}; }});
-    options.push_back({"heightmap-origin",
-                       OptionForm::Value,
-                       "X,Z",
-                       {"az első csomópont, méter keletre és északra a\nraszter délnyugati sarkától (0,0); X "
-                        "keletre fut\naz oszlopok mentén, Z északra a sorokon felfelé",
-                        "the first node, metres east and north of the\nraster's south-west corner (0,0); X runs "
-                        "east\nalong the columns, Z north up the rows"},
-                       {[](UiLanguage language) { return HeightmapCaption(HeightmapField::Origin, language); }},
-                       [](TerrainInput& input, const std::vector<std::string>& values) {
-                           SetHeightmapOrigin(input.heightmap, values.front(), false);
-                       },
-                       // An origin in map coordinates is the other row's.
-                       [](const TerrainInput& input) {
-                           const HeightmapInput& h = input.heightmap.mapOrigin ? HeightmapInput{} : input.heightmap;
-                           return std::vector<std::string>{JoinValues({h.originX, h.originZ})};
-                       },
-                       [](const TerrainInput& input) { return input.heightmap.Enabled(); }});
-    options.push_back({"heightmap-map-origin",
-                       OptionForm::Value,
-                       "E,N",
-                       {"az első csomópont a raszter saját térképi\nkoordinátáiban: keleti és északi "
-                        "koordináta\n(vetületi raszter), vagy hosszúság és szélesség\nfokban (földrajzi raszter); "
-                        "a --heightmap-origin\nhelyett",
-                        "the first node in the raster's own map\ncoordinates: easting and northing (a "
-                        "projected\nraster), or longitude and latitude in degrees (a\ngeographic raster); "
-                        "instead of --heightmap-origin"},
-                       {[](UiLanguage language) { return HeightmapCaption(HeightmapField::MapOrigin, language); }},
-                       [](TerrainInput& input, const std::vector<std::string>& values) {
-                           SetHeightmapOrigin(input.heightmap, values.front(), true);
-                       },
-                       [](const TerrainInput& input) {
-                           if (!input.heightmap.mapOrigin)
-                               return std::vector<std::string>{};
-                           return std::vector<std::string>{
-                               JoinValues({input.heightmap.originX, input.heightmap.originZ})};
-                       },
-                       [](const TerrainInput& input) { return input.heightmap.Enabled(); }});
+    options.push_back(HeightmapOrigin("heightmap-origin", "X,Z", HeightmapField::Origin, false,
+                                      {"az első csomópont, méter keletre és északra a\nraszter délnyugati sarkától "
+                                       "(0,0); X keletre fut\naz oszlopok mentén, Z északra a sorokon felfelé",
+                                       "the first node, metres east and north of the\nraster's south-west corner "
+                                       "(0,0); X runs east\nalong the columns, Z north up the rows"}));
+    options.push_back(HeightmapOrigin("heightmap-map-origin", "E,N", HeightmapField::MapOrigin, true,
+                                      {"az első csomópont a raszter saját térképi\nkoordinátáiban: keleti és északi "
+                                       "koordináta\n(vetületi raszter), vagy hosszúság és szélesség\nfokban "
+                                       "(földrajzi raszter); a --heightmap-origin\nhelyett",
+                                       "the first node in the raster's own map\ncoordinates: easting and northing "
+                                       "(a projected\nraster), or longitude and latitude in degrees (a\ngeographic "
+                                       "raster); instead of --heightmap-origin"}));
     options.push_back(HeightmapText("height-scale", "K", HeightmapField::Scale, &HeightmapInput::scale,
                                     {"raszterérték méterre (1)", "raster value to metres (1)"}));
     options.push_back(HeightmapText("height-offset", "M", HeightmapField::Offset, &HeightmapInput::offset,
