@@ -4,7 +4,7 @@
 
 #include "core/errors.h"
 #include "house/house_generator.h"
-#include "preset/preset.h"
+#include "options/preset.h"
 #include "terrain/terrain_generator.h"
 #include "terrain/terrain_tiles.h"
 

@@ -5,7 +5,7 @@
 #include "core/version.h"
 #include "b3d/b3d_writer.h"
 
-#include "preset/option_values.h"
+#include "options/option_values.h"
 
 #include <cerrno>
 #include <filesystem>

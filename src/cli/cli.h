@@ -2,7 +2,7 @@
 #pragma once
 
 #include "core/types.h"
-#include "preset/option_table.h"
+#include "options/option_table.h"
 
 #include <functional>
 #include <optional>

@@ -4,7 +4,7 @@
 
 #include "cli/cli.h"
 #include "core/errors.h"
-#include "preset/preset.h"
+#include "options/preset.h"
 
 #include <functional>
 #include <map>

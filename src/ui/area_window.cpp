@@ -14,7 +14,7 @@
 #include "ui_area_window.h"
 
 #include "core/errors.h"
-#include "preset/preset.h"
+#include "options/preset.h"
 
 #include <QCheckBox>
 #include <QDir>

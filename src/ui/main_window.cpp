@@ -16,7 +16,7 @@
 #include "ui_main_window.h"
 
 #include "house/house_generator.h"
-#include "preset/preset.h"
+#include "options/preset.h"
 #include "core/errors.h"
 #include "core/version.h"
 #include "core/language_file.h"

@@ -1,7 +1,7 @@
 #include "ui/preset_buttons.h"
 
 #include "core/errors.h"
-#include "preset/preset.h"
+#include "options/preset.h"
 #include "ui/message_box.h"
 
 #include <QDir>

@@ -1,7 +1,7 @@
 // The facade inputs as preset members: read into the inputs and written
 // back unchanged, refused naming the member, and the same house from a
 // preset as from the command line's options.
-#include "preset/preset.h"
+#include "options/preset.h"
 #include "support/test_support.h"
 
 #include <gtest/gtest.h>

@@ -2,7 +2,7 @@
 // terrain runs.
 #include "cli/cli.h"
 #include "b3d/simulator_limits.h"
-#include "preset/preset.h"
+#include "options/preset.h"
 #include "support/test_support.h"
 
 #include <gtest/gtest.h>

@@ -5,7 +5,7 @@
 #include "heightmap/heightmap.h"
 
 #include "core/errors.h"
-#include "preset/preset.h"
+#include "options/preset.h"
 #include "support/test_support.h"
 #include "test_rasters.h"
 

@@ -7,7 +7,7 @@
 #include "ui/main_window.h"
 #include "window_test_support.h"
 
-#include "preset/preset.h"
+#include "options/preset.h"
 #include "support/test_support.h"
 #include "test_rasters.h"
 

@@ -4,7 +4,7 @@
 // inputs; the command line makes the window's house from a saved preset.
 #include "window_test_support.h"
 
-#include "preset/preset.h"
+#include "options/preset.h"
 #include "support/test_support.h"
 #include "ui/area_window.h"
 #include "ui/main_window.h"

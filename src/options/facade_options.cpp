@@ -1,9 +1,9 @@
 // The facade options of `kestrane house` and the facade members of a house
 // preset: the facade area of the main window. Any of them switches the
 // facades on; with the facades off none of them has a value.
-#include "preset/facade_options.h"
+#include "options/facade_options.h"
 
-#include "preset/option_values.h"
+#include "options/option_values.h"
 
 #include <map>
 

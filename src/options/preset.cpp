@@ -1,5 +1,5 @@
 // Presets as JSON, read and written with nlohmann-json.
-#include "preset/preset.h"
+#include "options/preset.h"
 
 #include "core/errors.h"
 

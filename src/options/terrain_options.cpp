@@ -1,7 +1,7 @@
 // The options of `kestrane terrain` and the members of a terrain preset:
 // one row per input of the area builder.
-#include "preset/option_table.h"
-#include "preset/option_values.h"
+#include "options/option_table.h"
+#include "options/option_values.h"
 
 #include "core/numbers.h"
 

@@ -1,8 +1,8 @@
 // The options of `kestrane house` and the members of a house preset: one
 // row per input of the main window.
-#include "preset/facade_options.h"
-#include "preset/option_table.h"
-#include "preset/option_values.h"
+#include "options/facade_options.h"
+#include "options/option_table.h"
+#include "options/option_values.h"
 
 namespace kestrane {
 

@@ -9,7 +9,7 @@
 // also names its file: "output": "NAME.b3d".
 #pragma once
 
-#include "preset/option_table.h"
+#include "options/option_table.h"
 
 #include <filesystem>
 #include <optional>

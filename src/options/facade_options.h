@@ -1,7 +1,7 @@
 // The facade rows of the house option table (see facade_options.cpp).
 #pragma once
 
-#include "preset/option_table.h"
+#include "options/option_table.h"
 
 #include <vector>
 

@@ -1,6 +1,6 @@
-#include "preset/option_values.h"
+#include "options/option_values.h"
 
-#include "preset/option_table.h"
+#include "options/option_table.h"
 
 #include <charconv>
 
