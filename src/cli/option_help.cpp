@@ -24,6 +24,15 @@ std::string CommonOptionHelp(const char* kind, UiLanguage language)
 
 namespace {
 
+// "Például: {...}" / "Example: {...}": a preset of the command's own kind.
+std::string PresetExample(const char* kind, UiLanguage language)
+{
+    const bool terrain = std::string(kind) == "terrain";
+    return std::string(language == UiLanguage::Hungarian ? "Például: " : "Example: ") +
+           (terrain ? "{\"kind\": \"terrain\", \"area\": \"50,50\", \"peak\": [\"10,12,4,5\"]}\n"
+                    : "{\"kind\": \"house\", \"roof\": \"hip\", \"width\": \"7200\", \"no-gutters\": true}\n");
+}
+
 std::string PresetHelp(const char* kind, UiLanguage language)
 {
     if (language == UiLanguage::Hungarian)
@@ -31,13 +40,13 @@ std::string PresetHelp(const char* kind, UiLanguage language)
                "\",\n"
                "és a fenti kapcsolók nevei kötőjelek nélkül, értékük ahogy begépelnénk:\n"
                "szöveg; a kapcsolók true/false; az ismételhetők (peak, windows) szövegek\n"
-               "tömbje.\n"
-               "Például: {\"kind\": \"house\", \"roof\": \"hip\", \"width\": \"7200\", \"no-gutters\": true}\n";
+               "tömbje.\n" +
+               PresetExample(kind, language);
     return std::string("Presets (--preset, kestrane batch): one JSON object, \"kind\": \"") + kind +
            "\", and the\n"
            "long option names above without the dashes, with the values as typed:\n"
-           "strings; switches true/false; repeatable options (peak, windows) arrays of\nstrings.\n"
-           "Example: {\"kind\": \"house\", \"roof\": \"hip\", \"width\": \"7200\", \"no-gutters\": true}\n";
+           "strings; switches true/false; repeatable options (peak, windows) arrays of\nstrings.\n" +
+           PresetExample(kind, language);
 }
 
 const LocalText kExitCodes{

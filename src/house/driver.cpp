@@ -53,8 +53,10 @@ RoofLeft HouseGenerator::OnWallTops() const
     return {{c.frontRightTop, c.frontLeftTop, c.backRightTop, c.backLeftTop}, 0.0, dim_.wallHeight};
 }
 
-HouseFlow HouseGenerator::WriteHouse(const std::string& fileName, std::span<const Opening> openings)
+HouseFlow HouseGenerator::WriteHouse(const std::string& fileName, std::span<const Opening> openings,
+                                     std::span<const StairsBefore> stairs)
 {
+    stairs_.assign(stairs.begin(), stairs.end());
     WriteHouseHeader(out_, language_,
                      {fileName, params_.offset, dim_.width, dim_.length, dim_.wallHeight, dim_.roofHeight});
 
@@ -163,6 +165,11 @@ std::vector<GenerationWarning> HouseWarnings(const HouseParams& params, const Ob
                                             UiLanguage language)
 {
     std::vector<GenerationWarning> warnings = HousePlausibilityWarnings(params, language);
+    // The windows the stairs would cover (the layout was refused before
+    // anything was written, or it holds).
+    for (GenerationWarning& note :
+         LayOutFacades(params.facades, FacadeWalls(params), params.wallHeight, StairsBeforeWalls(params), language).notes)
+        warnings.push_back(std::move(note));
     if (auto tooLarge = SimulatorLimitWarning(written, ObjectKind::House, language))
         warnings.push_back(std::move(*tooLarge));
     return warnings;
@@ -177,14 +184,14 @@ HouseResult GenerateHouse(const HouseInput& input, UiLanguage language, const st
     result.path = folder.empty() ? std::filesystem::path(result.fileName) : folder / result.fileName;
 
     // Openings that do not fit are refused before anything is opened.
-    const std::vector<Opening> openings =
-        LayOutFacades(params.facades, FacadeWalls(params), params.wallHeight, language);
+    const FacadeLayout layout =
+        LayOutFacades(params.facades, FacadeWalls(params), params.wallHeight, StairsBeforeWalls(params), language);
 
     B3dWriter out;
     out.OpenOutput(result.path);
     try {
         HouseGenerator generator(out, params, language);
-        generator.WriteHouse(result.fileName, openings);
+        generator.WriteHouse(result.fileName, layout.openings, layout.stairs);
     } catch (const NonFiniteValue&) {
         out.Abandon();
         throw InputError(LocalText{"A megadott méretekből nem véges érték adódik; a fájl nem készült el.",

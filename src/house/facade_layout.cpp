@@ -168,9 +168,10 @@ struct Span {
     double left, right;
 };
 
-// The door of a wall, or nothing; refuses a door that does not fit.
+// The door of a wall, or nothing; refuses a door that does not fit. `sill`:
+// the height of the stairs it stands on.
 std::optional<Span> PlaceDoor(const FacadeParams::Door& door, const WallFace& wall, double storeyHeight,
-                              UiLanguage language)
+                              double sill, UiLanguage language)
 {
     if (!door.enabled)
         return std::nullopt;
@@ -185,11 +186,17 @@ std::optional<Span> PlaceDoor(const FacadeParams::Door& door, const WallFace& wa
                     "the door does not fit on the wall (it must keep " + Millimetres(kCornerDistance) +
                         " from each corner; the wall is " + Millimetres(wall.length) + " long)."));
     }
-    const double room = std::min(storeyHeight, wall.top);
+    // A door on stairs has their height less room.
+    const double room = std::min(storeyHeight, wall.top) - sill;
     if (door.height > room + kSlack)
         Refuse(WallField(wall.side, kDoorHeightCaption, language),
-               Pick(language, "az ajtó magasabb, mint a földszint (" + Millimetres(room) + ").",
-                    "the door is higher than the ground floor (" + Millimetres(room) + ")."));
+               sill > 0 ? Pick(language,
+                               "az ajtó a " + Millimetres(sill) + " magas lépcső tetején magasabb, mint a földszintből fölötte maradó hely (" +
+                                   Millimetres(room) + ").",
+                               "the door on top of the " + Millimetres(sill) +
+                                   " stairs is higher than the room left of the ground floor (" + Millimetres(room) + ").")
+                        : Pick(language, "az ajtó magasabb, mint a földszint (" + Millimetres(room) + ").",
+                               "the door is higher than the ground floor (" + Millimetres(room) + ")."));
     return span;
 }
 
@@ -266,9 +273,17 @@ double StoreyHeight(const FacadeParams& params, double wallHeight)
 std::vector<Opening> LayOutFacades(const FacadeParams& params, const std::array<WallFace, 4>& walls,
                                    double wallHeight, UiLanguage language)
 {
-    std::vector<Opening> openings;
+    return LayOutFacades(params, walls, wallHeight, {}, language).openings;
+}
+
+FacadeLayout LayOutFacades(const FacadeParams& params, const std::array<WallFace, 4>& walls, double wallHeight,
+                           std::span<const StairsBefore> stairs, UiLanguage language)
+{
+    FacadeLayout layout;
+    std::vector<StairsBefore> flights(stairs.begin(), stairs.end());
+    std::vector<Opening>& openings = layout.openings;
     if (!params.enabled)
-        return openings;
+        return layout;
     const double storeyHeight = StoreyHeight(params, wallHeight);
     if (params.storeys * storeyHeight > wallHeight + kSlack)
         Refuse(kStoreyHeightCaption(language),
@@ -280,14 +295,29 @@ std::vector<Opening> LayOutFacades(const FacadeParams& params, const std::array<
 
     for (const WallFace& wall : walls) {
         const int index = static_cast<int>(wall.side);
-        std::optional<Span> door;
-        if (wall.side == WallSide::Front)
-            door = PlaceDoor(params.door, wall, storeyHeight, language);
-        else if (wall.side == params.sideDoorSide)
-            door = PlaceDoor(params.sideDoor, wall, storeyHeight, language);
+        const FacadeParams::Door* door = wall.side == WallSide::Front       ? &params.door
+                                         : wall.side == params.sideDoorSide ? &params.sideDoor
+                                                                            : nullptr;
+        // The stairs before this wall; with a door they move before it.
+        StairsBefore* flight = nullptr;
+        for (StairsBefore& s : flights)
+            if (s.side == wall.side)
+                flight = &s;
+        const double doorSill = door && door->enabled && flight ? flight->height : 0.0;
+        std::optional<Span> doorSpan;
         if (door)
-            openings.push_back({OpeningKind::Door, wall.side, 0, door->left, door->right, 0.0,
-                                wall.side == WallSide::Front ? params.door.height : params.sideDoor.height});
+            doorSpan = PlaceDoor(*door, wall, storeyHeight, doorSill, language);
+        if (doorSpan) {
+            openings.push_back({OpeningKind::Door, wall.side, 0, doorSpan->left, doorSpan->right, doorSill,
+                                doorSill + door->height});
+            if (flight) {
+                const double middle = (doorSpan->left + doorSpan->right) / 2;
+                flight->centre = flight->halfWidth * 2 > wall.length
+                                     ? wall.length / 2
+                                     : std::clamp(middle, flight->halfWidth, wall.length - flight->halfWidth);
+                layout.stairs.push_back(*flight);
+            }
+        }
 
         const FacadeParams::Windows& windows = params.windows[index];
         if (windows.count == 0)
@@ -324,21 +354,39 @@ std::vector<Opening> LayOutFacades(const FacadeParams& params, const std::array<
                                 Millimetres(wall.top) + ") fölé nyúlnak.",
                             "the windows of storey " + std::to_string(storey + 1) +
                                 " reach above the rectangular part of the wall (" + Millimetres(wall.top) + ")."));
+            int covered = 0;
             for (int k = 0; k < windows.count; ++k) {
                 const double centre = kCornerDistance + slot * (k + 0.5);
                 const Span span{centre - windows.width / 2, centre + windows.width / 2};
                 // The door takes the place of the ground-floor windows it
                 // would touch.
-                if (storey == 0 && door && span.right > door->left - kOpeningGap &&
-                    span.left < door->right + kOpeningGap)
+                if (storey == 0 && doorSpan && span.right > doorSpan->left - kOpeningGap &&
+                    span.left < doorSpan->right + kOpeningGap)
                     continue;
+                // So do the stairs, up to their top step.
+                if (flight && bottom < flight->height - kSlack && span.right > flight->centre - flight->halfWidth &&
+                    span.left < flight->centre + flight->halfWidth) {
+                    ++covered;
+                    continue;
+                }
                 openings.push_back({OpeningKind::Window, wall.side, storey, span.left, span.right, bottom, top});
+            }
+            if (covered > 0) {
+                const std::string field = WallField(wall.side, kWindowCountCaption, language);
+                layout.notes.push_back(
+                    {field, field + ": " +
+                                Pick(language,
+                                     "a(z) " + std::to_string(storey + 1) + ". szint " + std::to_string(covered) +
+                                         " ablaka kimarad, mert a lépcső eltakarná.",
+                                     std::to_string(covered) + (covered == 1 ? " window" : " windows") +
+                                         " of storey " + std::to_string(storey + 1) +
+                                         " left out: the stairs would cover " + (covered == 1 ? "it." : "them."))});
             }
         }
     }
     if (params.litPercent > 0)
         LightWindows(openings, params.litPercent, params.litSeed);
-    return openings;
+    return layout;
 }
 
 Vec3 WallPoint(const WallFace& wall, double along, double height, double distance)

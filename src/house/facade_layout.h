@@ -9,10 +9,12 @@
 // lean-roof wall.
 #pragma once
 
+#include "core/errors.h"
 #include "core/types.h"
 
 #include <array>
 #include <optional>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -46,7 +48,8 @@ struct FacadeInput {
     };
     Door door;      // on the front wall
     Door sideDoor;  // on `sideDoorSide`
-    WallSide sideDoorSide = WallSide::Left;
+    // The wall of the side stairs, so that a side door meets them.
+    WallSide sideDoorSide = WallSide::Right;
 
     std::string windowTexture;  // empty: ablak.bmp / window.bmp by language
     std::string doorTexture;    // empty: ajto.bmp / door.bmp
@@ -77,7 +80,7 @@ struct FacadeParams {
     };
     Door door;
     Door sideDoor;
-    WallSide sideDoorSide = WallSide::Left;
+    WallSide sideDoorSide = WallSide::Right;
 
     std::string windowTexture, doorTexture;  // never empty
     std::optional<ColorRgb> windowColor, doorColor;
@@ -122,6 +125,27 @@ struct Opening {
 inline constexpr double kCornerDistance = 0.5;
 inline constexpr double kOpeningGap = 0.3;
 
+// A flight of stairs before a wall: its middle along the wall (from the
+// wall's left end), half its width along the wall at its foot, and the
+// height of its top step.
+struct StairsBefore {
+    WallSide side = WallSide::Front;
+    double centre = 0.0;
+    double halfWidth = 0.0;
+    double height = 0.0;
+};
+
+// The openings laid out together with the stairs before the walls.
+struct FacadeLayout {
+    std::vector<Opening> openings;
+    // The flights moved before a door: centred on it as far as the wall's
+    // ends allow. A flight not listed stays where its placement puts it.
+    std::vector<StairsBefore> stairs;
+    // One note a storey whose windows the stairs would cover (those windows
+    // are left out).
+    std::vector<GenerationWarning> notes;
+};
+
 // Where every opening lies, wall after wall (front, right, back, left),
 // on each wall its door first, then its windows storey by storey from left
 // to right. Windows on a storey are evenly spaced: the span between the
@@ -131,6 +155,12 @@ inline constexpr double kOpeningGap = 0.3;
 // something does not fit.
 std::vector<Opening> LayOutFacades(const FacadeParams& params, const std::array<WallFace, 4>& walls,
                                    double wallHeight, UiLanguage language);
+// The same with stairs before the walls: a door on a wall with stairs moves
+// them before it and stands on their top step (its sill at their height);
+// a window the stairs would cover is left out of its storey's row, with a
+// note.
+FacadeLayout LayOutFacades(const FacadeParams& params, const std::array<WallFace, 4>& walls, double wallHeight,
+                           std::span<const StairsBefore> stairs, UiLanguage language);
 
 // The storey height in force: the given one, or the wall height shared out.
 double StoreyHeight(const FacadeParams& params, double wallHeight);

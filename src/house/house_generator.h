@@ -80,7 +80,11 @@ public:
     // Header, body, roof, gutters, chimney and stairs in the order of the
     // roof kind.
     // `openings` are the facades' windows and doors, laid out beforehand.
-    HouseFlow WriteHouse(const std::string& fileName, std::span<const Opening> openings = {});
+    // `stairs` are the front and side flights as the facade layout moved
+    // them (before a door); without them each flight stands where its
+    // placement puts it.
+    HouseFlow WriteHouse(const std::string& fileName, std::span<const Opening> openings = {},
+                         std::span<const StairsBefore> stairs = {});
 
     // Walls.
     WallsLeft negyszogfalwrite();       // "four-cornered wall write": four rectangular walls and the corner walls
@@ -110,6 +114,9 @@ public:
 
 private:
     void Comment(const LocalText& text);  // a comment line in the current language
+    // The middle of the flight before `side` in house coordinates: where the
+    // layout moved it, else `placed`.
+    double FlightMiddle(WallSide side, double placed) const;
     // The wall and roof colours, or null while they are not in use.
     const ColorRgb* WallColor() const { return params_.useWallColor ? &params_.wallColor : nullptr; }
     const ColorRgb* RoofColor() const { return params_.useRoofColor ? &params_.roofColor : nullptr; }
@@ -124,7 +131,12 @@ private:
     const UiLanguage language_;
     const HouseCorners corners_;
     const HouseDimensions dim_;
+    std::vector<StairsBefore> stairs_;  // as the facade layout moved them
 };
+
+// The front and side flights before their walls, where their placements
+// put them (corner stairs stand before the corners and cover no opening).
+std::vector<StairsBefore> StairsBeforeWalls(const HouseParams& params);
 
 // The file name for a roof kind: "haz_satorteto.b3d", "House_pyramid.b3d" ...
 std::string HouseFileName(RoofKind kind, UiLanguage language);

@@ -107,9 +107,6 @@ int ReadPosition(int position, int highest, const LocalText& caption, UiLanguage
     return position;
 }
 
-// The narrowest part of a roof form's face: anything smaller rounds to
-// nothing in the three decimals of the file.
-constexpr double kSmallestPart = 0.01;
 
 // A limit in metres as the refusals name it: whole millimetres, rounded
 // inwards so that the named value itself is accepted.
@@ -183,21 +180,40 @@ void CheckRoofForm(const HouseParams& p, UiLanguage language)
         const double ki = p.kneeInset;
         const bool mansard = p.roofKind == RoofKind::Mansard;
         const double halfSpan = mansard ? std::min(h, p.length / 2) : h;
-        RefuseOutside(kKneeHeight.caption, language, p.kneeHeight, p.wallHeight + least, p.roofHeight - least,
-                      "a falak fölött és a gerinc alatt", "above the walls and below the ridge");
+        // The inset first: the default knee follows it.
         RefuseOutside(kKneeInset.caption, language, ki, least, halfSpan - least,
                       mansard ? "a falaktól befelé, a szélesség és a hosszúság felén belül"
                               : "a falaktól befelé, a szélesség felén belül",
                       mansard ? "inside the walls, within half the width and half the length"
                               : "inside the walls, within half the width");
+        RefuseOutside(kKneeHeight.caption, language, p.kneeHeight, p.wallHeight + least, p.roofHeight - least,
+                      "a falak fölött és a gerinc alatt", "above the walls and below the ridge");
         // The lower slope rises from the eave to the knee; the upper one from
         // the knee to the ridge over the shorter of its runs.
         const double lower = (p.kneeHeight - p.wallHeight) / (p.roofOverhang + ki);
         const double upper = (p.roofHeight - p.kneeHeight) / (halfSpan - ki);
-        if (!(lower > upper))
+        if (!(lower > upper)) {
+            // The knee that would work with this inset, and the inset that
+            // would work with this knee: the two slopes equal at the limit.
+            const double lowestKnee =
+                (p.wallHeight * (halfSpan - ki) + p.roofHeight * (p.roofOverhang + ki)) / (halfSpan + p.roofOverhang);
+            const double share = (p.kneeHeight - p.wallHeight) / rise;
+            const double widestInset = share * halfSpan - (1 - share) * p.roofOverhang;
+            const std::string from = AtLeast(lowestKnee + 0.001);
+            const std::string to = AtMost(p.roofHeight - least);
+            const std::string inset = AtMost(widestInset - 0.001);
             Refuse(kKneeHeight.caption, language,
-                   {"a törés alatti tetőrész meredekebb kell legyen a felsőnél: emelje a törést vagy csökkentse a behúzását.",
-                    "the slope below the knee must be steeper than the one above it: raise the knee or reduce its inset."});
+                   {("a törés alatti tetőrész meredekebb kell legyen a felsőnél: ennél a behúzásnál a törés " + from +
+                     " és " + to + " között lehet" +
+                     (widestInset > least ? ", vagy ennél a törésnél a behúzás legfeljebb " + inset : std::string()) +
+                     ".")
+                        .c_str(),
+                    ("the slope below the knee must be steeper than the one above it: with this inset the knee "
+                     "must lie between " +
+                     from + " and " + to + (widestInset > least ? ", or with this knee the inset must be at most " + inset : std::string()) +
+                     ".")
+                        .c_str()});
+        }
         break;
     }
     case RoofKind::Saltbox:
@@ -298,6 +314,11 @@ std::vector<GenerationWarning> HousePlausibilityWarnings(const HouseParams& p, U
     if (p.roofKind != RoofKind::Flat && p.roofHeight <= p.wallHeight)
         warn(kRoofHeight, {"nem nagyobb a falmagasságnál: a tető lapos lesz, vagy a gerince a falak közé fordul.",
                            "is not above the wall height: the roof will be flat, or its ridge turns down between the walls."});
+    // The gable walls of a pitched roof are written whole, without corner
+    // walls: only the roof-level texture's rectangular walls take them.
+    if (p.roofKind == RoofKind::Pitched && !p.roofLevelTexture && p.cornerWalls)
+        warn(kCornerWallSize, {"nyeregtetőn tetőszint textúra nélkül a sarokfalaknak nincs hatása; figyelmen kívül maradnak.",
+                               "corner walls have no effect on a piched roof without roof level texture; they are ignored."});
     return warnings;
 }
 
@@ -363,8 +384,9 @@ HouseParams ReadHouseParams(const HouseInput& input, UiLanguage language)
     case RoofKind::HalfHipped: p.clipHeight = formValue(kClipHeight, DefaultClipHeight); break;
     case RoofKind::Gambrel:
     case RoofKind::Mansard:
-        p.kneeHeight = formValue(kKneeHeight, DefaultKneeHeight);
+        // The default knee follows the inset in force.
         p.kneeInset = formValue(kKneeInset, DefaultKneeInset);
+        p.kneeHeight = formValue(kKneeHeight, DefaultKneeHeight);
         break;
     case RoofKind::Saltbox: p.ridgeOffset = formValue(kRidgeOffset, DefaultRidgeOffset); break;
     case RoofKind::Pitched:

@@ -289,9 +289,42 @@ bool IsRoofForm(RoofKind kind)
     return false;
 }
 
-double DefaultClipHeight(const HouseParams& p) { return (p.roofHeight - p.wallHeight) / 3; }
-double DefaultKneeHeight(const HouseParams& p) { return p.wallHeight + 0.6 * (p.roofHeight - p.wallHeight); }
-double DefaultKneeInset(const HouseParams& p) { return p.width / 6; }
+namespace {
+
+// The run from the wall to the middle that a knee inset is taken from: half
+// the width, for the mansard half the shorter side.
+double KneeRun(const HouseParams& p)
+{
+    return p.roofKind == RoofKind::Mansard ? std::min(p.width / 2, p.length / 2) : p.width / 2;
+}
+
+}  // namespace
+
+double DefaultClipHeight(const HouseParams& p)
+{
+    // A third of the rise, but no more than two thirds of the highest clip
+    // that stays inside the side walls and leaves a ridge.
+    const double rise = p.roofHeight - p.wallHeight;
+    const double h = p.width / 2;
+    const double highest = rise / (h + p.roofOverhang) * (std::min(h, p.length / 2) - kSmallestPart);
+    return std::min(rise / 3, highest * 2 / 3);
+}
+
+double DefaultKneeHeight(const HouseParams& p)
+{
+    // 60 % of the rise, or higher where a wide overhang or inset would make
+    // the lower slope the flatter one (or nearly): then halfway between the
+    // height where both slopes are equal and the ridge.
+    const double run = KneeRun(p);
+    const double equal = (p.roofOverhang + p.kneeInset) / (run + p.roofOverhang);
+    const double share = 0.6 > equal + 0.05 ? 0.6 : (equal + 1) / 2;
+    return p.wallHeight + share * (p.roofHeight - p.wallHeight);
+}
+
+double DefaultKneeInset(const HouseParams& p)
+{
+    return p.roofKind == RoofKind::Mansard ? std::min(p.width, p.length) / 6 : p.width / 6;
+}
 double DefaultRidgeOffset(const HouseParams& p) { return p.width / 6; }
 
 RoofFormFaces RoofFormGeometry(const HouseParams& p)

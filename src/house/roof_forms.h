@@ -65,10 +65,17 @@ struct TexturePoint {
 };
 std::vector<TexturePoint> FormTextureCoordinates(const FormFace& face, const HouseParams& p);
 
-// The form's parameters filled in where the window's box was left empty:
-// a third of the roof's rise for the clip, the knee at 60 % of the rise and
-// a sixth of the width inside the walls, the saltbox ridge a sixth of the
-// width left of the centre.
+// The narrowest part of a roof form's face: anything smaller rounds to
+// nothing in the three decimals of the file.
+inline constexpr double kSmallestPart = 0.01;
+
+// The form's parameters filled in where the window's box was left empty,
+// valid for every house whose walls and roof height are: a third of the
+// roof's rise for the clip (less on a short house), the knee a sixth of
+// the width inside the walls (the mansard: a sixth of the shorter side) and
+// at 60 % of the rise (higher where the overhang would make the lower slope
+// the flatter one), the saltbox ridge a sixth of the width left of the
+// centre. DefaultKneeHeight takes the inset in force from `p.kneeInset`.
 double DefaultClipHeight(const HouseParams& p);
 double DefaultKneeHeight(const HouseParams& p);
 double DefaultKneeInset(const HouseParams& p);

@@ -8,6 +8,7 @@
 #include "house/house_generator.h"
 
 #include "core/numbers.h"
+#include "house/facade_openings.h"
 #include "house/house_constants.h"
 
 #include <string>
@@ -78,20 +79,73 @@ void WriteBlock(B3dWriter& out, const HouseParams& p, int i, const Vec3& half, c
     out.EmitTranslate(at);
 }
 
+// The along-wall middle of the front flight (z) and of the side flight (x)
+// for the placements 1 to 3.
+double FrontFlightZ(const HouseParams& p, double halfWidth)
+{
+    const double sideEnd = halfWidth - p.stepLength / 2 - 0.005;  // 0.005 inside the side plane
+    const FlightPlacement placements[] = {
+        {sideEnd, -1},   // 1: left side
+        {0, 0},          // 2: centre
+        {-sideEnd, +1},  // 3: right side
+    };
+    return FlightPosition(p, placements[p.stairFront - 1]);
+}
+
+double SideFlightX(const HouseParams& p, double length)
+{
+    const FlightPlacement placements[] = {
+        {p.stepLength / 2 + 0.005, +1},           // 1: front end of the right wall
+        {length / 2, 0},                          // 2: centre
+        {length - p.stepLength / 2 - 0.005, -1},  // 3: back end
+    };
+    return FlightPosition(p, placements[p.stairSide - 1]);
+}
+
+// How far along `wall` (from its left end) a point of the house lies.
+double AlongWall(const WallFace& wall, const Vec3& point)
+{
+    return (point.x - wall.leftEnd.x) * wall.rightward.x + (point.z - wall.leftEnd.z) * wall.rightward.z;
+}
+
 }  // namespace
+
+std::vector<StairsBefore> StairsBeforeWalls(const HouseParams& p)
+{
+    std::vector<StairsBefore> flights;
+    if (p.stairSteps <= 0)
+        return flights;
+    const std::array<WallFace, 4> walls = FacadeWalls(p);
+    const double halfWidth = BlockOf(p, 1).alongHalf;  // the lowest block is the widest
+    const double height = p.stairSteps * p.stepHeight;
+    if (p.stairFront >= 1 && p.stairFront <= 3) {
+        const WallFace& wall = walls[static_cast<int>(WallSide::Front)];
+        flights.push_back({WallSide::Front, AlongWall(wall, {0, 0, FrontFlightZ(p, p.width / 2)}), halfWidth, height});
+    }
+    if (p.stairSide >= 1 && p.stairSide <= 3) {
+        const WallFace& wall = walls[static_cast<int>(WallSide::Right)];
+        flights.push_back({WallSide::Right, AlongWall(wall, {SideFlightX(p, p.length), 0, 0}), halfWidth, height});
+    }
+    return flights;
+}
+
+double HouseGenerator::FlightMiddle(WallSide side, double placed) const
+{
+    for (const StairsBefore& flight : stairs_) {
+        if (flight.side != side)
+            continue;
+        const Vec3 middle = WallPoint(FacadeWalls(params_)[static_cast<int>(side)], flight.centre, 0, 0);
+        return side == WallSide::Front ? middle.z : middle.x;
+    }
+    return placed;
+}
 
 void HouseGenerator::WriteFrontStairs()
 {
     const HouseParams& p = params_;
     if (p.stairSteps <= 0 || p.stairFront < 1 || p.stairFront > 3)
         return;
-    const double sideEnd = dim_.halfWidth - p.stepLength / 2 - 0.005;  // 0.005 inside the side plane
-    const FlightPlacement placements[] = {
-        {sideEnd, -1},   // 1: left side
-        {0, 0},          // 2: centre
-        {-sideEnd, +1},  // 3: right side
-    };
-    const double z = FlightPosition(p, placements[p.stairFront - 1]);
+    const double z = FlightMiddle(WallSide::Front, FrontFlightZ(p, dim_.halfWidth));
 
     Comment({";------Feljáró elöl------", ";------Stair front------"});
     for (int i = 1; i <= p.stairSteps; ++i) {
@@ -106,12 +160,7 @@ void HouseGenerator::WriteSideStairs()
     const HouseParams& p = params_;
     if (p.stairSteps <= 0 || p.stairSide < 1 || p.stairSide > 3)
         return;
-    const FlightPlacement placements[] = {
-        {p.stepLength / 2 + 0.005, +1},             // 1: front end of the right wall
-        {dim_.length / 2, 0},                         // 2: centre
-        {dim_.length - p.stepLength / 2 - 0.005, -1},  // 3: back end
-    };
-    const double x = FlightPosition(p, placements[p.stairSide - 1]);
+    const double x = FlightMiddle(WallSide::Right, SideFlightX(p, dim_.length));
 
     Comment({";------Feljáró oldalt------", ";------Side stair------"});
     for (int i = 1; i <= p.stairSteps; ++i) {

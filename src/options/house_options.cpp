@@ -138,15 +138,15 @@ std::vector<HouseOption> MakeHouseOptions()
                                   Enabled(&ControlEnabling::clipHeight)));
     options.push_back(Millimetres("knee-height", &HouseInput::kneeHeight,
                                   {"manzárd- és tört nyeregtető: a törés magassága\na talajtól (a falak és a tető "
-                                   "emelkedésének\n60 %-a)",
+                                   "emelkedésének\n60 %-a, több, ha az alsó lejtő lenne laposabb)",
                                    "gambrel and mansard roofs: the knee's height\nabove the ground (the walls and "
-                                   "60 % of the\nroof's rise)"},
+                                   "60 % of the\nroof's rise, more where the lower slope would\nbe the flatter)"},
                                   Enabled(&ControlEnabling::kneeHeight)));
     options.push_back(Millimetres("knee-inset", &HouseInput::kneeInset,
                                   {"manzárd- és tört nyeregtető: a törés távolsága\na falaktól befelé (a szélesség "
-                                   "hatoda)",
+                                   "hatoda;\nmanzárdnál a rövidebb oldalé)",
                                    "gambrel and mansard roofs: the knee's distance\ninside the walls (a sixth of "
-                                   "the width)"},
+                                   "the width; for the\nmansard of the shorter side)"},
                                   Enabled(&ControlEnabling::kneeInset)));
     options.push_back(Millimetres("ridge-offset", &HouseInput::ridgeOffset,
                                   {"féloldalas nyeregtető: a gerinc távolsága a\nközéptől a bal fal felé "

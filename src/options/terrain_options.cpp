@@ -212,11 +212,15 @@ std::vector<TerrainOption> MakeTerrainOptions()
          OptionForm::Repeated,
          "X,Z,HEIGHT,WIDTH[,R,G,B]",
          {"csúcs (negatív magasság: völgy) az X,Z csomópont\n"
-          "körül, WIDTH rácskocka széles, R,G,B felé színezve\n"
-          "(40,140,40); legfeljebb nyolc, a megadás sorrendjében",
+          "körül (rácskockában számolva, 1: az origó sarka;\n"
+          "nem méter), WIDTH rácskocka széles, R,G,B felé\n"
+          "színezve (40,140,40); legfeljebb nyolc, a megadás\n"
+          "sorrendjében",
           "a peak (negative height: a valley) centred on\n"
-          "node X,Z, WIDTH cells wide, tinting toward R,G,B\n"
-          "(40,140,40); up to eight, in the order given"},
+          "node X,Z (counted in grid cells, 1 at the origin\n"
+          "corner; not metres), WIDTH cells wide, tinting\n"
+          "toward R,G,B (40,140,40); up to eight, in the order\n"
+          "given"},
          {TerrainPeakCaptionStart},
          [](TerrainInput& input, const std::vector<std::string>& values) {
              if (values.size() > input.peaks.size()) {

@@ -171,6 +171,8 @@ void PreviewWindow::applyTexts()
     cancel_->setText(Tr(kCancel, language_));
     if (loading_)
         status_->setText(Tr(kLoading, language_).arg(QFileInfo(loading_->path).fileName()));
+    else if (failure_)
+        status_->setText(failure_(language_));
     else
         status_->setText(file_.isEmpty() ? Tr(kNothing, language_) : summary());
 }
@@ -237,6 +239,7 @@ bool PreviewWindow::openFile(const QString& path)
     progress_->show();
     cancel_->show();
     status_->setStyleSheet("");
+    failure_ = {};
     applyTexts();
 
     // The window's own events go on meanwhile: drawing, the Cancel button,
@@ -269,13 +272,21 @@ bool PreviewWindow::openFile(const QString& path)
     case Loading::Outcome::Read:
         break;
     case Loading::Outcome::Cancelled:
-        status_->setText(Tr(kCancelled, language_).arg(name));
-        return false;
+        failure_ = [name](UiLanguage language) { return Tr(kCancelled, language).arg(name); };
+        break;
     case Loading::Outcome::NoMemory:
-        status_->setText(Tr(kUnreadable, language_).arg(name, Tr(kNoMemory, language_)));
-        return false;
+        failure_ = [name](UiLanguage language) {
+            return Tr(kUnreadable, language).arg(name, Tr(kNoMemory, language));
+        };
+        break;
     case Loading::Outcome::Unreadable:
-        status_->setText(Tr(kUnreadable, language_).arg(name, loading->error));
+        failure_ = [name, error = loading->error](UiLanguage language) {
+            return Tr(kUnreadable, language).arg(name, error);
+        };
+        break;
+    }
+    if (failure_) {
+        status_->setText(failure_(language_));
         return false;
     }
 
@@ -298,10 +309,27 @@ void PreviewWindow::chooseFile()
         openFile(path);
 }
 
+namespace {
+
+PreviewWindow* g_sharedWindow = nullptr;
+UiLanguage g_previewLanguage = UiLanguage::Hungarian;
+
+}  // namespace
+
 PreviewWindow& SharedPreviewWindow()
 {
-    static PreviewWindow* window = new PreviewWindow;
-    return *window;
+    if (!g_sharedWindow) {
+        g_sharedWindow = new PreviewWindow;
+        g_sharedWindow->setLanguage(g_previewLanguage);
+    }
+    return *g_sharedWindow;
+}
+
+void SetPreviewLanguage(UiLanguage language)
+{
+    g_previewLanguage = language;
+    if (g_sharedWindow)
+        g_sharedWindow->setLanguage(language);
 }
 
 }  // namespace kestrane::preview

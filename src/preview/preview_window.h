@@ -10,6 +10,7 @@
 #include <QWidget>
 
 #include <cstddef>
+#include <functional>
 #include <memory>
 
 namespace kestrane::preview {
@@ -66,10 +67,16 @@ private:
     QLabel* status_;
     QString file_;
     Counts counts_;
+    // The last opening's failure, worded in a language; empty after a success.
+    std::function<QString(UiLanguage)> failure_;
     std::shared_ptr<Loading> loading_;  // the reading under way
 };
 
 // Shared by the two main windows: one preview window for the whole run.
+// It is made on first use, in the language last given to
+// SetPreviewLanguage.
 PreviewWindow& SharedPreviewWindow();
+// The interface language switched: the preview, open or not, follows it.
+void SetPreviewLanguage(UiLanguage language);
 
 }  // namespace kestrane::preview

@@ -20,7 +20,8 @@ TerrainGenerator::~TerrainGenerator() = default;
 
 TerrainResult TerrainGenerator::Generate(const TerrainInput& input, UiLanguage language,
                                          const std::filesystem::path& folder, const std::string& fileName,
-                                         const HeightmapProgress& progress)
+                                         const HeightmapProgress& progress,
+                                         const std::function<bool(int written, int count)>& tileProgress)
 {
     TerrainGeneratorState& state = *state_;
     ReadTerrainInput(input, language, state);
@@ -36,7 +37,7 @@ TerrainResult TerrainGenerator::Generate(const TerrainInput& input, UiLanguage l
     const std::string name = fileName.empty() ? std::string(kTerrainFileName) : fileName;
     if (state.params.layout == TerrainLayout::Simulator) {
         // "hill.b3d" names the tiles hill_001.b3d ... and hill_tiles.txt.
-        TerrainResult tiled = WriteSimulatorLayout(state, language, folder, name.substr(0, name.size() - 4));
+        TerrainResult tiled = WriteSimulatorLayout(state, language, folder, name.substr(0, name.size() - 4), tileProgress);
         tiled.heightmapReport = heightmapReport;
         return tiled;
     }

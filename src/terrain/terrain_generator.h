@@ -8,6 +8,7 @@
 
 #include <array>
 #include <filesystem>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -96,10 +97,13 @@ public:
     // is opened), shapes the grid and writes domb.b3d into `folder` (throws
     // OutputError; the previous file then stays as it was). A `fileName`
     // replaces domb.b3d. A heightmap is read after the inputs, reporting its
-    // progress to `progress`.
+    // progress to `progress`. The simulator layout reports each tile written
+    // to `tileProgress` (tiles written, tiles in all), which may stop it by
+    // answering false (see WriteSimulatorLayout).
     TerrainResult Generate(const TerrainInput& input, UiLanguage language,
                            const std::filesystem::path& folder = {}, const std::string& fileName = {},
-                           const HeightmapProgress& progress = {});
+                           const HeightmapProgress& progress = {},
+                           const std::function<bool(int written, int count)>& tileProgress = {});
 
     TerrainGeneratorState& state() { return *state_; }
     const TerrainGeneratorState& state() const { return *state_; }

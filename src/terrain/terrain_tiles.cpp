@@ -486,7 +486,8 @@ std::string TerrainTileFileName(int number, int count, const std::string& stem)
 }
 
 TerrainResult WriteSimulatorLayout(const TerrainGeneratorState& state, UiLanguage language,
-                                   const std::filesystem::path& folder, const std::string& stem)
+                                   const std::filesystem::path& folder, const std::string& stem,
+                                   const TileProgress& progress)
 {
     const std::string indexName = TerrainTileIndexName(stem);
     CheckTileCoordinates(state, language);
@@ -504,6 +505,10 @@ TerrainResult WriteSimulatorLayout(const TerrainGeneratorState& state, UiLanguag
         result.path = files.PathOf(TerrainTileFileName(1, 1, stem));
         out.OpenOutput(result.path);
         writer.Write(tiles.front(), 1, 1, language);
+        if (progress && !progress(1, 1)) {
+            out.Abandon();
+            throw GenerationCancelled();
+        }
         out.CloseOutput();
         result.status = TerrainFinishedStatus(language);
     } else {
@@ -518,6 +523,8 @@ TerrainResult WriteSimulatorLayout(const TerrainGeneratorState& state, UiLanguag
                 out.OpenOutput(staged[k - 1]);
                 writer.Write(tiles[k - 1], k, count, language);
                 out.CloseOutput();
+                if (progress && !progress(k, count))
+                    throw GenerationCancelled();  // the staged files go with `files`
             }
             name = indexName;
             out.OpenOutput(stagedIndex);

@@ -31,6 +31,8 @@
 
 #include <cstddef>
 #include <filesystem>
+#include <functional>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -75,7 +77,17 @@ std::string TerrainTileIndexName(const std::string& stem = "domb");
 // an earlier, larger set are removed. Throws InputError for coordinates too
 // large to write in millimetres, OutputError when a file cannot be written
 // (the previous set then stays as it was).
+//
+// `progress` is told after each tile (tiles written, tiles in all); when it
+// answers false the writing stops, the files written so far are dropped,
+// the previous ones stay as they were, and GenerationCancelled is thrown.
+using TileProgress = std::function<bool(int written, int count)>;
+class GenerationCancelled : public std::runtime_error {
+public:
+    GenerationCancelled() : std::runtime_error("the generation was cancelled") {}
+};
 TerrainResult WriteSimulatorLayout(const TerrainGeneratorState& state, UiLanguage language,
-                                   const std::filesystem::path& folder, const std::string& stem = "domb");
+                                   const std::filesystem::path& folder, const std::string& stem = "domb",
+                                   const TileProgress& progress = {});
 
 }  // namespace kestrane

@@ -15,6 +15,7 @@
 
 #include "core/errors.h"
 #include "options/preset.h"
+#include "terrain/terrain_tiles.h"
 
 #include <QCheckBox>
 #include <QDir>
@@ -23,6 +24,7 @@
 #include <QFileDialog>
 #include <QDateTime>
 #include <QMouseEvent>
+#include <QPushButton>
 #include <QRegularExpression>
 #include <QStatusBar>
 
@@ -36,11 +38,12 @@ namespace {
 
 const ColorRgb kPeakColor{40, 140, 40};
 
-// The window's height without and with the heightmap line; the line sits
-// between the generate button and the status bar.
+// The window's height without and with the heightmap lines; they sit
+// between the generate button and the status bar, the last one holding the
+// summary of the last generation's heightmap.
 constexpr int kWindowWidth = 741;
 constexpr int kClosedHeight = 351;
-constexpr int kOpenHeight = 419;
+constexpr int kOpenHeight = 443;
 constexpr int kStatusBarHeight = 19;
 
 // A number for the heightmap line's texts: at most two decimals, no
@@ -132,6 +135,11 @@ TDombepito::TDombepito(QWidget* parent) : QDialog(parent), ui(std::make_unique<U
     setWindowModality(Qt::WindowModal);
     statusPanels_ = new StatusPanels(ui->StatusBar_terep, QStringLiteral("StatusBar_terepPanel"));
     statusPanel_ = statusPanels_->panel();
+    // Shown at the status bar's right end while a generation runs in the background.
+    cancel_ = new QPushButton(ui->StatusBar_terep);
+    cancel_->setObjectName("MegseGomb");
+    cancel_->setGeometry(kWindowWidth - 72, 0, 72, kStatusBarHeight);
+    cancel_->hide();
     // The output folder, between the inputs and the generate button.
     outputFolder_ = new OutputFolderLine(QStringLiteral("terrain"), QRect(8, 259, 385, 19), this);
     const std::pair<QScrollBar*, QLabel*> barLetters[] = {
@@ -162,9 +170,12 @@ TDombepito::TDombepito(QWidget* parent) : QDialog(parent), ui(std::make_unique<U
         UpdateHeightmapInfo();
     });
     ui->DomborzatPanel->hide();
-    new PresetButtons(
+    auto* presets = new PresetButtons(
         ui->savePresetButton, ui->loadPresetButton, [this] { return TerrainPresetJson(terrainInput()); },
         [this](std::string_view json) { setTerrainInput(TerrainFromPreset(json)); }, [this] { return language_; });
+    presets->setReporter([this](const QString& text) { setStatusText(text); });
+    outputFolder_->setReporter([this](const QString& text) { setStatusText(text); });
+    SetUpGuides();
 
     FormCreate();
 }
@@ -202,6 +213,7 @@ void TDombepito::ApplyAreaWindowLanguage(UiLanguage language)
     ApplyTexts(*this, AreaWindowCaptions(), language, TextRole::Caption);
     ApplyTexts(*this, AreaWindowHints(), language, TextRole::Hint);
     ApplyTexts(*this, AreaWindowFixedHints(), language, TextRole::Hint);
+    UpdatePeakHints();
     UpdateOriginHints();
     if (!ui->DomborzatEdit->text().isEmpty())
         UpdateHeightmapInfo();
@@ -316,22 +328,41 @@ void TDombepito::UpdateHeightmapInfo()
 TerrainResult TDombepito::GenerateInBackground(const TerrainInput& input, const std::filesystem::path& folder)
 {
     const LocalText reading{"Domborzat olvasása: %1%", "Reading the heightmap: %1%"};
+    const LocalText writing{"Csempék írása: %1 / %2", "Writing the tiles: %1 of %2"};
     const QString format = QString::fromUtf8(reading(language_));
+    const QString tileFormat = QString::fromUtf8(writing(language_));
     const UiLanguage language = language_;
     QEventLoop loop;
     std::atomic<int> shown{-1};
+    std::atomic<bool> cancel{false};
     TerrainResult result;
     std::exception_ptr failure;
     ui->GenButton->setEnabled(false);
+    // Cancel stops the writing before the new files replace the old ones.
+    cancel_->setText(QString::fromUtf8(LocalText{"Mégse", "Cancel"}(language_)));
+    cancel_->setEnabled(true);
+    cancel_->setVisible(input.layout == TerrainLayout::Simulator);  // the tiles are where it can stop
+    cancel_->raise();
+    const QMetaObject::Connection stop = connect(cancel_, &QPushButton::clicked, this, [&] {
+        cancel = true;
+        cancel_->setEnabled(false);
+    });
+    const auto show = [&](const QString& text) {
+        QMetaObject::invokeMethod(&loop, [this, text] { setStatusText(text); }, Qt::QueuedConnection);
+    };
     std::thread worker([&] {
         try {
-            result = generator_.Generate(input, language, folder, {}, [&](double done) {
-                const int percent = static_cast<int>(done * 100);
-                if (shown.exchange(percent) == percent)
-                    return;
-                QMetaObject::invokeMethod(
-                    &loop, [this, text = format.arg(percent)] { setStatusText(text); }, Qt::QueuedConnection);
-            });
+            result = generator_.Generate(
+                input, language, folder, {},
+                [&](double done) {
+                    const int percent = static_cast<int>(done * 100);
+                    if (shown.exchange(percent) != percent)
+                        show(format.arg(percent));
+                },
+                [&](int written, int count) {
+                    show(tileFormat.arg(written).arg(count));
+                    return !cancel.load();
+                });
         } catch (...) {
             failure = std::current_exception();
         }
@@ -339,6 +370,8 @@ TerrainResult TDombepito::GenerateInBackground(const TerrainInput& input, const 
     });
     loop.exec();
     worker.join();
+    disconnect(stop);
+    cancel_->hide();
     ui->GenButton->setEnabled(true);
     if (failure)
         std::rethrow_exception(failure);
@@ -375,6 +408,7 @@ void TDombepito::setTerrainInput(const TerrainInput& input)
 void TDombepito::GenButtonClick()
 {
     const TerrainInput input = terrainInput();
+    QString heightmapReport;
     const GenerationOutcome outcome = GenerateAndReport(
         *this, [this](const QString& text) { setStatusText(text); },
         [&] {
@@ -384,11 +418,19 @@ void TDombepito::GenButtonClick()
                 return Generated{result.path, result.status, WarningTexts(result.warnings)};
             }
             const TerrainResult result = GenerateInBackground(input, folder);
-            return Generated{result.path, result.status + " " + result.heightmapReport, WarningTexts(result.warnings)};
+            heightmapReport = QString::fromStdString(result.heightmapReport);
+            return Generated{result.path, result.status, WarningTexts(result.warnings)};
         },
         lastGenerated_);
-    if (outcome == GenerationOutcome::Written)
+    if (outcome == GenerationOutcome::Cancelled)
+        setStatusText(QString::fromUtf8(LocalText{"Megszakítva; a korábbi fájlok változatlanok.",
+                                                  "Cancelled; the previous files are unchanged."}(language_)));
+    if (outcome == GenerationOutcome::Written) {
         statusPanels_->showWritten(lastGenerated_, QDateTime::currentDateTime());
+        // The heightmap's summary on its own line, whole.
+        ui->DomborzatJelentes->setText(heightmapReport);
+        ui->DomborzatJelentes->setToolTip(heightmapReport);
+    }
 }
 
 void TDombepito::rtScrollBarChange()

@@ -16,6 +16,7 @@ class TDombepito;
 class QFrame;
 class QLabel;
 class QLineEdit;
+class QPushButton;
 
 namespace kestrane::ui {
 
@@ -89,12 +90,18 @@ public slots:
     // Shows the chosen raster's size, cell size and height range, or why
     // it cannot be read.
     void UpdateHeightmapInfo();
+    // The peak boxes' hints: their grid units and, as they are typed, the
+    // position and width in metres (area_window_guides.cpp).
+    void UpdatePeakHints();
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void FormCreate();
+    // The tab order as the eye reads the window, the heightmap button's
+    // font, the peak hints' updates.
+    void SetUpGuides();
     // The origin boxes' hints: metres, or map coordinates while the map
     // switch is on.
     void UpdateOriginHints();
@@ -109,6 +116,7 @@ private:
     QLabel* statusPanel_ = nullptr;
     StatusPanels* statusPanels_ = nullptr;
     OutputFolderLine* outputFolder_ = nullptr;
+    QPushButton* cancel_ = nullptr;  // stops a generation in the background
     TerrainGenerator generator_;  // the grid of the whole run
     std::array<ColorRgb, 8> peakColors_{};
     int selectedSwatch_ = 1;

@@ -1,6 +1,7 @@
 #include "ui/generation_report.h"
 
 #include "core/errors.h"
+#include "terrain/terrain_tiles.h"
 #include "ui/message_box.h"
 #include "ui/preview_launch.h"
 
@@ -43,6 +44,8 @@ GenerationOutcome GenerateAndReport(QWidget& window, const std::function<void(co
         if (result)
             *result = std::move(generated);
         return GenerationOutcome::Written;
+    } catch (const GenerationCancelled&) {
+        return GenerationOutcome::Cancelled;  // the caller says so
     } catch (const InputError& e) {
         // Refused before anything was opened.
         const QString message = QString::fromStdString(e.what());

@@ -26,6 +26,7 @@ enum class GenerationOutcome {
     Written,  // the file was written
     Refused,  // an input was refused; nothing was written
     Failed,   // the file could not be written; the previous one stays
+    Cancelled,  // stopped by the user; the previous files stay
 };
 
 // The messages of a generation's warnings.

@@ -16,6 +16,7 @@
 #include "ui_main_window.h"
 
 #include "house/house_generator.h"
+#include "preview/preview_window.h"
 #include "options/preset.h"
 #include "core/errors.h"
 #include "core/version.h"
@@ -150,9 +151,12 @@ TForm1::TForm1(QWidget* parent) : QWidget(parent), ui(std::make_unique<Ui::TForm
     connect(ui->homlokzatchk, &QCheckBox::clicked, this, &TForm1::homlokzatchkClick);
     connect(ui->en_Button, &QPushButton::clicked, this, &TForm1::en_ButtonClick);
     ui->Label10->installEventFilter(this);
-    new PresetButtons(
+    auto* presets = new PresetButtons(
         ui->savePresetButton, ui->loadPresetButton, [this] { return HousePresetJson(houseInput()); },
         [this](std::string_view json) { setHouseInput(HouseFromPreset(json)); }, [this] { return language_; });
+    presets->setReporter([this](const QString& text) { setStatusText(text); });
+    outputFolder_->setReporter([this](const QString& text) { setStatusText(text); });
+    SetUpGuides();
 
     FormCreate();
 }
@@ -197,6 +201,7 @@ bool TForm1::SwitchLanguage(UiLanguage language)
     }
     language_ = language;
     UseQtTranslations(language);
+    preview::SetPreviewLanguage(language);
     ApplyTexts(*this, MainWindowCaptions(), language, TextRole::Caption);
     ApplyTexts(*this, MainWindowHints(), language, TextRole::Hint);
     outputFolder_->applyLanguage(language);
@@ -208,6 +213,7 @@ bool TForm1::SwitchLanguage(UiLanguage language)
     LepeChange();
     LepoChange();
     LepsChange();
+    UpdateGuides();
     return true;
 }
 
@@ -245,7 +251,8 @@ void TForm1::gombolas()
         ui->tleEdit->setEnabled(enabling.overhang);
         ui->Sbal->setEnabled(enabling.cornerLeft);
         ui->Sjobb->setEnabled(enabling.cornerRight);
-        ui->SarokfalEdit->setEnabled(enabling.cornerSize);
+        cornerSizeForRoof_ = enabling.cornerSize;
+        ui->SarokfalEdit->setEnabled(enabling.cornerSize && (ui->Sbal->isChecked() || ui->Sjobb->isChecked()));
         ui->tetoszint->setEnabled(enabling.roofLevelTexture);
         ui->kmaEdit->setEnabled(enabling.clipHeight);
         ui->tmgEdit->setEnabled(enabling.kneeHeight);
@@ -258,6 +265,7 @@ void TForm1::gombolas()
 void TForm1::KemenymeretChange()
 {
     ui->kemenylabel->setText(QString::fromUtf8(ChimneySizeText(ui->Kemenymeret->value())));
+    UpdateGuides();
 }
 
 void TForm1::LepnChange() { ui->Lfoklabel->setText(QString::number(ui->Lepn->value())); }
@@ -377,7 +385,8 @@ HouseInput TForm1::houseInput() const
     for (const auto& [box, checked] : controls.boxes)
         input.*checked = box->isChecked();
     input.roofLevelTextureEnabled = ui->tetoszint->isEnabledTo(this);
-    input.cornerWallSizeEnabled = ui->SarokfalEdit->isEnabledTo(this);
+    // The size box is enabled only with a corner ticked; the roof decides.
+    input.cornerWallSizeEnabled = cornerSizeForRoof_;
     for (const auto& [slider, position] : controls.positions)
         input.*position = slider->value();
 

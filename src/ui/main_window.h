@@ -134,6 +134,9 @@ public slots:
     // Facades on: the window grows by the facade area, which is enabled;
     // facades off: the area is disabled.
     void homlokzatchkClick();
+    // Brings the guides up to date with the window's inputs and language
+    // (main_window_guides.cpp).
+    void UpdateGuides();
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -151,6 +154,11 @@ private:
     };
 
     void FormCreate();
+    // The guides beyond the specified texts: the tab order, the chimney
+    // size beside its bare caption, the corner size's caption (enabled only
+    // with a corner wall ticked), the defaults of empty boxes as
+    // placeholders, the wall height the storeys need.
+    void SetUpGuides();
     FacadeInput facadeInput() const;
     // Sets the facade area's inputs; facades on grow the window as a click
     // on their box does.
@@ -165,6 +173,8 @@ private:
     OutputFolderLine* outputFolder_ = nullptr;
     std::function<QString(UiLanguage)> statusSource_;  // empty: the text stays in a switch
     TDombepito* areaWindow_ = nullptr;
+    QLabel* chimneyValue_ = nullptr;
+    bool cornerSizeForRoof_ = true;  // the checked roof allows corner walls
 
     UiLanguage language_ = UiLanguage::English;
     QString webAddress_;

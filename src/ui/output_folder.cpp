@@ -126,7 +126,23 @@ void OutputFolderLine::browse()
         setFolder(picked);
 }
 
-void OutputFolderLine::openFolder() { QDesktopServices::openUrl(QUrl::fromLocalFile(folder())); }
+std::function<bool(const QString&)>& OutputFolderLine::FolderOpener()
+{
+    static std::function<bool(const QString&)> opener = [](const QString& folder) {
+        return QDesktopServices::openUrl(QUrl::fromLocalFile(folder));
+    };
+    return opener;
+}
+
+void OutputFolderLine::openFolder()
+{
+    if (FolderOpener() && FolderOpener()(folder()))
+        return;
+    if (report_)
+        report_(QString::fromUtf8(LocalText{"Nincs fájlkezelő, amely megnyitná a mappát: %1",
+                                            "No file manager could open the folder: %1"}(language_))
+                    .arg(QDir::toNativeSeparators(folder())));
+}
 
 void OutputFolderLine::showEvent(QShowEvent* event)
 {

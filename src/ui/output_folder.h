@@ -49,6 +49,13 @@ public:
 
     void applyLanguage(UiLanguage language);
 
+    // Shows a folder in the file manager; false when nothing could open it.
+    // By default QDesktopServices with a file:// address.
+    static std::function<bool(const QString& folder)>& FolderOpener();
+    // Where the line reports what the user should know (the calling
+    // window's status).
+    void setReporter(std::function<void(const QString&)> report) { report_ = std::move(report); }
+
 public slots:
     void browse();
     // Shows the folder in the desktop's file manager (a file:// address).
@@ -67,6 +74,7 @@ private:
     QLineEdit* edit_;
     QPushButton* browse_;
     QPushButton* open_;
+    std::function<void(const QString&)> report_;
 };
 
 }  // namespace kestrane::ui

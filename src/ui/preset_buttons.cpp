@@ -5,6 +5,7 @@
 #include "ui/message_box.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QFile>
 #include <QFileDialog>
 #include <QPushButton>
@@ -59,6 +60,9 @@ void PresetButtons::savePreset()
     QWidget* window = save_->window();
     try {
         SavePreset(LocalPath(path), json_());
+        if (report_)
+            report_(QString::fromUtf8(LocalText{"Előbeállítás mentve: %1", "Preset saved: %1"}(language_()))
+                        .arg(QDir::toNativeSeparators(QFileInfo(path).absoluteFilePath())));
     } catch (const OutputError& e) {
         ShowError(window, window->windowTitle(),
                   QStringLiteral("%1\n%2").arg(QString::fromStdString(e.path()), QString::fromStdString(e.what())));

@@ -32,6 +32,9 @@ public:
     PresetButtons(QPushButton* save, QPushButton* load, std::function<std::string()> json,
                   std::function<void(std::string_view)> apply, std::function<UiLanguage()> language);
 
+    // Where the buttons report a saved preset (the window's status).
+    void setReporter(std::function<void(const QString&)> report) { report_ = std::move(report); }
+
 public slots:
     void savePreset();
     void loadPreset();
@@ -44,6 +47,7 @@ private:
     std::function<std::string()> json_;
     std::function<void(std::string_view)> apply_;
     std::function<UiLanguage()> language_;
+    std::function<void(const QString&)> report_;
 };
 
 }  // namespace kestrane::ui

@@ -2,6 +2,7 @@
 
 #include "preview/preview_window.h"
 
+#include <QPushButton>
 #include <QScreen>
 #include <QWidget>
 
@@ -17,6 +18,10 @@ constexpr char kPlacedProperty[] = "kestranePlaced";
 // The gap left between the preview and the control it leaves in view (also
 // room for the window frame).
 constexpr int kGap = 8;
+
+// The smallest preview worth placing beside the whole calling window;
+// a smaller room puts it over the window, beside its row of buttons.
+constexpr QSize kSmallestPreview(480, 360);
 
 }  // namespace
 
@@ -58,14 +63,32 @@ QRect PlaceBeside(const QRect& screen, const QSize& size, const QRect& keep)
     return QRect(corner, fitted);
 }
 
+QRect PlacePreview(const QRect& screen, const QSize& size, const QRect& window, const QRect& buttons)
+{
+    // Beside the whole window when a usable preview fits there.
+    const QRect beside = PlaceBeside(screen, size, window);
+    if (beside.width() >= kSmallestPreview.width() && beside.height() >= kSmallestPreview.height() &&
+        !beside.intersects(window))
+        return beside;
+    return PlaceBeside(screen, size, buttons);
+}
+
 void ShowPreview(UiLanguage language, const QString& file, const QWidget* keepVisible)
 {
+    preview::SetPreviewLanguage(language);
     preview::PreviewWindow& window = preview::SharedPreviewWindow();
-    window.setLanguage(language);
     if (keepVisible && !window.property(kPlacedProperty).toBool()) {
         const QScreen* screen = keepVisible->screen();
-        const QRect keep(keepVisible->mapToGlobal(QPoint(0, 0)), keepVisible->size());
-        const QRect place = PlaceBeside(screen->availableGeometry(), window.size(), keep);
+        const QWidget* caller = keepVisible->window();
+        // The caller's row of buttons: every button level with `keepVisible`.
+        const QRect own(keepVisible->mapToGlobal(QPoint(0, 0)), keepVisible->size());
+        QRect row = own;
+        for (const QPushButton* button : caller->findChildren<QPushButton*>()) {
+            const QRect rect(button->mapToGlobal(QPoint(0, 0)), button->size());
+            if (button->isVisible() && rect.top() < own.bottom() && rect.bottom() > own.top())
+                row |= rect;
+        }
+        const QRect place = PlacePreview(screen->availableGeometry(), window.size(), caller->frameGeometry(), row);
         window.resize(place.size());
         window.move(place.topLeft());
         window.setProperty(kPlacedProperty, true);

@@ -14,8 +14,9 @@ namespace kestrane::ui {
 // calling window generated last; empty: whatever it showed before). The
 // preview never blocks the windows: it lives beside them, also beside the
 // area builder, which blocks only the main window. Its first opening puts it
-// where it leaves `keepVisible` (the calling window's generate button) in
-// view.
+// beside the calling window (the window of `keepVisible`, its generate
+// button), or, on a screen too small for that, where it leaves the row of
+// buttons of `keepVisible` in view.
 void ShowPreview(UiLanguage language, const QString& file, const QWidget* keepVisible = nullptr);
 
 // After a generation: a preview window that is open shows the new file.
@@ -26,5 +27,10 @@ void RefreshPreview(const QString& file);
 // above `keep`, at that part's corner nearest `keep`, made smaller when the
 // part is smaller. All in global coordinates.
 QRect PlaceBeside(const QRect& screen, const QSize& size, const QRect& keep);
+
+// Where the preview of `size` goes on `screen`: beside `window` (the calling
+// window's frame) when at least 480 x 360 of it fits there, else beside
+// `buttons` (the calling window's row of buttons).
+QRect PlacePreview(const QRect& screen, const QSize& size, const QRect& window, const QRect& buttons);
 
 }  // namespace kestrane::ui

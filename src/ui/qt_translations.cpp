@@ -2,6 +2,7 @@
 
 #include <QCoreApplication>
 #include <QLibraryInfo>
+#include <QLocale>
 #include <QTranslator>
 
 #include <QPointer>
@@ -19,6 +20,9 @@ bool UseQtTranslations(UiLanguage language)
     // Owned by the application, so it goes with it.
     static QPointer<QTranslator> installed;
     delete installed.data();  // also uninstalls it
+    // The dialogs' dates, sizes and numbers follow the language too.
+    QLocale::setDefault(QLocale(language == UiLanguage::Hungarian ? QLocale::Hungarian : QLocale::English,
+                                language == UiLanguage::Hungarian ? QLocale::Hungary : QLocale::UnitedKingdom));
     if (language != UiLanguage::Hungarian)
         return true;
     auto* translator = new QTranslator(QCoreApplication::instance());

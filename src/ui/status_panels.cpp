@@ -3,16 +3,59 @@
 #include <QDir>
 #include <QEvent>
 #include <QFontMetrics>
+#include <QHelpEvent>
 #include <QLabel>
+#include <QPainter>
+#include <QToolTip>
 #include <QStatusBar>
 
 namespace kestrane::ui {
 
 namespace {
 
-QLabel* NewPanel(QStatusBar* bar, const QString& name)
+// A status panel whose text, when it does not fit, ends in an ellipsis; its
+// tooltip then shows the whole text (above any tooltip of its own). text()
+// stays the whole text.
+class ElidingPanel : public QLabel {
+public:
+    using QLabel::QLabel;
+
+    bool elided() const
+    {
+        const QFontMetrics metrics(font());
+        const int room = contentsRect().width() - 2 * indent();
+        return !text().contains(u'\n') && metrics.horizontalAdvance(text()) > room;
+    }
+
+protected:
+    void paintEvent(QPaintEvent* event) override
+    {
+        if (!elided()) {
+            QLabel::paintEvent(event);
+            return;
+        }
+        QFrame::paintEvent(event);  // the sunken frame
+        QPainter painter(this);
+        const QRect room = contentsRect().adjusted(indent(), 0, -indent(), 0);
+        painter.drawText(room, Qt::AlignLeft | Qt::AlignVCenter,
+                         QFontMetrics(font()).elidedText(text(), Qt::ElideRight, room.width()));
+    }
+
+    bool event(QEvent* event) override
+    {
+        if (event->type() == QEvent::ToolTip && elided()) {
+            const QString own = toolTip();
+            QToolTip::showText(static_cast<QHelpEvent*>(event)->globalPos(),
+                               own.isEmpty() ? text() : text() + "\n\n" + own, this);
+            return true;
+        }
+        return QLabel::event(event);
+    }
+};
+
+QLabel* NewPanel(QStatusBar* bar, const QString& name, bool eliding = false)
 {
-    auto* panel = new QLabel(bar);
+    auto* panel = eliding ? new ElidingPanel(bar) : new QLabel(bar);
     panel->setObjectName(name);
     panel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     panel->setIndent(2);
@@ -25,7 +68,7 @@ constexpr int kInfoPercent = 42;
 }  // namespace
 
 StatusPanels::StatusPanels(QStatusBar* bar, const QString& panelName)
-    : QObject(bar), bar_(bar), panel_(NewPanel(bar, panelName)), info_(NewPanel(bar, panelName + "Info"))
+    : QObject(bar), bar_(bar), panel_(NewPanel(bar, panelName, true)), info_(NewPanel(bar, panelName + "Info"))
 {
     info_->hide();
     bar_->installEventFilter(this);

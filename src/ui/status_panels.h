@@ -5,6 +5,9 @@
 // panel too unless that has a tooltip of its own (the bitmaps a house with
 // facades needs).
 //
+// A status text wider than its panel ends in an ellipsis, and the panel's
+// tooltip shows it whole.
+//
 // Both panels take the bar's full height, so that the font's descenders and
 // underscores show: the bar's own layout keeps a few pixels above and below
 // its items, more than a 19-pixel bar can spare.

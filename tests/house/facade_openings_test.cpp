@@ -133,15 +133,16 @@ TEST(FacadeOpenings, SectionsAsWritten)
     const std::string text = test::ReadableText(test::ReadFile(result.path));
 
     // After the walls, the roof and the gutters, before the chimney: the
-    // door in the middle of the front wall, 5 mm in front of it; the lit
+    // door in the middle of the front wall, 5 mm in front of it, on the
+    // 400 mm of the front stairs; the lit
     // window with its colour instead of a bitmap.
     const std::string expected =
         ";------Ajtó elöl------\n"
         "[meshbuilder]\n"
-        "vertex -0.005, 0.000,-0.500\n"
-        "vertex -0.005, 0.000, 0.500\n"
-        "vertex -0.005, 2.100, 0.500\n"
-        "vertex -0.005, 2.100,-0.500\n"
+        "vertex -0.005, 0.400,-0.500\n"
+        "vertex -0.005, 0.400, 0.500\n"
+        "vertex -0.005, 2.500, 0.500\n"
+        "vertex -0.005, 2.500,-0.500\n"
         "face 0,1,2,3\n"
         "[Texture]\nload ajto.bmp\nCoordinates 0,1,1\nCoordinates 1,0,1\nCoordinates 2,0,0\nCoordinates 3,1,0\n\n"
         ";------Ablak hátul------\n"

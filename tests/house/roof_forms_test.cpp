@@ -402,7 +402,7 @@ TEST(RoofForms, ImpossibleShapesAreRefusedNamingTheField)
     const Case cases[] = {
         {RoofKind::HalfHipped, [](HouseInput& in) { in.clipHeight = "3500"; }, "Clip height: must lie between 10 mm and 3077 mm (the clip must stay inside"},
         {RoofKind::HalfHipped, [](HouseInput& in) { in.clipHeight = "-10"; }, "Clip height: must lie between 10 mm and"},
-        {RoofKind::HalfHipped, [](HouseInput& in) { in.length = "1000"; }, "Clip height: must lie between 10 mm and 504 mm"},
+        {RoofKind::HalfHipped, [](HouseInput& in) { in.length = "1000"; in.clipHeight = "1000"; }, "Clip height: must lie between 10 mm and 504 mm"},
         {RoofKind::Gambrel, [](HouseInput& in) { in.kneeHeight = "7500"; }, "Knee height: must lie between 3510 mm and 6990 mm (above the walls and below the ridge)."},
         {RoofKind::Gambrel, [](HouseInput& in) { in.kneeHeight = "3000"; }, "Knee height: must lie between 3510 mm"},
         {RoofKind::Gambrel, [](HouseInput& in) { in.kneeInset = "3000"; }, "Knee inset: must lie between 10 mm and 2990 mm (inside the walls, within half the width)."},

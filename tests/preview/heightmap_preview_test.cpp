@@ -80,8 +80,8 @@ private slots:
             QCOMPARE(area.findChild<QLabel*>("DomborzatInfo")->text(),
                      QString::fromUtf8("300 × 300 cells, 5 × 5 m, 183 … 243"));
             area.findChild<QPushButton*>("GenButton")->click();
-            QVERIFY2(area.statusText().startsWith("Domb.B3d file generating successfull Heightmap: 7381 nodes, "),
-                     qPrintable(area.statusText()));
+            QCOMPARE(area.statusText(), QStringLiteral("Domb.B3d file generating successfull"));
+            QVERIFY(area.findChild<QLabel*>("DomborzatJelentes")->text().startsWith("Heightmap: 7381 nodes, "));
             if (const QByteArray shots = qgetenv("KESTRANE_SCREENSHOTS"); !shots.isEmpty()) {
                 area.show();
                 QVERIFY(QTest::qWaitForWindowExposed(&area));

@@ -7,9 +7,11 @@
 #include "preview/preview_window.h"
 #include "ui/area_window.h"
 #include "ui/main_window.h"
+#include "ui/preview_launch.h"
 
 #include <QApplication>
 #include <QLineEdit>
+#include <QLocale>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTest>
@@ -39,6 +41,8 @@ class PreviewBesideTest : public QObject {
 private slots:
     void previewFromTheAreaBuilderTakesInput();
     void escapeClosesThePreview();
+    void placedBesideTheCallingWindow();
+    void followsTheInterfaceLanguage();
 };
 
 void PreviewBesideTest::previewFromTheAreaBuilderTakesInput()
@@ -103,6 +107,67 @@ void PreviewBesideTest::escapeClosesThePreview()
     QVERIFY(QTest::qWaitForWindowExposed(&preview));
     QTest::keyClick(preview.windowHandle(), Qt::Key_A);
     QVERIFY(preview.isVisible());
+    preview.hide();
+}
+
+void PreviewBesideTest::placedBesideTheCallingWindow()
+{
+    // Both windows where they open, on the screens of the issue: the preview
+    // (900 x 640) lies on the screen, beside the whole window where a usable
+    // preview fits, and never over the window's row of buttons.
+    WindowFolder folder;
+    TForm1 form;
+    TDombepito area(&form);
+    form.show();
+    area.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&area));
+    const std::pair<QWidget*, QStringList> callers[] = {
+        {&form, {"Button1", "elonezetgomb"}}, {&area, {"GenButton", "elonezetgomb", "DomborzatGomb"}}};
+    for (const QRect screen : {QRect(0, 0, 1024, 768), QRect(0, 0, 1920, 1080)}) {
+        for (const auto& [window, row] : callers) {
+            // The window as the window system places it: centred (the area
+            // builder) or at its own place, on this screen.
+            QRect frame = window->frameGeometry();
+            if (!screen.contains(frame))
+                frame.moveCenter(screen.center());
+            const QPoint shift = frame.topLeft() - window->frameGeometry().topLeft();
+            QRect buttons;
+            for (const QString& name : row)
+                buttons |= GlobalRect(Child<QPushButton>(*window, name)).translated(shift);
+            const QRect place = PlacePreview(screen, QSize(900, 640), frame, buttons);
+            QVERIFY(screen.contains(place));
+            QVERIFY(!place.intersects(buttons));
+            if (screen.width() >= 1920)
+                QVERIFY2(!place.intersects(frame), qPrintable(window->objectName()));
+            QVERIFY(place.width() >= 360 && place.height() >= 300);
+        }
+    }
+}
+
+void PreviewBesideTest::followsTheInterfaceLanguage()
+{
+    WindowFolder folder;
+    TForm1 form;
+    form.hu_ButtonClick();
+    form.Button1Click();
+    Child<QPushButton>(form, "elonezetgomb")->click();
+    preview::PreviewWindow& preview = preview::SharedPreviewWindow();
+    QVERIFY(QTest::qWaitForWindowExposed(&preview));
+    QCOMPARE(preview.windowTitle(), QStringLiteral("Előnézet"));
+    QVERIFY2(preview.statusText().contains(QStringLiteral("szakasz")), qPrintable(preview.statusText()));
+    // Switched live, the open preview follows, also after a new generation.
+    form.en_ButtonClick();
+    QCOMPARE(preview.windowTitle(), QStringLiteral("Preview"));
+    QCOMPARE(Child<QPushButton>(preview, "previewOpenButton")->text(), QStringLiteral("Open..."));
+    QCOMPARE(Child<QPushButton>(preview, "previewResetButton")->text(), QStringLiteral("Reset view"));
+    QVERIFY2(preview.statusText().contains(QStringLiteral("sections")), qPrintable(preview.statusText()));
+    form.Button1Click();
+    QVERIFY2(preview.statusText().contains(QStringLiteral("sections")), qPrintable(preview.statusText()));
+    // Qt's dialogs follow it too: their dates and sizes.
+    QCOMPARE(QLocale().language(), QLocale::English);
+    form.hu_ButtonClick();
+    QCOMPARE(QLocale().language(), QLocale::Hungarian);
+    QCOMPARE(preview.windowTitle(), QStringLiteral("Előnézet"));
     preview.hide();
 }
 

@@ -80,7 +80,7 @@ void FacadeAreaTest::inputsReachTheGeneration()
     Child<QCheckBox>(form, "ajtochk")->click();
     Child<QCheckBox>(form, "oldalajtochk")->click();
     Child<QComboBox>(form, "oldalajtoFal")->setCurrentIndex(2);
-    Child<QLineEdit>(form, "ajtoMa")->setText("1700");
+    Child<QLineEdit>(form, "ajtoMa")->setText("1300");  // on the 400 mm of the front stairs
     Child<QLineEdit>(form, "oldalajtoMa")->setText("1700");
     Child<QLineEdit>(form, "ajtotexEdit")->setText("front_door.bmp");
     Child<QCheckBox>(form, "keretchk")->click();
@@ -117,7 +117,7 @@ void FacadeAreaTest::inputsReachTheGeneration()
     QTemporaryDir cliFolder;
     const auto cli = kestrane::test::RunCli(
         {"house", "--lang", "en", "--storeys", "2", "--storey-height", "1750", "--windows", "front:2,1000,1000,500",
-         "--windows", "left:2,1200,1000,500", "--door", "1000,1700", "--side-door", "back:1000,1700,0",
+         "--windows", "left:2,1200,1000,500", "--door", "1000,1300", "--side-door", "back:1000,1700,0",
          "--door-texture", "front_door.bmp", "--door-color", "90,60,30", "--window-frames", "--lit", "30"},
         QFile::encodeName(cliFolder.path()).toStdString());
     QCOMPARE(cli.exitCode, 0);

@@ -40,7 +40,12 @@ QString Caption(const QWidget& window, const QString& name)
     return QStringLiteral("<no caption>");
 }
 
-QString Hint(const QWidget& window, const QString& name) { return Child<QWidget>(window, name)->toolTip(); }
+// The specified hint: the tooltip's first line (a guide may follow it, such
+// as the peaks' positions in metres).
+QString Hint(const QWidget& window, const QString& name)
+{
+    return Child<QWidget>(window, name)->toolTip().section(u'\n', 0, 0);
+}
 
 // Compares every row of `table` with the window's captions or hints.
 void CheckTexts(const QWidget& window, std::span<const ExpectedText> table, UiLanguage language, bool captions)

@@ -1,0 +1,115 @@
+// The area builder's guides beyond its specified texts: the tab order, and
+// the peaks' grid positions and widths in metres in their hints.
+#include "ui/area_window.h"
+
+#include "core/numbers.h"
+#include "ui/language_tables.h"
+#include "ui/window_guides.h"
+#include "ui_area_window.h"
+
+#include <QLineEdit>
+
+#include <cmath>
+#include <optional>
+
+namespace kestrane::ui {
+
+namespace {
+
+std::optional<double> Number(const QLineEdit* edit)
+{
+    const auto value = ParseReal(edit->text().toStdString());
+    if (!value || !std::isfinite(*value))
+        return std::nullopt;
+    return *value;
+}
+
+// Metres with at most two decimals, "." whatever the locale.
+QString Metres(double value)
+{
+    QString text = QString::number(value, 'f', 2);
+    while (text.endsWith(u'0'))
+        text.chop(1);
+    if (text.endsWith(u'.'))
+        text.chop(1);
+    return text == QLatin1String("-0") ? QStringLiteral("0") : text;
+}
+
+QStringList TabOrder()
+{
+    // The inputs' frame, the peaks' frame, the row of buttons, the heightmap lines.
+    QStringList order = {"dombxedit", "dombzedit", "xbontEdit", "zbontedit", "OffsXEdit", "OffsZEdit", "OffsYEdit",
+                         "Lejtxedit", "Lejtzedit", "szimchk", "csempeEdit", "fszinchk", "rtScrollBar", "gtScrollBar",
+                         "btScrollBar", "KanyarXedit", "KanyarZ1edit", "KanyarZ2edit", "TexturaEdit"};
+    for (int k = 1; k <= 8; ++k) {
+        for (int c = 1; c <= 4; ++c)
+            order << QStringLiteral("d%1%2").arg(k).arg(c);
+        order << QStringLiteral("Panel%1").arg(k);
+    }
+    order << "savePresetButton" << "loadPresetButton" << "rScrollBar" << "gScrollBar" << "bScrollBar"
+          << "kimenetEdit" << "kimenetTallozo" << "kimenetMegnyit" << "DomborzatGomb" << "GenButton" << "elonezetgomb"
+          << "DomborzatEdit" << "DomborzatTallozo" << "DomborzatOrigoXEdit" << "DomborzatOrigoZEdit"
+          << "MagassagSzorzoEdit" << "MagassagEltolasEdit" << "CellameretEdit" << "HeightmapMapOriginCheck";
+    return order;
+}
+
+}  // namespace
+
+void TDombepito::SetUpGuides()
+{
+    SetTabOrder(*this, TabOrder());
+    // The heightmap button in the font of the buttons beside it, which
+    // needs the few pixels left of it.
+    ui->DomborzatGomb->setFont(ui->GenButton->font());
+    const QRect place = ui->DomborzatGomb->geometry();
+    ui->DomborzatGomb->setGeometry(place.left() - 5, place.top(), place.width() + 8, place.height());
+    for (QLineEdit* edit : {ui->dombxedit, ui->dombzedit, ui->xbontEdit, ui->zbontedit})
+        connect(edit, &QLineEdit::textChanged, this, &TDombepito::UpdatePeakHints);
+    for (int k = 1; k <= 8; ++k)
+        for (int c = 1; c <= 4; ++c)
+            connect(peakCell(k, c), &QLineEdit::textChanged, this, &TDombepito::UpdatePeakHints);
+}
+
+void TDombepito::UpdatePeakHints()
+{
+    const bool hu = language_ == UiLanguage::Hungarian;
+    // Metres per cell along X and Z, when the area and resolution are numbers.
+    const auto area = std::make_pair(Number(ui->dombxedit), Number(ui->dombzedit));
+    const auto cells = std::make_pair(Number(ui->xbontEdit), Number(ui->zbontedit));
+    std::optional<double> cellX, cellZ;
+    if (area.first && cells.first && *cells.first > 0)
+        cellX = *area.first / std::round(*cells.first);
+    if (area.second && cells.second && *cells.second > 0)
+        cellZ = *area.second / std::round(*cells.second);
+
+    const char* const hints[] = {"d#1", "d#2", "d#3", "d#4"};
+    for (int c = 1; c <= 4; ++c) {
+        QString base;
+        for (const UiText& row : AreaWindowHints())
+            if (QLatin1String(row.control) == QLatin1String(hints[c - 1]))
+                base = QString::fromUtf8(row(language_));
+        for (int k = 1; k <= 8; ++k) {
+            QLineEdit* edit = peakCell(k, c);
+            const std::optional<double> value = Number(edit);
+            QString extra;
+            if (c == 1 || c == 2) {
+                // Node n lies n - 1 cells from the origin corner.
+                const std::optional<double>& cell = c == 1 ? cellX : cellZ;
+                extra = QString::fromUtf8(hu ? "rácspontban, 1: az origó sarka" : "in grid nodes, 1: the origin corner");
+                if (value && cell)
+                    extra += QString::fromUtf8(hu ? "; itt %1 m az origótól" : "; here %1 m from the origin")
+                                 .arg(Metres((*value - 1) * *cell));
+            } else if (c == 4) {
+                extra = QString::fromUtf8(hu ? "rácskockában" : "in grid cells");
+                if (value && cellX && cellZ)
+                    extra += QString::fromUtf8(hu ? "; itt %1 × %2 m" : "; here %1 × %2 m")
+                                 .arg(Metres(*value * *cellX), Metres(*value * *cellZ));
+            } else {
+                extra = QString::fromUtf8(hu ? "méterben" : "in metres");
+            }
+            edit->setToolTip(base + QStringLiteral("\n(") + extra + QStringLiteral(")"));
+        }
+    }
+}
+
+}  // namespace kestrane::ui
