@@ -127,7 +127,7 @@ TDombepito::TDombepito(QWidget* parent) : QDialog(parent), ui(std::make_unique<U
     // The height column's Hungarian title is a few pixels wider than its
     // column at this font: set it slightly tighter.
     QFont tight = ui->D_csucsokz->font();
-    tight.setLetterSpacing(QFont::PercentageSpacing, 94);
+    tight.setLetterSpacing(QFont::PercentageSpacing, 90);  // a gap before the width column's title
     ui->D_csucsokz->setFont(tight);
 
     // Modal for the main window only: a preview opened from here lives

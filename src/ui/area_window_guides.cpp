@@ -7,6 +7,7 @@
 #include "ui/window_guides.h"
 #include "ui_area_window.h"
 
+#include <QLabel>
 #include <QLineEdit>
 
 #include <cmath>
@@ -58,6 +59,17 @@ QStringList TabOrder()
 void TDombepito::SetUpGuides()
 {
     SetTabOrder(*this, TabOrder());
+    // The curve's "Z1" and "Z2" keep clear of their boxes.
+    for (QLabel* label : {ui->KanyarZ1Label, ui->KanyarZ2Label}) {
+        QFont narrow = label->font();
+        narrow.setLetterSpacing(QFont::PercentageSpacing, 85);
+        label->setFont(narrow);
+    }
+    // The slope column's title keeps clear of its frame's border.
+    QFont tight = ui->D_emel->font();
+    tight.setLetterSpacing(QFont::PercentageSpacing, 88);
+    ui->D_emel->setFont(tight);
+    ui->D_emel->resize(393 - 3 - ui->D_emel->x(), ui->D_emel->height());
     // The heightmap button in the font of the buttons beside it, which
     // needs the few pixels left of it.
     ui->DomborzatGomb->setFont(ui->GenButton->font());

@@ -238,6 +238,12 @@ private slots:
             areaPreview->click();
             QVERIFY(window.currentFile().endsWith("domb.b3d"));
             QCOMPARE(window.windowTitle(), QString::fromUtf8("Előnézet"));
+            // The house in the Hungarian interface: every text of the preview in Hungarian.
+            form.hu_ButtonClick();
+            form.findChild<QPushButton*>("elonezetgomb")->click();
+            QVERIFY(window.statusText().contains(QString::fromUtf8("szakasz")));
+            if (const QByteArray shots = qgetenv("KESTRANE_SCREENSHOTS"); !shots.isEmpty())
+                window.grab().save(QString::fromLocal8Bit(shots) + "/preview_hu.png");
             window.hide();
         }
         QDir::setCurrent(previous);
