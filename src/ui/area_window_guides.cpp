@@ -2,7 +2,6 @@
 // the peaks' grid positions and widths in metres in their hints.
 #include "ui/area_window.h"
 
-#include "core/numbers.h"
 #include "ui/language_tables.h"
 #include "ui/window_guides.h"
 #include "ui_area_window.h"
@@ -16,14 +15,6 @@
 namespace kestrane::ui {
 
 namespace {
-
-std::optional<double> Number(const QLineEdit* edit)
-{
-    const auto value = ParseReal(edit->text().toStdString());
-    if (!value || !std::isfinite(*value))
-        return std::nullopt;
-    return *value;
-}
 
 // Metres with at most two decimals, "." whatever the locale.
 QString Metres(double value)
@@ -86,8 +77,8 @@ void TDombepito::UpdatePeakHints()
 {
     const bool hu = language_ == UiLanguage::Hungarian;
     // Metres per cell along X and Z, when the area and resolution are numbers.
-    const auto area = std::make_pair(Number(ui->dombxedit), Number(ui->dombzedit));
-    const auto cells = std::make_pair(Number(ui->xbontEdit), Number(ui->zbontedit));
+    const auto area = std::make_pair(EditNumber(ui->dombxedit), EditNumber(ui->dombzedit));
+    const auto cells = std::make_pair(EditNumber(ui->xbontEdit), EditNumber(ui->zbontedit));
     std::optional<double> cellX, cellZ;
     if (area.first && cells.first && *cells.first > 0)
         cellX = *area.first / std::round(*cells.first);
@@ -102,7 +93,7 @@ void TDombepito::UpdatePeakHints()
                 base = QString::fromUtf8(row(language_));
         for (int k = 1; k <= 8; ++k) {
             QLineEdit* edit = peakCell(k, c);
-            const std::optional<double> value = Number(edit);
+            const std::optional<double> value = EditNumber(edit);
             QString extra;
             if (c == 1 || c == 2) {
                 // Node n lies n - 1 cells from the origin corner.

@@ -4,7 +4,6 @@
 // height the storeys need.
 #include "ui/main_window.h"
 
-#include "core/numbers.h"
 #include "house/roof_forms.h"
 #include "ui/window_guides.h"
 #include "ui_main_window.h"
@@ -20,12 +19,11 @@ namespace kestrane::ui {
 
 namespace {
 
+// A box's millimetres in metres.
 std::optional<double> Metres(const QLineEdit* edit)
 {
-    const auto value = ParseReal(edit->text().toStdString());
-    if (!value || !std::isfinite(*value))
-        return std::nullopt;
-    return *value / 1000.0;
+    const auto value = EditNumber(edit);
+    return value ? std::optional<double>(*value / 1000.0) : std::nullopt;
 }
 
 QString Millimetres(double metres) { return QString::number(std::llround(metres * 1000)); }
@@ -134,7 +132,7 @@ void TForm1::UpdateGuides()
     }
 
     // The storey height in force, and the wall height the storeys need.
-    const auto storeys = ParseReal(ui->szintEdit->text().toStdString());
+    const auto storeys = EditNumber(ui->szintEdit);
     const auto wall = Metres(ui->fmaEdit);
     const bool counted = storeys && *storeys >= 1 && *storeys == std::floor(*storeys);
     ui->szintmaEdit->setPlaceholderText(counted && wall ? Millimetres(*wall / *storeys) : QString());

@@ -1,11 +1,23 @@
 #include "ui/window_guides.h"
 
+#include "core/numbers.h"
+
+#include <QLineEdit>
 #include <QRadioButton>
 #include <QWidget>
 
+#include <cmath>
 #include <vector>
 
 namespace kestrane::ui {
+
+std::optional<double> EditNumber(const QLineEdit* edit)
+{
+    const auto value = ParseReal(edit->text().toStdString());
+    if (!value || !std::isfinite(*value))
+        return std::nullopt;
+    return value;
+}
 
 void SetTabOrder(QWidget& window, const QStringList& order)
 {

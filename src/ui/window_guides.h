@@ -4,12 +4,18 @@
 
 #include <QStringList>
 
+#include <optional>
 #include <span>
 
+class QLineEdit;
 class QRadioButton;
 class QWidget;
 
 namespace kestrane::ui {
+
+// The number typed in `edit` ("." decimals, as the generators read it), or
+// nothing for text that is not a finite number.
+std::optional<double> EditNumber(const QLineEdit* edit);
 
 // Chains the children of `window` named in `order` as its tab order, in
 // that order; names without a child are skipped.
