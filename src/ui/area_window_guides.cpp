@@ -1,4 +1,4 @@
-// The area builder's guides beyond its specified texts: the tab order, and
+// The area builder's guides beside its fixed texts: the tab order, and
 // the peaks' grid positions and widths in metres in their hints.
 #include "ui/area_window.h"
 

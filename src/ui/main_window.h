@@ -154,7 +154,7 @@ private:
     };
 
     void FormCreate();
-    // The guides beyond the specified texts: the tab order, the chimney
+    // The guides beside the fixed texts: the tab order, the chimney
     // size beside its bare caption, the corner size's caption (enabled only
     // with a corner wall ticked), the defaults of empty boxes as
     // placeholders, the wall height the storeys need.

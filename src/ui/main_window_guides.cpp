@@ -1,4 +1,4 @@
-// The main window's guides beyond its specified texts: the tab order, the
+// The main window's guides beside its fixed texts: the tab order, the
 // chimney size beside the bare caption, the corner size's caption and
 // enabling, the defaults of empty boxes as placeholders, and the wall
 // height the storeys need.

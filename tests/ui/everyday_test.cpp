@@ -1,6 +1,6 @@
 // Everyday use of both windows: the tab order as the eye reads them, a
 // radio group entered at its checked button, the guides beside the
-// specified texts (chimney size, corner size, defaults as placeholders,
+// fixed texts (chimney size, corner size, defaults as placeholders,
 // the wall height the storeys need, the peaks in metres), status texts that
 // do not fit, the heightmap summary on its own line, and what the preset and
 // output-folder buttons report.

@@ -40,7 +40,7 @@ QString Caption(const QWidget& window, const QString& name)
     return QStringLiteral("<no caption>");
 }
 
-// The specified hint: the tooltip's first line (a guide may follow it, such
+// The hint of the table: the tooltip's first line (a guide may follow it, such
 // as the peaks' positions in metres).
 QString Hint(const QWidget& window, const QString& name)
 {
