@@ -86,6 +86,30 @@ std::vector<Triangle> Triangles(const b3d::Model& model)
     return triangles;
 }
 
+// The plan (X, Z) turn of a triangle's corners: positive when it is seen
+// from above (the loader shows a face where its corners run clockwise).
+double PlanTurn(const Triangle& t)
+{
+    const auto& [a, b, c] = t.corners;
+    return static_cast<double>(b[2] - a[2]) * static_cast<double>(c[0] - a[0]) -
+           static_cast<double>(b[0] - a[0]) * static_cast<double>(c[2] - a[2]);
+}
+
+// The cell layout's two-sided triangles as the simulator layout writes them
+// one-sided: the same corners, turned where needed to be seen from above.
+std::vector<Triangle> FacingUp(std::vector<Triangle> triangles)
+{
+    for (Triangle& t : triangles) {
+        t.twoSided = false;
+        if (PlanTurn(t) < 0) {
+            std::swap(t.corners[1], t.corners[2]);
+            std::swap(t.uv[1], t.uv[2]);
+        }
+    }
+    std::sort(triangles.begin(), triangles.end());
+    return triangles;
+}
+
 // The coordinate as FormatReal prints it, in millimetres.
 long long PrintedMillimetres(double metres)
 {
@@ -171,6 +195,7 @@ TerrainInput RandomInput(std::mt19937& random)
     input.baseColor = {static_cast<std::uint8_t>(whole(0, 255)), 140, 40};
     input.texture = whole(0, 3) == 0 ? "" : "a.bmp";
     input.tileLength = whole(0, 1) == 0 ? "0" : Number(uniform(1, 400));
+    input.twoSided = whole(0, 2) == 0;
     return input;
 }
 
@@ -210,9 +235,11 @@ protected:
         return contents;
     }
     // Every tile within the simulator's limits, as planned, without
-    // problems or empty sections.
+    // problems or empty sections, no section above its faces.
     void ExpectWithinLimits(const b3d::TileSet& set, const std::vector<TerrainTile>& plan)
     {
+        const std::size_t mostFaces =
+            generator.state().params.twoSided ? kSectionMostFacesTwoSided : kSectionMostFaces;
         ASSERT_EQ(set.tiles.size(), plan.size());
         EXPECT_TRUE(set.model.problems.empty()) << set.model.problems.front().text;
         for (std::size_t k = 0; k < set.tiles.size(); ++k) {
@@ -221,8 +248,10 @@ protected:
             EXPECT_LE(tile.sections.size(), kTileMostSections);
             EXPECT_EQ(tile.vertexCount, plan[k].vertices) << set.tiles[k].file;
             EXPECT_EQ(tile.sections.size(), plan[k].sections) << set.tiles[k].file;
-            for (const b3d::Section& section : tile.sections)
+            for (const b3d::Section& section : tile.sections) {
                 EXPECT_FALSE(section.faces.empty()) << set.tiles[k].file << " line " << section.line;
+                EXPECT_LE(section.faces.size(), mostFaces) << set.tiles[k].file << " line " << section.line;
+            }
         }
     }
 
@@ -246,7 +275,7 @@ TEST_F(TilesTest, RandomGridsGiveTheSameTrianglesAsTheCellLayout)
         const b3d::Model reference = b3d::ReadB3dFile(cells / "domb.b3d");
         const auto expected = Triangles(reference);
         ASSERT_EQ(expected.size(), 2u * std::stoul(input.resolutionX) * std::stoul(input.resolutionZ));
-        EXPECT_TRUE(Triangles(set.model) == expected);
+        EXPECT_TRUE(Triangles(set.model) == (input.twoSided ? expected : FacingUp(expected)));
         ExpectWithinLimits(set, PlanTerrainTiles(generator.state()));
         EXPECT_LE(set.model.vertexCount, reference.vertexCount);
     }
@@ -259,7 +288,12 @@ TEST_F(TilesTest, FullSizeIsTheSameSurfaceInTilesWithinTheLimits)
     const b3d::TileSet set = ReadLayout(tiles);
     const b3d::Model reference = b3d::ReadB3dFile(cells / "domb.b3d");
     EXPECT_EQ(reference.sections.size(), 100000u);
-    EXPECT_TRUE(Triangles(set.model) == Triangles(reference));
+    const auto triangles = Triangles(set.model);
+    EXPECT_TRUE(triangles == FacingUp(Triangles(reference)));
+    // One-sided ground, every triangle seen from above (the curve folds
+    // some cells over: they are turned back up).
+    EXPECT_TRUE(std::all_of(triangles.begin(), triangles.end(),
+                            [](const Triangle& t) { return !t.twoSided && PlanTurn(t) >= 0; }));
     ExpectWithinLimits(set, PlanTerrainTiles(generator.state()));
     EXPECT_LT(set.model.vertexCount * 2, reference.vertexCount);
     // The colours of the cells, none lost to wrapping material numbers.
@@ -321,6 +355,7 @@ TEST_F(TilesTest, OneTileIsDombB3dWithSharedNodesAndTextureCoordinates)
     input.areaX = "10";
     input.areaZ = "10";
     input.peaks[0] = {"1", "1", "1", "1", {200, 0, 0}};  // cell 1.1 red
+    input.twoSided = true;
     const TerrainResult result = generator.Generate(input, UiLanguage::English, tiles.path());
     EXPECT_EQ(result.path, tiles / "domb.b3d");
     EXPECT_EQ(result.tiles, 1);
@@ -379,6 +414,47 @@ TEST_F(TilesTest, OneTileIsDombB3dWithSharedNodesAndTextureCoordinates)
         "Coordinates 7,2,0\n"
         ";\n";
     EXPECT_EQ(test::ReadableText(ReadFile(tiles / "domb.b3d")), expected);
+}
+
+TEST_F(TilesTest, LargeColoursAreCutIntoBlocksSmallOnesStayWhole)
+{
+    TerrainInput input;
+    input.layout = TerrainLayout::Simulator;
+    input.resolutionX = "60";
+    input.resolutionZ = "120";
+    input.areaX = "600";
+    input.areaZ = "1200";
+    input.texture = "";
+    input.peaks[0] = {"30", "60", "5", "3", {200, 0, 0}};  // a few cells tinted toward red
+    for (const bool twoSided : {false, true}) {
+        input.twoSided = twoSided;
+        generator.Generate(input, UiLanguage::English, tiles.path());
+        const SectionBlock block = SectionBlockOf(generator.state());
+        const std::size_t mostFaces = twoSided ? kSectionMostFacesTwoSided : kSectionMostFaces;
+        EXPECT_LE(2u * block.rows * block.columns, mostFaces);
+        EXPECT_GT(4u * block.rows * (block.columns + 1), mostFaces);  // not much smaller
+        const b3d::TileSet set = ReadLayout(tiles);
+        std::map<std::array<int, 3>, std::size_t> sections;  // per colour
+        for (const b3d::Section& section : set.model.sections) {
+            ++sections[{section.color.r, section.color.g, section.color.b}];
+            for (const b3d::Face& face : section.faces)
+                EXPECT_EQ(face.twoSided, twoSided);
+        }
+        // The base colour: one section per block of the grid (in one tile).
+        ASSERT_EQ(set.tiles.size(), 1u) << twoSided;
+        const std::size_t blocks =
+            static_cast<std::size_t>((60 + block.rows - 1) / block.rows) * ((120 + block.columns - 1) / block.columns);
+        const std::array<int, 3> base{40, 140, 40};
+        EXPECT_EQ(sections[base], blocks) << twoSided;
+        // Each tinted colour covers a few cells: one section.
+        EXPECT_GT(sections.size(), 2u);
+        for (const auto& [colour, count] : sections) {
+            if (colour != base) {
+                EXPECT_EQ(count, 1u);
+            }
+        }
+        ExpectWithinLimits(set, PlanTerrainTiles(generator.state()));
+    }
 }
 
 TEST_F(TilesTest, TileLengthCutsAlongZAndTheIndexPlacesEveryTile)
