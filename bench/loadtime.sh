@@ -9,12 +9,13 @@
 # KESTRANE defaults to build/src/cli/kestrane. Options after "--" are added
 # to the terrain's (e.g. --tile-length 25, --two-sided, --layout cells);
 # --layout simulator is the default. SIMCHECK_RELEASE picks the loader's
-# release; RUNS (default 5) the generations and copies timed (median).
+# release; RUNS (default 5) the generations and copies timed (median);
+# LOADS (default 1) the loader runs over the set (median of their CPU times).
 set -euo pipefail
 here=$(cd "$(dirname "$0")/.." && pwd)
-kestrane=${1:-$here/build/src/cli/kestrane}
-[ "${1:-}" != "" ] && [ "$1" != "--" ] && shift
-[ "${1:-}" = "--" ] && shift
+kestrane=$here/build/src/cli/kestrane
+if [ $# -gt 0 ] && [ "$1" != "--" ]; then kestrane=$1; shift; fi
+if [ $# -gt 0 ] && [ "$1" = "--" ]; then shift; fi
 kestrane=$(realpath "$kestrane")
 runs=${RUNS:-5}
 simcheck=${SIMCHECK:-/work/shared/tools/simcheck.sh}
@@ -49,18 +50,24 @@ touch a.bmp  # the texture the objects load: present, never decoded
 index=$(ls -- *_tiles.txt 2>/dev/null || true)
 objects=$(ls -- *.b3d)
 estimate=$("$kestrane" check ${index:-$objects} | sed -n 's/.*simulator load: about \([0-9.]*\) s.*/\1/p' | head -1)
-loader=$( { /usr/bin/time -f "cpu %U %S" bash "$simcheck" $objects; } 2>&1)
+cpus=()
+for ((k = 0; k < ${LOADS:-1}; k++)); do
+    loader=$( { /usr/bin/time -f "cpu %U %S" bash "$simcheck" $objects; } 2>&1)
+    cpus+=("$(echo "$loader" | awk '/^cpu/ {printf "%.2f", $2 + $3}')")
+done
 errors=$(echo "$loader" | awk -F'errors=' '/^RESULT/ {split($2, a, " "); n += a[1]} END {print n + 0}')
 warnings=$(echo "$loader" | awk -F'warnings=' '/^RESULT/ {split($2, a, " "); n += a[1]} END {print n + 0}')
 steps=$(echo "$loader" | sed -n 's/.* in \([0-9.]*\) s$/\1/p' | awk '{n += $1} END {printf "%.2f", n}')
-cpu=$(echo "$loader" | awk '/^cpu/ {printf "%.2f", $2 + $3}')
+cpu=$(printf '%s\n' "${cpus[@]}" | median)
 colours=$(echo "$loader" | grep -c "colours:" || true)
 
 echo "files:               $(ls -- *.b3d | wc -l) objects, $(du -cb -- *.b3d | tail -1 | cut -f1) bytes"
 echo "generation:          ${genMedian} s (median of $runs: ${gen[*]})"
 echo "durable copy:        ${copyMedian} s (cp + sync, median of $runs)"
 echo "generation / copy:   $(echo "scale=2; $genMedian / $copyMedian" | bc)"
-echo "loader, CPU:         ${cpu} s (process user + system, all objects in one run)"
+echo "loader, CPU:         ${cpu} s (process user + system, all objects in one run; median of ${#cpus[@]}: ${cpus[*]})"
+echo "face lines:          $(cat -- *.b3d | grep -c '^Face') ($(cat -- *.b3d | grep -c '^Face2* [0-9]*,[0-9]*,[0-9]*,[0-9]*') of them cells of four corners)"
+echo "load average:        $(cut -d' ' -f1-3 /proc/loadavg)"
 echo "loader, its steps:   ${steps} s (wall time of parsing and OptimizeObject as it reports them)"
 echo "estimate (check):    ${estimate:-?} s"
 echo "loader messages:     ${errors} errors, ${warnings} warnings over ${colours} objects"

@@ -2,8 +2,9 @@
 // counts: a model fitted to the loader's own times on this machine
 // (README: "Terrain for a route: the simulator layout").
 //
-// The loader spends, besides a fixed time per face (most of it comparing
-// the file's path with the names of known faulty objects),
+// The loader spends, besides a fixed time per face line (most of it
+// comparing the file's path with the names of known faulty objects; a face
+// of four corners costs as one of three),
 // - for every section, a copy of the whole object read so far (its faces,
 //   vertices and materials grow by one section at a time): sections times
 //   the object's faces;
@@ -26,7 +27,7 @@ namespace kestrane {
 struct LoadCounts {
     std::size_t sections = 0;
     std::size_t vertices = 0;
-    std::size_t faces = 0;
+    std::size_t faces = 0;  // Face and Face2 lines, whatever their corners
     double faceSquares = 0.0;      // the sum over sections of (its faces)²
     double twoSidedSquares = 0.0;  // the sum over sections of (its two-sided faces)²
 

@@ -12,6 +12,7 @@
 #include "terrain/staged_files.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <cstdint>
 #include <iterator>
@@ -328,15 +329,26 @@ private:
             run_.Put(kEnd);
         }
 
-        // The two triangles of every cell, corners as in domb.b3d:
-        // (P0, P1, P2) and (P3, P0, P2).
+        // Every cell: one face P0, P1, P2, P3 when its corners lie in a
+        // plane and make a convex quad, else the two triangles of domb.b3d,
+        // (P0, P1, P2) and (P3, P0, P2). The loader cuts a face into a fan
+        // from its first corner, (P0, P1, P2) and (P0, P2, P3): the same
+        // two triangles, across the same diagonal.
+        std::size_t faces = 0;
         for (std::size_t c = first; c < last; ++c) {
             const auto [i, j] = cells_[c];
             const int n0 = NodeId(i, j), n1 = NodeId(i, j + 1), n2 = NodeId(i + 1, j + 1), n3 = NodeId(i + 1, j);
-            PutFace(n0, n1, n2);
-            PutFace(n3, n0, n2);
+            const CellQuad quad = QuadOf(millimetres_[n0], millimetres_[n1], millimetres_[n2], millimetres_[n3]);
+            if (quad != CellQuad::None) {
+                const bool up = state_.params.twoSided || quad == CellQuad::Up;
+                PutQuad(n0, up ? n1 : n3, n2, up ? n3 : n1);
+                faces += 1;
+            } else {
+                PutFace(n0, n1, n2);
+                PutFace(n3, n0, n2);
+                faces += 2;
+            }
         }
-        const std::size_t faces = 2 * (last - first);
         load_.AddSection(nodes_.size(), faces, state_.params.twoSided ? faces : 0);
 
         if (state_.params.useColor) {
@@ -390,6 +402,21 @@ private:
         run_.PutInt(index_[up ? b : c]);
         run_.Put(',');
         run_.PutInt(index_[up ? c : b]);
+        run_.Put(kEnd);
+    }
+
+    // The cell of nodes a, b, c, d as one face, corners in that order.
+    void PutQuad(int a, int b, int c, int d)
+    {
+        run_.MakeRoom(kMostIndexLine + 21);
+        run_.Put(state_.params.twoSided ? "Face2 " : "Face ");
+        run_.PutInt(index_[a]);
+        run_.Put(',');
+        run_.PutInt(index_[b]);
+        run_.Put(',');
+        run_.PutInt(index_[c]);
+        run_.Put(',');
+        run_.PutInt(index_[d]);
         run_.Put(kEnd);
     }
 
@@ -539,6 +566,39 @@ SectionBlock SectionBlockOf(const TerrainGeneratorState& state)
         ++rows;
     rows = std::min(rows, gridRows);
     return {rows, std::max(1, cells / rows)};
+}
+
+CellQuad QuadOf(const MillimetrePoint& p0, const MillimetrePoint& p1, const MillimetrePoint& p2,
+              const MillimetrePoint& p3)
+{
+    // Corners relative to P0, in millimetres: small, exact numbers.
+    const auto from = [&p0](const MillimetrePoint& p) {
+        return std::array<double, 3>{static_cast<double>(p.x - p0.x), static_cast<double>(p.y - p0.y),
+                                     static_cast<double>(p.z - p0.z)};
+    };
+    const std::array<std::array<double, 3>, 4> q{from(p0), from(p1), from(p2), from(p3)};
+    // The plan (X, Z) turn at corner k: positive where the corners run
+    // clockwise seen from above, as a face seen from above has them.
+    const auto turn = [&q](int k) {
+        const auto &a = q[(k + 3) % 4], &b = q[k], &c = q[(k + 1) % 4];
+        return (b[2] - a[2]) * (c[0] - a[0]) - (b[0] - a[0]) * (c[2] - a[2]);
+    };
+    const double t0 = turn(0), t1 = turn(1), t2 = turn(2), t3 = turn(3);
+    const bool up = t0 > 0 && t1 > 0 && t2 > 0 && t3 > 0;
+    if (!up && !(t0 < 0 && t1 < 0 && t2 < 0 && t3 < 0))
+        return CellQuad::None;  // not convex, or a corner on a line with its neighbours
+    // How far corner `d` lies from the plane of corners a, b, c.
+    const auto offPlane = [&q](int a, int b, int c, int d) {
+        const auto sub = [](const std::array<double, 3>& u, const std::array<double, 3>& v) {
+            return std::array<double, 3>{u[0] - v[0], u[1] - v[1], u[2] - v[2]};
+        };
+        const auto u = sub(q[b], q[a]), v = sub(q[c], q[a]), w = sub(q[d], q[a]);
+        const double nx = u[1] * v[2] - u[2] * v[1], ny = u[2] * v[0] - u[0] * v[2], nz = u[0] * v[1] - u[1] * v[0];
+        return std::abs(nx * w[0] + ny * w[1] + nz * w[2]) / std::sqrt(nx * nx + ny * ny + nz * nz);
+    };
+    if (offPlane(0, 1, 2, 3) > kQuadMostOffPlane || offPlane(0, 2, 3, 1) > kQuadMostOffPlane)
+        return CellQuad::None;
+    return up ? CellQuad::Up : CellQuad::Down;
 }
 
 std::string TerrainTileIndexName(const std::string& stem)

@@ -14,6 +14,11 @@
 //   that it is seen from above (the surface of a height field); with
 //   twoSided the triangles are the cell layout's "Face2" lines, corners in
 //   the same order, in the smaller sections that two-sided faces need.
+// - A cell whose corners lie in one plane and make a convex quad (QuadOf)
+//   is one face of four corners in place of its two triangles: the loader
+//   spends most of its time per face line, whatever its corners, and cuts
+//   the face into the cell's same two triangles (a fan from its first
+//   corner, P0, across the diagonal P0-P2).
 // - With a texture, each section loads it once and gives every node a
 //   texture coordinate: u grows by one per row and v falls by one per
 //   column, so that every cell shows the whole image once, turned as in
@@ -71,6 +76,16 @@ struct MillimetrePoint {
 
     friend bool operator==(const MillimetrePoint&, const MillimetrePoint&) = default;
 };
+
+// Whether a cell's corners P0, P1, P2, P3 (in whole millimetres, as
+// written) can be one face: they must make a convex quad in plan and lie
+// in one plane within kQuadMostOffPlane millimetres (P3 from the plane of
+// P0, P1, P2 and P1 from that of P0, P2, P3). Up: its corners in that
+// order are seen from above; Down: from below.
+enum class CellQuad { None, Up, Down };
+inline constexpr double kQuadMostOffPlane = 1.0;
+CellQuad QuadOf(const MillimetrePoint& p0, const MillimetrePoint& p1, const MillimetrePoint& p2,
+                const MillimetrePoint& p3);
 
 // One tile: every row of cells between the node columns firstColumn and
 // lastColumn (the first column of the next tile).

@@ -33,6 +33,10 @@ TEST(LoadEstimate, WithinAFactorOfTwoOfTheLoaderMeasured)
         {"100 x 300 grid, 1200 one-sided sections", Uniform(1200, 50, false, 36), 5.8},
         {"100 x 300 grid, 300 two-sided sections", Uniform(300, 200, true, 121), 4.75},
         {"100 x 300 grid, 70 two-sided sections", Uniform(70, 857, true, 480), 6.56},
+        // A flat grid in blocks of 22 x 22 cells, a face a cell or two: the
+        // time goes with the face lines, not with their corners.
+        {"100 x 100 grid, 25 sections of triangles", Uniform(25, 800, false, 441), 1.32},
+        {"100 x 100 grid, 25 sections of four-corner faces", Uniform(25, 400, false, 441), 0.68},
     };
     for (const Measured& m : measured) {
         const double estimate = EstimateLoadSeconds(m.counts);

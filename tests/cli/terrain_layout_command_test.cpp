@@ -57,7 +57,8 @@ TEST(TerrainLayoutCommandTest, SimulatorLayoutWritesTilesAndTheirIndex)
     EXPECT_EQ(Entries(folder), std::vector<std::string>{"domb.b3d"});
     const auto check = RunCli({"check", "domb.b3d"}, folder.path());
     EXPECT_EQ(check.exitCode, 0) << check.out;
-    EXPECT_NE(check.out.find("domb.b3d: 4 sections, 729 vertices, 1250 faces, no problems"), std::string::npos) << check.out;
+    // A plane: every cell is one face of four corners.
+    EXPECT_NE(check.out.find("domb.b3d: 4 sections, 729 vertices, 625 faces, no problems"), std::string::npos) << check.out;
 }
 
 TEST(TerrainLayoutCommandTest, AnOutputNameNamesTheTileSet)
@@ -88,7 +89,7 @@ TEST(TerrainLayoutCommandTest, CheckReadsATileSetThroughItsIndex)
     auto check = RunCli({"check", "domb_tiles.txt"}, folder.path());
     EXPECT_EQ(check.exitCode, 0) << check.out;
     EXPECT_EQ(check.out.substr(0, check.out.find('\n') + 1),
-              "domb_tiles.txt: 8 sections, 783 vertices, 1250 faces, no problems\n");
+              "domb_tiles.txt: 8 sections, 783 vertices, 625 faces, no problems\n");
     std::filesystem::remove(folder / "domb_002.b3d");
     check = RunCli({"check", "domb_tiles.txt"}, folder.path());
     EXPECT_EQ(check.exitCode, 1);
@@ -126,7 +127,7 @@ TEST(TerrainLayoutCommandTest, HelpNamesTheLayoutOptions)
 }
 
 // One-sided ground by default, two-sided faces with --two-sided: the same
-// triangles either way.
+// triangles either way (the default surface is a plane: a face a cell).
 TEST(TerrainLayoutCommandTest, TwoSidedKeepsFace2)
 {
     const TempFolder folder;
@@ -140,8 +141,8 @@ TEST(TerrainLayoutCommandTest, TwoSidedKeepsFace2)
     };
     const auto oneSided = faces({"terrain", "--layout", "simulator"});
     const auto twoSided = faces({"terrain", "--layout", "simulator", "--two-sided"});
-    EXPECT_EQ(oneSided, std::vector<std::string>(1250, "Face"));
-    EXPECT_EQ(twoSided, std::vector<std::string>(1250, "Face2"));
+    EXPECT_EQ(oneSided, std::vector<std::string>(625, "Face"));
+    EXPECT_EQ(twoSided, std::vector<std::string>(625, "Face2"));
 }
 
 }  // namespace
