@@ -3,9 +3,11 @@
 
 #include "b3d/b3d_reader.h"
 #include "b3d/b3d_tile_set.h"
+#include "b3d/load_estimate.h"
 #include "core/numbers.h"
 
 #include <algorithm>
+#include <filesystem>
 #include <new>
 
 namespace kestrane::cli {
@@ -23,6 +25,11 @@ const char* const kCheckHelp =
     "A tile index (NAME_tiles.txt) is read with every tile it lists; their\n"
     "problems name the tile, a missing tile or a malformed line is a problem\n"
     "of the index.\n"
+    "\n"
+    "The simulator's expected load time follows the counts: for an object\n"
+    "that takes a second or more, and for every tile set (in all and its\n"
+    "slowest tile). An object or tile that takes more than 10 s draws a\n"
+    "warning naming what to change.\n"
     "\n"
     "A file may hold at most 250000 sections, 1000000 vertices, 1000000\n"
     "faces with 4000000 corners in all, 100000 sides per cylinder and lines\n"
@@ -74,6 +81,70 @@ void Report(const std::string& name, const b3d::Model& model, std::ostream& out)
             << "\n";
 }
 
+// "about 4.2 s"
+std::string About(double seconds)
+{
+    return "about " + FormatLoadSeconds(seconds) + " s";
+}
+
+// The warning for an object that loads slowly, `what` naming it.
+void SlowLoadWarning(double seconds, const std::string& what, std::ostream& out)
+{
+    if (seconds > kSlowLoadSeconds)
+        out << "  warning: the simulator takes " << About(seconds) << " to load " << what
+            << " (over 10 s); write the terrain in the simulator layout (--layout simulator), in shorter "
+               "tiles (--tile-length) or at a smaller resolution\n";
+}
+
+// The simulator's expected load time of one object from its counts: a line
+// from a second on, a warning over 10 s.
+void ReportLoadTime(const LoadCounts& counts, std::ostream& out)
+{
+    const double seconds = EstimateLoadSeconds(counts);
+    if (seconds < 1.0)
+        return;
+    out << "  simulator load: " << About(seconds) << "\n";
+    SlowLoadWarning(seconds, "this object", out);
+}
+
+// The same for a tile set, one entry per tile: in all, the slowest tile, a
+// warning for each tile over 10 s.
+void ReportTileSetLoadTime(const std::vector<std::pair<std::string, LoadCounts>>& tiles, std::ostream& out)
+{
+    double total = 0.0, slowest = -1.0;
+    std::string slowestName;
+    for (const auto& [name, counts] : tiles) {
+        const double seconds = EstimateLoadSeconds(counts);
+        total += seconds;
+        if (seconds > slowest) {
+            slowest = seconds;
+            slowestName = name;
+        }
+    }
+    out << "  simulator load: " << About(total) << " for " << CountOf(tiles.size(), "tile", "tiles");
+    if (tiles.size() > 1)
+        out << ", the slowest " << slowestName << " " << About(slowest);
+    out << "\n";
+    for (const auto& [name, counts] : tiles)
+        SlowLoadWarning(EstimateLoadSeconds(counts), name, out);
+}
+
+// The load counts of every tile the set lists that can be read on its own.
+std::vector<std::pair<std::string, LoadCounts>> TileLoadCounts(const std::string& index,
+                                                               const std::vector<b3d::TileSetEntry>& tiles)
+{
+    std::vector<std::pair<std::string, LoadCounts>> counts;
+    const std::filesystem::path folder = std::filesystem::path(index).parent_path();
+    for (const b3d::TileSetEntry& tile : tiles) {
+        try {
+            counts.emplace_back(tile.file, CountLoad(b3d::ReadB3dFile(folder / tile.file)));
+        } catch (const b3d::ReadError&) {
+            // A problem of the index already.
+        }
+    }
+    return counts;
+}
+
 }  // namespace
 
 int RunCheck(const std::vector<std::string>& args, std::ostream& out, std::ostream& err)
@@ -105,8 +176,15 @@ int RunCheck(const std::vector<std::string>& args, std::ostream& out, std::ostre
             // A tile index stands for its tiles: each is read and its
             // problems name it; the counts are the whole set's.
             const bool tileSet = b3d::IsTileIndex(file);
-            const b3d::Model model = tileSet ? b3d::ReadTileSet(file).model : b3d::ReadB3dFile(file);
+            b3d::TileSet set;
+            if (tileSet)
+                set = b3d::ReadTileSet(file);
+            const b3d::Model model = tileSet ? std::move(set.model) : b3d::ReadB3dFile(file);
             Report(file, model, out);
+            if (tileSet)
+                ReportTileSetLoadTime(TileLoadCounts(file, set.tiles), out);
+            else
+                ReportLoadTime(CountLoad(model), out);
             if (model.problemCount != 0)
                 exitCode = kExitProblemsFound;
         } catch (const b3d::ReadError& e) {

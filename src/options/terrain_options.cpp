@@ -280,6 +280,24 @@ std::vector<TerrainOption> MakeTerrainOptions()
                                                                            : std::vector<std::string>{};
                        },
                        [](const TerrainInput& input) { return input.layout == TerrainLayout::Simulator; }});
+    options.push_back({"two-sided",
+                       OptionForm::Switch,
+                       "",
+                       {"simulator elrendezés: kétoldalú lapok (Face2) az\nalapértelmezett, felülről látható "
+                        "egyoldalú talaj\nhelyett (kisebb szakaszokkal, lassabb betöltés)",
+                        "simulator layout: two-sided faces (Face2) in\nplace of the default one-sided ground seen "
+                        "from\nabove (in smaller sections; loads slower)"},
+                       {},
+                       [](TerrainInput& input, const std::vector<std::string>& values) {
+                           input.twoSided = ParseSwitch(values.front());
+                       },
+                       // Only the simulator layout has one-sided ground to keep two-sided.
+                       [](const TerrainInput& input) {
+                           return input.layout == TerrainLayout::Simulator && input.twoSided
+                                      ? std::vector<std::string>{SwitchValue(true)}
+                                      : std::vector<std::string>{};
+                       },
+                       [](const TerrainInput& input) { return input.layout == TerrainLayout::Simulator; }});
     AddHeightmapOptions(options);
     return options;
 }

@@ -7,6 +7,8 @@
 #include "terrain/terrain_state.h"
 #include "terrain/terrain_tiles.h"
 
+#include <optional>
+
 namespace kestrane {
 
 std::string TerrainFinishedStatus(UiLanguage language)
@@ -34,11 +36,15 @@ TerrainResult TerrainGenerator::Generate(const TerrainInput& input, UiLanguage l
     state.heightmapHeights = std::move(heights.heights);
     ShapeGrid(state);
     CheckMeshFinite(state, language);
+    std::optional<GenerationWarning> folded =
+        CurveFoldWarning(FindCurveFolds(state), language, TerrainFieldCaption(&TerrainInput::curveX, language));
     const std::string name = fileName.empty() ? std::string(kTerrainFileName) : fileName;
     if (state.params.layout == TerrainLayout::Simulator) {
         // "hill.b3d" names the tiles hill_001.b3d ... and hill_tiles.txt.
         TerrainResult tiled = WriteSimulatorLayout(state, language, folder, name.substr(0, name.size() - 4), tileProgress);
         tiled.heightmapReport = heightmapReport;
+        if (folded)
+            tiled.warnings.insert(tiled.warnings.begin(), std::move(*folded));
         return tiled;
     }
 
@@ -50,6 +56,8 @@ TerrainResult TerrainGenerator::Generate(const TerrainInput& input, UiLanguage l
     out.CloseOutput();
     result.status = TerrainFinishedStatus(language);
     result.heightmapReport = heightmapReport;
+    if (folded)
+        result.warnings.push_back(std::move(*folded));
     if (auto tooLarge = SimulatorLimitWarning(CellLayoutSize(state), ObjectKind::Terrain, language))
         result.warnings.push_back(std::move(*tooLarge));
     return result;

@@ -56,6 +56,7 @@ struct TerrainInput {
     std::array<TerrainPeakInput, 8> peaks;
     TerrainLayout layout = TerrainLayout::Cells;  // szimchk checked: Simulator
     std::string tileLength = "0";  // csempeEdit: metres along Z; 0: no length
+    bool twoSided = false;           // simulator layout: Face2 in place of one-sided ground
     HeightmapInput heightmap;        // empty file: no heightmap
 };
 
@@ -73,6 +74,7 @@ struct TerrainResult {
     std::vector<GenerationWarning> warnings;
     int tiles = 1;               // simulator layout: the number of tile files
     std::string heightmapReport; // with a heightmap: its nodes and the ones filled
+    double loadSeconds = -1.0;   // simulator layout: the loader's expected time for the set; < 0: none
 };
 
 // "Domb.B3d fájl generálása kész" / "Domb.B3d file generating successfull".

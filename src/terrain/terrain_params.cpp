@@ -174,6 +174,7 @@ void ReadTerrainInput(const TerrainInput& input, UiLanguage language, TerrainGen
     p.useColor = input.useColor;
     p.baseColor = input.baseColor;
     p.layout = input.layout;
+    p.twoSided = input.twoSided;
     if (p.layout == TerrainLayout::Simulator) {
         p.tileLength = ReadField(input, kTileLength, language);
         if (p.tileLength < 0.0)

@@ -49,6 +49,7 @@ struct TerrainParams {
     ColorRgb baseColor{40, 140, 40};
     TerrainLayout layout = TerrainLayout::Cells;
     double tileLength = 0.0;  // simulator layout: metres along Z; 0: no length
+    bool twoSided = false;    // simulator layout: Face2 (else one-sided faces seen from above)
     std::optional<HeightmapParams> heightmap;  // none: the surface starts flat
 };
 
@@ -133,6 +134,24 @@ inline bool CurveApplies(const TerrainGeneratorState& state) { return CurveAppli
 // Bends the grid between the columns curveZ1 and curveZ2 around the turning
 // point and continues straight beyond; nothing changes unless CurveApplies.
 void ApplyCurve(TerrainGeneratorState& state);
+
+// What a curve does wrong to the shaped grid: triangles it turns over
+// (its turning point lies inside the surface), triangles without area (a
+// row of nodes meets at the turning point), a bend of more than a full
+// turn; and the turning point (curveX) nearest to the one asked for, in
+// whole cells, that would do none of this.
+struct CurveFolds {
+    std::size_t turnedOver = 0;
+    std::size_t withoutArea = 0;
+    bool overItself = false;
+    double safeCurveX = 0.0;
+};
+CurveFolds FindCurveFolds(const TerrainGeneratorState& state);
+
+// The warning for `folds` (the bytes are written all the same), naming
+// `field`; nothing when the curve folds nothing.
+std::optional<GenerationWarning> CurveFoldWarning(const CurveFolds& folds, UiLanguage language,
+                                                  const std::string& field);
 
 // Fill, heightmap, peaks in row order, curve: the whole shaping of one generation.
 void ShapeGrid(TerrainGeneratorState& state);

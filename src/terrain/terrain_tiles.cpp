@@ -1,7 +1,8 @@
-// The simulator layout: cutting the grid into tiles, one section per cell
-// colour in each, and the set of files with its index.
+// The simulator layout: cutting the grid into tiles, a section per cell
+// colour of each block of cells in them, and the set of files with its index.
 #include "terrain/terrain_tiles.h"
 
+#include "b3d/load_estimate.h"
 #include "core/cp1250.h"
 #include "core/errors.h"
 #include "core/numbers.h"
@@ -11,6 +12,7 @@
 #include "terrain/staged_files.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <cstdint>
 #include <iterator>
@@ -40,33 +42,70 @@ std::uint32_t CellColour(const TerrainGeneratorState& state, int i, int j)
     return static_cast<std::uint32_t>(n.red) << 16 | static_cast<std::uint32_t>(n.green) << 8 | n.blue;
 }
 
-// The cell colours of the whole mesh, column by column: planning walks the
+// What sorts a cell into a section of a tile: its colour (24 bits) and,
+// for a colour with more cells in the grid than one section may hold, the
+// block of the grid it lies in (blocks counted from the grid's first row
+// and column). A colour that fits one section keeps its cells together.
+using SectionKey = std::uint64_t;
+
+class SectionKeys {
+public:
+    explicit SectionKeys(const TerrainGeneratorState& state) : state_(state), block_(SectionBlockOf(state))
+    {
+        std::unordered_map<std::uint32_t, std::size_t> cells;
+        for (int i = 1; i < state.derived.LastRow(); ++i)
+            for (int j = 1; j < state.derived.LastColumn(); ++j)
+                ++cells[CellColour(state, i, j)];
+        const std::size_t most = static_cast<std::size_t>(block_.rows) * static_cast<std::size_t>(block_.columns);
+        for (const auto& [colour, count] : cells)
+            if (count > most)
+                large_.push_back(colour);
+        std::sort(large_.begin(), large_.end());
+    }
+
+    SectionKey Of(int i, int j) const
+    {
+        const std::uint32_t colour = CellColour(state_, i, j);
+        if (!std::binary_search(large_.begin(), large_.end(), colour))
+            return colour;
+        const auto rowBand = static_cast<SectionKey>((i - 1) / block_.rows);
+        const auto columnBand = static_cast<SectionKey>((j - 1) / block_.columns);
+        return columnBand << 40 | rowBand << 32 | SectionKey{1} << 24 | colour;
+    }
+
+private:
+    const TerrainGeneratorState& state_;
+    SectionBlock block_;
+    std::vector<std::uint32_t> large_;  // colours cut into blocks, sorted
+};
+
+// The section keys of the whole mesh, column by column: planning walks the
 // grid along X, across its rows, which the grid itself keeps far apart.
 class ColumnColourTable {
 public:
-    explicit ColumnColourTable(const TerrainGeneratorState& state)
-        : rows_(state.derived.LastRow() - 1), colours_(static_cast<std::size_t>(rows_) * kGridColumns)
+    ColumnColourTable(const TerrainGeneratorState& state, const SectionKeys& keys)
+        : rows_(state.derived.LastRow() - 1), keys_(static_cast<std::size_t>(rows_) * kGridColumns)
     {
         for (int i = 1; i <= rows_; ++i)
             for (int j = 1; j < state.derived.LastColumn(); ++j)
-                colours_[static_cast<std::size_t>(j) * rows_ + (i - 1)] = CellColour(state, i, j);
+                keys_[static_cast<std::size_t>(j) * rows_ + (i - 1)] = keys.Of(i, j);
     }
     int Rows() const { return rows_; }
-    // The colour of cell (i, j), i from 1 to Rows().
-    std::uint32_t At(int i, int j) const { return colours_[static_cast<std::size_t>(j) * rows_ + (i - 1)]; }
+    // The key of cell (i, j), i from 1 to Rows().
+    SectionKey At(int i, int j) const { return keys_[static_cast<std::size_t>(j) * rows_ + (i - 1)]; }
 
 private:
     int rows_;
-    std::vector<std::uint32_t> colours_;
+    std::vector<SectionKey> keys_;
 };
 
-// The distinct colours of the cells that touch node row i from cell column
+// The distinct keys of the cells that touch node row i from cell column
 // j (the cells of rows i-1 and i): zero, one or two of them.
 struct NodeColours {
-    std::uint32_t colour[2] = {0, 0};
+    SectionKey colour[2] = {0, 0};
     int count = 0;
 
-    bool Has(std::uint32_t c) const { return (count > 0 && colour[0] == c) || (count > 1 && colour[1] == c); }
+    bool Has(SectionKey c) const { return (count > 0 && colour[0] == c) || (count > 1 && colour[1] == c); }
 };
 
 NodeColours ColoursAround(const ColumnColourTable& table, int i, int j)
@@ -75,7 +114,7 @@ NodeColours ColoursAround(const ColumnColourTable& table, int i, int j)
     if (i - 1 >= 1)
         around.colour[around.count++] = table.At(i - 1, j);
     if (i <= table.Rows()) {
-        const std::uint32_t c = table.At(i, j);
+        const SectionKey c = table.At(i, j);
         if (!around.Has(c))
             around.colour[around.count++] = c;
     }
@@ -83,9 +122,9 @@ NodeColours ColoursAround(const ColumnColourTable& table, int i, int j)
 }
 
 // The vertices that cell column j adds to a tile: its right-hand nodes once
-// for each distinct colour around them, its left-hand nodes once for each
-// colour that the tile's previous column (when `continues`) does not
-// already give them.
+// for each distinct key around them, its left-hand nodes once for each
+// key that the tile's previous column (when `continues`) does not already
+// give them.
 std::size_t ColumnVertices(const ColumnColourTable& table, int j, bool continues)
 {
     std::size_t added = 0;
@@ -99,10 +138,10 @@ std::size_t ColumnVertices(const ColumnColourTable& table, int j, bool continues
     return added;
 }
 
-// The distinct colours of cell column j, sorted.
-std::vector<std::uint32_t> ColumnColours(const ColumnColourTable& table, int j)
+// The distinct keys of cell column j, sorted.
+std::vector<SectionKey> ColumnColours(const ColumnColourTable& table, int j)
 {
-    std::vector<std::uint32_t> colours;
+    std::vector<SectionKey> colours;
     for (int i = 1; i <= table.Rows(); ++i)
         colours.push_back(table.At(i, j));
     std::sort(colours.begin(), colours.end());
@@ -179,7 +218,7 @@ std::string TileLine(int number, int count, const MillimetrePoint& origin, UiLan
 class TileWriter {
 public:
     TileWriter(const TerrainGeneratorState& state, B3dWriter& out)
-        : state_(state), out_(out), run_(out), stamp_(kGridRows * kGridColumns, 0),
+        : state_(state), keys_(state), out_(out), run_(out), stamp_(kGridRows * kGridColumns, 0),
           index_(kGridRows * kGridColumns, 0), millimetres_(kGridRows * kGridColumns)
     {
         if (!state.params.texture.empty()) {
@@ -189,14 +228,16 @@ public:
         }
     }
 
-    // The header, the tile line and one section per colour of `tile`, its
-    // vertices relative to the tile's origin, into the open output.
-    void Write(const TerrainTile& tile, int number, int count, UiLanguage language)
+    // The header, the tile line and one section per colour of each block of
+    // `tile`, its vertices relative to the tile's origin, into the open
+    // output; returns the loader's expected seconds for the tile.
+    double Write(const TerrainTile& tile, int number, int count, UiLanguage language)
     {
         WriteTerrainHeader(out_, state_.params, language);
         out_.WriteLine(TileLine(number, count, tile.origin, language));
+        load_ = LoadCounts{};
         if (tile.lastColumn <= tile.firstColumn)
-            return;
+            return EstimateLoadSeconds(load_);
         firstColumn_ = tile.firstColumn;
         width_ = tile.lastColumn - tile.firstColumn + 1;
         // The tile's nodes as printed.
@@ -207,6 +248,7 @@ public:
         for (std::size_t s = 0; s + 1 < sectionStart_.size(); ++s)
             WriteSection(tile, s);
         run_.Flush();
+        return EstimateLoadSeconds(load_);
     }
 
 private:
@@ -218,22 +260,23 @@ private:
     // Node (i, j) of the current tile.
     int NodeId(int i, int j) const { return (i - 1) * width_ + (j - firstColumn_); }
 
-    // Sorts the tile's cells by colour: sections in the order their colour
-    // first appears (row by row, then column by column), each with its
-    // cells in that same order.
+    // Sorts the tile's cells by colour and block: sections in the order
+    // their colour and block first appear (row by row, then column by
+    // column), each with its cells in that same order.
     void SortCells(const TerrainTile& tile)
     {
         const int lastRow = state_.derived.LastRow();
         sectionOf_.clear();
         cellSection_.clear();
-        std::uint32_t lastColour = 0, lastSection = 0;  // neighbours mostly share their colour
+        SectionKey lastKey = 0;
+        std::uint32_t lastSection = 0;  // neighbours mostly share their section
         for (int i = 1; i < lastRow; ++i) {
             for (int j = tile.firstColumn; j < tile.lastColumn; ++j) {
-                const std::uint32_t colour = CellColour(state_, i, j);
-                if (cellSection_.empty() || colour != lastColour) {
-                    lastColour = colour;
+                const SectionKey key = keys_.Of(i, j);
+                if (cellSection_.empty() || key != lastKey) {
+                    lastKey = key;
                     lastSection =
-                        sectionOf_.try_emplace(colour, static_cast<std::uint32_t>(sectionOf_.size())).first->second;
+                        sectionOf_.try_emplace(key, static_cast<std::uint32_t>(sectionOf_.size())).first->second;
                 }
                 cellSection_.push_back(lastSection);
             }
@@ -286,15 +329,27 @@ private:
             run_.Put(kEnd);
         }
 
-        // The two triangles of every cell, corners as in domb.b3d:
-        // (P0, P1, P2) and (P3, P0, P2).
+        // Every cell: one face P0, P1, P2, P3 when its corners lie in a
+        // plane and make a convex quad, else the two triangles of domb.b3d,
+        // (P0, P1, P2) and (P3, P0, P2). The loader cuts a face into a fan
+        // from its first corner, (P0, P1, P2) and (P0, P2, P3): the same
+        // two triangles, across the same diagonal.
+        std::size_t faces = 0;
         for (std::size_t c = first; c < last; ++c) {
             const auto [i, j] = cells_[c];
-            const std::uint32_t p0 = index_[NodeId(i, j)], p1 = index_[NodeId(i, j + 1)];
-            const std::uint32_t p2 = index_[NodeId(i + 1, j + 1)], p3 = index_[NodeId(i + 1, j)];
-            PutFace(p0, p1, p2);
-            PutFace(p3, p0, p2);
+            const int n0 = NodeId(i, j), n1 = NodeId(i, j + 1), n2 = NodeId(i + 1, j + 1), n3 = NodeId(i + 1, j);
+            const CellQuad quad = QuadOf(millimetres_[n0], millimetres_[n1], millimetres_[n2], millimetres_[n3]);
+            if (quad != CellQuad::None) {
+                const bool up = state_.params.twoSided || quad == CellQuad::Up;
+                PutQuad(n0, up ? n1 : n3, n2, up ? n3 : n1);
+                faces += 1;
+            } else {
+                PutFace(n0, n1, n2);
+                PutFace(n3, n0, n2);
+                faces += 2;
+            }
         }
+        load_.AddSection(nodes_.size(), faces, state_.params.twoSided ? faces : 0);
 
         if (state_.params.useColor) {
             const GridNode& n = state_.node(cells_[first].first, cells_[first].second);
@@ -324,19 +379,49 @@ private:
         run_.Put(";\r\n");
     }
 
-    void PutFace(std::uint32_t a, std::uint32_t b, std::uint32_t c)
+    // Whether the triangle of nodes a, b, c (in that order) is seen from
+    // above: the loader shows a face on the side where its corners run
+    // clockwise, the side cross(b - a, c - a) points to.
+    bool FacesUp(int a, int b, int c) const
     {
+        const MillimetrePoint &pa = millimetres_[a], &pb = millimetres_[b], &pc = millimetres_[c];
+        const double abx = static_cast<double>(pb.x - pa.x), abz = static_cast<double>(pb.z - pa.z);
+        const double acx = static_cast<double>(pc.x - pa.x), acz = static_cast<double>(pc.z - pa.z);
+        return abz * acx - abx * acz >= 0.0;
+    }
+
+    // The triangle of nodes a, b, c: two-sided in that order, or one-sided
+    // with its corners turned to face up.
+    void PutFace(int a, int b, int c)
+    {
+        const bool up = state_.params.twoSided || FacesUp(a, b, c);
         run_.MakeRoom(kMostIndexLine);
-        run_.Put("Face2 ");
-        run_.PutInt(a);
+        run_.Put(state_.params.twoSided ? "Face2 " : "Face ");
+        run_.PutInt(index_[a]);
         run_.Put(',');
-        run_.PutInt(b);
+        run_.PutInt(index_[up ? b : c]);
         run_.Put(',');
-        run_.PutInt(c);
+        run_.PutInt(index_[up ? c : b]);
+        run_.Put(kEnd);
+    }
+
+    // The cell of nodes a, b, c, d as one face, corners in that order.
+    void PutQuad(int a, int b, int c, int d)
+    {
+        run_.MakeRoom(kMostIndexLine + 21);
+        run_.Put(state_.params.twoSided ? "Face2 " : "Face ");
+        run_.PutInt(index_[a]);
+        run_.Put(',');
+        run_.PutInt(index_[b]);
+        run_.Put(',');
+        run_.PutInt(index_[c]);
+        run_.Put(',');
+        run_.PutInt(index_[d]);
         run_.Put(kEnd);
     }
 
     const TerrainGeneratorState& state_;
+    SectionKeys keys_;
     B3dWriter& out_;
     BlockRun run_;
     std::vector<std::uint32_t> stamp_;  // serial_ of the section that numbered the node last
@@ -345,13 +430,14 @@ private:
     int firstColumn_ = 1;  // of the current tile
     int width_ = 1;        // its node columns
     std::uint32_t serial_ = 0;
-    std::unordered_map<std::uint32_t, std::uint32_t> sectionOf_;  // colour -> section
+    std::unordered_map<SectionKey, std::uint32_t> sectionOf_;  // colour and block -> section
     std::vector<std::uint32_t> cellSection_;
     std::vector<std::size_t> sectionStart_;
     std::vector<std::size_t> next_;
     std::vector<std::pair<int, int>> cells_;
     std::vector<int> nodes_;
     std::string textureLoad_;
+    LoadCounts load_;  // of the tile being written
 };
 
 // The index: two comment lines, then "file,x,y,z" (the origin in metres) for
@@ -434,33 +520,33 @@ std::vector<TerrainTile> PlanTerrainTiles(const TerrainGeneratorState& state)
         return tiles;
     }
     const int perLength = ColumnsPerTileLength(state);
-    const ColumnColourTable table(state);
+    const ColumnColourTable table(state, SectionKeys(state));
     TerrainTile tile;
-    std::vector<std::uint32_t> colours;  // of the tile so far, sorted
+    std::vector<SectionKey> keys;  // of the tile so far, sorted
     for (int j = 1; j < lastColumn; ++j) {
         const bool continues = j > tile.firstColumn;
         std::size_t added = ColumnVertices(table, j, continues);
-        const std::vector<std::uint32_t> column = ColumnColours(table, j);
-        std::size_t newColours = 0;
-        for (const std::uint32_t c : column)
-            newColours += std::binary_search(colours.begin(), colours.end(), c) ? 0 : 1;
+        const std::vector<SectionKey> column = ColumnColours(table, j);
+        std::size_t newKeys = 0;
+        for (const SectionKey c : column)
+            newKeys += std::binary_search(keys.begin(), keys.end(), c) ? 0 : 1;
         const bool pieceStarts = perLength > 0 && (j - 1) % perLength == 0;
         if (continues && (pieceStarts || tile.vertices + added > kTileMostVertices ||
-                          colours.size() + newColours > kTileMostSections)) {
-            tile.sections = colours.size();
+                          keys.size() + newKeys > kTileMostSections)) {
+            tile.sections = keys.size();
             tiles.push_back(tile);
             tile = TerrainTile{};
             tile.firstColumn = tile.lastColumn = j;
-            colours.clear();
+            keys.clear();
             added = ColumnVertices(table, j, false);
         }
         tile.vertices += added;
-        std::vector<std::uint32_t> merged;
-        std::set_union(colours.begin(), colours.end(), column.begin(), column.end(), std::back_inserter(merged));
-        colours.swap(merged);
+        std::vector<SectionKey> merged;
+        std::set_union(keys.begin(), keys.end(), column.begin(), column.end(), std::back_inserter(merged));
+        keys.swap(merged);
         tile.lastColumn = j + 1;
     }
-    tile.sections = colours.size();
+    tile.sections = keys.size();
     tiles.push_back(tile);
 
     if (tiles.size() > 1) {
@@ -468,6 +554,51 @@ std::vector<TerrainTile> PlanTerrainTiles(const TerrainGeneratorState& state)
             t.origin = NodeMillimetres(state, 1, t.firstColumn);
     }
     return tiles;
+}
+
+SectionBlock SectionBlockOf(const TerrainGeneratorState& state)
+{
+    const std::size_t faces = state.params.twoSided ? kSectionMostFacesTwoSided : kSectionMostFaces;
+    const int cells = static_cast<int>(faces / 2);
+    const int gridRows = std::max(1, state.derived.LastRow() - 1);
+    int rows = 1;
+    while ((rows + 1) * (rows + 1) <= cells)
+        ++rows;
+    rows = std::min(rows, gridRows);
+    return {rows, std::max(1, cells / rows)};
+}
+
+CellQuad QuadOf(const MillimetrePoint& p0, const MillimetrePoint& p1, const MillimetrePoint& p2,
+              const MillimetrePoint& p3)
+{
+    // Corners relative to P0, in millimetres: small, exact numbers.
+    const auto from = [&p0](const MillimetrePoint& p) {
+        return std::array<double, 3>{static_cast<double>(p.x - p0.x), static_cast<double>(p.y - p0.y),
+                                     static_cast<double>(p.z - p0.z)};
+    };
+    const std::array<std::array<double, 3>, 4> q{from(p0), from(p1), from(p2), from(p3)};
+    // The plan (X, Z) turn at corner k: positive where the corners run
+    // clockwise seen from above, as a face seen from above has them.
+    const auto turn = [&q](int k) {
+        const auto &a = q[(k + 3) % 4], &b = q[k], &c = q[(k + 1) % 4];
+        return (b[2] - a[2]) * (c[0] - a[0]) - (b[0] - a[0]) * (c[2] - a[2]);
+    };
+    const double t0 = turn(0), t1 = turn(1), t2 = turn(2), t3 = turn(3);
+    const bool up = t0 > 0 && t1 > 0 && t2 > 0 && t3 > 0;
+    if (!up && !(t0 < 0 && t1 < 0 && t2 < 0 && t3 < 0))
+        return CellQuad::None;  // not convex, or a corner on a line with its neighbours
+    // How far corner `d` lies from the plane of corners a, b, c.
+    const auto offPlane = [&q](int a, int b, int c, int d) {
+        const auto sub = [](const std::array<double, 3>& u, const std::array<double, 3>& v) {
+            return std::array<double, 3>{u[0] - v[0], u[1] - v[1], u[2] - v[2]};
+        };
+        const auto u = sub(q[b], q[a]), v = sub(q[c], q[a]), w = sub(q[d], q[a]);
+        const double nx = u[1] * v[2] - u[2] * v[1], ny = u[2] * v[0] - u[0] * v[2], nz = u[0] * v[1] - u[1] * v[0];
+        return std::abs(nx * w[0] + ny * w[1] + nz * w[2]) / std::sqrt(nx * nx + ny * ny + nz * nz);
+    };
+    if (offPlane(0, 1, 2, 3) > kQuadMostOffPlane || offPlane(0, 2, 3, 1) > kQuadMostOffPlane)
+        return CellQuad::None;
+    return up ? CellQuad::Up : CellQuad::Down;
 }
 
 std::string TerrainTileIndexName(const std::string& stem)
@@ -497,6 +628,7 @@ TerrainResult WriteSimulatorLayout(const TerrainGeneratorState& state, UiLanguag
     TileWriter writer(state, out);
     TerrainResult result;
     result.tiles = count;
+    result.loadSeconds = 0.0;
     StagedFileSet files(folder);
     const std::set<std::string> listed = ListedTiles(files.PathOf(indexName), stem);
 
@@ -504,7 +636,7 @@ TerrainResult WriteSimulatorLayout(const TerrainGeneratorState& state, UiLanguag
         // One file suffices: domb.b3d, replaced as a single file is.
         result.path = files.PathOf(TerrainTileFileName(1, 1, stem));
         out.OpenOutput(result.path);
-        writer.Write(tiles.front(), 1, 1, language);
+        result.loadSeconds = writer.Write(tiles.front(), 1, 1, language);
         if (progress && !progress(1, 1)) {
             out.Abandon();
             throw GenerationCancelled();
@@ -521,7 +653,7 @@ TerrainResult WriteSimulatorLayout(const TerrainGeneratorState& state, UiLanguag
             for (int k = 1; k <= count; ++k) {
                 name = TerrainTileFileName(k, count, stem);
                 out.OpenOutput(staged[k - 1]);
-                writer.Write(tiles[k - 1], k, count, language);
+                result.loadSeconds += writer.Write(tiles[k - 1], k, count, language);
                 out.CloseOutput();
                 if (progress && !progress(k, count))
                     throw GenerationCancelled();  // the staged files go with `files`

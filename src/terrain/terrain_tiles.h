@@ -1,21 +1,33 @@
 // The simulator-ready layout of the terrain: the same grid, shaping,
-// triangles, sidedness and cell colours as the cell-by-cell domb.b3d, written
-// the way the simulator's object loader can take at any size.
+// triangles and cell colours as the cell-by-cell domb.b3d, written the way
+// the simulator's object loader can take at any size.
 //
-// - One mesh section per distinct cell colour. Its vertices are the grid
-//   nodes its cells use, each written once per section; its faces are the
-//   two double-sided triangles of every such cell, corners in the same order
-//   as in domb.b3d.
+// - The cells of one colour form one mesh section, unless the colour has
+//   more cells in the grid than a block of SectionBlockOf(): then its cells
+//   in each block of the grid (blocks counted from the first row and
+//   column) form a section. The loader compares every face of a section
+//   with each earlier one, and copies the whole object so far for every
+//   section, so both large sections and many sections cost (README: the
+//   load-time model). A section's vertices are the grid nodes its cells
+//   use, each written once per section.
+// - Each triangle is written once, one-sided ("Face"), its corners turned so
+//   that it is seen from above (the surface of a height field); with
+//   twoSided the triangles are the cell layout's "Face2" lines, corners in
+//   the same order, in the smaller sections that two-sided faces need.
+// - A cell whose corners lie in one plane and make a convex quad (QuadOf)
+//   is one face of four corners in place of its two triangles: the loader
+//   spends most of its time per face line, whatever its corners, and cuts
+//   the face into the cell's same two triangles (a fan from its first
+//   corner, P0, across the diagonal P0-P2).
 // - With a texture, each section loads it once and gives every node a
 //   texture coordinate: u grows by one per row and v falls by one per
 //   column, so that every cell shows the whole image once, turned as in
 //   domb.b3d (the simulator repeats a texture outside 0 to 1).
 // - The grid is cut along Z into tiles of at most kTileMostVertices vertices
-//   and kTileMostSections sections (the loader's time grows with the square
-//   of the sections, a face keeps its material number in 16 bits, and 65,534
-//   vertices is the most one object should have), and of at most the tile
-//   length asked for. One column of cells, at most 100 cells, always fits
-//   these limits, so the grid never has to be cut along X.
+//   and kTileMostSections sections (65,534 vertices is the most one object
+//   should have; a face keeps its material number in 16 bits), and of at
+//   most the tile length asked for. One column of cells, at most 100 cells,
+//   always fits these limits, so the grid never has to be cut along X.
 //
 // One tile is written as domb.b3d, with the coordinates of the cell layout.
 // More tiles are domb_001.b3d, domb_002.b3d ... in order along Z, with the
@@ -42,6 +54,22 @@ inline constexpr std::size_t kTileMostVertices = 65534;
 inline constexpr std::size_t kTileMostSections = 256;
 inline constexpr const char* kTileIndexFileName = "domb_tiles.txt";
 
+// The most faces (triangles) of one section, one-sided and two-sided: where
+// the loader's total time was least (README: the load-time model).
+inline constexpr std::size_t kSectionMostFaces = 1000;
+inline constexpr std::size_t kSectionMostFacesTwoSided = 200;
+
+// The block of cells one section covers at most: `rows` along X by
+// `columns` along Z.
+struct SectionBlock {
+    int rows = 1;
+    int columns = 1;
+};
+
+// The most nearly square block of at most the section's faces (two per
+// cell) for the grid's rows and the sidedness asked for.
+SectionBlock SectionBlockOf(const TerrainGeneratorState& state);
+
 // A point in whole millimetres: a coordinate exactly as the files print it.
 struct MillimetrePoint {
     long long x = 0;
@@ -51,12 +79,22 @@ struct MillimetrePoint {
     friend bool operator==(const MillimetrePoint&, const MillimetrePoint&) = default;
 };
 
+// Whether a cell's corners P0, P1, P2, P3 (in whole millimetres, as
+// written) can be one face: they must make a convex quad in plan and lie
+// in one plane within kQuadMostOffPlane millimetres (P3 from the plane of
+// P0, P1, P2 and P1 from that of P0, P2, P3). Up: its corners in that
+// order are seen from above; Down: from below.
+enum class CellQuad { None, Up, Down };
+inline constexpr double kQuadMostOffPlane = 1.0;
+CellQuad QuadOf(const MillimetrePoint& p0, const MillimetrePoint& p1, const MillimetrePoint& p2,
+                const MillimetrePoint& p3);
+
 // One tile: every row of cells between the node columns firstColumn and
 // lastColumn (the first column of the next tile).
 struct TerrainTile {
     int firstColumn = 1;
     int lastColumn = 1;
-    std::size_t sections = 0;  // distinct cell colours
+    std::size_t sections = 0;  // a section per cell colour of each block
     std::size_t vertices = 0;  // over all its sections
     MillimetrePoint origin;    // zero for a single tile
 };

@@ -13,6 +13,7 @@
 #include "ui/preset_buttons.h"
 #include "ui_area_window.h"
 
+#include "b3d/load_estimate.h"
 #include "core/errors.h"
 #include "options/preset.h"
 #include "terrain/terrain_tiles.h"
@@ -413,13 +414,17 @@ void TDombepito::GenButtonClick()
         *this, [this](const QString& text) { setStatusText(text); },
         [&] {
             const std::filesystem::path folder = outputFolder_->folderPath();
+            // The simulator layout adds the loader's expected time to the status.
+            const auto loadTime = [this](const TerrainResult& result) {
+                return result.loadSeconds < 0 ? std::string() : LoadEstimateStatus(result.loadSeconds, language_);
+            };
             if (!input.heightmap.Enabled()) {
                 const TerrainResult result = generator_.Generate(input, language_, folder);
-                return Generated{result.path, result.status, WarningTexts(result.warnings)};
+                return Generated{result.path, result.status + loadTime(result), WarningTexts(result.warnings)};
             }
             const TerrainResult result = GenerateInBackground(input, folder);
             heightmapReport = QString::fromStdString(result.heightmapReport);
-            return Generated{result.path, result.status, WarningTexts(result.warnings)};
+            return Generated{result.path, result.status + loadTime(result), WarningTexts(result.warnings)};
         },
         lastGenerated_);
     if (outcome == GenerationOutcome::Cancelled)

@@ -232,3 +232,33 @@ TEST(CheckCommandHostileFiles, RunningOutOfMemoryIsAMessageAndExitOne)
 
 }  // namespace
 }  // namespace kestrane::cli
+
+namespace kestrane::cli {
+namespace {
+
+// The simulator's expected load time: a line for a slow object with a
+// warning over 10 s (exit 0), the whole set and its slowest tile for a tile
+// index.
+TEST(CheckCommand, PredictsTheSimulatorsLoadTime)
+{
+    test::TempFolder folder;
+    const std::vector<std::string> terrain = {"terrain", "--lang", "en", "--resolution", "100,120", "--area", "500,600"};
+    ASSERT_EQ(RunCli(terrain, folder.path()).exitCode, kExitOk);
+    auto check = RunCli({"check", "domb.b3d"}, folder.path());
+    EXPECT_EQ(check.exitCode, kExitOk) << check.out;
+    EXPECT_NE(check.out.find("\n  simulator load: about "), std::string::npos) << check.out;
+    EXPECT_NE(check.out.find("\n  warning: the simulator takes about "), std::string::npos) << check.out;
+    EXPECT_NE(check.out.find("--layout simulator"), std::string::npos) << check.out;
+
+    std::vector<std::string> tiled = terrain;
+    tiled.insert(tiled.end(), {"--layout", "simulator", "--tile-length", "100"});
+    ASSERT_EQ(RunCli(tiled, folder.path()).exitCode, kExitOk);
+    check = RunCli({"check", "domb_tiles.txt"}, folder.path());
+    EXPECT_EQ(check.exitCode, kExitOk) << check.out;
+    EXPECT_NE(check.out.find("\n  simulator load: about "), std::string::npos) << check.out;
+    EXPECT_NE(check.out.find(" s for 6 tiles, the slowest domb_0"), std::string::npos) << check.out;
+    EXPECT_EQ(check.out.find("warning"), std::string::npos) << check.out;
+}
+
+}  // namespace
+}  // namespace kestrane::cli

@@ -42,11 +42,13 @@ TEST(TerrainLayoutCommandTest, SimulatorLayoutWritesTilesAndTheirIndex)
     const auto index = Lines(ReadFile(folder / "domb_tiles.txt"));
     ASSERT_EQ(index.size(), 6u);
     EXPECT_EQ(index[4], "domb_002.b3d,0.000,0.000,10.000");
-    // The default surface has one colour: one section a tile.
+    // The default surface has one colour, more cells than a section holds:
+    // a section per block of 22 x 22 cells, here two a tile.
     const auto lines = Lines(ReadFile(folder / "domb_002.b3d"));
     EXPECT_EQ(std::count(lines.begin(), lines.end(), "[Meshbuilder];1"), 1);
+    EXPECT_EQ(std::count(lines.begin(), lines.end(), "[Meshbuilder];2"), 1);
     EXPECT_EQ(std::count_if(lines.begin(), lines.end(), [](const std::string& l) { return l.rfind("Vertex", 0) == 0; }),
-              26 * 11);
+              (23 + 4) * 11);
 
     // Without a tile length the default surface fits one file.
     result = RunCli({"terrain", "--layout=simulator"}, folder.path());
@@ -55,7 +57,8 @@ TEST(TerrainLayoutCommandTest, SimulatorLayoutWritesTilesAndTheirIndex)
     EXPECT_EQ(Entries(folder), std::vector<std::string>{"domb.b3d"});
     const auto check = RunCli({"check", "domb.b3d"}, folder.path());
     EXPECT_EQ(check.exitCode, 0) << check.out;
-    EXPECT_NE(check.out.find("domb.b3d: 1 section, 676 vertices, 1250 faces, no problems"), std::string::npos) << check.out;
+    // A plane: every cell is one face of four corners.
+    EXPECT_NE(check.out.find("domb.b3d: 4 sections, 729 vertices, 625 faces, no problems"), std::string::npos) << check.out;
 }
 
 TEST(TerrainLayoutCommandTest, AnOutputNameNamesTheTileSet)
@@ -85,7 +88,8 @@ TEST(TerrainLayoutCommandTest, CheckReadsATileSetThroughItsIndex)
     ASSERT_EQ(RunCli({"terrain", "--layout", "simulator", "--tile-length", "10"}, folder.path()).exitCode, 0);
     auto check = RunCli({"check", "domb_tiles.txt"}, folder.path());
     EXPECT_EQ(check.exitCode, 0) << check.out;
-    EXPECT_EQ(check.out, "domb_tiles.txt: 3 sections, 728 vertices, 1250 faces, no problems\n");
+    EXPECT_EQ(check.out.substr(0, check.out.find('\n') + 1),
+              "domb_tiles.txt: 8 sections, 783 vertices, 625 faces, no problems\n");
     std::filesystem::remove(folder / "domb_002.b3d");
     check = RunCli({"check", "domb_tiles.txt"}, folder.path());
     EXPECT_EQ(check.exitCode, 1);
@@ -103,6 +107,7 @@ TEST(TerrainLayoutCommandTest, BadLayoutOptionsNameTheOption)
         {{"terrain", "--lang", "en", "--layout", "simulator", "--tile-length", ""}, "--tile-length must be 0 or more metres"},
         {{"terrain", "--lang", "en", "--tile-length", "25"}, "--tile-length needs --layout simulator"},
         {{"terrain", "--lang", "en", "--tile-length", "25", "--layout", "cells"}, "--tile-length needs --layout simulator"},
+        {{"terrain", "--lang", "en", "--two-sided"}, "--two-sided needs --layout simulator"},
     };
     for (const auto& [args, message] : cases) {
         const auto result = RunCli(args, folder.path());
@@ -117,8 +122,27 @@ TEST(TerrainLayoutCommandTest, HelpNamesTheLayoutOptions)
 {
     const TempFolder folder;
     const auto result = RunCli({"terrain", "--help"}, folder.path());
-    for (const char* option : {"--layout cells|simulator", "--tile-length METRES", "domb_tiles.txt"})
+    for (const char* option : {"--layout cells|simulator", "--tile-length METRES", "domb_tiles.txt", "--two-sided"})
         EXPECT_NE(result.out.find(option), std::string::npos) << option;
+}
+
+// One-sided ground by default, two-sided faces with --two-sided: the same
+// triangles either way (the default surface is a plane: a face a cell).
+TEST(TerrainLayoutCommandTest, TwoSidedKeepsFace2)
+{
+    const TempFolder folder;
+    const auto faces = [&](const std::vector<std::string>& args) {
+        EXPECT_EQ(RunCli(args, folder.path()).exitCode, 0);
+        std::vector<std::string> kinds;
+        for (const std::string& line : Lines(ReadFile(folder / "domb.b3d")))
+            if (line.rfind("Face", 0) == 0)
+                kinds.push_back(line.substr(0, line.find(' ')));
+        return kinds;
+    };
+    const auto oneSided = faces({"terrain", "--layout", "simulator"});
+    const auto twoSided = faces({"terrain", "--layout", "simulator", "--two-sided"});
+    EXPECT_EQ(oneSided, std::vector<std::string>(625, "Face"));
+    EXPECT_EQ(twoSided, std::vector<std::string>(625, "Face2"));
 }
 
 }  // namespace

@@ -52,38 +52,103 @@ struct Triangle {
     auto operator<=>(const Triangle&) const = default;
 };
 
+// Turns the triangle's corners round (keeping their order round it) so that
+// the least comes first: triangles compare equal whichever corner a face
+// started from.
+Triangle StartingFromLeast(Triangle t)
+{
+    const auto least = std::min_element(t.corners.begin(), t.corners.end()) - t.corners.begin();
+    std::rotate(t.corners.begin(), t.corners.begin() + least, t.corners.end());
+    std::rotate(t.uv.begin(), t.uv.begin() + least, t.uv.end());
+    return t;
+}
+
+// The triangles of every face, a face of more corners cut into a fan from
+// its first corner as the loader cuts it.
 std::vector<Triangle> Triangles(const b3d::Model& model)
 {
     std::vector<Triangle> triangles;
     for (const b3d::Section& section : model.sections) {
         for (const b3d::Face& face : section.faces) {
-            const auto corners = section.Corners(face);
-            EXPECT_EQ(corners.size(), 3u);
-            Triangle t;
-            t.twoSided = face.twoSided;
-            t.color = section.hasColor ? std::array<int, 3>{section.color.r, section.color.g, section.color.b}
-                                       : std::array<int, 3>{-1, -1, -1};
-            t.texture = section.texture;
-            double lowU = 1e300, lowV = 1e300;
-            for (std::size_t k = 0; k < 3; ++k) {
-                t.corners[k] = ToMillimetres(section.vertices[corners[k]]);
-                if (!section.texCoords.empty()) {
-                    lowU = std::min(lowU, section.texCoords[corners[k]].u);
-                    lowV = std::min(lowV, section.texCoords[corners[k]].v);
-                }
-            }
-            if (!section.texCoords.empty()) {
+            const auto all = section.Corners(face);
+            EXPECT_GE(all.size(), 3u);
+            for (std::size_t fan = 1; fan + 1 < all.size(); ++fan) {
+                const std::array<std::uint32_t, 3> corners{all[0], all[fan], all[fan + 1]};
+                Triangle t;
+                t.twoSided = face.twoSided;
+                t.color = section.hasColor ? std::array<int, 3>{section.color.r, section.color.g, section.color.b}
+                                           : std::array<int, 3>{-1, -1, -1};
+                t.texture = section.texture;
+                double lowU = 1e300, lowV = 1e300;
                 for (std::size_t k = 0; k < 3; ++k) {
-                    const b3d::TexCoord& uv = section.texCoords[corners[k]];
-                    t.uv[k] = {std::llround((uv.u - std::floor(lowU)) * 1000),
-                               std::llround((uv.v - std::floor(lowV)) * 1000)};
+                    t.corners[k] = ToMillimetres(section.vertices[corners[k]]);
+                    if (!section.texCoords.empty()) {
+                        lowU = std::min(lowU, section.texCoords[corners[k]].u);
+                        lowV = std::min(lowV, section.texCoords[corners[k]].v);
+                    }
                 }
+                if (!section.texCoords.empty()) {
+                    for (std::size_t k = 0; k < 3; ++k) {
+                        const b3d::TexCoord& uv = section.texCoords[corners[k]];
+                        t.uv[k] = {std::llround((uv.u - std::floor(lowU)) * 1000),
+                                   std::llround((uv.v - std::floor(lowV)) * 1000)};
+                    }
+                }
+                triangles.push_back(StartingFromLeast(t));
             }
-            triangles.push_back(t);
         }
     }
     std::sort(triangles.begin(), triangles.end());
     return triangles;
+}
+
+// The plan (X, Z) turn of a triangle's corners: positive when it is seen
+// from above (the loader shows a face where its corners run clockwise).
+double PlanTurn(const Triangle& t)
+{
+    const auto& [a, b, c] = t.corners;
+    return static_cast<double>(b[2] - a[2]) * static_cast<double>(c[0] - a[0]) -
+           static_cast<double>(b[0] - a[0]) * static_cast<double>(c[2] - a[2]);
+}
+
+// The cell layout's two-sided triangles as the simulator layout writes them
+// one-sided: the same corners, turned where needed to be seen from above.
+std::vector<Triangle> FacingUp(std::vector<Triangle> triangles)
+{
+    for (Triangle& t : triangles) {
+        t.twoSided = false;
+        if (PlanTurn(t) < 0) {
+            std::swap(t.corners[1], t.corners[2]);
+            std::swap(t.uv[1], t.uv[2]);
+            t = StartingFromLeast(t);
+        }
+    }
+    std::sort(triangles.begin(), triangles.end());
+    return triangles;
+}
+
+// Every face of four corners is a cell flat and convex enough to be one
+// (QuadOf, its cases tested on their own), seen from above when one-sided.
+// Returns how many there were.
+std::size_t ExpectQuadsFlatAndConvex(const b3d::Model& model)
+{
+    std::size_t quads = 0;
+    for (const b3d::Section& section : model.sections) {
+        for (const b3d::Face& face : section.faces) {
+            const auto corners = section.Corners(face);
+            if (corners.size() != 4)
+                continue;
+            ++quads;
+            std::array<MillimetrePoint, 4> q;
+            for (std::size_t k = 0; k < 4; ++k) {
+                const auto [x, y, z] = ToMillimetres(section.vertices[corners[k]]);
+                q[k] = {x, y, z};
+            }
+            const CellQuad kind = QuadOf(q[0], q[1], q[2], q[3]);
+            EXPECT_TRUE(kind == CellQuad::Up || (face.twoSided && kind == CellQuad::Down)) << "line " << section.line;
+        }
+    }
+    return quads;
 }
 
 // The coordinate as FormatReal prints it, in millimetres.
@@ -171,6 +236,7 @@ TerrainInput RandomInput(std::mt19937& random)
     input.baseColor = {static_cast<std::uint8_t>(whole(0, 255)), 140, 40};
     input.texture = whole(0, 3) == 0 ? "" : "a.bmp";
     input.tileLength = whole(0, 1) == 0 ? "0" : Number(uniform(1, 400));
+    input.twoSided = whole(0, 2) == 0;
     return input;
 }
 
@@ -210,9 +276,11 @@ protected:
         return contents;
     }
     // Every tile within the simulator's limits, as planned, without
-    // problems or empty sections.
+    // problems or empty sections, no section above its faces.
     void ExpectWithinLimits(const b3d::TileSet& set, const std::vector<TerrainTile>& plan)
     {
+        const std::size_t mostFaces =
+            generator.state().params.twoSided ? kSectionMostFacesTwoSided : kSectionMostFaces;
         ASSERT_EQ(set.tiles.size(), plan.size());
         EXPECT_TRUE(set.model.problems.empty()) << set.model.problems.front().text;
         for (std::size_t k = 0; k < set.tiles.size(); ++k) {
@@ -221,8 +289,10 @@ protected:
             EXPECT_LE(tile.sections.size(), kTileMostSections);
             EXPECT_EQ(tile.vertexCount, plan[k].vertices) << set.tiles[k].file;
             EXPECT_EQ(tile.sections.size(), plan[k].sections) << set.tiles[k].file;
-            for (const b3d::Section& section : tile.sections)
+            for (const b3d::Section& section : tile.sections) {
                 EXPECT_FALSE(section.faces.empty()) << set.tiles[k].file << " line " << section.line;
+                EXPECT_LE(section.faces.size(), mostFaces) << set.tiles[k].file << " line " << section.line;
+            }
         }
     }
 
@@ -236,6 +306,7 @@ protected:
 TEST_F(TilesTest, RandomGridsGiveTheSameTrianglesAsTheCellLayout)
 {
     std::mt19937 random(20261207);
+    std::size_t quads = 0;
     for (int round = 0; round < 24; ++round) {
         const TerrainInput input = RandomInput(random);
         SCOPED_TRACE("round " + std::to_string(round) + ", resolution " + input.resolutionX + "x" +
@@ -246,10 +317,27 @@ TEST_F(TilesTest, RandomGridsGiveTheSameTrianglesAsTheCellLayout)
         const b3d::Model reference = b3d::ReadB3dFile(cells / "domb.b3d");
         const auto expected = Triangles(reference);
         ASSERT_EQ(expected.size(), 2u * std::stoul(input.resolutionX) * std::stoul(input.resolutionZ));
-        EXPECT_TRUE(Triangles(set.model) == expected);
+        EXPECT_TRUE(Triangles(set.model) == (input.twoSided ? expected : FacingUp(expected)));
+        quads += ExpectQuadsFlatAndConvex(set.model);
         ExpectWithinLimits(set, PlanTerrainTiles(generator.state()));
         EXPECT_LE(set.model.vertexCount, reference.vertexCount);
     }
+    EXPECT_GT(quads, 1000u);  // the planes between the peaks
+}
+
+TEST(CellQuad, OnlyWithinAMillimetreOfAPlaneAndConvex)
+{
+    // A square cell of 10 m, its corners in either turn, one corner lifted.
+    const auto square = [](long long lift, bool reversed) {
+        const MillimetrePoint p0{0, 0, 0}, p1{0, 0, 10000}, p2{10000, 0, 10000}, p3{10000, lift, 0};
+        return reversed ? QuadOf(p0, p3, p2, p1) : QuadOf(p0, p1, p2, p3);
+    };
+    EXPECT_EQ(square(1, false), CellQuad::Up);
+    EXPECT_EQ(square(-1, true), CellQuad::Down);
+    EXPECT_EQ(square(2, false), CellQuad::None);
+    // A dart (P3 pushed in past the diagonal) and a corner on a line.
+    EXPECT_EQ(QuadOf({0, 0, 0}, {0, 0, 10000}, {10000, 0, 10000}, {2000, 0, 6000}), CellQuad::None);
+    EXPECT_EQ(QuadOf({0, 0, 0}, {0, 0, 10000}, {0, 0, 20000}, {10000, 0, 0}), CellQuad::None);
 }
 
 TEST_F(TilesTest, FullSizeIsTheSameSurfaceInTilesWithinTheLimits)
@@ -259,7 +347,12 @@ TEST_F(TilesTest, FullSizeIsTheSameSurfaceInTilesWithinTheLimits)
     const b3d::TileSet set = ReadLayout(tiles);
     const b3d::Model reference = b3d::ReadB3dFile(cells / "domb.b3d");
     EXPECT_EQ(reference.sections.size(), 100000u);
-    EXPECT_TRUE(Triangles(set.model) == Triangles(reference));
+    const auto triangles = Triangles(set.model);
+    EXPECT_TRUE(triangles == FacingUp(Triangles(reference)));
+    // One-sided ground, every triangle seen from above (the curve folds
+    // some cells over: they are turned back up).
+    EXPECT_TRUE(std::all_of(triangles.begin(), triangles.end(),
+                            [](const Triangle& t) { return !t.twoSided && PlanTurn(t) >= 0; }));
     ExpectWithinLimits(set, PlanTerrainTiles(generator.state()));
     EXPECT_LT(set.model.vertexCount * 2, reference.vertexCount);
     // The colours of the cells, none lost to wrapping material numbers.
@@ -321,6 +414,7 @@ TEST_F(TilesTest, OneTileIsDombB3dWithSharedNodesAndTextureCoordinates)
     input.areaX = "10";
     input.areaZ = "10";
     input.peaks[0] = {"1", "1", "1", "1", {200, 0, 0}};  // cell 1.1 red
+    input.twoSided = true;
     const TerrainResult result = generator.Generate(input, UiLanguage::English, tiles.path());
     EXPECT_EQ(result.path, tiles / "domb.b3d");
     EXPECT_EQ(result.tiles, 1);
@@ -360,12 +454,9 @@ TEST_F(TilesTest, OneTileIsDombB3dWithSharedNodesAndTextureCoordinates)
         "Vertex 10.000, 0.000, 5.000\n"
         "Vertex 10.000, 0.000, 0.000\n"
         "Vertex 10.000, 0.000,10.000\n"
-        "Face2 0,1,2\n"
-        "Face2 3,0,2\n"
-        "Face2 4,3,5\n"
-        "Face2 6,4,5\n"
-        "Face2 3,2,7\n"
-        "Face2 5,3,7\n"
+        "Face2 0,1,2,3\n"
+        "Face2 4,3,5,6\n"
+        "Face2 3,2,7,5\n"
         "Color 40,140,40\n"
         "[texture]\n"
         "load a.bmp\n"
@@ -379,6 +470,47 @@ TEST_F(TilesTest, OneTileIsDombB3dWithSharedNodesAndTextureCoordinates)
         "Coordinates 7,2,0\n"
         ";\n";
     EXPECT_EQ(test::ReadableText(ReadFile(tiles / "domb.b3d")), expected);
+}
+
+TEST_F(TilesTest, LargeColoursAreCutIntoBlocksSmallOnesStayWhole)
+{
+    TerrainInput input;
+    input.layout = TerrainLayout::Simulator;
+    input.resolutionX = "60";
+    input.resolutionZ = "120";
+    input.areaX = "600";
+    input.areaZ = "1200";
+    input.texture = "";
+    input.peaks[0] = {"30", "60", "5", "3", {200, 0, 0}};  // a few cells tinted toward red
+    for (const bool twoSided : {false, true}) {
+        input.twoSided = twoSided;
+        generator.Generate(input, UiLanguage::English, tiles.path());
+        const SectionBlock block = SectionBlockOf(generator.state());
+        const std::size_t mostFaces = twoSided ? kSectionMostFacesTwoSided : kSectionMostFaces;
+        EXPECT_LE(2u * block.rows * block.columns, mostFaces);
+        EXPECT_GT(4u * block.rows * (block.columns + 1), mostFaces);  // not much smaller
+        const b3d::TileSet set = ReadLayout(tiles);
+        std::map<std::array<int, 3>, std::size_t> sections;  // per colour
+        for (const b3d::Section& section : set.model.sections) {
+            ++sections[{section.color.r, section.color.g, section.color.b}];
+            for (const b3d::Face& face : section.faces)
+                EXPECT_EQ(face.twoSided, twoSided);
+        }
+        // The base colour: one section per block of the grid (in one tile).
+        ASSERT_EQ(set.tiles.size(), 1u) << twoSided;
+        const std::size_t blocks =
+            static_cast<std::size_t>((60 + block.rows - 1) / block.rows) * ((120 + block.columns - 1) / block.columns);
+        const std::array<int, 3> base{40, 140, 40};
+        EXPECT_EQ(sections[base], blocks) << twoSided;
+        // Each tinted colour covers a few cells: one section.
+        EXPECT_GT(sections.size(), 2u);
+        for (const auto& [colour, count] : sections) {
+            if (colour != base) {
+                EXPECT_EQ(count, 1u);
+            }
+        }
+        ExpectWithinLimits(set, PlanTerrainTiles(generator.state()));
+    }
 }
 
 TEST_F(TilesTest, TileLengthCutsAlongZAndTheIndexPlacesEveryTile)

@@ -261,8 +261,10 @@ void GenerationIdentityTest::terrain()
     window.szinmintaClick();
     window.GenButtonClick();
     QVERIFY2(folder.reports.empty(), folder.reports.empty() ? "" : qPrintable(folder.reports[0].text));
-    QCOMPARE(window.statusText(), hungarian ? QStringLiteral("Domb.B3d fájl generálása kész")
-                                            : QStringLiteral("Domb.B3d file generating successfull"));
+    // The curve of 3 cells folds this surface: its warning follows.
+    QVERIFY2(window.statusText().startsWith(hungarian ? QStringLiteral("Domb.B3d fájl generálása kész – A kanyar")
+                                                      : QStringLiteral("Domb.B3d file generating successfull – The curve")),
+             qPrintable(window.statusText()));
 
     QTemporaryDir cliFolder;
     std::vector<std::string> args = {"terrain", "--lang", hungarian ? "hu" : "en", "--area", "30,40.5",
@@ -273,7 +275,10 @@ void GenerationIdentityTest::terrain()
         args.push_back("--no-color");
     const auto result = kestrane::test::RunCli(args, QFile::encodeName(cliFolder.path()).toStdString());
     QVERIFY2(result.exitCode == 0, result.err.c_str());
-    QCOMPARE(QString::fromStdString(result.out).trimmed(), window.statusText());
+    // The status is the command line's output, then the curve's warning,
+    // which the command line writes to standard error.
+    QVERIFY(window.statusText().startsWith(QString::fromStdString(result.out).trimmed() + QStringLiteral(" – ")));
+    QVERIFY(QString::fromStdString(result.err).contains(hungarian ? QStringLiteral("A kanyar") : QStringLiteral("The curve")));
 
     const QByteArray fromWindow = folder.read("domb.b3d");
     const QByteArray fromCli = ReadAll(cliFolder.filePath("domb.b3d"));

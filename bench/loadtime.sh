@@ -1,0 +1,73 @@
+#!/bin/bash
+# The full-size terrain (100 x 1000 cells, eight coloured peaks, a curve)
+# written by `kestrane terrain` and loaded by the simulator's own object
+# loader: generation time, a durable copy of the output, the loader's time
+# and the estimate of `kestrane check`, side by side (see bench/README.md).
+#
+#   bash bench/loadtime.sh [KESTRANE] [-- EXTRA TERRAIN OPTIONS...]
+#
+# KESTRANE defaults to build/src/cli/kestrane. Options after "--" are added
+# to the terrain's (e.g. --tile-length 25, --two-sided, --layout cells);
+# --layout simulator is the default. SIMCHECK_RELEASE picks the loader's
+# release; RUNS (default 5) the generations and copies timed (median);
+# LOADS (default 1) the loader runs over the set (median of their CPU times).
+set -euo pipefail
+here=$(cd "$(dirname "$0")/.." && pwd)
+kestrane=$here/build/src/cli/kestrane
+if [ $# -gt 0 ] && [ "$1" != "--" ]; then kestrane=$1; shift; fi
+if [ $# -gt 0 ] && [ "$1" = "--" ]; then shift; fi
+kestrane=$(realpath "$kestrane")
+runs=${RUNS:-5}
+simcheck=${SIMCHECK:-/work/shared/tools/simcheck.sh}
+work=$(mktemp -d /tmp/kbench.XXXXXX)
+trap 'rm -rf "$work"' EXIT
+mkdir "$work/set" "$work/copy"
+
+terrain=(terrain --lang en --layout simulator --area 1000,10000 --resolution 100,1000 --slope 5,-20
+         --offset -500,2.5,0 --curve 30,300,600
+         --peak 20,100,15,10,0,200,250 --peak 50,200,-8,25,30,200,220 --peak 80,400,20,30,60,200,190
+         --peak 30,500,5,5,90,200,160 --peak 60,700,12,40,120,200,130 --peak 10,800,-6,15,150,200,100
+         --peak 90,900,9,20,180,200,70 --peak 50,950,30,60,210,200,40 "$@")
+
+median() { sort -g | awk '{v[NR]=$1} END {print (NR%2 ? v[(NR+1)/2] : (v[NR/2]+v[NR/2+1])/2)}'; }
+now() { date +%s.%N; }
+
+gen=() copy=()
+for ((k = 0; k < runs; k++)); do
+    start=$(now)
+    (cd "$work/set" && "$kestrane" "${terrain[@]}" >/dev/null 2>&1)
+    gen+=("$(echo "$(now) - $start" | bc)")
+    rm -f "$work/copy"/*
+    start=$(now)
+    cp "$work/set"/* "$work/copy"/ && sync
+    copy+=("$(echo "$(now) - $start" | bc)")
+done
+genMedian=$(printf '%s\n' "${gen[@]}" | median)
+copyMedian=$(printf '%s\n' "${copy[@]}" | median)
+
+cd "$work/set"
+touch a.bmp  # the texture the objects load: present, never decoded
+index=$(ls -- *_tiles.txt 2>/dev/null || true)
+objects=$(ls -- *.b3d)
+estimate=$("$kestrane" check ${index:-$objects} | sed -n 's/.*simulator load: about \([0-9.]*\) s.*/\1/p' | head -1)
+cpus=()
+for ((k = 0; k < ${LOADS:-1}; k++)); do
+    loader=$( { /usr/bin/time -f "cpu %U %S" bash "$simcheck" $objects; } 2>&1)
+    cpus+=("$(echo "$loader" | awk '/^cpu/ {printf "%.2f", $2 + $3}')")
+done
+errors=$(echo "$loader" | awk -F'errors=' '/^RESULT/ {split($2, a, " "); n += a[1]} END {print n + 0}')
+warnings=$(echo "$loader" | awk -F'warnings=' '/^RESULT/ {split($2, a, " "); n += a[1]} END {print n + 0}')
+steps=$(echo "$loader" | sed -n 's/.* in \([0-9.]*\) s$/\1/p' | awk '{n += $1} END {printf "%.2f", n}')
+cpu=$(printf '%s\n' "${cpus[@]}" | median)
+colours=$(echo "$loader" | grep -c "colours:" || true)
+
+echo "files:               $(ls -- *.b3d | wc -l) objects, $(du -cb -- *.b3d | tail -1 | cut -f1) bytes"
+echo "generation:          ${genMedian} s (median of $runs: ${gen[*]})"
+echo "durable copy:        ${copyMedian} s (cp + sync, median of $runs)"
+echo "generation / copy:   $(echo "scale=2; $genMedian / $copyMedian" | bc)"
+echo "loader, CPU:         ${cpu} s (process user + system, all objects in one run; median of ${#cpus[@]}: ${cpus[*]})"
+echo "face lines:          $(cat -- *.b3d | grep -c '^Face') ($(cat -- *.b3d | grep -c '^Face2* [0-9]*,[0-9]*,[0-9]*,[0-9]*') of them cells of four corners)"
+echo "load average:        $(cut -d' ' -f1-3 /proc/loadavg)"
+echo "loader, its steps:   ${steps} s (wall time of parsing and OptimizeObject as it reports them)"
+echo "estimate (check):    ${estimate:-?} s"
+echo "loader messages:     ${errors} errors, ${warnings} warnings over ${colours} objects"
