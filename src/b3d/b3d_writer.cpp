@@ -3,6 +3,9 @@
 #include "core/cp1250.h"
 #include "core/errors.h"
 #include "core/numbers.h"
+#include "b3d/b3d_words.h"
+
+#include <algorithm>
 
 namespace kestrane {
 
@@ -10,6 +13,9 @@ namespace {
 
 constexpr std::size_t kBufferSize = 1 << 18;
 constexpr std::string_view kLineEnd = "\r\n";
+// The part of a line Tally keeps while its end is still to come: the
+// command word and a texture's file name fit well within it.
+constexpr std::size_t kLineHeadMost = 512;
 
 }  // namespace
 
@@ -20,6 +26,8 @@ void B3dWriter::OpenOutput(const std::filesystem::path& path)
     Abandon();
     buffer_.reserve(kBufferSize + 4096);
     written_ = 0;
+    counts_ = {};
+    lineHead_.clear();
     file_.Open(path);
 }
 
@@ -27,6 +35,51 @@ void B3dWriter::WriteOut(std::string_view bytes)
 {
     file_.Write(bytes);
     written_ += bytes.size();
+    Tally(bytes);
+}
+
+void B3dWriter::Tally(std::string_view bytes)
+{
+    while (!bytes.empty()) {
+        const std::size_t end = bytes.find('\n');
+        const std::string_view piece = bytes.substr(0, end);
+        if (lineHead_.size() < kLineHeadMost)
+            lineHead_.append(piece.substr(0, kLineHeadMost - lineHead_.size()));
+        if (end == std::string_view::npos)
+            return;
+        TallyLine(lineHead_);
+        lineHead_.clear();
+        bytes.remove_prefix(end + 1);
+    }
+}
+
+void B3dWriter::TallyLine(std::string_view line)
+{
+    const std::size_t start = line.find_first_not_of(" \t");
+    if (start == std::string_view::npos)
+        return;
+    line.remove_prefix(start);
+    const auto word = [&line](std::string_view lower) {
+        return StartsWithNoCase(line, lower) &&
+               line.size() > lower.size() && (line[lower.size()] == ' ' || line[lower.size()] == '\t');
+    };
+    if (StartsWithNoCase(line, "[meshbuilder]")) {
+        ++counts_.sections;
+    } else if (word("vertex")) {
+        ++counts_.vertices;
+    } else if (word("face") || word("face2")) {
+        ++counts_.faces;
+    } else if (word("load")) {
+        std::string_view name = line.substr(4);
+        name = name.substr(0, name.find_first_of(",;\r"));
+        const std::size_t first = name.find_first_not_of(" \t");
+        if (first == std::string_view::npos)
+            return;
+        name = name.substr(first, name.find_last_not_of(" \t") - first + 1);
+        const std::string file(name);
+        if (std::find(counts_.textures.begin(), counts_.textures.end(), file) == counts_.textures.end())
+            counts_.textures.push_back(file);
+    }
 }
 
 void B3dWriter::Flush()
@@ -40,6 +93,8 @@ void B3dWriter::CloseOutput()
     if (!file_.IsOpen())
         return;
     Flush();
+    TallyLine(lineHead_);  // a last line without a line end
+    lineHead_.clear();
     file_.Commit();
 }
 

@@ -56,6 +56,22 @@ std::string Refusal(const std::vector<OptionSpec<Input>>& table, const InputErro
     return WithOption(table, e.field(), e.what(), OptionNaming::Member, language);
 }
 
+// The rules of the table for the object's members: a refusal (thrown as
+// InputError without a field) or the warnings of members without effect.
+template <class Input>
+std::vector<std::string> MemberRules(const std::vector<OptionSpec<Input>>& table, const Preset& preset,
+                                     const Input& input, UiLanguage language)
+{
+    std::set<std::string> given;
+    for (const auto& value : preset.values)
+        given.insert(value.first);
+    try {
+        return CheckOptionRules(table, input, given, OptionNaming::Member, language);
+    } catch (const OptionRuleError& e) {
+        throw InputError(e.Text(language));
+    }
+}
+
 // A generation's warnings, each naming its member.
 template <class Input>
 void AddWarnings(const std::vector<OptionSpec<Input>>& table, const std::vector<GenerationWarning>& warnings,
@@ -70,13 +86,8 @@ ObjectOutcome WriteHouseObject(const Preset& preset, const std::string& folder, 
     ObjectOutcome outcome;
     HouseInput input;
     ApplyPreset(HouseOptions(), preset, input);
-    input.ChooseRoof(input.roofKind);
-    std::set<std::string> given;
-    for (const auto& value : preset.values)
-        given.insert(value.first);
-    outcome.warnings = UnusedOptionWarnings(HouseOptions(), input, given, OptionNaming::Member,
-                                            std::string("\"roof\": \"") + RoofKindName(input.roofKind) + "\"", language);
     try {
+        outcome.warnings = MemberRules(HouseOptions(), preset, input, language);
         const HouseResult result = GenerateHouse(input, language, folder, *preset.output);
         outcome.status = result.status;
         AddWarnings(HouseOptions(), result.warnings, language, outcome);
@@ -92,6 +103,7 @@ ObjectOutcome WriteTerrainObject(const Preset& preset, const std::string& folder
     TerrainInput input;
     ApplyPreset(TerrainOptions(), preset, input);
     try {
+        outcome.warnings = MemberRules(TerrainOptions(), preset, input, language);
         TerrainGenerator generator;
         const TerrainResult result = generator.Generate(input, language, folder, *preset.output);
         outcome.status = result.status;

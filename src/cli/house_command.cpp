@@ -46,10 +46,7 @@ int RunHouse(const std::vector<std::string>& args, std::ostream& out, std::ostre
         return kExitOk;
     }
     HouseInput& input = run.input;
-    input.ChooseRoof(input.roofKind);
-    for (const std::string& warning :
-         UnusedOptionWarnings(HouseOptions(), input, run.given, OptionNaming::Command,
-                              std::string("--roof ") + RoofKindName(input.roofKind), language))
+    for (const std::string& warning : run.warnings)
         err << WarningStart("house", language) << warning << "\n";
 
     return ReportGeneration(

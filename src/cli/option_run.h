@@ -15,28 +15,6 @@
 
 namespace kestrane::cli {
 
-// How a message names an option: "--width" on the command line, "width"
-// (quoted) for a preset member.
-enum class OptionNaming { Command, Member };
-template <class Input>
-std::string OptionName(const OptionSpec<Input>& option, OptionNaming naming)
-{
-    return naming == OptionNaming::Command ? std::string("--") + option.name : std::string("\"") + option.name + "\"";
-}
-
-// The window caption of an option's field in parentheses (" (Szélesség)"),
-// or nothing for an option without one.
-template <class Input>
-std::string CaptionNote(const OptionSpec<Input>& option, UiLanguage language)
-{
-    if (option.captions.empty())
-        return {};
-    const std::string caption = option.captions.front()(language);
-    if (caption.empty() || caption.back() == ' ')  // a group's "Csúcs "
-        return {};
-    return " (" + caption + ")";
-}
-
 // A refusal or warning about the window field `field` ("Szélesség: ...",
 // naming the window's caption) with the option that fills it: in front on
 // the command line, as the facade options are named ("--width: Szélesség:
@@ -85,18 +63,21 @@ struct OptionRun {
     Input input{};
     CommonOptions common;
     std::string output;            // -o / --output; empty: the usual name
-    std::set<std::string> given;   // the options set, for the warnings of those without effect
+    std::set<std::string> given;   // the options set, the preset's included
+    std::vector<std::string> warnings;  // options given without effect (CheckOptionRules)
     bool help = false;
 };
 
 // Reads `args` into `run` with `table`; presets of kind `kind`. Throws
-// UsageError for a mistake in an option and PresetError for a refused
-// preset.
+// UsageError for a mistake in an option, a refused preset, or options
+// that the rules of the table refuse together; the options without effect
+// are left in run.warnings.
 template <class Input>
 void ReadOptions(const std::vector<OptionSpec<Input>>& table, const char* kind, const std::vector<std::string>& args,
                  OptionRun<Input>& run)
 {
     std::map<std::string, std::vector<std::string>> rows;  // repeated options given so far
+    std::set<std::string> onCommandLine;
     ArgReader reader(args);
     std::string name;
     while (reader.Next(name)) {
@@ -151,23 +132,14 @@ void ReadOptions(const std::vector<OptionSpec<Input>>& table, const char* kind, 
                              name + " " + e.Text(UiLanguage::English) + CaptionNote(*option, UiLanguage::English));
         }
         run.given.insert(option->name);
+        onCommandLine.insert(option->name);
     }
-}
-
-// The options given that have no effect with the other inputs (the roof
-// kind), as warnings.
-template <class Input>
-std::vector<std::string> UnusedOptionWarnings(const std::vector<OptionSpec<Input>>& table, const Input& input,
-                                              const std::set<std::string>& given, OptionNaming naming,
-                                              const std::string& context, UiLanguage language)
-{
-    std::vector<std::string> warnings;
-    for (const auto& option : table)
-        if (given.count(option.name) && option.applies && !option.applies(input))
-            warnings.push_back(OptionName(option, naming) + CaptionNote(option, language) +
-                               LocalText{" nem hat ", " has no effect with "}(language) + context +
-                               LocalText{" mellett; figyelmen kívül marad.", "; it is ignored."}(language));
-    return warnings;
+    try {
+        CheckExclusions(table, onCommandLine, OptionNaming::Command);
+        run.warnings = CheckOptionRules(table, run.input, run.given, OptionNaming::Command, RunLanguage(args));
+    } catch (const OptionRuleError& e) {
+        throw UsageError(e.Text(UiLanguage::Hungarian), e.Text(UiLanguage::English));
+    }
 }
 
 // The help lines of the options every generating command shares.

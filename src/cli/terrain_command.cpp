@@ -71,14 +71,6 @@ private:
     int shown_ = 0;
 };
 
-// Whether the command line itself (not a preset) gives `option`.
-bool OnCommandLine(const std::vector<std::string>& args, const std::string& option)
-{
-    const std::string name = "--" + option;
-    return std::any_of(args.begin(), args.end(),
-                       [&](const std::string& arg) { return arg == name || arg.rfind(name + "=", 0) == 0; });
-}
-
 }  // namespace
 
 int RunTerrain(const std::vector<std::string>& args, std::ostream& out, std::ostream& err)
@@ -87,16 +79,6 @@ int RunTerrain(const std::vector<std::string>& args, std::ostream& out, std::ost
     OptionRun<TerrainInput> run;
     try {
         ReadOptions(TerrainOptions(), "terrain", args, run);
-        // A tile length only cuts the simulator layout.
-        if (run.given.count("tile-length") && run.input.layout != TerrainLayout::Simulator)
-            throw UsageError("a --tile-length csak a --layout simulator mellett adható meg",
-                             "--tile-length needs --layout simulator");
-        // One origin: metres from the raster's corner or map coordinates.
-        if (OnCommandLine(args, "heightmap-origin") && OnCommandLine(args, "heightmap-map-origin"))
-            throw UsageError("a --heightmap-origin és a --heightmap-map-origin közül csak az egyik adható meg "
-                             "(méter a raszter sarkától vagy térképi koordináták)",
-                             "--heightmap-origin and --heightmap-map-origin cannot be given together (metres from "
-                             "the raster's corner or map coordinates)");
     } catch (const UsageError& e) {
         err << UsageText("terrain", e, language) << "\n";
         return kExitBadInput;
@@ -105,6 +87,8 @@ int RunTerrain(const std::vector<std::string>& args, std::ostream& out, std::ost
         out << TerrainHelp(language);
         return kExitOk;
     }
+    for (const std::string& warning : run.warnings)
+        err << WarningStart("terrain", language) << warning << "\n";
 
     return ReportGeneration(
         "terrain", out, err,

@@ -4,6 +4,7 @@
 
 #include "core/cp1250.h"
 #include "core/errors.h"
+#include "core/field_reader.h"
 #include "core/numbers.h"
 
 #include <cmath>
@@ -48,18 +49,11 @@ const PeakColumn kPeakGridZ{&TerrainPeakInput::gridZ, {"Z pozíció", "Z pos."}}
 const PeakColumn kPeakHeight{&TerrainPeakInput::height, {"Y magasság", "Y peak"}};
 const PeakColumn kPeakWidth{&TerrainPeakInput::width, {"Szélesség", "Width"}};
 
-[[noreturn]] void Refuse(const std::string& caption, const std::string& reason)
-{
-    throw InputError(caption, caption + ": " + reason);
-}
+[[noreturn]] void Refuse(const std::string& caption, const std::string& reason) { RefuseField(caption, reason); }
 
 double ReadNumber(const std::string& text, const std::string& caption, UiLanguage language)
 {
-    const auto value = ParseReal(text);
-    if (!value)
-        Refuse(caption, language == UiLanguage::Hungarian ? "\"" + text + "\" nem érvényes szám."
-                                                          : "\"" + text + "\" is not a valid number.");
-    return *value;
+    return ReadFieldNumber(text, caption, language);
 }
 
 double ReadField(const TerrainInput& input, const Field& field, UiLanguage language)

@@ -88,7 +88,7 @@ void RoofFormsWindowTest::parametersOnlyForTheirForm()
     QTest::mouseClick(Child<QRadioButton>(form, button), Qt::LeftButton);
     QVERIFY(Child<QRadioButton>(form, button)->isChecked());
     QCOMPARE(ParameterPattern(form), parameters);
-    QCOMPARE(form.houseInput().roofLevelTextureEnabled, roofLevelTexture);
+    QCOMPARE(form.houseInput().RoofLevelTextureEnabled(), roofLevelTexture);
     // The gutters, the overhang and the corner walls stay available.
     if (parameters != "0000") {
         for (const char* name : {"Ereszcsatorna", "tleEdit", "Sbal", "Sjobb", "SarokfalEdit"})
