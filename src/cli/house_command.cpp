@@ -35,19 +35,9 @@ int RunHouse(const std::vector<std::string>& args, std::ostream& out, std::ostre
 {
     const UiLanguage language = RunLanguage(args);
     OptionRun<HouseInput> run;
-    try {
-        ReadOptions(HouseOptions(), "house", args, run);
-    } catch (const UsageError& e) {
-        err << UsageText("house", e, language) << "\n";
-        return kExitBadInput;
-    }
-    if (run.help) {
-        out << HouseHelp(language);
-        return kExitOk;
-    }
+    if (const auto exit = StartRun(HouseOptions(), "house", args, run, HouseHelp, language, out, err))
+        return *exit;
     HouseInput& input = run.input;
-    for (const std::string& warning : run.warnings)
-        err << WarningStart("house", language) << warning << "\n";
 
     return ReportGeneration(
         "house", out, err,

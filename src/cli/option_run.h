@@ -4,10 +4,12 @@
 
 #include "cli/cli.h"
 #include "core/errors.h"
+#include "options/option_rules.h"
 #include "options/preset.h"
 
 #include <functional>
 #include <map>
+#include <optional>
 #include <ostream>
 #include <set>
 #include <string>
@@ -137,7 +139,7 @@ void ReadOptions(const std::vector<OptionSpec<Input>>& table, const char* kind, 
     try {
         CheckExclusions(table, onCommandLine, OptionNaming::Command);
         run.warnings = CheckOptionRules(table, run.input, run.given, OptionNaming::Command, RunLanguage(args));
-    } catch (const OptionRuleError& e) {
+    } catch (const PresetError& e) {
         throw UsageError(e.Text(UiLanguage::Hungarian), e.Text(UiLanguage::English));
     }
 }
@@ -152,6 +154,30 @@ std::string HelpEnd(const char* kind, UiLanguage language);
 inline std::string UsageText(const std::string& command, const UsageError& e, UiLanguage language)
 {
     return "kestrane " + command + ": " + e.Text(language);
+}
+
+// Reads the options of `kind` into `run` and prints what ends the run before
+// a generation: a mistake in the options (returns kExitBadInput) or the help
+// (kExitOk); otherwise prints the warnings of options without effect and
+// returns nothing.
+template <class Input>
+std::optional<int> StartRun(const std::vector<OptionSpec<Input>>& table, const char* kind,
+                            const std::vector<std::string>& args, OptionRun<Input>& run,
+                            std::string (*help)(UiLanguage), UiLanguage language, std::ostream& out, std::ostream& err)
+{
+    try {
+        ReadOptions(table, kind, args, run);
+    } catch (const UsageError& e) {
+        err << UsageText(kind, e, language) << "\n";
+        return kExitBadInput;
+    }
+    if (run.help) {
+        out << help(language);
+        return kExitOk;
+    }
+    for (const std::string& warning : run.warnings)
+        err << WarningStart(kind, language) << warning << "\n";
+    return std::nullopt;
 }
 
 }  // namespace kestrane::cli

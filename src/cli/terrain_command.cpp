@@ -77,18 +77,8 @@ int RunTerrain(const std::vector<std::string>& args, std::ostream& out, std::ost
 {
     const UiLanguage language = RunLanguage(args);
     OptionRun<TerrainInput> run;
-    try {
-        ReadOptions(TerrainOptions(), "terrain", args, run);
-    } catch (const UsageError& e) {
-        err << UsageText("terrain", e, language) << "\n";
-        return kExitBadInput;
-    }
-    if (run.help) {
-        out << TerrainHelp(language);
-        return kExitOk;
-    }
-    for (const std::string& warning : run.warnings)
-        err << WarningStart("terrain", language) << warning << "\n";
+    if (const auto exit = StartRun(TerrainOptions(), "terrain", args, run, TerrainHelp, language, out, err))
+        return *exit;
 
     return ReportGeneration(
         "terrain", out, err,

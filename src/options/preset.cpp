@@ -1,6 +1,8 @@
 // Presets as JSON, read and written with nlohmann-json.
 #include "options/preset.h"
 
+#include "options/option_rules.h"
+
 #include "core/errors.h"
 
 #include <nlohmann/json.hpp>
@@ -95,11 +97,7 @@ Input InputFromPreset(std::string_view json, const std::vector<OptionSpec<Input>
     std::set<std::string> given;
     for (const auto& value : preset.values)
         given.insert(value.first);
-    try {
-        CheckOptionRules(table, input, given, OptionNaming::Member, UiLanguage::English);
-    } catch (const OptionRuleError& e) {
-        throw PresetError(e.option(), e.Text(UiLanguage::Hungarian), e.Text(UiLanguage::English));
-    }
+    CheckOptionRules(table, input, given, OptionNaming::Member, UiLanguage::English);
     return input;
 }
 
@@ -158,14 +156,10 @@ Preset ParsePreset(std::string_view json, bool allowOutput)
     std::set<std::string> names;
     for (const auto& value : preset.values)
         names.insert(value.first);
-    try {
-        if (preset.kind == "house")
-            CheckExclusions(HouseOptions(), names, OptionNaming::Member);
-        else
-            CheckExclusions(TerrainOptions(), names, OptionNaming::Member);
-    } catch (const OptionRuleError& e) {
-        throw PresetError(e.option(), e.Text(UiLanguage::Hungarian), e.Text(UiLanguage::English));
-    }
+    if (preset.kind == "house")
+        CheckExclusions(HouseOptions(), names, OptionNaming::Member);
+    else
+        CheckExclusions(TerrainOptions(), names, OptionNaming::Member);
     return preset;
 }
 
