@@ -23,19 +23,13 @@ const LocalText kHouseHelpStart{
     "Lengths are millimetres, written as in the window's edit boxes.\n"
     "\n"};
 
-std::string HouseHelp(UiLanguage language)
-{
-    return kHouseHelpStart(language) + CommonOptionHelp("house", language) + OptionHelp(HouseOptions(), language) +
-           HelpEnd("house", language);
-}
-
 }  // namespace
 
 int RunHouse(const std::vector<std::string>& args, std::ostream& out, std::ostream& err)
 {
     const UiLanguage language = RunLanguage(args);
     OptionRun<HouseInput> run;
-    if (const auto exit = StartRun(HouseOptions(), "house", args, run, HouseHelp, language, out, err))
+    if (const auto exit = StartRun(HouseOptions(), "house", args, run, kHouseHelpStart, language, out, err))
         return *exit;
     HouseInput& input = run.input;
 

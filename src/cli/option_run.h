@@ -158,12 +158,12 @@ inline std::string UsageText(const std::string& command, const UsageError& e, Ui
 
 // Reads the options of `kind` into `run` and prints what ends the run before
 // a generation: a mistake in the options (returns kExitBadInput) or the help
-// (kExitOk); otherwise prints the warnings of options without effect and
-// returns nothing.
+// (`helpStart`, then the options; kExitOk); otherwise prints the warnings of
+// options without effect and returns nothing.
 template <class Input>
 std::optional<int> StartRun(const std::vector<OptionSpec<Input>>& table, const char* kind,
-                            const std::vector<std::string>& args, OptionRun<Input>& run,
-                            std::string (*help)(UiLanguage), UiLanguage language, std::ostream& out, std::ostream& err)
+                            const std::vector<std::string>& args, OptionRun<Input>& run, const LocalText& helpStart,
+                            UiLanguage language, std::ostream& out, std::ostream& err)
 {
     try {
         ReadOptions(table, kind, args, run);
@@ -172,7 +172,8 @@ std::optional<int> StartRun(const std::vector<OptionSpec<Input>>& table, const c
         return kExitBadInput;
     }
     if (run.help) {
-        out << help(language);
+        out << helpStart(language) << CommonOptionHelp(kind, language) << OptionHelp(table, language)
+            << HelpEnd(kind, language);
         return kExitOk;
     }
     for (const std::string& warning : run.warnings)

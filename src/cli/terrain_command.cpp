@@ -29,12 +29,6 @@ const LocalText kTerrainHelpStart{
     "builder window's edit boxes (metres, cells, \".\" as decimal point).\n"
     "\n"};
 
-std::string TerrainHelp(UiLanguage language)
-{
-    return kTerrainHelpStart(language) + CommonOptionHelp("terrain", language) + OptionHelp(TerrainOptions(), language) +
-           HelpEnd("terrain", language);
-}
-
 // Prints the progress of a long heightmap read in tenths, once it has
 // taken a second (KESTRANE_PROGRESS_AFTER_MS sets another wait; 0: from
 // the start).
@@ -77,7 +71,7 @@ int RunTerrain(const std::vector<std::string>& args, std::ostream& out, std::ost
 {
     const UiLanguage language = RunLanguage(args);
     OptionRun<TerrainInput> run;
-    if (const auto exit = StartRun(TerrainOptions(), "terrain", args, run, TerrainHelp, language, out, err))
+    if (const auto exit = StartRun(TerrainOptions(), "terrain", args, run, kTerrainHelpStart, language, out, err))
         return *exit;
 
     return ReportGeneration(
