@@ -19,4 +19,17 @@ namespace kestrane {
 // "Szélesség: \"3,5\" nem érvényes szám." / "Width: \"3,5\" is not a valid number."
 double ReadFieldNumber(const std::string& text, const std::string& caption, UiLanguage language);
 
+// A typed field of a window: the member of its inputs that holds the text,
+// and the caption that names it.
+template <class Input>
+struct TypedField {
+    const std::string Input::*text;
+    LocalText caption;
+
+    double Read(const Input& input, UiLanguage language) const
+    {
+        return ReadFieldNumber(input.*text, caption(language), language);
+    }
+};
+
 }  // namespace kestrane

@@ -14,10 +14,7 @@ namespace kestrane {
 namespace {
 
 // A typed field of the main window, named by its caption.
-struct Field {
-    const std::string HouseInput::*text;
-    LocalText caption;
-};
+using Field = TypedField<HouseInput>;
 
 const Field kOffsetX{&HouseInput::offsetX, {"Eltolás X", "Offset X"}};
 const Field kOffsetY{&HouseInput::offsetY, {"Eltolás Y", "Offset Y"}};
@@ -58,7 +55,7 @@ const LocalText kStairCornerCaption{"Sarokfeljáró helyzete", "Stairs position 
 
 double ReadMillimetres(const HouseInput& input, const Field& field, UiLanguage language)
 {
-    return ReadFieldNumber(input.*field.text, field.caption(language), language) / 1000.0;
+    return field.Read(input, language) / 1000.0;
 }
 
 int ReadPosition(int position, int highest, const LocalText& caption, UiLanguage language)

@@ -15,10 +15,7 @@ namespace kestrane {
 namespace {
 
 // A typed field of the area builder window, named by its caption.
-struct Field {
-    const std::string TerrainInput::*text;
-    LocalText caption;
-};
+using Field = TypedField<TerrainInput>;
 
 const Field kAreaX{&TerrainInput::areaX, {"Alapterület X", "Area X"}};
 const Field kAreaZ{&TerrainInput::areaZ, {"Alapterület Z", "Area Z"}};
@@ -40,10 +37,7 @@ const Field* const kFields[] = {&kAreaX,   &kAreaZ,  &kResolutionX, &kResolution
                                 &kTileLength};
 
 // The four columns of a peak row.
-struct PeakColumn {
-    const std::string TerrainPeakInput::*text;
-    LocalText caption;
-};
+using PeakColumn = TypedField<TerrainPeakInput>;
 const PeakColumn kPeakGridX{&TerrainPeakInput::gridX, {"X pozíció", "X pos."}};
 const PeakColumn kPeakGridZ{&TerrainPeakInput::gridZ, {"Z pozíció", "Z pos."}};
 const PeakColumn kPeakHeight{&TerrainPeakInput::height, {"Y magasság", "Y peak"}};
@@ -58,7 +52,7 @@ double ReadNumber(const std::string& text, const std::string& caption, UiLanguag
 
 double ReadField(const TerrainInput& input, const Field& field, UiLanguage language)
 {
-    return ReadNumber(input.*field.text, field.caption(language), language);
+    return field.Read(input, language);
 }
 
 std::string PeakCaption(int row, const PeakColumn& column, UiLanguage language)
