@@ -21,9 +21,10 @@ constexpr std::size_t kLineHeadMost = 512;
 
 B3dWriter::~B3dWriter() { Abandon(); }
 
-void B3dWriter::OpenOutput(const std::filesystem::path& path)
+void B3dWriter::OpenOutput(const std::filesystem::path& path, Counting counting)
 {
     Abandon();
+    counting_ = counting == Counting::On;
     buffer_.reserve(kBufferSize + 4096);
     written_ = 0;
     counts_ = {};
@@ -35,7 +36,8 @@ void B3dWriter::WriteOut(std::string_view bytes)
 {
     file_.Write(bytes);
     written_ += bytes.size();
-    Tally(bytes);
+    if (counting_)
+        Tally(bytes);
 }
 
 void B3dWriter::Tally(std::string_view bytes)
@@ -43,22 +45,32 @@ void B3dWriter::Tally(std::string_view bytes)
     while (!bytes.empty()) {
         const std::size_t end = bytes.find('\n');
         const std::string_view piece = bytes.substr(0, end);
-        if (lineHead_.size() < kLineHeadMost)
-            lineHead_.append(piece.substr(0, kLineHeadMost - lineHead_.size()));
-        if (end == std::string_view::npos)
-            return;
-        TallyLine(lineHead_);
-        lineHead_.clear();
+        if (end != std::string_view::npos && lineHead_.empty()) {
+            TallyLine(piece);  // the usual case: the whole line is here
+        } else {
+            if (lineHead_.size() < kLineHeadMost)
+                lineHead_.append(piece.substr(0, kLineHeadMost - lineHead_.size()));
+            if (end == std::string_view::npos)
+                return;
+            TallyLine(lineHead_);
+            lineHead_.clear();
+        }
         bytes.remove_prefix(end + 1);
     }
 }
 
 void B3dWriter::TallyLine(std::string_view line)
 {
-    const std::size_t start = line.find_first_not_of(" \t");
-    if (start == std::string_view::npos)
-        return;
+    std::size_t start = 0;
+    while (start < line.size() && (line[start] == ' ' || line[start] == '\t'))
+        ++start;
     line.remove_prefix(start);
+    // Only the lines the counts need go further than their first letter.
+    if (line.empty())
+        return;
+    const char first = line[0] >= 'A' && line[0] <= 'Z' ? static_cast<char>(line[0] - 'A' + 'a') : line[0];
+    if (first != '[' && first != 'v' && first != 'f' && first != 'l')
+        return;
     const auto word = [&line](std::string_view lower) {
         return StartsWithNoCase(line, lower) &&
                line.size() > lower.size() && (line[lower.size()] == ' ' || line[lower.size()] == '\t');
@@ -72,10 +84,10 @@ void B3dWriter::TallyLine(std::string_view line)
     } else if (word("load")) {
         std::string_view name = line.substr(4);
         name = name.substr(0, name.find_first_of(",;\r"));
-        const std::size_t first = name.find_first_not_of(" \t");
-        if (first == std::string_view::npos)
+        const std::size_t begin = name.find_first_not_of(" \t");
+        if (begin == std::string_view::npos)
             return;
-        name = name.substr(first, name.find_last_not_of(" \t") - first + 1);
+        name = name.substr(begin, name.find_last_not_of(" \t") - begin + 1);
         const std::string file(name);
         if (std::find(counts_.textures.begin(), counts_.textures.end(), file) == counts_.textures.end())
             counts_.textures.push_back(file);
@@ -93,7 +105,8 @@ void B3dWriter::CloseOutput()
     if (!file_.IsOpen())
         return;
     Flush();
-    TallyLine(lineHead_);  // a last line without a line end
+    if (counting_)
+        TallyLine(lineHead_);  // a last line without a line end
     lineHead_.clear();
     file_.Commit();
 }

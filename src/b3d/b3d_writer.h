@@ -40,17 +40,20 @@ public:
     Vec3 offset;
 
     // Starts a new output for `path` (relative to the current folder).
-    // Throws OutputError when it cannot be created.
-    void OpenOutput(const std::filesystem::path& path);
+    // Throws OutputError when it cannot be created. With Counting::On the
+    // writer counts what it writes (Counts()); a large terrain, which counts
+    // its own cells, is written faster without.
+    enum class Counting { Off, On };
+    void OpenOutput(const std::filesystem::path& path, Counting counting = Counting::Off);
     // Writes what is buffered, closes, and puts the file in place.
     // Throws OutputError; the previous file then stays untouched.
     void CloseOutput();
     // Drops an unfinished output; the previous file stays untouched.
     void Abandon() noexcept;
 
-    // What the output opened last holds, complete once CloseOutput has
-    // returned: a generation reports its object from these instead of
-    // reading its own file back.
+    // What the output opened last with Counting::On holds, complete once
+    // CloseOutput has returned: a generation reports its object from these
+    // instead of reading its own file back.
     const B3dCounts& Counts() const { return counts_; }
 
     // The text (UTF-8, converted to Windows-1250), then CR LF.
@@ -118,6 +121,7 @@ private:
     std::string buffer_;
     std::string line_;
     unsigned long long written_ = 0;
+    bool counting_ = false;
     B3dCounts counts_;
     std::string lineHead_;  // the start of a line that Tally has not seen end yet
 };

@@ -165,7 +165,7 @@ HouseResult GenerateHouse(const HouseInput& input, UiLanguage language, const st
         LayOutFacades(params.facades, FacadeWalls(params), params.wallHeight, language);
 
     B3dWriter out;
-    out.OpenOutput(result.path);
+    out.OpenOutput(result.path, B3dWriter::Counting::On);
     try {
         HouseGenerator generator(out, params, language);
         generator.WriteHouse(result.fileName, openings);

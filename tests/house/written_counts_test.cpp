@@ -47,7 +47,7 @@ TEST(WrittenCounts, LinesSplitAcrossWritesAndALastLineWithoutEnd)
 {
     test::TempFolder folder;
     B3dWriter out;
-    out.OpenOutput(folder / "parts.b3d");
+    out.OpenOutput(folder / "parts.b3d", B3dWriter::Counting::On);
     out.WriteText("  [Mesh");
     out.WriteLine("Builder]");
     out.WriteText("Vertex ");
