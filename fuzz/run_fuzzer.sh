@@ -21,7 +21,12 @@ generate() {  # NAME ARGS...: one generated object as a seed
   for file in "$dir"/*.b3d; do mv "$file" "$seeds/$name-$(basename "$file")"; done
   rm -rf "$dir"
 }
-for roof in pitched hip pyramid flat lean; do
+# Every roof kind the command line knows, as its refusal of an unknown one
+# lists them ("must be pitched, hip, ... or saltbox, not ...").
+roofs=$("$kestrane" house --lang en --roof '?' 2>&1 | sed -n 's/.*must be \(.*\), not ".*/\1/p' |
+  sed 's/,\{0,1\} or /, /g; s/,//g')
+[ -n "$roofs" ] || { echo "run_fuzzer.sh: no roof kinds from $kestrane" >&2; exit 1; }
+for roof in $roofs; do
   generate "$roof-hu" house --lang hu --roof "$roof" --chimney-size 2 --stair-side 2 --wall-color 1,2,3
   generate "$roof-en" house --lang en --roof "$roof" --roof-level-texture --corner-left --straight-stairs
 done

@@ -3,6 +3,9 @@
 #include "core/cp1250.h"
 #include "core/errors.h"
 #include "core/numbers.h"
+#include "b3d/b3d_words.h"
+
+#include <algorithm>
 
 namespace kestrane {
 
@@ -10,16 +13,22 @@ namespace {
 
 constexpr std::size_t kBufferSize = 1 << 18;
 constexpr std::string_view kLineEnd = "\r\n";
+// The part of a line Tally keeps while its end is still to come: the
+// command word and a texture's file name fit well within it.
+constexpr std::size_t kLineHeadMost = 512;
 
 }  // namespace
 
 B3dWriter::~B3dWriter() { Abandon(); }
 
-void B3dWriter::OpenOutput(const std::filesystem::path& path)
+void B3dWriter::OpenOutput(const std::filesystem::path& path, Counting counting)
 {
     Abandon();
+    counting_ = counting == Counting::On;
     buffer_.reserve(kBufferSize + 4096);
     written_ = 0;
+    counts_ = {};
+    lineHead_.clear();
     file_.Open(path);
 }
 
@@ -27,6 +36,62 @@ void B3dWriter::WriteOut(std::string_view bytes)
 {
     file_.Write(bytes);
     written_ += bytes.size();
+    if (counting_)
+        Tally(bytes);
+}
+
+void B3dWriter::Tally(std::string_view bytes)
+{
+    while (!bytes.empty()) {
+        const std::size_t end = bytes.find('\n');
+        const std::string_view piece = bytes.substr(0, end);
+        if (end != std::string_view::npos && lineHead_.empty()) {
+            TallyLine(piece);  // the usual case: the whole line is here
+        } else {
+            if (lineHead_.size() < kLineHeadMost)
+                lineHead_.append(piece.substr(0, kLineHeadMost - lineHead_.size()));
+            if (end == std::string_view::npos)
+                return;
+            TallyLine(lineHead_);
+            lineHead_.clear();
+        }
+        bytes.remove_prefix(end + 1);
+    }
+}
+
+void B3dWriter::TallyLine(std::string_view line)
+{
+    std::size_t start = 0;
+    while (start < line.size() && (line[start] == ' ' || line[start] == '\t'))
+        ++start;
+    line.remove_prefix(start);
+    // Only the lines the counts need go further than their first letter.
+    if (line.empty())
+        return;
+    const char first = line[0] >= 'A' && line[0] <= 'Z' ? static_cast<char>(line[0] - 'A' + 'a') : line[0];
+    if (first != '[' && first != 'v' && first != 'f' && first != 'l')
+        return;
+    const auto word = [&line](std::string_view lower) {
+        return StartsWithNoCase(line, lower) &&
+               line.size() > lower.size() && (line[lower.size()] == ' ' || line[lower.size()] == '\t');
+    };
+    if (StartsWithNoCase(line, "[meshbuilder]")) {
+        ++counts_.sections;
+    } else if (word("vertex")) {
+        ++counts_.vertices;
+    } else if (word("face") || word("face2")) {
+        ++counts_.faces;
+    } else if (word("load")) {
+        std::string_view name = line.substr(4);
+        name = name.substr(0, name.find_first_of(",;\r"));
+        const std::size_t begin = name.find_first_not_of(" \t");
+        if (begin == std::string_view::npos)
+            return;
+        name = name.substr(begin, name.find_last_not_of(" \t") - begin + 1);
+        const std::string file(name);
+        if (std::find(counts_.textures.begin(), counts_.textures.end(), file) == counts_.textures.end())
+            counts_.textures.push_back(file);
+    }
 }
 
 void B3dWriter::Flush()
@@ -40,6 +105,9 @@ void B3dWriter::CloseOutput()
     if (!file_.IsOpen())
         return;
     Flush();
+    if (counting_)
+        TallyLine(lineHead_);  // a last line without a line end
+    lineHead_.clear();
     file_.Commit();
 }
 

@@ -15,8 +15,19 @@
 #include <initializer_list>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace kestrane {
+
+// What a writer has put into its output, counted as the simulator reads the
+// lines (command words in any case, blanks before them skipped, comment
+// lines left out).
+struct B3dCounts {
+    std::size_t sections = 0;  // "[MeshBuilder]" lines
+    std::size_t vertices = 0;  // "vertex" lines
+    std::size_t faces = 0;     // "face" and "face2" lines
+    std::vector<std::string> textures;  // the files of the "load" lines, each once, first use first
+};
 
 class B3dWriter {
 public:
@@ -29,13 +40,21 @@ public:
     Vec3 offset;
 
     // Starts a new output for `path` (relative to the current folder).
-    // Throws OutputError when it cannot be created.
-    void OpenOutput(const std::filesystem::path& path);
+    // Throws OutputError when it cannot be created. With Counting::On the
+    // writer counts what it writes (Counts()); a large terrain, which counts
+    // its own cells, is written faster without.
+    enum class Counting { Off, On };
+    void OpenOutput(const std::filesystem::path& path, Counting counting = Counting::Off);
     // Writes what is buffered, closes, and puts the file in place.
     // Throws OutputError; the previous file then stays untouched.
     void CloseOutput();
     // Drops an unfinished output; the previous file stays untouched.
     void Abandon() noexcept;
+
+    // What the output opened last with Counting::On holds, complete once
+    // CloseOutput has returned: a generation reports its object from these
+    // instead of reading its own file back.
+    const B3dCounts& Counts() const { return counts_; }
 
     // The text (UTF-8, converted to Windows-1250), then CR LF.
     void WriteLine(std::string_view text);
@@ -92,6 +111,8 @@ public:
 private:
     void Flush();
     void WriteOut(std::string_view bytes);
+    void Tally(std::string_view bytes);
+    void TallyLine(std::string_view line);
     void AppendPoint(std::string& line, double x, double y, double z) const;
     void WriteChannels(std::string_view keyword, const ColorRgb& color);
     void WriteFields(std::string_view keyword, std::string_view x, std::string_view y, std::string_view z);
@@ -100,6 +121,9 @@ private:
     std::string buffer_;
     std::string line_;
     unsigned long long written_ = 0;
+    bool counting_ = false;
+    B3dCounts counts_;
+    std::string lineHead_;  // the start of a line that Tally has not seen end yet
 };
 
 }  // namespace kestrane

@@ -56,6 +56,22 @@ std::string Refusal(const std::vector<OptionSpec<Input>>& table, const InputErro
     return WithOption(table, e.field(), e.what(), OptionNaming::Member, language);
 }
 
+// The rules of the table for the object's members: a refusal (thrown as
+// InputError without a field) or the warnings of members without effect.
+template <class Input>
+std::vector<std::string> MemberRules(const std::vector<OptionSpec<Input>>& table, const Preset& preset,
+                                     const Input& input, UiLanguage language)
+{
+    std::set<std::string> given;
+    for (const auto& value : preset.values)
+        given.insert(value.first);
+    try {
+        return CheckOptionRules(table, input, given, OptionNaming::Member, language);
+    } catch (const PresetError& e) {
+        throw InputError(e.Text(language));
+    }
+}
+
 // A generation's warnings, each naming its member.
 template <class Input>
 void AddWarnings(const std::vector<OptionSpec<Input>>& table, const std::vector<GenerationWarning>& warnings,
@@ -65,47 +81,47 @@ void AddWarnings(const std::vector<OptionSpec<Input>>& table, const std::vector<
         outcome.warnings.push_back(WithOption(table, warning.field, warning.message, OptionNaming::Member, language));
 }
 
-ObjectOutcome WriteHouseObject(const Preset& preset, const std::string& folder, UiLanguage language)
+// One object of the file with `table`: its members set on the window's
+// defaults, the rules between them, then `generate` (the input, the outcome
+// for the files it writes besides the output) for its result.
+template <class Input, class Generate>
+ObjectOutcome WriteObject(const std::vector<OptionSpec<Input>>& table, const Preset& preset, UiLanguage language,
+                          Generate&& generate)
 {
     ObjectOutcome outcome;
-    HouseInput input;
-    ApplyPreset(HouseOptions(), preset, input);
-    input.ChooseRoof(input.roofKind);
-    std::set<std::string> given;
-    for (const auto& value : preset.values)
-        given.insert(value.first);
-    outcome.warnings = UnusedOptionWarnings(HouseOptions(), input, given, OptionNaming::Member,
-                                            std::string("\"roof\": \"") + RoofKindName(input.roofKind) + "\"", language);
+    Input input{};
+    ApplyPreset(table, preset, input);
     try {
-        const HouseResult result = GenerateHouse(input, language, folder, *preset.output);
+        outcome.warnings = MemberRules(table, preset, input, language);
+        const auto result = generate(input, outcome);
         outcome.status = result.status;
-        AddWarnings(HouseOptions(), result.warnings, language, outcome);
+        AddWarnings(table, result.warnings, language, outcome);
     } catch (const InputError& e) {
-        outcome.refusal = Refusal(HouseOptions(), e, language);
+        outcome.refusal = Refusal(table, e, language);
     }
     return outcome;
 }
 
+ObjectOutcome WriteHouseObject(const Preset& preset, const std::string& folder, UiLanguage language)
+{
+    return WriteObject(HouseOptions(), preset, language, [&](const HouseInput& input, ObjectOutcome&) {
+        return GenerateHouse(input, language, folder, *preset.output);
+    });
+}
+
 ObjectOutcome WriteTerrainObject(const Preset& preset, const std::string& folder, UiLanguage language)
 {
-    ObjectOutcome outcome;
-    TerrainInput input;
-    ApplyPreset(TerrainOptions(), preset, input);
-    try {
+    return WriteObject(TerrainOptions(), preset, language, [&](const TerrainInput& input, ObjectOutcome& outcome) {
         TerrainGenerator generator;
-        const TerrainResult result = generator.Generate(input, language, folder, *preset.output);
-        outcome.status = result.status;
+        TerrainResult result = generator.Generate(input, language, folder, *preset.output);
         if (result.tiles > 1) {
             const std::string stem = preset.output->substr(0, preset.output->size() - 4);
             for (int k = 1; k <= result.tiles; ++k)
                 outcome.files.push_back(TerrainTileFileName(k, result.tiles, stem));
             outcome.files.push_back(TerrainTileIndexName(stem));
         }
-        AddWarnings(TerrainOptions(), result.warnings, language, outcome);
-    } catch (const InputError& e) {
-        outcome.refusal = Refusal(TerrainOptions(), e, language);
-    }
-    return outcome;
+        return result;
+    });
 }
 
 }  // namespace

@@ -23,34 +23,15 @@ const LocalText kHouseHelpStart{
     "Lengths are millimetres, written as in the window's edit boxes.\n"
     "\n"};
 
-std::string HouseHelp(UiLanguage language)
-{
-    return kHouseHelpStart(language) + CommonOptionHelp("house", language) + OptionHelp(HouseOptions(), language) +
-           HelpEnd("house", language);
-}
-
 }  // namespace
 
 int RunHouse(const std::vector<std::string>& args, std::ostream& out, std::ostream& err)
 {
     const UiLanguage language = RunLanguage(args);
     OptionRun<HouseInput> run;
-    try {
-        ReadOptions(HouseOptions(), "house", args, run);
-    } catch (const UsageError& e) {
-        err << UsageText("house", e, language) << "\n";
-        return kExitBadInput;
-    }
-    if (run.help) {
-        out << HouseHelp(language);
-        return kExitOk;
-    }
+    if (const auto exit = StartRun(HouseOptions(), "house", args, run, kHouseHelpStart, language, out, err))
+        return *exit;
     HouseInput& input = run.input;
-    input.ChooseRoof(input.roofKind);
-    for (const std::string& warning :
-         UnusedOptionWarnings(HouseOptions(), input, run.given, OptionNaming::Command,
-                              std::string("--roof ") + RoofKindName(input.roofKind), language))
-        err << WarningStart("house", language) << warning << "\n";
 
     return ReportGeneration(
         "house", out, err,

@@ -4,38 +4,18 @@
 
 #include "cli/cli.h"
 #include "core/errors.h"
+#include "options/option_rules.h"
 #include "options/preset.h"
 
 #include <functional>
 #include <map>
+#include <optional>
 #include <ostream>
 #include <set>
 #include <string>
 #include <vector>
 
 namespace kestrane::cli {
-
-// How a message names an option: "--width" on the command line, "width"
-// (quoted) for a preset member.
-enum class OptionNaming { Command, Member };
-template <class Input>
-std::string OptionName(const OptionSpec<Input>& option, OptionNaming naming)
-{
-    return naming == OptionNaming::Command ? std::string("--") + option.name : std::string("\"") + option.name + "\"";
-}
-
-// The window caption of an option's field in parentheses (" (Szélesség)"),
-// or nothing for an option without one.
-template <class Input>
-std::string CaptionNote(const OptionSpec<Input>& option, UiLanguage language)
-{
-    if (option.captions.empty())
-        return {};
-    const std::string caption = option.captions.front()(language);
-    if (caption.empty() || caption.back() == ' ')  // a group's "Csúcs "
-        return {};
-    return " (" + caption + ")";
-}
 
 // A refusal or warning about the window field `field` ("Szélesség: ...",
 // naming the window's caption) with the option that fills it: in front on
@@ -85,18 +65,21 @@ struct OptionRun {
     Input input{};
     CommonOptions common;
     std::string output;            // -o / --output; empty: the usual name
-    std::set<std::string> given;   // the options set, for the warnings of those without effect
+    std::set<std::string> given;   // the options set, the preset's included
+    std::vector<std::string> warnings;  // options given without effect (CheckOptionRules)
     bool help = false;
 };
 
 // Reads `args` into `run` with `table`; presets of kind `kind`. Throws
-// UsageError for a mistake in an option and PresetError for a refused
-// preset.
+// UsageError for a mistake in an option, a refused preset, or options
+// that the rules of the table refuse together; the options without effect
+// are left in run.warnings.
 template <class Input>
 void ReadOptions(const std::vector<OptionSpec<Input>>& table, const char* kind, const std::vector<std::string>& args,
                  OptionRun<Input>& run)
 {
     std::map<std::string, std::vector<std::string>> rows;  // repeated options given so far
+    std::set<std::string> onCommandLine;
     ArgReader reader(args);
     std::string name;
     while (reader.Next(name)) {
@@ -151,23 +134,14 @@ void ReadOptions(const std::vector<OptionSpec<Input>>& table, const char* kind, 
                              name + " " + e.Text(UiLanguage::English) + CaptionNote(*option, UiLanguage::English));
         }
         run.given.insert(option->name);
+        onCommandLine.insert(option->name);
     }
-}
-
-// The options given that have no effect with the other inputs (the roof
-// kind), as warnings.
-template <class Input>
-std::vector<std::string> UnusedOptionWarnings(const std::vector<OptionSpec<Input>>& table, const Input& input,
-                                              const std::set<std::string>& given, OptionNaming naming,
-                                              const std::string& context, UiLanguage language)
-{
-    std::vector<std::string> warnings;
-    for (const auto& option : table)
-        if (given.count(option.name) && option.applies && !option.applies(input))
-            warnings.push_back(OptionName(option, naming) + CaptionNote(option, language) +
-                               LocalText{" nem hat ", " has no effect with "}(language) + context +
-                               LocalText{" mellett; figyelmen kívül marad.", "; it is ignored."}(language));
-    return warnings;
+    try {
+        CheckExclusions(table, onCommandLine, OptionNaming::Command);
+        run.warnings = CheckOptionRules(table, run.input, run.given, OptionNaming::Command, RunLanguage(args));
+    } catch (const PresetError& e) {
+        throw UsageError(e.Text(UiLanguage::Hungarian), e.Text(UiLanguage::English));
+    }
 }
 
 // The help lines of the options every generating command shares.
@@ -180,6 +154,31 @@ std::string HelpEnd(const char* kind, UiLanguage language);
 inline std::string UsageText(const std::string& command, const UsageError& e, UiLanguage language)
 {
     return "kestrane " + command + ": " + e.Text(language);
+}
+
+// Reads the options of `kind` into `run` and prints what ends the run before
+// a generation: a mistake in the options (returns kExitBadInput) or the help
+// (`helpStart`, then the options; kExitOk); otherwise prints the warnings of
+// options without effect and returns nothing.
+template <class Input>
+std::optional<int> StartRun(const std::vector<OptionSpec<Input>>& table, const char* kind,
+                            const std::vector<std::string>& args, OptionRun<Input>& run, const LocalText& helpStart,
+                            UiLanguage language, std::ostream& out, std::ostream& err)
+{
+    try {
+        ReadOptions(table, kind, args, run);
+    } catch (const UsageError& e) {
+        err << UsageText(kind, e, language) << "\n";
+        return kExitBadInput;
+    }
+    if (run.help) {
+        out << helpStart(language) << CommonOptionHelp(kind, language) << OptionHelp(table, language)
+            << HelpEnd(kind, language);
+        return kExitOk;
+    }
+    for (const std::string& warning : run.warnings)
+        err << WarningStart(kind, language) << warning << "\n";
+    return std::nullopt;
 }
 
 }  // namespace kestrane::cli

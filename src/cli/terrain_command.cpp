@@ -29,12 +29,6 @@ const LocalText kTerrainHelpStart{
     "builder window's edit boxes (metres, cells, \".\" as decimal point).\n"
     "\n"};
 
-std::string TerrainHelp(UiLanguage language)
-{
-    return kTerrainHelpStart(language) + CommonOptionHelp("terrain", language) + OptionHelp(TerrainOptions(), language) +
-           HelpEnd("terrain", language);
-}
-
 // Prints the progress of a long heightmap read in tenths, once it has
 // taken a second (KESTRANE_PROGRESS_AFTER_MS sets another wait; 0: from
 // the start).
@@ -71,44 +65,14 @@ private:
     int shown_ = 0;
 };
 
-// Whether the command line itself (not a preset) gives `option`.
-bool OnCommandLine(const std::vector<std::string>& args, const std::string& option)
-{
-    const std::string name = "--" + option;
-    return std::any_of(args.begin(), args.end(),
-                       [&](const std::string& arg) { return arg == name || arg.rfind(name + "=", 0) == 0; });
-}
-
 }  // namespace
 
 int RunTerrain(const std::vector<std::string>& args, std::ostream& out, std::ostream& err)
 {
     const UiLanguage language = RunLanguage(args);
     OptionRun<TerrainInput> run;
-    try {
-        ReadOptions(TerrainOptions(), "terrain", args, run);
-        // A tile length only cuts the simulator layout.
-        if (run.given.count("tile-length") && run.input.layout != TerrainLayout::Simulator)
-            throw UsageError("a --tile-length csak a --layout simulator mellett adható meg",
-                             "--tile-length needs --layout simulator");
-        // Only the simulator layout has one-sided ground to keep two-sided.
-        if (run.given.count("two-sided") && run.input.layout != TerrainLayout::Simulator)
-            throw UsageError("a --two-sided csak a --layout simulator mellett adható meg",
-                             "--two-sided needs --layout simulator");
-        // One origin: metres from the raster's corner or map coordinates.
-        if (OnCommandLine(args, "heightmap-origin") && OnCommandLine(args, "heightmap-map-origin"))
-            throw UsageError("a --heightmap-origin és a --heightmap-map-origin közül csak az egyik adható meg "
-                             "(méter a raszter sarkától vagy térképi koordináták)",
-                             "--heightmap-origin and --heightmap-map-origin cannot be given together (metres from "
-                             "the raster's corner or map coordinates)");
-    } catch (const UsageError& e) {
-        err << UsageText("terrain", e, language) << "\n";
-        return kExitBadInput;
-    }
-    if (run.help) {
-        out << TerrainHelp(language);
-        return kExitOk;
-    }
+    if (const auto exit = StartRun(TerrainOptions(), "terrain", args, run, kTerrainHelpStart, language, out, err))
+        return *exit;
 
     return ReportGeneration(
         "terrain", out, err,

@@ -2,6 +2,7 @@
 #include "heightmap/heightmap.h"
 
 #include "core/errors.h"
+#include "core/field_reader.h"
 #include "core/numbers.h"
 
 #include <cmath>
@@ -12,19 +13,12 @@ namespace {
 
 [[noreturn]] void Refuse(HeightmapField field, UiLanguage language, const LocalText& reason)
 {
-    const std::string caption = HeightmapCaption(field, language);
-    throw InputError(caption, caption + ": " + reason(language));
+    RefuseField(HeightmapCaption(field, language), language, reason);
 }
 
 double ReadNumber(const std::string& text, HeightmapField field, UiLanguage language)
 {
-    const auto value = ParseReal(text);
-    if (!value) {
-        const std::string caption = HeightmapCaption(field, language);
-        throw InputError(caption, caption + ": \"" + text + "\"" +
-                                      LocalText{" nem érvényes szám.", " is not a valid number."}(language));
-    }
-    return *value;
+    return ReadFieldNumber(text, HeightmapCaption(field, language), language);
 }
 
 }  // namespace

@@ -7,10 +7,6 @@
 #include "b3d/simulator_limits.h"
 #include "house/facade_openings.h"
 
-#include "b3d/b3d_reader.h"
-
-#include <algorithm>
-
 namespace kestrane {
 
 HouseDimensions DeriveHouseDimensions(const HouseParams& p)
@@ -136,19 +132,7 @@ void HouseGenerator::WriteFacades(std::span<const Opening> openings)
 
 std::string HouseFileName(RoofKind kind, UiLanguage language)
 {
-    // Fixed texts: their spellings, casing and blanks are kept byte for byte.
-    static const LocalText kBaseNames[] = {
-        {"haz_nyeregteto", "House_piched"},   // pitched
-        {"haz_kontyoltteto", "House_hip"},    // hip
-        {"haz_satorteto", "House_pyramid"},   // pyramid
-        {"haz_laposteto", "House_flat"},      // flat
-        {"haz_felteto", "haz_lean"},          // lean
-        {"haz_felkontyoltteto", "House_halfhip"},     // half-hipped
-        {"haz_tortnyeregteto", "House_gambrel"},      // gambrel
-        {"haz_manzardteto", "House_mansard"},         // mansard
-        {"haz_eltoltnyeregteto", "House_saltbox"},    // saltbox
-    };
-    return std::string(kBaseNames[static_cast<int>(kind)](language)) + ".b3d";
+    return std::string(RoofKindOf(kind).fileName(language)) + ".b3d";
 }
 
 std::string GeneratingStatus(UiLanguage language)
@@ -188,7 +172,7 @@ HouseResult GenerateHouse(const HouseInput& input, UiLanguage language, const st
         LayOutFacades(params.facades, FacadeWalls(params), params.wallHeight, StairsBeforeWalls(params), language);
 
     B3dWriter out;
-    out.OpenOutput(result.path);
+    out.OpenOutput(result.path, B3dWriter::Counting::On);
     try {
         HouseGenerator generator(out, params, language);
         generator.WriteHouse(result.fileName, layout.openings, layout.stairs);
@@ -198,17 +182,14 @@ HouseResult GenerateHouse(const HouseInput& input, UiLanguage language, const st
                                        "The dimensions give a value that is not finite; no file was written."}(language));
     }
     out.CloseOutput();
+    const B3dCounts& written = out.Counts();
     result.status = HouseFinishedStatus(result.fileName, language);
-    result.size = CountObjectSize(result.path);
+    result.size = {written.sections, written.vertices};
     result.warnings = HouseWarnings(params, result.size, language);
-    if (params.facades.enabled) {
-        // The object as written is the list's source: every Load it holds.
-        for (const b3d::Section& section : b3d::ReadB3dFile(result.path).sections) {
-            if (!section.texture.empty() &&
-                std::find(result.textures.begin(), result.textures.end(), section.texture) == result.textures.end())
-                result.textures.push_back(section.texture);
-        }
-    }
+    // With facades the object needs bitmaps besides the usual ones: every
+    // file its load lines name.
+    if (params.facades.enabled)
+        result.textures = written.textures;
     return result;
 }
 

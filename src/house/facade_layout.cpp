@@ -1,6 +1,7 @@
 #include "house/facade_layout.h"
 
 #include "core/errors.h"
+#include "core/field_reader.h"
 #include "core/numbers.h"
 
 #include <algorithm>
@@ -32,10 +33,7 @@ const LocalText kDoorTextureCaption{"Ajtó textúra", "Door texture"};
 const LocalText kWindowColorCaption{"Ablak színe", "Window color"};
 const LocalText kDoorColorCaption{"Ajtó színe", "Door color"};
 
-[[noreturn]] void Refuse(const std::string& field, const std::string& reason)
-{
-    throw InputError(field, field + ": " + reason);
-}
+[[noreturn]] void Refuse(const std::string& field, const std::string& reason) { RefuseField(field, reason); }
 
 std::string Pick(UiLanguage language, const std::string& hu, const std::string& en)
 {
@@ -52,13 +50,11 @@ std::string Millimetres(double metres) { return std::to_string(RoundHalfEven(met
 
 double ReadLength(const std::string& text, const std::string& field, UiLanguage language, bool positive)
 {
-    const auto value = ParseReal(text);
-    if (!value)
-        Refuse(field, Pick(language, "\"" + text + "\" nem érvényes szám.", "\"" + text + "\" is not a valid number."));
-    if (positive ? *value <= 0 : *value < 0)
+    const double value = ReadFieldNumber(text, field, language);
+    if (positive ? value <= 0 : value < 0)
         Refuse(field, Pick(language, positive ? "nagyobbnak kell lennie 0-nál." : "nem lehet negatív.",
                             positive ? "must be greater than 0." : "must not be negative."));
-    return *value / 1000.0;
+    return value / 1000.0;
 }
 
 long long ReadWhole(const std::string& text, const std::string& field, UiLanguage language, long long lowest,
@@ -122,11 +118,7 @@ FacadeParams::Door ReadDoor(const FacadeInput::Door& input, WallSide side, UiLan
     door.width = ReadLength(input.width, WallField(side, kDoorWidthCaption, language), language, true);
     door.height = ReadLength(input.height, WallField(side, kDoorHeightCaption, language), language, true);
     const std::string field = WallField(side, kDoorPositionCaption, language);
-    const auto position = ParseReal(input.position);
-    if (!position)
-        Refuse(field, Pick(language, "\"" + input.position + "\" nem érvényes szám.",
-                           "\"" + input.position + "\" is not a valid number."));
-    door.position = *position / 1000.0;
+    door.position = ReadFieldNumber(input.position, field, language) / 1000.0;
     return door;
 }
 

@@ -1,6 +1,7 @@
 #include "house/house_params.h"
 
 #include "core/errors.h"
+#include "core/field_reader.h"
 #include "core/numbers.h"
 #include "house/roof_forms.h"
 
@@ -10,39 +11,10 @@
 
 namespace kestrane {
 
-ControlEnabling EnablingFor(RoofKind kind)
-{
-    // roof edge, gutters, hip depth, overhang, corner left, corner right, corner size,
-    // roof-level texture; clip height, knee height, knee inset, ridge offset
-    switch (kind) {
-    case RoofKind::Pitched: return {false, true, false, true, true, true, true, true, false, false, false, false};
-    case RoofKind::Hip: return {false, true, true, true, true, true, true, false, false, false, false, false};
-    case RoofKind::Pyramid: return {false, true, false, true, true, true, true, false, false, false, false, false};
-    case RoofKind::Flat: return {true, false, false, false, false, false, false, false, false, false, false, false};
-    case RoofKind::Lean: return {false, true, false, true, false, false, false, true, false, false, false, false};
-    case RoofKind::HalfHipped: return {false, true, false, true, true, true, true, true, true, false, false, false};
-    case RoofKind::Gambrel: return {false, true, false, true, true, true, true, true, false, true, true, false};
-    case RoofKind::Mansard: return {false, true, false, true, true, true, true, false, false, true, true, false};
-    case RoofKind::Saltbox: return {false, true, false, true, true, true, true, true, false, false, false, true};
-    }
-    return {};
-}
-
-void HouseInput::ChooseRoof(RoofKind kind)
-{
-    roofKind = kind;
-    const ControlEnabling enabling = EnablingFor(kind);
-    roofLevelTextureEnabled = enabling.roofLevelTexture;
-    cornerWallSizeEnabled = enabling.cornerSize;
-}
-
 namespace {
 
 // A typed field of the main window, named by its caption.
-struct Field {
-    const std::string HouseInput::*text;
-    LocalText caption;
-};
+using Field = TypedField<HouseInput>;
 
 const Field kOffsetX{&HouseInput::offsetX, {"Eltolás X", "Offset X"}};
 const Field kOffsetY{&HouseInput::offsetY, {"Eltolás Y", "Offset Y"}};
@@ -78,22 +50,12 @@ const LocalText kStairCornerCaption{"Sarokfeljáró helyzete", "Stairs position 
 
 [[noreturn]] void Refuse(const LocalText& caption, UiLanguage language, const LocalText& reason)
 {
-    const std::string field = caption(language);
-    throw InputError(field, field + ": " + reason(language));
+    RefuseField(caption(language), language, reason);
 }
 
 double ReadMillimetres(const HouseInput& input, const Field& field, UiLanguage language)
 {
-    const std::string& text = input.*field.text;
-    const auto value = ParseReal(text);
-    if (!value) {
-        const std::string caption = field.caption(language);
-        const std::string message = language == UiLanguage::Hungarian
-                                        ? caption + ": \"" + text + "\" nem érvényes szám."
-                                        : caption + ": \"" + text + "\" is not a valid number.";
-        throw InputError(caption, message);
-    }
-    return *value / 1000.0;
+    return field.Read(input, language) / 1000.0;
 }
 
 int ReadPosition(int position, int highest, const LocalText& caption, UiLanguage language)
@@ -326,7 +288,7 @@ HouseParams ReadHouseParams(const HouseInput& input, UiLanguage language)
 {
     HouseParams p;
     p.roofKind = input.roofKind;
-    p.roofLevelTexture = input.roofLevelTextureEnabled && input.roofLevelTextureChecked;
+    p.roofLevelTexture = input.RoofLevelTextureEnabled() && input.roofLevelTextureChecked;
     p.roofLevelTextureChecked = input.roofLevelTextureChecked;
     p.cornerWalls = false;
     p.cornerWallSize = 0.0;
@@ -364,7 +326,7 @@ HouseParams ReadHouseParams(const HouseInput& input, UiLanguage language)
 
     p.cornerWallLeft = input.cornerWallLeft;
     p.cornerWallRight = input.cornerWallRight;
-    if (input.cornerWallSizeEnabled)
+    if (input.CornerWallSizeEnabled())
         p.cornerWalls = input.cornerWallLeft || input.cornerWallRight;
     if (p.cornerWalls)
         p.cornerWallSize = ReadMillimetres(input, kCornerWallSize, language);

@@ -5,13 +5,12 @@
 #include "core/errors.h"
 #include "core/types.h"
 #include "house/facade_layout.h"
+#include "house/roof_kinds.h"
 
 #include <string>
 #include <vector>
 
 namespace kestrane {
-
-enum class RoofKind { Pitched, Hip, Pyramid, Flat, Lean, HalfHipped, Gambrel, Mansard, Saltbox };
 
 // One user colour with its use switch: an element writes the colour only
 // while the switch is on.
@@ -20,29 +19,9 @@ struct ColorSetting {
     bool use = false;
 };
 
-// Which roof-dependent controls of the main window are enabled. Every
-// control is enabled before the first roof choice; afterwards this table
-// applies.
-struct ControlEnabling {
-    bool roofEdge = true;          // lt_koszoru
-    bool gutters = true;           // Ereszcsatorna
-    bool hipDepth = true;          // tkoEdit
-    bool overhang = true;          // tleEdit
-    bool cornerLeft = true;        // Sbal
-    bool cornerRight = true;       // Sjobb
-    bool cornerSize = true;        // SarokfalEdit
-    bool roofLevelTexture = true;  // tetoszint
-    // The parameters of the roof forms, enabled only for their own form.
-    bool clipHeight = false;
-    bool kneeHeight = false;
-    bool kneeInset = false;
-    bool ridgeOffset = false;
-};
-ControlEnabling EnablingFor(RoofKind kind);
-
 // The main window's inputs exactly as its controls hold them: edit texts in
-// millimetres, checked and enabled states, track-bar and scroll-bar
-// positions. The defaults are the window's.
+// millimetres, checked states, track-bar and scroll-bar positions. The
+// defaults are the window's.
 struct HouseInput {
     std::string offsetX = "0";
     std::string offsetY = "0";
@@ -70,10 +49,8 @@ struct HouseInput {
     bool gutters = true;                   // Ereszcsatorna checked
     bool flatRoofEdge = false;             // lt_koszoru checked
     bool roofLevelTextureChecked = false;  // tetoszint checked
-    bool roofLevelTextureEnabled = true;   // tetoszint enabled
     bool cornerWallLeft = false;           // Sbal checked
     bool cornerWallRight = false;          // Sjobb checked
-    bool cornerWallSizeEnabled = true;     // SarokfalEdit enabled
     bool stairsStraight = false;           // legyenes checked
 
     int chimneySize = 1;  // Kemenymeret 0..4
@@ -89,8 +66,14 @@ struct HouseInput {
 
     FacadeInput facades;  // storeys, windows and doors; off by default
 
-    // Sets the enabled states to those the window has after choosing `kind`.
-    void ChooseRoof(RoofKind kind);
+    // The roof-dependent controls' enabled states follow the roof kind
+    // (RoofKindOf(roofKind).enabling), as the window's do after its roof
+    // button: nothing to refresh when the kind changes.
+    bool RoofLevelTextureEnabled() const { return EnablingFor(roofKind).roofLevelTexture; }  // tetoszint
+    bool CornerWallSizeEnabled() const { return EnablingFor(roofKind).cornerSize; }         // SarokfalEdit
+
+    // The same as setting roofKind.
+    void ChooseRoof(RoofKind kind) { roofKind = kind; }
 };
 
 // Every input of one house generation, lengths in metres.

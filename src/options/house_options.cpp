@@ -16,23 +16,32 @@ std::function<std::string(UiLanguage)> FieldCaption(Text field)
 }
 
 // An edit box: the text as typed, millimetres.
+// The options that only some roof kinds take: the warning of one given
+// without effect names the roof.
+HouseOption RoofDependent(HouseOption option)
+{
+    if (option.applies)
+        option.dependsOn = "roof";
+    return option;
+}
+
 HouseOption Millimetres(const char* name, Text field, LocalText help, std::function<bool(const HouseInput&)> applies = {})
 {
-    return {name,
+    return RoofDependent({name,
             OptionForm::Value,
             "MM",
             help,
             {FieldCaption(field)},
             [field](HouseInput& input, const std::vector<std::string>& values) { input.*field = values.front(); },
             [field](const HouseInput& input) { return std::vector<std::string>{input.*field}; },
-            std::move(applies)};
+            std::move(applies)});
 }
 
 // A check box; `whenOn` is the box's state the switch gives.
 HouseOption Switch(const char* name, bool HouseInput::*box, bool whenOn, LocalText help,
                    std::function<bool(const HouseInput&)> applies = {})
 {
-    return {name,
+    return RoofDependent({name,
             OptionForm::Switch,
             "",
             help,
@@ -41,7 +50,7 @@ HouseOption Switch(const char* name, bool HouseInput::*box, bool whenOn, LocalTe
                 input.*box = ParseSwitch(values.front()) ? whenOn : !whenOn;
             },
             [box, whenOn](const HouseInput& input) { return std::vector<std::string>{SwitchValue(input.*box == whenOn)}; },
-            std::move(applies)};
+            std::move(applies)});
 }
 
 // A track bar's position.
@@ -75,12 +84,24 @@ HouseOption Color(const char* name, ColorSetting HouseInput::*setting, LocalText
             }};
 }
 
-const std::vector<std::string>& RoofNames()
+// The roof kinds' option names as a refusal lists them: "pitched, hip,
+// pyramid, flat or lean, or half-hipped, gambrel, mansard or saltbox" (the
+// classic roofs, then the roof forms).
+std::string RoofNameList(const char* orWord)
 {
-    // In the order of RoofKind.
-    static const std::vector<std::string> names = {"pitched", "hip",     "pyramid", "flat",   "lean",
-                                                   "half-hipped", "gambrel", "mansard", "saltbox"};
-    return names;
+    std::string text;
+    for (const bool forms : {false, true}) {
+        std::vector<const char*> names;
+        for (const RoofKindRow& row : RoofKinds())
+            if (row.form == forms)
+                names.push_back(row.option);
+        if (forms)
+            text += std::string(", ") + orWord + " ";
+        for (std::size_t i = 0; i < names.size(); ++i)
+            text += (i == 0 ? "" : i + 1 == names.size() ? std::string(" ") + orWord + " " : std::string(", ")) +
+                    names[i];
+    }
+    return text;
 }
 
 // Whether a roof-dependent control is enabled for the chosen roof.
@@ -102,16 +123,12 @@ std::vector<HouseOption> MakeHouseOptions()
          {},
          [](HouseInput& input, const std::vector<std::string>& values) {
              const std::string& value = values.front();
-             const auto& names = RoofNames();
-             for (std::size_t i = 0; i < names.size(); ++i)
-                 if (names[i] == value) {
-                     input.ChooseRoof(static_cast<RoofKind>(i));
-                     return;
-                 }
-             throw OptionError("pitched, hip, pyramid, flat vagy lean, vagy half-hipped, gambrel, mansard vagy "
-                               "saltbox lehet, nem \"" + value + "\"",
-                               "must be pitched, hip, pyramid, flat or lean, or half-hipped, gambrel, mansard or "
-                               "saltbox, not \"" + value + "\"");
+             if (const RoofKindRow* row = FindRoofKind(value)) {
+                 input.roofKind = row->kind;
+                 return;
+             }
+             throw OptionError(RoofNameList("vagy") + " lehet, nem \"" + value + "\"",
+                               "must be " + RoofNameList("or") + ", not \"" + value + "\"");
          },
          [](const HouseInput& input) { return std::vector<std::string>{RoofKindName(input.roofKind)}; }});
     options.push_back(Millimetres("width", &HouseInput::width,
@@ -222,10 +239,7 @@ std::vector<HouseOption> MakeHouseOptions()
 
 }  // namespace
 
-const char* RoofKindName(RoofKind kind)
-{
-    return RoofNames().at(static_cast<std::size_t>(kind)).c_str();
-}
+const char* RoofKindName(RoofKind kind) { return RoofKindOf(kind).option; }
 
 const std::vector<HouseOption>& HouseOptions()
 {

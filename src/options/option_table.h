@@ -53,11 +53,23 @@ struct OptionSpec {
     // none when the state needs no value (a colour not in use).
     std::function<std::vector<std::string>(const Input&)> get;
     // Whether the option has an effect with the other inputs (the roof kind);
-    // empty: always.
+    // empty: always. An option given without effect is warned about, or
+    // refused when it names a requiredValue (see CheckOptionRules).
     std::function<bool(const Input&)> applies = {};
     // A line --help shows before the option, opening a group of options;
     // none when null.
     LocalText heading = {nullptr, nullptr};
+    // The option whose value `applies` reads ("roof", "heightmap"): the
+    // warning names it with its value ("has no effect with --roof flat"),
+    // or as missing while it has none ("without --heightmap").
+    const char* dependsOn = nullptr;
+    // The value of `dependsOn` without which the option is refused rather
+    // than warned about ("--tile-length needs --layout simulator").
+    const char* requiredValue = nullptr;
+    // Options that one command line or one preset cannot give together with
+    // this one, and why (for the command line's message).
+    std::vector<const char*> excludes = {};
+    LocalText excludesWhy = {nullptr, nullptr};
 };
 
 using HouseOption = OptionSpec<HouseInput>;

@@ -1,6 +1,8 @@
 // Presets as JSON, read and written with nlohmann-json.
 #include "options/preset.h"
 
+#include "options/option_rules.h"
+
 #include "core/errors.h"
 
 #include <nlohmann/json.hpp>
@@ -90,6 +92,12 @@ Input InputFromPreset(std::string_view json, const std::vector<OptionSpec<Input>
                           "\"kind\": must be \"" + kind + "\", not \"" + preset.kind + "\"");
     Input input{};
     ApplyPreset(table, preset, input);
+    // A member the other members refuse is refused here too; the windows
+    // show no warnings for members without effect.
+    std::set<std::string> given;
+    for (const auto& value : preset.values)
+        given.insert(value.first);
+    CheckOptionRules(table, input, given, OptionNaming::Member, UiLanguage::English);
     return input;
 }
 
@@ -144,15 +152,14 @@ Preset ParsePreset(std::string_view json, bool allowOutput)
         }
         preset.values.emplace_back(name, std::move(values));
     }
-    // Two ways of placing the heightmap: a preset gives one.
-    const auto has = [&preset](const char* member) {
-        return std::any_of(preset.values.begin(), preset.values.end(),
-                           [member](const auto& value) { return value.first == member; });
-    };
-    if (has("heightmap-origin") && has("heightmap-map-origin"))
-        throw PresetError("heightmap-map-origin",
-                          "\"heightmap-map-origin\": a \"heightmap-origin\" mellett nem adható meg; csak az egyik",
-                          "\"heightmap-map-origin\": cannot be given with \"heightmap-origin\"; give one of them");
+    // Members that exclude each other (the two heightmap origins).
+    std::set<std::string> names;
+    for (const auto& value : preset.values)
+        names.insert(value.first);
+    if (preset.kind == "house")
+        CheckExclusions(HouseOptions(), names, OptionNaming::Member);
+    else
+        CheckExclusions(TerrainOptions(), names, OptionNaming::Member);
     return preset;
 }
 
@@ -201,9 +208,7 @@ std::string HousePresetJson(const HouseInput& input)
 
 HouseInput HouseFromPreset(std::string_view json)
 {
-    HouseInput input = InputFromPreset<HouseInput>(json, HouseOptions(), "house");
-    input.ChooseRoof(input.roofKind);
-    return input;
+    return InputFromPreset<HouseInput>(json, HouseOptions(), "house");
 }
 
 std::string TerrainPresetJson(const TerrainInput& input)

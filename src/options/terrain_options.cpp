@@ -78,7 +78,7 @@ const std::vector<std::string>& LayoutNames()
 TerrainOption HeightmapText(const char* name, const char* placeholder, HeightmapField field,
                             std::string HeightmapInput::*text, LocalText help)
 {
-    return {name,
+    TerrainOption option{name,
             OptionForm::Value,
             placeholder,
             help,
@@ -86,6 +86,8 @@ TerrainOption HeightmapText(const char* name, const char* placeholder, Heightmap
             [text](TerrainInput& input, const std::vector<std::string>& values) { input.heightmap.*text = values.front(); },
             [text](const TerrainInput& input) { return std::vector<std::string>{input.heightmap.*text}; },
             [](const TerrainInput& input) { return input.heightmap.Enabled(); }};
+    option.dependsOn = "heightmap";
+    return option;
 }
 
 // "X,Z" of the origin boxes, in metres or in map coordinates.
@@ -102,7 +104,7 @@ void SetHeightmapOrigin(HeightmapInput& heightmap, const std::string& value, boo
 // form in use; the default origin is the metre form's.
 TerrainOption HeightmapOrigin(const char* name, const char* placeholder, HeightmapField field, bool map, LocalText help)
 {
-    return {name,
+    TerrainOption option{name,
             OptionForm::Value,
             placeholder,
             help,
@@ -117,6 +119,14 @@ TerrainOption HeightmapOrigin(const char* name, const char* placeholder, Heightm
                 return std::vector<std::string>{JoinValues({input.heightmap.originX, input.heightmap.originZ})};
             },
             [](const TerrainInput& input) { return input.heightmap.Enabled(); }};
+    option.dependsOn = "heightmap";
+    // One origin: metres from the raster's corner or map coordinates.
+    if (map) {
+        option.excludes = {"heightmap-origin"};
+        option.excludesWhy = {"méter a raszter sarkától vagy térképi koordináták",
+                              "metres from the raster's corner or map coordinates"};
+    }
+    return option;
 }
 
 void AddHeightmapOptions(std::vector<TerrainOption>& options)
@@ -280,6 +290,8 @@ std::vector<TerrainOption> MakeTerrainOptions()
                                                                            : std::vector<std::string>{};
                        },
                        [](const TerrainInput& input) { return input.layout == TerrainLayout::Simulator; }});
+    options.back().dependsOn = "layout";
+    options.back().requiredValue = "simulator";
     options.push_back({"two-sided",
                        OptionForm::Switch,
                        "",
@@ -298,6 +310,8 @@ std::vector<TerrainOption> MakeTerrainOptions()
                                       : std::vector<std::string>{};
                        },
                        [](const TerrainInput& input) { return input.layout == TerrainLayout::Simulator; }});
+    options.back().dependsOn = "layout";
+    options.back().requiredValue = "simulator";
     AddHeightmapOptions(options);
     return options;
 }

@@ -4,7 +4,7 @@
 // zoom with the wheel.
 #pragma once
 
-#include "preview/mesh_batches.h"
+#include "b3d/mesh_batches.h"
 
 #include <QElapsedTimer>
 #include <QMatrix4x4>

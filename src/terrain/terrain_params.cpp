@@ -4,6 +4,7 @@
 
 #include "core/cp1250.h"
 #include "core/errors.h"
+#include "core/field_reader.h"
 #include "core/numbers.h"
 
 #include <cmath>
@@ -14,10 +15,7 @@ namespace kestrane {
 namespace {
 
 // A typed field of the area builder window, named by its caption.
-struct Field {
-    const std::string TerrainInput::*text;
-    LocalText caption;
-};
+using Field = TypedField<TerrainInput>;
 
 const Field kAreaX{&TerrainInput::areaX, {"Alapterület X", "Area X"}};
 const Field kAreaZ{&TerrainInput::areaZ, {"Alapterület Z", "Area Z"}};
@@ -39,32 +37,22 @@ const Field* const kFields[] = {&kAreaX,   &kAreaZ,  &kResolutionX, &kResolution
                                 &kTileLength};
 
 // The four columns of a peak row.
-struct PeakColumn {
-    const std::string TerrainPeakInput::*text;
-    LocalText caption;
-};
+using PeakColumn = TypedField<TerrainPeakInput>;
 const PeakColumn kPeakGridX{&TerrainPeakInput::gridX, {"X pozíció", "X pos."}};
 const PeakColumn kPeakGridZ{&TerrainPeakInput::gridZ, {"Z pozíció", "Z pos."}};
 const PeakColumn kPeakHeight{&TerrainPeakInput::height, {"Y magasság", "Y peak"}};
 const PeakColumn kPeakWidth{&TerrainPeakInput::width, {"Szélesség", "Width"}};
 
-[[noreturn]] void Refuse(const std::string& caption, const std::string& reason)
-{
-    throw InputError(caption, caption + ": " + reason);
-}
+[[noreturn]] void Refuse(const std::string& caption, const std::string& reason) { RefuseField(caption, reason); }
 
 double ReadNumber(const std::string& text, const std::string& caption, UiLanguage language)
 {
-    const auto value = ParseReal(text);
-    if (!value)
-        Refuse(caption, language == UiLanguage::Hungarian ? "\"" + text + "\" nem érvényes szám."
-                                                          : "\"" + text + "\" is not a valid number.");
-    return *value;
+    return ReadFieldNumber(text, caption, language);
 }
 
 double ReadField(const TerrainInput& input, const Field& field, UiLanguage language)
 {
-    return ReadNumber(input.*field.text, field.caption(language), language);
+    return field.Read(input, language);
 }
 
 std::string PeakCaption(int row, const PeakColumn& column, UiLanguage language)

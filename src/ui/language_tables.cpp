@@ -1,9 +1,13 @@
 #include "ui/language_tables.h"
 
+#include "house/roof_kinds.h"
+
 #include <QAbstractButton>
 #include <QLabel>
 #include <QString>
 #include <QWidget>
+
+#include <vector>
 
 namespace kestrane::ui {
 
@@ -22,15 +26,6 @@ constexpr UiText kMainCaptions[] = {
     {"tmlabel", "Tetőmagasság", "Roof heigh"},
     {"tetulabel", "Tető túlnyúlás", "Overhang"},
     {"tekolabel", "Tető kontyolás", "Roof depth"},
-    {"Nyeregteto", "Nyeregtető", "Piched roof"},
-    {"Kontyoltteto", "Kontyolt tető", "Hip roof"},
-    {"satorteto", "Sátortető", "Pyramid roof"},
-    {"laposteto", "Lapostető", "Flat roof"},
-    {"Felteto", "Féltető", "Lean roof"},
-    {"Csonkakonty", "Félkontyos", "Half-hipped"},
-    {"Tortnyereg", "Tört nyereg", "Gambrel"},
-    {"Manzardteto", "Manzárd", "Mansard"},
-    {"Eltoltnyereg", "Eltolt gerinc", "Saltbox"},
     {"kmaLabel", "Konty mag.", "Clip height"},
     {"tmaLabel", "Törés mag.", "Knee height"},
     {"tbeLabel", "Törés beh.", "Knee inset"},
@@ -124,13 +119,6 @@ constexpr UiText kMainHints[] = {
      "Save preset…: every input of the window into a JSON file"},
     {"loadPresetButton", "Előbeállítás betöltése…: az ablak minden adata egy JSON-fájlból",
      "Load preset…: every input of the window from a JSON file"},
-    {"Csonkakonty", "Félkontyos (csonkakontyos) nyeregtető: az oromfalak tetejét kis konty zárja",
-     "Half-hipped roof: a small hip clips the top of each gable"},
-    {"Tortnyereg", "Tört nyeregtető: két lejtő oldalanként, az alsó meredekebb",
-     "Gambrel roof: two slopes on each side, the lower one steeper"},
-    {"Manzardteto", "Manzárdtető: tört tető mind a négy oldalon", "Mansard roof: a gambrel on all four sides"},
-    {"Eltoltnyereg", "Eltolt gerincű nyeregtető: az egyik lejtő hosszabb",
-     "Saltbox roof: the ridge off centre, one slope long"},
     {"kmaEdit", "A konty magassága a gerinctől lefelé, mm (üresen: a tető magasságának harmada, rövid háznál kevesebb)",
      "The clip's height from the ridge down, mm (empty: a third of the roof's rise, less on a short house)"},
     {"tmgEdit", "A törés magassága a talajtól, mm (üresen: a falak és a tető magasságának 60 %-a, vagy több, ha az alsó lejtő laposabb lenne)",
@@ -363,10 +351,32 @@ void ApplyOne(QWidget& window, const QString& name, const QString& text, TextRol
     }
 }
 
+// A main window table with the rows of the roof buttons from the roof
+// kinds' table.
+std::vector<UiText> WithRoofButtons(std::span<const UiText> rows, LocalText RoofKindRow::*text)
+{
+    std::vector<UiText> table(rows.begin(), rows.end());
+    for (const RoofKindRow& row : RoofKinds()) {
+        const LocalText& own = row.*text;
+        if (own.hu)
+            table.push_back({row.button, own.hu, own.en});
+    }
+    return table;
+}
+
 }  // namespace
 
-std::span<const UiText> MainWindowCaptions() { return kMainCaptions; }
-std::span<const UiText> MainWindowHints() { return kMainHints; }
+std::span<const UiText> MainWindowCaptions()
+{
+    static const std::vector<UiText> table = WithRoofButtons(kMainCaptions, &RoofKindRow::caption);
+    return table;
+}
+std::span<const UiText> MainWindowHints()
+{
+    static const std::vector<UiText> table = WithRoofButtons(kMainHints, &RoofKindRow::hint);
+    return table;
+}
+
 std::span<const UiText> FacadeAreaCaptions() { return kFacadeCaptions; }
 std::span<const UiText> FacadeAreaHints() { return kFacadeHints; }
 std::span<const LocalText> SideDoorWalls() { return kSideDoorWalls; }

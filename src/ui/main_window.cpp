@@ -233,15 +233,22 @@ void TForm1::setStatusSource(std::function<QString(UiLanguage)> text)
 
 QLabel* TForm1::webLabel() const { return ui->Label10; }
 
+namespace {
+
+// The roof buttons of the roof kinds' table.
+std::vector<std::pair<QRadioButton*, RoofKind>> RoofButtons(const QWidget& window)
+{
+    std::vector<std::pair<QRadioButton*, RoofKind>> buttons;
+    for (const RoofKindRow& row : RoofKinds())
+        buttons.emplace_back(window.findChild<QRadioButton*>(row.button), row.kind);
+    return buttons;
+}
+
+}  // namespace
+
 void TForm1::gombolas()
 {
-    const std::pair<QRadioButton*, RoofKind> buttons[] = {
-        {ui->Nyeregteto, RoofKind::Pitched}, {ui->Kontyoltteto, RoofKind::Hip}, {ui->satorteto, RoofKind::Pyramid},
-        {ui->laposteto, RoofKind::Flat},     {ui->Felteto, RoofKind::Lean},
-        {ui->Csonkakonty, RoofKind::HalfHipped}, {ui->Tortnyereg, RoofKind::Gambrel},
-        {ui->Manzardteto, RoofKind::Mansard}, {ui->Eltoltnyereg, RoofKind::Saltbox},
-    };
-    for (const auto& [button, kind] : buttons) {
+    for (const auto& [button, kind] : RoofButtons(*this)) {
         if (!button->isChecked())
             continue;
         const ControlEnabling enabling = EnablingFor(kind);
@@ -333,9 +340,6 @@ namespace {
 // window and for setting it from a preset.
 struct HouseControls {
     std::vector<std::pair<QLineEdit*, std::string HouseInput::*>> texts;
-    // The roof buttons in the order the generator tests them, the roof
-    // forms last; none of them checked is the lean roof.
-    std::vector<std::pair<QRadioButton*, RoofKind>> roofs;
     std::vector<std::pair<QCheckBox*, bool HouseInput::*>> boxes;
     std::vector<std::pair<QSlider*, int HouseInput::*>> positions;
 };
@@ -353,11 +357,6 @@ HouseControls ControlsOf(const Ui::TForm1& ui)
          {ui.SarokfalEdit, &HouseInput::cornerWallSize}, {ui.kmaEdit, &HouseInput::clipHeight},
          {ui.tmgEdit, &HouseInput::kneeHeight},     {ui.tbeEdit, &HouseInput::kneeInset},
          {ui.gelEdit, &HouseInput::ridgeOffset}},
-        {{ui.Kontyoltteto, RoofKind::Hip},       {ui.satorteto, RoofKind::Pyramid},
-         {ui.laposteto, RoofKind::Flat},         {ui.Nyeregteto, RoofKind::Pitched},
-         {ui.Csonkakonty, RoofKind::HalfHipped}, {ui.Tortnyereg, RoofKind::Gambrel},
-         {ui.Manzardteto, RoofKind::Mansard},    {ui.Eltoltnyereg, RoofKind::Saltbox},
-         {ui.Felteto, RoofKind::Lean}},
         {{ui.Ereszcsatorna, &HouseInput::gutters},      {ui.lt_koszoru, &HouseInput::flatRoofEdge},
          {ui.tetoszint, &HouseInput::roofLevelTextureChecked}, {ui.Sbal, &HouseInput::cornerWallLeft},
          {ui.Sjobb, &HouseInput::cornerWallRight},      {ui.legyenes, &HouseInput::stairsStraight}},
@@ -375,8 +374,9 @@ HouseInput TForm1::houseInput() const
     HouseInput input;
     for (const auto& [edit, text] : controls.texts)
         input.*text = Text(edit);
+    // The roof buttons are exclusive; none of them checked is the lean roof.
     input.roofKind = RoofKind::Lean;
-    for (const auto& [button, kind] : controls.roofs) {
+    for (const auto& [button, kind] : RoofButtons(*this)) {
         if (button->isChecked()) {
             input.roofKind = kind;
             break;
@@ -384,9 +384,6 @@ HouseInput TForm1::houseInput() const
     }
     for (const auto& [box, checked] : controls.boxes)
         input.*checked = box->isChecked();
-    input.roofLevelTextureEnabled = ui->tetoszint->isEnabledTo(this);
-    // The size box is enabled only with a corner ticked; the roof decides.
-    input.cornerWallSizeEnabled = cornerSizeForRoof_;
     for (const auto& [slider, position] : controls.positions)
         input.*position = slider->value();
 
@@ -409,7 +406,7 @@ void TForm1::setHouseInput(const HouseInput& input)
     const HouseControls controls = ControlsOf(*ui);
     for (const auto& [edit, text] : controls.texts)
         edit->setText(QString::fromStdString(input.*text));
-    for (const auto& [button, kind] : controls.roofs) {
+    for (const auto& [button, kind] : RoofButtons(*this)) {
         if (kind == input.roofKind)
             button->setChecked(true);
     }

@@ -3,6 +3,7 @@
 #include "cli/cli.h"
 #include "b3d/simulator_limits.h"
 #include "options/preset.h"
+#include "support/input_builders.h"
 #include "support/test_support.h"
 
 #include <gtest/gtest.h>
@@ -40,23 +41,6 @@ HouseInput UnusualHouse()
     return input;
 }
 
-TerrainInput UnusualTerrain()
-{
-    TerrainInput input;
-    input.areaX = "100";
-    input.resolutionZ = "40";
-    input.offsetY = "-2";
-    input.curveX = "10";
-    input.curveZ1 = "5";
-    input.curveZ2 = "30";
-    input.texture = "";
-    input.useColor = false;
-    input.baseColor = {10, 20, 30};
-    input.peaks[0] = {"3", "4", "5", "6", {200, 100, 50}};
-    input.peaks[2] = {"7", "8", "-9", "2", {40, 140, 40}};
-    return input;
-}
-
 TEST(Preset, WritesTheChangedInputsAndReadsThemBack)
 {
     const std::string house = HousePresetJson(UnusualHouse());
@@ -80,7 +64,7 @@ TEST(Preset, WritesTheChangedInputsAndReadsThemBack)
     EXPECT_EQ(HousePresetJson(HouseFromPreset(house)), house);
     EXPECT_EQ(HousePresetJson(HouseInput{}), "{\n  \"kind\": \"house\"\n}\n");
 
-    const std::string terrain = TerrainPresetJson(UnusualTerrain());
+    const std::string terrain = TerrainPresetJson(test::UnusualTerrain());
     EXPECT_EQ(terrain,
               "{\n"
               "  \"kind\": \"terrain\",\n"
@@ -183,7 +167,7 @@ TEST(PresetCommand, StartsFromThePresetAndLetsLaterOptionsOverride)
     ASSERT_EQ(run.exitCode, 0) << run.err;
     EXPECT_EQ(ReadFile(folder / "haz_kontyoltteto.b3d"), ReadFile(expected / "haz_kontyoltteto.b3d"));
 
-    WriteFile(folder / "hills.json", TerrainPresetJson(UnusualTerrain()));
+    WriteFile(folder / "hills.json", TerrainPresetJson(test::UnusualTerrain()));
     run = RunCli({"terrain", "--preset", "hills.json", "--peak", "1,1,1,1"}, folder.path());
     ASSERT_EQ(run.exitCode, 0) << run.err;
     run = RunCli({"terrain", "--area", "100,25", "--resolution", "25,40", "--offset", "0,-2,0", "--curve", "10,5,30",

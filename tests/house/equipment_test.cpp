@@ -15,6 +15,7 @@ namespace kestrane {
 namespace {
 
 using test::ExpectB3d;
+using test::ExpectB3dData;
 
 constexpr auto HU = UiLanguage::Hungarian;
 constexpr auto EN = UiLanguage::English;
@@ -58,62 +59,16 @@ void Replace(std::string& text, const std::string& from, const std::string& to)
 
 // --- Gutters -------------------------------------------------------------
 
-const std::string kRingHu = R"(;------Ereszcsatorna------
-[meshbuilder]
-vertex -0.360, 3.500,-3.360
-vertex -0.360, 3.500, 3.360
-vertex  8.360, 3.500,-3.360
-vertex  8.360, 3.500, 3.360
-vertex -0.400, 3.400,-3.400
-vertex -0.400, 3.400, 3.400
-vertex  8.400, 3.400,-3.400
-vertex  8.400, 3.400, 3.400
-vertex -0.460, 3.400,-3.460
-vertex -0.460, 3.400, 3.460
-vertex  8.460, 3.400,-3.460
-vertex  8.460, 3.400, 3.460
-face2 4,5,1,0
-face2 6,4,0,2
-face2 3,7,6,2
-face2 5,7,3,1
-face2 8,9,5,4
-face2 10,8,4,6
-face2 7,11,10,6
-face2 9,11,7,5
-color 40,40,50
-
-;------Ereszcsatorna kívül------
-[meshbuilder]
-vertex -0.460, 3.400,-3.460
-vertex -0.460, 3.400, 3.460
-vertex  8.460, 3.400,-3.460
-vertex  8.460, 3.400, 3.460
-vertex -0.490, 3.500,-3.490
-vertex -0.490, 3.500, 3.490
-vertex  8.490, 3.500,-3.490
-vertex  8.490, 3.500, 3.490
-face2 0,1,5,4
-face2 2,0,4,6
-face2 3,2,6,7
-face2 1,3,7,5
-[Texture]
-Load eresz.bmp
-Coordinates 0,6,1
-Coordinates 1,0,1
-Coordinates 2,14,1
-Coordinates 3,20,1
-Coordinates 4,6,0
-Coordinates 5,0,0
-Coordinates 6,14,0
-Coordinates 7,20,0
-
-)";
+// The expected texts lie in tests/data/equipment (see ExpectB3dData in
+// test_support.h for regenerating them).
+std::string RingHu() { return test::DataText("equipment/gutter_ring_hu.txt"); }
 
 TEST(GutterRing, DefaultPyramidOrHipEavesInBothLanguages)
 {
-    ExpectB3d(Emit(DefaultParams(), HU, [](HouseGenerator& g) { g.WriteGutterRing(kDefaultEaves); }), kRingHu);
+    ExpectB3dData(Emit(DefaultParams(), HU, [](HouseGenerator& g) { g.WriteGutterRing(kDefaultEaves); }),
+                  "equipment/gutter_ring_hu.txt");
 
-    std::string english = kRingHu;
+    std::string english = RingHu();
     Replace(english, ";------Ereszcsatorna------", ";------Gutter------");
     Replace(english, ";------Ereszcsatorna kívül------", ";------Gutter outside------");
     ExpectB3d(Emit(DefaultParams(), EN, [](HouseGenerator& g) { g.WriteGutterRing(kDefaultEaves); }), english);
@@ -164,92 +119,10 @@ TEST(GutterRing, RepeatCountsRoundHalfToEvenAndNeverZero)
 
 TEST(SideGutters, DefaultPitchedEavesInEnglish)
 {
-    ExpectB3d(Emit(DefaultParams(), EN, [](HouseGenerator& g) { g.WriteSideGutters(kDefaultEaves); }),
-              R"(;------Gutter right------
-[meshbuilder]
-vertex -0.400, 3.500,-3.360
-vertex  8.400, 3.500,-3.360
-vertex -0.400, 3.400,-3.400
-vertex  8.400, 3.400,-3.400
-vertex -0.400, 3.400,-3.460
-vertex  8.400, 3.400,-3.460
-vertex -0.400, 3.500,-3.490
-vertex  8.400, 3.500,-3.490
-face2 5,4,6,7
-face2 3,2,4,5
-face2 1,0,2,3
-face2 0,2,4,6
-face2 1,3,5,7
-
-[Texture]
-Load eresz.bmp
-Coordinates 0,0,3
-Coordinates 1,8,3
-Coordinates 2,0,2
-Coordinates 3,8,2
-Coordinates 4,0,1
-Coordinates 5,8,1
-Coordinates 6,0,0
-Coordinates 7,8,0
-
-;------Gutter left------
-[meshbuilder]
-vertex -0.400, 3.500, 3.360
-vertex  8.400, 3.500, 3.360
-vertex -0.400, 3.400, 3.400
-vertex  8.400, 3.400, 3.400
-vertex -0.400, 3.400, 3.460
-vertex  8.400, 3.400, 3.460
-vertex -0.400, 3.500, 3.490
-vertex  8.400, 3.500, 3.490
-face2 5,4,6,7
-face2 3,2,4,5
-face2 1,0,2,3
-face2 0,2,4,6
-face2 1,3,5,7
-
-[Texture]
-Load eresz.bmp
-Coordinates 0,0,3
-Coordinates 1,8,3
-Coordinates 2,0,2
-Coordinates 3,8,2
-Coordinates 4,0,1
-Coordinates 5,8,1
-Coordinates 6,0,0
-Coordinates 7,8,0
-
-)");
+    ExpectB3dData(Emit(DefaultParams(), EN, [](HouseGenerator& g) { g.WriteSideGutters(kDefaultEaves); }),
+                  "equipment/side_gutters_en.txt");
 }
 
-const std::string kLeanGutterHu = R"(;------Ereszcsatorna------
-[meshbuilder]
-vertex  0.000, 3.267,-3.360
-vertex  8.000, 3.267,-3.360
-vertex  0.000, 3.167,-3.400
-vertex  8.000, 3.167,-3.400
-vertex  0.000, 3.167,-3.460
-vertex  8.000, 3.167,-3.460
-vertex  0.000, 3.267,-3.490
-vertex  8.000, 3.267,-3.490
-face2 5,4,6,7
-face2 3,2,4,5
-face2 1,0,2,3
-face2 0,2,4,6
-face2 1,3,5,7
-
-[Texture]
-Load eresz.bmp
-Coordinates 0,0,3
-Coordinates 1,8,3
-Coordinates 2,0,2
-Coordinates 3,8,2
-Coordinates 4,0,1
-Coordinates 5,8,1
-Coordinates 6,0,0
-Coordinates 7,8,0
-
-)";
 
 // The lean roof leaves only the two low eave corners, lowered by the rise.
 RoofLeft LeanRoof(double overhang)
@@ -260,9 +133,9 @@ RoofLeft LeanRoof(double overhang)
 
 TEST(LeanGutter, LowEaveOfTheDefaultLeanRoof)
 {
-    ExpectB3d(Emit(DefaultParams(), HU,
-                   [](HouseGenerator& g) { g.WriteLeanGutter(LeanRoof(0.4).eave); }),
-              kLeanGutterHu);
+    ExpectB3dData(Emit(DefaultParams(), HU,
+                       [](HouseGenerator& g) { g.WriteLeanGutter(LeanRoof(0.4).eave); }),
+                  "equipment/lean_gutter_hu.txt");
 
     // Without overhang the gutter hangs at the wall top, |overhang| inside
     // the wall for a negative one.
@@ -279,34 +152,8 @@ TEST(LeanGutter, LowEaveOfTheDefaultLeanRoof)
 
 TEST(Downpipe, DefaultHouseInHungarian)
 {
-    ExpectB3d(Emit(DefaultParams(), HU, [](HouseGenerator& g) { g.WriteDownpipe({}, kDefaultRoof); }),
-              R"(;------Lefolyó felül ------
-[meshbuilder]
-cylinder 10,0.06,0.06,0.22
-translate  0.300, 3.320,-3.430
-color 90,110,115
-
-;------Lefolyó könyök------
-[meshbuilder]
-cylinder 10,0.06,0.06, 0.516
-rotate 1,0,0,-45
-translate  0.300, 3.080,-3.270
-color 90,110,115
-
-;------Lefolyó középen------
-[meshbuilder]
-cylinder 10,0.06,0.06, 2.700
-translate  0.300, 1.570,-3.100
-color 90,110,115
-
-;------Alsó kifolyó------
-[meshbuilder]
-cylinder 10,0.06,0.06,0.2
-rotate 1,0,0,90
-translate  0.320, 0.200,-3.150
-color 90,110,115
-
-)");
+    ExpectB3dData(Emit(DefaultParams(), HU, [](HouseGenerator& g) { g.WriteDownpipe({}, kDefaultRoof); }),
+                  "equipment/downpipe_hu.txt");
 }
 
 TEST(Downpipe, FollowsTheLeanEaveTheRightCornerWallAndTheOverhang)
@@ -395,28 +242,8 @@ TEST(Downpipe, EnglishDiffersOnlyInTheComments)
 
 TEST(Chimney, DefaultSizeOneInHungarian)
 {
-    ExpectB3d(Emit(DefaultParams(), HU, [](HouseGenerator& g) { g.WriteChimney(); }),
-              R"(;------Kémény------
-[meshbuilder]
-cube 0.25, 1.750, 0.300
-[Texture]
-Load k.bmp
-Coordinates 0,1,0
-Coordinates 1,1,1
-Coordinates 2,0,1
-Coordinates 3,0,0
-Coordinates 4,0,0
-Coordinates 5,0,1
-Coordinates 6,1,1
-Coordinates 7,1,0
-translate  2.000, 5.250, 0.000
-;------Kémény tető------
-[meshbuilder]
-cube 0.27,0.08, 0.340
-color 100,100,100
-translate  2.000, 7.080, 0.000
-
-)");
+    ExpectB3dData(Emit(DefaultParams(), HU, [](HouseGenerator& g) { g.WriteChimney(); }),
+                  "equipment/chimney_hu.txt");
 }
 
 TEST(Chimney, SizeFourWithColourAndOffsetInEnglish)
@@ -428,29 +255,8 @@ TEST(Chimney, SizeFourWithColourAndOffsetInEnglish)
     params.useChimneyColor = true;
     params.chimneyColor = {100, 20, 5};
     params.offset = {0, 0.5, 2};
-    ExpectB3d(Emit(params, EN, [](HouseGenerator& g) { g.WriteChimney(); }),
-              R"(;------Chimney------
-[meshbuilder]
-cube 0.25, 1.750, 0.750
-color 100, 20,  5
-[Texture]
-Load k.bmp
-Coordinates 0,1,0
-Coordinates 1,1,1
-Coordinates 2,0,1
-Coordinates 3,0,0
-Coordinates 4,0,0
-Coordinates 5,0,1
-Coordinates 6,1,1
-Coordinates 7,1,0
-translate  1.500, 5.750, 1.000
-;------Chymney top------
-[meshbuilder]
-cube 0.27,0.08, 0.790
-color 100,100,100
-translate  1.500, 7.580, 1.000
-
-)");
+    ExpectB3dData(Emit(params, EN, [](HouseGenerator& g) { g.WriteChimney(); }),
+                  "equipment/chimney_size4_en.txt");
 }
 
 TEST(Chimney, SizeZeroWritesNothing)
@@ -464,15 +270,8 @@ TEST(Chimney, SizeZeroWritesNothing)
 
 TEST(Stairs, DefaultFrontPlatformInHungarian)
 {
-    ExpectB3d(Emit(DefaultParams(), HU, [](HouseGenerator& g) { g.WriteFrontStairs(); }),
-              R"(;------Feljáró elöl------
-[meshbuilder];1
-cube  0.300, 0.100, 1.050
-translate -0.300, 0.100, 0.000
-[meshbuilder];2
-cube  0.150, 0.100, 0.900
-translate -0.150, 0.300, 0.000
-)");
+    ExpectB3dData(Emit(DefaultParams(), HU, [](HouseGenerator& g) { g.WriteFrontStairs(); }),
+                  "equipment/front_stairs_hu.txt");
 }
 
 // Front and side flights of two steps at every placement in both styles.
@@ -533,54 +332,14 @@ TEST(Stairs, CornerFlightsInEnglishWithOffsetAndUnpaddedColour)
     params.offset = {10, 0, 0};
     params.useStairColor = true;
     params.stairColor = {5, 20, 100};
-    ExpectB3d(Emit(params, EN, [](HouseGenerator& g) { g.WriteCornerStairs(2); }),
-              R"(;------Left cornel stair------
-[meshbuilder];1
-cube  0.300, 0.100, 0.750
-rotate 0,1,0,45
-color 5,20,100
-translate 10.076, 0.100, 2.924
-[meshbuilder];2
-cube  0.300, 0.100, 0.750
-rotate 0,1,0,45
-color 5,20,100
-translate 10.288, 0.300, 2.712
-;------Right cornel stair------
-[meshbuilder];1
-cube  0.300, 0.100, 0.750
-rotate 0,1,0,-45
-color 5,20,100
-translate 10.076, 0.100,-2.924
-[meshbuilder];2
-cube  0.300, 0.100, 0.750
-rotate 0,1,0,-45
-color 5,20,100
-translate 10.288, 0.300,-2.712
-)");
+    ExpectB3dData(Emit(params, EN, [](HouseGenerator& g) { g.WriteCornerStairs(2); }),
+                  "equipment/corner_stairs_en.txt");
 }
 
 TEST(Stairs, CornerPlacementsChooseTheFlightsAndPlatformsStandAtTheHouseCorners)
 {
-    const std::string left = R"(;------Bal sarok feljáró------
-[meshbuilder];1
-cube  0.300, 0.100, 1.050
-rotate 0,1,0,45
-translate -0.212, 0.100, 3.212
-[meshbuilder];2
-cube  0.150, 0.100, 0.900
-rotate 0,1,0,45
-translate -0.106, 0.300, 3.106
-)";
-    const std::string right = R"(;------Jobb sarok feljáró------
-[meshbuilder];1
-cube  0.300, 0.100, 1.050
-rotate 0,1,0,-45
-translate -0.212, 0.100,-3.212
-[meshbuilder];2
-cube  0.150, 0.100, 0.900
-rotate 0,1,0,-45
-translate -0.106, 0.300,-3.106
-)";
+    const std::string left = test::DataText("equipment/corner_stairs_left_hu.txt");
+    const std::string right = test::DataText("equipment/corner_stairs_right_hu.txt");
     const std::string expected[] = {left, left + right, right};
     for (int placement = 1; placement <= 3; ++placement)
         ExpectB3d(Emit(DefaultParams(), HU, [&](HouseGenerator& g) { g.WriteCornerStairs(placement); }),

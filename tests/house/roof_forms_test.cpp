@@ -7,6 +7,7 @@
 #include "core/errors.h"
 #include "house/house_generator.h"
 #include "house/roof_forms.h"
+#include "support/input_builders.h"
 #include "support/test_support.h"
 
 #include <gtest/gtest.h>
@@ -101,23 +102,13 @@ FormHouse Build(RoofKind kind, const std::function<void(HouseInput&)>& edit = {}
     return house;
 }
 
-// A house unlike the default one in every dimension.
-void OddHouse(HouseInput& in)
-{
-    in.width = "5400";
-    in.length = "9600";
-    in.wallHeight = "2800";
-    in.roofHeight = "6900";
-    in.roofOverhang = "650";
-}
-
 // The houses every form is checked on: the default, an odd one with its own
 // parameters, one without overhang and one with corner walls and the
 // gables' own bitmaps.
 const std::vector<std::function<void(HouseInput&)>> kVariants = {
     [](HouseInput&) {},
     [](HouseInput& in) {
-        OddHouse(in);
+        test::OddFormHouse(in);
         in.clipHeight = "800";
         in.kneeHeight = "4800";
         in.kneeInset = "700";
@@ -273,7 +264,7 @@ TEST(RoofForms, GuttersAndDownpipeFollowTheEaveCorners)
 {
     for (const RoofKind kind : kForms) {
         SCOPED_TRACE(HouseFileName(kind, UiLanguage::English));
-        const FormHouse house = Build(kind, OddHouse);
+        const FormHouse house = Build(kind, test::OddFormHouse);
         const HouseParams& p = house.params;
         const double zE = p.width / 2 + p.roofOverhang;
         const RoofFormFaces faces = RoofFormGeometry(p);

@@ -2,6 +2,7 @@
 // read back from its vertex lines and checked against the roof planes and
 // the eave corners the gutters are built from.
 #include "house/house_generator.h"
+#include "support/input_builders.h"
 #include "support/test_support.h"
 
 #include <gtest/gtest.h>
@@ -13,6 +14,8 @@
 
 namespace kestrane {
 namespace {
+
+using test::OddHouse;
 
 using test::Lines;
 using test::ReadFile;
@@ -115,27 +118,8 @@ House Build(RoofKind kind, void (*edit)(HouseInput&) = nullptr)
     return house;
 }
 
-// The edit of the main window's boxes for a house unlike the default one.
-void OddHouse(HouseInput& in)
-{
-    in.width = "5000";
-    in.length = "10000";
-    in.wallHeight = "3000";
-    in.roofHeight = "6500";
-    in.roofOverhang = "700";
-    in.hipDepth = "2500";
-}
-
 // Distance of `p` from the plane through the first three points of `face`.
-double FromPlane(const Mesh& face, const Vec3& p)
-{
-    const Vec3 a = face.points.at(0);
-    const Vec3 u = face.points.at(1) - a;
-    const Vec3 v = face.points.at(2) - a;
-    const Vec3 n{u.y * v.z - u.z * v.y, u.z * v.x - u.x * v.z, u.x * v.y - u.y * v.x};
-    const Vec3 d = p - a;
-    return std::abs(n.x * d.x + n.y * d.y + n.z * d.z) / std::sqrt(n.x * n.x + n.y * n.y + n.z * n.z);
-}
+double FromPlane(const Mesh& face, const Vec3& p) { return test::DistanceFromPlane(face.points, p); }
 
 void ExpectNear(const Vec3& actual, const Vec3& expected, const std::string& what)
 {

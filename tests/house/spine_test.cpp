@@ -236,7 +236,7 @@ TEST(HouseParams, ConvertsMillimetresAndFollowsTheEnabledControls)
     input.cornerWallRight = true;
     input.cornerWallSize = "1200";
     input.roofLevelTextureChecked = true;
-    input.roofLevelTextureEnabled = false;
+    ASSERT_FALSE(input.RoofLevelTextureEnabled());  // disabled for the pyramid roof
     HouseParams p = ReadHouseParams(input, UiLanguage::Hungarian);
     EXPECT_DOUBLE_EQ(p.width, 6.5005);
     EXPECT_DOUBLE_EQ(p.offset.z, -2.0);

@@ -100,6 +100,23 @@ void ExpectB3d(const std::string& bytes, const std::string& expected)
     EXPECT_EQ(bytes, B3dBytes(expected));
 }
 
+std::string DataText(const std::string& name)
+{
+    const std::filesystem::path path = std::filesystem::path(KESTRANE_TEST_DATA) / name;
+    EXPECT_TRUE(std::filesystem::is_regular_file(path)) << path;
+    return ReadFile(path);
+}
+
+void ExpectB3dData(const std::string& bytes, const std::string& name)
+{
+    const char* regenerate = std::getenv("KESTRANE_REGENERATE_TEST_DATA");
+    if (regenerate && std::string(regenerate) == "1") {
+        WriteFile(std::filesystem::path(KESTRANE_TEST_DATA) / name, ReadableText(bytes));
+        return;
+    }
+    ExpectB3d(bytes, DataText(name));
+}
+
 std::vector<std::string> Lines(std::string_view b3dBytes)
 {
     std::vector<std::string> lines;

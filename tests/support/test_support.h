@@ -52,6 +52,18 @@ std::string ReadableText(std::string_view b3dBytes);
 // text, for a useful message, then byte for byte.
 void ExpectB3d(const std::string& bytes, const std::string& expected);
 
+// An expected text kept in tests/data: `name` is its path there
+// ("equipment/chimney_hu.txt"), the text UTF-8 with LF line ends.
+std::string DataText(const std::string& name);
+
+// ExpectB3d against the text of tests/data/`name`. With the environment
+// variable KESTRANE_REGENERATE_TEST_DATA=1 the file is written from `bytes`
+// instead (as readable text), after a change that alters the output on
+// purpose:
+//   KESTRANE_REGENERATE_TEST_DATA=1 ctest --test-dir build -R house_equipment
+// then review the change with `git diff tests/data`.
+void ExpectB3dData(const std::string& bytes, const std::string& name);
+
 // The lines of a B3D file (CR LF removed, converted to UTF-8).
 std::vector<std::string> Lines(std::string_view b3dBytes);
 

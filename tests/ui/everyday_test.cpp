@@ -125,7 +125,7 @@ void EverydayTest::mainWindowGuides()
     QVERIFY(!Child<QLabel>(form, "SarokMeretLabel")->text().isEmpty());
     Child<QCheckBox>(form, "Sjobb")->click();
     QVERIFY(size->isEnabled());
-    QVERIFY(form.houseInput().cornerWallSizeEnabled);
+    QVERIFY(form.houseInput().CornerWallSizeEnabled());
     Child<QRadioButton>(form, "laposteto")->click();
     QVERIFY(!size->isEnabled());
 

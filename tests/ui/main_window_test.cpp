@@ -193,8 +193,8 @@ void MainWindowTest::defaults()
     const HouseInput input = form.houseInput();
     QCOMPARE(input.width, expected.width);
     QCOMPARE(input.roofKind, RoofKind::Pyramid);
-    QVERIFY(!input.roofLevelTextureEnabled);
-    QVERIFY(input.cornerWallSizeEnabled);
+    QVERIFY(!input.RoofLevelTextureEnabled());
+    QVERIFY(input.CornerWallSizeEnabled());
     QVERIFY(input.wall.color == expected.wall.color && input.roof.color == expected.roof.color &&
             input.chimney.color == expected.chimney.color && input.stair.color == expected.stair.color);
 }
@@ -277,7 +277,7 @@ void MainWindowTest::startUpEnablesAsTheCheckedRoof()
     WindowFolder folder;
     TForm1 form;
     QCOMPARE(EnabledPattern(form), QStringLiteral("01011110"));
-    QVERIFY(!form.houseInput().roofLevelTextureEnabled);
+    QVERIFY(!form.houseInput().RoofLevelTextureEnabled());
 }
 
 void MainWindowTest::enablingByRoof_data()
@@ -304,8 +304,8 @@ void MainWindowTest::enablingByRoof()
     QCOMPARE(EnabledPattern(form), pattern);
     // The same table, as the house generator has it.
     const HouseInput input = form.houseInput();
-    QCOMPARE(input.roofLevelTextureEnabled, pattern.at(7) == u'1');
-    QCOMPARE(input.cornerWallSizeEnabled, pattern.at(6) == u'1');
+    QCOMPARE(input.RoofLevelTextureEnabled(), pattern.at(7) == u'1');
+    QCOMPARE(input.CornerWallSizeEnabled(), pattern.at(6) == u'1');
 }
 
 void MainWindowTest::flatThenLean()
@@ -333,7 +333,7 @@ void MainWindowTest::disabledControlsKeepTheirState()
     QCOMPARE(Child<QLineEdit>(form, "SarokfalEdit")->text(), QStringLiteral("1500"));
     const HouseInput input = form.houseInput();
     QVERIFY(input.cornerWallLeft);
-    QVERIFY(!input.cornerWallSizeEnabled);
+    QVERIFY(!input.CornerWallSizeEnabled());
     QVERIFY(input.gutters);
 }
 

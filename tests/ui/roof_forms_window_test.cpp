@@ -89,7 +89,7 @@ void RoofFormsWindowTest::parametersOnlyForTheirForm()
     QTest::mouseClick(Child<QRadioButton>(form, button), Qt::LeftButton);
     QVERIFY(Child<QRadioButton>(form, button)->isChecked());
     QCOMPARE(ParameterPattern(form), parameters);
-    QCOMPARE(form.houseInput().roofLevelTextureEnabled, roofLevelTexture);
+    QCOMPARE(form.houseInput().RoofLevelTextureEnabled(), roofLevelTexture);
     // The gutters, the overhang and the corner walls stay available.
     if (parameters != "0000") {
         Child<QCheckBox>(form, "Sbal")->setChecked(true);  // the size box counts only with a corner ticked

@@ -1,4 +1,5 @@
-// Turns a B3D model into flat triangle lists for drawing: one batch per
+// Turns a B3D model into flat triangle lists for drawing (the preview draws
+// them; no graphics library is needed to build them): one batch per
 // texture and sidedness, each vertex with its position, face normal, colour
 // and texture coordinate. Built once per object; drawing only uploads and
 // draws these arrays.
@@ -55,4 +56,4 @@ MeshBatches BuildBatches(const b3d::Model& model, HasBitmap textured);
 
 }  // namespace kestrane::preview
 
-#include "preview/mesh_batches_impl.h"
+#include "b3d/mesh_batches_impl.h"
