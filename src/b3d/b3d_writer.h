@@ -36,6 +36,8 @@ public:
     void CloseOutput();
     // Drops an unfinished output; the previous file stays untouched.
     void Abandon() noexcept;
+    // Where the closed output can be read back (see ReplacingFile).
+    const std::filesystem::path& WrittenPath() const { return file_.ReadablePath(); }
 
     // The text (UTF-8, converted to Windows-1250), then CR LF.
     void WriteLine(std::string_view text);

@@ -192,11 +192,13 @@ HouseResult GenerateHouse(const HouseInput& input, UiLanguage language, const st
     }
     out.CloseOutput();
     result.status = HouseFinishedStatus(result.fileName, language);
-    result.size = CountObjectSize(result.path);
+    // Read back where it is now: beside its name while a batch holds it.
+    const std::filesystem::path written = out.WrittenPath();
+    result.size = CountObjectSize(written);
     result.warnings = HouseWarnings(params, result.size, language);
     if (params.facades.enabled) {
         // The object as written is the list's source: every Load it holds.
-        for (const b3d::Section& section : b3d::ReadB3dFile(result.path).sections) {
+        for (const b3d::Section& section : b3d::ReadB3dFile(written).sections) {
             if (!section.texture.empty() &&
                 std::find(result.textures.begin(), result.textures.end(), section.texture) == result.textures.end())
                 result.textures.push_back(section.texture);
