@@ -2,13 +2,17 @@
 #include "cli/cli.h"
 #include "cli/option_run.h"
 
+#include "core/cp1250.h"
 #include "core/errors.h"
+#include "core/replacing_file.h"
 #include "house/house_generator.h"
 #include "options/preset.h"
 #include "terrain/terrain_generator.h"
+#include "terrain/staged_files.h"
 #include "terrain/terrain_tiles.h"
 
 #include <map>
+#include <optional>
 
 namespace kestrane::cli {
 
@@ -47,7 +51,6 @@ struct ObjectOutcome {
     std::string refusal;
     std::string status;
     std::vector<std::string> warnings;
-    std::vector<std::string> files;  // written besides the output: a terrain's tiles and their index
 };
 
 template <class Input>
@@ -95,17 +98,67 @@ ObjectOutcome WriteTerrainObject(const Preset& preset, const std::string& folder
         TerrainGenerator generator;
         const TerrainResult result = generator.Generate(input, language, folder, *preset.output);
         outcome.status = result.status;
-        if (result.tiles > 1) {
-            const std::string stem = preset.output->substr(0, preset.output->size() - 4);
-            for (int k = 1; k <= result.tiles; ++k)
-                outcome.files.push_back(TerrainTileFileName(k, result.tiles, stem));
-            outcome.files.push_back(TerrainTileIndexName(stem));
-        }
         AddWarnings(TerrainOptions(), result.warnings, language, outcome);
     } catch (const InputError& e) {
         outcome.refusal = Refusal(TerrainOptions(), e, language);
     }
     return outcome;
+}
+
+// The names the objects of a batch take in the output folder: each output,
+// and for a terrain in the simulator layout every name of its tile set
+// (NAME.b3d, NAME_tiles.txt, NAME_001.b3d ...), however many tiles it gets
+// and an earlier set had. A later object that would take an earlier one's
+// name is refused before anything of it is written.
+class NamePlan {
+public:
+    // The earlier object (its number and output) whose files `output`
+    // (a set `isSet`) would replace, or nothing.
+    std::optional<std::pair<std::size_t, std::string>> Collision(const std::string& output, bool isSet) const
+    {
+        if (const auto taken = outputs_.find(output); taken != outputs_.end())
+            return std::make_pair(taken->second, output);
+        for (const auto& [stem, object] : sets_)
+            if (InSet(output, stem))
+                return std::make_pair(object.first, object.second);
+        if (isSet) {
+            const std::string stem = Stem(output);
+            for (const auto& [name, object] : outputs_)
+                if (InSet(name, stem))
+                    return std::make_pair(object, name);
+            for (const auto& [other, object] : sets_)
+                if (InSet(other + ".b3d", stem))
+                    return std::make_pair(object.first, object.second);
+        }
+        return std::nullopt;
+    }
+
+    void Take(const std::string& output, bool isSet, std::size_t object)
+    {
+        outputs_.emplace(output, object);
+        if (isSet)
+            sets_.emplace(Stem(output), std::make_pair(object, output));
+    }
+
+private:
+    static std::string Stem(const std::string& output) { return output.substr(0, output.size() - 4); }
+    static bool InSet(const std::string& name, const std::string& stem)
+    {
+        return name == stem + ".b3d" || name == TerrainTileIndexName(stem) || TileNumber(name, stem).has_value();
+    }
+
+    std::map<std::string, std::size_t> outputs_;                          // output, object number
+    std::map<std::string, std::pair<std::size_t, std::string>> sets_;     // stem, object number and output
+};
+
+// Whether a batch object is a terrain written as a tile set.
+bool WritesTileSet(const Preset& preset)
+{
+    if (preset.kind != "terrain")
+        return false;
+    TerrainInput input;
+    ApplyPreset(TerrainOptions(), preset, input);
+    return input.layout == TerrainLayout::Simulator;
 }
 
 }  // namespace
@@ -151,9 +204,12 @@ int RunBatch(const std::vector<std::string>& args, std::ostream& out, std::ostre
     }
 
     const std::string total = std::to_string(objects.size());
-    std::map<std::string, std::size_t> written;  // output name, object number
+    NamePlan names;
     bool refused = false;
     bool failed = false;
+    // Every file is written beside its name first; the files are flushed
+    // to the disk together and then put in place, after the last object.
+    ReplacementGroup files;
     for (std::size_t i = 0; i < objects.size(); ++i) {
         const std::string number = std::to_string(i + 1);
         const std::string label = language == UiLanguage::Hungarian ? number + ". objektum" : "object " + number;
@@ -166,17 +222,27 @@ int RunBatch(const std::vector<std::string>& args, std::ostream& out, std::ostre
             if (!preset.output)
                 throw PresetError("output", "\"output\": hiányzik (egy .b3d fájlnév)",
                                   "\"output\": missing (a .b3d file name)");
+            const bool isSet = WritesTileSet(preset);
             try {
                 CheckOutputName(*preset.output);
+                if (isSet)
+                    CheckTileSetOutputName(*preset.output);
             } catch (const UsageError& e) {
                 throw PresetError("output", "\"output\"" + e.Text(UiLanguage::Hungarian).substr(2),
                                   "\"output\"" + e.Text(UiLanguage::English).substr(2));
             }
-            if (const auto earlier = written.find(*preset.output); earlier != written.end()) {
-                const std::string first = std::to_string(earlier->second);
+            if (const auto earlier = names.Collision(*preset.output, isSet)) {
+                const std::string first = std::to_string(earlier->first);
+                const std::string hu = QuotedValue(*preset.output, "bájt"), en = QuotedValue(*preset.output);
+                if (earlier->second == *preset.output)
+                    throw PresetError("output", "\"output\": " + hu + " már a(z) " + first + ". objektumé",
+                                      "\"output\": " + en + " is object " + first + "'s already");
+                const std::string other = QuotedValue(earlier->second);
                 throw PresetError("output",
-                                  "\"output\": \"" + *preset.output + "\" már a(z) " + first + ". objektumé",
-                                  "\"output\": \"" + *preset.output + "\" is object " + first + "'s already");
+                                  "\"output\": " + hu + " fájljai ütköznek a(z) " + first + ". objektum " + other +
+                                      " fájljaival (csempekészlet)",
+                                  "\"output\": " + en + " would take the name of a file of object " + first + " (" +
+                                      other + "; a tile set's names)");
             }
             const ObjectOutcome outcome = preset.kind == "house" ? WriteHouseObject(preset, common.folder, language)
                                                                  : WriteTerrainObject(preset, common.folder, language);
@@ -184,9 +250,7 @@ int RunBatch(const std::vector<std::string>& args, std::ostream& out, std::ostre
                 refuse(outcome.refusal);
                 continue;
             }
-            written[*preset.output] = i + 1;
-            for (const std::string& name : outcome.files)
-                written[name] = i + 1;
+            names.Take(*preset.output, isSet, i + 1);
             out << "[" << number << "/" << total << "] " << *preset.output << ": " << outcome.status << "\n"
                 << std::flush;
             for (const std::string& warning : outcome.warnings)
@@ -199,6 +263,12 @@ int RunBatch(const std::vector<std::string>& args, std::ostream& out, std::ostre
             err << "kestrane batch: " << label << ": " << e.path() << ": " << e.what() << "\n";
             failed = true;
         }
+    }
+    try {
+        files.Publish();
+    } catch (const OutputError& e) {
+        err << "kestrane batch: " << e.path() << ": " << e.what() << "\n";
+        failed = true;
     }
     if (failed)
         return kExitIoFailure;

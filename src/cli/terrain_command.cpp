@@ -91,6 +91,8 @@ int RunTerrain(const std::vector<std::string>& args, std::ostream& out, std::ost
         if (run.given.count("tile-length") && run.input.layout != TerrainLayout::Simulator)
             throw UsageError("a --tile-length csak a --layout simulator mellett adható meg",
                              "--tile-length needs --layout simulator");
+        if (!run.output.empty() && run.input.layout == TerrainLayout::Simulator)
+            CheckTileSetOutputName(run.output);
         // One origin: metres from the raster's corner or map coordinates.
         if (OnCommandLine(args, "heightmap-origin") && OnCommandLine(args, "heightmap-map-origin"))
             throw UsageError("a --heightmap-origin és a --heightmap-map-origin közül csak az egyik adható meg "
