@@ -1,5 +1,6 @@
 #include "house/house_params.h"
 
+#include "core/cp1250.h"
 #include "core/errors.h"
 #include "core/numbers.h"
 #include "house/roof_forms.h"
@@ -89,8 +90,8 @@ double ReadMillimetres(const HouseInput& input, const Field& field, UiLanguage l
     if (!value) {
         const std::string caption = field.caption(language);
         const std::string message = language == UiLanguage::Hungarian
-                                        ? caption + ": \"" + text + "\" nem érvényes szám."
-                                        : caption + ": \"" + text + "\" is not a valid number.";
+                                        ? caption + ": " + QuotedValue(text, "bájt") + " nem érvényes szám."
+                                        : caption + ": " + QuotedValue(text) + " is not a valid number.";
         throw InputError(caption, message);
     }
     return *value / 1000.0;

@@ -2,6 +2,8 @@
 // row per input of the main window.
 #include "options/facade_options.h"
 #include "options/option_table.h"
+
+#include "core/cp1250.h"
 #include "options/option_values.h"
 
 namespace kestrane {
@@ -109,9 +111,9 @@ std::vector<HouseOption> MakeHouseOptions()
                      return;
                  }
              throw OptionError("pitched, hip, pyramid, flat vagy lean, vagy half-hipped, gambrel, mansard vagy "
-                               "saltbox lehet, nem \"" + value + "\"",
+                               "saltbox lehet, nem " + QuotedValue(value, "bájt"),
                                "must be pitched, hip, pyramid, flat or lean, or half-hipped, gambrel, mansard or "
-                               "saltbox, not \"" + value + "\"");
+                               "saltbox, not " + QuotedValue(value));
          },
          [](const HouseInput& input) { return std::vector<std::string>{RoofKindName(input.roofKind)}; }});
     options.push_back(Millimetres("width", &HouseInput::width,

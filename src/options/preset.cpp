@@ -1,6 +1,7 @@
 // Presets as JSON, read and written with nlohmann-json.
 #include "options/preset.h"
 
+#include "core/cp1250.h"
 #include "core/errors.h"
 
 #include <nlohmann/json.hpp>
@@ -96,7 +97,7 @@ OptionForm FormOf(const std::string& kind, const std::string& name, bool& known)
 
 [[noreturn]] void WrongType(const std::string& name, const char* hu, const char* en)
 {
-    throw PresetError(name, "\"" + name + "\": " + hu, "\"" + name + "\": " + en);
+    throw PresetError(name, QuotedValue(name) + ": " + hu, QuotedValue(name) + ": " + en);
 }
 
 // A preset of `kind` applied to the window's defaults.
@@ -185,7 +186,7 @@ std::vector<std::string> ParseBatchObjects(std::string_view json)
             objects = &*found;
         for (const auto& [name, value] : batch.items())
             if (name != "objects")
-                throw PresetError(name, "\"" + name + "\": ismeretlen tag", "\"" + name + "\": unknown member");
+                throw PresetError(name, QuotedValue(name, "bájt") + ": ismeretlen tag", QuotedValue(name) + ": unknown member");
     }
     if (!objects)
         throw PresetError("objects", "a kötegfájl {\"objects\": [...]} alakú kell legyen",
