@@ -8,7 +8,7 @@
 #include "house/house_generator.h"
 #include "options/preset.h"
 #include "terrain/terrain_generator.h"
-#include "terrain/staged_files.h"
+#include "b3d/b3d_tile_set.h"
 #include "terrain/terrain_tiles.h"
 
 #include <map>
@@ -144,7 +144,7 @@ private:
     static std::string Stem(const std::string& output) { return output.substr(0, output.size() - 4); }
     static bool InSet(const std::string& name, const std::string& stem)
     {
-        return name == stem + ".b3d" || name == TerrainTileIndexName(stem) || TileNumber(name, stem).has_value();
+        return name == stem + ".b3d" || name == TerrainTileIndexName(stem) || b3d::TileNumber(name, stem).has_value();
     }
 
     std::map<std::string, std::size_t> outputs_;                          // output, object number

@@ -1,11 +1,14 @@
 #include "terrain/staged_files.h"
 
+#include "b3d/b3d_tile_set.h"
 #include "core/regular_file.h"
 
 #include <algorithm>
 #include <sys/stat.h>
 
 namespace kestrane {
+
+using b3d::TileNumber;
 
 namespace {
 
@@ -33,18 +36,6 @@ std::set<std::string> ListedTiles(const std::filesystem::path& index, const std:
 }
 
 }  // namespace
-
-std::optional<int> TileNumber(std::string_view name, std::string_view stem)
-{
-    constexpr std::string_view suffix = ".b3d";
-    if (name.size() < stem.size() + 1 + 3 + suffix.size() || !name.starts_with(stem) || name[stem.size()] != '_' ||
-        !name.ends_with(suffix))
-        return std::nullopt;
-    const std::string_view digits = name.substr(stem.size() + 1, name.size() - stem.size() - 1 - suffix.size());
-    if (digits.size() > 6 || !std::all_of(digits.begin(), digits.end(), [](char c) { return c >= '0' && c <= '9'; }))
-        return std::nullopt;
-    return std::stoi(std::string(digits));
-}
 
 TileSetReplacement::TileSetReplacement(std::filesystem::path folder, std::string stem)
     : folder_(std::move(folder)), stem_(std::move(stem))

@@ -25,10 +25,6 @@
 
 namespace kestrane {
 
-// The number of a tile file of the set `stem` ("domb_007.b3d": 7), or
-// nothing for another name.
-std::optional<int> TileNumber(std::string_view name, std::string_view stem);
-
 class TileSetReplacement {
 public:
     // The set `stem` in `folder` (empty: the current folder). Reads which
