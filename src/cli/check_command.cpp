@@ -6,6 +6,8 @@
 #include "core/numbers.h"
 
 #include <algorithm>
+#include <cmath>
+#include <optional>
 #include <new>
 
 namespace kestrane::cli {
@@ -74,6 +76,38 @@ void Report(const std::string& name, const b3d::Model& model, std::ostream& out)
             << "\n";
 }
 
+// The simulator places an object's vertices within this many metres of
+// its origin along each axis; farther ones are not where the file says.
+constexpr double kMostPlaceableCoordinate = 1e7;
+
+// A problem for the vertices beyond that range: how many, and the first.
+void CheckCoordinateRange(b3d::Model& model)
+{
+    std::size_t beyond = 0;
+    std::optional<std::pair<std::size_t, Vec3>> first;  // its section's line, the vertex
+    for (const b3d::Section& section : model.sections) {
+        for (const Vec3& p : section.vertices) {
+            if (std::abs(p.x) <= kMostPlaceableCoordinate && std::abs(p.y) <= kMostPlaceableCoordinate &&
+                std::abs(p.z) <= kMostPlaceableCoordinate)
+                continue;
+            ++beyond;
+            if (!first)
+                first.emplace(section.line, p);
+        }
+    }
+    if (!first)
+        return;
+    std::string text = CountOf(beyond, "vertex lies", "vertices lie") +
+                       " beyond 10,000,000 m on an axis, farther than the simulator can place (the first at ";
+    AppendReal(text, first->second.x, 0);
+    text += ",";
+    AppendReal(text, first->second.y, 0);
+    text += ",";
+    AppendReal(text, first->second.z, 0);
+    text += ", in the section of line " + std::to_string(first->first) + ")";
+    model.AddProblem({0, text});
+}
+
 }  // namespace
 
 int RunCheck(const std::vector<std::string>& args, std::ostream& out, std::ostream& err)
@@ -105,7 +139,8 @@ int RunCheck(const std::vector<std::string>& args, std::ostream& out, std::ostre
             // A tile index stands for its tiles: each is read and its
             // problems name it; the counts are the whole set's.
             const bool tileSet = b3d::IsTileIndex(file);
-            const b3d::Model model = tileSet ? b3d::ReadTileSet(file).model : b3d::ReadB3dFile(file);
+            b3d::Model model = tileSet ? b3d::ReadTileSet(file).model : b3d::ReadB3dFile(file);
+            CheckCoordinateRange(model);
             Report(file, model, out);
             if (model.problemCount != 0)
                 exitCode = kExitProblemsFound;
