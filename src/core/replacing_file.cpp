@@ -150,6 +150,9 @@ bool TemporaryFileOf(const TemporaryFileName& temporary, std::string_view name)
 }
 
 thread_local ReplacementGroup* currentGroup = nullptr;
+
+// A group of more files flushes their file system as a whole.
+constexpr std::size_t kMostFilesFlushedOneByOne = 8;
 void (*stepHook)(std::size_t) = nullptr;
 
 }  // namespace
@@ -213,7 +216,9 @@ void ReplacingFile::Open(const std::filesystem::path& target)
         Fail(errno);
     }
 
-    {
+    if (ReplacementGroup* group = ReplacementGroup::Current()) {
+        group->RemoveStaleTemporaryFilesOf(folderFd_, name_);
+    } else {
         const std::string name = name_;
         RemoveStaleTemporaryFiles(folder.empty() ? std::filesystem::path(".") : folder,
                                   [&name](const TemporaryFileName& t) { return TemporaryFileOf(t, name); });
@@ -417,6 +422,43 @@ void ReplacementGroup::Adopt(Step step)
     steps_.push_back(std::move(step));
 }
 
+void ReplacementGroup::RemoveStaleTemporaryFilesOf(int folderFd, const std::string& name)
+{
+    // The folder is listed once for the whole group: a batch writes
+    // thousands of files into it.
+    struct stat folder {};
+    if (::fstat(folderFd, &folder) != 0)
+        return;
+    auto listed = std::find_if(staleListings_.begin(), staleListings_.end(), [&folder](const StaleListing& l) {
+        return l.device == folder.st_dev && l.inode == folder.st_ino;
+    });
+    if (listed == staleListings_.end()) {
+        StaleListing listing{folder.st_dev, folder.st_ino, {}};
+        const int fd = ::openat(folderFd, ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+        if (DIR* entries = fd >= 0 ? ::fdopendir(fd) : nullptr) {
+            const pid_t self = ::getpid();
+            while (const dirent* entry = ::readdir(entries)) {
+                std::optional<TemporaryFileName> temporary = ParseTemporaryFileName(entry->d_name);
+                if (temporary && temporary->owner != self && ProcessEnded(temporary->owner))
+                    listing.stale.emplace_back(entry->d_name, std::move(*temporary));
+            }
+            ::closedir(entries);
+        } else if (fd >= 0) {
+            ::close(fd);
+        }
+        staleListings_.push_back(std::move(listing));
+        listed = staleListings_.end() - 1;
+    }
+    for (auto& [entry, temporary] : listed->stale) {
+        if (entry.empty() || !TemporaryFileOf(temporary, name))
+            continue;
+        struct stat file {};
+        if (::fstatat(folderFd, entry.c_str(), &file, AT_SYMLINK_NOFOLLOW) == 0 && S_ISREG(file.st_mode))
+            ::unlinkat(folderFd, entry.c_str(), 0);
+        entry.clear();
+    }
+}
+
 void ReplacementGroup::AddRemoval(const std::filesystem::path& target)
 {
     const std::filesystem::path folder = target.parent_path();
@@ -461,11 +503,32 @@ void ReplacementGroup::Publish()
         Abandon();
         throw OutputError(IoErrorText(code), path, code);
     };
-    // Every file on the disk before any name points to it. Writing back
-    // all of them before waiting for the first lets the disk take them in
-    // one go.
+    // Many files: one flush of each file system they are on, a single
+    // journal commit in place of one per file.
+    const std::size_t files = static_cast<std::size_t>(std::count_if(
+        steps_.begin(), steps_.end(), [](const Step& step) { return step.kind == Step::Kind::Rename; }));
+    bool flushed = false;
+    if (files > kMostFilesFlushedOneByOne) {
+        flushed = true;
+        std::vector<dev_t> devices;
+        for (const int kept : folders_) {
+            struct stat folder {};
+            if (::fstat(kept, &folder) != 0 ||
+                std::find(devices.begin(), devices.end(), folder.st_dev) != devices.end())
+                continue;
+            devices.push_back(folder.st_dev);
+            const int fd = ::openat(kept, ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+            if (fd < 0 || ::syncfs(fd) != 0)
+                flushed = false;
+            if (fd >= 0)
+                ::close(fd);
+        }
+    }
+    // Otherwise (or where that fails) every file on the disk before any name
+    // points to it; writing back all of them before waiting for the first
+    // lets the disk take them in one go.
     for (const Step& step : steps_) {
-        if (step.kind != Step::Kind::Rename)
+        if (flushed || step.kind != Step::Kind::Rename)
             continue;
         const int fd = ::openat(step.folderFd, step.temporaryName.c_str(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC);
         if (fd >= 0) {
@@ -473,7 +536,7 @@ void ReplacementGroup::Publish()
             ::close(fd);
         }
     }
-    for (; done < steps_.size(); ++done) {
+    for (; !flushed && done < steps_.size(); ++done) {
         const Step& step = steps_[done];
         if (step.kind != Step::Kind::Rename)
             continue;

@@ -21,6 +21,7 @@
 #pragma once
 
 #include <filesystem>
+#include <sys/types.h>
 #include <functional>
 #include <optional>
 #include <string>
@@ -75,6 +76,14 @@ private:
     std::filesystem::path readablePath_;
 };
 
+// The target name a temporary file of ours stands for (".<name>.tmp<pid>-<n>",
+// also the "-set<n>" names earlier releases used for tile sets) and the
+// process that made it; nothing for any other entry name.
+struct TemporaryFileName {
+    std::string target;
+    int owner = 0;
+    bool cut = false;  // the target's name was cut short: `target` is its beginning
+};
 // Files that replace their targets together. While a group is open (the
 // innermost one of this thread), every ReplacingFile committed joins it
 // instead of being put in place at once; Publish then flushes all of them
@@ -119,6 +128,9 @@ public:
     // Takes a complete file over from ReplacingFile::Commit, its folder
     // descriptor included.
     void Adopt(Step step);
+    // For ReplacingFile::Open: the temporary files of ended processes for
+    // `name` in the folder `folderFd`, found in one listing per folder.
+    void RemoveStaleTemporaryFilesOf(int folderFd, const std::string& name);
 
     // For tests: called with the number of each step before it is carried
     // out; what it throws fails the publication at that step.
@@ -126,19 +138,17 @@ public:
 
 private:
     int KeptFolder(int folderFd) const;  // a kept descriptor of the same folder, or -1
+    struct StaleListing {
+        dev_t device;
+        ino_t inode;
+        std::vector<std::pair<std::string, TemporaryFileName>> stale;  // entry (empty once removed), what it is
+    };
     std::vector<Step> steps_;
     std::vector<int> folders_;
+    std::vector<StaleListing> staleListings_;
     ReplacementGroup* outer_ = nullptr;
 };
 
-// The target name a temporary file of ours stands for (".<name>.tmp<pid>-<n>",
-// also the "-set<n>" names earlier releases used for tile sets) and the
-// process that made it; nothing for any other entry name.
-struct TemporaryFileName {
-    std::string target;
-    int owner = 0;
-    bool cut = false;  // the target's name was cut short: `target` is its beginning
-};
 std::optional<TemporaryFileName> ParseTemporaryFileName(std::string_view entry);
 
 // Removes from `folder` the temporary files of processes that no longer
