@@ -8,7 +8,6 @@
 #include "house/house_generator.h"
 #include "options/preset.h"
 #include "terrain/terrain_generator.h"
-#include "b3d/b3d_tile_set.h"
 #include "terrain/terrain_tiles.h"
 
 #include <map>
@@ -105,52 +104,6 @@ ObjectOutcome WriteTerrainObject(const Preset& preset, const std::string& folder
     return outcome;
 }
 
-// The names the objects of a batch take in the output folder: each output,
-// and for a terrain in the simulator layout every name of its tile set
-// (NAME.b3d, NAME_tiles.txt, NAME_001.b3d ...), however many tiles it gets
-// and an earlier set had. A later object that would take an earlier one's
-// name is refused before anything of it is written.
-class NamePlan {
-public:
-    // The earlier object (its number and output) whose files `output`
-    // (a set `isSet`) would replace, or nothing.
-    std::optional<std::pair<std::size_t, std::string>> Collision(const std::string& output, bool isSet) const
-    {
-        if (const auto taken = outputs_.find(output); taken != outputs_.end())
-            return std::make_pair(taken->second, output);
-        for (const auto& [stem, object] : sets_)
-            if (InSet(output, stem))
-                return std::make_pair(object.first, object.second);
-        if (isSet) {
-            const std::string stem = Stem(output);
-            for (const auto& [name, object] : outputs_)
-                if (InSet(name, stem))
-                    return std::make_pair(object, name);
-            for (const auto& [other, object] : sets_)
-                if (InSet(other + ".b3d", stem))
-                    return std::make_pair(object.first, object.second);
-        }
-        return std::nullopt;
-    }
-
-    void Take(const std::string& output, bool isSet, std::size_t object)
-    {
-        outputs_.emplace(output, object);
-        if (isSet)
-            sets_.emplace(Stem(output), std::make_pair(object, output));
-    }
-
-private:
-    static std::string Stem(const std::string& output) { return output.substr(0, output.size() - 4); }
-    static bool InSet(const std::string& name, const std::string& stem)
-    {
-        return name == stem + ".b3d" || name == TerrainTileIndexName(stem) || b3d::TileNumber(name, stem).has_value();
-    }
-
-    std::map<std::string, std::size_t> outputs_;                          // output, object number
-    std::map<std::string, std::pair<std::size_t, std::string>> sets_;     // stem, object number and output
-};
-
 // Whether a batch object is a terrain written as a tile set.
 bool WritesTileSet(const Preset& preset)
 {
@@ -204,7 +157,7 @@ int RunBatch(const std::vector<std::string>& args, std::ostream& out, std::ostre
     }
 
     const std::string total = std::to_string(objects.size());
-    NamePlan names;
+    std::map<std::string, std::size_t> taken;  // a name in the folder, the object that writes or removes it
     bool refused = false;
     bool failed = false;
     // Every file is written beside its name first; the files are flushed
@@ -231,26 +184,38 @@ int RunBatch(const std::vector<std::string>& args, std::ostream& out, std::ostre
                 throw PresetError("output", "\"output\"" + e.Text(UiLanguage::Hungarian).substr(2),
                                   "\"output\"" + e.Text(UiLanguage::English).substr(2));
             }
-            if (const auto earlier = names.Collision(*preset.output, isSet)) {
-                const std::string first = std::to_string(earlier->first);
-                const std::string hu = QuotedValue(*preset.output, "bájt"), en = QuotedValue(*preset.output);
-                if (earlier->second == *preset.output)
-                    throw PresetError("output", "\"output\": " + hu + " már a(z) " + first + ". objektumé",
-                                      "\"output\": " + en + " is object " + first + "'s already");
-                const std::string other = QuotedValue(earlier->second);
+            const auto refuseTaken = [&](const std::string& name, std::size_t earlier) {
+                const std::string first = std::to_string(earlier);
+                if (name == *preset.output)
+                    throw PresetError("output", "\"output\": " + QuotedValue(name, "bájt") + " már a(z) " + first +
+                                                    ". objektumé",
+                                      "\"output\": " + QuotedValue(name) + " is object " + first + "'s already");
                 throw PresetError("output",
-                                  "\"output\": " + hu + " fájljai ütköznek a(z) " + first + ". objektum " + other +
-                                      " fájljaival (csempekészlet)",
-                                  "\"output\": " + en + " would take the name of a file of object " + first + " (" +
-                                      other + "; a tile set's names)");
-            }
+                                  "\"output\": " + QuotedValue(*preset.output, "bájt") + ": a(z) " + QuotedValue(name) +
+                                      " fájlja már a(z) " + first + ". objektumé",
+                                  "\"output\": " + QuotedValue(*preset.output) + ": its file " + QuotedValue(name) +
+                                      " is object " + first + "'s already");
+            };
+            if (const auto earlier = taken.find(*preset.output); earlier != taken.end())
+                refuseTaken(earlier->first, earlier->second);
+            // The object's files (a tile set's tiles, index and the names
+            // it removes included) wait in a group of their own until they
+            // are known not to meet an earlier object's.
+            ReplacementGroup objectFiles;
             const ObjectOutcome outcome = preset.kind == "house" ? WriteHouseObject(preset, common.folder, language)
                                                                  : WriteTerrainObject(preset, common.folder, language);
             if (!outcome.refusal.empty()) {
                 refuse(outcome.refusal);
                 continue;
             }
-            names.Take(*preset.output, isSet, i + 1);
+            std::vector<std::string> claimed = objectFiles.TargetNames();
+            claimed.push_back(*preset.output);
+            for (const std::string& name : claimed)
+                if (const auto earlier = taken.find(name); earlier != taken.end())
+                    refuseTaken(name, earlier->second);
+            objectFiles.Publish();
+            for (const std::string& name : claimed)
+                taken.emplace(name, i + 1);
             out << "[" << number << "/" << total << "] " << *preset.output << ": " << outcome.status << "\n"
                 << std::flush;
             for (const std::string& warning : outcome.warnings)

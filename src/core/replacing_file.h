@@ -115,6 +115,10 @@ public:
     // Drops every step not yet carried out, removing its temporary file.
     void Abandon() noexcept;
 
+    // The names (in their folders) that the steps not yet carried out
+    // replace or remove, in order.
+    std::vector<std::string> TargetNames() const;
+
     // A file to rename over its target, or a target to remove.
     struct Step {
         enum class Kind { Rename, Remove };

@@ -127,7 +127,7 @@ double MetresPerDegreeLatitude(double phi)
 }
 double MetresPerDegreeLongitude(double phi) { return 111412.84 * std::cos(phi) - 93.5 * std::cos(3 * phi); }
 
-// Only a regular file named by a plain path: GDAL would read "/vsicurl/..."
+// Only a file named by a plain path: GDAL would read "/vsicurl/..."
 // from the network and "/vsizip/..." out of an archive, and would wait on a
 // pipe for ever.
 void RequirePlainRegularFile(const HeightmapParams& params, UiLanguage language)
@@ -137,10 +137,11 @@ void RequirePlainRegularFile(const HeightmapParams& params, UiLanguage language)
                    {"nem közönséges fájl útvonala (a /vsi... virtuális fájlok nem használhatók).",
                     "is not a plain file path (/vsi... virtual files cannot be used)."});
     struct stat entry {};
-    if (::stat(params.file.c_str(), &entry) == 0 && !S_ISREG(entry.st_mode))
+    // A folder is left to GDAL: some formats are folders of files.
+    if (::stat(params.file.c_str(), &entry) == 0 && !S_ISREG(entry.st_mode) && !S_ISDIR(entry.st_mode))
         RefuseFile(params, language,
-                   {"nem közönséges fájl (hanem mappa, cső vagy eszköz).",
-                    "is not a regular file (but a folder, a pipe or a device)."});
+                   {"nem közönséges fájl (hanem cső vagy eszköz).",
+                    "is not a regular file (but a pipe or a device)."});
 }
 
 // An ESRI ASCII grid holds its heights as text after its header: a file cut

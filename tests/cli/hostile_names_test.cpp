@@ -1,6 +1,7 @@
 // Hostile names and values on the command line: output names a batch, -o or
 // a preset gives, batch objects whose files would meet, long values, large
 // presets, and tile indexes that point elsewhere.
+#include "b3d/b3d_tile_set.h"
 #include "support/test_support.h"
 
 #include <gtest/gtest.h>
@@ -49,7 +50,7 @@ TEST(HostileNames, ABatchRefusesAnObjectWhoseFilesWouldMeetAnEarlierOnesInEither
     WriteFile(folder / "house_first.json", R"({"objects":[)" + house + "," + set + "]}");
     auto run = RunCli({"batch", "--lang", "en", "house_first.json"}, folder.path());
     EXPECT_EQ(run.exitCode, 2);
-    EXPECT_NE(run.err.find("object 2: \"output\": \"t.b3d\" would take the name of a file of object 1"),
+    EXPECT_NE(run.err.find("object 2: \"output\": \"t.b3d\": its file \"t_001.b3d\" is object 1's already"),
               std::string::npos) << run.err;
     EXPECT_EQ(test::EntryNames(folder.path()), (std::vector<std::string>{"house_first.json", "t_001.b3d"}));
     const std::string houseBytes = ReadFile(folder / "t_001.b3d");
@@ -57,10 +58,24 @@ TEST(HostileNames, ABatchRefusesAnObjectWhoseFilesWouldMeetAnEarlierOnesInEither
     WriteFile(folder / "set_first.json", R"({"objects":[)" + set + "," + house + "]}");
     run = RunCli({"batch", "--lang", "en", "set_first.json"}, folder.path());
     EXPECT_EQ(run.exitCode, 2);
-    EXPECT_NE(run.err.find("object 2: \"output\": \"t_001.b3d\" would take the name of a file of object 1"),
+    EXPECT_NE(run.err.find("object 2: \"output\": \"t_001.b3d\" is object 1's already"),
               std::string::npos) << run.err;
     EXPECT_NE(ReadFile(folder / "t_001.b3d"), houseBytes);  // the set's tile now
     EXPECT_TRUE(std::filesystem::exists(folder / "t_tiles.txt"));
+
+    // A set of 5 tiles from an earlier run: a smaller one would remove
+    // s_004.b3d, which a house of the batch writes.
+    ASSERT_EQ(RunCli({"terrain", "--area", "25,50", "--resolution", "25,50", "--layout", "simulator",
+                      "--tile-length", "10", "-o", "s.b3d"},
+                     folder.path()).exitCode, 0);
+    WriteFile(folder / "smaller.json",
+              R"({"objects":[{"kind":"house","output":"s_004.b3d"},)"
+              R"({"kind":"terrain","output":"s.b3d","area":"25,50","resolution":"25,50","layout":"simulator","tile-length":"20"}]})");
+    run = RunCli({"batch", "--lang", "en", "smaller.json"}, folder.path());
+    EXPECT_EQ(run.exitCode, 2);
+    EXPECT_NE(run.err.find("object 2: \"output\": \"s.b3d\": its file \"s_004.b3d\" is object 1's already"),
+              std::string::npos) << run.err;
+    EXPECT_EQ(b3d::ReadTileSet(folder / "s_tiles.txt").tiles.size(), 5u);  // the earlier set, untouched
 }
 
 TEST(HostileNames, LongValuesAreRefusedOrQuotedShort)
