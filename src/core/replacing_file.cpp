@@ -424,6 +424,10 @@ void ReplacementGroup::Adopt(Step step)
 
 void ReplacementGroup::RemoveStaleTemporaryFilesOf(int folderFd, const std::string& name)
 {
+    if (outer_ != nullptr) {
+        outer_->RemoveStaleTemporaryFilesOf(folderFd, name);
+        return;
+    }
     // The folder is listed once for the whole group: a batch writes
     // thousands of files into it.
     struct stat folder {};
@@ -494,10 +498,24 @@ std::vector<std::string> ReplacementGroup::TargetNames() const
 void ReplacementGroup::Publish()
 {
     if (outer_ != nullptr) {
-        // Carried out with the enclosing group's files; the folders go
-        // along, since the steps refer to them.
-        for (const int fd : folders_)
-            outer_->folders_.push_back(fd);
+        // Carried out with the enclosing group's files, each step in the
+        // enclosing group's descriptor of its folder.
+        for (const int fd : folders_) {
+            int kept = outer_->KeptFolder(fd);
+            if (kept < 0) {
+                outer_->folders_.push_back(fd);
+                kept = fd;
+            }
+            for (Step& step : steps_) {
+                if (step.folderFd != fd)
+                    continue;
+                step.folderFd = kept;
+                if (step.slot >= 0)
+                    SlotAt(step.slot).folderFd.store(kept);
+            }
+            if (kept != fd)
+                ::close(fd);
+        }
         folders_.clear();
         for (Step& step : steps_)
             outer_->steps_.push_back(std::move(step));
