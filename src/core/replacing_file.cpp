@@ -224,19 +224,23 @@ void ReplacingFile::Open(const std::filesystem::path& target)
                                   [&name](const TemporaryFileName& t) { return TemporaryFileOf(t, name); });
     }
 
+    // Armed before it is created: a signal in between finds the name in
+    // the table (and nothing to remove, or the new file).
     for (int attempt = 0;; ++attempt) {
         temporaryName_ = TemporaryNameOf(name_, temporaryCounter++);
+        slot_ = ArmPendingSlot(folderFd_, temporaryName_);
         fd_ = ::openat(folderFd_, temporaryName_.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC,
                        0666);
         if (fd_ >= 0)
             break;
         const int code = errno;
+        DisarmPendingSlot(slot_);
+        slot_ = -1;
         if (code != EEXIST || attempt == 100) {
             temporaryName_.clear();
             Fail(code);
         }
     }
-    slot_ = ArmPendingSlot(folderFd_, temporaryName_);
     if (keepMode)
         ::fchmod(fd_, previous.st_mode & 07777);
 }
