@@ -1,11 +1,13 @@
 #include "b3d/b3d_tile_set.h"
 
 #include "b3d/b3d_reader.h"
+#include "core/cp1250.h"
 #include "core/numbers.h"
+#include "core/regular_file.h"
 
 #include <algorithm>
 #include <cerrno>
-#include <fstream>
+#include <map>
 #include <optional>
 #include <string_view>
 #include <system_error>
@@ -79,30 +81,65 @@ bool IsTileIndex(const std::filesystem::path& path)
     return name.size() > suffix.size() && name.ends_with(suffix);
 }
 
+std::optional<int> TileNumber(std::string_view name, std::string_view stem)
+{
+    constexpr std::string_view suffix = ".b3d";
+    if (name.size() < stem.size() + 1 + 3 + suffix.size() || !name.starts_with(stem) || name[stem.size()] != '_' ||
+        !name.ends_with(suffix))
+        return std::nullopt;
+    const std::string_view digits = name.substr(stem.size() + 1, name.size() - stem.size() - 1 - suffix.size());
+    if (digits.size() > 6 || !std::all_of(digits.begin(), digits.end(), [](char c) { return c >= '0' && c <= '9'; }))
+        return std::nullopt;
+    return std::stoi(std::string(digits));
+}
+
 TileSet ReadTileSet(const std::filesystem::path& path, const ReadProgress& progress)
 {
     std::error_code error;
     if (std::filesystem::is_directory(path, error))
         throw ReadError("is a folder, not a file");
-    std::ifstream in(path, std::ios::binary);
-    if (!in)
-        throw ReadError(std::error_code(errno, std::generic_category()).message());
+    // Read as every file the program reads: a pipe or a device under the
+    // name is not opened, and at most kMostIndexBytes of it are taken.
+    const std::optional<std::string> text = ReadRegularFileFollowingLinks(path, kMostIndexBytes + 1);
+    if (!text) {
+        const int code = std::filesystem::exists(path, error) ? 0 : ENOENT;
+        throw ReadError(code ? std::error_code(code, std::generic_category()).message()
+                             : std::string("is not a regular file"));
+    }
+    if (text->size() > kMostIndexBytes)
+        throw ReadError("is larger than " + std::to_string(kMostIndexBytes >> 20) + " MiB, more than any index");
+
+    const std::string indexName = path.filename().string();
+    const std::string stem = indexName.substr(0, indexName.size() - std::string_view("_tiles.txt").size());
 
     // The tile lines first, with their line numbers.
     std::vector<std::pair<std::size_t, TileSetEntry>> entries;
     TileSet set;
-    std::string text;
-    for (std::size_t line = 1; std::getline(in, text); ++line) {
-        const std::string_view content = Trim(text);
+    std::map<std::string, std::size_t> named;  // tile, the line that named it first
+    std::string_view rest = *text;
+    for (std::size_t line = 1; !rest.empty(); ++line) {
+        const std::size_t end = rest.find('\n');
+        const std::string_view content = Trim(rest.substr(0, end));
+        rest = end == std::string_view::npos ? std::string_view() : rest.substr(end + 1);
         if (content.empty() || content.front() == ';')
             continue;
-        if (const auto entry = ParseEntry(content))
-            entries.emplace_back(line, *entry);
-        else
-            set.model.AddProblem({line, "a tile line is \"file,x,y,z\", not \"" + std::string(content) + "\""});
+        const auto entry = ParseEntry(content);
+        if (!entry) {
+            set.model.AddProblem({line, "a tile line is \"file,x,y,z\", not " + QuotedValue(content)});
+            continue;
+        }
+        if (!TileNumber(entry->file, stem)) {
+            set.model.AddProblem({line, QuotedValue(entry->file) + " is not a tile of this set (" + stem +
+                                            "_001.b3d ... beside the index); it is not read"});
+            continue;
+        }
+        if (const auto [first, added] = named.emplace(entry->file, line); !added) {
+            set.model.AddProblem({line, entry->file + " is named again (first at line " +
+                                            std::to_string(first->second) + "); it is read once"});
+            continue;
+        }
+        entries.emplace_back(line, *entry);
     }
-    if (in.bad())
-        throw ReadError(std::error_code(errno, std::generic_category()).message());
 
     const std::filesystem::path folder = path.parent_path();
     for (std::size_t k = 0; k < entries.size(); ++k) {
@@ -111,7 +148,24 @@ TileSet ReadTileSet(const std::filesystem::path& path, const ReadProgress& progr
             throw ReadCancelled();
         set.tiles.push_back(entry);
         try {
-            AddTile(set, entry, ReadB3dFile(folder / entry.file));
+            Model tile = ReadB3dFile(folder / entry.file);
+            // The set loads as one object would: the same limits over all
+            // of its tiles.
+            const char* passed = nullptr;
+            std::size_t limit = 0;
+            if (set.model.sections.size() + tile.sections.size() > kMostFileSections)
+                passed = "sections", limit = kMostFileSections;
+            else if (set.model.vertexCount + tile.vertexCount > kMostFileVertices)
+                passed = "vertices", limit = kMostFileVertices;
+            else if (set.model.faceCount + tile.faceCount > kMostFileFaces)
+                passed = "faces", limit = kMostFileFaces;
+            if (passed) {
+                set.model.AddProblem({line, entry.file + ": the set passes the limit of " + std::to_string(limit) +
+                                                " " + passed + " over its tiles; this tile and those after it "
+                                                "are not read"});
+                break;
+            }
+            AddTile(set, entry, std::move(tile));
         } catch (const ReadError& e) {
             set.model.AddProblem({line, entry.file + " cannot be read: " + e.what()});
         }

@@ -10,7 +10,9 @@
 #include "b3d/b3d_reader.h"
 
 #include <filesystem>
+#include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace kestrane::b3d {
@@ -29,11 +31,23 @@ struct TileSet {
 // Whether `path` names a tile index: its name ends with "_tiles.txt".
 bool IsTileIndex(const std::filesystem::path& path);
 
+// The number of a tile file of the set `stem` ("domb_007.b3d": 7), or
+// nothing for another name.
+std::optional<int> TileNumber(std::string_view name, std::string_view stem);
+
+// The most bytes of an index that are read.
+inline constexpr std::size_t kMostIndexBytes = 16u << 20;
+
 // Reads the index at `path` and every tile it names. A tile that cannot be
 // read, and an index line that is not "file,x,y,z", are problems of the
 // model (at the index's line); the problems and warnings of a tile name
-// its file. Throws ReadError when the index itself cannot be read,
-// ReadCancelled when `progress` (told the tiles read of all) stops it.
+// its file. Only tiles of the index's own set are read (NAME_001.b3d ...
+// beside NAME_tiles.txt, each once), and the set is held to the limits of
+// one file (sections, vertices, faces): a line naming another file, a tile
+// named twice and the tile that would pass a limit are problems and are not
+// read. Throws ReadError when the index itself cannot be read (missing, not
+// a regular file, larger than kMostIndexBytes), ReadCancelled when
+// `progress` (told the tiles read of all) stops it.
 TileSet ReadTileSet(const std::filesystem::path& path, const ReadProgress& progress = {});
 
 }  // namespace kestrane::b3d

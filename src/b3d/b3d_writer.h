@@ -50,6 +50,8 @@ public:
     void CloseOutput();
     // Drops an unfinished output; the previous file stays untouched.
     void Abandon() noexcept;
+    // Where the closed output can be read back (see ReplacingFile).
+    const std::filesystem::path& WrittenPath() const { return file_.ReadablePath(); }
 
     // What the output opened last with Counting::On holds, complete once
     // CloseOutput has returned: a generation reports its object from these

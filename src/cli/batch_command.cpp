@@ -2,13 +2,16 @@
 #include "cli/cli.h"
 #include "cli/option_run.h"
 
+#include "core/cp1250.h"
 #include "core/errors.h"
+#include "core/replacing_file.h"
 #include "house/house_generator.h"
 #include "options/preset.h"
 #include "terrain/terrain_generator.h"
 #include "terrain/terrain_tiles.h"
 
 #include <map>
+#include <optional>
 
 namespace kestrane::cli {
 
@@ -47,7 +50,6 @@ struct ObjectOutcome {
     std::string refusal;
     std::string status;
     std::vector<std::string> warnings;
-    std::vector<std::string> files;  // written besides the output: a terrain's tiles and their index
 };
 
 template <class Input>
@@ -111,17 +113,20 @@ ObjectOutcome WriteHouseObject(const Preset& preset, const std::string& folder, 
 
 ObjectOutcome WriteTerrainObject(const Preset& preset, const std::string& folder, UiLanguage language)
 {
-    return WriteObject(TerrainOptions(), preset, language, [&](const TerrainInput& input, ObjectOutcome& outcome) {
+    return WriteObject(TerrainOptions(), preset, language, [&](const TerrainInput& input, ObjectOutcome&) {
         TerrainGenerator generator;
-        TerrainResult result = generator.Generate(input, language, folder, *preset.output);
-        if (result.tiles > 1) {
-            const std::string stem = preset.output->substr(0, preset.output->size() - 4);
-            for (int k = 1; k <= result.tiles; ++k)
-                outcome.files.push_back(TerrainTileFileName(k, result.tiles, stem));
-            outcome.files.push_back(TerrainTileIndexName(stem));
-        }
-        return result;
+        return generator.Generate(input, language, folder, *preset.output);
     });
+}
+
+// Whether a batch object is a terrain written as a tile set.
+bool WritesTileSet(const Preset& preset)
+{
+    if (preset.kind != "terrain")
+        return false;
+    TerrainInput input;
+    ApplyPreset(TerrainOptions(), preset, input);
+    return input.layout == TerrainLayout::Simulator;
 }
 
 }  // namespace
@@ -167,9 +172,12 @@ int RunBatch(const std::vector<std::string>& args, std::ostream& out, std::ostre
     }
 
     const std::string total = std::to_string(objects.size());
-    std::map<std::string, std::size_t> written;  // output name, object number
+    std::map<std::string, std::size_t> taken;  // a name in the folder, the object that writes or removes it
     bool refused = false;
     bool failed = false;
+    // Every file is written beside its name first; the files are flushed
+    // to the disk together and then put in place, after the last object.
+    ReplacementGroup files;
     for (std::size_t i = 0; i < objects.size(); ++i) {
         const std::string number = std::to_string(i + 1);
         const std::string label = language == UiLanguage::Hungarian ? number + ". objektum" : "object " + number;
@@ -182,27 +190,47 @@ int RunBatch(const std::vector<std::string>& args, std::ostream& out, std::ostre
             if (!preset.output)
                 throw PresetError("output", "\"output\": hiányzik (egy .b3d fájlnév)",
                                   "\"output\": missing (a .b3d file name)");
+            const bool isSet = WritesTileSet(preset);
             try {
                 CheckOutputName(*preset.output);
+                if (isSet)
+                    CheckTileSetOutputName(*preset.output);
             } catch (const UsageError& e) {
                 throw PresetError("output", "\"output\"" + e.Text(UiLanguage::Hungarian).substr(2),
                                   "\"output\"" + e.Text(UiLanguage::English).substr(2));
             }
-            if (const auto earlier = written.find(*preset.output); earlier != written.end()) {
-                const std::string first = std::to_string(earlier->second);
+            const auto refuseTaken = [&](const std::string& name, std::size_t earlier) {
+                const std::string first = std::to_string(earlier);
+                if (name == *preset.output)
+                    throw PresetError("output", "\"output\": " + QuotedValue(name, "bájt") + " már a(z) " + first +
+                                                    ". objektumé",
+                                      "\"output\": " + QuotedValue(name) + " is object " + first + "'s already");
                 throw PresetError("output",
-                                  "\"output\": \"" + *preset.output + "\" már a(z) " + first + ". objektumé",
-                                  "\"output\": \"" + *preset.output + "\" is object " + first + "'s already");
-            }
+                                  "\"output\": " + QuotedValue(*preset.output, "bájt") + ": a(z) " + QuotedValue(name) +
+                                      " fájlja már a(z) " + first + ". objektumé",
+                                  "\"output\": " + QuotedValue(*preset.output) + ": its file " + QuotedValue(name) +
+                                      " is object " + first + "'s already");
+            };
+            if (const auto earlier = taken.find(*preset.output); earlier != taken.end())
+                refuseTaken(earlier->first, earlier->second);
+            // The object's files (a tile set's tiles, index and the names
+            // it removes included) wait in a group of their own until they
+            // are known not to meet an earlier object's.
+            ReplacementGroup objectFiles;
             const ObjectOutcome outcome = preset.kind == "house" ? WriteHouseObject(preset, common.folder, language)
                                                                  : WriteTerrainObject(preset, common.folder, language);
             if (!outcome.refusal.empty()) {
                 refuse(outcome.refusal);
                 continue;
             }
-            written[*preset.output] = i + 1;
-            for (const std::string& name : outcome.files)
-                written[name] = i + 1;
+            std::vector<std::string> claimed = objectFiles.TargetNames();
+            claimed.push_back(*preset.output);
+            for (const std::string& name : claimed)
+                if (const auto earlier = taken.find(name); earlier != taken.end())
+                    refuseTaken(name, earlier->second);
+            objectFiles.Publish();
+            for (const std::string& name : claimed)
+                taken.emplace(name, i + 1);
             out << "[" << number << "/" << total << "] " << *preset.output << ": " << outcome.status << "\n"
                 << std::flush;
             for (const std::string& warning : outcome.warnings)
@@ -215,6 +243,12 @@ int RunBatch(const std::vector<std::string>& args, std::ostream& out, std::ostre
             err << "kestrane batch: " << label << ": " << e.path() << ": " << e.what() << "\n";
             failed = true;
         }
+    }
+    try {
+        files.Publish();
+    } catch (const OutputError& e) {
+        err << "kestrane batch: " << e.path() << ": " << e.what() << "\n";
+        failed = true;
     }
     if (failed)
         return kExitIoFailure;

@@ -7,7 +7,9 @@
 #include "core/numbers.h"
 
 #include <algorithm>
+#include <cmath>
 #include <filesystem>
+#include <optional>
 #include <new>
 
 namespace kestrane::cli {
@@ -145,6 +147,38 @@ std::vector<std::pair<std::string, LoadCounts>> TileLoadCounts(const std::string
     return counts;
 }
 
+// The simulator places an object's vertices within this many metres of
+// its origin along each axis; farther ones are not where the file says.
+constexpr double kMostPlaceableCoordinate = 1e7;
+
+// A problem for the vertices beyond that range: how many, and the first.
+void CheckCoordinateRange(b3d::Model& model)
+{
+    std::size_t beyond = 0;
+    std::optional<std::pair<std::size_t, Vec3>> first;  // its section's line, the vertex
+    for (const b3d::Section& section : model.sections) {
+        for (const Vec3& p : section.vertices) {
+            if (std::abs(p.x) <= kMostPlaceableCoordinate && std::abs(p.y) <= kMostPlaceableCoordinate &&
+                std::abs(p.z) <= kMostPlaceableCoordinate)
+                continue;
+            ++beyond;
+            if (!first)
+                first.emplace(section.line, p);
+        }
+    }
+    if (!first)
+        return;
+    std::string text = CountOf(beyond, "vertex lies", "vertices lie") +
+                       " beyond 10,000,000 m on an axis, farther than the simulator can place (the first at ";
+    AppendReal(text, first->second.x, 0);
+    text += ",";
+    AppendReal(text, first->second.y, 0);
+    text += ",";
+    AppendReal(text, first->second.z, 0);
+    text += ", in the section of line " + std::to_string(first->first) + ")";
+    model.AddProblem({0, text});
+}
+
 }  // namespace
 
 int RunCheck(const std::vector<std::string>& args, std::ostream& out, std::ostream& err)
@@ -179,7 +213,8 @@ int RunCheck(const std::vector<std::string>& args, std::ostream& out, std::ostre
             b3d::TileSet set;
             if (tileSet)
                 set = b3d::ReadTileSet(file);
-            const b3d::Model model = tileSet ? std::move(set.model) : b3d::ReadB3dFile(file);
+            b3d::Model model = tileSet ? std::move(set.model) : b3d::ReadB3dFile(file);
+            CheckCoordinateRange(model);
             Report(file, model, out);
             if (tileSet)
                 ReportTileSetLoadTime(TileLoadCounts(file, set.tiles), out);

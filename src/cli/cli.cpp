@@ -1,5 +1,6 @@
 #include "cli/cli.h"
 
+#include "core/cp1250.h"
 #include "core/errors.h"
 #include "core/language_file.h"
 #include "core/version.h"
@@ -131,16 +132,47 @@ UiLanguage RunLanguage(const std::vector<std::string>& args)
 
 void CheckOutputName(const std::string& name)
 {
+    const std::string hu = QuotedValue(name, "bájt"), en = QuotedValue(name);
     const std::filesystem::path path(name);
     if (name.empty() || path.filename() != path || name == "." || name == ".." ||
         name.find('\\') != std::string::npos)
-        throw UsageError("-o: \"" + name + "\" nem fájlnév a kimeneti mappában (ott kell lennie, útvonal nélkül)",
-                         "-o: \"" + name + "\" is not a file name in the output folder (no path allowed)");
+        throw UsageError("-o: " + hu + " nem fájlnév a kimeneti mappában (ott kell lennie, útvonal nélkül)",
+                         "-o: " + en + " is not a file name in the output folder (no path allowed)");
+    // A NUL would end the name early (notes.txt\0.b3d is notes.txt), a line
+    // break would end a line of the tile index.
+    for (const char c : name) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (byte < 0x20 || byte == 0x7F) {
+            std::string code = std::to_string(byte);
+            throw UsageError("-o: " + hu + " vezérlőkaraktert tartalmaz (kódja " + code + ")",
+                             "-o: " + en + " contains a control character (code " + code + ")");
+        }
+    }
+    if (const auto bad = FirstUnencodable(name))
+        throw UsageError("-o: " + hu + ": a(z) \"" + *bad + "\" karakter nem írható a fájlba (Windows-1250)",
+                         "-o: " + en + ": the character \"" + *bad + "\" cannot be written to the file (Windows-1250)");
     std::string ending = name.size() > 4 ? name.substr(name.size() - 4) : std::string();
     for (char& c : ending)
         c = static_cast<char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
     if (ending != ".b3d")
-        throw UsageError("-o: \"" + name + "\" nem .b3d végű", "-o: \"" + name + "\" does not end in .b3d");
+        throw UsageError("-o: " + hu + " nem .b3d végű", "-o: " + en + " does not end in .b3d");
+}
+
+void CheckTileSetOutputName(const std::string& name)
+{
+    // Each tile's name is the first field of an index line "file,x,y,z",
+    // whose reader splits at commas, skips ";" lines and trims blanks.
+    const std::string stem = name.substr(0, name.size() >= 4 ? name.size() - 4 : 0);
+    const std::string hu = QuotedValue(name, "bájt"), en = QuotedValue(name);
+    if (name.find(',') != std::string::npos)
+        throw UsageError("-o: " + hu + ": a csempék jegyzékében nem lehet \",\" a névben (mezőket választ el)",
+                         "-o: " + en + ": a tile set's name must not contain \",\" (it separates the index's fields)");
+    if (!stem.empty() && stem.front() == ';')
+        throw UsageError("-o: " + hu + ": a csempék neve nem kezdődhet \";\" karakterrel (a jegyzékben megjegyzést kezdene)",
+                         "-o: " + en + ": a tile set's name must not begin with \";\" (it would start a comment in the index)");
+    if (!stem.empty() && (stem.front() == ' ' || stem.back() == ' ' || stem.front() == '\t' || stem.back() == '\t'))
+        throw UsageError("-o: " + hu + ": a csempék neve nem kezdődhet és nem végződhet szóközzel",
+                         "-o: " + en + ": a tile set's name must not begin or end with a blank");
 }
 
 std::vector<std::string> SplitList(const std::string& option, const std::string& value, std::size_t count,

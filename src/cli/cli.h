@@ -69,7 +69,12 @@ struct CommonOptions {
 
 // The -o/--output name: a file name in the output folder ending in .b3d.
 // Throws UsageError for a path or another ending.
+// Also refuses a control character (a NUL would cut the name short) and a
+// character Windows-1250 cannot write.
 void CheckOutputName(const std::string& name);
+// The same name for the simulator layout's tiles and index: refuses what
+// the index's lines cannot carry (",", a leading ";", blanks at either end).
+void CheckTileSetOutputName(const std::string& name);
 
 // Runs one generation of subcommand `command` ("house", "terrain") and
 // reports it: the status text that `generate` returns on `out` and

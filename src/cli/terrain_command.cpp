@@ -73,6 +73,15 @@ int RunTerrain(const std::vector<std::string>& args, std::ostream& out, std::ost
     OptionRun<TerrainInput> run;
     if (const auto exit = StartRun(TerrainOptions(), "terrain", args, run, kTerrainHelpStart, language, out, err))
         return *exit;
+    // A tile set's name goes into its index: what the index cannot hold is refused.
+    if (!run.output.empty() && run.input.layout == TerrainLayout::Simulator) {
+        try {
+            CheckTileSetOutputName(run.output);
+        } catch (const UsageError& e) {
+            err << UsageText("terrain", e, language) << "\n";
+            return kExitBadInput;
+        }
+    }
 
     return ReportGeneration(
         "terrain", out, err,

@@ -1,5 +1,6 @@
 #include "core/cp1250.h"
 
+#include <algorithm>
 #include <array>
 #include <cstring>
 
@@ -159,6 +160,31 @@ std::optional<std::string> FirstUnencodable(std::string_view utf8)
             return std::string(utf8.substr(begin, i - begin));
     }
     return std::nullopt;
+}
+
+std::string QuotedValue(std::string_view value, std::string_view bytesWord)
+{
+    constexpr std::size_t kMostQuoted = 80;
+    std::size_t cut = std::min(value.size(), kMostQuoted);
+    while (cut < value.size() && cut > 0 && (static_cast<unsigned char>(value[cut]) & 0xC0) == 0x80)
+        --cut;  // not inside a character
+    std::string quoted = "\"";
+    for (const char c : value.substr(0, cut)) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (byte < 0x20 || byte == 0x7F) {
+            // Shown as JSON writes it: a NUL or a line break stays visible.
+            constexpr char kHex[] = "0123456789ABCDEF";
+            quoted += "\\u00";
+            quoted += kHex[byte >> 4];
+            quoted += kHex[byte & 0xF];
+        } else {
+            quoted += c;
+        }
+    }
+    quoted += '"';
+    if (cut < value.size())
+        quoted.insert(quoted.size() - 1, "...").append(" (" + std::to_string(value.size()) + " " + std::string(bytesWord) + ")");
+    return quoted;
 }
 
 }  // namespace kestrane

@@ -31,4 +31,10 @@ std::string Cp1250ToUtf8(std::string_view bytes);
 // nullopt when the whole text can be written.
 std::optional<std::string> FirstUnencodable(std::string_view utf8);
 
+// A value as a message quotes it: in double quotes, and of a value longer
+// than 80 bytes only its first 80 (cut where a character starts) followed
+// by "..." and its length, `bytesWord` ("bytes", "bájt") after it, so that
+// a huge value still gives a short line.
+std::string QuotedValue(std::string_view value, std::string_view bytesWord = "bytes");
+
 }  // namespace kestrane

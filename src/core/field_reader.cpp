@@ -1,5 +1,6 @@
 #include "core/field_reader.h"
 
+#include "core/cp1250.h"
 #include "core/errors.h"
 #include "core/numbers.h"
 
@@ -19,7 +20,8 @@ double ReadFieldNumber(const std::string& text, const std::string& caption, UiLa
 {
     const auto value = ParseReal(text);
     if (!value)
-        RefuseField(caption, "\"" + text + "\"" + LocalText{" nem érvényes szám.", " is not a valid number."}(language));
+        RefuseField(caption, language == UiLanguage::Hungarian ? QuotedValue(text, "bájt") + " nem érvényes szám."
+                                                               : QuotedValue(text) + " is not a valid number.");
     return *value;
 }
 

@@ -7,14 +7,17 @@
 
 namespace kestrane {
 
-std::optional<std::string> ReadRegularFile(const std::filesystem::path& path, std::size_t most)
+namespace {
+
+std::optional<std::string> ReadBounded(const std::filesystem::path& path, std::size_t most, bool followLinks)
 {
     // Looked at first, so that a device is not even opened; then checked
     // again on the open file, in case the name changed in between.
     struct stat entry {};
-    if (::lstat(path.c_str(), &entry) != 0 || !S_ISREG(entry.st_mode))
+    if ((followLinks ? ::stat(path.c_str(), &entry) : ::lstat(path.c_str(), &entry)) != 0 || !S_ISREG(entry.st_mode))
         return std::nullopt;
-    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOFOLLOW | O_NOCTTY | O_CLOEXEC);
+    const int fd =
+        ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC | (followLinks ? 0 : O_NOFOLLOW));
     if (fd < 0)
         return std::nullopt;
     struct stat opened {};
@@ -39,6 +42,18 @@ std::optional<std::string> ReadRegularFile(const std::filesystem::path& path, st
     ::close(fd);
     bytes.resize(done);
     return bytes;
+}
+
+}  // namespace
+
+std::optional<std::string> ReadRegularFile(const std::filesystem::path& path, std::size_t most)
+{
+    return ReadBounded(path, most, false);
+}
+
+std::optional<std::string> ReadRegularFileFollowingLinks(const std::filesystem::path& path, std::size_t most)
+{
+    return ReadBounded(path, most, true);
 }
 
 }  // namespace kestrane

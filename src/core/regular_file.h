@@ -16,4 +16,9 @@ namespace kestrane {
 // or cannot be read.
 std::optional<std::string> ReadRegularFile(const std::filesystem::path& path, std::size_t most);
 
+// The same for a file a user names (a tile index given to check): a
+// symbolic link to a regular file is followed; a link to anything else is
+// refused as that would be.
+std::optional<std::string> ReadRegularFileFollowingLinks(const std::filesystem::path& path, std::size_t most);
+
 }  // namespace kestrane

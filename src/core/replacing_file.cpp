@@ -2,6 +2,7 @@
 
 #include "core/errors.h"
 
+#include <algorithm>
 #include <array>
 #include <atomic>
 #include <cerrno>
@@ -11,6 +12,7 @@
 #include <dirent.h>
 #include <fcntl.h>
 #include <limits.h>
+#include <mutex>
 #include <sys/stat.h>
 #include <unistd.h>
 #include <vector>
@@ -21,46 +23,75 @@ namespace {
 
 // --- The temporary files a signal handler removes -------------------------
 //
-// A fixed table, so that a handler can walk it without locks or
-// allocation. A slot is claimed, filled, then armed; the handler only reads
-// armed slots, whose contents stay put until they are disarmed.
+// A table of slots in chunks that are allocated as needed and never freed,
+// so that a handler can walk it without locks or allocation however many
+// files a batch holds at once. A slot is filled, then armed; the handler
+// only reads armed slots, whose contents stay put until they are disarmed.
+// Claiming and releasing slots take a lock the handler never needs.
 
 struct PendingSlot {
-    std::atomic<bool> claimed{false};
     std::atomic<bool> armed{false};
-    int folderFd = -1;
+    std::atomic<int> folderFd{-1};
     char name[NAME_MAX + 1] = {};
 };
 
-constexpr std::size_t kPendingSlots = 16;
-std::array<PendingSlot, kPendingSlots> pendingSlots;
-static_assert(std::atomic<bool>::is_always_lock_free);
+constexpr std::size_t kSlotsPerChunk = 256;
+constexpr std::size_t kChunks = 4096;  // over a million files at once
+std::array<std::atomic<PendingSlot*>, kChunks> pendingChunks{};
+static_assert(std::atomic<bool>::is_always_lock_free && std::atomic<int>::is_always_lock_free &&
+              std::atomic<PendingSlot*>::is_always_lock_free);
+
+std::mutex slotLock;
+std::vector<int> freeSlots;  // released, to be claimed again
+std::size_t usedSlots = 0;   // slots ever claimed
+
+PendingSlot& SlotAt(int index)
+{
+    const auto i = static_cast<std::size_t>(index);
+    return pendingChunks[i / kSlotsPerChunk].load()[i % kSlotsPerChunk];
+}
 
 int ArmPendingSlot(int folderFd, const std::string& name) noexcept
 {
     if (name.size() > NAME_MAX)
         return -1;
-    for (std::size_t i = 0; i < kPendingSlots; ++i) {
-        PendingSlot& slot = pendingSlots[i];
-        bool expected = false;
-        if (!slot.claimed.compare_exchange_strong(expected, true))
-            continue;
-        slot.folderFd = folderFd;
-        std::memcpy(slot.name, name.c_str(), name.size() + 1);
-        slot.armed.store(true);
-        return static_cast<int>(i);
+    int index = -1;
+    try {
+        const std::lock_guard<std::mutex> hold(slotLock);
+        if (!freeSlots.empty()) {
+            index = freeSlots.back();
+            freeSlots.pop_back();
+        } else if (usedSlots < kChunks * kSlotsPerChunk) {
+            std::atomic<PendingSlot*>& chunk = pendingChunks[usedSlots / kSlotsPerChunk];
+            if (chunk.load() == nullptr)
+                chunk.store(new PendingSlot[kSlotsPerChunk]);
+            index = static_cast<int>(usedSlots++);
+        }
+    } catch (...) {
+        return -1;  // no memory: left to the next run's clean-up
     }
-    return -1;  // more outputs at once than slots: left to the next run's clean-up
+    if (index < 0)
+        return -1;
+    PendingSlot& slot = SlotAt(index);
+    slot.folderFd.store(folderFd);
+    std::memcpy(slot.name, name.c_str(), name.size() + 1);
+    slot.armed.store(true);
+    return index;
 }
 
 void DisarmPendingSlot(int index) noexcept
 {
     if (index < 0)
         return;
-    PendingSlot& slot = pendingSlots[static_cast<std::size_t>(index)];
+    PendingSlot& slot = SlotAt(index);
     slot.armed.store(false);
-    slot.folderFd = -1;
-    slot.claimed.store(false);
+    slot.folderFd.store(-1);
+    try {
+        const std::lock_guard<std::mutex> hold(slotLock);
+        freeSlots.push_back(index);
+    } catch (...) {
+        // the slot stays unused
+    }
 }
 
 std::atomic<unsigned> temporaryCounter{0};
@@ -99,26 +130,30 @@ bool WriteProtected(const struct stat& file)
     return (file.st_mode & S_IWOTH) == 0;
 }
 
-// The process id in ".<name>.tmp<pid>-<n>", or 0 when `entry` is not a
-// temporary file of `name`.
-pid_t TemporaryFileOwner(std::string_view entry, std::string_view name)
+bool ProcessEnded(pid_t owner) { return ::kill(owner, 0) != 0 && errno == ESRCH; }
+
+// The name of the temporary file number `counter` of `name` for this
+// process: ".<name>.tmp<pid>-<n>", the name cut short when the whole would
+// be longer than a folder entry can be.
+std::string TemporaryNameOf(const std::string& name, unsigned counter)
 {
-    if (entry.size() <= 1 + name.size() + kTemporaryInfix.size() || entry.front() != '.' ||
-        entry.substr(1, name.size()) != name || entry.substr(1 + name.size(), kTemporaryInfix.size()) != kTemporaryInfix)
-        return 0;
-    const std::string_view rest = entry.substr(1 + name.size() + kTemporaryInfix.size());
-    long long pid = 0;
-    const auto [afterPid, pidError] = std::from_chars(rest.data(), rest.data() + rest.size(), pid);
-    if (pidError != std::errc() || afterPid == rest.data() + rest.size() || *afterPid != '-' || pid <= 0 ||
-        pid > INT_MAX)
-        return 0;
-    unsigned long long counter = 0;
-    const char* const end = rest.data() + rest.size();
-    const auto [afterCounter, counterError] = std::from_chars(afterPid + 1, end, counter);
-    if (counterError != std::errc() || afterCounter != end)
-        return 0;
-    return static_cast<pid_t>(pid);
+    const std::string suffix =
+        std::string(kTemporaryInfix) + std::to_string(::getpid()) + "-" + std::to_string(counter);
+    const std::size_t room = NAME_MAX - 1 - suffix.size();
+    return "." + name.substr(0, std::min(name.size(), room)) + suffix;
 }
+
+// Whether the temporary file `temporary` stands for the target `name`.
+bool TemporaryFileOf(const TemporaryFileName& temporary, std::string_view name)
+{
+    return temporary.target == name || (temporary.cut && name.starts_with(temporary.target));
+}
+
+thread_local ReplacementGroup* currentGroup = nullptr;
+
+// A group of more files flushes their file system as a whole.
+constexpr std::size_t kMostFilesFlushedOneByOne = 8;
+void (*stepHook)(std::size_t) = nullptr;
 
 }  // namespace
 
@@ -181,22 +216,31 @@ void ReplacingFile::Open(const std::filesystem::path& target)
         Fail(errno);
     }
 
-    RemoveStaleTemporaryFiles();
+    if (ReplacementGroup* group = ReplacementGroup::Current()) {
+        group->RemoveStaleTemporaryFilesOf(folderFd_, name_);
+    } else {
+        const std::string name = name_;
+        RemoveStaleTemporaryFiles(folder.empty() ? std::filesystem::path(".") : folder,
+                                  [&name](const TemporaryFileName& t) { return TemporaryFileOf(t, name); });
+    }
 
-    const std::string prefix = "." + name_ + std::string(kTemporaryInfix) + std::to_string(::getpid()) + "-";
+    // Armed before it is created: a signal in between finds the name in
+    // the table (and nothing to remove, or the new file).
     for (int attempt = 0;; ++attempt) {
-        temporaryName_ = prefix + std::to_string(temporaryCounter++);
+        temporaryName_ = TemporaryNameOf(name_, temporaryCounter++);
+        slot_ = ArmPendingSlot(folderFd_, temporaryName_);
         fd_ = ::openat(folderFd_, temporaryName_.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC,
                        0666);
         if (fd_ >= 0)
             break;
         const int code = errno;
+        DisarmPendingSlot(slot_);
+        slot_ = -1;
         if (code != EEXIST || attempt == 100) {
             temporaryName_.clear();
             Fail(code);
         }
     }
-    slot_ = ArmPendingSlot(folderFd_, temporaryName_);
     if (keepMode)
         ::fchmod(fd_, previous.st_mode & 07777);
 }
@@ -223,6 +267,20 @@ void ReplacingFile::Commit()
 {
     if (fd_ < 0)
         return;
+    if (ReplacementGroup* group = ReplacementGroup::Current()) {
+        // Complete, to be flushed and put in place with the group's files.
+        const int fd = fd_;
+        fd_ = -1;
+        if (::close(fd) != 0)
+            Fail(errno);
+        const std::filesystem::path folder = std::filesystem::path(displayPath_).parent_path();
+        readablePath_ = folder / temporaryName_;
+        group->Adopt({ReplacementGroup::Step::Kind::Rename, folderFd_, temporaryName_, name_, displayPath_, slot_});
+        folderFd_ = -1;
+        slot_ = -1;
+        temporaryName_.clear();
+        return;
+    }
     // On the disk before the name points to it: a power cut leaves the old
     // file or the new one, never an empty one.
     // A file system that cannot sync (EINVAL, ENOSYS) still has the data;
@@ -247,6 +305,7 @@ void ReplacingFile::Commit()
     }
     ::close(folderFd_);
     folderFd_ = -1;
+    readablePath_ = displayPath_;
 }
 
 void ReplacingFile::Abandon() noexcept
@@ -273,36 +332,294 @@ void ReplacingFile::Fail(int code)
     throw OutputError(IoErrorText(code), displayPath_, code);
 }
 
-void ReplacingFile::RemoveStaleTemporaryFiles() const noexcept
+std::optional<TemporaryFileName> ParseTemporaryFileName(std::string_view entry)
 {
-    const int listing = ::openat(folderFd_, ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    const std::size_t infix = entry.rfind(kTemporaryInfix);
+    if (entry.size() < 2 || entry.front() != '.' || infix == std::string_view::npos || infix < 2)
+        return std::nullopt;
+    std::string_view rest = entry.substr(infix + kTemporaryInfix.size());
+    long long pid = 0;
+    const auto [afterPid, pidError] = std::from_chars(rest.data(), rest.data() + rest.size(), pid);
+    if (pidError != std::errc() || afterPid == rest.data() + rest.size() || *afterPid != '-' || pid <= 0 ||
+        pid > INT_MAX)
+        return std::nullopt;
+    rest = rest.substr(static_cast<std::size_t>(afterPid + 1 - rest.data()));
+    if (rest.starts_with("set"))  // a tile of a set, as earlier releases staged it
+        rest.remove_prefix(3);
+    if (rest.empty() || !std::all_of(rest.begin(), rest.end(), [](char c) { return c >= '0' && c <= '9'; }))
+        return std::nullopt;
+    TemporaryFileName name{std::string(entry.substr(1, infix - 1)), static_cast<int>(pid), entry.size() == NAME_MAX};
+    // Earlier releases wrote a staged tile through a temporary file of its own.
+    if (const auto inner = ParseTemporaryFileName(name.target); inner && inner->owner == name.owner)
+        name.target = inner->target;
+    return name;
+}
+
+void RemoveStaleTemporaryFiles(const std::filesystem::path& folder,
+                               const std::function<bool(const TemporaryFileName&)>& ours)
+{
+    const int listing = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (listing < 0)
         return;
-    DIR* folder = ::fdopendir(listing);
-    if (folder == nullptr) {
+    DIR* entries = ::fdopendir(listing);
+    if (entries == nullptr) {
         ::close(listing);
         return;
     }
     const pid_t self = ::getpid();
-    while (const dirent* entry = ::readdir(folder)) {
-        const pid_t owner = TemporaryFileOwner(entry->d_name, name_);
-        if (owner == 0 || owner == self)
+    while (const dirent* entry = ::readdir(entries)) {
+        const std::optional<TemporaryFileName> temporary = ParseTemporaryFileName(entry->d_name);
+        if (!temporary || temporary->owner == self || !ours(*temporary))
             continue;
         // Only a process that no longer exists leaves its file for good.
-        if (::kill(owner, 0) == 0 || errno != ESRCH)
+        if (!ProcessEnded(temporary->owner))
             continue;
         struct stat file {};
         if (::fstatat(listing, entry->d_name, &file, AT_SYMLINK_NOFOLLOW) == 0 && S_ISREG(file.st_mode))
             ::unlinkat(listing, entry->d_name, 0);
     }
-    ::closedir(folder);
+    ::closedir(entries);
+}
+
+// --- Groups of files replaced together -------------------------------------
+
+ReplacementGroup::ReplacementGroup() : outer_(currentGroup) { currentGroup = this; }
+
+ReplacementGroup::~ReplacementGroup()
+{
+    Abandon();
+    for (const int fd : folders_)
+        ::close(fd);
+    currentGroup = outer_;
+}
+
+ReplacementGroup* ReplacementGroup::Current() { return currentGroup; }
+
+void ReplacementGroup::SetStepHookForTesting(void (*hook)(std::size_t step)) { stepHook = hook; }
+
+int ReplacementGroup::KeptFolder(int folderFd) const
+{
+    struct stat given {};
+    if (::fstat(folderFd, &given) != 0)
+        return -1;
+    for (const int kept : folders_) {
+        struct stat known {};
+        if (::fstat(kept, &known) == 0 && known.st_dev == given.st_dev && known.st_ino == given.st_ino)
+            return kept;
+    }
+    return -1;
+}
+
+void ReplacementGroup::Adopt(Step step)
+{
+    // One descriptor per folder, however many files the group holds.
+    const int given = step.folderFd;
+    step.folderFd = KeptFolder(given);
+    if (step.folderFd < 0) {
+        folders_.push_back(given);
+        step.folderFd = given;
+    }
+    if (step.slot >= 0)
+        SlotAt(step.slot).folderFd.store(step.folderFd);
+    if (step.folderFd != given)
+        ::close(given);
+    steps_.push_back(std::move(step));
+}
+
+void ReplacementGroup::RemoveStaleTemporaryFilesOf(int folderFd, const std::string& name)
+{
+    if (outer_ != nullptr) {
+        outer_->RemoveStaleTemporaryFilesOf(folderFd, name);
+        return;
+    }
+    // The folder is listed once for the whole group: a batch writes
+    // thousands of files into it.
+    struct stat folder {};
+    if (::fstat(folderFd, &folder) != 0)
+        return;
+    auto listed = std::find_if(staleListings_.begin(), staleListings_.end(), [&folder](const StaleListing& l) {
+        return l.device == folder.st_dev && l.inode == folder.st_ino;
+    });
+    if (listed == staleListings_.end()) {
+        StaleListing listing{folder.st_dev, folder.st_ino, {}};
+        const int fd = ::openat(folderFd, ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+        if (DIR* entries = fd >= 0 ? ::fdopendir(fd) : nullptr) {
+            const pid_t self = ::getpid();
+            while (const dirent* entry = ::readdir(entries)) {
+                std::optional<TemporaryFileName> temporary = ParseTemporaryFileName(entry->d_name);
+                if (temporary && temporary->owner != self && ProcessEnded(temporary->owner))
+                    listing.stale.emplace_back(entry->d_name, std::move(*temporary));
+            }
+            ::closedir(entries);
+        } else if (fd >= 0) {
+            ::close(fd);
+        }
+        staleListings_.push_back(std::move(listing));
+        listed = staleListings_.end() - 1;
+    }
+    for (auto& [entry, temporary] : listed->stale) {
+        if (entry.empty() || !TemporaryFileOf(temporary, name))
+            continue;
+        struct stat file {};
+        if (::fstatat(folderFd, entry.c_str(), &file, AT_SYMLINK_NOFOLLOW) == 0 && S_ISREG(file.st_mode))
+            ::unlinkat(folderFd, entry.c_str(), 0);
+        entry.clear();
+    }
+}
+
+void ReplacementGroup::AddRemoval(const std::filesystem::path& target)
+{
+    const std::filesystem::path folder = target.parent_path();
+    const int fd = ::open(folder.empty() ? "." : folder.c_str(), O_PATH | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0)
+        return;  // nothing there to remove
+    Step step;
+    step.kind = Step::Kind::Remove;
+    step.folderFd = fd;
+    step.name = target.filename().string();
+    step.displayPath = target.string();
+    Adopt(std::move(step));
+}
+
+void ReplacementGroup::Abandon() noexcept
+{
+    for (Step& step : steps_) {
+        if (!step.temporaryName.empty())
+            ::unlinkat(step.folderFd, step.temporaryName.c_str(), 0);
+        DisarmPendingSlot(step.slot);
+    }
+    steps_.clear();
+}
+
+std::vector<std::string> ReplacementGroup::TargetNames() const
+{
+    std::vector<std::string> names;
+    for (const Step& step : steps_)
+        names.push_back(step.name);
+    return names;
+}
+
+void ReplacementGroup::Publish()
+{
+    if (outer_ != nullptr) {
+        // Carried out with the enclosing group's files, each step in the
+        // enclosing group's descriptor of its folder.
+        for (const int fd : folders_) {
+            int kept = outer_->KeptFolder(fd);
+            if (kept < 0) {
+                outer_->folders_.push_back(fd);
+                kept = fd;
+            }
+            for (Step& step : steps_) {
+                if (step.folderFd != fd)
+                    continue;
+                step.folderFd = kept;
+                if (step.slot >= 0)
+                    SlotAt(step.slot).folderFd.store(kept);
+            }
+            if (kept != fd)
+                ::close(fd);
+        }
+        folders_.clear();
+        for (Step& step : steps_)
+            outer_->steps_.push_back(std::move(step));
+        steps_.clear();
+        return;
+    }
+    std::size_t done = 0;
+    // What was carried out stays; the rest goes.
+    const auto fail = [this, &done](int code) {
+        const std::string path = steps_[done].displayPath;
+        Abandon();
+        throw OutputError(IoErrorText(code), path, code);
+    };
+    // Many files: one flush of each file system they are on, a single
+    // journal commit in place of one per file.
+    const std::size_t files = static_cast<std::size_t>(std::count_if(
+        steps_.begin(), steps_.end(), [](const Step& step) { return step.kind == Step::Kind::Rename; }));
+    bool flushed = false;
+    if (files > kMostFilesFlushedOneByOne) {
+        flushed = true;
+        std::vector<dev_t> devices;
+        for (const int kept : folders_) {
+            struct stat folder {};
+            if (::fstat(kept, &folder) != 0 ||
+                std::find(devices.begin(), devices.end(), folder.st_dev) != devices.end())
+                continue;
+            devices.push_back(folder.st_dev);
+            const int fd = ::openat(kept, ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+            if (fd < 0 || ::syncfs(fd) != 0)
+                flushed = false;
+            if (fd >= 0)
+                ::close(fd);
+        }
+    }
+    // Otherwise (or where that fails) every file on the disk before any name
+    // points to it; writing back all of them before waiting for the first
+    // lets the disk take them in one go.
+    for (const Step& step : steps_) {
+        if (flushed || step.kind != Step::Kind::Rename)
+            continue;
+        const int fd = ::openat(step.folderFd, step.temporaryName.c_str(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC);
+        if (fd >= 0) {
+            ::sync_file_range(fd, 0, 0, SYNC_FILE_RANGE_WRITE);
+            ::close(fd);
+        }
+    }
+    for (; !flushed && done < steps_.size(); ++done) {
+        const Step& step = steps_[done];
+        if (step.kind != Step::Kind::Rename)
+            continue;
+        const int fd = ::openat(step.folderFd, step.temporaryName.c_str(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC);
+        if (fd < 0)
+            fail(errno);
+        const int synced = ::fsync(fd) == 0 ? 0 : errno;
+        ::close(fd);
+        if (synced != 0 && synced != EINVAL && synced != ENOSYS)
+            fail(synced);
+    }
+    for (done = 0; done < steps_.size(); ++done) {
+        Step& step = steps_[done];
+        if (stepHook != nullptr) {
+            try {
+                stepHook(done);
+            } catch (...) {
+                fail(EIO);
+            }
+        }
+        if (step.kind == Step::Kind::Rename) {
+            if (::renameat(step.folderFd, step.temporaryName.c_str(), step.folderFd, step.name.c_str()) != 0)
+                fail(errno);
+            step.temporaryName.clear();
+            DisarmPendingSlot(step.slot);
+            step.slot = -1;
+        } else {
+            struct stat entry {};
+            if (::fstatat(step.folderFd, step.name.c_str(), &entry, AT_SYMLINK_NOFOLLOW) == 0 && !S_ISDIR(entry.st_mode))
+                ::unlinkat(step.folderFd, step.name.c_str(), 0);
+        }
+    }
+    steps_.clear();
+    // The new entries on the disk too (best effort, as for a single file).
+    for (const int kept : folders_) {
+        const int folder = ::openat(kept, ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+        if (folder >= 0) {
+            ::fsync(folder);
+            ::close(folder);
+        }
+    }
 }
 
 void RemovePendingTemporaryFiles() noexcept
 {
-    for (PendingSlot& slot : pendingSlots) {
-        if (slot.armed.load())
-            ::unlinkat(slot.folderFd, slot.name, 0);
+    for (std::atomic<PendingSlot*>& chunk : pendingChunks) {
+        PendingSlot* const slots = chunk.load();
+        if (slots == nullptr)
+            break;  // chunks are allocated in order
+        for (std::size_t i = 0; i < kSlotsPerChunk; ++i) {
+            if (slots[i].armed.load())
+                ::unlinkat(slots[i].folderFd.load(), slots[i].name, 0);
+        }
     }
 }
 

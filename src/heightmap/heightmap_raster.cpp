@@ -10,6 +10,11 @@
 #include <ogr_srs_api.h>
 
 #include <algorithm>
+#include <chrono>
+#include <fcntl.h>
+#include <string>
+#include <sys/stat.h>
+#include <unistd.h>
 #include <cmath>
 #include <limits>
 #include <memory>
@@ -33,14 +38,32 @@ constexpr long long kBlockCacheBytes = 32LL * 1024 * 1024;
 // than the lattice: decimation averages the cells between.
 constexpr int kSamplesPerStep = 2;
 
+// Metres above or below sea level beyond which a cell is taken for no data.
+constexpr double kMostHeight = 100000.0;
+
 // Rasters up to this many cells have their height range computed exactly.
 constexpr double kExactRangeCells = 16.0 * 1024 * 1024;
+
+// Formats whose file only describes where the heights are (another file,
+// a web service): through them a given file would lead GDAL to files and
+// hosts nobody named.
+constexpr const char* kIndirectFormats[] = {"VRT",     "WMS",    "WMTS",   "WCS",  "HTTP",  "DAAS", "EEDAI",
+                                            "PLMosaic", "OGCAPI", "STACTA", "STACIT", "GTI", "DERIVED", "NGW",
+                                            "ESRIC",   "Rasterlite", "MBTiles"};
 
 void EnsureGdal()
 {
     static std::once_flag once;
     std::call_once(once, [] {
+        // Raw bands of a VRT read any file's bytes as heights; nothing here
+        // goes to the network.
+        CPLSetConfigOption("GDAL_VRT_ENABLE_RAWRASTERBAND", "NO");
+        CPLSetConfigOption("CPL_VSIL_CURL_ALLOWED_EXTENSIONS", "{noext}.none");
+        CPLSetConfigOption("GDAL_HTTP_MAX_RETRY", "0");
         GDALAllRegister();
+        for (const char* name : kIndirectFormats)
+            if (GDALDriverH driver = GDALGetDriverByName(name))
+                GDALDeregisterDriver(driver);
         if (CPLGetConfigOption("GDAL_CACHEMAX", nullptr) == nullptr)
             GDALSetCacheMax64(kBlockCacheBytes);
     });
@@ -72,6 +95,13 @@ public:
     throw InputError(caption, caption + ": \"" + params.file + "\" " + reason(language) + detail);
 }
 
+[[noreturn]] void RefuseFileBecause(const HeightmapParams& params, UiLanguage language, const std::string& hu,
+                                    const std::string& en)
+{
+    const std::string caption = HeightmapCaption(HeightmapField::File, language);
+    throw InputError(caption, caption + ": \"" + params.file + "\" " + (language == UiLanguage::Hungarian ? hu : en));
+}
+
 struct DatasetCloser {
     void operator()(void* dataset) const { GDALClose(static_cast<GDALDatasetH>(dataset)); }
 };
@@ -97,8 +127,78 @@ double MetresPerDegreeLatitude(double phi)
 }
 double MetresPerDegreeLongitude(double phi) { return 111412.84 * std::cos(phi) - 93.5 * std::cos(3 * phi); }
 
+// Only a file named by a plain path: GDAL would read "/vsicurl/..."
+// from the network and "/vsizip/..." out of an archive, and would wait on a
+// pipe for ever.
+void RequirePlainRegularFile(const HeightmapParams& params, UiLanguage language)
+{
+    if (params.file.starts_with("/vsi") || params.file.find("/vsi") != std::string::npos)
+        RefuseFile(params, language,
+                   {"nem közönséges fájl útvonala (a /vsi... virtuális fájlok nem használhatók).",
+                    "is not a plain file path (/vsi... virtual files cannot be used)."});
+    struct stat entry {};
+    // A folder is left to GDAL: some formats are folders of files.
+    if (::stat(params.file.c_str(), &entry) == 0 && !S_ISREG(entry.st_mode) && !S_ISDIR(entry.st_mode))
+        RefuseFile(params, language,
+                   {"nem közönséges fájl (hanem cső vagy eszköz).",
+                    "is not a regular file (but a pipe or a device)."});
+}
+
+// An ESRI ASCII grid holds its heights as text after its header: a file cut
+// short (an interrupted download) holds fewer than rows × columns numbers,
+// and GDAL's reader would search the missing ones for minutes. Counted in
+// one pass before anything is read.
+void RequireWholeTextGrid(const HeightmapParams& params, const OpenRaster& raster, UiLanguage language)
+{
+    if (raster.format != "AAIGrid")
+        return;
+    const int fd = ::open(params.file.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0)
+        return;  // GDAL has read it; its own errors follow
+    const long long expected = static_cast<long long>(raster.extent.columns) * raster.extent.rows;
+    long long numbers = 0;
+    bool inToken = false, headerWord = false;
+    char buffer[1 << 16];
+    for (;;) {
+        const ssize_t n = ::read(fd, buffer, sizeof buffer);
+        if (n <= 0)
+            break;
+        for (ssize_t i = 0; i < n; ++i) {
+            const char c = buffer[i];
+            const bool blank = c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == ',';
+            if (blank) {
+                inToken = false;
+                continue;
+            }
+            if (!inToken) {
+                inToken = true;
+                // A header line is a keyword and its value: the keyword
+                // starts with a letter, its value is not a height.
+                const bool letter = (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
+                if (letter) {
+                    headerWord = true;
+                } else if (headerWord) {
+                    headerWord = false;
+                } else {
+                    ++numbers;
+                }
+            }
+        }
+    }
+    ::close(fd);
+    if (numbers < expected)
+        RefuseFileBecause(params, language,
+                   "csonka: a fejléc szerint " + std::to_string(raster.extent.rows) + " × " +
+                        std::to_string(raster.extent.columns) + " magasságot kellene tartalmaznia, de csak " +
+                        std::to_string(numbers) + " van benne (megszakadt letöltés?).",
+                   "is cut short: its header declares " + std::to_string(raster.extent.rows) + " × " +
+                        std::to_string(raster.extent.columns) + " heights, but it holds " + std::to_string(numbers) +
+                        " (an interrupted download?).");
+}
+
 OpenRaster Open(const HeightmapParams& params, UiLanguage language)
 {
+    RequirePlainRegularFile(params, language);
     EnsureGdal();
     QuietErrors quiet;
     OpenRaster raster;
@@ -121,6 +221,7 @@ OpenRaster Open(const HeightmapParams& params, UiLanguage language)
         RefuseFile(params, language, {"üres raszter.", "is an empty raster."});
     if (const char* driver = GDALGetDriverShortName(GDALGetDatasetDriver(dataset)))
         raster.format = driver;
+    RequireWholeTextGrid(params, raster, language);
 
     double transform[6] = {0, 1, 0, 0, 0, 1};
     if (GDALGetGeoTransform(dataset, transform) == CE_None) {
@@ -205,13 +306,28 @@ HeightmapParams MetreOrigin(const OpenRaster& raster, const HeightmapParams& par
     return metric;
 }
 
+// A read that reports no progress for this long is stopped: a damaged
+// file can keep a reader searching without end.
+constexpr std::chrono::seconds kMostStall{20};
+
 struct ProgressRelay {
     const HeightmapProgress* progress;
+    double done = -1.0;  // the most reported so far
+    std::chrono::steady_clock::time_point since = std::chrono::steady_clock::now();
+    bool stalled = false;
 };
 
 int CPL_STDCALL RelayProgress(double done, const char*, void* data)
 {
-    const auto* relay = static_cast<const ProgressRelay*>(data);
+    auto* relay = static_cast<ProgressRelay*>(data);
+    const auto now = std::chrono::steady_clock::now();
+    if (done > relay->done) {
+        relay->done = done;
+        relay->since = now;
+    } else if (now - relay->since > kMostStall) {
+        relay->stalled = true;
+        return FALSE;
+    }
     if (relay->progress && *relay->progress)
         (*relay->progress)(std::clamp(done, 0.0, 1.0));
     return TRUE;
@@ -278,6 +394,12 @@ RasterWindow ReadWindow(const OpenRaster& raster, const CellRange& range, const 
         const CPLErr result = GDALRasterIOEx(raster.band, GF_Read, across.first, fileFirstRow,
                                              across.count * across.factor, rowSpan, window.values.data(),
                                              window.columns, window.rows, GDT_Float64, 0, 0, &extra);
+        if (result != CE_None && relay.stalled)
+            RefuseFileBecause(params, language,
+                       "olvasása " + std::to_string(kMostStall.count()) +
+                           " másodperce nem halad; leállítva (hibás vagy csonka fájl).",
+                       "made no progress in reading for " + std::to_string(kMostStall.count()) +
+                            " seconds and was stopped (a damaged or truncated file).");
         if (result != CE_None)
             RefuseFile(params, language, {"nem olvasható (hibás vagy csonka fájl).",
                                           "cannot be read (a damaged or truncated file)."},
@@ -290,10 +412,12 @@ RasterWindow ReadWindow(const OpenRaster& raster, const CellRange& range, const 
                              window.values.begin() + static_cast<std::ptrdiff_t>(bottom) * window.columns);
     }
 
+    // Heights beyond any on the earth (a float's lowest value written in
+    // place of a marker) count as no data too.
     int hasNoData = FALSE;
     const double noData = GDALGetRasterNoDataValue(raster.band, &hasNoData);
     for (double& value : window.values)
-        if ((hasNoData && value == noData) || !std::isfinite(value))
+        if ((hasNoData && value == noData) || !std::isfinite(value) || std::abs(value) > kMostHeight)
             value = std::numeric_limits<double>::quiet_NaN();
 
     window.west = across.first * e.cellX;

@@ -1,5 +1,7 @@
 #include "house/facade_layout.h"
 
+#include "b3d/b3d_reader.h"
+#include "core/cp1250.h"
 #include "core/errors.h"
 #include "core/field_reader.h"
 #include "core/numbers.h"
@@ -64,8 +66,8 @@ long long ReadWhole(const std::string& text, const std::string& field, UiLanguag
     const std::string range = std::to_string(lowest) + "-" + std::to_string(highest);
     if (!value || *value != std::floor(*value) || *value < static_cast<double>(lowest) ||
         *value > static_cast<double>(highest))
-        Refuse(field, Pick(language, "\"" + text + "\" helyett " + range + " közötti egész szám kell.",
-                            "\"" + text + "\" must be a whole number " + range + "."));
+        Refuse(field, Pick(language, QuotedValue(text, "bájt") + " helyett " + range + " közötti egész szám kell.",
+                            QuotedValue(text) + " must be a whole number " + range + "."));
     return static_cast<long long>(*value);
 }
 
@@ -76,14 +78,20 @@ std::string ReadTexture(const std::string& text, const std::string& fallback, co
 {
     if (text.empty())
         return fallback;
+    if (text.size() > b3d::kLongestTextureName)
+        Refuse(caption(language),
+               Pick(language, QuotedValue(text, "bájt") + ": legfeljebb " + std::to_string(b3d::kLongestTextureName) +
+                                  " karakteres név lehet (a betöltő ennél hosszabbat nem fogad el).",
+                    QuotedValue(text) + ": a name has at most " + std::to_string(b3d::kLongestTextureName) +
+                        " characters (the loader takes no longer one)."));
     const bool plain = std::all_of(text.begin(), text.end(), [](char c) {
         const auto u = static_cast<unsigned char>(c);
         return u > 32 && u < 127 && c != ',' && c != ';';
     });
     if (!plain)
         Refuse(caption(language),
-               Pick(language, "\"" + text + "\": csak ékezet, szóköz, vessző és pontosvessző nélküli név lehet.",
-                    "\"" + text + "\": only names without accents, blanks, commas and semicolons can be used."));
+               Pick(language, QuotedValue(text, "bájt") + ": csak ékezet, szóköz, vessző és pontosvessző nélküli név lehet.",
+                    QuotedValue(text) + ": only names without accents, blanks, commas and semicolons can be used."));
     return text;
 }
 
@@ -101,8 +109,8 @@ std::optional<ColorRgb> ReadColor(const std::string& text, const LocalText& capt
                                : ParseReal(text.substr(begin, comma - begin));
         if (!value || *value != std::floor(*value) || *value < 0 || *value > 255 ||
             (i == 2 && text.find(',', begin) != std::string::npos))
-            Refuse(caption(language), Pick(language, "\"" + text + "\" helyett R,G,B kell, mindegyik 0-255.",
-                                           "\"" + text + "\" must be R,G,B, each 0-255."));
+            Refuse(caption(language), Pick(language, QuotedValue(text, "bájt") + " helyett R,G,B kell, mindegyik 0-255.",
+                                           QuotedValue(text) + " must be R,G,B, each 0-255."));
         channels[i] = static_cast<std::uint8_t>(*value);
         begin = comma + 1;
     }

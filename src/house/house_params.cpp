@@ -1,5 +1,6 @@
 #include "house/house_params.h"
 
+#include "core/cp1250.h"
 #include "core/errors.h"
 #include "core/field_reader.h"
 #include "core/numbers.h"

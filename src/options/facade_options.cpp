@@ -3,6 +3,7 @@
 // facades on; with the facades off none of them has a value.
 #include "options/facade_options.h"
 
+#include "core/cp1250.h"
 #include "options/option_values.h"
 
 #include <map>
@@ -55,13 +56,13 @@ std::pair<WallSide, std::string> SideAndRest(const std::string& value, bool fron
 {
     const auto colon = value.find(':');
     if (colon == std::string::npos)
-        throw OptionError("OLDAL:ÉRTÉKEK kell, nem \"" + value + "\"", "takes SIDE:VALUES, not \"" + value + "\"");
+        throw OptionError("OLDAL:ÉRTÉKEK kell, nem " + QuotedValue(value, "bájt"), "takes SIDE:VALUES, not " + QuotedValue(value));
     const std::string side = value.substr(0, colon);
     const auto found = SideNames().find(side);
     if (found == SideNames().end() || (!frontAllowed && found->second == WallSide::Front)) {
         const std::string sides = std::string(frontAllowed ? "front, " : "") + "back, left ";
-        throw OptionError("oldal kell: " + sides + "vagy right, nem \"" + side + "\"",
-                          "needs a side: " + sides + "or right, not \"" + side + "\"");
+        throw OptionError("oldal kell: " + sides + "vagy right, nem " + QuotedValue(side, "bájt"),
+                          "needs a side: " + sides + "or right, not " + QuotedValue(side));
     }
     return {found->second, value.substr(colon + 1)};
 }
@@ -93,8 +94,8 @@ void SetWindowRow(FacadeInput& facades, const std::string& value)
     const auto [side, rest] = SideAndRest(value, true);
     const auto parts = SplitValues(rest, 1, 4);
     if (parts.size() != 1 && parts.size() != 4)
-        throw OptionError("OLDAL:DARAB vagy OLDAL:DARAB,SZÉLESSÉG,MAGASSÁG,PARAPET kell, nem \"" + rest + "\"",
-                          "takes SIDE:COUNT or SIDE:COUNT,WIDTH,HEIGHT,SILL, not \"" + rest + "\"");
+        throw OptionError("OLDAL:DARAB vagy OLDAL:DARAB,SZÉLESSÉG,MAGASSÁG,PARAPET kell, nem " + QuotedValue(rest, "bájt"),
+                          "takes SIDE:COUNT or SIDE:COUNT,WIDTH,HEIGHT,SILL, not " + QuotedValue(rest));
     FacadeInput::Windows& windows = facades.windows[static_cast<std::size_t>(side)];
     windows = {};
     windows.enabled = true;

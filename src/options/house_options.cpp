@@ -2,6 +2,8 @@
 // row per input of the main window.
 #include "options/facade_options.h"
 #include "options/option_table.h"
+
+#include "core/cp1250.h"
 #include "options/option_values.h"
 
 namespace kestrane {
@@ -127,8 +129,8 @@ std::vector<HouseOption> MakeHouseOptions()
                  input.roofKind = row->kind;
                  return;
              }
-             throw OptionError(RoofNameList("vagy") + " lehet, nem \"" + value + "\"",
-                               "must be " + RoofNameList("or") + ", not \"" + value + "\"");
+             throw OptionError(RoofNameList("vagy") + " lehet, nem " + QuotedValue(value, "bájt"),
+                               "must be " + RoofNameList("or") + ", not " + QuotedValue(value));
          },
          [](const HouseInput& input) { return std::vector<std::string>{RoofKindName(input.roofKind)}; }});
     options.push_back(Millimetres("width", &HouseInput::width,

@@ -2,6 +2,8 @@
 
 #include "options/option_table.h"
 
+#include "core/cp1250.h"
+
 #include <charconv>
 
 namespace kestrane {
@@ -22,9 +24,9 @@ std::vector<std::string> SplitValues(const std::string& value, std::size_t count
     if (parts.size() < count || parts.size() > most) {
         const std::string expected =
             count == most ? std::to_string(count) : std::to_string(count) + "-" + std::to_string(most);
-        throw OptionError(expected + " vesszővel elválasztott értéket vár, nem ezt: \"" + value + "\"",
+        throw OptionError(expected + " vesszővel elválasztott értéket vár, nem ezt: " + QuotedValue(value, "bájt"),
                           "takes " + (count == most ? expected : std::to_string(count) + " to " + std::to_string(most)) +
-                              " comma-separated values, not \"" + value + "\"");
+                              " comma-separated values, not " + QuotedValue(value));
     }
     return parts;
 }
@@ -44,9 +46,9 @@ int ParseWholeNumber(const std::string& value, int lowest, int highest)
     if (value.empty() || result.ec != std::errc() || result.ptr != value.data() + value.size() || number < lowest ||
         number > highest) {
         const std::string range = std::to_string(lowest) + "-" + std::to_string(highest);
-        throw OptionError(range + " közötti egész szám kell, nem \"" + value + "\"",
+        throw OptionError(range + " közötti egész szám kell, nem " + QuotedValue(value, "bájt"),
                           "must be a whole number from " + std::to_string(lowest) + " to " + std::to_string(highest) +
-                              ", not \"" + value + "\"");
+                              ", not " + QuotedValue(value));
     }
     return number;
 }
@@ -75,7 +77,7 @@ std::size_t ParseName(const std::string& value, const std::vector<std::string>& 
         en += separator + names[i];
         hu += (i == 0 ? "" : i + 1 == names.size() ? " vagy " : ", ") + names[i];
     }
-    throw OptionError(hu + " lehet, nem \"" + value + "\"", "must be " + en + ", not \"" + value + "\"");
+    throw OptionError(hu + " lehet, nem " + QuotedValue(value, "bájt"), "must be " + en + ", not " + QuotedValue(value));
 }
 
 bool ParseSwitch(const std::string& value)
@@ -84,7 +86,7 @@ bool ParseSwitch(const std::string& value)
         return true;
     if (value == "false")
         return false;
-    throw OptionError("true vagy false lehet, nem \"" + value + "\"", "must be true or false, not \"" + value + "\"");
+    throw OptionError("true vagy false lehet, nem " + QuotedValue(value, "bájt"), "must be true or false, not " + QuotedValue(value));
 }
 
 std::string OptionHelpLines(const std::string& names, const std::string& help)

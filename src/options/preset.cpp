@@ -3,6 +3,7 @@
 
 #include "options/option_rules.h"
 
+#include "core/cp1250.h"
 #include "core/errors.h"
 
 #include <nlohmann/json.hpp>
@@ -26,8 +27,22 @@ using Json = nlohmann::ordered_json;
 // written and destroyed recursively.
 constexpr int kMostNesting = 32;
 
-void CheckNesting(std::string_view text)
+// A preset has a member per option at most; an object of more members is
+// refused before parsing, since the parser looks up every member among
+// those before it to keep their order.
+constexpr std::size_t kMostMembers = 256;
+
+// The objects of one batch file.
+constexpr std::size_t kMostBatchObjects = 100000;
+
+// One pass over the text: its nesting and the members of each object.
+void CheckShape(std::string_view text)
 {
+    struct Level {
+        bool object = false;
+        std::size_t members = 0;  // commas between them so far, plus one
+    };
+    Level levels[kMostNesting + 1];
     int depth = 0;
     bool inString = false, escaped = false;
     for (std::size_t i = 0; i < text.size(); ++i) {
@@ -47,15 +62,20 @@ void CheckNesting(std::string_view text)
                 throw PresetError({}, "túl mélyen egymásba ágyazott JSON (a(z) " + at + ". bájtnál)",
                                   "JSON nested too deeply (at byte " + at + ")");
             }
+            levels[depth] = {c == '{', 1};
         } else if (c == ']' || c == '}') {
-            --depth;
+            depth = std::max(depth - 1, 0);
+        } else if (c == ',' && depth > 0 && levels[depth].object && ++levels[depth].members > kMostMembers) {
+            const std::string at = std::to_string(i + 1), most = std::to_string(kMostMembers);
+            throw PresetError({}, "egy JSON-objektumnak legfeljebb " + most + " tagja lehet (a(z) " + at + ". bájtnál)",
+                              "a JSON object may have at most " + most + " members (at byte " + at + ")");
         }
     }
 }
 
 Json ParseJson(std::string_view text)
 {
-    CheckNesting(text);
+    CheckShape(text);
     try {
         return Json::parse(text.begin(), text.end());
     } catch (const Json::parse_error& e) {
@@ -79,7 +99,7 @@ OptionForm FormOf(const std::string& kind, const std::string& name, bool& known)
 
 [[noreturn]] void WrongType(const std::string& name, const char* hu, const char* en)
 {
-    throw PresetError(name, "\"" + name + "\": " + hu, "\"" + name + "\": " + en);
+    throw PresetError(name, QuotedValue(name) + ": " + hu, QuotedValue(name) + ": " + en);
 }
 
 // A preset of `kind` applied to the window's defaults.
@@ -173,12 +193,18 @@ std::vector<std::string> ParseBatchObjects(std::string_view json)
             objects = &*found;
         for (const auto& [name, value] : batch.items())
             if (name != "objects")
-                throw PresetError(name, "\"" + name + "\": ismeretlen tag", "\"" + name + "\": unknown member");
+                throw PresetError(name, QuotedValue(name, "bájt") + ": ismeretlen tag", QuotedValue(name) + ": unknown member");
     }
     if (!objects)
         throw PresetError("objects", "a kötegfájl {\"objects\": [...]} alakú kell legyen",
                           "a batch file must be {\"objects\": [...]}");
+    if (objects->size() > kMostBatchObjects) {
+        const std::string most = std::to_string(kMostBatchObjects), count = std::to_string(objects->size());
+        throw PresetError("objects", "egy kötegfájlban legfeljebb " + most + " objektum lehet, nem " + count,
+                          "a batch file holds at most " + most + " objects, not " + count);
+    }
     std::vector<std::string> texts;
+    texts.reserve(objects->size());
     for (const auto& object : *objects)
         texts.push_back(object.dump());
     return texts;

@@ -11,6 +11,8 @@
 
 #include "options/option_table.h"
 
+#include "core/cp1250.h"
+
 #include <filesystem>
 #include <optional>
 #include <string>
@@ -61,7 +63,7 @@ void ApplyPreset(const std::vector<OptionSpec<Input>>& table, const Preset& pres
     for (const auto& [name, values] : preset.values) {
         const OptionSpec<Input>* option = FindOption(table, name);
         if (!option)
-            throw PresetError(name, "\"" + name + "\": ismeretlen tag", "\"" + name + "\": unknown member");
+            throw PresetError(name, QuotedValue(name, "bájt") + ": ismeretlen tag", QuotedValue(name) + ": unknown member");
         try {
             option->set(input, values);
         } catch (const OptionError& e) {
@@ -74,7 +76,7 @@ void ApplyPreset(const std::vector<OptionSpec<Input>>& table, const Preset& pres
                     en += " (" + enCaption + ")";
                 }
             }
-            throw PresetError(name, "\"" + name + "\": " + hu, "\"" + name + "\": " + en);
+            throw PresetError(name, QuotedValue(name, "bájt") + ": " + hu, QuotedValue(name) + ": " + en);
         }
     }
 }

@@ -1,62 +1,81 @@
 #include "terrain/staged_files.h"
 
-#include "core/replacing_file.h"
-#include "core/errors.h"
+#include "b3d/b3d_tile_set.h"
+#include "core/regular_file.h"
 
-#include <cerrno>
-#include <cstdio>
+#include <algorithm>
 #include <sys/stat.h>
-#include <unistd.h>
 
 namespace kestrane {
 
-StagedFileSet::StagedFileSet(std::filesystem::path folder) : folder_(std::move(folder)) {}
+using b3d::TileNumber;
 
-StagedFileSet::~StagedFileSet()
+namespace {
+
+std::string IndexName(const std::string& stem) { return stem + "_tiles.txt"; }
+
+// The tiles that the index `index` of an earlier set lists: only names of
+// the set's own pattern, so an index from elsewhere cannot point the
+// clean-up at other files.
+std::set<std::string> ListedTiles(const std::filesystem::path& index, const std::string& stem)
 {
-    for (const Entry& entry : staged_)
-        ::unlink(entry.staged.c_str());
+    std::set<std::string> listed;
+    const std::optional<std::string> text = ReadRegularFile(index, 16u << 20);
+    if (!text)
+        return listed;
+    std::string_view rest = *text;
+    while (!rest.empty()) {
+        const std::size_t end = rest.find('\n');
+        const std::string_view line = rest.substr(0, end);
+        rest = end == std::string_view::npos ? std::string_view() : rest.substr(end + 1);
+        const std::string_view name = line.substr(0, line.find(','));
+        if (TileNumber(name, stem))
+            listed.emplace(name);
+    }
+    return listed;
 }
 
-std::filesystem::path StagedFileSet::PathOf(const std::string& name) const
+}  // namespace
+
+TileSetReplacement::TileSetReplacement(std::filesystem::path folder, std::string stem)
+    : folder_(std::move(folder)), stem_(std::move(stem))
+{
+    listed_ = ListedTiles(PathOf(IndexName(stem_)), stem_);
+    const std::string single = stem_ + ".b3d", index = IndexName(stem_);
+    const auto ofTheSet = [&](std::string_view target) {
+        return target == single || target == index || TileNumber(target, stem_).has_value();
+    };
+    RemoveStaleTemporaryFiles(folder_.empty() ? std::filesystem::path(".") : folder_,
+                              [&](const TemporaryFileName& t) {
+                                  // A name cut short: any name of the set it begins.
+                                  return ofTheSet(t.target) ||
+                                         (t.cut && (single.starts_with(t.target) || index.starts_with(t.target) ||
+                                                    t.target.starts_with(stem_ + "_")));
+                              });
+}
+
+std::filesystem::path TileSetReplacement::PathOf(const std::string& name) const
 {
     return folder_.empty() ? std::filesystem::path(name) : folder_ / name;
 }
 
-std::filesystem::path StagedFileSet::Stage(const std::string& name)
-{
-    const std::filesystem::path target = PathOf(name);
-    struct stat previous {};
-    if (::lstat(target.c_str(), &previous) == 0) {
-        if (S_ISDIR(previous.st_mode))
-            throw OutputError(IoErrorText(EISDIR), target.string(), EISDIR);
-        // A file write-protected by its mode bits is kept, as a single file is.
-        if (S_ISREG(previous.st_mode) && (previous.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0)
-            throw OutputError(IoErrorText(EACCES), target.string(), EACCES);
-    }
-    const std::filesystem::path staged =
-        PathOf("." + name + ".tmp" + std::to_string(::getpid()) + "-set" + std::to_string(staged_.size()));
-    staged_.push_back({name, staged});
-    return staged;
-}
+void TileSetReplacement::RemoveEarlierIndex() { group_.AddRemoval(PathOf(IndexName(stem_))); }
 
-void StagedFileSet::Commit()
+void TileSetReplacement::RemoveLeftovers(int count)
 {
-    for (std::size_t k = 0; k < staged_.size(); ++k) {
-        const Entry& entry = staged_[k];
-        // Whatever stands under the name is replaced, never written through;
-        // a regular file passes its permissions on.
-        const std::filesystem::path target = PathOf(entry.name);
-        struct stat previous {};
-        if (::lstat(target.c_str(), &previous) == 0 && S_ISREG(previous.st_mode))
-            ::chmod(entry.staged.c_str(), previous.st_mode & 07777);
-        if (::rename(entry.staged.c_str(), target.c_str()) != 0) {
-            const int code = errno;
-            throw OutputError(IoErrorText(code), PathOf(entry.name).string(), code);
-        }
-        staged_[k].staged.clear();
+    const int keep = count == 1 ? 0 : count;
+    for (const std::string& name : listed_)
+        if (*TileNumber(name, stem_) > keep)
+            group_.AddRemoval(PathOf(name));
+    if (count > 1) {
+        // The set takes the place of a single file of its name; one its
+        // owner has write-protected stays.
+        const std::filesystem::path single = PathOf(stem_ + ".b3d");
+        struct stat entry {};
+        if (::lstat(single.c_str(), &entry) == 0 &&
+            !(S_ISREG(entry.st_mode) && (entry.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0))
+            group_.AddRemoval(single);
     }
-    staged_.clear();
 }
 
 }  // namespace kestrane

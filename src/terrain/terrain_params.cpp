@@ -2,6 +2,7 @@
 // rows, and refusing what cannot be generated before anything is written.
 #include "terrain/terrain_state.h"
 
+#include "b3d/b3d_reader.h"
 #include "core/cp1250.h"
 #include "core/errors.h"
 #include "core/field_reader.h"
@@ -92,6 +93,14 @@ int ReadCellCount(double resolution, const Field& field, const TerrainInput& inp
 void CheckTexture(const std::string& texture, UiLanguage language)
 {
     const std::string caption = TerrainTextureCaption(language);
+    if (texture.size() > b3d::kLongestTextureName)
+        Refuse(caption, language == UiLanguage::Hungarian
+                            ? "legfeljebb " + std::to_string(b3d::kLongestTextureName) +
+                                  " karakteres név lehet (a betöltő ennél hosszabbat nem fogad el), nem " +
+                                  std::to_string(texture.size()) + "."
+                            : "a name has at most " + std::to_string(b3d::kLongestTextureName) +
+                                  " characters (the loader takes no longer one), not " +
+                                  std::to_string(texture.size()) + ".");
     if (const auto bad = FirstUnencodable(texture))
         Refuse(caption, language == UiLanguage::Hungarian
                             ? "a(z) \"" + *bad + "\" karakter nem írható a fájlba (Windows-1250)."
@@ -168,8 +177,8 @@ void ReadTerrainInput(const TerrainInput& input, UiLanguage language, TerrainGen
         if (p.tileLength < 0.0)
             Refuse(kTileLength.caption(language),
                    language == UiLanguage::Hungarian
-                       ? "\"" + input.tileLength + "\" negatív; 0 (nincs megadva) vagy pozitív méter lehet."
-                       : "\"" + input.tileLength + "\" is negative; it must be 0 (none) or positive metres.");
+                       ? QuotedValue(input.tileLength, "bájt") + " negatív; 0 (nincs megadva) vagy pozitív méter lehet."
+                       : QuotedValue(input.tileLength) + " is negative; it must be 0 (none) or positive metres.");
     }
     if (input.heightmap.Enabled())
         p.heightmap = ReadHeightmapInput(input.heightmap, language);

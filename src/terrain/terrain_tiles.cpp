@@ -460,53 +460,6 @@ void WriteTileIndex(B3dWriter& out, const std::vector<TerrainTile>& tiles, const
     }
 }
 
-// The number of a tile file of the set `stem` ("domb_007.b3d": 7), or
-// nothing for another name.
-std::optional<int> TileNumber(std::string_view name, const std::string& stem)
-{
-    constexpr std::string_view suffix = ".b3d";
-    if (name.size() < stem.size() + 1 + 3 + suffix.size() || !name.starts_with(stem) || name[stem.size()] != '_' ||
-        !name.ends_with(suffix))
-        return std::nullopt;
-    const std::string_view digits = name.substr(stem.size() + 1, name.size() - stem.size() - 1 - suffix.size());
-    if (digits.size() > 6 || !std::all_of(digits.begin(), digits.end(), [](char c) { return c >= '0' && c <= '9'; }))
-        return std::nullopt;
-    return std::stoi(std::string(digits));
-}
-
-// The tiles that the index `index` of an earlier set lists: only names of
-// the set's own pattern, so an index from elsewhere cannot point the
-// clean-up at other files.
-std::set<std::string> ListedTiles(const std::filesystem::path& index, const std::string& stem)
-{
-    std::set<std::string> listed;
-    const std::optional<std::string> text = ReadRegularFile(index, 16u << 20);
-    if (!text)
-        return listed;
-    std::string_view rest = *text;
-    while (!rest.empty()) {
-        const std::size_t end = rest.find('\n');
-        std::string_view line = rest.substr(0, end);
-        rest = end == std::string_view::npos ? std::string_view() : rest.substr(end + 1);
-        const std::string_view name = line.substr(0, line.find(','));
-        if (TileNumber(name, stem))
-            listed.emplace(name);
-    }
-    return listed;
-}
-
-// The tiles of an earlier set beyond the first `keep`: those its index
-// listed that are still in the folder. Files of the same pattern that no
-// index of ours listed are not ours to remove.
-std::vector<std::string> StaleTiles(const std::set<std::string>& listed, const std::string& stem, int keep)
-{
-    std::vector<std::string> stale;
-    for (const std::string& name : listed)
-        if (*TileNumber(name, stem) > keep)
-            stale.push_back(name);
-    return stale;
-}
-
 const LocalText kTilesFinished{"Domb csempék generálása kész: %1 fájl és ", "Domb tiles generated: %1 files and "};
 
 }  // namespace
@@ -629,8 +582,11 @@ TerrainResult WriteSimulatorLayout(const TerrainGeneratorState& state, UiLanguag
     TerrainResult result;
     result.tiles = count;
     result.loadSeconds = 0.0;
-    StagedFileSet files(folder);
-    const std::set<std::string> listed = ListedTiles(files.PathOf(indexName), stem);
+    // The files go in place together, in the order TileSetReplacement
+    // gives: the earlier index first out, the new index last in. A
+    // cancelled or failed run drops them all and leaves the earlier set.
+    TileSetReplacement files(folder, stem);
+    files.RemoveEarlierIndex();
 
     if (count == 1) {
         // One file suffices: domb.b3d, replaced as a single file is.
@@ -642,47 +598,26 @@ TerrainResult WriteSimulatorLayout(const TerrainGeneratorState& state, UiLanguag
             throw GenerationCancelled();
         }
         out.CloseOutput();
+        files.RemoveLeftovers(count);
         result.status = TerrainFinishedStatus(language);
     } else {
-        std::vector<std::filesystem::path> staged;
-        for (int k = 1; k <= count; ++k)
-            staged.push_back(files.Stage(TerrainTileFileName(k, count, stem)));
-        const std::filesystem::path stagedIndex = files.Stage(indexName);
-        std::string name;
-        try {
-            for (int k = 1; k <= count; ++k) {
-                name = TerrainTileFileName(k, count, stem);
-                out.OpenOutput(staged[k - 1]);
-                result.loadSeconds += writer.Write(tiles[k - 1], k, count, language);
-                out.CloseOutput();
-                if (progress && !progress(k, count))
-                    throw GenerationCancelled();  // the staged files go with `files`
-            }
-            name = indexName;
-            out.OpenOutput(stagedIndex);
-            WriteTileIndex(out, tiles, stem, language);
+        for (int k = 1; k <= count; ++k) {
+            out.OpenOutput(files.PathOf(TerrainTileFileName(k, count, stem)));
+            result.loadSeconds += writer.Write(tiles[k - 1], k, count, language);
             out.CloseOutput();
-        } catch (const OutputError& e) {
-            // Named as the file it would have become.
-            throw OutputError(e.what(), files.PathOf(name).string(), e.code());
+            if (progress && !progress(k, count))
+                throw GenerationCancelled();
         }
-        files.Commit();
+        files.RemoveLeftovers(count);
+        out.OpenOutput(files.PathOf(indexName));
+        WriteTileIndex(out, tiles, stem, language);
+        out.CloseOutput();
         result.path = files.PathOf(indexName);
         result.status = kTilesFinished(language);
         result.status.replace(result.status.find("%1"), 2, std::to_string(count));
         result.status += indexName;
     }
-
-    // The new set is complete: what an earlier, larger set left goes.
-    std::vector<std::string> stale = StaleTiles(listed, stem, count == 1 ? 0 : count);
-    if (count == 1)
-        stale.push_back(indexName);
-    for (const std::string& name : stale) {
-        std::error_code ec;
-        const auto path = files.PathOf(name);
-        if (!std::filesystem::is_directory(std::filesystem::symlink_status(path, ec)))
-            std::filesystem::remove(path, ec);
-    }
+    files.Publish();
     return result;
 }
 

@@ -2,6 +2,10 @@
 
 #include "ui/language_tables.h"
 
+#include "core/errors.h"
+#include "core/regular_file.h"
+#include "core/replacing_file.h"
+
 #include <QDesktopServices>
 #include <QDir>
 #include <QFile>
@@ -11,11 +15,14 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSettings>
+#include <QTemporaryFile>
 #include <QStandardPaths>
 #include <QUrl>
 
 #include <algorithm>
 #include <initializer_list>
+#include <optional>
+#include <string>
 
 namespace kestrane::ui {
 
@@ -36,6 +43,58 @@ constexpr UiText kHints[] = {
 constexpr UiText kChooserTitle = {"", "Kimeneti mappa választása", "Choose the output folder"};
 
 QString SettingsKey(const QString& key) { return QStringLiteral("outputFolder/") + key; }
+
+// The remembered folders are read and written as every file the program
+// owns: only a regular file under the name, at most kMostSettingsBytes of
+// it, and a write replaces the name (a link there is replaced, never
+// written through). QSettings parses and prints the INI text, on a private
+// copy.
+constexpr std::size_t kMostSettingsBytes = 64 * 1024;
+
+// The remembered folders, in a private temporary file QSettings can open.
+class SettingsCopy {
+public:
+    SettingsCopy()
+    {
+        if (!copy_.open())
+            return;
+        const std::optional<std::string> bytes =
+            ReadRegularFile(QFile::encodeName(OutputFolderSettingsFile()).toStdString(), kMostSettingsBytes);
+        if (bytes)
+            copy_.write(bytes->data(), static_cast<qint64>(bytes->size()));
+        copy_.close();
+    }
+    QString value(const QString& key) const
+    {
+        return QSettings(copy_.fileName(), QSettings::IniFormat).value(key).toString();
+    }
+    // Sets `key` and replaces the remembered file with the whole copy.
+    void store(const QString& key, const QString& value)
+    {
+        {
+            QSettings settings(copy_.fileName(), QSettings::IniFormat);
+            settings.setValue(key, value);
+            settings.sync();
+        }
+        const std::optional<std::string> bytes =
+            ReadRegularFile(QFile::encodeName(copy_.fileName()).toStdString(), kMostSettingsBytes);
+        if (!bytes)
+            return;
+        const QString target = OutputFolderSettingsFile();
+        QDir().mkpath(QFileInfo(target).absolutePath());
+        try {
+            ReplacingFile file;
+            file.Open(QFile::encodeName(target).toStdString());
+            file.Write(*bytes);
+            file.Commit();
+        } catch (const OutputError&) {
+            // Not remembered: the folder is still used for this run.
+        }
+    }
+
+private:
+    QTemporaryFile copy_;
+};
 
 }  // namespace
 
@@ -89,8 +148,7 @@ OutputFolderLine::OutputFolderLine(const QString& key, const QRect& geometry, QW
     connect(open_, &QPushButton::clicked, this, &OutputFolderLine::openFolder);
 
     // The folder of the last run, while it still exists.
-    const QSettings settings(OutputFolderSettingsFile(), QSettings::IniFormat);
-    const QString remembered = settings.value(SettingsKey(key_)).toString();
+    const QString remembered = SettingsCopy().value(SettingsKey(key_));
     if (!remembered.isEmpty() && QFileInfo(remembered).isDir())
         chosen_ = remembered;
     showFolder();
@@ -104,9 +162,7 @@ std::filesystem::path OutputFolderLine::folderPath() const { return QFile::encod
 void OutputFolderLine::setFolder(const QString& folder)
 {
     chosen_ = QDir::cleanPath(QDir::current().absoluteFilePath(folder));
-    QSettings settings(OutputFolderSettingsFile(), QSettings::IniFormat);
-    settings.setValue(SettingsKey(key_), chosen_);
-    settings.sync();
+    SettingsCopy().store(SettingsKey(key_), chosen_);
     showFolder();
 }
 

@@ -10,6 +10,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <csignal>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -149,6 +150,95 @@ TEST(RegularFile, ReadsOnlyARegularFileAndOnlyItsStart)
     // A first line longer than the bound is not "hu" all the same.
     test::WriteFile(folder / "long", std::string(1000, 'x') + "\nhu");
     EXPECT_EQ(ReadLanguageFile(folder / "long"), UiLanguage::English);
+}
+
+TEST(ReplacingFile, NamesUpToTheLongestTakeTheirTemporaryFileCutShort)
+{
+    const TempFolder folder;
+    const pid_t ended = EndedProcess();
+    for (const std::size_t length : {245u, 251u, 255u}) {
+        const std::string name = std::string(length - 4, 'n') + ".b3d";
+        // What an interrupted run left for the name, cut short as this run cuts it.
+        const std::string suffix = ".tmp" + std::to_string(ended) + "-0";
+        const std::string stale = "." + name.substr(0, std::min(name.size(), 255 - 1 - suffix.size())) + suffix;
+        test::WriteFile(folder / stale, "stale");
+        EXPECT_EQ(Replace(folder / name, "new"), "written") << length;
+        EXPECT_EQ(test::EntryNames(folder.path()), std::vector<std::string>{name}) << length;
+        std::filesystem::remove(folder / name);
+    }
+}
+
+TEST(ReplacingFile, TemporaryNamesOfEveryReleaseAreRecognised)
+{
+    const auto parsed = [](std::string_view entry) {
+        const auto name = ParseTemporaryFileName(entry);
+        return name ? name->target + "@" + std::to_string(name->owner) : std::string("-");
+    };
+    EXPECT_EQ(parsed(".domb.b3d.tmp42-7"), "domb.b3d@42");
+    EXPECT_EQ(parsed(".domb_003.b3d.tmp42-set2"), "domb_003.b3d@42");
+    EXPECT_EQ(parsed("..domb_003.b3d.tmp42-set2.tmp42-9"), "domb_003.b3d@42");
+    EXPECT_EQ(parsed(".domb.b3d.tmp42-x"), "-");
+    EXPECT_EQ(parsed("domb.b3d.tmp42-1"), "-");
+}
+
+// A group's files are complete beside their names until Publish; then all
+// go in place in order, the removals between them.
+TEST(ReplacementGroup, PutsItsFilesInPlaceTogetherInOrder)
+{
+    const TempFolder folder;
+    test::WriteFile(folder / "a.b3d", "old a");
+    test::WriteFile(folder / "gone.txt", "old");
+    {
+        ReplacementGroup group;
+        EXPECT_EQ(ReplacementGroup::Current(), &group);
+        ReplacingFile file;
+        file.Open(folder / "a.b3d");
+        file.Write("new a");
+        file.Commit();
+        EXPECT_EQ(ReadFile(file.ReadablePath()), "new a");
+        EXPECT_EQ(ReadFile(folder / "a.b3d"), "old a");
+        group.AddRemoval(folder / "gone.txt");
+        EXPECT_EQ(Replace(folder / "b.b3d", "new b"), "written");
+        EXPECT_FALSE(std::filesystem::exists(folder / "b.b3d"));
+        group.Publish();
+    }
+    EXPECT_EQ(ReplacementGroup::Current(), nullptr);
+    EXPECT_EQ(test::EntryNames(folder.path()), (std::vector<std::string>{"a.b3d", "b.b3d"}));
+    EXPECT_EQ(ReadFile(folder / "a.b3d"), "new a");
+
+    // Dropped unpublished, an inner group inside: nothing changes.
+    {
+        ReplacementGroup outer;
+        {
+            ReplacementGroup inner;
+            EXPECT_EQ(Replace(folder / "a.b3d", "newer"), "written");
+            inner.Publish();
+        }
+        EXPECT_EQ(Replace(folder / "c.b3d", "c"), "written");
+    }
+    EXPECT_EQ(test::EntryNames(folder.path()), (std::vector<std::string>{"a.b3d", "b.b3d"}));
+    EXPECT_EQ(ReadFile(folder / "a.b3d"), "new a");
+}
+
+TEST(ReplacementGroup, AnEndingSignalRemovesEveryFileItHolds)
+{
+    // More files at once than a fixed table would hold; the handler runs
+    // in a child that ends by the signal.
+    const TempFolder folder;
+    const pid_t child = ::fork();
+    if (child == 0) {
+        RemoveTemporaryFilesOnTermination();
+        ReplacementGroup group;
+        for (int k = 0; k < 600; ++k)
+            Replace(folder / ("f" + std::to_string(k) + ".b3d"), "x");
+        ::raise(SIGTERM);
+        ::_exit(0);
+    }
+    int status = 0;
+    ::waitpid(child, &status, 0);
+    EXPECT_TRUE(WIFEXITED(status));
+    EXPECT_EQ(WEXITSTATUS(status), 128 + SIGTERM);
+    EXPECT_EQ(test::EntryNames(folder.path()), std::vector<std::string>{});
 }
 
 }  // namespace

@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
+#include <sys/stat.h>
 
 namespace kestrane {
 namespace {
@@ -135,6 +136,50 @@ TEST(HeightmapEmptyTest, EmptyFileNameIgnoresTheOtherFields)
     const TerrainResult second = generator.Generate(ignored, UiLanguage::Hungarian, b.path());
     EXPECT_EQ(ReadFile(first.path), ReadFile(second.path));
     EXPECT_EQ(second.heightmapReport, "");
+}
+
+TEST_F(HeightmapRefusalTest, OnlyPlainRegularFilesAndWholeTextGrids)
+{
+    const std::string caption = "Heightmap file";
+    ASSERT_EQ(::mkfifo((folder / "pipe.tif").c_str(), 0600), 0);
+    input.heightmap.file = (folder / "pipe.tif").string();
+    ExpectRefused(caption, "is not a regular file");
+    input.heightmap.file = "/vsicurl/http://127.0.0.1:9/dem.tif";
+    ExpectRefused(caption, "is not a plain file path");
+    // A raw band over another file turns its bytes into heights.
+    WriteFile(folder / "raw.vrt", "<VRTDataset rasterXSize=\"8\" rasterYSize=\"8\"><VRTRasterBand dataType=\"Byte\" "
+                                  "band=\"1\" subClass=\"VRTRawRasterBand\"><SourceFilename relativetoVRT=\"1\">"
+                                  "dem.tif</SourceFilename></VRTRasterBand></VRTDataset>");
+    input.heightmap.file = (folder / "raw.vrt").string();
+    input.heightmap.pixelSize = "5";
+    ExpectRefused(caption, "cannot be opened as a raster");
+    // An ESRI ASCII grid cut after half its rows, as an interrupted download.
+    std::string grid = "ncols 200\nnrows 200\nxllcorner 0\nyllcorner 0\ncellsize 5\nNODATA_value -9999\n";
+    for (int row = 0; row < 100; ++row)
+        for (int column = 0; column < 200; ++column)
+            grid += std::to_string(row + column) + (column == 199 ? "\n" : " ");
+    WriteFile(folder / "cut.asc", grid);
+    input.heightmap.file = (folder / "cut.asc").string();
+    input.heightmap.pixelSize.clear();
+    ExpectRefused(caption, "declares 200 × 200 heights, but it holds 20000");
+}
+
+TEST(HeightmapHeights, AbsurdHeightsCountAsNoData)
+{
+    // A float raster's lowest value in place of a no-data marker.
+    const TempFolder folder;
+    RasterLayout layout;
+    layout.columns = layout.rows = 20;
+    layout.transform = std::array<double, 6>{0, 5, 0, 100, 0, -5};
+    WriteRaster(folder / "holes.tif", layout, [](int c, int) { return c < 3 ? -3.4028234663852886e38 : 50.0; });
+    TerrainInput input;
+    input.heightmap.file = (folder / "holes.tif").string();
+    TerrainGenerator generator;
+    const TerrainResult result = generator.Generate(input, UiLanguage::English, folder.path());
+    const std::string text = ReadFile(result.path);
+    EXPECT_EQ(text.find("339999"), std::string::npos);
+    EXPECT_NE(result.heightmapReport.find("filled"), std::string::npos);
+    EXPECT_EQ(result.heightmapReport.find(" 0 filled"), std::string::npos) << result.heightmapReport;
 }
 
 }  // namespace

@@ -9,6 +9,7 @@
 #include "b3d/b3d_reader.h"
 #include "b3d/b3d_tile_set.h"
 #include "core/errors.h"
+#include "core/replacing_file.h"
 #include "core/numbers.h"
 #include "support/test_support.h"
 
@@ -22,6 +23,8 @@
 #include <random>
 #include <set>
 #include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 namespace kestrane {
 namespace {
@@ -608,13 +611,15 @@ TEST_F(TilesTest, StaleTilesGoOnlyWhenTheNewSetIsComplete)
     EXPECT_EQ(Entries(tiles), (std::vector<std::string>{"domb.b3d", "domb_001.B3D", "domb_01.b3d",
                                                         "domb_notes.txt"}));
 
-    // The cell layout leaves a tile set alone.
+    // The cell layout leaves a tile set alone (the set took the single
+    // domb.b3d's place, the cell layout's domb.b3d comes beside it).
     input.tileLength = "5";
     generator.Generate(input, UiLanguage::English, tiles.path());
     const auto set = Contents(tiles);
+    EXPECT_EQ(set.count("domb.b3d"), 0u);
     input.layout = TerrainLayout::Cells;
     generator.Generate(input, UiLanguage::English, tiles.path());
-    EXPECT_EQ(Contents(tiles).size(), set.size());
+    EXPECT_EQ(Contents(tiles).size(), set.size() + 1);
     EXPECT_EQ(Contents(tiles).at("domb_tiles.txt"), set.at("domb_tiles.txt"));
 }
 
@@ -734,6 +739,107 @@ TEST_F(TilesTest, RefusalsNameTheFieldAndWriteNothing)
     bad.layout = TerrainLayout::Cells;
     bad.tileLength = "no";
     EXPECT_NO_THROW(generator.Generate(bad, UiLanguage::English, cells.path()));
+}
+
+// Fails the publication of a set at step `failingStep` (see
+// ReplacementGroup::SetStepHookForTesting).
+std::size_t failingStep = 0;
+void FailAtStep(std::size_t step)
+{
+    if (step == failingStep)
+        throw std::runtime_error("injected");
+}
+
+// What a reader of the folder finds: the index names only complete tiles
+// of one set (each tile's own line agrees with the index on its number, the
+// count and its origin), or there is no index; no temporary file stays.
+void ExpectOneWholeSetOrNone(const std::filesystem::path& folder, const std::string& context)
+{
+    for (const auto& name : test::EntryNames(folder))
+        EXPECT_NE(name.front(), '.') << context << ": " << name;
+    if (!std::filesystem::exists(folder / "domb_tiles.txt"))
+        return;
+    std::vector<std::string> listed;
+    for (const std::string& line : Lines(ReadFile(folder / "domb_tiles.txt")))
+        if (!line.empty() && line.front() != ';')
+            listed.push_back(line);
+    for (std::size_t k = 0; k < listed.size(); ++k) {
+        const std::string file = listed[k].substr(0, listed[k].find(','));
+        const std::string origin = listed[k].substr(listed[k].find(',') + 1);
+        ASSERT_TRUE(std::filesystem::exists(folder / file)) << context << ": " << file;
+        const std::string own = ";Tile: " + std::to_string(k + 1) + " of " + std::to_string(listed.size()) +
+                                ", origin: " + origin + " m";
+        EXPECT_NE(ReadFile(folder / file).find(own), std::string::npos) << context << ": " << file << " lacks " << own;
+    }
+}
+
+TEST_F(TilesTest, AFailureAtAnyStepOfAReplacementLeavesOneWholeSetOrNone)
+{
+    // From 10 tiles to 4 (another offset, so the sets differ), to the
+    // single file, and from it to 10 tiles.
+    struct Change {
+        const char* fromLength;
+        const char* toLength;
+    };
+    ReplacementGroup::SetStepHookForTesting(FailAtStep);
+    for (const Change change : {Change{"2", "5"}, Change{"2", "0"}, Change{"0", "2"}}) {
+        for (failingStep = 0;; ++failingStep) {
+            const std::string context =
+                std::string(change.fromLength) + " m -> " + change.toLength + " m, step " + std::to_string(failingStep);
+            std::filesystem::remove_all(tiles.path());
+            std::filesystem::create_directory(tiles.path());
+            TerrainInput input;
+            input.layout = TerrainLayout::Simulator;
+            input.areaZ = input.resolutionZ = "20";
+            input.tileLength = change.fromLength;
+            const std::size_t keep = failingStep;
+            failingStep = 1000;  // the earlier set goes in whole
+            generator.Generate(input, UiLanguage::English, tiles.path());
+            failingStep = keep;
+            input.tileLength = change.toLength;
+            input.offsetY = "7";
+            bool published = true;
+            try {
+                generator.Generate(input, UiLanguage::English, tiles.path());
+            } catch (const OutputError&) {
+                published = false;
+            }
+            ExpectOneWholeSetOrNone(tiles.path(), context);
+            if (published) {
+                // The new set alone: no single file beside a set.
+                EXPECT_NE(std::filesystem::exists(tiles / "domb.b3d"),
+                          std::filesystem::exists(tiles / "domb_tiles.txt")) << context;
+                break;
+            }
+        }
+    }
+    ReplacementGroup::SetStepHookForTesting(nullptr);
+}
+
+TEST_F(TilesTest, TemporaryFilesOfAKilledRunGoWithTheNextSet)
+{
+    // What a SIGKILL leaves: staged tiles and their own temporary files,
+    // in this release's names and the earlier "-set" ones.
+    const pid_t ended = [] {
+        const pid_t child = ::fork();
+        if (child == 0)
+            ::_exit(0);
+        ::waitpid(child, nullptr, 0);
+        return child;
+    }();
+    const std::string pid = std::to_string(ended);
+    for (const std::string& name : {".domb_007.b3d.tmp" + pid + "-3", ".domb_012.b3d.tmp" + pid + "-set11",
+                                    "..domb_012.b3d.tmp" + pid + "-set11.tmp" + pid + "-40",
+                                    ".domb_tiles.txt.tmp" + pid + "-set12", ".domb.b3d.tmp" + pid + "-0"})
+        test::WriteFile(tiles / name, "left");
+    test::WriteFile(tiles / (".other.b3d.tmp" + pid + "-0"), "not of this set");
+    TerrainInput input;
+    input.layout = TerrainLayout::Simulator;
+    input.areaZ = input.resolutionZ = "20";
+    input.tileLength = "10";
+    EXPECT_EQ(generator.Generate(input, UiLanguage::English, tiles.path()).tiles, 2);
+    EXPECT_EQ(Entries(tiles), (std::vector<std::string>{".other.b3d.tmp" + pid + "-0", "domb_001.b3d",
+                                                        "domb_002.b3d", "domb_tiles.txt"}));
 }
 
 }  // namespace

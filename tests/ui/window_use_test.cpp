@@ -29,6 +29,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <sys/stat.h>
+
 using namespace kestrane;
 using namespace kestrane::ui;
 using namespace kestrane::ui::test;
@@ -74,6 +76,7 @@ private slots:
     void outputFolderFollowsTheWorkingFolder();
     void chosenFolderTakesTheFilesAndIsRemembered();
     void areaBuilderHasItsOwnFolder();
+    void rememberedFoldersFileIsNeitherWaitedOnNorWrittenThrough();
     void openFolderShowsItInTheFileManager();
     void lineTextsFollowTheLanguage();
     void statusShowsPathAndTimeOfTheFile();
@@ -135,6 +138,38 @@ void WindowUseTest::chosenFolderTakesTheFilesAndIsRemembered()
     QVERIFY(chosen.remove());
     TForm1 form;
     QVERIFY(form.outputFolder().followsWorkingFolder());
+}
+
+void WindowUseTest::rememberedFoldersFileIsNeitherWaitedOnNorWrittenThrough()
+{
+    WindowFolder folder;
+    const QString settings = OutputFolderSettingsFile();
+    QVERIFY(QDir().mkpath(QFileInfo(settings).absolutePath()));
+    QCOMPARE(::mkfifo(QFile::encodeName(settings).constData(), 0600), 0);
+    {
+        TForm1 form;  // a pipe under the name is not read
+        QVERIFY(form.outputFolder().followsWorkingFolder());
+    }
+    QVERIFY(QFile::remove(settings));
+    const QString victim = folder.file("victim.txt");
+    {
+        QFile file(victim);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write("keep");
+    }
+    QVERIFY(QFile::link(victim, settings));
+    QTemporaryDir chosen;
+    {
+        TForm1 form;
+        ChooserAnswer answer(chosen.path());
+        Child<QPushButton>(form, "kimenetTallozo")->click();
+    }
+    QFile kept(victim);
+    QVERIFY(kept.open(QIODevice::ReadOnly));
+    QCOMPARE(kept.readAll(), QByteArray("keep"));
+    QVERIFY(!QFileInfo(settings).isSymLink());
+    TForm1 form;
+    QCOMPARE(form.outputFolder().folder(), QDir(chosen.path()).absolutePath());
 }
 
 void WindowUseTest::areaBuilderHasItsOwnFolder()
