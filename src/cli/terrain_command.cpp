@@ -5,6 +5,7 @@
 #include "core/errors.h"
 #include "core/numbers.h"
 #include "terrain/terrain_generator.h"
+#include "textures/texture_writing.h"
 
 #include <algorithm>
 #include <chrono>
@@ -116,7 +117,14 @@ int RunTerrain(const std::vector<std::string>& args, std::ostream& out, std::ost
                 return generator.Generate(run.input, language, run.common.folder, run.output,
                                           [&progress](double done) { progress(done); });
             });
-            return result.heightmapReport.empty() ? result.status : result.status + "\n" + result.heightmapReport;
+            std::string text =
+                result.heightmapReport.empty() ? result.status : result.status + "\n" + result.heightmapReport;
+            // Every cell (and every tile) loads the one texture typed.
+            if (run.input.writeTextures && !run.input.texture.empty())
+                text += "\n" + textures::TextureWriteText(textures::WriteTextures({run.input.texture}, run.common.folder,
+                                                                                  textures::TextureOwner::Terrain),
+                                                          language);
+            return text;
         });
 }
 

@@ -197,9 +197,10 @@ HouseResult GenerateHouse(const HouseInput& input, UiLanguage language, const st
     if (params.facades.enabled) {
         // The object as written is the list's source: every Load it holds.
         for (const b3d::Section& section : b3d::ReadB3dFile(result.path).sections) {
-            if (!section.texture.empty() &&
-                std::find(result.textures.begin(), result.textures.end(), section.texture) == result.textures.end())
-                result.textures.push_back(section.texture);
+            for (const std::string* texture : {&section.texture, &section.nightTexture})
+                if (!texture->empty() &&
+                    std::find(result.textures.begin(), result.textures.end(), *texture) == result.textures.end())
+                    result.textures.push_back(*texture);
         }
     }
     return result;

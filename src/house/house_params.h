@@ -89,6 +89,10 @@ struct HouseInput {
 
     FacadeInput facades;  // storeys, windows and doors; off by default
 
+    // "Write textures": the starter bitmaps beside the object (the front
+    // ends write them after the generation).
+    bool writeTextures = false;
+
     // Sets the enabled states to those the window has after choosing `kind`.
     void ChooseRoof(RoofKind kind);
 };

@@ -2,6 +2,7 @@
 // one row per input of the area builder.
 #include "options/option_table.h"
 #include "options/option_values.h"
+#include "options/texture_options.h"
 
 #include "core/numbers.h"
 
@@ -277,6 +278,7 @@ std::vector<TerrainOption> MakeTerrainOptions()
                        },
                        [](const TerrainInput& input) { return input.layout == TerrainLayout::Simulator; }});
     AddHeightmapOptions(options);
+    options.push_back(WriteTexturesOption(&TerrainInput::writeTextures));
     return options;
 }
 

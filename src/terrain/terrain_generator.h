@@ -56,6 +56,9 @@ struct TerrainInput {
     TerrainLayout layout = TerrainLayout::Cells;  // szimchk checked: Simulator
     std::string tileLength = "0";  // csempeEdit: metres along Z; 0: no length
     HeightmapInput heightmap;        // empty file: no heightmap
+    // "Write textures": the starter bitmaps beside the object (the front
+    // ends write them after the generation).
+    bool writeTextures = false;
 };
 
 // The window caption of a typed field ("Alapterület X" / "Area X"), as a
