@@ -95,6 +95,20 @@ std::optional<Drawing> DrawingOf(std::string_view name, TextureOwner owner)
     return anyOwner;
 }
 
+TextureOwner OwnerOfNames(const std::vector<std::string>& names)
+{
+    bool track = false;
+    for (const std::string& name : names)
+        for (const StarterTexture& texture : StarterTextures()) {
+            if (!SameName(texture.name, name) || texture.owner == TextureOwner::Terrain)
+                continue;
+            if (texture.owner == TextureOwner::House && !SameName(name, "a.bmp"))
+                return TextureOwner::House;
+            track = track || texture.owner == TextureOwner::Track;
+        }
+    return track ? TextureOwner::Track : TextureOwner::Terrain;
+}
+
 BitmapImage TexturePicture(std::string_view name, TextureOwner owner)
 {
     const std::optional<Drawing> drawing = DrawingOf(name, owner);

@@ -39,6 +39,11 @@ const std::vector<StarterTexture>& StarterTextures();
 // set does not know.
 std::optional<Drawing> DrawingOf(std::string_view name, TextureOwner owner);
 
+// The kind of object that loads `names`, as far as the names tell (the
+// preview has only the file): any house name but a.bmp makes a house, any
+// track kit name a track; an object that loads a.bmp alone is a terrain.
+TextureOwner OwnerOfNames(const std::vector<std::string>& names);
+
 // The picture of `name` for `owner`: its drawing, or a checker with the
 // name on it.
 BitmapImage TexturePicture(std::string_view name, TextureOwner owner);

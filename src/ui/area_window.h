@@ -20,6 +20,7 @@ class QLineEdit;
 namespace kestrane::ui {
 
 class OutputFolderLine;
+class WriteTexturesBox;
 class StatusPanels;
 
 class TDombepito : public QDialog {
@@ -43,6 +44,7 @@ public:
 
     // The output folder line; the terrain file goes to its folder.
     OutputFolderLine& outputFolder() const { return *outputFolder_; }
+    WriteTexturesBox& writeTexturesBox() const { return *writeTextures_; }
 
     // The swatch the colour editor applies to (1 to 8) and the stored
     // colour of peak k (1 to 8).
@@ -109,6 +111,7 @@ private:
     QLabel* statusPanel_ = nullptr;
     StatusPanels* statusPanels_ = nullptr;
     OutputFolderLine* outputFolder_ = nullptr;
+    WriteTexturesBox* writeTextures_ = nullptr;
     TerrainGenerator generator_;  // the grid of the whole run
     std::array<ColorRgb, 8> peakColors_{};
     int selectedSwatch_ = 1;
