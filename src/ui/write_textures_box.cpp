@@ -4,6 +4,8 @@
 
 #include <QSettings>
 
+#include <algorithm>
+
 namespace kestrane::ui {
 
 namespace {
@@ -28,8 +30,7 @@ WriteTexturesBox::WriteTexturesBox(const QString& key, const QRect& geometry, QW
 
 std::string OneLine(std::string text)
 {
-    for (std::size_t at = text.find('\n'); at != std::string::npos; at = text.find('\n', at))
-        text.replace(at, 1, " ");
+    std::replace(text.begin(), text.end(), '\n', ' ');
     return text;
 }
 
