@@ -7,6 +7,7 @@
 #include "options/preset.h"
 #include "terrain/terrain_generator.h"
 #include "terrain/terrain_tiles.h"
+#include "textures/texture_writing.h"
 
 #include <map>
 
@@ -79,6 +80,9 @@ ObjectOutcome WriteHouseObject(const Preset& preset, const std::string& folder, 
     try {
         const HouseResult result = GenerateHouse(input, language, folder, *preset.output);
         outcome.status = result.status;
+        if (input.writeTextures)
+            outcome.status += "\n" + textures::WriteObjectTextures({result.path}, folder, textures::TextureOwner::House,
+                                                                   language);
         AddWarnings(HouseOptions(), result.warnings, language, outcome);
     } catch (const InputError& e) {
         outcome.refusal = Refusal(HouseOptions(), e, language);
@@ -95,6 +99,10 @@ ObjectOutcome WriteTerrainObject(const Preset& preset, const std::string& folder
         TerrainGenerator generator;
         const TerrainResult result = generator.Generate(input, language, folder, *preset.output);
         outcome.status = result.status;
+        if (const std::string text = input.writeTextures ? textures::WriteTerrainTextures(input.texture, folder, language)
+                                                         : std::string();
+            !text.empty())
+            outcome.status += "\n" + text;
         if (result.tiles > 1) {
             const std::string stem = preset.output->substr(0, preset.output->size() - 4);
             for (int k = 1; k <= result.tiles; ++k)

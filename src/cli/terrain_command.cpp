@@ -119,11 +119,8 @@ int RunTerrain(const std::vector<std::string>& args, std::ostream& out, std::ost
             });
             std::string text =
                 result.heightmapReport.empty() ? result.status : result.status + "\n" + result.heightmapReport;
-            // Every cell (and every tile) loads the one texture typed.
             if (run.input.writeTextures && !run.input.texture.empty())
-                text += "\n" + textures::TextureWriteText(textures::WriteTextures({run.input.texture}, run.common.folder,
-                                                                                  textures::TextureOwner::Terrain),
-                                                          language);
+                text += "\n" + textures::WriteTerrainTextures(run.input.texture, run.common.folder, language);
             return text;
         });
 }

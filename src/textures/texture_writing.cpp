@@ -95,4 +95,12 @@ std::string WriteObjectTextures(const std::vector<std::filesystem::path>& object
     return TextureWriteText(WriteTextures(LoadedTextureNames(objects), folder, owner), language);
 }
 
+std::string WriteTerrainTextures(const std::string& texture, const std::filesystem::path& folder,
+                                 UiLanguage language)
+{
+    if (texture.empty())
+        return {};
+    return TextureWriteText(WriteTextures({texture}, folder, TextureOwner::Terrain), language);
+}
+
 }  // namespace kestrane::textures

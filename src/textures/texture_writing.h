@@ -39,4 +39,9 @@ std::string TextureWriteText(const TextureWriteReport& report, UiLanguage langua
 std::string WriteObjectTextures(const std::vector<std::filesystem::path>& objects,
                                 const std::filesystem::path& folder, TextureOwner owner, UiLanguage language);
 
+// The same for a terrain, whose every cell (and tile) loads the one texture
+// typed: nothing to write, and no text, when it is empty.
+std::string WriteTerrainTextures(const std::string& texture, const std::filesystem::path& folder,
+                                 UiLanguage language);
+
 }  // namespace kestrane::textures

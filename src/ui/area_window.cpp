@@ -393,12 +393,8 @@ void TDombepito::GenButtonClick()
                 generated = Generated{result.path, result.status + " " + result.heightmapReport,
                                       WarningTexts(result.warnings)};
             }
-            // Every cell loads the one texture typed.
             if (writeTextures_->isChecked() && !input.texture.empty())
-                generated.status += " " + OneLine(textures::TextureWriteText(
-                                              textures::WriteTextures({input.texture}, folder,
-                                                                      textures::TextureOwner::Terrain),
-                                              language_));
+                generated.status += " " + OneLine(textures::WriteTerrainTextures(input.texture, folder, language_));
             return generated;
         },
         lastGenerated_);

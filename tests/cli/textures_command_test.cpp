@@ -72,6 +72,16 @@ TEST(WriteTexturesOption, HouseAndTerrainWriteWhatTheyLoadAndNothingWithoutIt)
     EXPECT_EQ(ReadFile(ground / "a.bmp"), textures::BmpFileBytes(textures::Draw(textures::Drawing::Grass)));
     run = RunCli({"terrain", "--lang", "en", "--texture", "field.bmp", "--write-textures"}, ground.path());
     EXPECT_NE(run.out.find("Unknown name, written as a checker: field.bmp"), std::string::npos) << run.out;
+
+    // A batch file's member does the same per object.
+    TempFolder batch;
+    test::WriteFile(batch / "b.json",
+                    R"({"objects": [{"kind": "house", "output": "h.b3d", "write-textures": true},)"
+                    R"( {"kind": "terrain", "output": "t.b3d", "texture": "t.bmp", "write-textures": true}]})");
+    run = RunCli({"batch", "--lang", "en", "b.json"}, batch.path());
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_NE(run.out.find("\nTextures: 10 written, 0 kept"), std::string::npos) << run.out;
+    EXPECT_NE(run.out.find("Unknown name, written as a checker: t.bmp"), std::string::npos) << run.out;
 }
 
 TEST(LitWindows, LoadANightTextureOrGlowWithLitGlow)
