@@ -46,6 +46,7 @@ struct Section {
     bool hasColor = false;  // a Color line set `color`
 
     std::string texture;              // the file of the Load line, UTF-8; empty: none
+    std::string nightTexture;         // its second file, the night-time texture; empty: none
     std::vector<TexCoord> texCoords;  // empty, or one per vertex ((0,0) where no line gave one)
 
     // The vertex indices of one face of this section.

@@ -865,7 +865,6 @@ void Reader::ChannelsOnly()
 
 void Reader::Load()
 {
-    // A second argument names the night-time texture, which the model leaves out.
     if (args_[0].empty()) {
         Problem("load names no file");
         return;
@@ -875,6 +874,8 @@ void Reader::Load()
         return;
     }
     Current().texture = ToUtf8(args_[0]);
+    // A second argument names the night-time texture.
+    Current().nightTexture = args_.size() > 1 && args_[1].size() <= kLongestTextureName ? ToUtf8(args_[1]) : std::string();
 }
 
 void Reader::Coordinates()

@@ -82,15 +82,21 @@ void B3dWriter::TallyLine(std::string_view line)
     } else if (word("face") || word("face2")) {
         ++counts_.faces;
     } else if (word("load")) {
-        std::string_view name = line.substr(4);
-        name = name.substr(0, name.find_first_of(",;\r"));
-        const std::size_t begin = name.find_first_not_of(" \t");
-        if (begin == std::string_view::npos)
-            return;
-        name = name.substr(begin, name.find_last_not_of(" \t") - begin + 1);
-        const std::string file(name);
-        if (std::find(counts_.textures.begin(), counts_.textures.end(), file) == counts_.textures.end())
-            counts_.textures.push_back(file);
+        // "Load day[, night]": each name once.
+        std::string_view names = line.substr(4);
+        names = names.substr(0, names.find_first_of(";\r"));
+        for (std::size_t comma = 0; comma != std::string_view::npos;) {
+            comma = names.find(',');
+            std::string_view name = names.substr(0, comma);
+            names = comma == std::string_view::npos ? std::string_view() : names.substr(comma + 1);
+            const std::size_t begin = name.find_first_not_of(" \t");
+            if (begin == std::string_view::npos)
+                continue;
+            name = name.substr(begin, name.find_last_not_of(" \t") - begin + 1);
+            const std::string file(name);
+            if (std::find(counts_.textures.begin(), counts_.textures.end(), file) == counts_.textures.end())
+                counts_.textures.push_back(file);
+        }
     }
 }
 

@@ -9,6 +9,7 @@
 #include "options/preset.h"
 #include "terrain/terrain_generator.h"
 #include "terrain/terrain_tiles.h"
+#include "textures/texture_writing.h"
 
 #include <map>
 #include <optional>
@@ -107,7 +108,11 @@ ObjectOutcome WriteObject(const std::vector<OptionSpec<Input>>& table, const Pre
 ObjectOutcome WriteHouseObject(const Preset& preset, const std::string& folder, UiLanguage language)
 {
     return WriteObject(HouseOptions(), preset, language, [&](const HouseInput& input, ObjectOutcome&) {
-        return GenerateHouse(input, language, folder, *preset.output);
+        HouseResult result = GenerateHouse(input, language, folder, *preset.output);
+        if (input.writeTextures)
+            result.status += "\n" + textures::WriteLoadedTextures(result.loaded, folder, textures::TextureOwner::House,
+                                                                  language);
+        return result;
     });
 }
 
@@ -115,7 +120,12 @@ ObjectOutcome WriteTerrainObject(const Preset& preset, const std::string& folder
 {
     return WriteObject(TerrainOptions(), preset, language, [&](const TerrainInput& input, ObjectOutcome&) {
         TerrainGenerator generator;
-        return generator.Generate(input, language, folder, *preset.output);
+        TerrainResult result = generator.Generate(input, language, folder, *preset.output);
+        if (const std::string text = input.writeTextures ? textures::WriteTerrainTextures(input.texture, folder, language)
+                                                         : std::string();
+            !text.empty())
+            result.status += "\n" + text;
+        return result;
     });
 }
 

@@ -25,6 +25,7 @@ const LocalText kUsage{
     "  terrain    terepfelület, domb.b3d (lásd: kestrane terrain --help)\n"
     "  batch      sok objektum egy JSON kötegfájlból (lásd: kestrane batch --help)\n"
     "  check      B3D fájlok beolvasása és hibáik jelentése\n"
+    "  textures   a kezdő textúrák (BMP) írása (lásd: kestrane textures --help)\n"
     "\n"
     "  --help     ez a szöveg\n"
     "  --version  a verzió\n"
@@ -39,6 +40,7 @@ const LocalText kUsage{
     "  terrain    write a terrain surface, domb.b3d (see: kestrane terrain --help)\n"
     "  batch      write many objects from a JSON batch file (see: kestrane batch --help)\n"
     "  check      read B3D files and report what is wrong in them\n"
+    "  textures   write the starter textures (BMP) (see: kestrane textures --help)\n"
     "\n"
     "  --help     show this text\n"
     "  --version  show the version\n"
@@ -229,6 +231,8 @@ int Main(const std::vector<std::string>& args, std::ostream& out, std::ostream& 
         return RunCheck(rest, out, err);
     if (command == "batch")
         return RunBatch(rest, out, err);
+    if (command == "textures")
+        return RunTextures(rest, out, err);
     err << "kestrane: " << LocalText{"ismeretlen parancs:", "unknown command"}(language) << " \"" << command
         << "\"\n\n"
         << kUsage(language);

@@ -27,6 +27,7 @@ int RunHouse(const std::vector<std::string>& args, std::ostream& out, std::ostre
 int RunTerrain(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
 int RunCheck(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
 int RunBatch(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
+int RunTextures(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
 
 // A mistake in the command line itself: an unknown option, a missing or
 // malformed value, a choice out of range; in both languages.

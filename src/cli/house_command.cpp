@@ -4,6 +4,7 @@
 
 #include "house/house_generator.h"
 #include "core/errors.h"
+#include "textures/texture_writing.h"
 
 namespace kestrane::cli {
 
@@ -41,9 +42,13 @@ int RunHouse(const std::vector<std::string>& args, std::ostream& out, std::ostre
                 return GenerateHouse(input, language, run.common.folder, run.output);
             });
             // With facades the bitmaps the object needs follow the status.
-            if (result.textures.empty())
-                return result.status;
-            return result.status + "\n" + TextureListText(result.textures, language);
+            std::string text = result.status;
+            if (!result.textures.empty())
+                text += "\n" + TextureListText(result.textures, language);
+            if (input.writeTextures)
+                text += "\n" + textures::WriteLoadedTextures(result.loaded, run.common.folder,
+                                                             textures::TextureOwner::House, language);
+            return text;
         });
 }
 

@@ -5,6 +5,7 @@
 #include "core/errors.h"
 #include "core/numbers.h"
 #include "terrain/terrain_generator.h"
+#include "textures/texture_writing.h"
 
 #include <algorithm>
 #include <chrono>
@@ -93,7 +94,11 @@ int RunTerrain(const std::vector<std::string>& args, std::ostream& out, std::ost
                 return generator.Generate(run.input, language, run.common.folder, run.output,
                                           [&progress](double done) { progress(done); });
             });
-            return result.heightmapReport.empty() ? result.status : result.status + "\n" + result.heightmapReport;
+            std::string text =
+                result.heightmapReport.empty() ? result.status : result.status + "\n" + result.heightmapReport;
+            if (run.input.writeTextures && !run.input.texture.empty())
+                text += "\n" + textures::WriteTerrainTextures(run.input.texture, run.common.folder, language);
+            return text;
         });
 }
 

@@ -190,6 +190,7 @@ HouseResult GenerateHouse(const HouseInput& input, UiLanguage language, const st
     // file its load lines name.
     if (params.facades.enabled)
         result.textures = written.textures;
+    result.loaded = written.textures;
     return result;
 }
 

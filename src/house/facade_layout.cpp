@@ -257,6 +257,7 @@ FacadeParams ReadFacadeParams(const FacadeInput& input, UiLanguage language)
     p.windowColor = ReadColor(input.windowColor, kWindowColorCaption, language);
     p.doorColor = ReadColor(input.doorColor, kDoorColorCaption, language);
     p.frames = input.frames;
+    p.litGlow = input.litGlow;
     if (input.lit) {
         p.litPercent = static_cast<double>(ReadWhole(input.litPercent, kLitCaption(language), language, 0, 100));
         p.litSeed = static_cast<unsigned long long>(

@@ -60,6 +60,7 @@ struct FacadeInput {
     bool lit = false;
     std::string litPercent = "30";
     std::string litSeed = "1";
+    bool litGlow = false;  // lit windows glow by an emissive colour instead of a night texture
 };
 
 // The facade inputs in metres, checked one by one.
@@ -87,6 +88,7 @@ struct FacadeParams {
     bool frames = false;
     double litPercent = 0.0;  // 0 to 100
     unsigned long long litSeed = 1;
+    bool litGlow = false;
 };
 
 // The default bitmap names of the language.

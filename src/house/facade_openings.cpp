@@ -115,6 +115,16 @@ std::string Title(const char* hu, const char* en, WallSide side, UiLanguage lang
 
 }  // namespace
 
+std::string NightWindowTexture(const std::string& dayTexture, UiLanguage language)
+{
+    for (const UiLanguage named : {UiLanguage::Hungarian, UiLanguage::English})
+        if (dayTexture == DefaultWindowTexture(named))
+            return LocalText{"ablak_ejjel.bmp", "window_night.bmp"}(named);
+    const std::size_t dot = dayTexture.rfind('.');
+    const std::size_t stem = dot == std::string::npos || dot == 0 ? dayTexture.size() : dot;
+    return dayTexture.substr(0, stem) + LocalText{"_ejjel", "_night"}(language) + dayTexture.substr(stem);
+}
+
 std::array<WallFace, 4> FacadeWalls(const HouseParams& p)
 {
     const double h = p.width / 2;
@@ -164,10 +174,13 @@ void WriteFacadeOpenings(B3dWriter& out, UiLanguage language, const FacadeParams
         out.WriteLine("face 0,1,2,3");
         if (color)
             out.EmitColor(*color);
-        if (o.lit)
+        const bool nightTexture = o.lit && !color && !params.litGlow;
+        if (o.lit && !nightTexture)
             out.EmitEmissiveColor(kLitWindowColor);
         if (color)
             out.WriteLine("");
+        else if (nightTexture)
+            out.EmitTextureQuad(params.windowTexture + "," + NightWindowTexture(params.windowTexture, language));
         else
             out.EmitTextureQuad(window ? params.windowTexture : params.doorTexture);
 

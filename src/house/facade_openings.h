@@ -26,10 +26,18 @@ inline constexpr double kSillOverhang = 0.05;      // beyond the window on each 
 inline constexpr double kSillDepth = 0.08;
 inline constexpr double kSillThickness = 0.05;
 
-// Lit windows: the format's emissive colour, added to the lit colour of the
-// face whatever the light. (A night texture of the Load statement serves
-// train objects only, so static objects glow by this colour.)
+// Lit windows load the window bitmap as their day texture and the lit one as
+// their night texture ("load ablak.bmp,ablak_ejjel.bmp"): the simulator
+// blends from one to the other as the route's light falls. With a window
+// colour, or with "glow" chosen, they carry the format's emissive colour
+// instead, which is added to the face whatever the light (for routes that
+// are always dark).
 inline constexpr ColorRgb kLitWindowColor{255, 214, 140};
+
+// The night texture of a window bitmap: "ablak_ejjel.bmp" / "window_night.bmp"
+// for the default names, else the name with "_ejjel" / "_night" before its
+// extension.
+std::string NightWindowTexture(const std::string& dayTexture, UiLanguage language);
 inline constexpr ColorRgb kFrameColor{235, 235, 228};
 inline constexpr ColorRgb kSillColor{190, 188, 182};
 

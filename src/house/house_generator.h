@@ -156,6 +156,9 @@ struct HouseResult {
     // The bitmaps the object loads, in the order of first use; listed only
     // when facades are on (empty otherwise).
     std::vector<std::string> textures;
+    // Every bitmap the object's load lines name, day and night textures, in
+    // the order of first use (as the writer counted them).
+    std::vector<std::string> loaded;
 };
 
 // The list of bitmaps for the user: a heading line and one name a line.

@@ -66,6 +66,10 @@ struct HouseInput {
 
     FacadeInput facades;  // storeys, windows and doors; off by default
 
+    // "Write textures": the starter bitmaps beside the object (the front
+    // ends write them after the generation).
+    bool writeTextures = false;
+
     // The roof-dependent controls' enabled states follow the roof kind
     // (RoofKindOf(roofKind).enabling), as the window's do after its roof
     // button: nothing to refresh when the kind changes.

@@ -298,6 +298,19 @@ void AddFacadeOptions(std::vector<HouseOption>& options)
                  parts.push_back(facades.litSeed);
              return std::vector<std::string>{JoinValues(parts)};
          })});
+    options.push_back(
+        {"lit-glow",
+         OptionForm::Switch,
+         "",
+         {"a világító ablakok éjszakai textúra helyett\nEmissiveColor színnel világítanak (mindig sötét\npályákhoz)",
+          "lit windows glow by an EmissiveColor instead of\nloading a night texture (for routes that are\nalways dark)"},
+         {},
+         SwitchingOn([](FacadeInput& facades, const std::vector<std::string>& values) {
+             facades.litGlow = ParseSwitch(values.front());
+         }),
+         WhileOn([](const FacadeInput& facades) {
+             return facades.litGlow ? std::vector<std::string>{SwitchValue(true)} : std::vector<std::string>{};
+         })});
 }
 
 }  // namespace kestrane

@@ -5,6 +5,7 @@
 
 #include "core/cp1250.h"
 #include "options/option_values.h"
+#include "options/texture_options.h"
 
 namespace kestrane {
 
@@ -236,6 +237,7 @@ std::vector<HouseOption> MakeHouseOptions()
     options.push_back(Color("stair-color", &HouseInput::stair,
                             {"ezt a lépcsőszínt használja (100,100,105)", "use this stair colour (100,100,105)"}));
     AddFacadeOptions(options);
+    options.push_back(WriteTexturesOption(&HouseInput::writeTextures));
     return options;
 }
 

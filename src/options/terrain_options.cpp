@@ -2,6 +2,7 @@
 // one row per input of the area builder.
 #include "options/option_table.h"
 #include "options/option_values.h"
+#include "options/texture_options.h"
 
 #include "core/numbers.h"
 
@@ -313,6 +314,7 @@ std::vector<TerrainOption> MakeTerrainOptions()
     options.back().dependsOn = "layout";
     options.back().requiredValue = "simulator";
     AddHeightmapOptions(options);
+    options.push_back(WriteTexturesOption(&TerrainInput::writeTextures));
     return options;
 }
 

@@ -107,11 +107,12 @@ MeshView::~MeshView()
     doneCurrent();
 }
 
-void MeshView::setMesh(MeshBatches batches, const QString& folder)
+void MeshView::setMesh(MeshBatches batches, const QString& folder, std::map<std::string, QImage> builtIns)
 {
     pending_ = std::move(batches);
     bounds_ = pending_.bounds;
     folder_ = folder;
+    builtIns_ = std::move(builtIns);
     uploadPending_ = true;
     resetView();
 }
@@ -171,6 +172,8 @@ void MeshView::upload()
         if (!batch.texture.empty()) {
             const QString path = FindBitmap(folder_, QString::fromStdString(batch.texture));
             QImage image(path);
+            if (image.isNull() && builtIns_.count(batch.texture))
+                image = builtIns_.at(batch.texture);
             if (!image.isNull()) {
                 // Uploaded top row first, so v = 0 is the top of the bitmap.
                 gpu->texture = std::make_unique<QOpenGLTexture>(QOpenGLTexture::Target2D);

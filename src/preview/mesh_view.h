@@ -7,6 +7,7 @@
 #include "b3d/mesh_batches.h"
 
 #include <QElapsedTimer>
+#include <QImage>
 #include <QMatrix4x4>
 #include <QOpenGLBuffer>
 #include <QOpenGLFunctions>
@@ -16,7 +17,9 @@
 #include <QPoint>
 #include <QVector3D>
 
+#include <map>
 #include <memory>
+#include <string>
 #include <vector>
 
 namespace kestrane::preview {
@@ -28,9 +31,10 @@ public:
     explicit MeshView(QWidget* parent = nullptr);
     ~MeshView() override;
 
-    // Shows `batches`; `folder` is where texture bitmaps are looked up.
+    // Shows `batches`; `folder` is where texture bitmaps are looked up,
+    // `builtIns` the pictures of texture names whose bitmap is missing there.
     // The buffers are uploaded once, at the next paint.
-    void setMesh(MeshBatches batches, const QString& folder);
+    void setMesh(MeshBatches batches, const QString& folder, std::map<std::string, QImage> builtIns = {});
     // Looks at the whole object from the front left, a little from above.
     void resetView();
 
@@ -65,6 +69,7 @@ private:
     MeshBatches pending_;
     bool uploadPending_ = false;
     QString folder_;
+    std::map<std::string, QImage> builtIns_;
     std::vector<std::unique_ptr<GpuBatch>> gpu_;
     QOpenGLShaderProgram meshProgram_;
     QOpenGLShaderProgram gridProgram_;

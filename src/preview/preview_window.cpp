@@ -3,6 +3,7 @@
 #include "b3d/b3d_reader.h"
 #include "b3d/b3d_tile_set.h"
 #include "preview/mesh_view.h"
+#include "textures/texture_set.h"
 
 #include <QCloseEvent>
 #include <QDir>
@@ -10,6 +11,7 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QHBoxLayout>
+#include <QImage>
 #include <QKeyEvent>
 #include <QLocale>
 #include <QThread>
@@ -21,6 +23,7 @@
 #include <cstdint>
 #include <map>
 #include <new>
+#include <set>
 #include <stdexcept>
 
 namespace kestrane::preview {
@@ -45,8 +48,20 @@ const LocalText kUnreadable{"%1 nem olvasható: %2", "%1 cannot be read: %2"};
 const LocalText kLoading{"%1 betöltése...", "Loading %1..."};
 const LocalText kCancelled{"%1 betöltése megszakítva.", "Loading %1 cancelled."};
 const LocalText kNoMemory{"nincs elég memória", "not enough memory"};
+const LocalText kBuiltIns{" – %1 beépített textúra a hiányzó képek helyén", " – %1 built-in textures for missing bitmaps"};
 
 QString Tr(const LocalText& text, UiLanguage language) { return QString::fromUtf8(text(language)); }
+
+QImage ToQImage(const textures::BitmapImage& picture)
+{
+    QImage image(picture.side(), picture.side(), QImage::Format_RGB888);
+    for (int y = 0; y < picture.side(); ++y)
+        for (int x = 0; x < picture.side(); ++x) {
+            const textures::Rgb8 c = picture.at(x, y);
+            image.setPixel(x, y, qRgb(c.r, c.g, c.b));
+        }
+    return image;
+}
 
 }  // namespace
 
@@ -63,6 +78,7 @@ struct PreviewWindow::Loading {
     QString error;
     MeshBatches batches;
     Counts counts;
+    std::map<std::string, QImage> builtIns;  // starter textures for bitmaps missing beside the object
 
     // On the worker thread: reads the file and turns it into batches.
     void Run()
@@ -89,18 +105,35 @@ struct PreviewWindow::Loading {
             if (cancel)
                 return;
             counts = {model.sections.size(), model.vertexCount, model.faceCount, model.problemCount, tiles, largest};
-            // Whether a texture's bitmap lies beside the object, asked once per name.
+            // Whether a texture's bitmap lies beside the object, asked once
+            // per name. A missing one of the starter set is drawn instead, as
+            // the object's kind (by its names) means it, where no face that
+            // names it has a colour of its own: a colour chosen for the
+            // walls, the roof or the terrain stays in view as before.
             const QStringList entries = QDir(info.absolutePath()).entryList(QDir::Files);
+            std::vector<std::string> names;
+            std::set<std::string> coloured;
+            for (const b3d::Section& section : model.sections) {
+                names.push_back(section.texture);
+                if (section.hasColor)
+                    coloured.insert(section.texture);
+            }
+            const textures::TextureOwner owner = textures::OwnerOfNames(names);
             std::map<std::string, bool> present;
             auto hasBitmap = [&](const std::string& name) {
                 const auto known = present.find(name);
                 if (known != present.end())
                     return known->second;
-                const bool found = entries.contains(QString::fromStdString(name), Qt::CaseInsensitive);
+                bool found = entries.contains(QString::fromStdString(name), Qt::CaseInsensitive);
+                if (!found && !coloured.count(name) && textures::DrawingOf(name, owner)) {
+                    builtIns.emplace(name, ToQImage(textures::TexturePicture(name, owner)));
+                    found = true;
+                }
                 present.emplace(name, found);
                 return found;
             };
             batches = BuildBatches(model, hasBitmap);
+            counts.builtInTextures = builtIns.size();
             outcome = cancel ? Outcome::Cancelled : Outcome::Read;
         } catch (const b3d::ReadCancelled&) {
             outcome = Outcome::Cancelled;
@@ -188,6 +221,8 @@ QString PreviewWindow::summary() const
     if (counts_.tiles > 0)
         text += Tr(kTileCount, language_).arg(locale.toString(qulonglong(counts_.tiles)),
                                               locale.toString(qulonglong(counts_.largestObject)));
+    if (counts_.builtInTextures > 0)
+        text += Tr(kBuiltIns, language_).arg(counts_.builtInTextures);
     if (counts_.largestObject > b3d::kMostVertices)
         text += Tr(kTooMany, language_).arg(locale.toString(qulonglong(counts_.largestObject)));
     return text;
@@ -291,7 +326,7 @@ bool PreviewWindow::openFile(const QString& path)
     }
 
     const QFileInfo info(path);
-    view_->setMesh(std::move(loading->batches), info.absolutePath());
+    view_->setMesh(std::move(loading->batches), info.absolutePath(), std::move(loading->builtIns));
     file_ = info.absoluteFilePath();
     counts_ = loading->counts;
     status_->setText(summary());

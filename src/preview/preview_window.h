@@ -51,6 +51,7 @@ private:
         std::size_t sections = 0, vertices = 0, faces = 0, problems = 0;
         std::size_t tiles = 0;          // a tile set: how many tiles
         std::size_t largestObject = 0;  // vertices of the largest object the simulator loads
+        std::size_t builtInTextures = 0;  // missing bitmaps shown by their built-in starter texture
     };
 
     void chooseFile();

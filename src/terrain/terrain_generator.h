@@ -58,6 +58,9 @@ struct TerrainInput {
     std::string tileLength = "0";  // csempeEdit: metres along Z; 0: no length
     bool twoSided = false;           // simulator layout: Face2 in place of one-sided ground
     HeightmapInput heightmap;        // empty file: no heightmap
+    // "Write textures": the starter bitmaps beside the object (the front
+    // ends write them after the generation).
+    bool writeTextures = false;
 };
 
 // The window caption of a typed field ("Alapterület X" / "Area X"), as a

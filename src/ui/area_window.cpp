@@ -8,6 +8,8 @@
 #include "ui/language_tables.h"
 #include "ui/message_box.h"
 #include "ui/output_folder.h"
+#include "ui/write_textures_box.h"
+#include "textures/texture_writing.h"
 #include "ui/status_panels.h"
 #include "ui/panel.h"
 #include "ui/preset_buttons.h"
@@ -143,6 +145,8 @@ TDombepito::TDombepito(QWidget* parent) : QDialog(parent), ui(std::make_unique<U
     cancel_->hide();
     // The output folder, between the inputs and the generate button.
     outputFolder_ = new OutputFolderLine(QStringLiteral("terrain"), QRect(8, 259, 385, 19), this);
+    // "Write textures", under the colour bars, above the texture name.
+    writeTextures_ = new WriteTexturesBox(QStringLiteral("terrain"), QRect(80, 215, 170, 16), this);
     const std::pair<QScrollBar*, QLabel*> barLetters[] = {
         {ui->rtScrollBar, ui->rTerepBetu}, {ui->gtScrollBar, ui->gTerepBetu}, {ui->btScrollBar, ui->bTerepBetu},
         {ui->rScrollBar, ui->rEditorBetu}, {ui->gScrollBar, ui->gEditorBetu}, {ui->bScrollBar, ui->bEditorBetu},
@@ -219,6 +223,7 @@ void TDombepito::ApplyAreaWindowLanguage(UiLanguage language)
     if (!ui->DomborzatEdit->text().isEmpty())
         UpdateHeightmapInfo();
     outputFolder_->applyLanguage(language);
+    writeTextures_->applyLanguage(language);
 }
 
 QString TDombepito::statusText() const { return statusPanel_->text(); }
@@ -418,13 +423,18 @@ void TDombepito::GenButtonClick()
             const auto loadTime = [this](const TerrainResult& result) {
                 return result.loadSeconds < 0 ? std::string() : LoadEstimateStatus(result.loadSeconds, language_);
             };
+            Generated generated;
             if (!input.heightmap.Enabled()) {
                 const TerrainResult result = generator_.Generate(input, language_, folder);
-                return Generated{result.path, result.status + loadTime(result), WarningTexts(result.warnings)};
+                generated = Generated{result.path, result.status + loadTime(result), WarningTexts(result.warnings)};
+            } else {
+                const TerrainResult result = GenerateInBackground(input, folder);
+                heightmapReport = QString::fromStdString(result.heightmapReport);
+                generated = Generated{result.path, result.status + loadTime(result), WarningTexts(result.warnings)};
             }
-            const TerrainResult result = GenerateInBackground(input, folder);
-            heightmapReport = QString::fromStdString(result.heightmapReport);
-            return Generated{result.path, result.status + loadTime(result), WarningTexts(result.warnings)};
+            if (writeTextures_->isChecked() && !input.texture.empty())
+                generated.status += " " + OneLine(textures::WriteTerrainTextures(input.texture, folder, language_));
+            return generated;
         },
         lastGenerated_);
     if (outcome == GenerationOutcome::Cancelled)

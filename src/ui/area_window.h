@@ -21,6 +21,7 @@ class QPushButton;
 namespace kestrane::ui {
 
 class OutputFolderLine;
+class WriteTexturesBox;
 class StatusPanels;
 
 class TDombepito : public QDialog {
@@ -44,6 +45,7 @@ public:
 
     // The output folder line; the terrain file goes to its folder.
     OutputFolderLine& outputFolder() const { return *outputFolder_; }
+    WriteTexturesBox& writeTexturesBox() const { return *writeTextures_; }
 
     // The swatch the colour editor applies to (1 to 8) and the stored
     // colour of peak k (1 to 8).
@@ -117,6 +119,7 @@ private:
     StatusPanels* statusPanels_ = nullptr;
     OutputFolderLine* outputFolder_ = nullptr;
     QPushButton* cancel_ = nullptr;  // stops a generation in the background
+    WriteTexturesBox* writeTextures_ = nullptr;
     TerrainGenerator generator_;  // the grid of the whole run
     std::array<ColorRgb, 8> peakColors_{};
     int selectedSwatch_ = 1;

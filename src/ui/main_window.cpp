@@ -7,6 +7,8 @@
 #include "ui/focus_marker.h"
 #include "ui/message_box.h"
 #include "ui/output_folder.h"
+#include "ui/write_textures_box.h"
+#include "textures/texture_writing.h"
 #include "ui/qt_translations.h"
 #include "ui/status_panels.h"
 #include "ui/panel.h"
@@ -98,6 +100,8 @@ TForm1::TForm1(QWidget* parent) : QWidget(parent), ui(std::make_unique<Ui::TForm
     statusPanel_ = statusPanels_->panel();
     // The output folder, in the row of the web label.
     outputFolder_ = new OutputFolderLine(QStringLiteral("house"), QRect(52, 441, 456, 16), this);
+    // "Write textures", right of "Dimensions in mm", under the title.
+    writeTextures_ = new WriteTexturesBox(QStringLiteral("house"), QRect(160, 38, 140, 15), this);
 
     wallGroup_ = {{ui->rfScrollBar, ui->gfScrollBar, ui->bfScrollBar}, {ui->frl, ui->fgl, ui->fbl}, ui->falszinpanel, &wall_};
     roofGroup_ = {{ui->rtScrollBar, ui->gtScrollBar, ui->btScrollBar}, {ui->trl, ui->tgl, ui->tbl}, ui->tetoszinpanel, &roof_};
@@ -205,6 +209,7 @@ bool TForm1::SwitchLanguage(UiLanguage language)
     ApplyTexts(*this, MainWindowCaptions(), language, TextRole::Caption);
     ApplyTexts(*this, MainWindowHints(), language, TextRole::Hint);
     outputFolder_->applyLanguage(language);
+    writeTextures_->applyLanguage(language);
     if (statusSource_)
         statusPanel_->setText(statusSource_(language));
     ApplyFacadeLanguage(language);
@@ -529,6 +534,7 @@ void TForm1::Button1Click()
     std::string fileName;
     Generated written;
     std::vector<std::string> textures;
+    std::string texturesWritten;  // " Textures: 12 written, ..." with "Write textures" ticked
     ObjectSize size;
     // The status keeps "Generating..." after an input/output failure.
     const GenerationOutcome outcome = GenerateAndReport(
@@ -538,15 +544,18 @@ void TForm1::Button1Click()
             fileName = result.fileName;
             textures = result.textures;
             size = result.size;
-            return Generated{result.path, result.status, WarningTexts(result.warnings)};
+            if (writeTextures_->isChecked())
+                texturesWritten = " " + OneLine(textures::WriteLoadedTextures(result.loaded, outputFolder_->folderPath(),
+                                                                              textures::TextureOwner::House, language_));
+            return Generated{result.path, result.status + texturesWritten, WarningTexts(result.warnings)};
         },
         lastGenerated_, &written);
     if (outcome == GenerationOutcome::Written) {
         statusPanels_->showWritten(lastGenerated_, QDateTime::currentDateTime());
         // A switch names the same file in the other language's sentence.
-        setStatusSource([fileName, written, input, size](UiLanguage language) {
+        setStatusSource([fileName, written, input, size, texturesWritten](UiLanguage language) {
             Generated shown = written;
-            shown.status = HouseFinishedStatus(fileName, language);
+            shown.status = HouseFinishedStatus(fileName, language) + texturesWritten;
             shown.warnings = WarningTexts(HouseWarnings(ReadHouseParams(input, language), size, language));
             return WrittenStatus(shown);
         });

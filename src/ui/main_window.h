@@ -23,6 +23,7 @@ namespace kestrane::ui {
 
 class TDombepito;
 class OutputFolderLine;
+class WriteTexturesBox;
 class StatusPanels;
 
 // The maker's web page: the web label's address until the update check
@@ -65,6 +66,7 @@ public:
 
     // The output folder line; the house files go to its folder.
     OutputFolderLine& outputFolder() const { return *outputFolder_; }
+    WriteTexturesBox& writeTexturesBox() const { return *writeTextures_; }
 
     // The web label (Label10) and the address its click opens.
     QLabel* webLabel() const;
@@ -171,6 +173,7 @@ private:
     QLabel* statusPanel_ = nullptr;
     StatusPanels* statusPanels_ = nullptr;
     OutputFolderLine* outputFolder_ = nullptr;
+    WriteTexturesBox* writeTextures_ = nullptr;
     std::function<QString(UiLanguage)> statusSource_;  // empty: the text stays in a switch
     TDombepito* areaWindow_ = nullptr;
     QLabel* chimneyValue_ = nullptr;

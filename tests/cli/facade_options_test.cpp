@@ -37,7 +37,7 @@ TEST(FacadeOptions, WriteTheOpeningsAndListTheBitmaps)
     ASSERT_EQ(run.exitCode, 0) << run.err;
     EXPECT_EQ(run.out,
               "House_flat.b3d file generating successfull\n"
-              "Bitmaps needed:\n  1.bmp\n  2.bmp\n  3.bmp\n  4.bmp\n  door.bmp\n  win2.bmp\n  k.bmp\n");
+              "Bitmaps needed:\n  1.bmp\n  2.bmp\n  3.bmp\n  4.bmp\n  door.bmp\n  win2.bmp\n  win2_night.bmp\n  k.bmp\n");
     const b3d::Model model = b3d::ReadB3dFile(folder / "House_flat.b3d");
     EXPECT_TRUE(model.problems.empty());
     std::size_t windows = 0, doors = 0;
@@ -50,7 +50,9 @@ TEST(FacadeOptions, WriteTheOpeningsAndListTheBitmaps)
     EXPECT_EQ(windows, 4u - 1 + 6);
     EXPECT_EQ(doors, 2u);
     const std::string text = test::ReadableText(ReadFile(folder / "House_flat.b3d"));
-    EXPECT_NE(text.find("EmissiveColor 255,214,140"), std::string::npos);
+    // Lit windows load the night texture, named after the window bitmap.
+    EXPECT_NE(text.find("load win2.bmp,win2_night.bmp"), std::string::npos);
+    EXPECT_EQ(text.find("EmissiveColor"), std::string::npos);
 
     // The same inputs give the same file: the lit windows come from the seed.
     std::filesystem::create_directory(folder / "again");

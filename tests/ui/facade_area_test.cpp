@@ -112,7 +112,8 @@ void FacadeAreaTest::inputsReachTheGeneration()
     QVERIFY(written.contains("load window.bmp"));
     QVERIFY2(!written.contains("load front_door.bmp"), "the colour replaces the door bitmap");
     QVERIFY(written.contains("color  90, 60, 30"));
-    QVERIFY(written.contains("EmissiveColor"));
+    // Lit windows load a night texture beside the day one.
+    QVERIFY(written.contains("load window.bmp,window_night.bmp"));
     // The command line with the same facade options writes the same file.
     QTemporaryDir cliFolder;
     const auto cli = kestrane::test::RunCli(
