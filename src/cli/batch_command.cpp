@@ -7,6 +7,7 @@
 #include "options/preset.h"
 #include "terrain/terrain_generator.h"
 #include "terrain/terrain_tiles.h"
+#include "track/track_generator.h"
 
 #include <map>
 
@@ -108,6 +109,32 @@ ObjectOutcome WriteTerrainObject(const Preset& preset, const std::string& folder
     return outcome;
 }
 
+// A track kit: its files take their own names; "output" (optional) names
+// the one file of a kit of one piece and one radius.
+ObjectOutcome WriteTrackObject(const Preset& preset, const std::string& folder, UiLanguage language)
+{
+    ObjectOutcome outcome;
+    TrackInput input;
+    ApplyPreset(TrackOptions(), preset, input);
+    try {
+        if (preset.output)
+            CheckOutputName(*preset.output);
+    } catch (const UsageError& e) {
+        outcome.refusal = "\"output\"" + e.Text(language).substr(2);
+        return outcome;
+    }
+    try {
+        const TrackResult result = GenerateTrackKit(input, language, folder, preset.output.value_or(""));
+        outcome.status = result.status;
+        outcome.files = result.files;
+        outcome.files.push_back(result.structureList.filename().string());
+        AddWarnings(TrackOptions(), result.warnings, language, outcome);
+    } catch (const InputError& e) {
+        outcome.refusal = Refusal(TrackOptions(), e, language);
+    }
+    return outcome;
+}
+
 }  // namespace
 
 int RunBatch(const std::vector<std::string>& args, std::ostream& out, std::ostream& err)
@@ -163,6 +190,20 @@ int RunBatch(const std::vector<std::string>& args, std::ostream& out, std::ostre
         };
         try {
             const Preset preset = ParsePreset(objects[i], true);
+            if (preset.kind == "track") {
+                const ObjectOutcome outcome = WriteTrackObject(preset, common.folder, language);
+                if (!outcome.refusal.empty()) {
+                    refuse(outcome.refusal);
+                    continue;
+                }
+                for (const std::string& name : outcome.files)
+                    written[name] = i + 1;
+                out << "[" << number << "/" << total << "] " << outcome.files.back() << ": " << outcome.status << "\n"
+                    << std::flush;
+                for (const std::string& warning : outcome.warnings)
+                    err << WarningStart("batch", language) << label << ": " << warning << "\n";
+                continue;
+            }
             if (!preset.output)
                 throw PresetError("output", "\"output\": hiányzik (egy .b3d fájlnév)",
                                   "\"output\": missing (a .b3d file name)");
