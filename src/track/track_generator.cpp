@@ -57,7 +57,9 @@ void WriteHeader(B3dWriter& out, TrackPiece piece, const TrackParams& p, double 
 
 void WriteSurface(B3dWriter& out, const TrackSurface& surface, const std::string& bitmap, UiLanguage language)
 {
-    out.WriteLine(";" + std::string(ElementRow(surface.element).name(language)));
+    std::string comment(1, ';');
+    comment += ElementRow(surface.element).name(language);
+    out.WriteLine(comment);
     out.WriteLine("[MeshBuilder]");
     for (const Vec3& vertex : surface.vertices)
         out.EmitVertex(vertex);
@@ -179,8 +181,11 @@ std::string TrackStructureList(const TrackParams& p, const std::vector<std::stri
         text += (hu ? ";sugár " : ";radius ") + RadiusText(p.radii[i]) + " m\r\n";
         for (const TrackPiece piece : p.pieces) {
             const bool wall = piece == TrackPiece::WallLeft || piece == TrackPiece::WallRight;
-            text += "." + std::string(PieceRow(piece).structure) + "(" + std::to_string(i + (wall ? wallStart : 0)) +
-                    ") " + files[file++] + "\r\n";
+            text += '.';
+            text += PieceRow(piece).structure;
+            text += '(';
+            text += std::to_string(i + (wall ? wallStart : 0));
+            text += ") " + files[file++] + "\r\n";
         }
     }
     return text;
