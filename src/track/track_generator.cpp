@@ -12,19 +12,6 @@ namespace kestrane {
 
 namespace {
 
-// A length for texts: up to three decimals, no trailing zeros.
-std::string Metres(double value)
-{
-    std::string text = FormatReal(value, 1);
-    while (text.back() == '0')
-        text.pop_back();
-    if (text.back() == '.')
-        text.pop_back();
-    return text == "-0" ? "0" : text;
-}
-
-const LocalText kRadiiCaptionText{"Sugarak", "Radii"};
-
 void WriteHeader(B3dWriter& out, TrackPiece piece, const TrackParams& p, double radius, int segments,
                  const std::string& fileName, UiLanguage language)
 {
@@ -90,7 +77,7 @@ std::size_t FileCount(const TrackParams& p) { return p.radii.size() * p.pieces.s
 
 }  // namespace
 
-std::string RadiusText(double radius) { return Metres(radius); }
+std::string RadiusText(double radius) { return TrackNumberText(radius); }
 
 std::string TrackFileName(TrackPiece piece, double radius, UiLanguage language)
 {
@@ -111,8 +98,8 @@ void CheckTrackKit(const TrackParams& p, UiLanguage language)
             const CrossSection section = PieceCrossSection(piece, p, radius);
             const double farthest = section.FarthestX();
             if (radius != 0.0 && std::fabs(radius) <= farthest + 1.0) {
-                const std::string caption = kRadiiCaptionText(language);
-                const std::string least = Metres(farthest + 1.0);
+                const std::string caption = TrackFieldCaption(&TrackInput::radii, language);
+                const std::string least = TrackNumberText(farthest + 1.0);
                 throw InputError(caption, caption + ": " + RadiusText(radius) +
                                               (hu ? " m: a kanyar középpontja a(z) " + std::string(PieceRow(piece).key) +
                                                         " elembe esik; |R| nagyobb kell legyen " + least + " m-nél."
@@ -164,8 +151,8 @@ std::string TrackStructureList(const TrackParams& p, const std::vector<std::stri
     // Cuttings and walls are both WallL/WallR: walls after the cuttings.
     const std::size_t wallStart = cuttings && walls ? count : 0;
 
-    std::string text = hu ? ";Kestrane Builder pályakészlet, blokkhossz " + Metres(p.blockLength) + " m\r\n"
-                          : ";Kestrane Builder track kit, block length " + Metres(p.blockLength) + " m\r\n";
+    std::string text = hu ? ";Kestrane Builder pályakészlet, blokkhossz " + TrackNumberText(p.blockLength) + " m\r\n"
+                          : ";Kestrane Builder track kit, block length " + TrackNumberText(p.blockLength) + " m\r\n";
     text += hu ? ";A pálya With Structure szakaszába másolandó. Sorszámok:\r\n"
                : ";Paste into the route's With Structure section. Indices:\r\n";
     for (std::size_t i = 0; i < count; ++i)

@@ -60,16 +60,6 @@ const LocalText kTextureCaption{"Textúra ", "Texture "};
     throw InputError(caption, caption + ": " + message);
 }
 
-std::string Number(double value)
-{
-    std::string text = FormatReal(value, 1);
-    while (text.size() > 1 && text.back() == '0')
-        text.pop_back();
-    if (text.back() == '.')
-        text.pop_back();
-    return text;
-}
-
 // A finite number; `text` is refused otherwise.
 double ReadNumber(const std::string& caption, const std::string& text, UiLanguage language)
 {
@@ -87,7 +77,7 @@ double ReadField(const TrackInput& input, const Field& field, UiLanguage languag
     const double value = ReadNumber(caption, text, language);
     if ((value < field.lowest || value > field.highest) && !(field.zeroAllowed && value == 0.0)) {
         const std::string unit = *field.unit ? std::string(" ") + field.unit : std::string();
-        const std::string range = Number(field.lowest) + LocalText{" és ", " to "}(language) + Number(field.highest) + unit;
+        const std::string range = TrackNumberText(field.lowest) + LocalText{" és ", " to "}(language) + TrackNumberText(field.highest) + unit;
         const std::string zero = field.zeroAllowed ? LocalText{" (vagy 0)", " (or 0)"}(language) : "";
         Refuse(caption, language == UiLanguage::Hungarian
                             ? range + zero + " között lehet, nem \"" + text + "\"."
@@ -202,6 +192,16 @@ void CheckBitmap(TrackElement element, const std::string& name, UiLanguage langu
 
 }  // namespace
 
+std::string TrackNumberText(double value)
+{
+    std::string text = FormatReal(value, 1);
+    while (text.back() == '0')
+        text.pop_back();
+    if (text.back() == '.')
+        text.pop_back();
+    return text == "-0" ? "0" : text;
+}
+
 const std::array<TrackPieceRow, kTrackPieceCount>& TrackPieceTable()
 {
     //   piece                     key              Hungarian file name   structure  left
@@ -261,15 +261,15 @@ TrackParams ReadTrackParams(const TrackInput& input, UiLanguage language)
     const bool hu = language == UiLanguage::Hungarian;
     // The values that depend on each other.
     if (p.overlap > p.blockLength)
-        Refuse(kOverlap.caption(language), hu ? "nem lehet hosszabb a blokknál (" + Number(p.blockLength) + " m)."
-                                              : "must not exceed the block length (" + Number(p.blockLength) + " m).");
+        Refuse(kOverlap.caption(language), hu ? "nem lehet hosszabb a blokknál (" + TrackNumberText(p.blockLength) + " m)."
+                                              : "must not exceed the block length (" + TrackNumberText(p.blockLength) + " m).");
     if (p.cant > p.gauge)
-        Refuse(kCant.caption(language), hu ? "nem lehet nagyobb a nyomtávnál (" + Number(p.gauge * 1000) + " mm)."
-                                           : "must not be larger than the gauge (" + Number(p.gauge * 1000) + " mm).");
+        Refuse(kCant.caption(language), hu ? "nem lehet nagyobb a nyomtávnál (" + TrackNumberText(p.gauge * 1000) + " mm)."
+                                           : "must not be larger than the gauge (" + TrackNumberText(p.gauge * 1000) + " mm).");
     if (p.dikeHeight <= p.formationDepth)
         Refuse(kDikeHeight.caption(language),
-               hu ? "nagyobb kell legyen a planum mélységénél (" + Number(p.formationDepth) + " m)."
-                  : "must be larger than the formation depth (" + Number(p.formationDepth) + " m).");
+               hu ? "nagyobb kell legyen a planum mélységénél (" + TrackNumberText(p.formationDepth) + " m)."
+                  : "must be larger than the formation depth (" + TrackNumberText(p.formationDepth) + " m).");
     if (p.ditchWidth < 2 * p.ditchDepth)
         Refuse(kDitchWidth.caption(language),
                hu ? "legalább a mélység kétszerese kell legyen (az árok oldalai 1:1 lejtésűek)."
@@ -278,8 +278,8 @@ TrackParams ReadTrackParams(const TrackInput& input, UiLanguage language)
     const double foot = p.ballastWidth / 2 + (p.formationDepth - 0.17) * p.slope;
     if (foot > p.formation)
         Refuse(kBallastWidth.caption(language),
-               hu ? "az ágyazat lába (" + Number(foot) + " m) túlnyúlik a planumon (" + Number(p.formation) + " m)."
-                  : "the ballast's foot (" + Number(foot) + " m) runs past the formation (" + Number(p.formation) +
+               hu ? "az ágyazat lába (" + TrackNumberText(foot) + " m) túlnyúlik a planumon (" + TrackNumberText(p.formation) + " m)."
+                  : "the ballast's foot (" + TrackNumberText(foot) + " m) runs past the formation (" + TrackNumberText(p.formation) +
                         " m).");
     if (p.gauge + 0.14 > p.ballastWidth)
         Refuse(kGauge.caption(language), hu ? "a sínek nem férnek el az ágyazaton." : "the rails do not fit on the ballast.");

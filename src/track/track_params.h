@@ -92,6 +92,10 @@ struct TrackParams {
     std::array<std::string, kTrackElementCount> textures{};  // the bitmaps in use
 };
 
+// A length for names and messages: up to three decimals, no trailing
+// zeros ("300", "-1250.5", "0.65").
+std::string TrackNumberText(double value);
+
 // Reads and checks every input; throws InputError naming the field (its
 // caption in `language`) before anything is written.
 TrackParams ReadTrackParams(const TrackInput& input, UiLanguage language);

@@ -69,99 +69,104 @@ const TrackPiece kAllPieces[] = {TrackPiece::Bed,         TrackPiece::DikeLeft, 
                                  TrackPiece::WallRight,   TrackPiece::Ground};
 const double kRadii[] = {0.0, 300.0, -300.0, 75.0, -1250.5};
 
-bool Fits(TrackPiece piece, double radius)
+// Every piece with every radius whose centre lies beyond it.
+std::vector<std::pair<TrackPiece, double>> PiecesAndRadii()
 {
-    return radius == 0.0 || std::fabs(radius) > PieceCrossSection(piece, Params(), radius).FarthestX() + 1;
+    std::vector<std::pair<TrackPiece, double>> pairs;
+    for (const TrackPiece piece : kAllPieces)
+        for (const double radius : kRadii)
+            if (radius == 0.0 || std::fabs(radius) > PieceCrossSection(piece, Params(), radius).FarthestX() + 1)
+                pairs.emplace_back(piece, radius);
+    return pairs;
+}
+
+std::string Trace(TrackPiece piece, double radius)
+{
+    return std::string(PieceRow(piece).key) + " R=" + std::to_string(radius);
 }
 
 TEST(TrackBend, EveryVertexLiesOnTheDescribedCrossSectionAndBothEndsArePresent)
 {
     const TrackParams p = Params();
-    for (const TrackPiece piece : kAllPieces)
-        for (const double radius : kRadii) {
-            if (!Fits(piece, radius))
-                continue;
-            SCOPED_TRACE(std::string(PieceRow(piece).key) + " R=" + std::to_string(radius));
-            const std::vector<Line> described = DescribedSection(piece);
-            const TrackMesh mesh = TrackPieceMesh(piece, p, radius);
-            std::size_t line = 0;
-            for (const TrackSurface& surface : mesh.surfaces) {
-                if (surface.element == TrackElement::Sleeper) {
-                    // Sleepers lie inside the formation's envelope, under
-                    // the rail top, on the block.
-                    for (const Vec3& v : surface.vertices) {
-                        const TrackPoint t = Unbend(v, radius, p.blockLength);
-                        EXPECT_LE(std::fabs(t.x), p.formation);
-                        EXPECT_GE(t.y, -p.formationDepth);
-                        EXPECT_LE(t.y, -0.17 + 1e-9);
-                        EXPECT_GE(t.s, 0.0);
-                        EXPECT_LE(t.s, p.blockLength);
-                    }
-                    continue;
-                }
-                ASSERT_LT(line, described.size());
-                std::map<std::pair<long, long>, int> ends;  // profile point in 0.1 mm: 1 start, 2 end
+    for (const auto& [piece, radius] : PiecesAndRadii()) {
+        SCOPED_TRACE(Trace(piece, radius));
+        const std::vector<Line> described = DescribedSection(piece);
+        const TrackMesh mesh = TrackPieceMesh(piece, p, radius);
+        std::size_t line = 0;
+        for (const TrackSurface& surface : mesh.surfaces) {
+            if (surface.element == TrackElement::Sleeper) {
+                // Sleepers lie inside the formation's envelope, under
+                // the rail top, on the block.
                 for (const Vec3& v : surface.vertices) {
                     const TrackPoint t = Unbend(v, radius, p.blockLength);
-                    EXPECT_LT(DistanceToLine(described[line], t.x, t.y), 0.001) << t.x << "," << t.y;
-                    EXPECT_GT(t.s, -1e-6);
-                    EXPECT_LT(t.s, p.blockLength + 1e-6);
-                    const std::pair<long, long> key{std::lround(t.x * 10000), std::lround(t.y * 10000)};
-                    if (std::fabs(t.s) < 1e-6)
-                        ends[key] |= 1;
-                    if (std::fabs(t.s - p.blockLength) < 1e-6)
-                        ends[key] |= 2;
+                    EXPECT_LE(std::fabs(t.x), p.formation);
+                    EXPECT_GE(t.y, -p.formationDepth);
+                    EXPECT_LE(t.y, -0.17 + 1e-9);
+                    EXPECT_GE(t.s, 0.0);
+                    EXPECT_LE(t.s, p.blockLength);
                 }
-                // Every described point is at both ends.
-                for (const ProfilePoint& point : described[line]) {
-                    const std::pair<long, long> key{std::lround(point.x * 10000), std::lround(point.y * 10000)};
-                    EXPECT_EQ(ends[key], 3) << point.x << "," << point.y;
-                }
-                ++line;
+                continue;
             }
-            EXPECT_EQ(line, described.size());
+            ASSERT_LT(line, described.size());
+            std::map<std::pair<long, long>, int> ends;  // profile point in 0.1 mm: 1 start, 2 end
+            for (const Vec3& v : surface.vertices) {
+                const TrackPoint t = Unbend(v, radius, p.blockLength);
+                EXPECT_LT(DistanceToLine(described[line], t.x, t.y), 0.001) << t.x << "," << t.y;
+                EXPECT_GT(t.s, -1e-6);
+                EXPECT_LT(t.s, p.blockLength + 1e-6);
+                const std::pair<long, long> key{std::lround(t.x * 10000), std::lround(t.y * 10000)};
+                if (std::fabs(t.s) < 1e-6)
+                    ends[key] |= 1;
+                if (std::fabs(t.s - p.blockLength) < 1e-6)
+                    ends[key] |= 2;
+            }
+            // Every described point is at both ends.
+            for (const ProfilePoint& point : described[line]) {
+                const std::pair<long, long> key{std::lround(point.x * 10000), std::lround(point.y * 10000)};
+                EXPECT_EQ(ends[key], 3) << point.x << "," << point.y;
+            }
+            ++line;
         }
+        EXPECT_EQ(line, described.size());
+    }
 }
 
 TEST(TrackBend, ConsecutiveBlocksPlacedByTheChordRuleShareTheirEndSections)
 {
     const TrackParams p = Params();
     const double L = p.blockLength;
-    for (const TrackPiece piece : kAllPieces)
-        for (const double radius : kRadii) {
-            if (!Fits(piece, radius))
-                continue;
-            SCOPED_TRACE(std::string(PieceRow(piece).key) + " R=" + std::to_string(radius));
-            const TrackMesh mesh = TrackPieceMesh(piece, p, radius);
-            // The block's start and end planes in the object: square to
-            // the track at its start and end, i.e. turned by -L/2R and
-            // +L/2R from square to the chord.
-            const double turn = radius == 0.0 ? 0.0 : L / (2 * radius);
-            const double chord = radius == 0.0 ? L : 2 * radius * std::sin(turn);
-            std::vector<Vec3> starts, ends;
-            for (const TrackSurface& surface : mesh.surfaces)
-                for (const Vec3& v : surface.vertices) {
-                    if (std::fabs(-v.x * std::sin(turn) + v.z * std::cos(turn)) < 1e-7)
-                        starts.push_back(v);
-                    if (std::fabs(v.x * std::sin(turn) + (v.z - chord) * std::cos(turn)) < 1e-7)
-                        ends.push_back(v);
-                }
-            ASSERT_FALSE(starts.empty());
-            ASSERT_EQ(starts.size(), ends.size());
-            for (int k = 0; k < 3; ++k) {
-                // Each end vertex of block k is a start vertex of block k+1, and back.
-                for (const auto& [from, to, ownBlock] : {std::tuple{&ends, &starts, k}, std::tuple{&starts, &ends, k + 1}}) {
-                    for (const Vec3& v : *from) {
-                        const Vec3 here = Placed(v, ownBlock, radius, L);
-                        const int other = ownBlock == k ? k + 1 : k;
-                        double nearest = 1e9;
-                        for (const Vec3& w : *to)
-                            nearest = std::min(nearest, test::Distance(here, Placed(w, other, radius, L)));
-                        EXPECT_LT(nearest, 1e-6);
-                    }
+    for (const auto& [piece, radius] : PiecesAndRadii()) {
+        SCOPED_TRACE(Trace(piece, radius));
+        const TrackMesh mesh = TrackPieceMesh(piece, p, radius);
+        // The block's start and end planes in the object: square to
+        // the track at its start and end, i.e. turned by -L/2R and
+        // +L/2R from square to the chord.
+        const double turn = radius == 0.0 ? 0.0 : L / (2 * radius);
+        const double chord = radius == 0.0 ? L : 2 * radius * std::sin(turn);
+        std::vector<Vec3> starts, ends;
+        for (const TrackSurface& surface : mesh.surfaces)
+            for (const Vec3& v : surface.vertices) {
+                if (std::fabs(-v.x * std::sin(turn) + v.z * std::cos(turn)) < 1e-7)
+                    starts.push_back(v);
+                if (std::fabs(v.x * std::sin(turn) + (v.z - chord) * std::cos(turn)) < 1e-7)
+                    ends.push_back(v);
+            }
+        ASSERT_FALSE(starts.empty());
+        ASSERT_EQ(starts.size(), ends.size());
+        for (int k = 0; k < 3; ++k) {
+            // Each end vertex of block k is a start vertex of block k+1, and back.
+            for (const auto& [from, to, ownBlock] : {std::tuple{&ends, &starts, k}, std::tuple{&starts, &ends, k + 1}}) {
+                for (const Vec3& v : *from) {
+                    const Vec3 here = Placed(v, ownBlock, radius, L);
+                    const int other = ownBlock == k ? k + 1 : k;
+                    double nearest = 1e9;
+                    for (const Vec3& w : *to)
+                        nearest = std::min(nearest, test::Distance(here, Placed(w, other, radius, L)));
+                    EXPECT_LT(nearest, 1e-6);
                 }
             }
         }
+    }
 }
 
 TEST(TrackBend, EdgesStayWithinTheToleranceWithNoMoreSegmentsThanNeeded)
@@ -172,37 +177,36 @@ TEST(TrackBend, EdgesStayWithinTheToleranceWithNoMoreSegmentsThanNeeded)
         input.overlap = "0.5";
         const TrackParams p = Params(input);
         const double length = p.blockLength + p.overlap;
-        for (const TrackPiece piece : kAllPieces)
-            for (const double radius : kRadii) {
-                if (radius == 0.0 || !Fits(piece, radius))
+        for (const auto& [piece, radius] : PiecesAndRadii()) {
+            if (radius == 0.0)
+                continue;
+            SCOPED_TRACE(Trace(piece, radius) + " tol=" + tolerance);
+            const TrackMesh mesh = TrackPieceMesh(piece, p, radius);
+            double farthest = 0.0, worst = 0.0;
+            for (const TrackSurface& surface : mesh.surfaces) {
+                if (surface.element == TrackElement::Sleeper)
                     continue;
-                SCOPED_TRACE(std::string(PieceRow(piece).key) + " R=" + std::to_string(radius) + " tol=" + tolerance);
-                const TrackMesh mesh = TrackPieceMesh(piece, p, radius);
-                double farthest = 0.0, worst = 0.0;
-                for (const TrackSurface& surface : mesh.surfaces) {
-                    if (surface.element == TrackElement::Sleeper)
-                        continue;
-                    for (const auto& face : surface.faces)
-                        for (int c = 0; c < 4; ++c) {
-                            const Vec3& a = surface.vertices[face[c]];
-                            const Vec3& b = surface.vertices[face[(c + 1) % 4]];
-                            const TrackPoint ta = Unbend(a, radius, p.blockLength), tb = Unbend(b, radius, p.blockLength);
-                            if (std::fabs(ta.s - tb.s) < 1e-9)
-                                continue;  // across the track
-                            // Along the track: the chord's middle against the circle.
-                            const TrackPoint mid = Unbend({(a.x + b.x) / 2, (a.y + b.y) / 2, (a.z + b.z) / 2}, radius,
-                                                          p.blockLength);
-                            worst = std::max(worst, std::fabs(mid.x - ta.x));
-                            farthest = std::max(farthest, std::fabs(radius - ta.x));
-                        }
-                }
-                EXPECT_LE(worst, p.tolerance + 1e-9);
-                // A segment of length d at distance r strays about d^2/8r.
-                const double longest = std::sqrt(8 * farthest * p.tolerance);
-                const int needed = static_cast<int>(std::ceil(length * farthest / std::fabs(radius) / longest));
-                EXPECT_LE(mesh.segments, needed + 1);
-                EXPECT_GE(mesh.segments, 1);
+                for (const auto& face : surface.faces)
+                    for (int c = 0; c < 4; ++c) {
+                        const Vec3& a = surface.vertices[face[c]];
+                        const Vec3& b = surface.vertices[face[(c + 1) % 4]];
+                        const TrackPoint ta = Unbend(a, radius, p.blockLength), tb = Unbend(b, radius, p.blockLength);
+                        if (std::fabs(ta.s - tb.s) < 1e-9)
+                            continue;  // across the track
+                        // Along the track: the chord's middle against the circle.
+                        const TrackPoint mid = Unbend({(a.x + b.x) / 2, (a.y + b.y) / 2, (a.z + b.z) / 2}, radius,
+                                                      p.blockLength);
+                        worst = std::max(worst, std::fabs(mid.x - ta.x));
+                        farthest = std::max(farthest, std::fabs(radius - ta.x));
+                    }
             }
+            EXPECT_LE(worst, p.tolerance + 1e-9);
+            // A segment of length d at distance r strays about d^2/8r.
+            const double longest = std::sqrt(8 * farthest * p.tolerance);
+            const int needed = static_cast<int>(std::ceil(length * farthest / std::fabs(radius) / longest));
+            EXPECT_LE(mesh.segments, needed + 1);
+            EXPECT_GE(mesh.segments, 1);
+        }
     }
 }
 
@@ -216,31 +220,28 @@ Vec3 Normal(const TrackSurface& surface, const std::array<std::uint32_t, 4>& fac
 TEST(TrackBend, EarthFacesUpAndWallFacesFaceTheTrack)
 {
     const TrackParams p = Params();
-    for (const TrackPiece piece : kAllPieces)
-        for (const double radius : kRadii) {
-            if (!Fits(piece, radius))
+    for (const auto& [piece, radius] : PiecesAndRadii()) {
+        SCOPED_TRACE(Trace(piece, radius));
+        for (const TrackSurface& surface : TrackPieceMesh(piece, p, radius).surfaces) {
+            if (surface.element == TrackElement::Sleeper || surface.element == TrackElement::Rail)
                 continue;
-            SCOPED_TRACE(std::string(PieceRow(piece).key) + " R=" + std::to_string(radius));
-            for (const TrackSurface& surface : TrackPieceMesh(piece, p, radius).surfaces) {
-                if (surface.element == TrackElement::Sleeper || surface.element == TrackElement::Rail)
-                    continue;
-                for (const auto& face : surface.faces) {
-                    const Vec3 n = Normal(surface, face);
-                    const double size = std::hypot(n.x, n.y, n.z);
-                    ASSERT_GT(size, 0.0);
-                    if (n.y / size > 1e-6)
-                        continue;  // faces up
-                    // A vertical face: toward the track centre at its s.
-                    const Vec3& corner = surface.vertices[face[0]];
-                    const TrackPoint t = Unbend(corner, radius, p.blockLength);
-                    EXPECT_EQ(surface.element, TrackElement::Wall);
-                    const double turn = radius == 0.0 ? 0.0 : t.s / radius - p.blockLength / (2 * radius);
-                    // The track's "right" at s, in the object.
-                    const Vec3 right{std::cos(turn), 0, -std::sin(turn)};
-                    EXPECT_LT((n.x * right.x + n.z * right.z) * t.x, 0.0);
-                }
+            for (const auto& face : surface.faces) {
+                const Vec3 n = Normal(surface, face);
+                const double size = std::hypot(n.x, n.y, n.z);
+                ASSERT_GT(size, 0.0);
+                if (n.y / size > 1e-6)
+                    continue;  // faces up
+                // A vertical face: toward the track centre at its s.
+                const Vec3& corner = surface.vertices[face[0]];
+                const TrackPoint t = Unbend(corner, radius, p.blockLength);
+                EXPECT_EQ(surface.element, TrackElement::Wall);
+                const double turn = radius == 0.0 ? 0.0 : t.s / radius - p.blockLength / (2 * radius);
+                // The track's "right" at s, in the object.
+                const Vec3 right{std::cos(turn), 0, -std::sin(turn)};
+                EXPECT_LT((n.x * right.x + n.z * right.z) * t.x, 0.0);
             }
         }
+    }
 }
 
 TEST(TrackBend, RailsAndSleepersFaceOutOfTheirBoxes)
