@@ -19,7 +19,8 @@ const LocalText kTrackHelpStart{
     "szakaszába másolható listát (palya_elemek.txt). Kiírja az állapotszöveget, a\n"
     "szükséges textúrákat és a lista útvonalát. Hosszak méterben, \".\" tizedesjellel.\n"
     "Magyar elemnevek: agyazat (bed), toltes-bal/-jobb (dike), bevagas-bal/-jobb\n"
-    "(cutting), tamfal-bal/-jobb (wall), terep (ground).\n"
+    "(cutting), tamfal-bal/-jobb (wall), terep (ground). A -o egy elem és egy sugár\n"
+    "fájlját nevezi meg.\n"
     "\n",
     "Usage: kestrane track [OPTIONS]\n"
     "\n"
@@ -28,6 +29,7 @@ const LocalText kTrackHelpStart{
     "so that the blocks of that radius join exactly, and a list to paste into the\n"
     "route's With Structure section (track_structures.txt). Prints the status, the\n"
     "bitmaps needed and the list's path. Lengths in metres, \".\" as decimal point.\n"
+    "-o names the file of a kit of one piece and one radius.\n"
     "\n"};
 
 std::string TrackHelp(UiLanguage language)

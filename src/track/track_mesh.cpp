@@ -137,3 +137,30 @@ TrackMesh BuildTrackMesh(const CrossSection& section, const TrackParams& p, doub
 }
 
 }  // namespace kestrane
+
+namespace kestrane {
+
+TrackMesh PlaceTrackBlocks(const TrackMesh& piece, double radius, double blockLength, int blocks)
+{
+    TrackMesh placed;
+    placed.segments = piece.segments;
+    for (int k = 0; k < blocks; ++k) {
+        // The block's start and the direction of its chord.
+        double startX = 0.0, startZ = k * blockLength, chord = 0.0;
+        if (radius != 0.0) {
+            const double heading = k * blockLength / radius;
+            startX = radius * (1 - std::cos(heading));
+            startZ = radius * std::sin(heading);
+            chord = heading + blockLength / (2 * radius);
+        }
+        const double c = std::cos(chord), s = std::sin(chord);
+        for (TrackSurface surface : piece.surfaces) {
+            for (Vec3& v : surface.vertices)
+                v = {startX + v.x * c + v.z * s, v.y, startZ - v.x * s + v.z * c};
+            placed.surfaces.push_back(std::move(surface));
+        }
+    }
+    return placed;
+}
+
+}  // namespace kestrane

@@ -55,3 +55,13 @@ struct TrackMesh {
 TrackMesh BuildTrackMesh(const CrossSection& section, const TrackParams& p, double radius);
 
 }  // namespace kestrane
+
+namespace kestrane {
+
+// What the route shows of a kit: `blocks` consecutive blocks of one radius,
+// each piece's object placed as the simulator places it, at the block's
+// start on the track's arc (the first at the origin, heading +z), turned so
+// that its z axis lies along the block's chord. For the kit's preview.
+TrackMesh PlaceTrackBlocks(const TrackMesh& piece, double radius, double blockLength, int blocks);
+
+}  // namespace kestrane

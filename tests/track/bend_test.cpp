@@ -314,3 +314,24 @@ TEST(TrackBend, CantRaisesTheOuterRailAndKeepsTheFormationLevel)
 
 }  // namespace
 }  // namespace kestrane
+
+namespace kestrane {
+namespace {
+
+TEST(TrackBend, PreviewPlacesEveryBlockAsTheSimulatorDoes)
+{
+    const TrackParams p = Params();
+    for (const double radius : {0.0, 300.0, -150.0}) {
+        const TrackMesh piece = TrackPieceMesh(TrackPiece::DikeRight, p, radius);
+        const TrackMesh run = PlaceTrackBlocks(piece, radius, p.blockLength, 4);
+        ASSERT_EQ(run.surfaces.size(), 4 * piece.surfaces.size());
+        for (int k = 0; k < 4; ++k)
+            for (std::size_t i = 0; i < piece.surfaces[0].vertices.size(); ++i)
+                EXPECT_LT(test::Distance(run.surfaces[k].vertices[i],
+                                         Placed(piece.surfaces[0].vertices[i], k, radius, p.blockLength)),
+                          1e-9);
+    }
+}
+
+}  // namespace
+}  // namespace kestrane
