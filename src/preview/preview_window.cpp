@@ -48,6 +48,23 @@ const LocalText kNoMemory{"nincs elég memória", "not enough memory"};
 
 QString Tr(const LocalText& text, UiLanguage language) { return QString::fromUtf8(text(language)); }
 
+// The batches of `model`, textured where a bitmap lies in `folder`.
+MeshBatches BatchesWithBitmapsIn(const b3d::Model& model, const QString& folder)
+{
+    // Whether a texture's bitmap lies in the folder, asked once per name.
+    const QStringList entries = QDir(folder).entryList(QDir::Files);
+    std::map<std::string, bool> present;
+    auto hasBitmap = [&](const std::string& name) {
+        const auto known = present.find(name);
+        if (known != present.end())
+            return known->second;
+        const bool found = entries.contains(QString::fromStdString(name), Qt::CaseInsensitive);
+        present.emplace(name, found);
+        return found;
+    };
+    return BuildBatches(model, hasBitmap);
+}
+
 }  // namespace
 
 // One reading of a file: the worker thread fills it, the window's thread
@@ -89,18 +106,7 @@ struct PreviewWindow::Loading {
             if (cancel)
                 return;
             counts = {model.sections.size(), model.vertexCount, model.faceCount, model.problemCount, tiles, largest};
-            // Whether a texture's bitmap lies beside the object, asked once per name.
-            const QStringList entries = QDir(info.absolutePath()).entryList(QDir::Files);
-            std::map<std::string, bool> present;
-            auto hasBitmap = [&](const std::string& name) {
-                const auto known = present.find(name);
-                if (known != present.end())
-                    return known->second;
-                const bool found = entries.contains(QString::fromStdString(name), Qt::CaseInsensitive);
-                present.emplace(name, found);
-                return found;
-            };
-            batches = BuildBatches(model, hasBitmap);
+            batches = BatchesWithBitmapsIn(model, info.absolutePath());
             outcome = cancel ? Outcome::Cancelled : Outcome::Read;
         } catch (const b3d::ReadCancelled&) {
             outcome = Outcome::Cancelled;
@@ -286,6 +292,19 @@ bool PreviewWindow::openFile(const QString& path)
     status_->setText(summary());
     status_->setStyleSheet(counts_.largestObject > b3d::kMostVertices ? "color: #a00000; font-weight: bold;" : "");
     return true;
+}
+
+void PreviewWindow::showModel(const b3d::Model& model, const QString& name, const QString& folder)
+{
+    cancelLoading();
+    loading_.reset();
+    progress_->hide();
+    cancel_->hide();
+    view_->setMesh(BatchesWithBitmapsIn(model, folder), folder);
+    file_ = QDir(folder).filePath(name);
+    counts_ = {model.sections.size(), model.vertexCount, model.faceCount, model.problemCount, 0, 0};
+    status_->setText(summary());
+    status_->setStyleSheet("");
 }
 
 void PreviewWindow::chooseFile()
