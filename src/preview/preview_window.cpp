@@ -3,6 +3,7 @@
 #include "b3d/b3d_reader.h"
 #include "b3d/b3d_tile_set.h"
 #include "preview/mesh_view.h"
+#include "track/track_generator.h"
 
 #include <QCloseEvent>
 #include <QDir>
@@ -19,6 +20,8 @@
 #include <algorithm>
 #include <atomic>
 #include <cstdint>
+#include <fstream>
+#include <iterator>
 #include <map>
 #include <new>
 #include <stdexcept>
@@ -35,6 +38,8 @@ const LocalText kOpenTitle{"B3D fájl megnyitása", "Open a B3D file"};
 const LocalText kFilter{"B3D objektumok (*.b3d *.B3D);;Minden fájl (*)", "B3D objects (*.b3d *.B3D);;All files (*)"};
 const LocalText kTileSetFilter{"B3D objektumok és csempekészletek (*.b3d *.B3D *_tiles.txt);;",
                                "B3D objects and tile sets (*.b3d *.B3D *_tiles.txt);;"};
+const LocalText kTrackKitFilter{"Pályakészletek elemlistái (track_structures.txt palya_elemek.txt);;",
+                                "Structure lists of track kits (track_structures.txt palya_elemek.txt);;"};
 const LocalText kTileCount{" – %1 csempe, a legnagyobb %2 csúcsponttal", " – %1 tiles, the largest with %2 vertices"};
 const LocalText kNothing{"Nincs megnyitott objektum.", "No object is open."};
 const LocalText kCounts{"%1: %2 szakasz, %3 csúcspont, %4 lap", "%1: %2 sections, %3 vertices, %4 faces"};
@@ -47,6 +52,42 @@ const LocalText kCancelled{"%1 betöltése megszakítva.", "Loading %1 cancelled
 const LocalText kNoMemory{"nincs elég memória", "not enough memory"};
 
 QString Tr(const LocalText& text, UiLanguage language) { return QString::fromUtf8(text(language)); }
+
+// A track kit's structure list opens as the route shows the kit: this many
+// consecutive blocks of its first radius.
+constexpr int kKitBlocks = 8;
+
+// The files of the structure list's first radius, each placed at the start
+// of every block as the simulator places it, as one model. `largest`
+// receives the vertex count of the largest file.
+b3d::Model ReadKitBlocks(const std::filesystem::path& path, const b3d::ReadProgress& progress, std::size_t& largest)
+{
+    std::ifstream in(path, std::ios::binary);
+    const std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    if (!in.good() && !in.eof())
+        throw b3d::ReadError("cannot be read");
+    const std::optional<TrackStructureFiles> list = ReadTrackStructureList(text);
+    if (!list)
+        throw b3d::ReadError("not a track kit's structure list");
+    const auto& [radius, files] = list->radii.front();
+    b3d::Model model;
+    for (const std::string& file : files) {
+        const b3d::Model piece = b3d::ReadB3dFile(path.parent_path() / file, progress);
+        for (int k = 0; k < kKitBlocks; ++k) {
+            const TrackBlockPlace place = PlaceOfBlock(radius, list->blockLength, k);
+            for (b3d::Section section : piece.sections) {
+                for (Vec3& v : section.vertices)
+                    v = place(v);
+                model.sections.push_back(std::move(section));
+            }
+        }
+        model.vertexCount += kKitBlocks * piece.vertexCount;
+        model.faceCount += kKitBlocks * piece.faceCount;
+        model.problemCount += piece.problemCount;
+        largest = std::max(largest, piece.vertexCount);
+    }
+    return model;
+}
 
 // The batches of `model`, textured where a bitmap lies in `folder`.
 MeshBatches BatchesWithBitmapsIn(const b3d::Model& model, const QString& folder)
@@ -94,7 +135,9 @@ struct PreviewWindow::Loading {
             // A tile index: every tile at its origin, as one model.
             b3d::Model model;
             std::size_t tiles = 0, largest = 0;
-            if (b3d::IsTileIndex(path.toStdString())) {
+            if (IsTrackStructureList(path.toStdString())) {
+                model = ReadKitBlocks(path.toStdString(), progress, largest);
+            } else if (b3d::IsTileIndex(path.toStdString())) {
                 b3d::TileSet set = b3d::ReadTileSet(path.toStdString(), progress);
                 tiles = set.tiles.size();
                 largest = set.mostVertices;
@@ -312,7 +355,8 @@ void PreviewWindow::chooseFile()
     const QString start = file_.isEmpty() ? QDir::currentPath() : QFileInfo(file_).absolutePath();
     const QString path =
         QFileDialog::getOpenFileName(this, Tr(kOpenTitle, language_), start,
-                                     Tr(kTileSetFilter, language_) + Tr(kFilter, language_));
+                                     Tr(kTileSetFilter, language_) + Tr(kTrackKitFilter, language_) +
+                                         Tr(kFilter, language_));
     if (!path.isEmpty())
         openFile(path);
 }

@@ -178,6 +178,64 @@ std::string TrackStructureList(const TrackParams& p, const std::vector<std::stri
     return text;
 }
 
+namespace {
+
+// The number before the closing " m" of a comment line (";radius 300 m",
+// ";... block length 25 m"); nullopt for any other line.
+std::optional<double> MetresAtEnd(std::string_view line)
+{
+    if (line.empty() || line.front() != ';' || !line.ends_with(" m"))
+        return std::nullopt;
+    line.remove_suffix(2);
+    const auto space = line.rfind(' ');
+    return space == std::string_view::npos ? std::nullopt : ParseReal(line.substr(space + 1));
+}
+
+}  // namespace
+
+std::optional<TrackStructureFiles> ReadTrackStructureList(const std::string& text)
+{
+    TrackStructureFiles list;
+    bool structures = false;  // after the "With Structure" line
+    std::size_t start = 0;
+    for (bool first = true; start < text.size(); first = false) {
+        std::size_t end = text.find('\n', start);
+        if (end == std::string::npos)
+            end = text.size();
+        std::string_view line(text.data() + start, end - start);
+        start = end + 1;
+        if (line.ends_with('\r'))
+            line.remove_suffix(1);
+        if (first) {
+            const auto length = MetresAtEnd(line);
+            if (!length || *length <= 0)
+                return std::nullopt;
+            list.blockLength = *length;
+        } else if (line == "With Structure") {
+            structures = true;
+        } else if (structures && line.starts_with(';')) {
+            const auto radius = MetresAtEnd(line);
+            if (!radius)
+                return std::nullopt;
+            list.radii.push_back({*radius, {}});
+        } else if (structures && line.starts_with('.')) {
+            const auto name = line.find(") ");
+            if (name == std::string_view::npos || list.radii.empty())
+                return std::nullopt;
+            list.radii.back().second.emplace_back(line.substr(name + 2));
+        }
+    }
+    if (list.radii.empty())
+        return std::nullopt;
+    return list;
+}
+
+bool IsTrackStructureList(const std::filesystem::path& path)
+{
+    const std::string name = path.filename().string();
+    return name == TrackStructureListName(UiLanguage::English) || name == TrackStructureListName(UiLanguage::Hungarian);
+}
+
 TrackResult GenerateTrackKit(const TrackInput& input, UiLanguage language, const std::filesystem::path& folder,
                              const std::string& fileName)
 {

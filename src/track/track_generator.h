@@ -8,6 +8,8 @@
 #include "track/track_params.h"
 
 #include <filesystem>
+#include <optional>
+#include <utility>
 #include <string>
 #include <vector>
 
@@ -39,6 +41,19 @@ std::size_t WriteTrackPiece(const std::filesystem::path& path, TrackPiece piece,
 // the cuttings'. `files` are the file names, radius after radius, piece
 // after piece.
 std::string TrackStructureList(const TrackParams& p, const std::vector<std::string>& files, UiLanguage language);
+
+// What a structure list names: the block length and, radius after radius,
+// the files of each radius.
+struct TrackStructureFiles {
+    double blockLength = 25.0;
+    std::vector<std::pair<double, std::vector<std::string>>> radii;
+};
+// Reads a structure list as TrackStructureList writes it (in either
+// language); nullopt for a text that is not one.
+std::optional<TrackStructureFiles> ReadTrackStructureList(const std::string& text);
+// Whether `path` names a structure list: "track_structures.txt" or
+// "palya_elemek.txt".
+bool IsTrackStructureList(const std::filesystem::path& path);
 
 struct TrackResult {
     std::vector<std::string> files;          // the object files, radius after radius, piece after piece

@@ -140,23 +140,29 @@ TrackMesh BuildTrackMesh(const CrossSection& section, const TrackParams& p, doub
 
 namespace kestrane {
 
+Vec3 TrackBlockPlace::operator()(const Vec3& v) const
+{
+    const double c = std::cos(chord), s = std::sin(chord);
+    return {startX + v.x * c + v.z * s, v.y, startZ - v.x * s + v.z * c};
+}
+
+TrackBlockPlace PlaceOfBlock(double radius, double blockLength, int k)
+{
+    if (radius == 0.0)
+        return {0.0, k * blockLength, 0.0};
+    const double heading = k * blockLength / radius;
+    return {radius * (1 - std::cos(heading)), radius * std::sin(heading), heading + blockLength / (2 * radius)};
+}
+
 TrackMesh PlaceTrackBlocks(const TrackMesh& piece, double radius, double blockLength, int blocks)
 {
     TrackMesh placed;
     placed.segments = piece.segments;
     for (int k = 0; k < blocks; ++k) {
-        // The block's start and the direction of its chord.
-        double startX = 0.0, startZ = k * blockLength, chord = 0.0;
-        if (radius != 0.0) {
-            const double heading = k * blockLength / radius;
-            startX = radius * (1 - std::cos(heading));
-            startZ = radius * std::sin(heading);
-            chord = heading + blockLength / (2 * radius);
-        }
-        const double c = std::cos(chord), s = std::sin(chord);
+        const TrackBlockPlace place = PlaceOfBlock(radius, blockLength, k);
         for (TrackSurface surface : piece.surfaces) {
             for (Vec3& v : surface.vertices)
-                v = {startX + v.x * c + v.z * s, v.y, startZ - v.x * s + v.z * c};
+                v = place(v);
             placed.surfaces.push_back(std::move(surface));
         }
     }

@@ -58,6 +58,18 @@ TrackMesh BuildTrackMesh(const CrossSection& section, const TrackParams& p, doub
 
 namespace kestrane {
 
+// Where the simulator puts the object of block `k` (0 first) of a run of
+// blocks of one radius: at the block's start on the track's arc (the first
+// at the origin, heading +z), turned so that its z axis lies along the
+// block's chord.
+struct TrackBlockPlace {
+    double startX = 0.0, startZ = 0.0;
+    double chord = 0.0;  // the chord's angle from +z, towards +x
+
+    Vec3 operator()(const Vec3& v) const;
+};
+TrackBlockPlace PlaceOfBlock(double radius, double blockLength, int k);
+
 // What the route shows of a kit: `blocks` consecutive blocks of one radius,
 // each piece's object placed as the simulator places it, at the block's
 // start on the track's arc (the first at the origin, heading +z), turned so

@@ -164,6 +164,8 @@ TrackWindow::TrackWindow(QWidget* parent) : QDialog(parent), ui(std::make_unique
     connect(ui->railsCheck, &QCheckBox::toggled, this, &TrackWindow::inputsChanged);
     connect(ui->generateButton, &QPushButton::clicked, this, &TrackWindow::generate);
     connect(ui->previewButton, &QPushButton::clicked, this, &TrackWindow::showKitPreview);
+    connect(ui->previewRadiusCombo, &QComboBox::activated, this,
+            [this] { pickedRadius_ = ui->previewRadiusCombo->currentText(); });
     new PresetButtons(
         ui->savePresetButton, ui->loadPresetButton, [this] { return TrackPresetJson(trackInput()); },
         [this](std::string_view json) { setTrackInput(TrackFromPreset(json)); }, [this] { return language_; });
@@ -245,8 +247,8 @@ void TrackWindow::setTrackInput(const TrackInput& input)
 void TrackWindow::inputsChanged()
 {
     ui->sectionView->setInput(trackInput(), language_);
-    // The preview's radii: those of the list, the choice kept while it is there.
-    const QString chosen = ui->previewRadiusCombo->currentText();
+    // The preview's radii: those of the list; the one picked from the list
+    // stays chosen while it is there, else the first.
     QStringList radii;
     for (const QString& part : ui->radiusEdit->text().split(u','))
         if (!part.trimmed().isEmpty())
@@ -260,7 +262,7 @@ void TrackWindow::inputsChanged()
         return;
     ui->previewRadiusCombo->clear();
     ui->previewRadiusCombo->addItems(radii);
-    ui->previewRadiusCombo->setCurrentIndex(std::max(0, static_cast<int>(radii.indexOf(chosen))));
+    ui->previewRadiusCombo->setCurrentIndex(std::max(0, static_cast<int>(radii.indexOf(pickedRadius_))));
 }
 
 b3d::Model TrackWindow::kitPreviewModel() const

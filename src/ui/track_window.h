@@ -66,6 +66,7 @@ private:
     OutputFolderLine* outputFolder_ = nullptr;
     UiLanguage language_ = UiLanguage::English;
     QString lastGenerated_;  // the structure list this window wrote last
+    QString pickedRadius_;   // the radius last picked for the preview
 };
 
 }  // namespace kestrane::ui

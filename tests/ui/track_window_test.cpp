@@ -243,6 +243,7 @@ void TrackWindowTest::previewBlocksOfChosenRadius()
     QCOMPARE(radius->count(), 2);
     QCOMPARE(radius->itemText(1), QStringLiteral("-300"));
     radius->setCurrentIndex(1);
+    emit radius->activated(1);  // as a pick from the list
     Child<QSpinBox>(window, "previewBlocksSpin")->setValue(5);
     const b3d::Model model = window.kitPreviewModel();
 
@@ -262,9 +263,12 @@ void TrackWindowTest::previewBlocksOfChosenRadius()
         for (const Vec3& v : section.vertices)
             leftmost = std::min(leftmost, v.x);
     QVERIFY(leftmost < -20);
-    // Typing a new list keeps the chosen radius while it is in the list.
+    // Typing a new list keeps the picked radius while it is in the list,
+    // else the first is shown.
     Child<QLineEdit>(window, "radiusEdit")->setText("0, -300, 500");
     QCOMPARE(radius->currentText(), QStringLiteral("-300"));
+    Child<QLineEdit>(window, "radiusEdit")->setText("400, 500");
+    QCOMPARE(radius->currentText(), QStringLiteral("400"));
 }
 
 QTEST_MAIN(TrackWindowTest)
