@@ -7,6 +7,7 @@
 
 #include "../ui/window_test_support.h"
 
+#include <QCheckBox>
 #include <QComboBox>
 #include <QImage>
 #include <QLineEdit>
@@ -43,8 +44,11 @@ private slots:
         ui::TrackWindow window;
         window.applyLanguage(UiLanguage::English);
         window.show();
-        Child<QLineEdit>(window, "radiusEdit")->setText("300,0");
+        // A bed with an embankment on the left and a cutting on the right.
+        Child<QLineEdit>(window, "radiusEdit")->setText("150,0");
         Child<QLineEdit>(window, "dikeHeightEdit")->setText("2");
+        Child<QCheckBox>(window, "pieceDikeRight")->setChecked(false);
+        Child<QCheckBox>(window, "pieceCuttingRight")->setChecked(true);
         const b3d::Model built = window.kitPreviewModel();
         Child<QPushButton>(window, "previewButton")->click();
 
@@ -55,7 +59,7 @@ private slots:
                                    .arg(built.sections.size())
                                    .arg(QLocale(QLocale::English).toString(qulonglong(built.vertexCount)))
                                    .arg(QLocale(QLocale::English).toString(qulonglong(built.faceCount)));
-        QCOMPARE(preview.statusText(), QStringLiteral("8 blocks, R = 300 m") + counts);
+        QCOMPARE(preview.statusText(), QStringLiteral("8 blocks, R = 150 m") + counts);
         const QImage frame = preview.view()->grabFramebuffer();
         if (const QByteArray shots = qgetenv("KESTRANE_SCREENSHOTS"); !shots.isEmpty())
             preview.grab().save(QString::fromLocal8Bit(shots) + "/track_preview_en.png");
