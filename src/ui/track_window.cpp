@@ -25,6 +25,7 @@
 #include <QGroupBox>
 
 #include <algorithm>
+#include <string_view>
 
 namespace kestrane::ui {
 
@@ -103,8 +104,6 @@ const UiText kCaptions[] = {
     {"previewRadiusLabel", "Sugár (m)", "Radius (m)"},
     {"previewBlocksLabel", "Blokkok", "Blocks"},
     {"previewButton", "Előnézet", "Preview"},
-    {"savePresetButton", "Mentés…", "Save…"},
-    {"loadPresetButton", "Betöltés…", "Load…"},
     {"generateButton", "Generálás", "Generate"},
 };
 
@@ -119,10 +118,6 @@ const UiText kHints[] = {
      "Consecutive blocks of the chosen pieces, placed as the simulator places them (along the chord)"},
     {"generateButton", "A készlet fájljainak és elemlistájának írása (Enter)",
      "Writes the kit's files and its structure list (Enter)"},
-    {"savePresetButton", "Előbeállítás mentése…: az ablak minden adata egy JSON-fájlba",
-     "Save preset…: every input of the window into a JSON file"},
-    {"loadPresetButton", "Előbeállítás betöltése…: az ablak minden adata egy JSON-fájlból",
-     "Load preset…: every input of the window from a JSON file"},
 };
 
 const LocalText kPreviewName{"%1 blokk, R = %2 m", "%1 blocks, R = %2 m"};
@@ -135,6 +130,14 @@ QString OptionHint(const std::string& caption, UiLanguage language)
     if (!option)
         return {};
     return QString::fromUtf8(option->help(language)).replace(u'\n', u' ') + QStringLiteral(" (--%1)").arg(option->name);
+}
+
+// The preset buttons' rows of a main window table: the same texts here.
+void ApplyPresetButtonTexts(QWidget& window, std::span<const UiText> table, UiLanguage language, TextRole role)
+{
+    for (const UiText& row : table)
+        if (row.control == std::string_view("savePresetButton") || row.control == std::string_view("loadPresetButton"))
+            ApplyTexts(window, {&row, 1}, language, role);
 }
 
 std::string TextureCaption(TrackElement element, UiLanguage language)
@@ -181,6 +184,8 @@ void TrackWindow::applyLanguage(UiLanguage language)
     language_ = language;
     ApplyTexts(*this, kCaptions, language, TextRole::Caption);
     ApplyTexts(*this, kHints, language, TextRole::Hint);
+    ApplyPresetButtonTexts(*this, MainWindowCaptions(), language, TextRole::Caption);
+    ApplyPresetButtonTexts(*this, MainWindowHints(), language, TextRole::Hint);
     for (const UiText& row : kGroupTitles)
         findChild<QGroupBox*>(row.control)->setTitle(QString::fromUtf8(row(language)));
     for (std::size_t i = 0; i < kTrackPieceCount; ++i) {

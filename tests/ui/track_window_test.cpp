@@ -226,6 +226,8 @@ void TrackWindowTest::openedFromMainWindow()
     QVERIFY(window->isVisible());
     QCOMPARE(window->language(), UiLanguage::Hungarian);
     QCOMPARE(window->windowTitle(), QStringLiteral("Pályakészlet"));
+    QCOMPARE(Child<QPushButton>(*window, "savePresetButton")->text(), QStringLiteral("Mentés…"));
+    QCOMPARE(Child<QLabel>(*window, "gaugeLabel")->text(), QStringLiteral("Nyomtáv (m)"));
     QCOMPARE(QRect(0, 0, form.width(), form.height()), mainSize);
     // A second click shows the same window.
     window->hide();
