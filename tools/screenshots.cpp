@@ -1,9 +1,10 @@
-// Writes pictures of both windows in both languages: main_hu.png,
-// main_en.png, area_hu.png and area_en.png into the folder given as the
+// Writes pictures of the windows in both languages: main_hu.png,
+// main_en.png, area_hu.png, area_en.png, track_hu.png and track_en.png into the folder given as the
 // first argument (default: docs/screenshots). Runs headless with
 // QT_QPA_PLATFORM=offscreen. lang.cfg is written into a temporary folder.
 #include "ui/area_window.h"
 #include "ui/main_window.h"
+#include "ui/track_window.h"
 
 #include <QApplication>
 #include <QDir>
@@ -45,9 +46,14 @@ int main(int argc, char* argv[])
     mainWindow.terepgombClick();
     ok = save(mainWindow, QStringLiteral("main_hu.png")) && ok;
     ok = save(areaWindow, QStringLiteral("area_hu.png")) && ok;
+    kestrane::ui::TrackWindow trackWindow(&mainWindow);
+    trackWindow.applyLanguage(kestrane::UiLanguage::Hungarian);
+    ok = save(trackWindow, QStringLiteral("track_hu.png")) && ok;
     mainWindow.en_ButtonClick();
     mainWindow.terepgombClick();
     ok = save(mainWindow, QStringLiteral("main_en.png")) && ok;
     ok = save(areaWindow, QStringLiteral("area_en.png")) && ok;
+    trackWindow.applyLanguage(kestrane::UiLanguage::English);
+    ok = save(trackWindow, QStringLiteral("track_en.png")) && ok;
     return ok ? 0 : 1;
 }

@@ -10,6 +10,7 @@
 #include "terrain/terrain_generator.h"
 #include "terrain/terrain_tiles.h"
 #include "textures/texture_writing.h"
+#include "track/track_generator.h"
 
 #include <map>
 #include <optional>
@@ -51,6 +52,7 @@ struct ObjectOutcome {
     std::string refusal;
     std::string status;
     std::vector<std::string> warnings;
+    std::string name;  // what the progress line names when the object has no "output"
 };
 
 template <class Input>
@@ -139,6 +141,17 @@ bool WritesTileSet(const Preset& preset)
     return input.layout == TerrainLayout::Simulator;
 }
 
+// A track kit: its files take their own names; "output" (optional) names
+// the one file of a kit of one piece and one radius.
+ObjectOutcome WriteTrackObject(const Preset& preset, const std::string& folder, UiLanguage language)
+{
+    return WriteObject(TrackOptions(), preset, language, [&](const TrackInput& input, ObjectOutcome& outcome) {
+        TrackResult result = GenerateTrackKit(input, language, folder, preset.output.value_or(""));
+        outcome.name = result.structureList.filename().string();
+        return result;
+    });
+}
+
 }  // namespace
 
 int RunBatch(const std::vector<std::string>& args, std::ostream& out, std::ostream& err)
@@ -197,12 +210,14 @@ int RunBatch(const std::vector<std::string>& args, std::ostream& out, std::ostre
         };
         try {
             const Preset preset = ParsePreset(objects[i], true);
-            if (!preset.output)
+            const bool isTrack = preset.kind == "track";
+            if (!preset.output && !isTrack)
                 throw PresetError("output", "\"output\": hiányzik (egy .b3d fájlnév)",
                                   "\"output\": missing (a .b3d file name)");
             const bool isSet = WritesTileSet(preset);
             try {
-                CheckOutputName(*preset.output);
+                if (preset.output)
+                    CheckOutputName(*preset.output);
                 if (isSet)
                     CheckTileSetOutputName(*preset.output);
             } catch (const UsageError& e) {
@@ -211,6 +226,10 @@ int RunBatch(const std::vector<std::string>& args, std::ostream& out, std::ostre
             }
             const auto refuseTaken = [&](const std::string& name, std::size_t earlier) {
                 const std::string first = std::to_string(earlier);
+                if (!preset.output)  // a track kit names its own files
+                    throw PresetError("radius", "a(z) " + QuotedValue(name, "bájt") + " fájl már a(z) " + first +
+                                                    ". objektumé",
+                                      "the file " + QuotedValue(name) + " is object " + first + "'s already");
                 if (name == *preset.output)
                     throw PresetError("output", "\"output\": " + QuotedValue(name, "bájt") + " már a(z) " + first +
                                                     ". objektumé",
@@ -221,27 +240,30 @@ int RunBatch(const std::vector<std::string>& args, std::ostream& out, std::ostre
                                   "\"output\": " + QuotedValue(*preset.output) + ": its file " + QuotedValue(name) +
                                       " is object " + first + "'s already");
             };
-            if (const auto earlier = taken.find(*preset.output); earlier != taken.end())
+            if (const auto earlier = preset.output ? taken.find(*preset.output) : taken.end(); earlier != taken.end())
                 refuseTaken(earlier->first, earlier->second);
             // The object's files (a tile set's tiles, index and the names
             // it removes included) wait in a group of their own until they
             // are known not to meet an earlier object's.
             ReplacementGroup objectFiles;
-            const ObjectOutcome outcome = preset.kind == "house" ? WriteHouseObject(preset, common.folder, language)
-                                                                 : WriteTerrainObject(preset, common.folder, language);
+            const ObjectOutcome outcome = isTrack                 ? WriteTrackObject(preset, common.folder, language)
+                                          : preset.kind == "house" ? WriteHouseObject(preset, common.folder, language)
+                                                                   : WriteTerrainObject(preset, common.folder, language);
             if (!outcome.refusal.empty()) {
                 refuse(outcome.refusal);
                 continue;
             }
             std::vector<std::string> claimed = objectFiles.TargetNames();
-            claimed.push_back(*preset.output);
+            if (preset.output)
+                claimed.push_back(*preset.output);
             for (const std::string& name : claimed)
                 if (const auto earlier = taken.find(name); earlier != taken.end())
                     refuseTaken(name, earlier->second);
             objectFiles.Publish();
             for (const std::string& name : claimed)
                 taken.emplace(name, i + 1);
-            out << "[" << number << "/" << total << "] " << *preset.output << ": " << outcome.status << "\n"
+            out << "[" << number << "/" << total << "] " << (preset.output ? *preset.output : outcome.name) << ": "
+                << outcome.status << "\n"
                 << std::flush;
             for (const std::string& warning : outcome.warnings)
                 err << WarningStart("batch", language) << label << ": " << warning << "\n";

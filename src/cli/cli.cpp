@@ -23,6 +23,8 @@ const LocalText kUsage{
     "Parancsok:\n"
     "  house      családi ház (lásd: kestrane house --help)\n"
     "  terrain    terepfelület, domb.b3d (lásd: kestrane terrain --help)\n"
+    "  track      pályakészlet: ágyazat, töltés, bevágás, támfal, terep sugaranként\n"
+    "             (lásd: kestrane track --help)\n"
     "  batch      sok objektum egy JSON kötegfájlból (lásd: kestrane batch --help)\n"
     "  check      B3D fájlok beolvasása és hibáik jelentése\n"
     "  textures   a kezdő textúrák (BMP) írása (lásd: kestrane textures --help)\n"
@@ -38,6 +40,8 @@ const LocalText kUsage{
     "Commands:\n"
     "  house      write a detached house (see: kestrane house --help)\n"
     "  terrain    write a terrain surface, domb.b3d (see: kestrane terrain --help)\n"
+    "  track      write a track kit: bed, embankments, cuttings, walls, ground per\n"
+    "             radius (see: kestrane track --help)\n"
     "  batch      write many objects from a JSON batch file (see: kestrane batch --help)\n"
     "  check      read B3D files and report what is wrong in them\n"
     "  textures   write the starter textures (BMP) (see: kestrane textures --help)\n"
@@ -227,6 +231,8 @@ int Main(const std::vector<std::string>& args, std::ostream& out, std::ostream& 
         return RunHouse(rest, out, err);
     if (command == "terrain")
         return RunTerrain(rest, out, err);
+    if (command == "track")
+        return RunTrack(rest, out, err);
     if (command == "check")
         return RunCheck(rest, out, err);
     if (command == "batch")

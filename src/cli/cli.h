@@ -25,6 +25,7 @@ int Main(const std::vector<std::string>& args, std::ostream& out, std::ostream& 
 // The subcommands, each with its own arguments (after the subcommand name).
 int RunHouse(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
 int RunTerrain(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
+int RunTrack(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
 int RunCheck(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
 int RunBatch(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
 int RunTextures(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);

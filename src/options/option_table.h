@@ -8,6 +8,7 @@
 #include "core/types.h"
 #include "house/house_params.h"
 #include "terrain/terrain_generator.h"
+#include "track/track_params.h"
 
 #include <functional>
 #include <stdexcept>
@@ -74,10 +75,12 @@ struct OptionSpec {
 
 using HouseOption = OptionSpec<HouseInput>;
 using TerrainOption = OptionSpec<TerrainInput>;
+using TrackOption = OptionSpec<TrackInput>;
 
 // The option tables, in the order of --help and of a written preset.
 const std::vector<HouseOption>& HouseOptions();
 const std::vector<TerrainOption>& TerrainOptions();
+const std::vector<TrackOption>& TrackOptions();
 
 // The option named `name` (without dashes), or null.
 template <class Input>

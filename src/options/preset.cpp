@@ -90,6 +90,9 @@ OptionForm FormOf(const std::string& kind, const std::string& name, bool& known)
     if (kind == "house") {
         if (const auto* option = FindOption(HouseOptions(), name))
             return option->form;
+    } else if (kind == "track") {
+        if (const auto* option = FindOption(TrackOptions(), name))
+            return option->form;
     } else if (const auto* option = FindOption(TerrainOptions(), name)) {
         return option->form;
     }
@@ -129,8 +132,9 @@ Preset ParsePreset(std::string_view json, bool allowOutput)
     if (!object.is_object())
         throw PresetError({}, "az előbeállítás nem JSON-objektum", "a preset must be a JSON object");
     const auto kind = object.find("kind");
-    if (kind == object.end() || !kind->is_string() || (*kind != "house" && *kind != "terrain"))
-        throw PresetError("kind", "\"kind\": \"house\" vagy \"terrain\" kell", "\"kind\": must be \"house\" or \"terrain\"");
+    if (kind == object.end() || !kind->is_string() || (*kind != "house" && *kind != "terrain" && *kind != "track"))
+        throw PresetError("kind", "\"kind\": \"house\", \"terrain\" vagy \"track\" kell",
+                          "\"kind\": must be \"house\", \"terrain\" or \"track\"");
 
     Preset preset;
     preset.kind = kind->get<std::string>();
@@ -245,6 +249,16 @@ std::string TerrainPresetJson(const TerrainInput& input)
 TerrainInput TerrainFromPreset(std::string_view json)
 {
     return InputFromPreset<TerrainInput>(json, TerrainOptions(), "terrain");
+}
+
+std::string TrackPresetJson(const TrackInput& input)
+{
+    return PresetJson({"track", std::nullopt, ChangedValues(TrackOptions(), input)});
+}
+
+TrackInput TrackFromPreset(std::string_view json)
+{
+    return InputFromPreset<TrackInput>(json, TrackOptions(), "track");
 }
 
 void SavePreset(const std::filesystem::path& path, const std::string& json)

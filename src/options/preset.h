@@ -1,7 +1,7 @@
 // Presets: every input of a window as a small JSON file, and batch files of
 // many presets.
 //
-// A preset is one JSON object: "kind": "house" or "terrain", and the
+// A preset is one JSON object: "kind": "house", "terrain" or "track", and the
 // command line's long option names without the dashes as members, with the
 // values as one would type them: strings, switches true or false, repeatable
 // options (peak) arrays of strings. A member a preset leaves out keeps the
@@ -104,6 +104,8 @@ std::string HousePresetJson(const HouseInput& input);
 HouseInput HouseFromPreset(std::string_view json);
 std::string TerrainPresetJson(const TerrainInput& input);
 TerrainInput TerrainFromPreset(std::string_view json);
+std::string TrackPresetJson(const TrackInput& input);
+TrackInput TrackFromPreset(std::string_view json);
 
 // The same with files. Saving throws OutputError (the previous file stays);
 // loading throws PresetError, also for a file that cannot be read.

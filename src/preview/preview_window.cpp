@@ -2,8 +2,10 @@
 
 #include "b3d/b3d_reader.h"
 #include "b3d/b3d_tile_set.h"
+#include "core/regular_file.h"
 #include "preview/mesh_view.h"
 #include "textures/texture_set.h"
+#include "track/track_generator.h"
 
 #include <QCloseEvent>
 #include <QDir>
@@ -38,6 +40,8 @@ const LocalText kOpenTitle{"B3D fájl megnyitása", "Open a B3D file"};
 const LocalText kFilter{"B3D objektumok (*.b3d *.B3D);;Minden fájl (*)", "B3D objects (*.b3d *.B3D);;All files (*)"};
 const LocalText kTileSetFilter{"B3D objektumok és csempekészletek (*.b3d *.B3D *_tiles.txt);;",
                                "B3D objects and tile sets (*.b3d *.B3D *_tiles.txt);;"};
+const LocalText kTrackKitFilter{"Pályakészletek elemlistái (track_structures.txt palya_elemek.txt);;",
+                                "Structure lists of track kits (track_structures.txt palya_elemek.txt);;"};
 const LocalText kTileCount{" – %1 csempe, a legnagyobb %2 csúcsponttal", " – %1 tiles, the largest with %2 vertices"};
 const LocalText kNothing{"Nincs megnyitott objektum.", "No object is open."};
 const LocalText kCounts{"%1: %2 szakasz, %3 csúcspont, %4 lap", "%1: %2 sections, %3 vertices, %4 faces"};
@@ -61,6 +65,76 @@ QImage ToQImage(const textures::BitmapImage& picture)
             image.setPixel(x, y, qRgb(c.r, c.g, c.b));
         }
     return image;
+}
+
+// A track kit's structure list opens as the route shows the kit: this many
+// consecutive blocks of its first radius.
+constexpr int kKitBlocks = 8;
+
+// The files of the structure list's first radius, each placed at the start
+// of every block as the simulator places it, as one model. `largest`
+// receives the vertex count of the largest file.
+b3d::Model ReadKitBlocks(const std::filesystem::path& path, const b3d::ReadProgress& progress, std::size_t& largest)
+{
+    // Read as every list the program reads: a regular file, bounded.
+    const std::optional<std::string> text = ReadRegularFileFollowingLinks(path, b3d::kMostIndexBytes + 1);
+    if (!text || text->size() > b3d::kMostIndexBytes)
+        throw b3d::ReadError("cannot be read as a structure list (not a regular file, or too large)");
+    const std::optional<TrackStructureFiles> list = ReadTrackStructureList(*text);
+    if (!list)
+        throw b3d::ReadError("not a track kit's structure list");
+    const auto& [radius, files] = list->radii.front();
+    b3d::Model model;
+    for (const std::string& file : files) {
+        const b3d::Model piece = b3d::ReadB3dFile(path.parent_path() / file, progress);
+        for (int k = 0; k < kKitBlocks; ++k) {
+            const TrackBlockPlace place = PlaceOfBlock(radius, list->blockLength, k);
+            for (b3d::Section section : piece.sections) {
+                for (Vec3& v : section.vertices)
+                    v = place(v);
+                model.sections.push_back(std::move(section));
+            }
+        }
+        model.vertexCount += kKitBlocks * piece.vertexCount;
+        model.faceCount += kKitBlocks * piece.faceCount;
+        model.problemCount += piece.problemCount;
+        largest = std::max(largest, piece.vertexCount);
+    }
+    return model;
+}
+
+// The batches of `model`, textured where a bitmap lies in `folder`.
+// Whether a texture's bitmap lies there is asked once per name. A missing
+// one of the starter set is drawn instead (into `builtIns`), as the object's
+// kind (by its names) means it, where no face that names it has a colour of
+// its own: a colour chosen for the walls, the roof or the terrain stays in
+// view as before.
+MeshBatches BatchesWithBitmapsIn(const b3d::Model& model, const QString& folder,
+                                 std::map<std::string, QImage>& builtIns)
+{
+    const QStringList entries = QDir(folder).entryList(QDir::Files);
+    std::vector<std::string> names;
+    std::set<std::string> coloured;
+    for (const b3d::Section& section : model.sections) {
+        names.push_back(section.texture);
+        if (section.hasColor)
+            coloured.insert(section.texture);
+    }
+    const textures::TextureOwner owner = textures::OwnerOfNames(names);
+    std::map<std::string, bool> present;
+    auto hasBitmap = [&](const std::string& name) {
+        const auto known = present.find(name);
+        if (known != present.end())
+            return known->second;
+        bool found = entries.contains(QString::fromStdString(name), Qt::CaseInsensitive);
+        if (!found && !coloured.count(name) && textures::DrawingOf(name, owner)) {
+            builtIns.emplace(name, ToQImage(textures::TexturePicture(name, owner)));
+            found = true;
+        }
+        present.emplace(name, found);
+        return found;
+    };
+    return BuildBatches(model, hasBitmap);
 }
 
 }  // namespace
@@ -93,7 +167,9 @@ struct PreviewWindow::Loading {
             // A tile index: every tile at its origin, as one model.
             b3d::Model model;
             std::size_t tiles = 0, largest = 0;
-            if (b3d::IsTileIndex(path.toStdString())) {
+            if (IsTrackStructureList(path.toStdString())) {
+                model = ReadKitBlocks(path.toStdString(), progress, largest);
+            } else if (b3d::IsTileIndex(path.toStdString())) {
                 b3d::TileSet set = b3d::ReadTileSet(path.toStdString(), progress);
                 tiles = set.tiles.size();
                 largest = set.mostVertices;
@@ -105,34 +181,7 @@ struct PreviewWindow::Loading {
             if (cancel)
                 return;
             counts = {model.sections.size(), model.vertexCount, model.faceCount, model.problemCount, tiles, largest};
-            // Whether a texture's bitmap lies beside the object, asked once
-            // per name. A missing one of the starter set is drawn instead, as
-            // the object's kind (by its names) means it, where no face that
-            // names it has a colour of its own: a colour chosen for the
-            // walls, the roof or the terrain stays in view as before.
-            const QStringList entries = QDir(info.absolutePath()).entryList(QDir::Files);
-            std::vector<std::string> names;
-            std::set<std::string> coloured;
-            for (const b3d::Section& section : model.sections) {
-                names.push_back(section.texture);
-                if (section.hasColor)
-                    coloured.insert(section.texture);
-            }
-            const textures::TextureOwner owner = textures::OwnerOfNames(names);
-            std::map<std::string, bool> present;
-            auto hasBitmap = [&](const std::string& name) {
-                const auto known = present.find(name);
-                if (known != present.end())
-                    return known->second;
-                bool found = entries.contains(QString::fromStdString(name), Qt::CaseInsensitive);
-                if (!found && !coloured.count(name) && textures::DrawingOf(name, owner)) {
-                    builtIns.emplace(name, ToQImage(textures::TexturePicture(name, owner)));
-                    found = true;
-                }
-                present.emplace(name, found);
-                return found;
-            };
-            batches = BuildBatches(model, hasBitmap);
+            batches = BatchesWithBitmapsIn(model, info.absolutePath(), builtIns);
             counts.builtInTextures = builtIns.size();
             outcome = cancel ? Outcome::Cancelled : Outcome::Read;
         } catch (const b3d::ReadCancelled&) {
@@ -334,12 +383,29 @@ bool PreviewWindow::openFile(const QString& path)
     return true;
 }
 
+void PreviewWindow::showModel(const b3d::Model& model, const QString& name, const QString& folder)
+{
+    cancelLoading();
+    loading_.reset();
+    progress_->hide();
+    cancel_->hide();
+    std::map<std::string, QImage> builtIns;
+    MeshBatches batches = BatchesWithBitmapsIn(model, folder, builtIns);
+    file_ = QDir(folder).filePath(name);
+    counts_ = {model.sections.size(), model.vertexCount, model.faceCount, model.problemCount, 0, 0};
+    counts_.builtInTextures = builtIns.size();
+    view_->setMesh(std::move(batches), folder, std::move(builtIns));
+    status_->setText(summary());
+    status_->setStyleSheet("");
+}
+
 void PreviewWindow::chooseFile()
 {
     const QString start = file_.isEmpty() ? QDir::currentPath() : QFileInfo(file_).absolutePath();
     const QString path =
         QFileDialog::getOpenFileName(this, Tr(kOpenTitle, language_), start,
-                                     Tr(kTileSetFilter, language_) + Tr(kFilter, language_));
+                                     Tr(kTileSetFilter, language_) + Tr(kTrackKitFilter, language_) +
+                                         Tr(kFilter, language_));
     if (!path.isEmpty())
         openFile(path);
 }

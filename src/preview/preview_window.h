@@ -2,6 +2,7 @@
 // file opened, with its counts and problems in a status line.
 #pragma once
 
+#include "b3d/b3d_model.h"
 #include "core/types.h"
 
 #include <QLabel>
@@ -30,6 +31,11 @@ public:
     // of the program); the status line then says why and the previous
     // object stays.
     bool openFile(const QString& path);
+    // Shows a model built in the program (a track kit's blocks), named
+    // `name` in the status line; its bitmaps are looked up in `folder`.
+    // A reading under way is cancelled. The simulator loads each piece on
+    // its own: the vertex limit is checked when the files are written.
+    void showModel(const b3d::Model& model, const QString& name, const QString& folder);
     void setLanguage(UiLanguage language);
     // Stops the reading under way, if any.
     void cancelLoading();

@@ -15,6 +15,7 @@
 #include "ui/preset_buttons.h"
 #include "ui/web_address.h"
 #include "ui/area_window.h"
+#include "ui/track_window.h"
 #include "ui_main_window.h"
 
 #include "house/house_generator.h"
@@ -149,6 +150,7 @@ TForm1::TForm1(QWidget* parent) : QWidget(parent), ui(std::make_unique<Ui::TForm
     connect(ui->kszinchk, &QCheckBox::clicked, this, &TForm1::kszinchkClick);
     connect(ui->lszinchk, &QCheckBox::clicked, this, &TForm1::lszinchkClick);
     connect(ui->terepgomb, &QPushButton::clicked, this, &TForm1::terepgombClick);
+    connect(ui->trackKitButton, &QPushButton::clicked, this, &TForm1::trackKitButtonClick);
     connect(ui->Button1, &QPushButton::clicked, this, &TForm1::Button1Click);
     connect(ui->elonezetgomb, &QPushButton::clicked, this, &TForm1::elonezetgombClick);
     connect(ui->hu_Button, &QPushButton::clicked, this, &TForm1::hu_ButtonClick);
@@ -337,6 +339,18 @@ void TForm1::terepgombClick()
     areaWindow_->ApplyAreaWindowLanguage(language_);
     if (ModalShower())
         ModalShower()(*areaWindow_);
+}
+
+void TForm1::trackKitButtonClick()
+{
+    auto* window = findChild<TrackWindow*>(QString(), Qt::FindDirectChildrenOnly);
+    if (!window)
+        window = new TrackWindow(this);
+    window->setStatusText(QString());
+    window->applyLanguage(language_);
+    window->show();
+    window->raise();
+    window->activateWindow();
 }
 
 namespace {

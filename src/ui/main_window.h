@@ -128,6 +128,8 @@ public slots:
     void lszinchkClick();
 
     void terepgombClick();
+    // Opens the track kit window (made at the first click, a child of this window).
+    void trackKitButtonClick();
     void Button1Click();
     void hu_ButtonClick() { SwitchLanguage(UiLanguage::Hungarian); }
     void en_ButtonClick() { SwitchLanguage(UiLanguage::English); }

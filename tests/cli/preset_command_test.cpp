@@ -112,7 +112,7 @@ TEST(Preset, RefusesMalformedPresetsNamingTheMember)
     const std::pair<const char*, const char*> cases[] = {
         {"[1, 2]", "a preset must be a JSON object"},
         {"{\"kind\": \"house\",", "not valid JSON"},
-        {"{\"width\": \"1\"}", "\"kind\": must be \"house\" or \"terrain\""},
+        {"{\"width\": \"1\"}", "\"kind\": must be \"house\", \"terrain\" or \"track\""},
         {"{\"kind\": \"house\", \"widht\": \"1\"}", "\"widht\": unknown member (house)"},
         {"{\"kind\": \"house\", \"peak\": [\"1,1,1,1\"]}", "\"peak\": unknown member (house)"},
         {"{\"kind\": \"house\", \"width\": 7200}", "\"width\": must be a string"},
