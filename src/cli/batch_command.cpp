@@ -148,6 +148,9 @@ ObjectOutcome WriteTrackObject(const Preset& preset, const std::string& folder, 
     return WriteObject(TrackOptions(), preset, language, [&](const TrackInput& input, ObjectOutcome& outcome) {
         TrackResult result = GenerateTrackKit(input, language, folder, preset.output.value_or(""));
         outcome.name = result.structureList.filename().string();
+        if (input.writeTextures)
+            result.status += "\n" + textures::WriteLoadedTextures(result.textures, folder, textures::TextureOwner::Track,
+                                                                  language);
         return result;
     });
 }

@@ -4,6 +4,7 @@
 #include "cli/option_run.h"
 
 #include "house/house_generator.h"
+#include "textures/texture_writing.h"
 #include "track/track_generator.h"
 
 namespace kestrane::cli {
@@ -54,13 +55,19 @@ int RunTrack(const std::vector<std::string>& args, std::ostream& out, std::ostre
         out << TrackHelp(language);
         return kExitOk;
     }
+    for (const std::string& warning : run.warnings)
+        err << WarningStart("track", language) << warning << "\n";
     return ReportGeneration("track", out, err, [&] {
         run.common.CheckFolder(language);
         const TrackResult result = GenerateNamingOptions(TrackOptions(), "track", language, err, [&] {
             return GenerateTrackKit(run.input, language, run.common.folder, run.output);
         });
-        return result.status + "\n" + TextureListText(result.textures, language) + "\n" +
-               LocalText{"Elemlista: ", "Structure list: "}(language) + result.structureList.string();
+        std::string text = result.status + "\n" + TextureListText(result.textures, language) + "\n" +
+                           LocalText{"Elemlista: ", "Structure list: "}(language) + result.structureList.string();
+        if (run.input.writeTextures)
+            text += "\n" + textures::WriteLoadedTextures(result.textures, run.common.folder,
+                                                         textures::TextureOwner::Track, language);
+        return text;
     });
 }
 

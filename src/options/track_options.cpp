@@ -2,6 +2,7 @@
 // row per input of the kit.
 #include "options/option_table.h"
 #include "options/option_values.h"
+#include "options/texture_options.h"
 
 #include <algorithm>
 
@@ -153,6 +154,7 @@ std::vector<TrackOption> MakeTrackOptions()
                        {TrackTextureCaptionStart},
                        SetTextures,
                        TextureRows});
+    options.push_back(WriteTexturesOption<TrackInput>(&TrackInput::writeTextures));
     return options;
 }
 

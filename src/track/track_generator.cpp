@@ -3,6 +3,7 @@
 #include "b3d/b3d_writer.h"
 #include "b3d/simulator_limits.h"
 #include "core/numbers.h"
+#include "core/replacing_file.h"
 #include "core/version.h"
 
 #include <algorithm>
@@ -250,6 +251,9 @@ TrackResult GenerateTrackKit(const TrackInput& input, UiLanguage language, const
                                   std::to_string(count) + " files; give one piece and one radius with it.");
 
     TrackResult result;
+    // The kit replaces its earlier files as a whole: every file is written
+    // beside its name first and all go in place together, or none do.
+    ReplacementGroup files;
     for (const double radius : p.radii)
         for (const TrackPiece piece : p.pieces)
             result.files.push_back(fileName.empty() ? TrackFileName(piece, radius, language) : fileName);
@@ -279,6 +283,7 @@ TrackResult GenerateTrackKit(const TrackInput& input, UiLanguage language, const
     list.OpenOutput(result.structureList);
     list.WriteText(TrackStructureList(p, result.files, language));
     list.CloseOutput();
+    files.Publish();
 
     const std::string radii = std::to_string(p.radii.size()), pieces = std::to_string(p.pieces.size());
     result.status = hu ? "Pályakészlet kész: " + std::to_string(count) + " fájl (" + radii + " sugár, " + pieces + " elem)"

@@ -65,8 +65,8 @@ struct TrackResult {
 
 // The whole generation: reads the inputs (throws InputError before anything
 // is written), writes every piece and the structure list into `folder`
-// (throws OutputError; each file already written is complete, the one that
-// failed keeps its previous content). A non-empty `fileName` names the one
+// (throws OutputError; the files go in place together, so a failure leaves
+// every earlier file as it was). A non-empty `fileName` names the one
 // file of a kit of one piece and one radius; for a larger kit it is refused.
 TrackResult GenerateTrackKit(const TrackInput& input, UiLanguage language, const std::filesystem::path& folder = {},
                              const std::string& fileName = {});

@@ -54,6 +54,7 @@ struct TrackInput {
     std::string wallThickness = "0.4";
     std::string groundWidth = "50";
     std::array<std::string, kTrackElementCount> textures{};  // empty: the default bitmap
+    bool writeTextures = false;  // the starter bitmaps beside the kit (the front ends write them)
 
     friend bool operator==(const TrackInput&, const TrackInput&) = default;
 };
