@@ -113,6 +113,8 @@ void ReportLoadTime(const LoadCounts& counts, std::ostream& out)
 // warning for each tile over 10 s.
 void ReportTileSetLoadTime(const std::vector<std::pair<std::string, LoadCounts>>& tiles, std::ostream& out)
 {
+    if (tiles.empty())
+        return;
     double total = 0.0, slowest = -1.0;
     std::string slowestName;
     for (const auto& [name, counts] : tiles) {

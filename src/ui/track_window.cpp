@@ -21,7 +21,6 @@
 
 #include <QDateTime>
 #include <QDir>
-#include <QFileInfo>
 #include <QGroupBox>
 
 #include <algorithm>
@@ -280,7 +279,6 @@ b3d::Model TrackWindow::kitPreviewModel() const
     input.radii = ui->previewRadiusCombo->currentText().toStdString();
     const TrackParams p = ReadTrackParams(input, language_);
     const double radius = p.radii.front();
-    const QDir folder(outputFolder_->folder());
 
     b3d::Model model;
     for (const TrackPiece piece : p.pieces) {
@@ -296,13 +294,8 @@ b3d::Model TrackWindow::kitPreviewModel() const
             section.texture = p.textures[static_cast<std::size_t>(surface.element)];
             for (const auto& uv : surface.uv)
                 section.texCoords.push_back({uv[0], uv[1]});
-            // Without its bitmap in the output folder a surface shows its
-            // element's colour, as in the drawing.
-            if (!QFileInfo::exists(folder.filePath(QString::fromStdString(section.texture)))) {
-                const QColor color = ElementColor(surface.element);
-                section.color = {Channel(color.red()), Channel(color.green()), Channel(color.blue())};
-                section.hasColor = true;
-            }
+            // Without its bitmap in the output folder the preview draws the
+            // starter texture of the name.
             model.vertexCount += section.vertices.size();
             model.faceCount += section.faces.size();
             model.sections.push_back(std::move(section));

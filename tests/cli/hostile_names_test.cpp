@@ -130,7 +130,8 @@ TEST(HostileNames, CheckReadsOnlyTheIndexsOwnTilesOnceAndNoPipe)
     ASSERT_EQ(::mkfifo((folder / "p_tiles.txt").c_str(), 0600), 0);
     const auto run = RunCli({"check", "d_tiles.txt", "x_tiles.txt", "p_tiles.txt"}, folder.path());
     EXPECT_EQ(run.exitCode, 1);
-    EXPECT_NE(run.out.find("d_tiles.txt: 2 sections"), std::string::npos) << run.out;
+    // d_001.b3d once and d_002.b3d: 6 sections each (one colour in blocks of cells).
+    EXPECT_NE(run.out.find("d_tiles.txt: 12 sections"), std::string::npos) << run.out;
     EXPECT_NE(run.out.find("line 2: d_001.b3d is named again (first at line 1)"), std::string::npos);
     EXPECT_NE(run.out.find("line 3: \"../d_002.b3d\" is not a tile of this set"), std::string::npos);
     EXPECT_NE(run.out.find("line 4: \"/etc/passwd\" is not a tile of this set"), std::string::npos);

@@ -197,13 +197,17 @@ TEST(TrackCommand, BatchObjectWritesItsKitAndOneFileUnderItsOutputName)
     const auto result = RunCli({"batch", "--lang", "en", "batch.json"}, folder.path());
     EXPECT_EQ(result.exitCode, 2);
     EXPECT_NE(result.out.find("[1/3] track_structures.txt: Track kit written: 6 files"), std::string::npos) << result.out;
-    EXPECT_NE(result.out.find("[2/3] track_structures.txt: Track kit written: 1 file"), std::string::npos) << result.out;
+    // A second kit would replace the first one's structure list: refused,
+    // naming the file and the object that has it.
+    EXPECT_NE(result.err.find("object 2: \"output\": \"meadow.b3d\": its file \"track_structures.txt\" is object 1's"),
+              std::string::npos)
+        << result.err;
     EXPECT_NE(result.err.find("object 3: Radii: \"5\": must be 0 (straight) or at least 20 m. (\"radius\")"),
               std::string::npos)
         << result.err;
     EXPECT_TRUE(std::filesystem::exists(folder / "bed_-300.b3d"));
-    EXPECT_TRUE(std::filesystem::exists(folder / "meadow.b3d"));
-    EXPECT_NE(ReadFile(folder / "track_structures.txt").find(".Ground(0) meadow.b3d"), std::string::npos);
+    EXPECT_FALSE(std::filesystem::exists(folder / "meadow.b3d"));
+    EXPECT_NE(ReadFile(folder / "track_structures.txt").find(".Rail(1) bed_-300.b3d"), std::string::npos);
 }
 
 }  // namespace
