@@ -98,6 +98,10 @@ private:
 
 }  // namespace
 
+QString RememberedSetting(const QString& key) { return SettingsCopy().value(key); }
+
+void RememberSetting(const QString& key, const QString& value) { SettingsCopy().store(key, value); }
+
 QString OutputFolderSettingsFile()
 {
     return QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation) +
@@ -148,7 +152,7 @@ OutputFolderLine::OutputFolderLine(const QString& key, const QRect& geometry, QW
     connect(open_, &QPushButton::clicked, this, &OutputFolderLine::openFolder);
 
     // The folder of the last run, while it still exists.
-    const QString remembered = SettingsCopy().value(SettingsKey(key_));
+    const QString remembered = RememberedSetting(SettingsKey(key_));
     if (!remembered.isEmpty() && QFileInfo(remembered).isDir())
         chosen_ = remembered;
     showFolder();
@@ -162,7 +166,7 @@ std::filesystem::path OutputFolderLine::folderPath() const { return QFile::encod
 void OutputFolderLine::setFolder(const QString& folder)
 {
     chosen_ = QDir::cleanPath(QDir::current().absoluteFilePath(folder));
-    SettingsCopy().store(SettingsKey(key_), chosen_);
+    RememberSetting(SettingsKey(key_), chosen_);
     showFolder();
 }
 

@@ -22,6 +22,12 @@ namespace kestrane::ui {
 // application's configuration folder (QStandardPaths::AppConfigLocation).
 QString OutputFolderSettingsFile();
 
+// A value remembered in that file under `key` (empty: none), and storing
+// one: the file is read bounded, as a regular file only, and replaced as a
+// whole, never written through a link.
+QString RememberedSetting(const QString& key);
+void RememberSetting(const QString& key, const QString& value);
+
 class OutputFolderLine : public QWidget {
     Q_OBJECT
 

@@ -2,8 +2,6 @@
 
 #include "ui/output_folder.h"
 
-#include <QSettings>
-
 #include <algorithm>
 
 namespace kestrane::ui {
@@ -19,12 +17,10 @@ WriteTexturesBox::WriteTexturesBox(const QString& key, const QRect& geometry, QW
 {
     setObjectName(QStringLiteral("texturakIrasa"));
     setGeometry(geometry);
-    const QSettings settings(OutputFolderSettingsFile(), QSettings::IniFormat);
-    setChecked(settings.value(SettingsKey(key_), false).toBool());
+    // Remembered beside the output folders, read and written as they are.
+    setChecked(RememberedSetting(SettingsKey(key_)) == QStringLiteral("true"));
     connect(this, &QCheckBox::toggled, this, [this](bool on) {
-        QSettings stored(OutputFolderSettingsFile(), QSettings::IniFormat);
-        stored.setValue(SettingsKey(key_), on);
-        stored.sync();
+        RememberSetting(SettingsKey(key_), on ? QStringLiteral("true") : QStringLiteral("false"));
     });
 }
 
