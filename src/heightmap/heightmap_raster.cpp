@@ -62,8 +62,11 @@ void EnsureGdal()
         CPLSetConfigOption("GDAL_HTTP_MAX_RETRY", "0");
         GDALAllRegister();
         for (const char* name : kIndirectFormats)
-            if (GDALDriverH driver = GDALGetDriverByName(name))
+            if (GDALDriverH driver = GDALGetDriverByName(name)) {
+                // Taken out of the driver manager, the driver is ours to free.
                 GDALDeregisterDriver(driver);
+                GDALDestroyDriver(driver);
+            }
         if (CPLGetConfigOption("GDAL_CACHEMAX", nullptr) == nullptr)
             GDALSetCacheMax64(kBlockCacheBytes);
     });
