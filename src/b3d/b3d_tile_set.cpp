@@ -165,6 +165,7 @@ TileSet ReadTileSet(const std::filesystem::path& path, const ReadProgress& progr
                                                 "are not read"});
                 break;
             }
+            set.loads.emplace_back(entry.file, CountLoad(tile));
             AddTile(set, entry, std::move(tile));
         } catch (const ReadError& e) {
             set.model.AddProblem({line, entry.file + " cannot be read: " + e.what()});

@@ -8,11 +8,13 @@
 
 #include "b3d/b3d_model.h"
 #include "b3d/b3d_reader.h"
+#include "b3d/load_estimate.h"
 
 #include <filesystem>
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 namespace kestrane::b3d {
@@ -25,6 +27,8 @@ struct TileSetEntry {
 struct TileSet {
     Model model;  // every tile moved to its origin, in the order of the index
     std::vector<TileSetEntry> tiles;
+    // Each tile read, with what the simulator's load model counts of it.
+    std::vector<std::pair<std::string, LoadCounts>> loads;
     std::size_t mostVertices = 0;  // in the largest tile
 };
 

@@ -8,7 +8,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <filesystem>
 #include <optional>
 #include <new>
 
@@ -133,22 +132,6 @@ void ReportTileSetLoadTime(const std::vector<std::pair<std::string, LoadCounts>>
         SlowLoadWarning(EstimateLoadSeconds(counts), name, out);
 }
 
-// The load counts of every tile the set lists that can be read on its own.
-std::vector<std::pair<std::string, LoadCounts>> TileLoadCounts(const std::string& index,
-                                                               const std::vector<b3d::TileSetEntry>& tiles)
-{
-    std::vector<std::pair<std::string, LoadCounts>> counts;
-    const std::filesystem::path folder = std::filesystem::path(index).parent_path();
-    for (const b3d::TileSetEntry& tile : tiles) {
-        try {
-            counts.emplace_back(tile.file, CountLoad(b3d::ReadB3dFile(folder / tile.file)));
-        } catch (const b3d::ReadError&) {
-            // A problem of the index already.
-        }
-    }
-    return counts;
-}
-
 // The simulator places an object's vertices within this many metres of
 // its origin along each axis; farther ones are not where the file says.
 constexpr double kMostPlaceableCoordinate = 1e7;
@@ -219,7 +202,7 @@ int RunCheck(const std::vector<std::string>& args, std::ostream& out, std::ostre
             CheckCoordinateRange(model);
             Report(file, model, out);
             if (tileSet)
-                ReportTileSetLoadTime(TileLoadCounts(file, set.tiles), out);
+                ReportTileSetLoadTime(set.loads, out);
             else
                 ReportLoadTime(CountLoad(model), out);
             if (model.problemCount != 0)
