@@ -25,10 +25,10 @@ int main(int argc, char* argv[])
     QTemporaryDir work;
     QDir::setCurrent(work.path());
 
-    kestrane::ui::TForm1 mainWindow;
+    kestrane::ui::MainWindow mainWindow;
     kestrane::ui::TDombepito areaWindow(&mainWindow);
     mainWindow.setAreaWindow(&areaWindow);
-    kestrane::ui::TForm1::ModalShower() = [](kestrane::ui::TDombepito&) {};
+    kestrane::ui::MainWindow::ModalShower() = [](kestrane::ui::TDombepito&) {};
 
     const auto save = [&](QWidget& window, const QString& name) {
         window.show();
@@ -42,15 +42,15 @@ int main(int argc, char* argv[])
         return true;
     };
     bool ok = true;
-    mainWindow.hu_ButtonClick();
-    mainWindow.terepgombClick();
+    mainWindow.switchToHungarian();
+    mainWindow.openAreaBuilder();
     ok = save(mainWindow, QStringLiteral("main_hu.png")) && ok;
     ok = save(areaWindow, QStringLiteral("area_hu.png")) && ok;
     kestrane::ui::TrackWindow trackWindow(&mainWindow);
     trackWindow.applyLanguage(kestrane::UiLanguage::Hungarian);
     ok = save(trackWindow, QStringLiteral("track_hu.png")) && ok;
-    mainWindow.en_ButtonClick();
-    mainWindow.terepgombClick();
+    mainWindow.switchToEnglish();
+    mainWindow.openAreaBuilder();
     ok = save(mainWindow, QStringLiteral("main_en.png")) && ok;
     ok = save(areaWindow, QStringLiteral("area_en.png")) && ok;
     trackWindow.applyLanguage(kestrane::UiLanguage::English);

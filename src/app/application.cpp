@@ -35,7 +35,7 @@ namespace {
 // The main window as the update check sees it.
 class MainWindowHost : public UpdateCheckHost {
 public:
-    explicit MainWindowHost(ui::TForm1& window) : window_(window) {}
+    explicit MainWindowHost(ui::MainWindow& window) : window_(window) {}
 
     UiLanguage language() const override { return window_.language(); }
     void setStatusText(const QString& text) override { window_.setStatusText(text); }
@@ -47,7 +47,7 @@ public:
     }
 
 private:
-    ui::TForm1& window_;
+    ui::MainWindow& window_;
 };
 
 // The object AttachUpdateCheck hangs under the main window.
@@ -200,13 +200,13 @@ void TerminationSignals::drain() {}
 // --- KestraneBuilderApp ---------------------------------------------------
 
 struct KestraneBuilderApp::SavedHooks {
-    std::function<void(ui::TForm1&)> updateCheckStarter;
+    std::function<void(ui::MainWindow&)> updateCheckStarter;
     std::function<void(const QString&)> browserOpener;
 };
 
 KestraneBuilderApp::KestraneBuilderApp()
     : savedHooks_(std::make_unique<SavedHooks>(
-          SavedHooks{ui::TForm1::UpdateCheckStarter(), ui::TForm1::BrowserOpener()}))
+          SavedHooks{ui::MainWindow::UpdateCheckStarter(), ui::MainWindow::BrowserOpener()}))
 {
     // The application title.
     QCoreApplication::setApplicationName(QString::fromLatin1(kApplicationTitle));
@@ -218,14 +218,14 @@ KestraneBuilderApp::KestraneBuilderApp()
 
     // The last step of the main window's creation starts the update check;
     // the web label opens its address in the browser.
-    ui::TForm1::UpdateCheckStarter() = [this](ui::TForm1& window) {
+    ui::MainWindow::UpdateCheckStarter() = [this](ui::MainWindow& window) {
         updateCheck_ = &AttachUpdateCheck(window, std::make_unique<MainWindowHost>(window));
     };
-    ui::TForm1::BrowserOpener() = [](const QString& address) { OpenInBrowser(address); };
+    ui::MainWindow::BrowserOpener() = [](const QString& address) { OpenInBrowser(address); };
 
     // The main window: its creation restores the language and starts the
     // update check.
-    mainWindow_ = std::make_unique<ui::TForm1>();
+    mainWindow_ = std::make_unique<ui::MainWindow>();
     mainWindow_->installEventFilter(this);
 
     // The area builder window, hidden until the main window opens it.
@@ -249,8 +249,8 @@ KestraneBuilderApp::~KestraneBuilderApp()
         mainWindow_.reset();
         areaWindow_ = nullptr;
     }
-    ui::TForm1::UpdateCheckStarter() = savedHooks_->updateCheckStarter;
-    ui::TForm1::BrowserOpener() = savedHooks_->browserOpener;
+    ui::MainWindow::UpdateCheckStarter() = savedHooks_->updateCheckStarter;
+    ui::MainWindow::BrowserOpener() = savedHooks_->browserOpener;
 }
 
 int KestraneBuilderApp::exec()

@@ -5,7 +5,7 @@
 //   1. the application title;
 //   2. the hooks of the main window: its last creation step starts the
 //      update check, its web label opens the browser;
-//   3. the main window TForm1 (its creation restores the language from
+//   3. the main window MainWindow (its creation restores the language from
 //      lang.cfg, rewrites the file, paints the colour samples and starts the
 //      update check);
 //   4. the area builder window TDombepito, hidden, a child of the main
@@ -35,7 +35,7 @@ class QSocketNotifier;
 
 namespace kestrane::ui {
 class TDombepito;
-class TForm1;
+class MainWindow;
 }  // namespace kestrane::ui
 
 // The window program's shell: start-up and end of a run, the update check,
@@ -101,7 +101,7 @@ public:
     // signal, too).
     int exec();
 
-    ui::TForm1& mainWindow() { return *mainWindow_; }
+    ui::MainWindow& mainWindow() { return *mainWindow_; }
     ui::TDombepito& areaWindow() { return *areaWindow_; }
 
     // The update check the main window started; null when its creation
@@ -125,7 +125,7 @@ private:
 
     std::unique_ptr<SavedHooks> savedHooks_;
     TerminationSignals* signals_ = nullptr;
-    std::unique_ptr<ui::TForm1> mainWindow_;
+    std::unique_ptr<ui::MainWindow> mainWindow_;
     ui::TDombepito* areaWindow_ = nullptr;  // a child of the main window
     UpdateCheck* updateCheck_ = nullptr;    // a child of the main window
     bool terminationRequested_ = false;

@@ -108,11 +108,13 @@ public:
     void WriteDownpipe(const WallsLeft& walls, const RoofLeft& roof);
     // Chimney and stairs.
     void WriteChimney();
-    void WriteFrontStairs();
-    void WriteSideStairs();
+    void WriteFrontStairs() { WriteWallStairs(WallSide::Front); }
+    void WriteSideStairs() { WriteWallStairs(WallSide::Right); }
     void WriteCornerStairs(int placement);
 
 private:
+    // The flight before the front or the right wall.
+    void WriteWallStairs(WallSide side);
     void Comment(const LocalText& text);  // a comment line in the current language
     // The middle of the flight before `side` in house coordinates: where the
     // layout moved it, else `placed`.

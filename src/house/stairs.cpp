@@ -140,33 +140,39 @@ double HouseGenerator::FlightMiddle(WallSide side, double placed) const
     return placed;
 }
 
-void HouseGenerator::WriteFrontStairs()
+void HouseGenerator::WriteWallStairs(WallSide side)
 {
     const HouseParams& p = params_;
-    if (p.stairSteps <= 0 || p.stairFront < 1 || p.stairFront > 3)
-        return;
-    const double z = FlightMiddle(WallSide::Front, FrontFlightZ(p, dim_.halfWidth));
-
-    Comment({";------Feljáró elöl------", ";------Stair front------"});
-    for (int i = 1; i <= p.stairSteps; ++i) {
-        const StepBlock b = BlockOf(p, i);
-        WriteBlock(out_, p, i, {b.outHalf, p.stepHeight / 2, b.alongHalf}, nullptr,
-                   {-b.fromWall, BlockMiddleY(p, i), z});
-    }
-}
-
-void HouseGenerator::WriteSideStairs()
-{
-    const HouseParams& p = params_;
-    if (p.stairSteps <= 0 || p.stairSide < 1 || p.stairSide > 3)
-        return;
-    const double x = FlightMiddle(WallSide::Right, SideFlightX(p, dim_.length));
-
-    Comment({";------Feljáró oldalt------", ";------Side stair------"});
-    for (int i = 1; i <= p.stairSteps; ++i) {
-        const StepBlock b = BlockOf(p, i);
-        WriteBlock(out_, p, i, {b.alongHalf, p.stepHeight / 2, b.outHalf}, nullptr,
-                   {x, BlockMiddleY(p, i), -b.fromWall - dim_.halfWidth});
+    // A flight before the front wall (the plane x = 0, leading away along
+    // -x) or the right wall (z = -half width, leading away along -z).
+    struct WallFlight {
+        WallSide side;
+        int placement;  // 1 to 3; anything else: no flight
+        LocalText comment;
+        bool outAlongX;     // the flight leads away along x (else along z)
+        double wallOffset;  // the wall plane's distance from the house's axis
+    };
+    // Fixed texts: their spellings, casing and blanks are kept byte for byte.
+    const WallFlight flights[] = {
+        {WallSide::Front, p.stairFront, {";------Feljáró elöl------", ";------Stair front------"}, true, 0.0},
+        {WallSide::Right, p.stairSide, {";------Feljáró oldalt------", ";------Side stair------"}, false,
+         dim_.halfWidth},
+    };
+    for (const WallFlight& flight : flights) {
+        if (flight.side != side || p.stairSteps <= 0 || flight.placement < 1 || flight.placement > 3)
+            continue;
+        const double along = flight.outAlongX ? FlightMiddle(side, FrontFlightZ(p, dim_.halfWidth))
+                                              : FlightMiddle(side, SideFlightX(p, dim_.length));
+        Comment(flight.comment);
+        for (int i = 1; i <= p.stairSteps; ++i) {
+            const StepBlock b = BlockOf(p, i);
+            const double out = -b.fromWall - flight.wallOffset;
+            const double y = BlockMiddleY(p, i);
+            if (flight.outAlongX)
+                WriteBlock(out_, p, i, {b.outHalf, p.stepHeight / 2, b.alongHalf}, nullptr, {out, y, along});
+            else
+                WriteBlock(out_, p, i, {b.alongHalf, p.stepHeight / 2, b.outHalf}, nullptr, {along, y, out});
+        }
     }
 }
 

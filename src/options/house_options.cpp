@@ -245,10 +245,6 @@ std::vector<HouseOption> MakeHouseOptions()
 
 const char* RoofKindName(RoofKind kind) { return RoofKindOf(kind).option; }
 
-const std::vector<HouseOption>& HouseOptions()
-{
-    static const std::vector<HouseOption> options = MakeHouseOptions();
-    return options;
-}
+const std::vector<HouseOption>& HouseOptions() { return BuiltOnce<MakeHouseOptions>(); }
 
 }  // namespace kestrane

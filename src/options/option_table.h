@@ -82,6 +82,14 @@ const std::vector<HouseOption>& HouseOptions();
 const std::vector<TerrainOption>& TerrainOptions();
 const std::vector<TrackOption>& TrackOptions();
 
+// The table `make` builds, built at the first call and kept.
+template <auto make>
+const auto& BuiltOnce()
+{
+    static const auto table = make();
+    return table;
+}
+
 // The option named `name` (without dashes), or null.
 template <class Input>
 const OptionSpec<Input>* FindOption(const std::vector<OptionSpec<Input>>& table, const std::string& name)

@@ -320,10 +320,6 @@ std::vector<TerrainOption> MakeTerrainOptions()
 
 }  // namespace
 
-const std::vector<TerrainOption>& TerrainOptions()
-{
-    static const std::vector<TerrainOption> options = MakeTerrainOptions();
-    return options;
-}
+const std::vector<TerrainOption>& TerrainOptions() { return BuiltOnce<MakeTerrainOptions>(); }
 
 }  // namespace kestrane

@@ -160,10 +160,6 @@ std::vector<TrackOption> MakeTrackOptions()
 
 }  // namespace
 
-const std::vector<TrackOption>& TrackOptions()
-{
-    static const std::vector<TrackOption> options = MakeTrackOptions();
-    return options;
-}
+const std::vector<TrackOption>& TrackOptions() { return BuiltOnce<MakeTrackOptions>(); }
 
 }  // namespace kestrane

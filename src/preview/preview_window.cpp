@@ -6,11 +6,11 @@
 #include "preview/mesh_view.h"
 #include "textures/texture_set.h"
 #include "track/track_generator.h"
+#include "ui/file_dialogs.h"
 
 #include <QCloseEvent>
 #include <QDir>
 #include <QEventLoop>
-#include <QFileDialog>
 #include <QFileInfo>
 #include <QHBoxLayout>
 #include <QImage>
@@ -403,9 +403,9 @@ void PreviewWindow::chooseFile()
 {
     const QString start = file_.isEmpty() ? QDir::currentPath() : QFileInfo(file_).absolutePath();
     const QString path =
-        QFileDialog::getOpenFileName(this, Tr(kOpenTitle, language_), start,
-                                     Tr(kTileSetFilter, language_) + Tr(kTrackKitFilter, language_) +
-                                         Tr(kFilter, language_));
+        ui::ChooseWithFileDialog(this, ui::FileDialogKind::OpenFile, Tr(kOpenTitle, language_), start,
+                                 Tr(kTileSetFilter, language_) + Tr(kTrackKitFilter, language_) +
+                                     Tr(kFilter, language_));
     if (!path.isEmpty())
         openFile(path);
 }

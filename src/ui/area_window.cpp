@@ -4,6 +4,7 @@
 #include "ui/generation_report.h"
 #include "ui/preview_launch.h"
 
+#include "ui/file_dialogs.h"
 #include "ui/focus_marker.h"
 #include "ui/language_tables.h"
 #include "ui/message_box.h"
@@ -24,7 +25,6 @@
 #include <QDir>
 #include <QEventLoop>
 #include <QFile>
-#include <QFileDialog>
 #include <QDateTime>
 #include <QMouseEvent>
 #include <QPushButton>
@@ -175,11 +175,12 @@ TDombepito::TDombepito(QWidget* parent) : QDialog(parent), ui(std::make_unique<U
         UpdateHeightmapInfo();
     });
     ui->DomborzatPanel->hide();
-    auto* presets = new PresetButtons(
-        ui->savePresetButton, ui->loadPresetButton, [this] { return TerrainPresetJson(terrainInput()); },
-        [this](std::string_view json) { setTerrainInput(TerrainFromPreset(json)); }, [this] { return language_; });
-    presets->setReporter([this](const QString& text) { setStatusText(text); });
-    outputFolder_->setReporter([this](const QString& text) { setStatusText(text); });
+    const auto report = [this](const QString& text) { setStatusText(text); };
+    new PresetButtons(ui->savePresetButton, ui->loadPresetButton,
+                      [this] { return TerrainPresetJson(terrainInput()); },
+                      [this](std::string_view json) { setTerrainInput(TerrainFromPreset(json)); },
+                      [this] { return language_; }, report);
+    outputFolder_->setReporter(report);
     SetUpGuides();
 
     FormCreate();
@@ -271,8 +272,8 @@ void TDombepito::DomborzatGombToggled(bool open)
 
 void TDombepito::DomborzatTallozoClick()
 {
-    const QString file = QFileDialog::getOpenFileName(
-        this, ui->DomborzatFajlLabel->text(), ui->DomborzatEdit->text(),
+    const QString file = ChooseWithFileDialog(
+        this, FileDialogKind::OpenFile, ui->DomborzatFajlLabel->text(), ui->DomborzatEdit->text(),
         LocalText{"Domborzati adat (*.tif *.tiff *.asc *.hgt *.png *.dem *.img);;Minden fájl (*)",
                   "Elevation data (*.tif *.tiff *.asc *.hgt *.png *.dem *.img);;All files (*)"}(language_));
     if (file.isEmpty())

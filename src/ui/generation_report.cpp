@@ -53,8 +53,7 @@ GenerationOutcome GenerateAndReport(QWidget& window, const std::function<void(co
         ShowError(&window, window.windowTitle(), message);
         return GenerationOutcome::Refused;
     } catch (const OutputError& e) {
-        ShowError(&window, window.windowTitle(),
-                  QStringLiteral("%1\n%2").arg(QString::fromStdString(e.path()), QString::fromStdString(e.what())));
+        ShowFileError(&window, e.path(), e.what());
     } catch (const std::exception& e) {
         ShowError(&window, window.windowTitle(), QString::fromStdString(e.what()));
     }

@@ -54,7 +54,7 @@ struct WindowRow {
     QLineEdit *count, *width, *height, *sill;
 };
 
-std::array<WindowRow, 4> WindowRows(const Ui::TForm1& ui)
+std::array<WindowRow, 4> WindowRows(const Ui::MainWindow& ui)
 {
     return {{
         {WallSide::Front, ui.ablakElol, ui.ablakElolDb, ui.ablakElolSz, ui.ablakElolMa, ui.ablakElolPa},
@@ -64,15 +64,29 @@ std::array<WindowRow, 4> WindowRows(const Ui::TForm1& ui)
     }};
 }
 
+// The colours of a house, in the order of the window's colour pickers
+// (walls, roof, chimney, stairs).
+constexpr ColorSetting HouseInput::*kColorSettings[] = {&HouseInput::wall, &HouseInput::roof, &HouseInput::chimney,
+                                                         &HouseInput::stair};
+
+// The roof buttons of the roof kinds' table.
+std::vector<std::pair<QRadioButton*, RoofKind>> RoofButtons(const QWidget& window)
+{
+    std::vector<std::pair<QRadioButton*, RoofKind>> buttons;
+    for (const RoofKindRow& row : RoofKinds())
+        buttons.emplace_back(window.findChild<QRadioButton*>(row.button), row.kind);
+    return buttons;
+}
+
 }  // namespace
 
-std::function<void(TForm1&)>& TForm1::UpdateCheckStarter()
+std::function<void(MainWindow&)>& MainWindow::UpdateCheckStarter()
 {
-    static std::function<void(TForm1&)> starter;
+    static std::function<void(MainWindow&)> starter;
     return starter;
 }
 
-std::function<void(const QString&)>& TForm1::BrowserOpener()
+std::function<void(const QString&)>& MainWindow::BrowserOpener()
 {
     // Only web addresses are handed to the desktop: the address may come
     // from the network.
@@ -84,13 +98,13 @@ std::function<void(const QString&)>& TForm1::BrowserOpener()
     return opener;
 }
 
-std::function<void(TDombepito&)>& TForm1::ModalShower()
+std::function<void(TDombepito&)>& MainWindow::ModalShower()
 {
     static std::function<void(TDombepito&)> shower = [](TDombepito& window) { window.exec(); };
     return shower;
 }
 
-TForm1::TForm1(QWidget* parent) : QWidget(parent), ui(std::make_unique<Ui::TForm1>())
+MainWindow::MainWindow(QWidget* parent) : QWidget(parent), ui(std::make_unique<Ui::MainWindow>())
 {
     RegisterBundledFonts();  // before the form sets its fonts
     ui->setupUi(this);
@@ -104,72 +118,52 @@ TForm1::TForm1(QWidget* parent) : QWidget(parent), ui(std::make_unique<Ui::TForm
     // "Write textures", right of "Dimensions in mm", under the title.
     writeTextures_ = new WriteTexturesBox(QStringLiteral("house"), QRect(160, 38, 140, 15), this);
 
-    wallGroup_ = {{ui->rfScrollBar, ui->gfScrollBar, ui->bfScrollBar}, {ui->frl, ui->fgl, ui->fbl}, ui->falszinpanel, &wall_};
-    roofGroup_ = {{ui->rtScrollBar, ui->gtScrollBar, ui->btScrollBar}, {ui->trl, ui->tgl, ui->tbl}, ui->tetoszinpanel, &roof_};
-    chimneyGroup_ = {{ui->rkScrollBar, ui->gkScrollBar, ui->bkScrollBar}, {ui->krl, ui->kgl, ui->kbl}, ui->kemenyszinPanel, &chimney_};
-    stairGroup_ = {{ui->rlScrollBar, ui->glScrollBar, ui->blScrollBar}, {ui->lrl, ui->lgl, ui->lbl}, ui->lepcsoszinPanel, &stair_};
-    for (ColorGroup* group : {&wallGroup_, &roofGroup_, &chimneyGroup_, &stairGroup_}) {
-        group->setting->color = {Channel(group->bars[0]->value()), Channel(group->bars[1]->value()),
-                                 Channel(group->bars[2]->value())};
+    colorPickers_[kWallColor] = {ui->fszinchk, {ui->rfScrollBar, ui->gfScrollBar, ui->bfScrollBar},
+                                 {ui->rfBetu, ui->gfBetu, ui->bfBetu}, {ui->frl, ui->fgl, ui->fbl}, ui->falszinpanel};
+    colorPickers_[kRoofColor] = {ui->tszinchk, {ui->rtScrollBar, ui->gtScrollBar, ui->btScrollBar},
+                                 {ui->rtBetu, ui->gtBetu, ui->btBetu}, {ui->trl, ui->tgl, ui->tbl}, ui->tetoszinpanel};
+    colorPickers_[kChimneyColor] = {ui->kszinchk, {ui->rkScrollBar, ui->gkScrollBar, ui->bkScrollBar},
+                                    {ui->rkBetu, ui->gkBetu, ui->bkBetu}, {ui->krl, ui->kgl, ui->kbl},
+                                    ui->kemenyszinPanel};
+    colorPickers_[kStairColor] = {ui->lszinchk, {ui->rlScrollBar, ui->glScrollBar, ui->blScrollBar},
+                                  {ui->rlBetu, ui->glBetu, ui->blBetu}, {ui->lrl, ui->lgl, ui->lbl},
+                                  ui->lepcsoszinPanel};
+    for (const ColorPicker& picker : colorPickers_) {
+        for (int channel = 0; channel < 3; ++channel) {
+            MarkFocus(picker.bars[channel], picker.letters[channel]);
+            connect(picker.bars[channel], &QScrollBar::valueChanged, this,
+                    [this, &picker, channel] { ColorChange(picker, channel); });
+        }
     }
-    const std::pair<QScrollBar*, QLabel*> barLetters[] = {
-        {ui->rfScrollBar, ui->rfBetu}, {ui->gfScrollBar, ui->gfBetu}, {ui->bfScrollBar, ui->bfBetu},
-        {ui->rtScrollBar, ui->rtBetu}, {ui->gtScrollBar, ui->gtBetu}, {ui->btScrollBar, ui->btBetu},
-        {ui->rkScrollBar, ui->rkBetu}, {ui->gkScrollBar, ui->gkBetu}, {ui->bkScrollBar, ui->bkBetu},
-        {ui->rlScrollBar, ui->rlBetu}, {ui->glScrollBar, ui->glBetu}, {ui->blScrollBar, ui->blBetu},
-    };
-    for (const auto& [bar, letter] : barLetters)
-        MarkFocus(bar, letter);
 
-    connect(ui->Nyeregteto, &QRadioButton::clicked, this, &TForm1::NyeregtetoClick);
-    connect(ui->Kontyoltteto, &QRadioButton::clicked, this, &TForm1::KontyolttetoClick);
-    connect(ui->satorteto, &QRadioButton::clicked, this, &TForm1::satortetoClick);
-    connect(ui->laposteto, &QRadioButton::clicked, this, &TForm1::lapostetoClick);
-    connect(ui->Felteto, &QRadioButton::clicked, this, &TForm1::FeltetoClick);
-    for (QRadioButton* form : {ui->Csonkakonty, ui->Tortnyereg, ui->Manzardteto, ui->Eltoltnyereg})
-        connect(form, &QRadioButton::clicked, this, &TForm1::RoofFormClick);
-    connect(ui->Kemenymeret, &QSlider::valueChanged, this, &TForm1::KemenymeretChange);
-    connect(ui->Lepn, &QSlider::valueChanged, this, &TForm1::LepnChange);
-    connect(ui->Lepe, &QSlider::valueChanged, this, &TForm1::LepeChange);
-    connect(ui->Lepo, &QSlider::valueChanged, this, &TForm1::LepoChange);
-    connect(ui->Leps, &QSlider::valueChanged, this, &TForm1::LepsChange);
-    connect(ui->rfScrollBar, &QScrollBar::valueChanged, this, &TForm1::rfScrollBarChange);
-    connect(ui->gfScrollBar, &QScrollBar::valueChanged, this, &TForm1::gfScrollBarChange);
-    connect(ui->bfScrollBar, &QScrollBar::valueChanged, this, &TForm1::bfScrollBarChange);
-    connect(ui->rtScrollBar, &QScrollBar::valueChanged, this, &TForm1::rtScrollBarChange);
-    connect(ui->gtScrollBar, &QScrollBar::valueChanged, this, &TForm1::gtScrollBarChange);
-    connect(ui->btScrollBar, &QScrollBar::valueChanged, this, &TForm1::btScrollBarChange);
-    connect(ui->rkScrollBar, &QScrollBar::valueChanged, this, &TForm1::rkScrollBarChange);
-    connect(ui->gkScrollBar, &QScrollBar::valueChanged, this, &TForm1::gkScrollBarChange);
-    connect(ui->bkScrollBar, &QScrollBar::valueChanged, this, &TForm1::bkScrollBarChange);
-    connect(ui->rlScrollBar, &QScrollBar::valueChanged, this, &TForm1::rlScrollBarChange);
-    connect(ui->glScrollBar, &QScrollBar::valueChanged, this, &TForm1::glScrollBarChange);
-    connect(ui->blScrollBar, &QScrollBar::valueChanged, this, &TForm1::blScrollBarChange);
-    connect(ui->fszinchk, &QCheckBox::clicked, this, &TForm1::fszinchkClick);
-    connect(ui->tszinchk, &QCheckBox::clicked, this, &TForm1::tszinchkClick);
-    connect(ui->kszinchk, &QCheckBox::clicked, this, &TForm1::kszinchkClick);
-    connect(ui->lszinchk, &QCheckBox::clicked, this, &TForm1::lszinchkClick);
-    connect(ui->terepgomb, &QPushButton::clicked, this, &TForm1::terepgombClick);
-    connect(ui->trackKitButton, &QPushButton::clicked, this, &TForm1::trackKitButtonClick);
-    connect(ui->Button1, &QPushButton::clicked, this, &TForm1::Button1Click);
-    connect(ui->elonezetgomb, &QPushButton::clicked, this, &TForm1::elonezetgombClick);
-    connect(ui->hu_Button, &QPushButton::clicked, this, &TForm1::hu_ButtonClick);
-    connect(ui->homlokzatchk, &QCheckBox::clicked, this, &TForm1::homlokzatchkClick);
-    connect(ui->en_Button, &QPushButton::clicked, this, &TForm1::en_ButtonClick);
+    for (const auto& [button, kind] : RoofButtons(*this))
+        connect(button, &QRadioButton::clicked, this, &MainWindow::enableRoofControls);
+    connect(ui->Kemenymeret, &QSlider::valueChanged, this, &MainWindow::chimneySizeChanged);
+    connect(ui->Lepn, &QSlider::valueChanged, this, &MainWindow::stairStepsChanged);
+    connect(ui->Lepe, &QSlider::valueChanged, this, &MainWindow::stairFrontChanged);
+    connect(ui->Lepo, &QSlider::valueChanged, this, &MainWindow::stairSideChanged);
+    connect(ui->Leps, &QSlider::valueChanged, this, &MainWindow::stairCornerChanged);
+    connect(ui->terepgomb, &QPushButton::clicked, this, &MainWindow::openAreaBuilder);
+    connect(ui->trackKitButton, &QPushButton::clicked, this, &MainWindow::openTrackKit);
+    connect(ui->Button1, &QPushButton::clicked, this, &MainWindow::generateHouse);
+    connect(ui->elonezetgomb, &QPushButton::clicked, this, &MainWindow::showPreview);
+    connect(ui->hu_Button, &QPushButton::clicked, this, &MainWindow::switchToHungarian);
+    connect(ui->homlokzatchk, &QCheckBox::clicked, this, &MainWindow::updateFacadeArea);
+    connect(ui->en_Button, &QPushButton::clicked, this, &MainWindow::switchToEnglish);
     ui->Label10->installEventFilter(this);
-    auto* presets = new PresetButtons(
-        ui->savePresetButton, ui->loadPresetButton, [this] { return HousePresetJson(houseInput()); },
-        [this](std::string_view json) { setHouseInput(HouseFromPreset(json)); }, [this] { return language_; });
-    presets->setReporter([this](const QString& text) { setStatusText(text); });
-    outputFolder_->setReporter([this](const QString& text) { setStatusText(text); });
+    const auto report = [this](const QString& text) { setStatusText(text); };
+    new PresetButtons(ui->savePresetButton, ui->loadPresetButton, [this] { return HousePresetJson(houseInput()); },
+                      [this](std::string_view json) { setHouseInput(HouseFromPreset(json)); },
+                      [this] { return language_; }, report);
+    outputFolder_->setReporter(report);
     SetUpGuides();
 
-    FormCreate();
+    finishCreation();
 }
 
-TForm1::~TForm1() = default;
+MainWindow::~MainWindow() = default;
 
-void TForm1::FormCreate()
+void MainWindow::finishCreation()
 {
     // The steps of the form's creation, in order. The web label opens the
     // maker's page until an update is announced.
@@ -178,31 +172,28 @@ void TForm1::FormCreate()
     frontSidePlacements_ = FrontSidePlacements();
     cornerPlacements_ = CornerPlacements();
     // The checked roof's controls enabled as after a click on it.
-    gombolas();
+    enableRoofControls();
     // The stored language; every start rewrites lang.cfg. When that
     // fails the rest of the creation is skipped.
     const UiLanguage stored = ReadLanguageFile(CurrentFolder() / kLanguageFileName);
     if (!SwitchLanguage(stored))
         return;
     // The step count.
-    LepnChange();
-    // Colour use switches off, samples painted: walls, chimney, stairs, roof.
-    for (ColorGroup* group : {&wallGroup_, &chimneyGroup_, &stairGroup_, &roofGroup_}) {
-        group->setting->use = false;
-        PaintSample(*group);
-    }
+    stairStepsChanged();
+    // The samples painted (the colour use boxes start unticked).
+    for (const ColorPicker& picker : colorPickers_)
+        PaintSample(picker);
     // The update check (installed by the application).
     if (UpdateCheckStarter())
         UpdateCheckStarter()(*this);
 }
 
-bool TForm1::SwitchLanguage(UiLanguage language)
+bool MainWindow::SwitchLanguage(UiLanguage language)
 {
     try {
         WriteLanguageFile(CurrentFolder() / kLanguageFileName, language);
     } catch (const OutputError& e) {
-        ShowError(this, windowTitle(),
-                  QStringLiteral("%1\n%2").arg(QString::fromStdString(e.path()), QString::fromStdString(e.what())));
+        ShowFileError(this, e.path(), e.what());
         return false;
     }
     language_ = language;
@@ -217,43 +208,30 @@ bool TForm1::SwitchLanguage(UiLanguage language)
     ApplyFacadeLanguage(language);
     frontSidePlacements_ = FrontSidePlacements();
     cornerPlacements_ = CornerPlacements();
-    LepeChange();
-    LepoChange();
-    LepsChange();
+    stairFrontChanged();
+    stairSideChanged();
+    stairCornerChanged();
     UpdateGuides();
     return true;
 }
 
-QString TForm1::statusText() const { return statusPanel_->text(); }
+QString MainWindow::statusText() const { return statusPanel_->text(); }
 
-void TForm1::setStatusText(const QString& text)
+void MainWindow::setStatusText(const QString& text)
 {
     statusSource_ = {};
     statusPanel_->setText(text);
 }
 
-void TForm1::setStatusSource(std::function<QString(UiLanguage)> text)
+void MainWindow::setStatusSource(std::function<QString(UiLanguage)> text)
 {
     statusSource_ = std::move(text);
     statusPanel_->setText(statusSource_(language_));
 }
 
-QLabel* TForm1::webLabel() const { return ui->Label10; }
+QLabel* MainWindow::webLabel() const { return ui->Label10; }
 
-namespace {
-
-// The roof buttons of the roof kinds' table.
-std::vector<std::pair<QRadioButton*, RoofKind>> RoofButtons(const QWidget& window)
-{
-    std::vector<std::pair<QRadioButton*, RoofKind>> buttons;
-    for (const RoofKindRow& row : RoofKinds())
-        buttons.emplace_back(window.findChild<QRadioButton*>(row.button), row.kind);
-    return buttons;
-}
-
-}  // namespace
-
-void TForm1::gombolas()
+void MainWindow::enableRoofControls()
 {
     for (const auto& [button, kind] : RoofButtons(*this)) {
         if (!button->isChecked())
@@ -276,62 +254,46 @@ void TForm1::gombolas()
     }
 }
 
-void TForm1::KemenymeretChange()
+void MainWindow::chimneySizeChanged()
 {
     ui->kemenylabel->setText(QString::fromUtf8(ChimneySizeText(ui->Kemenymeret->value())));
     UpdateGuides();
 }
 
-void TForm1::LepnChange() { ui->Lfoklabel->setText(QString::number(ui->Lepn->value())); }
+void MainWindow::stairStepsChanged() { ui->Lfoklabel->setText(QString::number(ui->Lepn->value())); }
 
-void TForm1::LepeChange()
+void MainWindow::stairFrontChanged()
 {
     ui->felje_label->setText(QString::fromUtf8(frontSidePlacements_.at(ui->Lepe->value())(language_)));
 }
 
-void TForm1::LepoChange()
+void MainWindow::stairSideChanged()
 {
     ui->feljo_label->setText(QString::fromUtf8(frontSidePlacements_.at(ui->Lepo->value())(language_)));
 }
 
-void TForm1::LepsChange()
+void MainWindow::stairCornerChanged()
 {
     ui->feljs_label->setText(QString::fromUtf8(cornerPlacements_.at(ui->Leps->value())(language_)));
 }
 
-void TForm1::PaintSample(const ColorGroup& group)
+void MainWindow::PaintSample(const ColorPicker& picker)
 {
-    PaintPanel(group.sample, QColor(group.bars[0]->value(), group.bars[1]->value(), group.bars[2]->value()));
+    PaintPanel(picker.sample, QColor(picker.bars[0]->value(), picker.bars[1]->value(), picker.bars[2]->value()));
 }
 
-void TForm1::ColorChange(ColorGroup& group, int channel)
+void MainWindow::ColorChange(const ColorPicker& picker, int channel)
 {
-    const int position = group.bars[channel]->value();
-    std::uint8_t* channels[] = {&group.setting->color.r, &group.setting->color.g, &group.setting->color.b};
-    *channels[channel] = Channel(position);
-    group.values[channel]->setText(QString::number(position));
-    PaintSample(group);
+    picker.values[channel]->setText(QString::number(picker.bars[channel]->value()));
+    PaintSample(picker);
 }
 
-void TForm1::rfScrollBarChange() { ColorChange(wallGroup_, 0); }
-void TForm1::gfScrollBarChange() { ColorChange(wallGroup_, 1); }
-void TForm1::bfScrollBarChange() { ColorChange(wallGroup_, 2); }
-void TForm1::rtScrollBarChange() { ColorChange(roofGroup_, 0); }
-void TForm1::gtScrollBarChange() { ColorChange(roofGroup_, 1); }
-void TForm1::btScrollBarChange() { ColorChange(roofGroup_, 2); }
-void TForm1::rkScrollBarChange() { ColorChange(chimneyGroup_, 0); }
-void TForm1::gkScrollBarChange() { ColorChange(chimneyGroup_, 1); }
-void TForm1::bkScrollBarChange() { ColorChange(chimneyGroup_, 2); }
-void TForm1::rlScrollBarChange() { ColorChange(stairGroup_, 0); }
-void TForm1::glScrollBarChange() { ColorChange(stairGroup_, 1); }
-void TForm1::blScrollBarChange() { ColorChange(stairGroup_, 2); }
+bool MainWindow::useWallColor() const { return colorPickers_[kWallColor].use->isChecked(); }
+bool MainWindow::useRoofColor() const { return colorPickers_[kRoofColor].use->isChecked(); }
+bool MainWindow::useChimneyColor() const { return colorPickers_[kChimneyColor].use->isChecked(); }
+bool MainWindow::useStairColor() const { return colorPickers_[kStairColor].use->isChecked(); }
 
-void TForm1::fszinchkClick() { wall_.use = ui->fszinchk->isChecked(); }
-void TForm1::tszinchkClick() { roof_.use = ui->tszinchk->isChecked(); }
-void TForm1::kszinchkClick() { chimney_.use = ui->kszinchk->isChecked(); }
-void TForm1::lszinchkClick() { stair_.use = ui->lszinchk->isChecked(); }
-
-void TForm1::terepgombClick()
+void MainWindow::openAreaBuilder()
 {
     if (!areaWindow_)
         return;
@@ -341,7 +303,7 @@ void TForm1::terepgombClick()
         ModalShower()(*areaWindow_);
 }
 
-void TForm1::trackKitButtonClick()
+void MainWindow::openTrackKit()
 {
     auto* window = findChild<TrackWindow*>(QString(), Qt::FindDirectChildrenOnly);
     if (!window)
@@ -363,7 +325,7 @@ struct HouseControls {
     std::vector<std::pair<QSlider*, int HouseInput::*>> positions;
 };
 
-HouseControls ControlsOf(const Ui::TForm1& ui)
+HouseControls ControlsOf(const Ui::MainWindow& ui)
 {
     return {
         {{ui.OffsXEdit, &HouseInput::offsetX},      {ui.OffsYEdit, &HouseInput::offsetY},
@@ -387,7 +349,7 @@ HouseControls ControlsOf(const Ui::TForm1& ui)
 
 }  // namespace
 
-HouseInput TForm1::houseInput() const
+HouseInput MainWindow::houseInput() const
 {
     const HouseControls controls = ControlsOf(*ui);
     HouseInput input;
@@ -406,21 +368,18 @@ HouseInput TForm1::houseInput() const
     for (const auto& [slider, position] : controls.positions)
         input.*position = slider->value();
 
-    // Channels straight from the bars; the use switches as the boxes left them.
-    const auto read = [](const ColorGroup& group) {
-        return ColorSetting{{Channel(group.bars[0]->value()), Channel(group.bars[1]->value()),
-                             Channel(group.bars[2]->value())},
-                            group.setting->use};
-    };
-    input.wall = read(wallGroup_);
-    input.roof = read(roofGroup_);
-    input.chimney = read(chimneyGroup_);
-    input.stair = read(stairGroup_);
+    // Channels straight from the bars, the use from the boxes.
+    for (int part = 0; part < kColorParts; ++part) {
+        const ColorPicker& picker = colorPickers_[part];
+        input.*kColorSettings[part] = {{Channel(picker.bars[0]->value()), Channel(picker.bars[1]->value()),
+                                        Channel(picker.bars[2]->value())},
+                                       picker.use->isChecked()};
+    }
     input.facades = facadeInput();
     return input;
 }
 
-void TForm1::setHouseInput(const HouseInput& input)
+void MainWindow::setHouseInput(const HouseInput& input)
 {
     const HouseControls controls = ControlsOf(*ui);
     for (const auto& [edit, text] : controls.texts)
@@ -429,32 +388,26 @@ void TForm1::setHouseInput(const HouseInput& input)
         if (kind == input.roofKind)
             button->setChecked(true);
     }
-    gombolas();
+    enableRoofControls();
     for (const auto& [box, checked] : controls.boxes)
         box->setChecked(input.*checked);
     for (const auto& [slider, position] : controls.positions)
         slider->setValue(input.*position);
-    const std::pair<ColorGroup*, const ColorSetting*> colors[] = {
-        {&wallGroup_, &input.wall}, {&roofGroup_, &input.roof}, {&chimneyGroup_, &input.chimney},
-        {&stairGroup_, &input.stair}};
-    const std::pair<ColorGroup*, QCheckBox*> useBoxes[] = {
-        {&wallGroup_, ui->fszinchk}, {&roofGroup_, ui->tszinchk}, {&chimneyGroup_, ui->kszinchk},
-        {&stairGroup_, ui->lszinchk}};
-    for (const auto& [group, color] : colors) {
-        group->bars[0]->setValue(color->color.r);
-        group->bars[1]->setValue(color->color.g);
-        group->bars[2]->setValue(color->color.b);
-        group->setting->use = color->use;
+    for (int part = 0; part < kColorParts; ++part) {
+        const ColorPicker& picker = colorPickers_[part];
+        const ColorSetting& color = input.*kColorSettings[part];
+        picker.bars[0]->setValue(color.color.r);
+        picker.bars[1]->setValue(color.color.g);
+        picker.bars[2]->setValue(color.color.b);
+        picker.use->setChecked(color.use);
     }
-    for (const auto& [group, box] : useBoxes)
-        box->setChecked(group->setting->use);
     setFacadeInput(input.facades);
 }
 
-void TForm1::setFacadeInput(const FacadeInput& facades)
+void MainWindow::setFacadeInput(const FacadeInput& facades)
 {
     ui->homlokzatchk->setChecked(facades.enabled);
-    homlokzatchkClick();
+    updateFacadeArea();
     const std::pair<QLineEdit*, const std::string*> texts[] = {
         {ui->szintEdit, &facades.storeys},           {ui->szintmaEdit, &facades.storeyHeight},
         {ui->ajtoSz, &facades.door.width},           {ui->ajtoMa, &facades.door.height},
@@ -491,7 +444,7 @@ void TForm1::setFacadeInput(const FacadeInput& facades)
     ui->vilagitchk->setChecked(facades.lit);
 }
 
-FacadeInput TForm1::facadeInput() const
+FacadeInput MainWindow::facadeInput() const
 {
     FacadeInput facades;
     facades.enabled = ui->homlokzatchk->isChecked();
@@ -519,7 +472,7 @@ FacadeInput TForm1::facadeInput() const
     return facades;
 }
 
-void TForm1::homlokzatchkClick()
+void MainWindow::updateFacadeArea()
 {
     const bool on = ui->homlokzatchk->isChecked();
     if (on && ui->homlokzatPanel->isHidden()) {
@@ -532,7 +485,7 @@ void TForm1::homlokzatchkClick()
     ui->homlokzatPanel->setEnabled(on);
 }
 
-void TForm1::ApplyFacadeLanguage(UiLanguage language)
+void MainWindow::ApplyFacadeLanguage(UiLanguage language)
 {
     ApplyTexts(*this, FacadeAreaCaptions(), language, TextRole::Caption);
     ApplyTexts(*this, FacadeAreaHints(), language, TextRole::Hint);
@@ -541,7 +494,7 @@ void TForm1::ApplyFacadeLanguage(UiLanguage language)
         ui->oldalajtoFal->setItemText(i, QString::fromUtf8(walls[static_cast<std::size_t>(i)](language)));
 }
 
-void TForm1::Button1Click()
+void MainWindow::generateHouse()
 {
     setStatusSource([](UiLanguage language) { return QString::fromStdString(GeneratingStatus(language)); });
     const HouseInput input = houseInput();
@@ -589,38 +542,38 @@ void TForm1::Button1Click()
                                               : QString::fromStdString(TextureListText(textures, language_)));
 }
 
-void TForm1::Label10Click()
+void MainWindow::openWebAddress()
 {
     if (BrowserOpener())
         BrowserOpener()(webAddress_);
 }
 
-bool TForm1::eventFilter(QObject* watched, QEvent* event)
+bool MainWindow::eventFilter(QObject* watched, QEvent* event)
 {
     if (watched == ui->Label10 && event->type() == QEvent::MouseButtonRelease) {
         const auto* mouse = static_cast<QMouseEvent*>(event);
         if (mouse->button() == Qt::LeftButton && ui->Label10->rect().contains(mouse->position().toPoint())) {
-            Label10Click();
+            openWebAddress();
             return true;
         }
     }
     return QWidget::eventFilter(watched, event);
 }
 
-void TForm1::keyPressEvent(QKeyEvent* event)
+void MainWindow::keyPressEvent(QKeyEvent* event)
 {
     if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) &&
         (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier) {
         if (auto* button = qobject_cast<QPushButton*>(focusWidget()); button && button->isEnabled())
             button->click();
         else
-            Button1Click();
+            generateHouse();
         return;
     }
     QWidget::keyPressEvent(event);
 }
 
-void TForm1::elonezetgombClick()
+void MainWindow::showPreview()
 {
     ShowPreview(language_, lastGenerated_, ui->Button1);
 }

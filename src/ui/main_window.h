@@ -11,7 +11,7 @@
 #include <memory>
 
 namespace Ui {
-class TForm1;
+class MainWindow;
 }
 class QCheckBox;
 class QFrame;
@@ -30,7 +30,7 @@ class StatusPanels;
 // announces a download address.
 inline constexpr const char* kMakerWebPage = "http://kestrane.example/";
 
-class TForm1 : public QWidget {
+class MainWindow : public QWidget {
     Q_OBJECT
 
 public:
@@ -38,17 +38,17 @@ public:
     // labels and the colour samples are in place: starts the update check.
     // Not run when the start-up language switch fails. Set it before the
     // window is created.
-    static std::function<void(TForm1&)>& UpdateCheckStarter();
+    static std::function<void(MainWindow&)>& UpdateCheckStarter();
     // Opens a web address in the browser (the web label's click); by default
     // http and https addresses through QDesktopServices.
     static std::function<void(const QString&)>& BrowserOpener();
     // Shows the area builder window modally; by default QDialog::exec.
     static std::function<void(TDombepito&)>& ModalShower();
 
-    explicit TForm1(QWidget* parent = nullptr);
-    ~TForm1() override;
+    explicit MainWindow(QWidget* parent = nullptr);
+    ~MainWindow() override;
 
-    // The area builder window that terepgombClick opens.
+    // The area builder window that openAreaBuilder shows.
     void setAreaWindow(TDombepito* window) { areaWindow_ = window; }
     TDombepito* areaWindow() const { return areaWindow_; }
 
@@ -68,7 +68,7 @@ public:
     OutputFolderLine& outputFolder() const { return *outputFolder_; }
     WriteTexturesBox& writeTexturesBox() const { return *writeTextures_; }
 
-    // The web label (Label10) and the address its click opens.
+    // The web label and the address its click opens.
     QLabel* webLabel() const;
     QString webAddress() const { return webAddress_; }
     void setWebAddress(const QString& address) { webAddress_ = address; }
@@ -80,11 +80,11 @@ public:
     // bars, the facade box opens the facade area.
     void setHouseInput(const HouseInput& input);
 
-    // The colour use switches (walls, roof, chimney, stairs).
-    bool useWallColor() const { return wall_.use; }
-    bool useRoofColor() const { return roof_.use; }
-    bool useChimneyColor() const { return chimney_.use; }
-    bool useStairColor() const { return stair_.use; }
+    // The colour use switches (walls, roof, chimney, stairs): their boxes.
+    bool useWallColor() const;
+    bool useRoofColor() const;
+    bool useChimneyColor() const;
+    bool useStairColor() const;
 
     // Switches the interface language: rewrites lang.cfg, then relabels the
     // window. Returns false (after reporting the failure) when lang.cfg
@@ -92,52 +92,32 @@ public:
     bool SwitchLanguage(UiLanguage language);
 
 public slots:
-    void NyeregtetoClick() { gombolas(); }
-    void KontyolttetoClick() { gombolas(); }
-    void satortetoClick() { gombolas(); }
-    void lapostetoClick() { gombolas(); }
-    void FeltetoClick() { gombolas(); }
-    void RoofFormClick() { gombolas(); }
-    // "gombolás" (buttoning): enables the controls that the chosen roof kind
-    // uses. The name, like the other control and handler names, is kept
-    // from the form.
-    void gombolas();
+    // Enables the controls that the checked roof kind uses (every roof
+    // button's click).
+    void enableRoofControls();
 
-    void KemenymeretChange();
-    void LepnChange();
-    void LepeChange();
-    void LepoChange();
-    void LepsChange();
+    // The labels beside the chimney and stair sliders follow them.
+    void chimneySizeChanged();
+    void stairStepsChanged();
+    void stairFrontChanged();
+    void stairSideChanged();
+    void stairCornerChanged();
 
-    void rfScrollBarChange();
-    void gfScrollBarChange();
-    void bfScrollBarChange();
-    void rtScrollBarChange();
-    void gtScrollBarChange();
-    void btScrollBarChange();
-    void rkScrollBarChange();
-    void gkScrollBarChange();
-    void bkScrollBarChange();
-    void rlScrollBarChange();
-    void glScrollBarChange();
-    void blScrollBarChange();
-
-    void fszinchkClick();
-    void tszinchkClick();
-    void kszinchkClick();
-    void lszinchkClick();
-
-    void terepgombClick();
+    // Shows the area builder window.
+    void openAreaBuilder();
     // Opens the track kit window (made at the first click, a child of this window).
-    void trackKitButtonClick();
-    void Button1Click();
-    void hu_ButtonClick() { SwitchLanguage(UiLanguage::Hungarian); }
-    void en_ButtonClick() { SwitchLanguage(UiLanguage::English); }
-    void Label10Click();
-    void elonezetgombClick();
+    void openTrackKit();
+    // Writes the house file of the window's inputs and reports it in the status.
+    void generateHouse();
+    void switchToHungarian() { SwitchLanguage(UiLanguage::Hungarian); }
+    void switchToEnglish() { SwitchLanguage(UiLanguage::English); }
+    // Opens the web label's address in the browser.
+    void openWebAddress();
+    // Shows the house file written last in the preview.
+    void showPreview();
     // Facades on: the window grows by the facade area, which is enabled;
     // facades off: the area is disabled.
-    void homlokzatchkClick();
+    void updateFacadeArea();
     // Brings the guides up to date with the window's inputs and language
     // (main_window_guides.cpp).
     void UpdateGuides();
@@ -149,15 +129,20 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
-    // One colour picker: its three bars, value labels and sample panel.
-    struct ColorGroup {
+    // One colour picker: its use box, three bars (R, G, B) with their
+    // letters and value labels, and its sample panel.
+    struct ColorPicker {
+        QCheckBox* use;
         QScrollBar* bars[3];
+        QLabel* letters[3];
         QLabel* values[3];
         QFrame* sample;
-        ColorSetting* setting;
     };
+    enum ColorPart { kWallColor, kRoofColor, kChimneyColor, kStairColor, kColorParts };
 
-    void FormCreate();
+    // The last steps of the window's creation: the language, the labels
+    // and the colour samples; then the update check.
+    void finishCreation();
     // The guides beside the fixed texts: the tab order, the chimney
     // size beside its bare caption, the corner size's caption (enabled only
     // with a corner wall ticked), the defaults of empty boxes as
@@ -168,10 +153,10 @@ private:
     // on their box does.
     void setFacadeInput(const FacadeInput& facades);
     void ApplyFacadeLanguage(UiLanguage language);
-    void ColorChange(ColorGroup& group, int channel);
-    void PaintSample(const ColorGroup& group);
+    void ColorChange(const ColorPicker& picker, int channel);
+    void PaintSample(const ColorPicker& picker);
 
-    std::unique_ptr<Ui::TForm1> ui;
+    std::unique_ptr<Ui::MainWindow> ui;
     QLabel* statusPanel_ = nullptr;
     StatusPanels* statusPanels_ = nullptr;
     OutputFolderLine* outputFolder_ = nullptr;
@@ -187,9 +172,8 @@ private:
     PlacementTable frontSidePlacements_{};
     PlacementTable cornerPlacements_{};
 
-    // The colours as the pickers last set them, and the use switches.
-    ColorSetting wall_, roof_, chimney_, stair_;
-    ColorGroup wallGroup_{}, roofGroup_{}, chimneyGroup_{}, stairGroup_{};
+    // The colour pickers, in the order of ColorPart.
+    ColorPicker colorPickers_[kColorParts]{};
 };
 
 }  // namespace kestrane::ui

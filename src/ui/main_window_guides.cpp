@@ -57,7 +57,7 @@ const QStringList kTabOrder = {
 
 }  // namespace
 
-void TForm1::SetUpGuides()
+void MainWindow::SetUpGuides()
 {
     SetTabOrder(*this, kTabOrder);
     QRadioButton* const roofs[] = {ui->Csonkakonty, ui->Tortnyereg, ui->Manzardteto, ui->Eltoltnyereg, ui->Nyeregteto,
@@ -76,13 +76,13 @@ void TForm1::SetUpGuides()
 
     // Everything typed or ticked may change a guide.
     for (QLineEdit* edit : findChildren<QLineEdit*>())
-        connect(edit, &QLineEdit::textChanged, this, &TForm1::UpdateGuides);
+        connect(edit, &QLineEdit::textChanged, this, &MainWindow::UpdateGuides);
     for (QAbstractButton* box : findChildren<QAbstractButton*>())
         if (box->isCheckable())
-            connect(box, &QAbstractButton::toggled, this, &TForm1::UpdateGuides);
+            connect(box, &QAbstractButton::toggled, this, &MainWindow::UpdateGuides);
 }
 
-void TForm1::UpdateGuides()
+void MainWindow::UpdateGuides()
 {
     if (!chimneyValue_)
         return;  // still being made

@@ -46,4 +46,10 @@ void ShowError(QWidget* parent, const QString& title, const QString& text)
         MessageBoxFunction()(parent, title, text);
 }
 
+void ShowFileError(QWidget* parent, const std::string& path, const std::string& failure)
+{
+    ShowError(parent, parent->windowTitle(),
+              QStringLiteral("%1\n%2").arg(QString::fromStdString(path), QString::fromStdString(failure)));
+}
+
 }  // namespace kestrane::ui

@@ -5,6 +5,7 @@
 #include <QString>
 
 #include <functional>
+#include <string>
 
 class QWidget;
 
@@ -17,6 +18,10 @@ MessageFunction& MessageBoxFunction();
 
 // Shows an error report through MessageBoxFunction().
 void ShowError(QWidget* parent, const QString& title, const QString& text);
+
+// Shows a file that could not be written or read, with the failure under
+// it, titled as `parent` (a window).
+void ShowFileError(QWidget* parent, const std::string& path, const std::string& failure);
 
 // A notice that does not block: a warning box that is not modal, so the
 // window stays in use while it is open; one per window (a new notice

@@ -1,5 +1,6 @@
 #include "ui/output_folder.h"
 
+#include "ui/file_dialogs.h"
 #include "ui/language_tables.h"
 
 #include "core/errors.h"
@@ -9,7 +10,6 @@
 #include <QDesktopServices>
 #include <QDir>
 #include <QFile>
-#include <QFileDialog>
 #include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
@@ -111,7 +111,7 @@ QString OutputFolderSettingsFile()
 OutputFolderLine::Chooser& OutputFolderLine::FolderChooser()
 {
     static Chooser chooser = [](QWidget* parent, const QString& title, const QString& start) {
-        return QFileDialog::getExistingDirectory(parent, title, start);
+        return ChooseWithFileDialog(parent, FileDialogKind::Folder, title, start);
     };
     return chooser;
 }

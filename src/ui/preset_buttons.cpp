@@ -2,12 +2,12 @@
 
 #include "core/errors.h"
 #include "options/preset.h"
+#include "ui/file_dialogs.h"
 #include "ui/message_box.h"
 
 #include <QDir>
 #include <QFileInfo>
 #include <QFile>
-#include <QFileDialog>
 #include <QPushButton>
 
 namespace kestrane::ui {
@@ -25,8 +25,8 @@ std::filesystem::path LocalPath(const QString& path) { return QFile::encodeName(
 PresetButtons::Chooser& PresetButtons::FileChooser()
 {
     static Chooser chooser = [](QWidget* parent, bool save, const QString& title, const QString& filter) {
-        QString path = save ? QFileDialog::getSaveFileName(parent, title, QString(), filter)
-                            : QFileDialog::getOpenFileName(parent, title, QString(), filter);
+        QString path = ChooseWithFileDialog(parent, save ? FileDialogKind::SaveFile : FileDialogKind::OpenFile, title,
+                                            QString(), filter);
         if (save && !path.isEmpty() && !path.endsWith(QStringLiteral(".json"), Qt::CaseInsensitive))
             path += QStringLiteral(".json");
         return path;
@@ -35,9 +35,10 @@ PresetButtons::Chooser& PresetButtons::FileChooser()
 }
 
 PresetButtons::PresetButtons(QPushButton* save, QPushButton* load, std::function<std::string()> json,
-                             std::function<void(std::string_view)> apply, std::function<UiLanguage()> language)
+                             std::function<void(std::string_view)> apply, std::function<UiLanguage()> language,
+                             std::function<void(const QString&)> report)
     : QObject(save), save_(save), load_(load), json_(std::move(json)), apply_(std::move(apply)),
-      language_(std::move(language))
+      language_(std::move(language)), report_(std::move(report))
 {
     connect(save_, &QPushButton::clicked, this, &PresetButtons::savePreset);
     connect(load_, &QPushButton::clicked, this, &PresetButtons::loadPreset);
@@ -64,8 +65,7 @@ void PresetButtons::savePreset()
             report_(QString::fromUtf8(LocalText{"Előbeállítás mentve: %1", "Preset saved: %1"}(language_()))
                         .arg(QDir::toNativeSeparators(QFileInfo(path).absoluteFilePath())));
     } catch (const OutputError& e) {
-        ShowError(window, window->windowTitle(),
-                  QStringLiteral("%1\n%2").arg(QString::fromStdString(e.path()), QString::fromStdString(e.what())));
+        ShowFileError(window, e.path(), e.what());
     }
 }
 

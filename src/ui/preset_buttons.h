@@ -28,12 +28,11 @@ public:
 
     // `json` gives the window's inputs as preset JSON; `apply` sets them
     // from preset JSON and throws PresetError, before it changes anything,
-    // for a preset it refuses. `language` is the window's language.
+    // for a preset it refuses. `language` is the window's language;
+    // `report` shows where a preset was saved (the window's status).
     PresetButtons(QPushButton* save, QPushButton* load, std::function<std::string()> json,
-                  std::function<void(std::string_view)> apply, std::function<UiLanguage()> language);
-
-    // Where the buttons report a saved preset (the window's status).
-    void setReporter(std::function<void(const QString&)> report) { report_ = std::move(report); }
+                  std::function<void(std::string_view)> apply, std::function<UiLanguage()> language,
+                  std::function<void(const QString&)> report = {});
 
 public slots:
     void savePreset();

@@ -173,7 +173,7 @@ void StartUpTest::firstRunIsHungarianAndCreatesLangCfg()
     startApp();
 
     QCOMPARE(QCoreApplication::applicationName(), QStringLiteral("Kestrane Builder"));
-    ui::TForm1& window = app_->mainWindow();
+    ui::MainWindow& window = app_->mainWindow();
     QCOMPARE(window.language(), UiLanguage::Hungarian);
     QCOMPARE(ReadBytes("lang.cfg"), QByteArray("hu"));
     QVERIFY(window.isVisible());
@@ -226,7 +226,7 @@ void StartUpTest::storedLanguageIsRestored()
     QVERIFY(WriteBytes("lang.cfg", stored));
     startApp();
 
-    ui::TForm1& window = app_->mainWindow();
+    ui::MainWindow& window = app_->mainWindow();
     QCOMPARE(window.language(), language);
     QCOMPARE(Caption(window, "Button1"), generateCaption);
     QCOMPARE(ReadBytes("lang.cfg"), rewritten);
@@ -284,7 +284,7 @@ void StartUpTest::newerVersionIsAnnounced()
     UrlCatcher catcher;
     const BrowserInterception interception(catcher);
     startApp();
-    ui::TForm1& window = app_->mainWindow();
+    ui::MainWindow& window = app_->mainWindow();
 
     QTRY_COMPARE_WITH_TIMEOUT(window.statusText(), notice, kCheckTimeoutMs);
     QCOMPARE(Caption(window, "Label10"), linkCaption);
@@ -312,7 +312,7 @@ void StartUpTest::sameVersionChangesNothing()
     UrlCatcher catcher;
     const BrowserInterception interception(catcher);
     startApp();
-    ui::TForm1& window = app_->mainWindow();
+    ui::MainWindow& window = app_->mainWindow();
 
     QTRY_VERIFY_WITH_TIMEOUT(app_->updateCheck()->thread().evaluated(), kCheckTimeoutMs);
     QVERIFY(app_->updateCheck()->thread().result());
@@ -345,7 +345,7 @@ void StartUpTest::closingTheMainWindowEndsTheRun()
 
     // The end of the run stops the check and puts the hooks back.
     app_.reset();
-    QVERIFY(!ui::TForm1::UpdateCheckStarter());
+    QVERIFY(!ui::MainWindow::UpdateCheckStarter());
 }
 
 void StartUpTest::terminationSignalEndsTheRunDuringADownload_data()

@@ -122,7 +122,7 @@ void TerminationTest::endsTheRunInEveryWindowState()
 
     auto app = std::make_unique<KestraneBuilderApp>();
     QVERIFY(app->watchesTerminationSignals());
-    ui::TForm1& window = app->mainWindow();
+    ui::MainWindow& window = app->mainWindow();
     ui::TDombepito& area = app->areaWindow();
     auto areaUp = [&area] { return area.isVisible(); };
 
@@ -131,16 +131,16 @@ void TerminationTest::endsTheRunInEveryWindowState()
         QVERIFY(QFile::remove(QStringLiteral("lang.cfg")));
         QVERIFY(QDir().mkdir(QStringLiteral("lang.cfg")));
         RaiseWhen(signal, [] { return QApplication::activeModalWidget() != nullptr; });
-        QTimer::singleShot(0, &window, [&window] { window.en_ButtonClick(); });
+        QTimer::singleShot(0, &window, [&window] { window.switchToEnglish(); });
     } else if (state == QLatin1String("area builder")) {
         RaiseWhen(signal, areaUp);
-        QTimer::singleShot(0, &window, [&window] { window.terepgombClick(); });
+        QTimer::singleShot(0, &window, [&window] { window.openAreaBuilder(); });
     } else if (state == QLatin1String("preview")) {
         RaiseWhen(signal, PreviewIsUp);
-        QTimer::singleShot(0, &window, [&window] { window.elonezetgombClick(); });
+        QTimer::singleShot(0, &window, [&window] { window.showPreview(); });
     } else {
         RaiseWhen(signal, [areaUp] { return areaUp() && PreviewIsUp(); });
-        QTimer::singleShot(0, &window, [&window] { window.terepgombClick(); });
+        QTimer::singleShot(0, &window, [&window] { window.openAreaBuilder(); });
         QTimer::singleShot(100, &area, [&area] {
             if (auto* button = area.findChild<QPushButton*>(QStringLiteral("elonezetgomb")))
                 button->click();

@@ -56,7 +56,7 @@ private slots:
             return c > 200 && c < 204 && r > 100 && r < 104 ? -32768.0 : std::round(Relief(c, r));
         });
         {
-            ui::TForm1 form;
+            ui::MainWindow form;
             ui::TDombepito area(&form);
             form.setAreaWindow(&area);
             area.ApplyAreaWindowLanguage(UiLanguage::English);

@@ -48,7 +48,7 @@ private slots:
 void PreviewBesideTest::previewFromTheAreaBuilderTakesInput()
 {
     WindowFolder folder;
-    TForm1 form;
+    MainWindow form;
     TDombepito area(&form);
     form.setAreaWindow(&area);
     form.show();
@@ -57,7 +57,7 @@ void PreviewBesideTest::previewFromTheAreaBuilderTakesInput()
     preview.hide();
 
     bool checked = false;
-    TForm1::ModalShower() = [&](TDombepito& window) {
+    MainWindow::ModalShower() = [&](TDombepito& window) {
         QTimer::singleShot(0, &window, [&] {
             QVERIFY(QTest::qWaitForWindowExposed(&area));
             QCOMPARE(area.windowModality(), Qt::WindowModal);
@@ -85,7 +85,7 @@ void PreviewBesideTest::previewFromTheAreaBuilderTakesInput()
         });
         window.exec();
     };
-    form.terepgombClick();
+    form.openAreaBuilder();
     QVERIFY(checked);
     QVERIFY(preview.isVisible());  // it stays when the area builder closes
     preview.hide();
@@ -94,7 +94,7 @@ void PreviewBesideTest::previewFromTheAreaBuilderTakesInput()
 void PreviewBesideTest::escapeClosesThePreview()
 {
     WindowFolder folder;
-    TForm1 form;
+    MainWindow form;
     form.show();
     Child<QPushButton>(form, "Button1")->click();
     Child<QPushButton>(form, "elonezetgomb")->click();
@@ -116,7 +116,7 @@ void PreviewBesideTest::placedBesideTheCallingWindow()
     // (900 x 640) lies on the screen, beside the whole window where a usable
     // preview fits, and never over the window's row of buttons.
     WindowFolder folder;
-    TForm1 form;
+    MainWindow form;
     TDombepito area(&form);
     form.show();
     area.show();
@@ -147,25 +147,25 @@ void PreviewBesideTest::placedBesideTheCallingWindow()
 void PreviewBesideTest::followsTheInterfaceLanguage()
 {
     WindowFolder folder;
-    TForm1 form;
-    form.hu_ButtonClick();
-    form.Button1Click();
+    MainWindow form;
+    form.switchToHungarian();
+    form.generateHouse();
     Child<QPushButton>(form, "elonezetgomb")->click();
     preview::PreviewWindow& preview = preview::SharedPreviewWindow();
     QVERIFY(QTest::qWaitForWindowExposed(&preview));
     QCOMPARE(preview.windowTitle(), QStringLiteral("Előnézet"));
     QVERIFY2(preview.statusText().contains(QStringLiteral("szakasz")), qPrintable(preview.statusText()));
     // Switched live, the open preview follows, also after a new generation.
-    form.en_ButtonClick();
+    form.switchToEnglish();
     QCOMPARE(preview.windowTitle(), QStringLiteral("Preview"));
     QCOMPARE(Child<QPushButton>(preview, "previewOpenButton")->text(), QStringLiteral("Open..."));
     QCOMPARE(Child<QPushButton>(preview, "previewResetButton")->text(), QStringLiteral("Reset view"));
     QVERIFY2(preview.statusText().contains(QStringLiteral("sections")), qPrintable(preview.statusText()));
-    form.Button1Click();
+    form.generateHouse();
     QVERIFY2(preview.statusText().contains(QStringLiteral("sections")), qPrintable(preview.statusText()));
     // Qt's dialogs follow it too: their dates and sizes.
     QCOMPARE(QLocale().language(), QLocale::English);
-    form.hu_ButtonClick();
+    form.switchToHungarian();
     QCOMPARE(QLocale().language(), QLocale::Hungarian);
     QCOMPARE(preview.windowTitle(), QStringLiteral("Előnézet"));
     preview.hide();

@@ -202,7 +202,7 @@ private slots:
         QVERIFY(QDir::setCurrent(QString::fromStdString(folder_.path().string())));
         test::WriteFile("lang.cfg", "en");
         {
-            ui::TForm1 form;
+            ui::MainWindow form;
             ui::TDombepito area(&form);
             form.setAreaWindow(&area);
             preview::PreviewWindow& window = preview::SharedPreviewWindow();
@@ -239,7 +239,7 @@ private slots:
             QVERIFY(window.currentFile().endsWith("domb.b3d"));
             QCOMPARE(window.windowTitle(), QString::fromUtf8("Előnézet"));
             // The house in the Hungarian interface: every text of the preview in Hungarian.
-            form.hu_ButtonClick();
+            form.switchToHungarian();
             form.findChild<QPushButton*>("elonezetgomb")->click();
             QVERIFY(window.statusText().contains(QString::fromUtf8("szakasz")));
             if (const QByteArray shots = qgetenv("KESTRANE_SCREENSHOTS"); !shots.isEmpty())

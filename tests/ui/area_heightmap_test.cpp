@@ -82,7 +82,7 @@ void AreaHeightmapTest::closedByDefault()
 void AreaHeightmapTest::openedLineFitsBothLanguages()
 {
     WindowFolder folder;
-    TForm1 form;
+    MainWindow form;
     TDombepito window(&form);
     form.setAreaWindow(&window);
     Child<QPushButton>(window, "DomborzatGomb")->setChecked(true);

@@ -313,11 +313,11 @@ void AreaWindowTest::selectTheSelectedSwatch()
 void AreaWindowTest::reopenKeepsValuesAndEmptiesStatus()
 {
     WindowFolder folder;
-    TForm1 form;
+    MainWindow form;
     TDombepito window(&form);
     form.setAreaWindow(&window);
     int opened = 0;
-    TForm1::ModalShower() = [&](TDombepito& shown) {
+    MainWindow::ModalShower() = [&](TDombepito& shown) {
         ++opened;
         if (opened == 1) {
             // First opening: type, colour a swatch, generate.
@@ -330,9 +330,9 @@ void AreaWindowTest::reopenKeepsValuesAndEmptiesStatus()
             shown.GenButtonClick();
         }
     };
-    form.terepgombClick();
+    form.openAreaBuilder();
     QCOMPARE(window.statusText(), QStringLiteral("Domb.B3d fájl generálása kész"));
-    form.terepgombClick();
+    form.openAreaBuilder();
     QCOMPARE(opened, 2);
     QCOMPARE(window.statusText(), QString());
     QCOMPARE(Child<QLineEdit>(window, "dombxedit")->text(), QStringLiteral("30"));

@@ -69,8 +69,8 @@ private slots:
 void EverydayTest::tabOrderAsTheEyeReads()
 {
     WindowFolder folder;
-    TForm1 form;
-    form.homlokzatchkClick();
+    MainWindow form;
+    form.updateFacadeArea();
     const QStringList chain = TabChain(Child<QWidget>(form, "fszEdit"));
     // Column by column, each by group from the top; then the folder line and the facades.
     ExpectInOrder(chain,
@@ -105,7 +105,7 @@ void EverydayTest::tabOrderAsTheEyeReads()
 void EverydayTest::mainWindowGuides()
 {
     WindowFolder folder;
-    TForm1 form;
+    MainWindow form;
     form.show();
     // The chimney size beside the bare caption, which stays as it is.
     auto* caption = Child<QLabel>(form, "kemenylabel");
@@ -141,8 +141,8 @@ void EverydayTest::mainWindowGuides()
 void EverydayTest::storeysSayWhatWallTheyNeed()
 {
     WindowFolder folder;
-    TForm1 form;
-    form.en_ButtonClick();
+    MainWindow form;
+    form.switchToEnglish();
     Child<QCheckBox>(form, "homlokzatchk")->click();
     Child<QLineEdit>(form, "szintEdit")->setText("2");
     // The storey height in force, 3500 mm shared by two storeys.
@@ -202,8 +202,8 @@ void EverydayTest::presetAndFolderButtonsReport()
         return folder.file("mine.json");
     };
     OutputFolderLine::FolderOpener() = [](const QString&) { return false; };
-    TForm1 form;
-    form.en_ButtonClick();
+    MainWindow form;
+    form.switchToEnglish();
     Child<QPushButton>(form, "savePresetButton")->click();
     QVERIFY(folder.exists("mine.json"));
     QCOMPARE(form.statusText(), QStringLiteral("Preset saved: ") + QDir::toNativeSeparators(folder.file("mine.json")));

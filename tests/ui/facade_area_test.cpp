@@ -32,7 +32,7 @@ private slots:
 void FacadeAreaTest::offUntilSwitchedOn()
 {
     WindowFolder folder;
-    TForm1 form;
+    MainWindow form;
     auto* area = Child<QWidget>(form, "homlokzatPanel");
     auto* facades = Child<QCheckBox>(form, "homlokzatchk");
     QCOMPARE(form.size(), QSize(691, 476));
@@ -66,7 +66,7 @@ void FacadeAreaTest::inputsReachTheGeneration()
 {
     WindowFolder folder;
     folder.write("lang.cfg", "en");
-    TForm1 form;
+    MainWindow form;
     Child<QCheckBox>(form, "homlokzatchk")->click();
     Child<QLineEdit>(form, "szintEdit")->setText("2");
     Child<QLineEdit>(form, "szintmaEdit")->setText("1750");
@@ -154,7 +154,7 @@ void FacadeAreaTest::inputsReachTheGeneration()
 void FacadeAreaTest::captionsSwitchLanguageAndFit()
 {
     WindowFolder folder;
-    TForm1 form;
+    MainWindow form;
     Child<QCheckBox>(form, "homlokzatchk")->click();
     auto* area = Child<QWidget>(form, "homlokzatPanel");
     struct Expected {

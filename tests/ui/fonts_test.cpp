@@ -55,7 +55,7 @@ void FontsTest::theFormsAreDrawnInTheBuiltInFonts()
     QVERIFY(!QFontDatabase::families().contains(kFormFamily));
 
     WindowFolder folder;
-    TForm1 form;
+    MainWindow form;
     TDombepito area(&form);
     QVERIFY(RegisterBundledFonts());
     QVERIFY(QFontDatabase::families().contains(kFormFamily));
@@ -89,7 +89,7 @@ void FontsTest::aFontThatCannotBeRegisteredFallsBack()
     QVERIFY(!RegisterFonts({QStringLiteral(":/fonts/missing.ttf")}));
     // The forms still come up and draw, in whatever the system offers.
     WindowFolder folder;
-    TForm1 form;
+    MainWindow form;
     form.show();
     QVERIFY(QTest::qWaitForWindowExposed(&form));
     QVERIFY(!form.grab().isNull());

@@ -45,10 +45,10 @@ struct HouseCase {
     const char* name;
     const char* roofButton;
     std::vector<std::string> args;      // for kestrane house
-    void (*setUp)(TForm1& form);        // the same inputs in the window
+    void (*setUp)(MainWindow& form);        // the same inputs in the window
 };
 
-void SetBars(TForm1& form, const char* const bars[3], int r, int g, int b)
+void SetBars(MainWindow& form, const char* const bars[3], int r, int g, int b)
 {
     Child<QScrollBar>(form, bars[0])->setValue(r);
     Child<QScrollBar>(form, bars[1])->setValue(g);
@@ -65,7 +65,7 @@ const HouseCase kHouseCases[] = {
      {"--roof", "pitched", "--roof-level-texture", "--corner-left", "--corner-size", "1200", "--wall-color",
       "10,20,30", "--chimney-size", "3", "--chimney-x", "2500.5", "--stair-side", "1", "--stair-corner", "2",
       "--straight-stairs", "--width", "7000", "--offset-x", "100"},
-     [](TForm1& form) {
+     [](MainWindow& form) {
          Child<QCheckBox>(form, "tetoszint")->click();
          Child<QCheckBox>(form, "Sbal")->click();
          Type(Child<QLineEdit>(form, "SarokfalEdit"), "1200");
@@ -80,14 +80,14 @@ const HouseCase kHouseCases[] = {
          Type(Child<QLineEdit>(form, "OffsXEdit"), "100");
      }},
     {"pitched without gutters", "Nyeregteto", {"--roof", "pitched", "--no-gutters", "--stair-steps", "0"},
-     [](TForm1& form) {
+     [](MainWindow& form) {
          Child<QCheckBox>(form, "Ereszcsatorna")->click();
          Child<QSlider>(form, "Lepn")->setValue(0);
      }},
     {"hip", "Kontyoltteto",
      {"--roof", "hip", "--no-gutters", "--corner-right", "--roof-color", "1,2,3", "--offset-y", "-250",
       "--offset-z", "33", "--hip-depth", "1500", "--stair-front", "3", "--stair-steps", "5"},
-     [](TForm1& form) {
+     [](MainWindow& form) {
          Child<QCheckBox>(form, "Ereszcsatorna")->click();
          Child<QCheckBox>(form, "Sjobb")->click();
          SetBars(form, kRoofBars, 1, 2, 3);
@@ -99,23 +99,23 @@ const HouseCase kHouseCases[] = {
          Child<QSlider>(form, "Lepn")->setValue(5);
      }},
     {"pyramid", "satorteto", {"--roof", "pyramid", "--chimney-color", "255,0,128"},
-     [](TForm1& form) {
+     [](MainWindow& form) {
          SetBars(form, kChimneyBars, 255, 0, 128);
          Child<QCheckBox>(form, "kszinchk")->click();
      }},
     {"flat", "laposteto",
      {"--roof", "flat", "--roof-edge", "--corner-left", "--length", "9000", "--wall-height", "2800"},
-     [](TForm1& form) {
+     [](MainWindow& form) {
          Child<QCheckBox>(form, "lt_koszoru")->click();
          Child<QCheckBox>(form, "Sbal")->click();  // disabled by the flat roof: no corner walls
          Type(Child<QLineEdit>(form, "fhoEdit"), "9000");
          Type(Child<QLineEdit>(form, "fmaEdit"), "2800");
      }},
-    {"flat plain", "laposteto", {"--roof", "flat"}, [](TForm1&) {}},
+    {"flat plain", "laposteto", {"--roof", "flat"}, [](MainWindow&) {}},
     {"lean", "Felteto",
      {"--roof", "lean", "--roof-level-texture", "--stair-color", "7,8,9", "--chimney-size", "0", "--stair-side",
       "3", "--step-height", "180", "--overhang", "600"},
-     [](TForm1& form) {
+     [](MainWindow& form) {
          Child<QCheckBox>(form, "tetoszint")->click();
          SetBars(form, kStairBars, 7, 8, 9);
          Child<QCheckBox>(form, "lszinchk")->click();
@@ -124,26 +124,26 @@ const HouseCase kHouseCases[] = {
          Type(Child<QLineEdit>(form, "lema"), "180");
          Type(Child<QLineEdit>(form, "tleEdit"), "600");
      }},
-    {"lean plain", "Felteto", {"--roof", "lean"}, [](TForm1&) {}},
+    {"lean plain", "Felteto", {"--roof", "lean"}, [](MainWindow&) {}},
     {"half-hipped", "Csonkakonty", {"--roof", "half-hipped", "--clip-height", "900", "--corner-right"},
-     [](TForm1& form) {
+     [](MainWindow& form) {
          Type(Child<QLineEdit>(form, "kmaEdit"), "900");
          Child<QCheckBox>(form, "Sjobb")->click();
      }},
     {"gambrel", "Tortnyereg",
      {"--roof", "gambrel", "--knee-height", "5300", "--knee-inset", "700", "--roof-level-texture"},
-     [](TForm1& form) {
+     [](MainWindow& form) {
          Type(Child<QLineEdit>(form, "tmgEdit"), "5300");
          Type(Child<QLineEdit>(form, "tbeEdit"), "700");
          Child<QCheckBox>(form, "tetoszint")->click();
      }},
     {"mansard", "Manzardteto", {"--roof", "mansard", "--roof-color", "10,20,30"},
-     [](TForm1& form) {
+     [](MainWindow& form) {
          SetBars(form, kRoofBars, 10, 20, 30);
          Child<QCheckBox>(form, "tszinchk")->click();
      }},
     {"saltbox", "Eltoltnyereg", {"--roof", "saltbox", "--ridge-offset", "-800", "--no-gutters"},
-     [](TForm1& form) {
+     [](MainWindow& form) {
          Type(Child<QLineEdit>(form, "gelEdit"), "-800");
          Child<QCheckBox>(form, "Ereszcsatorna")->click();
      }},
@@ -190,11 +190,11 @@ void GenerationIdentityTest::house()
     const HouseCase& house = kHouseCases[index];
     WindowFolder folder;
     QVERIFY(folder.write("lang.cfg", hungarian ? "hu" : "en"));
-    TForm1 form;
+    MainWindow form;
     form.show();
     Child<QRadioButton>(form, house.roofButton)->click();
     house.setUp(form);
-    form.Button1Click();
+    form.generateHouse();
     QVERIFY2(folder.reports.empty(), folder.reports.empty() ? "" : qPrintable(folder.reports[0].text));
     const QString status = form.statusText();
     const QString fileName = status.section(u' ', 0, 0);

@@ -108,7 +108,7 @@ void LanguageTest::startUpLanguage()
     WindowFolder folder;
     if (present)
         QVERIFY(folder.write("lang.cfg", content));
-    TForm1 form;
+    MainWindow form;
     QCOMPARE(form.language(), hungarian ? UiLanguage::Hungarian : UiLanguage::English);
     // Every start rewrites the file: exactly the code, no line end.
     QCOMPARE(folder.read("lang.cfg"), hungarian ? QByteArray("hu") : QByteArray("en"));
@@ -120,14 +120,14 @@ void LanguageTest::startUpLanguage()
 void LanguageTest::switchRewritesTheFile()
 {
     WindowFolder folder;
-    TForm1 form;
+    MainWindow form;
     QCOMPARE(folder.read("lang.cfg"), QByteArray("hu"));
     Child<QPushButton>(form, "en_Button")->click();
     QCOMPARE(form.language(), UiLanguage::English);
     QCOMPARE(folder.read("lang.cfg"), QByteArray("en"));
     // Also when the language does not change.
     QVERIFY(folder.write("lang.cfg", "something else"));
-    form.en_ButtonClick();
+    form.switchToEnglish();
     QCOMPARE(folder.read("lang.cfg"), QByteArray("en"));
     Child<QPushButton>(form, "hu_Button")->click();
     QCOMPARE(form.language(), UiLanguage::Hungarian);
@@ -142,7 +142,7 @@ void LanguageTest::failedWriteAtStartUp()
     WindowFolder folder;
     // A folder in the way: lang.cfg can be neither read nor written.
     QVERIFY(QDir(folder.path()).mkdir("lang.cfg"));
-    TForm1 form;
+    MainWindow form;
     QCOMPARE(folder.reports.size(), size_t(1));
     QVERIFY2(folder.reports[0].text.contains(QStringLiteral("lang.cfg")), qPrintable(folder.reports[0].text));
     // The switch stopped before setting the language; the rest of the
@@ -155,7 +155,7 @@ void LanguageTest::failedWriteAtStartUp()
 void LanguageTest::failedWriteOnSwitch()
 {
     WindowFolder folder;
-    TForm1 form;
+    MainWindow form;
     Child<QSlider>(form, "Lepe")->setValue(2);
     QVERIFY(QFile::remove(folder.file("lang.cfg")));
     QVERIFY(QDir(folder.path()).mkdir("lang.cfg"));
@@ -172,7 +172,7 @@ void LanguageTest::failedWriteOnSwitch()
     // Once the way is clear the switch works again.
     QVERIFY(QDir(folder.path()).rmdir("lang.cfg"));
     QVERIFY(folder.write("lang.cfg", "hu"));
-    form.en_ButtonClick();
+    form.switchToEnglish();
     QCOMPARE(form.language(), UiLanguage::English);
     QCOMPARE(folder.read("lang.cfg"), QByteArray("en"));
     QCOMPARE(Caption(form, "felje_label"), QStringLiteral("Center"));
@@ -182,13 +182,13 @@ void LanguageTest::failedWriteOnSwitch()
 void LanguageTest::mainWindowTexts()
 {
     WindowFolder folder;
-    TForm1 form;
+    MainWindow form;
     CheckTexts(form, kExpectedMainCaptions, UiLanguage::Hungarian, true);
     CheckTexts(form, kExpectedMainHints, UiLanguage::Hungarian, false);
-    form.en_ButtonClick();
+    form.switchToEnglish();
     CheckTexts(form, kExpectedMainCaptions, UiLanguage::English, true);
     CheckTexts(form, kExpectedMainHints, UiLanguage::English, false);
-    form.hu_ButtonClick();
+    form.switchToHungarian();
     CheckTexts(form, kExpectedMainCaptions, UiLanguage::Hungarian, true);
     CheckTexts(form, kExpectedMainHints, UiLanguage::Hungarian, false);
 }
@@ -196,12 +196,12 @@ void LanguageTest::mainWindowTexts()
 void LanguageTest::unswitchedTexts()
 {
     WindowFolder folder;
-    TForm1 form;
+    MainWindow form;
     TDombepito area(&form);
     form.setAreaWindow(&area);
     for (UiLanguage language : {UiLanguage::English, UiLanguage::Hungarian}) {
         form.SwitchLanguage(language);
-        form.terepgombClick();
+        form.openAreaBuilder();
         QCOMPARE(form.windowTitle(), QStringLiteral("Kestrane Builder V0.95"));
         QCOMPARE(Caption(form, "hu_Button"), QStringLiteral("Magyar"));
         QCOMPARE(Caption(form, "en_Button"), QStringLiteral("English"));
@@ -222,22 +222,22 @@ void LanguageTest::unswitchedTexts()
 void LanguageTest::areaWindowTexts()
 {
     WindowFolder folder;
-    TForm1 form;
+    MainWindow form;
     TDombepito area(&form);
     form.setAreaWindow(&area);
-    TForm1::ModalShower() = [](TDombepito& window) {
+    MainWindow::ModalShower() = [](TDombepito& window) {
         QTimer::singleShot(0, &window, &QDialog::reject);
         window.exec();
     };
-    form.en_ButtonClick();
-    form.terepgombClick();
+    form.switchToEnglish();
+    form.openAreaBuilder();
     CheckTexts(area, kExpectedAreaCaptions, UiLanguage::English, true);
     CheckTexts(area, kExpectedAreaHints, UiLanguage::English, false);
     CheckTexts(area, kExpectedAreaFixedHints, UiLanguage::English, false);
     // A switch leaves the area window alone until it is opened again.
-    form.hu_ButtonClick();
+    form.switchToHungarian();
     CheckTexts(area, kExpectedAreaCaptions, UiLanguage::English, true);
-    form.terepgombClick();
+    form.openAreaBuilder();
     CheckTexts(area, kExpectedAreaCaptions, UiLanguage::Hungarian, true);
     CheckTexts(area, kExpectedAreaHints, UiLanguage::Hungarian, false);
     CheckTexts(area, kExpectedAreaFixedHints, UiLanguage::Hungarian, false);
@@ -248,7 +248,7 @@ void LanguageTest::areaWindowTexts()
 void LanguageTest::chimneyAndStepHints()
 {
     WindowFolder folder;
-    TForm1 form;
+    MainWindow form;
     for (UiLanguage language : {UiLanguage::English, UiLanguage::Hungarian, UiLanguage::English}) {
         form.SwitchLanguage(language);
         const QString chimney = language == UiLanguage::Hungarian ? QStringLiteral("Kéményszín") : QStringLiteral("Chimney color");
@@ -267,7 +267,7 @@ void LanguageTest::chimneyAndStepHints()
 void LanguageTest::captionsFitTheirControls()
 {
     WindowFolder folder;
-    TForm1 form;
+    MainWindow form;
     TDombepito area(&form);
     form.setAreaWindow(&area);
     const auto check = [](const QWidget& window) {

@@ -64,7 +64,7 @@ const Group kGroups[] = {
 
 QColor Background(const QWidget* widget) { return widget->palette().color(QPalette::Window); }
 
-QString Label(const TForm1& form, const char* name) { return Child<QLabel>(form, name)->text(); }
+QString Label(const MainWindow& form, const char* name) { return Child<QLabel>(form, name)->text(); }
 
 }  // namespace
 
@@ -99,7 +99,7 @@ private slots:
 void MainWindowTest::titleSizeAndFont()
 {
     WindowFolder folder;
-    TForm1 form;
+    MainWindow form;
     QCOMPARE(form.windowTitle(), QStringLiteral("Kestrane Builder V0.95"));
     QCOMPARE(form.size(), QSize(691, 476));
     QCOMPARE(form.pos(), QPoint(377, 132));
@@ -107,14 +107,14 @@ void MainWindowTest::titleSizeAndFont()
     QCOMPARE(form.maximumSize(), QSize(691, 476));
     QVERIFY(form.font().family().startsWith(QStringLiteral("DejaVu Sans")));
     // The title changes with no switch.
-    form.en_ButtonClick();
+    form.switchToEnglish();
     QCOMPARE(form.windowTitle(), QStringLiteral("Kestrane Builder V0.95"));
 }
 
 void MainWindowTest::controlPlaces()
 {
     WindowFolder folder;
-    TForm1 form;
+    MainWindow form;
     for (const Place& place : kPlaces)
         QVERIFY2(Child<QWidget>(form, place.name)->geometry() == QRect(place.x, place.y, place.w, place.h), place.name);
     for (const Group& group : kGroups) {
@@ -143,7 +143,7 @@ void MainWindowTest::controlPlaces()
 void MainWindowTest::defaults()
 {
     WindowFolder folder;
-    TForm1 form;
+    MainWindow form;
     const std::pair<const char*, const char*> texts[] = {
         {"fszEdit", "6000"}, {"fhoEdit", "8000"}, {"fmaEdit", "3500"}, {"tmaEdit", "7000"},
         {"tleEdit", "400"},  {"tkoEdit", "2000"}, {"OffsXEdit", "0"},  {"OffsZEdit", "0"},
@@ -202,7 +202,7 @@ void MainWindowTest::defaults()
 void MainWindowTest::tabOrder()
 {
     WindowFolder folder;
-    TForm1 form;
+    MainWindow form;
     // As the eye reads the window: column by column, by group from the top.
     const QStringList expected = {
         "fszEdit", "fhoEdit", "fmaEdit", "OffsXEdit", "OffsZEdit", "OffsYEdit", "tmaEdit", "tleEdit", "tkoEdit",
@@ -226,7 +226,7 @@ void MainWindowTest::initialLabels()
 {
     WindowFolder folder;
     {
-        TForm1 form;  // no lang.cfg: Hungarian
+        MainWindow form;  // no lang.cfg: Hungarian
         QCOMPARE(form.language(), UiLanguage::Hungarian);
         for (const Group& group : kGroups) {
             for (int i = 0; i < 3; ++i)
@@ -241,7 +241,7 @@ void MainWindowTest::initialLabels()
         QCOMPARE(Label(form, "feljs_label"), QStringLiteral("Nincs"));
     }
     QVERIFY(folder.write("lang.cfg", "en"));
-    TForm1 form;
+    MainWindow form;
     QCOMPARE(form.language(), UiLanguage::English);
     QCOMPARE(Label(form, "kemenylabel"), QStringLiteral("Chimney size:"));
     QCOMPARE(Label(form, "felje_label"), QStringLiteral("Center"));
@@ -256,7 +256,7 @@ const char* const kEnabledControls[] = {"lt_koszoru", "Ereszcsatorna", "tkoEdit"
 
 // The corner size box is enabled only with a corner wall ticked: its place
 // in the pattern is what the roof allows, read with a corner ticked.
-QString EnabledPattern(const TForm1& form)
+QString EnabledPattern(const MainWindow& form)
 {
     QString pattern;
     auto* corner = Child<QCheckBox>(form, "Sbal");
@@ -275,7 +275,7 @@ void MainWindowTest::startUpEnablesAsTheCheckedRoof()
     // The pyramid roof is checked at start-up: its controls are enabled as
     // after a click on it.
     WindowFolder folder;
-    TForm1 form;
+    MainWindow form;
     QCOMPARE(EnabledPattern(form), QStringLiteral("01011110"));
     QVERIFY(!form.houseInput().RoofLevelTextureEnabled());
 }
@@ -297,7 +297,7 @@ void MainWindowTest::enablingByRoof()
     QFETCH(QString, button);
     QFETCH(QString, pattern);
     WindowFolder folder;
-    TForm1 form;
+    MainWindow form;
     form.show();
     QTest::mouseClick(Child<QRadioButton>(form, button), Qt::LeftButton);
     QVERIFY(Child<QRadioButton>(form, button)->isChecked());
@@ -311,7 +311,7 @@ void MainWindowTest::enablingByRoof()
 void MainWindowTest::flatThenLean()
 {
     WindowFolder folder;
-    TForm1 form;
+    MainWindow form;
     Child<QRadioButton>(form, "laposteto")->click();
     QCOMPARE(EnabledPattern(form), QStringLiteral("10000000"));
     Child<QRadioButton>(form, "Felteto")->click();
@@ -324,7 +324,7 @@ void MainWindowTest::flatThenLean()
 void MainWindowTest::disabledControlsKeepTheirState()
 {
     WindowFolder folder;
-    TForm1 form;
+    MainWindow form;
     Child<QCheckBox>(form, "Sbal")->click();
     Child<QLineEdit>(form, "SarokfalEdit")->setText("1500");
     Child<QRadioButton>(form, "laposteto")->click();
@@ -340,7 +340,7 @@ void MainWindowTest::disabledControlsKeepTheirState()
 void MainWindowTest::chimneyLabel()
 {
     WindowFolder folder;
-    TForm1 form;
+    MainWindow form;
     auto* slider = Child<QSlider>(form, "Kemenymeret");
     slider->setValue(0);
     QCOMPARE(Label(form, "kemenylabel"), QStringLiteral("Kémény nincs"));
@@ -349,7 +349,7 @@ void MainWindowTest::chimneyLabel()
         QCOMPARE(Label(form, "kemenylabel"), QStringLiteral("Kémény méret: %1").arg(size));
     }
     // English: the same texts once the bar moves; the bare caption after a switch.
-    form.en_ButtonClick();
+    form.switchToEnglish();
     QCOMPARE(Label(form, "kemenylabel"), QStringLiteral("Chimney size:"));
     slider->setValue(0);
     QCOMPARE(Label(form, "kemenylabel"), QStringLiteral("Kémény nincs"));
@@ -360,7 +360,7 @@ void MainWindowTest::chimneyLabel()
 void MainWindowTest::stepCountLabel()
 {
     WindowFolder folder;
-    TForm1 form;
+    MainWindow form;
     auto* slider = Child<QSlider>(form, "Lepn");
     for (int steps : {0, 7, 16}) {
         slider->setValue(steps);
@@ -375,7 +375,7 @@ void MainWindowTest::stepCountLabel()
 void MainWindowTest::placementLabels()
 {
     WindowFolder folder;
-    TForm1 form;
+    MainWindow form;
     auto* front = Child<QSlider>(form, "Lepe");
     auto* side = Child<QSlider>(form, "Lepo");
     auto* corner = Child<QSlider>(form, "Leps");
@@ -422,7 +422,7 @@ void MainWindowTest::scrollBarUpdatesOnlyItsGroup()
     QFETCH(int, group);
     QFETCH(int, channel);
     WindowFolder folder;
-    TForm1 form;
+    MainWindow form;
     Child<QScrollBar>(form, kGroups[group].bars[channel])->setValue(255);
     for (int g = 0; g < 4; ++g) {
         int expected[3] = {kGroups[g].channels[0], kGroups[g].channels[1], kGroups[g].channels[2]};
@@ -442,24 +442,24 @@ void MainWindowTest::scrollBarUpdatesOnlyItsGroup()
 void MainWindowTest::useCheckBoxes()
 {
     WindowFolder folder;
-    TForm1 form;
+    MainWindow form;
     form.show();
     struct Use {
         const char* box;
-        bool (TForm1::*flag)() const;
+        bool (MainWindow::*flag)() const;
         ColorSetting HouseInput::*setting;
     };
-    for (const Use& use : {Use{"fszinchk", &TForm1::useWallColor, &HouseInput::wall},
-                           Use{"tszinchk", &TForm1::useRoofColor, &HouseInput::roof},
-                           Use{"kszinchk", &TForm1::useChimneyColor, &HouseInput::chimney},
-                           Use{"lszinchk", &TForm1::useStairColor, &HouseInput::stair}}) {
+    for (const Use& use : {Use{"fszinchk", &MainWindow::useWallColor, &HouseInput::wall},
+                           Use{"tszinchk", &MainWindow::useRoofColor, &HouseInput::roof},
+                           Use{"kszinchk", &MainWindow::useChimneyColor, &HouseInput::chimney},
+                           Use{"lszinchk", &MainWindow::useStairColor, &HouseInput::stair}}) {
         auto* box = Child<QCheckBox>(form, use.box);
         QTest::mouseClick(box, Qt::LeftButton);
         QVERIFY2((form.*use.flag)(), use.box);
         QVERIFY((form.houseInput().*use.setting).use);
         int on = 0;
-        for (auto flag : {&TForm1::useWallColor, &TForm1::useRoofColor, &TForm1::useChimneyColor,
-                          &TForm1::useStairColor})
+        for (auto flag : {&MainWindow::useWallColor, &MainWindow::useRoofColor, &MainWindow::useChimneyColor,
+                          &MainWindow::useStairColor})
             on += (form.*flag)() ? 1 : 0;
         QCOMPARE(on, 1);
         QTest::mouseClick(box, Qt::LeftButton);
@@ -471,7 +471,7 @@ void MainWindowTest::useCheckBoxes()
 void MainWindowTest::areaBuilderButton()
 {
     WindowFolder folder;
-    TForm1 form;
+    MainWindow form;
     TDombepito area(&form);
     form.setAreaWindow(&area);
     area.setStatusText("earlier text");
@@ -479,7 +479,7 @@ void MainWindowTest::areaBuilderButton()
     // The window is open (modal) while the shower runs.
     QString statusWhileOpen;
     QString titleWhileOpen;
-    TForm1::ModalShower() = [&](TDombepito& window) {
+    MainWindow::ModalShower() = [&](TDombepito& window) {
         statusWhileOpen = window.statusText();
         titleWhileOpen = window.windowTitle();
     };
@@ -488,37 +488,37 @@ void MainWindowTest::areaBuilderButton()
     QCOMPARE(titleWhileOpen, QStringLiteral("Terepépítő modul"));
     QCOMPARE(area.language(), UiLanguage::Hungarian);
 
-    form.en_ButtonClick();
+    form.switchToEnglish();
     area.setStatusText("Domb.B3d file generating successfull");
-    form.terepgombClick();
+    form.openAreaBuilder();
     QCOMPARE(statusWhileOpen, QString());
     QCOMPARE(titleWhileOpen, QStringLiteral("Area builder"));
 
     // The real modal loop: closed from inside.
-    TForm1::ModalShower() = [](TDombepito& window) {
+    MainWindow::ModalShower() = [](TDombepito& window) {
         QTimer::singleShot(0, &window, [&window] {
             QVERIFY(window.isModal() || window.isVisible());
             window.reject();
         });
         window.exec();
     };
-    form.terepgombClick();
+    form.openAreaBuilder();
     QVERIFY(!area.isVisible());
 }
 
 void MainWindowTest::generateDefaultHouse()
 {
     WindowFolder folder;
-    TForm1 form;
+    MainWindow form;
     Child<QPushButton>(form, "Button1")->click();
     QCOMPARE(form.statusText(), QStringLiteral("haz_satorteto.b3d fájl generálása kész"));
     QVERIFY(folder.exists("haz_satorteto.b3d"));
     QVERIFY(folder.reports.empty());
     QVERIFY(folder.read("haz_satorteto.b3d").startsWith(';'));
 
-    form.en_ButtonClick();
+    form.switchToEnglish();
     Child<QRadioButton>(form, "Felteto")->click();
-    form.Button1Click();
+    form.generateHouse();
     QCOMPARE(form.statusText(), QStringLiteral("haz_lean.b3d file generating successfull"));
     QVERIFY(folder.exists("haz_lean.b3d"));
 }
@@ -526,19 +526,19 @@ void MainWindowTest::generateDefaultHouse()
 void MainWindowTest::generateRefusedInput()
 {
     WindowFolder folder;
-    TForm1 form;
-    form.Button1Click();
+    MainWindow form;
+    form.generateHouse();
     const QByteArray before = folder.read("haz_satorteto.b3d");
     Child<QLineEdit>(form, "fszEdit")->setText("6000mm");
-    form.Button1Click();
+    form.generateHouse();
     QCOMPARE(folder.reports.size(), size_t(1));
     QVERIFY2(folder.reports[0].text.contains(QStringLiteral("Szélesség")), qPrintable(folder.reports[0].text));
     QVERIFY(folder.reports[0].text.contains(QStringLiteral("6000mm")));
     QCOMPARE(form.statusText(), folder.reports[0].text);
     QCOMPARE(folder.read("haz_satorteto.b3d"), before);  // nothing is lost
 
-    form.en_ButtonClick();
-    form.Button1Click();
+    form.switchToEnglish();
+    form.generateHouse();
     QCOMPARE(folder.reports.size(), size_t(2));
     QVERIFY2(folder.reports[1].text.contains(QStringLiteral("Width")), qPrintable(folder.reports[1].text));
     QCOMPARE(form.statusText(), folder.reports[1].text);
@@ -547,19 +547,19 @@ void MainWindowTest::generateRefusedInput()
 void MainWindowTest::generateOutputFailure()
 {
     WindowFolder folder;
-    TForm1 form;
+    MainWindow form;
     // The file name is taken by a folder: the file cannot be written.
     QVERIFY(QDir(folder.path()).mkdir("haz_satorteto.b3d"));
-    form.Button1Click();
+    form.generateHouse();
     QCOMPARE(folder.reports.size(), size_t(1));
     QVERIFY(folder.reports[0].text.contains(QStringLiteral("haz_satorteto.b3d")));
     QCOMPARE(form.statusText(), QStringLiteral("Generálás..."));
     QVERIFY(QFileInfo(folder.file("haz_satorteto.b3d")).isDir());
 
-    form.en_ButtonClick();
+    form.switchToEnglish();
     Child<QRadioButton>(form, "Kontyoltteto")->click();
     QVERIFY(QDir(folder.path()).mkdir("House_hip.b3d"));
-    form.Button1Click();
+    form.generateHouse();
     QCOMPARE(folder.reports.size(), size_t(2));
     QCOMPARE(form.statusText(), QStringLiteral("Generating..."));
 }
@@ -568,14 +568,14 @@ void MainWindowTest::generateWriteProtectedFile()
 {
     // A file its user write-protected is kept, and the refusal reported.
     WindowFolder folder;
-    TForm1 form;
-    form.en_ButtonClick();
+    MainWindow form;
+    form.switchToEnglish();
     QFile protectedFile(folder.file("House_pyramid.b3d"));
     QVERIFY(protectedFile.open(QIODevice::WriteOnly));
     protectedFile.write("previous");
     protectedFile.close();
     QVERIFY(protectedFile.setPermissions(QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther));
-    form.Button1Click();
+    form.generateHouse();
     QCOMPARE(folder.reports.size(), size_t(1));
     QCOMPARE(folder.reports[0].text.section(QLatin1Char('\n'), 1), QStringLiteral("File access denied"));
     QVERIFY(folder.reports[0].text.contains(QStringLiteral("House_pyramid.b3d")));
@@ -586,15 +586,15 @@ void MainWindowTest::generateWriteProtectedFile()
 void MainWindowTest::webLabel()
 {
     WindowFolder folder;
-    TForm1 form;
+    MainWindow form;
     form.show();
     QStringList opened;
-    const auto previous = TForm1::BrowserOpener();
-    TForm1::BrowserOpener() = [&](const QString& address) { opened << address; };
+    const auto previous = MainWindow::BrowserOpener();
+    MainWindow::BrowserOpener() = [&](const QString& address) { opened << address; };
     QTest::mouseClick(form.webLabel(), Qt::LeftButton);
     form.setWebAddress("http://example.org/new");
-    form.Label10Click();
-    TForm1::BrowserOpener() = previous;
+    form.openWebAddress();
+    MainWindow::BrowserOpener() = previous;
     QCOMPARE(opened, QStringList({QString::fromUtf8(kMakerWebPage), QStringLiteral("http://example.org/new")}));
     QCOMPARE(form.webLabel()->objectName(), QStringLiteral("Label10"));
 }

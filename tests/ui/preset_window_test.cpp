@@ -154,7 +154,7 @@ private slots:
 void PresetWindowTest::buttonsInBothLanguages()
 {
     WindowFolder folder;
-    TForm1 form;  // Hungarian without lang.cfg
+    MainWindow form;  // Hungarian without lang.cfg
     form.show();
     CheckPlaces(form, QSize(691, 476));
     QCOMPARE(Child<QLabel>(form, "presetLabel")->text(), QStringLiteral("Előbeállítás"));
@@ -162,7 +162,7 @@ void PresetWindowTest::buttonsInBothLanguages()
     QCOMPARE(Child<QPushButton>(form, "loadPresetButton")->text(), QStringLiteral("Betöltés…"));
     QCOMPARE(Child<QPushButton>(form, "savePresetButton")->toolTip().section(u':', 0, 0),
              QStringLiteral("Előbeállítás mentése…"));
-    form.en_ButtonClick();
+    form.switchToEnglish();
     QCOMPARE(Child<QLabel>(form, "presetLabel")->text(), QStringLiteral("Preset"));
     QCOMPARE(Child<QPushButton>(form, "savePresetButton")->text(), QStringLiteral("Save…"));
     QCOMPARE(Child<QPushButton>(form, "loadPresetButton")->toolTip().section(u':', 0, 0),
@@ -188,7 +188,7 @@ void PresetWindowTest::houseRoundTrip()
 {
     WindowFolder folder;
     QVERIFY(folder.write("in.json", kHousePreset));
-    TForm1 form;
+    MainWindow form;
     form.show();
     Load(form, folder.file("in.json"));
     QVERIFY2(folder.reports.empty(), folder.reports.empty() ? "" : qPrintable(folder.reports[0].text));
@@ -266,8 +266,8 @@ void PresetWindowTest::terrainRoundTrip()
 void PresetWindowTest::refusedPresetChangesNothing()
 {
     WindowFolder folder;
-    TForm1 form;
-    form.en_ButtonClick();
+    MainWindow form;
+    form.switchToEnglish();
     QVERIFY(folder.write("in.json", kHousePreset));
     Load(form, folder.file("in.json"));
     const std::string before = HousePresetJson(form.houseInput());
@@ -329,10 +329,10 @@ void PresetWindowTest::savedPresetMakesTheSameHouse()
 {
     WindowFolder folder;
     QVERIFY(folder.write("in.json", kHousePreset));
-    TForm1 form;  // Hungarian
+    MainWindow form;  // Hungarian
     form.show();
     Load(form, folder.file("in.json"));
-    form.Button1Click();
+    form.generateHouse();
     QVERIFY2(folder.reports.empty(), folder.reports.empty() ? "" : qPrintable(folder.reports[0].text));
     const QString fileName = form.statusText().section(u' ', 0, 0);
     QVERIFY2(fileName.endsWith(QStringLiteral(".b3d")), qPrintable(form.statusText()));

@@ -21,7 +21,7 @@ namespace {
 // The parameter boxes: clip height, knee height, knee inset, ridge offset.
 const char* const kParameterBoxes[] = {"kmaEdit", "tmgEdit", "tbeEdit", "gelEdit"};
 
-QString ParameterPattern(const TForm1& form)
+QString ParameterPattern(const MainWindow& form)
 {
     QString pattern;
     for (const char* name : kParameterBoxes)
@@ -46,7 +46,7 @@ private slots:
 void RoofFormsWindowTest::buttonsBesideTheFiveRoofs()
 {
     WindowFolder folder;
-    TForm1 form;
+    MainWindow form;
     const char* const forms[] = {"Csonkakonty", "Tortnyereg", "Manzardteto", "Eltoltnyereg"};
     const char* const five[] = {"Nyeregteto", "Kontyoltteto", "satorteto", "laposteto"};
     for (int i = 0; i < 4; ++i) {
@@ -83,7 +83,7 @@ void RoofFormsWindowTest::parametersOnlyForTheirForm()
     QFETCH(QString, parameters);
     QFETCH(bool, roofLevelTexture);
     WindowFolder folder;
-    TForm1 form;
+    MainWindow form;
     form.show();
     QCOMPARE(ParameterPattern(form), QStringLiteral("0000"));  // the pyramid is checked at start
     QTest::mouseClick(Child<QRadioButton>(form, button), Qt::LeftButton);
@@ -102,13 +102,13 @@ void RoofFormsWindowTest::parametersOnlyForTheirForm()
 void RoofFormsWindowTest::captionsInBothLanguages()
 {
     WindowFolder folder;
-    TForm1 form;
-    form.hu_ButtonClick();
+    MainWindow form;
+    form.switchToHungarian();
     QCOMPARE(Child<QRadioButton>(form, "Csonkakonty")->text(), QString::fromUtf8("Félkontyos"));
     QCOMPARE(Child<QRadioButton>(form, "Tortnyereg")->text(), QString::fromUtf8("Tört nyereg"));
     QCOMPARE(Child<QLabel>(form, "tbeLabel")->text(), QString::fromUtf8("Törés beh."));
     QVERIFY(Child<QLineEdit>(form, "gelEdit")->toolTip().contains(QString::fromUtf8("gerinc")));
-    form.en_ButtonClick();
+    form.switchToEnglish();
     QCOMPARE(Child<QRadioButton>(form, "Csonkakonty")->text(), QStringLiteral("Half-hipped"));
     QCOMPARE(Child<QRadioButton>(form, "Tortnyereg")->text(), QStringLiteral("Gambrel"));
     QCOMPARE(Child<QRadioButton>(form, "Manzardteto")->text(), QStringLiteral("Mansard"));
@@ -124,7 +124,7 @@ void RoofFormsWindowTest::captionsInBothLanguages()
 void RoofFormsWindowTest::generateEachForm()
 {
     WindowFolder folder;
-    TForm1 form;
+    MainWindow form;
     const std::pair<const char*, const char*> forms[] = {
         {"Csonkakonty", "haz_felkontyoltteto.b3d"},
         {"Tortnyereg", "haz_tortnyeregteto.b3d"},
@@ -133,15 +133,15 @@ void RoofFormsWindowTest::generateEachForm()
     };
     for (const auto& [button, file] : forms) {
         Child<QRadioButton>(form, button)->click();
-        form.Button1Click();
+        form.generateHouse();
         QCOMPARE(form.statusText(), QString::fromUtf8(file) + QString::fromUtf8(" fájl generálása kész"));
         QVERIFY(folder.exists(file));
     }
     // A typed parameter reaches the file: the saltbox ridge 1.2 m right.
-    form.en_ButtonClick();
+    form.switchToEnglish();
     Child<QRadioButton>(form, "Eltoltnyereg")->click();
     Child<QLineEdit>(form, "gelEdit")->setText("-1200");
-    form.Button1Click();
+    form.generateHouse();
     QCOMPARE(form.statusText(), QStringLiteral("House_saltbox.b3d file generating successfull"));
     QVERIFY(folder.read("House_saltbox.b3d").contains("vertex  0.000, 7.000,-1.200"));
     QVERIFY(folder.reports.empty());
@@ -150,13 +150,13 @@ void RoofFormsWindowTest::generateEachForm()
 void RoofFormsWindowTest::refusalNamesTheBox()
 {
     WindowFolder folder;
-    TForm1 form;
+    MainWindow form;
     Child<QRadioButton>(form, "Tortnyereg")->click();
-    form.Button1Click();
+    form.generateHouse();
     const QByteArray before = folder.read("haz_tortnyeregteto.b3d");
     QVERIFY(!before.isEmpty());
     Child<QLineEdit>(form, "tmgEdit")->setText("8000");
-    form.Button1Click();
+    form.generateHouse();
     QCOMPARE(folder.reports.size(), size_t(1));
     QVERIFY2(folder.reports[0].text.startsWith(QString::fromUtf8("Törés mag.: ")), qPrintable(folder.reports[0].text));
     QCOMPARE(folder.read("haz_tortnyeregteto.b3d"), before);

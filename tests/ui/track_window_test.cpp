@@ -217,7 +217,7 @@ void TrackWindowTest::openedFromMainWindow()
 {
     WindowFolder folder;
     QVERIFY(folder.write("lang.cfg", "hu"));
-    TForm1 form;
+    MainWindow form;
     form.show();
     const QRect mainSize(0, 0, form.width(), form.height());
     Child<QPushButton>(form, "trackKitButton")->click();

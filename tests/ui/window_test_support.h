@@ -42,8 +42,8 @@ public:
         NoticeFunction() = [this](QWidget*, const QString& title, const QString& text) {
             notices.push_back({title, text});
         };
-        TForm1::ModalShower() = [this](TDombepito&) { ++modalShows; };
-        TForm1::UpdateCheckStarter() = [this](TForm1&) { ++updateChecks; };
+        MainWindow::ModalShower() = [this](TDombepito&) { ++modalShows; };
+        MainWindow::UpdateCheckStarter() = [this](MainWindow&) { ++updateChecks; };
     }
     ~WindowFolder()
     {
@@ -51,8 +51,8 @@ public:
         QFile::remove(OutputFolderSettingsFile());
         MessageBoxFunction() = {};
         NoticeFunction() = {};
-        TForm1::ModalShower() = {};
-        TForm1::UpdateCheckStarter() = {};
+        MainWindow::ModalShower() = {};
+        MainWindow::UpdateCheckStarter() = {};
     }
     WindowFolder(const WindowFolder&) = delete;
     WindowFolder& operator=(const WindowFolder&) = delete;

@@ -94,7 +94,7 @@ private slots:
 void WindowUseTest::outputFolderFollowsTheWorkingFolder()
 {
     WindowFolder folder;
-    TForm1 form;
+    MainWindow form;
     OutputFolderLine& line = form.outputFolder();
     QVERIFY(line.followsWorkingFolder());
     QCOMPARE(line.folder(), QDir::currentPath());
@@ -113,7 +113,7 @@ void WindowUseTest::chosenFolderTakesTheFilesAndIsRemembered()
     WindowFolder folder;
     QTemporaryDir chosen;
     {
-        TForm1 form;
+        MainWindow form;
         ChooserAnswer answer(chosen.path());
         Child<QPushButton>(form, "kimenetTallozo")->click();
         QCOMPARE(answer.titles, QStringList{QStringLiteral("Kimeneti mappa választása")});
@@ -128,7 +128,7 @@ void WindowUseTest::chosenFolderTakesTheFilesAndIsRemembered()
     }
     {
         // The next run starts in the chosen folder; an empty answer keeps it.
-        TForm1 form;
+        MainWindow form;
         QCOMPARE(form.outputFolder().folder(), QDir(chosen.path()).absolutePath());
         ChooserAnswer cancelled{QString()};
         form.outputFolder().browse();
@@ -136,7 +136,7 @@ void WindowUseTest::chosenFolderTakesTheFilesAndIsRemembered()
     }
     // A remembered folder that is gone gives the working folder again.
     QVERIFY(chosen.remove());
-    TForm1 form;
+    MainWindow form;
     QVERIFY(form.outputFolder().followsWorkingFolder());
 }
 
@@ -147,7 +147,7 @@ void WindowUseTest::rememberedFoldersFileIsNeitherWaitedOnNorWrittenThrough()
     QVERIFY(QDir().mkpath(QFileInfo(settings).absolutePath()));
     QCOMPARE(::mkfifo(QFile::encodeName(settings).constData(), 0600), 0);
     {
-        TForm1 form;  // a pipe under the name is not read
+        MainWindow form;  // a pipe under the name is not read
         QVERIFY(form.outputFolder().followsWorkingFolder());
     }
     QVERIFY(QFile::remove(settings));
@@ -160,7 +160,7 @@ void WindowUseTest::rememberedFoldersFileIsNeitherWaitedOnNorWrittenThrough()
     QVERIFY(QFile::link(victim, settings));
     QTemporaryDir chosen;
     {
-        TForm1 form;
+        MainWindow form;
         ChooserAnswer answer(chosen.path());
         Child<QPushButton>(form, "kimenetTallozo")->click();
     }
@@ -168,7 +168,7 @@ void WindowUseTest::rememberedFoldersFileIsNeitherWaitedOnNorWrittenThrough()
     QVERIFY(kept.open(QIODevice::ReadOnly));
     QCOMPARE(kept.readAll(), QByteArray("keep"));
     QVERIFY(!QFileInfo(settings).isSymLink());
-    TForm1 form;
+    MainWindow form;
     QCOMPARE(form.outputFolder().folder(), QDir(chosen.path()).absolutePath());
 }
 
@@ -176,7 +176,7 @@ void WindowUseTest::areaBuilderHasItsOwnFolder()
 {
     WindowFolder folder;
     QTemporaryDir houses, terrains;
-    TForm1 form;
+    MainWindow form;
     form.outputFolder().setFolder(houses.path());
     {
         TDombepito area(&form);
@@ -198,7 +198,7 @@ void WindowUseTest::openFolderShowsItInTheFileManager()
     WindowFolder folder;
     kestrane::test::UrlCatcher catcher;
     QDesktopServices::setUrlHandler("file", &catcher, "open");
-    TForm1 form;
+    MainWindow form;
     Child<QPushButton>(form, "kimenetMegnyit")->click();
     QTemporaryDir chosen;
     form.outputFolder().setFolder(chosen.path());
@@ -211,10 +211,10 @@ void WindowUseTest::openFolderShowsItInTheFileManager()
 void WindowUseTest::lineTextsFollowTheLanguage()
 {
     WindowFolder folder;
-    TForm1 form;
+    MainWindow form;
     QCOMPARE(Child<QLabel>(form, "kimenetLabel")->text(), QStringLiteral("Kimeneti mappa:"));
     QCOMPARE(Child<QPushButton>(form, "kimenetMegnyit")->text(), QStringLiteral("Megnyitás"));
-    form.en_ButtonClick();
+    form.switchToEnglish();
     QCOMPARE(Child<QLabel>(form, "kimenetLabel")->text(), QStringLiteral("Output folder:"));
     QCOMPARE(Child<QPushButton>(form, "kimenetTallozo")->text(), QStringLiteral("Browse…"));
     QCOMPARE(Child<QPushButton>(form, "kimenetMegnyit")->toolTip(), QStringLiteral("Show the folder in the file manager"));
@@ -232,7 +232,7 @@ void WindowUseTest::lineTextsFollowTheLanguage()
 void WindowUseTest::statusShowsPathAndTimeOfTheFile()
 {
     WindowFolder folder;
-    TForm1 form;
+    MainWindow form;
     QLabel* info = Child<QLabel>(form, "StatusBar1PanelInfo");
     QVERIFY(info->isHidden());
     QCOMPARE(form.statusPanels().writtenText(), QString());
@@ -255,7 +255,7 @@ void WindowUseTest::statusShowsPathAndTimeOfTheFile()
 
     // A refused generation leaves the last file's line as it was.
     Child<QLineEdit>(form, "fszEdit")->setText("x");
-    form.Button1Click();
+    form.generateHouse();
     QCOMPARE(form.statusPanels().writtenText(), written);
 
     TDombepito area(&form);
@@ -268,11 +268,11 @@ void WindowUseTest::statusShowsPathAndTimeOfTheFile()
 void WindowUseTest::qtTextsFollowTheLanguage()
 {
     WindowFolder folder;
-    TForm1 form;  // no lang.cfg: Hungarian
+    MainWindow form;  // no lang.cfg: Hungarian
     QCOMPARE(CancelButtonText(), QStringLiteral("Mégse"));
-    form.en_ButtonClick();
+    form.switchToEnglish();
     QCOMPARE(CancelButtonText(), QStringLiteral("Cancel"));
-    form.hu_ButtonClick();
+    form.switchToHungarian();
     QCOMPARE(CancelButtonText(), QStringLiteral("Mégse"));
     // Without the translation file Qt's texts stay English.
     const QString installed = QtTranslationsFolder();
@@ -286,39 +286,39 @@ void WindowUseTest::qtTextsFollowTheLanguage()
 void WindowUseTest::statusTextFollowsASwitch()
 {
     WindowFolder folder;
-    TForm1 form;
+    MainWindow form;
     Child<QPushButton>(form, "Button1")->click();
-    form.en_ButtonClick();
+    form.switchToEnglish();
     // The file keeps the name it was written under.
     QCOMPARE(form.statusText(), QStringLiteral("haz_satorteto.b3d file generating successfull"));
-    form.hu_ButtonClick();
+    form.switchToHungarian();
     QCOMPARE(form.statusText(), QStringLiteral("haz_satorteto.b3d fájl generálása kész"));
 
     Child<QLineEdit>(form, "fszEdit")->setText("6000mm");
-    form.Button1Click();
+    form.generateHouse();
     QVERIFY(form.statusText().contains(QStringLiteral("Szélesség")));
-    form.en_ButtonClick();
+    form.switchToEnglish();
     QVERIFY2(form.statusText().startsWith(QStringLiteral("Width")), qPrintable(form.statusText()));
     QVERIFY(form.statusText().contains(QStringLiteral("6000mm")));
 
     // A failed write leaves "Generating...", in the language of the moment.
     Child<QLineEdit>(form, "fszEdit")->setText("6000");
     QVERIFY(QDir(folder.path()).mkdir("House_pyramid.b3d"));
-    form.Button1Click();
+    form.generateHouse();
     QCOMPARE(form.statusText(), QStringLiteral("Generating..."));
-    form.hu_ButtonClick();
+    form.switchToHungarian();
     QCOMPARE(form.statusText(), QStringLiteral("Generálás..."));
 
     // A text set from outside (the update check's) stays as it is.
     form.setStatusText(QStringLiteral("."));
-    form.en_ButtonClick();
+    form.switchToEnglish();
     QCOMPARE(form.statusText(), QStringLiteral("."));
 }
 
 void WindowUseTest::statusBarsFitTheirFont()
 {
     WindowFolder folder;
-    TForm1 form;
+    MainWindow form;
     TDombepito area(&form);
     form.show();
     area.show();
@@ -343,7 +343,7 @@ void WindowUseTest::statusBarsFitTheirFont()
 void WindowUseTest::enterGeneratesInTheMainWindow()
 {
     WindowFolder folder;
-    TForm1 form;
+    MainWindow form;
     TDombepito area(&form);
     form.setAreaWindow(&area);
     form.show();
@@ -371,7 +371,7 @@ void WindowUseTest::enterGeneratesInTheMainWindow()
 void WindowUseTest::colourBarsMoveWithArrowsAndShowFocus()
 {
     WindowFolder folder;
-    TForm1 form;
+    MainWindow form;
     form.show();
     QVERIFY(QTest::qWaitForWindowActive(&form));
     auto* bar = Child<QScrollBar>(form, "gtScrollBar");
@@ -406,7 +406,7 @@ void WindowUseTest::colourBarsMoveWithArrowsAndShowFocus()
 void WindowUseTest::warningsGoToStatusAndNotice()
 {
     WindowFolder folder;
-    TForm1 form;
+    MainWindow form;
     QString status;
     QString last;
     Generated result;
@@ -439,7 +439,7 @@ void WindowUseTest::warningsGoToStatusAndNotice()
 void WindowUseTest::generationsWarnOfWhatWillLookWrongOrLoadSlowly()
 {
     WindowFolder folder;
-    TForm1 form;
+    MainWindow form;
     auto* roofHeight = Child<QLineEdit>(form, "tmaEdit");
     roofHeight->setText(Child<QLineEdit>(form, "fmaEdit")->text());
     Child<QPushButton>(form, "Button1")->click();
@@ -449,10 +449,10 @@ void WindowUseTest::generationsWarnOfWhatWillLookWrongOrLoadSlowly()
     QVERIFY(form.statusText().contains(folder.notices[0].text));
     QVERIFY(folder.reports.empty());
     // A switch words the warning in the other language too.
-    form.en_ButtonClick();
+    form.switchToEnglish();
     QVERIFY2(form.statusText().contains(QStringLiteral(" \u2013 Roof heigh: is not above the wall height")),
              qPrintable(form.statusText()));
-    form.hu_ButtonClick();
+    form.switchToHungarian();
 
     // 100 by 101 cells: more sections than the simulator loads quickly.
     TDombepito area(&form);
@@ -473,7 +473,7 @@ void WindowUseTest::generationsWarnOfWhatWillLookWrongOrLoadSlowly()
 void WindowUseTest::noticeDoesNotBlock()
 {
     WindowFolder folder;
-    TForm1 form;
+    MainWindow form;
     form.show();
     ShowNoticeBox(&form, "Kestrane", "first");
     ShowNoticeBox(&form, "Kestrane", "second");

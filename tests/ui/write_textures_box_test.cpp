@@ -21,7 +21,7 @@ private slots:
     {
         WindowFolder folder;
         {
-            TForm1 form;
+            MainWindow form;
             QVERIFY(!form.writeTexturesBox().isChecked());
             Child<QPushButton>(form, "Button1")->click();
             QCOMPARE(QDir(folder.path()).entryList(QDir::Files).filter(".bmp").size(), 0);
@@ -35,7 +35,7 @@ private slots:
             QVERIFY(form.statusText().contains(" megtartva"));
         }
         // The next window starts ticked; the area builder has its own box.
-        TForm1 again;
+        MainWindow again;
         QVERIFY(again.writeTexturesBox().isChecked());
         TDombepito area(&again);
         QVERIFY(!area.writeTexturesBox().isChecked());
