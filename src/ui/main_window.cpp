@@ -138,19 +138,21 @@ MainWindow::MainWindow(QWidget* parent) : QWidget(parent), ui(std::make_unique<U
 
     for (const auto& [button, kind] : RoofButtons(*this))
         connect(button, &QRadioButton::clicked, this, &MainWindow::enableRoofControls);
-    connect(ui->Kemenymeret, &QSlider::valueChanged, this, &MainWindow::chimneySizeChanged);
-    connect(ui->Lepn, &QSlider::valueChanged, this, &MainWindow::stairStepsChanged);
-    connect(ui->Lepe, &QSlider::valueChanged, this, &MainWindow::stairFrontChanged);
-    connect(ui->Lepo, &QSlider::valueChanged, this, &MainWindow::stairSideChanged);
-    connect(ui->Leps, &QSlider::valueChanged, this, &MainWindow::stairCornerChanged);
-    connect(ui->terepgomb, &QPushButton::clicked, this, &MainWindow::openAreaBuilder);
-    connect(ui->trackKitButton, &QPushButton::clicked, this, &MainWindow::openTrackKit);
-    connect(ui->Button1, &QPushButton::clicked, this, &MainWindow::generateHouse);
-    connect(ui->elonezetgomb, &QPushButton::clicked, this, &MainWindow::showPreview);
-    connect(ui->hu_Button, &QPushButton::clicked, this, &MainWindow::switchToHungarian);
-    connect(ui->homlokzatchk, &QCheckBox::clicked, this, &MainWindow::updateFacadeArea);
-    connect(ui->en_Button, &QPushButton::clicked, this, &MainWindow::switchToEnglish);
-    ui->Label10->installEventFilter(this);
+    using Handler = void (MainWindow::*)();
+    const std::pair<QAbstractSlider*, Handler> sliders[] = {
+        {ui->Kemenymeret, &MainWindow::chimneySizeChanged}, {ui->Lepn, &MainWindow::stairStepsChanged},
+        {ui->Lepe, &MainWindow::stairFrontChanged},         {ui->Lepo, &MainWindow::stairSideChanged},
+        {ui->Leps, &MainWindow::stairCornerChanged}};
+    for (const auto& [slider, handler] : sliders)
+        connect(slider, &QAbstractSlider::valueChanged, this, handler);
+    const std::pair<QAbstractButton*, Handler> buttons[] = {
+        {ui->terepgomb, &MainWindow::openAreaBuilder},   {ui->trackKitButton, &MainWindow::openTrackKit},
+        {ui->Button1, &MainWindow::generateHouse},       {ui->elonezetgomb, &MainWindow::showPreview},
+        {ui->hu_Button, &MainWindow::switchToHungarian}, {ui->en_Button, &MainWindow::switchToEnglish},
+        {ui->homlokzatchk, &MainWindow::updateFacadeArea}};
+    for (const auto& [button, handler] : buttons)
+        connect(button, &QAbstractButton::clicked, this, handler);
+    webLabel()->installEventFilter(this);
     const auto report = [this](const QString& text) { setStatusText(text); };
     new PresetButtons(ui->savePresetButton, ui->loadPresetButton, [this] { return HousePresetJson(houseInput()); },
                       [this](std::string_view json) { setHouseInput(HouseFromPreset(json)); },
@@ -230,6 +232,8 @@ void MainWindow::setStatusSource(std::function<QString(UiLanguage)> text)
 }
 
 QLabel* MainWindow::webLabel() const { return ui->Label10; }
+
+QPushButton* MainWindow::generateButton() const { return ui->Button1; }
 
 void MainWindow::enableRoofControls()
 {
@@ -550,9 +554,9 @@ void MainWindow::openWebAddress()
 
 bool MainWindow::eventFilter(QObject* watched, QEvent* event)
 {
-    if (watched == ui->Label10 && event->type() == QEvent::MouseButtonRelease) {
+    if (watched == webLabel() && event->type() == QEvent::MouseButtonRelease) {
         const auto* mouse = static_cast<QMouseEvent*>(event);
-        if (mouse->button() == Qt::LeftButton && ui->Label10->rect().contains(mouse->position().toPoint())) {
+        if (mouse->button() == Qt::LeftButton && webLabel()->rect().contains(mouse->position().toPoint())) {
             openWebAddress();
             return true;
         }
@@ -575,7 +579,7 @@ void MainWindow::keyPressEvent(QKeyEvent* event)
 
 void MainWindow::showPreview()
 {
-    ShowPreview(language_, lastGenerated_, ui->Button1);
+    ShowPreview(language_, lastGenerated_, generateButton());
 }
 
 }  // namespace kestrane::ui

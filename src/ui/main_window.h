@@ -16,6 +16,7 @@ class MainWindow;
 class QCheckBox;
 class QFrame;
 class QLabel;
+class QPushButton;
 class QScrollBar;
 class QKeyEvent;
 
@@ -70,6 +71,8 @@ public:
 
     // The web label and the address its click opens.
     QLabel* webLabel() const;
+    // The generate button (the preview opens beside it).
+    QPushButton* generateButton() const;
     QString webAddress() const { return webAddress_; }
     void setWebAddress(const QString& address) { webAddress_ = address; }
 

@@ -3,6 +3,7 @@
 // window opens is built that way.
 #include "ui/window_test_support.h"
 
+#include "preview/preview_window.h"
 #include "ui/area_window.h"
 #include "ui/file_dialogs.h"
 #include "ui/qt_translations.h"
@@ -115,6 +116,8 @@ private slots:
         QVERIFY(OpensFittedDialog([&] { Child<QPushButton>(form, "kimenetTallozo")->click(); }));
         TDombepito area(&form);
         QVERIFY(OpensFittedDialog([&] { area.DomborzatTallozoClick(); }));
+        preview::PreviewWindow preview;  // not shown: no drawing needed
+        QVERIFY(OpensFittedDialog([&] { Child<QPushButton>(preview, "previewOpenButton")->click(); }));
     }
 };
 
