@@ -58,14 +58,13 @@ void PresetButtons::savePreset()
     const QString path = askFile(true);
     if (path.isEmpty())
         return;
-    QWidget* window = save_->window();
     try {
         SavePreset(LocalPath(path), json_());
         if (report_)
             report_(QString::fromUtf8(LocalText{"Előbeállítás mentve: %1", "Preset saved: %1"}(language_()))
                         .arg(QDir::toNativeSeparators(QFileInfo(path).absoluteFilePath())));
     } catch (const OutputError& e) {
-        ShowFileError(window, e.path(), e.what());
+        ShowFileError(save_->window(), e.path(), e.what());
     }
 }
 
@@ -74,7 +73,6 @@ void PresetButtons::loadPreset()
     const QString path = askFile(false);
     if (path.isEmpty())
         return;
-    QWidget* window = load_->window();
     try {
         apply_(LoadPresetText(LocalPath(path)));
     } catch (const PresetError& e) {
@@ -82,6 +80,7 @@ void PresetButtons::loadPreset()
         // named by the refusal itself.
         const QString file = QDir::toNativeSeparators(path);
         const QString text = QString::fromStdString(e.Text(language_()));
+        QWidget* window = load_->window();
         ShowError(window, window->windowTitle(), text.startsWith(file) ? text : file + QStringLiteral("\n") + text);
     }
 }
