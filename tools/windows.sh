@@ -57,7 +57,7 @@ case "$command" in
   build) build ;;
   test)
     build
-    install_missing wine64
+    install_missing wine64 python3
     [ -x "$linux_build/src/cli/kestrane" ] || { echo "no Linux build in $linux_build (run tools/setup.sh)" >&2; exit 1; }
     bash tests/windows/run.sh "$build_dir/src/cli/kestrane.exe" "$linux_build/src/cli/kestrane"
     ;;
