@@ -50,6 +50,8 @@ mkdir -p "$fixtures/sub/deep" "$fixtures/mappa_ő"
 ]}
 JSON
   printf '{"kind": "house", "roof": "mansard", "no-gutters": true}\n' > preset.json
+  printf '{"objects": [{"kind": "terrain", "output": "t.b3d", "heightmap": "dem.tif"}]}\n' > heightmap_batch.json
+  printf '{"kind": "terrain", "heightmap": "dem.tif"}\n' > heightmap_preset.json
   printf '{"kind": "house", "roof": "saltbox", "chimney-size": "3"}\n' > előbeállítás.json
 )
 
@@ -145,6 +147,11 @@ check_windows heightmap-en 2 "kestrane terrain: --heightmap is not available on 
   terrain --lang en --heightmap dem.tif
 check_windows heightmap-hu 2 "kestrane terrain: --heightmap: Windowson nem használható: a domborzati adatokhoz a Linuxos változat kell (a Windowsos parancssorban nincs GDAL) (Domborzati fájl)" \
   terrain --lang hu --heightmap dem.tif
+cp "$fixtures/heightmap_batch.json" "$fixtures/heightmap_preset.json" "$work/cases/" 2>/dev/null || true
+check_windows heightmap-batch 2 'kestrane batch: object 1: "heightmap": is not available on Windows: elevation data needs the Linux build (the Windows command line has no GDAL) (Heightmap file)' \
+  batch --lang en ../heightmap_batch.json
+check_windows heightmap-preset 2 'kestrane terrain: --preset ../heightmap_preset.json: "heightmap": Windowson nem használható: a domborzati adatokhoz a Linuxos változat kell (a Windowsos parancssorban nincs GDAL) (Domborzati fájl)' \
+  terrain --lang hu --preset ../heightmap_preset.json
 check_windows accents-written 0 "" house --lang hu -o 'ház_ő.b3d'
 [ -f "$work/cases/accents-written/ház_ő.b3d" ] || fail accents-written "ház_ő.b3d not written under its name: $(ls "$work/cases/accents-written")"
 
