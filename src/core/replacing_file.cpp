@@ -422,14 +422,6 @@ void ReplacementGroup::Abandon() noexcept
     steps_.clear();
 }
 
-std::vector<std::string> ReplacementGroup::TargetNames() const
-{
-    std::vector<std::string> names;
-    for (const Step& step : steps_)
-        names.push_back(step.name);
-    return names;
-}
-
 void ReplacementGroup::Publish()
 {
     if (outer_ != nullptr) {

@@ -56,6 +56,14 @@ std::string IoErrorText(int code)
     }
 }
 
+std::vector<std::string> ReplacementGroup::TargetNames() const
+{
+    std::vector<std::string> names;
+    for (const Step& step : steps_)
+        names.push_back(step.name);
+    return names;
+}
+
 std::optional<TemporaryFileName> ParseTemporaryFileName(std::string_view entry)
 {
     const std::size_t infix = entry.rfind(kTemporaryInfix);

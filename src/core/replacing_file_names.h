@@ -1,5 +1,6 @@
 // The parts of file replacement that are the same on every platform: the
-// names of temporary files and the texts of failed file operations.
+// names of temporary files, the texts of failed file operations and what a
+// group holds.
 #pragma once
 
 #include "core/replacing_file.h"

@@ -202,6 +202,7 @@ void ReplacingFile::Open(const fs::path& target)
 {
     Abandon();
     displayPath_ = target.string();
+    readablePath_ = target;  // Commit leaves the target readable here, or beside it the temporary file
     name_ = target.filename().string();
     if (name_.empty() || name_ == "." || name_ == "..")
         Fail(EISDIR);
@@ -278,7 +279,7 @@ void ReplacingFile::Commit()
         fd_ = -1;
         if (!::CloseHandle(std::exchange(handle_, nullptr)))
             Fail(LastErrno());
-        readablePath_ = fs::path(displayPath_).parent_path() / PathFromUtf8(temporaryName_);
+        readablePath_ = readablePath_.parent_path() / PathFromUtf8(temporaryName_);
         group->Adopt({ReplacementGroup::Step::Kind::Rename, folderFd_, temporaryName_, name_, displayPath_, slot_});
         folderFd_ = -1;
         slot_ = -1;
@@ -297,7 +298,6 @@ void ReplacingFile::Commit()
     slot_ = -1;
     temporaryName_.clear();
     folderFd_ = -1;
-    readablePath_ = fs::path(displayPath_);
 }
 
 void ReplacingFile::Abandon() noexcept
@@ -409,14 +409,6 @@ void ReplacementGroup::Abandon() noexcept
         DisarmPendingSlot(step.slot);
     }
     steps_.clear();
-}
-
-std::vector<std::string> ReplacementGroup::TargetNames() const
-{
-    std::vector<std::string> names;
-    for (const Step& step : steps_)
-        names.push_back(step.name);
-    return names;
 }
 
 void ReplacementGroup::Publish()

@@ -35,7 +35,7 @@ booted=$(date +%s.%N)
 
 # --- The fixture folder every case starts from ---------------------------------
 fixtures=$work/fixtures
-mkdir -p "$fixtures/sub/deep" "$fixtures/mappa_ő"
+mkdir -p "$fixtures/sub/deep" "$fixtures/mappa_ő" "$fixtures/locked" "$fixtures/stale"
 (
   cd "$fixtures"
   "$linux_exe" house --lang en -o sample.b3d >/dev/null
@@ -53,6 +53,11 @@ JSON
   printf '{"objects": [{"kind": "terrain", "output": "t.b3d", "heightmap": "dem.tif"}]}\n' > heightmap_batch.json
   printf '{"kind": "terrain", "heightmap": "dem.tif"}\n' > heightmap_preset.json
   printf '{"kind": "house", "roof": "saltbox", "chimney-size": "3"}\n' > előbeállítás.json
+  # No write bit: Linux refuses it even to root, Wine shows it read-only.
+  printf 'kept\n' > locked/haz_satorteto.b3d
+  chmod a-w locked/haz_satorteto.b3d
+  # Left by a process that has ended (no such process id on either system).
+  printf 'stale\n' > stale/.haz_satorteto.b3d.tmp999999-0
 )
 
 failures=0
@@ -65,9 +70,10 @@ fail() {
 # The case's folder as Windows names it under Wine (drive Z: is /).
 windows_path() { printf 'Z:%s' "${1//\//\\}"; }
 
-# run_case NAME LINUX_ARGS WINDOWS_ARGS (each a string of shell words)
+# run_case NAME LINUX_ARGS WINDOWS_ARGS PAIRED (each a string of shell words;
+# PAIRED=1: paths in the messages are compared with their separators alike)
 run_case() {
-  local name=$1 linux_words=$2 windows_words=$3
+  local name=$1 linux_words=$2 windows_words=$3 paired=$4
   local case_dir=$work/cases/$name
   local lin=$case_dir/linux win=$case_dir/windows
   mkdir -p "$case_dir"
@@ -81,7 +87,7 @@ run_case() {
   linux_code=$?
   (cd "$win" && "$wine" "$win_exe" "${windows_args[@]}" >"$case_dir/windows.out" 2>"$case_dir/windows.err" </dev/null)
   windows_code=$?
-  if [ "$linux_words" != "$windows_words" ]; then
+  if [ "$paired" = 1 ]; then
     # Each system prints the paths it was given its own way: the case's
     # folder and the separators are put alike before comparing.
     local stream
@@ -105,18 +111,15 @@ run_case() {
 }
 
 run_list() {
-  local name words linux_words windows_words
+  local name words
   while IFS=$'\t' read -r name words; do
     case "$name" in '' | '#'*) continue ;; esac
     [[ "$name" =~ ${KESTRANE_WINDOWS_ONLY:-.} ]] || continue
     if [[ "$words" == *' || '* ]]; then
-      linux_words=${words%% || *}
-      windows_words=${words#* || }
+      run_case "$name" "${words%% || *}" "${words#* || }" 1
     else
-      linux_words=$words
-      windows_words=$words
+      run_case "$name" "$words" "$words" 0
     fi
-    run_case "$name" "$linux_words" "$windows_words"
   done
 }
 
