@@ -23,8 +23,9 @@ TEST(TemporaryFileNames, EveryNameMadeIsReadBackAsItsTargetAndOwner)
             EXPECT_EQ(parsed->owner, pid);
             EXPECT_TRUE(TemporaryFileOf(*parsed, name)) << temporary;
             EXPECT_EQ(parsed->cut, temporary.size() == kLongestEntryName);
-            if (!parsed->cut)
+            if (!parsed->cut) {
                 EXPECT_EQ(parsed->target, name);
+            }
         }
     }
 }
