@@ -17,7 +17,7 @@ cp "$root/README.md" "$stage/README.md"
 # Windows' own line ends for the one text a Windows user opens first.
 sed 's/$/\r/' "$root/tests/windows/README-windows.txt" >"$stage/README-windows.txt"
 
-project_licence=$(find "$root" -maxdepth 1 -iname 'licen[cs]e*' -o -maxdepth 1 -iname 'copying*' | head -1)
+project_licence=$(find "$root" -maxdepth 1 \( -iname 'licen[cs]e*' -o -iname 'copying*' \) | head -1)
 if [ -n "$project_licence" ]; then
   cp "$project_licence" "$stage/$(basename "$project_licence")"
 else
