@@ -4,6 +4,7 @@
 
 #include "core/cp1250.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <cstring>
@@ -15,7 +16,12 @@
 
 #include <fcntl.h>
 #include <sys/stat.h>
+#ifdef _WIN32
+#include <filesystem>
+#include <io.h>
+#else
 #include <unistd.h>
+#endif
 
 namespace kestrane::b3d {
 
@@ -965,24 +971,43 @@ Model ReadB3dFile(const std::filesystem::path& path, const ReadProgress& progres
     // Opened without blocking and read only when it is a regular file: a pipe
     // or a device under an object's name would otherwise hang the reading or
     // never end it.
+#ifdef _WIN32
+    // Windows opens a folder for nobody and has no pipes or devices under
+    // a file's name; the wide name carries any letter, binary mode keeps
+    // CR LF as it is.
+    std::error_code folderCheck;
+    if (std::filesystem::is_directory(path, folderCheck))
+        throw ReadError("is a folder, not a file");
+    const int fd = ::_wopen(path.c_str(), _O_RDONLY | _O_BINARY);
+    struct _stat64 status {};
+    const auto statusOf = [](int file, struct _stat64* into) { return ::_fstat64(file, into); };
+#else
     const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    struct stat status {};
+    const auto statusOf = [](int file, struct stat* into) { return ::fstat(file, into); };
+#endif
     if (fd < 0)
         throw ReadError(std::error_code(errno, std::generic_category()).message());
     const FdCloser closer{fd};
-    struct stat status {};
-    if (::fstat(fd, &status) != 0)
+    if (statusOf(fd, &status) != 0)
         throw ReadError(std::error_code(errno, std::generic_category()).message());
     if (S_ISDIR(status.st_mode))
         throw ReadError("is a folder, not a file");
     if (!S_ISREG(status.st_mode))
         throw ReadError("is not a regular file");
+#ifndef _WIN32
     const int flags = ::fcntl(fd, F_GETFL);
     if (flags != -1)
         ::fcntl(fd, F_SETFL, flags & ~O_NONBLOCK);
+#endif
     return ReadPieces(
         [fd](char* data, std::size_t size) -> std::size_t {
             for (;;) {
+#ifdef _WIN32
+                const int got = ::_read(fd, data, static_cast<unsigned>(std::min<std::size_t>(size, 1u << 30)));
+#else
                 const ssize_t got = ::read(fd, data, size);
+#endif
                 if (got >= 0)
                     return static_cast<std::size_t>(got);
                 if (errno != EINTR)

@@ -107,7 +107,7 @@ ObjectOutcome WriteObject(const std::vector<OptionSpec<Input>>& table, const Pre
     return outcome;
 }
 
-ObjectOutcome WriteHouseObject(const Preset& preset, const std::string& folder, UiLanguage language)
+ObjectOutcome WriteHouseObject(const Preset& preset, const std::filesystem::path& folder, UiLanguage language)
 {
     return WriteObject(HouseOptions(), preset, language, [&](const HouseInput& input, ObjectOutcome&) {
         HouseResult result = GenerateHouse(input, language, folder, *preset.output);
@@ -118,7 +118,7 @@ ObjectOutcome WriteHouseObject(const Preset& preset, const std::string& folder, 
     });
 }
 
-ObjectOutcome WriteTerrainObject(const Preset& preset, const std::string& folder, UiLanguage language)
+ObjectOutcome WriteTerrainObject(const Preset& preset, const std::filesystem::path& folder, UiLanguage language)
 {
     return WriteObject(TerrainOptions(), preset, language, [&](const TerrainInput& input, ObjectOutcome&) {
         TerrainGenerator generator;
@@ -143,7 +143,7 @@ bool WritesTileSet(const Preset& preset)
 
 // A track kit: its files take their own names; "output" (optional) names
 // the one file of a kit of one piece and one radius.
-ObjectOutcome WriteTrackObject(const Preset& preset, const std::string& folder, UiLanguage language)
+ObjectOutcome WriteTrackObject(const Preset& preset, const std::filesystem::path& folder, UiLanguage language)
 {
     return WriteObject(TrackOptions(), preset, language, [&](const TrackInput& input, ObjectOutcome& outcome) {
         TrackResult result = GenerateTrackKit(input, language, folder, preset.output.value_or(""));
@@ -187,7 +187,7 @@ int RunBatch(const std::vector<std::string>& args, std::ostream& out, std::ostre
 
     std::vector<std::string> objects;
     try {
-        objects = ParseBatchObjects(LoadPresetText(file));
+        objects = ParseBatchObjects(LoadPresetText(PathFromUtf8(file)));
         common.CheckFolder(language);
     } catch (const PresetError& e) {
         err << "kestrane batch: " << file << ": " << e.Text(language) << "\n";
@@ -249,9 +249,9 @@ int RunBatch(const std::vector<std::string>& args, std::ostream& out, std::ostre
             // it removes included) wait in a group of their own until they
             // are known not to meet an earlier object's.
             ReplacementGroup objectFiles;
-            const ObjectOutcome outcome = isTrack                 ? WriteTrackObject(preset, common.folder, language)
-                                          : preset.kind == "house" ? WriteHouseObject(preset, common.folder, language)
-                                                                   : WriteTerrainObject(preset, common.folder, language);
+            const ObjectOutcome outcome = isTrack                 ? WriteTrackObject(preset, common.Folder(), language)
+                                          : preset.kind == "house" ? WriteHouseObject(preset, common.Folder(), language)
+                                                                   : WriteTerrainObject(preset, common.Folder(), language);
             if (!outcome.refusal.empty()) {
                 refuse(outcome.refusal);
                 continue;

@@ -194,11 +194,12 @@ int RunCheck(const std::vector<std::string>& args, std::ostream& out, std::ostre
         try {
             // A tile index stands for its tiles: each is read and its
             // problems name it; the counts are the whole set's.
-            const bool tileSet = b3d::IsTileIndex(file);
+            const std::filesystem::path path = PathFromUtf8(file);
+            const bool tileSet = b3d::IsTileIndex(path);
             b3d::TileSet set;
             if (tileSet)
-                set = b3d::ReadTileSet(file);
-            b3d::Model model = tileSet ? std::move(set.model) : b3d::ReadB3dFile(file);
+                set = b3d::ReadTileSet(path);
+            b3d::Model model = tileSet ? std::move(set.model) : b3d::ReadB3dFile(path);
             CheckCoordinateRange(model);
             Report(file, model, out);
             if (tileSet)

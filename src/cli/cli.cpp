@@ -111,7 +111,7 @@ bool CommonOptions::Take(const std::string& name, ArgReader& reader)
 void CommonOptions::CheckFolder(UiLanguage messages) const
 {
     std::error_code failed;
-    if (folder.empty() || std::filesystem::is_directory(folder, failed))
+    if (folder.empty() || std::filesystem::is_directory(Folder(), failed))
         return;
     // The platform's text stays beside the explanation, as in every
     // input/output failure.

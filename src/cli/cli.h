@@ -2,8 +2,10 @@
 #pragma once
 
 #include "core/types.h"
+#include "core/utf8_path.h"
 #include "options/option_table.h"
 
+#include <filesystem>
 #include <functional>
 #include <optional>
 #include <ostream>
@@ -60,6 +62,7 @@ private:
 // Options every generating subcommand shares.
 struct CommonOptions {
     std::string folder;                  // -C / --dir; empty: the current folder
+    std::filesystem::path Folder() const { return PathFromUtf8(folder); }
     std::optional<UiLanguage> language;  // --lang
     // The language in force: --lang, else lang.cfg of the current folder.
     UiLanguage Language() const;

@@ -39,14 +39,14 @@ int RunHouse(const std::vector<std::string>& args, std::ostream& out, std::ostre
         [&] {
             run.common.CheckFolder(language);
             const HouseResult result = GenerateNamingOptions(HouseOptions(), "house", language, err, [&] {
-                return GenerateHouse(input, language, run.common.folder, run.output);
+                return GenerateHouse(input, language, run.common.Folder(), run.output);
             });
             // With facades the bitmaps the object needs follow the status.
             std::string text = result.status;
             if (!result.textures.empty())
                 text += "\n" + TextureListText(result.textures, language);
             if (input.writeTextures)
-                text += "\n" + textures::WriteLoadedTextures(result.loaded, run.common.folder,
+                text += "\n" + textures::WriteLoadedTextures(result.loaded, run.common.Folder(),
                                                              textures::TextureOwner::House, language);
             return text;
         });

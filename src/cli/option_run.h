@@ -97,7 +97,7 @@ void ReadOptions(const std::vector<OptionSpec<Input>>& table, const char* kind, 
         if (name == "--preset") {
             const std::string file = reader.Value();
             try {
-                const Preset preset = ParsePreset(LoadPresetText(file));
+                const Preset preset = ParsePreset(LoadPresetText(PathFromUtf8(file)));
                 if (preset.kind != kind)
                     throw PresetError("kind", "\"kind\": \"" + std::string(kind) + "\" kell, nem \"" + preset.kind + "\"",
                                       "\"kind\": must be \"" + std::string(kind) + "\", not \"" + preset.kind + "\"");

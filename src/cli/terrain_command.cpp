@@ -91,13 +91,13 @@ int RunTerrain(const std::vector<std::string>& args, std::ostream& out, std::ost
             TerrainGenerator generator;
             ReadProgress progress(err, language);
             const TerrainResult result = GenerateNamingOptions(TerrainOptions(), "terrain", language, err, [&] {
-                return generator.Generate(run.input, language, run.common.folder, run.output,
+                return generator.Generate(run.input, language, run.common.Folder(), run.output,
                                           [&progress](double done) { progress(done); });
             });
             std::string text =
                 result.heightmapReport.empty() ? result.status : result.status + "\n" + result.heightmapReport;
             if (run.input.writeTextures && !run.input.texture.empty())
-                text += "\n" + textures::WriteTerrainTextures(run.input.texture, run.common.folder, language);
+                text += "\n" + textures::WriteTerrainTextures(run.input.texture, run.common.Folder(), language);
             return text;
         });
 }

@@ -65,7 +65,7 @@ int RunTextures(const std::vector<std::string>& args, std::ostream& out, std::os
     return ReportGeneration("textures", out, err, [&] {
         common.CheckFolder(language);
         const textures::TextureWriteReport report = textures::WriteTextures(
-            textures::StarterTextureNames(common.Language()), common.folder, textures::TextureOwner::House);
+            textures::StarterTextureNames(common.Language()), common.Folder(), textures::TextureOwner::House);
         return textures::TextureWriteText(report, language);
     });
 }

@@ -60,12 +60,12 @@ int RunTrack(const std::vector<std::string>& args, std::ostream& out, std::ostre
     return ReportGeneration("track", out, err, [&] {
         run.common.CheckFolder(language);
         const TrackResult result = GenerateNamingOptions(TrackOptions(), "track", language, err, [&] {
-            return GenerateTrackKit(run.input, language, run.common.folder, run.output);
+            return GenerateTrackKit(run.input, language, run.common.Folder(), run.output);
         });
         std::string text = result.status + "\n" + TextureListText(result.textures, language) + "\n" +
                            LocalText{"Elemlista: ", "Structure list: "}(language) + result.structureList.string();
         if (run.input.writeTextures)
-            text += "\n" + textures::WriteLoadedTextures(result.textures, run.common.folder,
+            text += "\n" + textures::WriteLoadedTextures(result.textures, run.common.Folder(),
                                                          textures::TextureOwner::Track, language);
         return text;
     });

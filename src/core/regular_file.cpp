@@ -1,14 +1,35 @@
 #include "core/regular_file.h"
 
 #include <cerrno>
+#ifdef _WIN32
+#include <fstream>
+#else
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#endif
 
 namespace kestrane {
 
 namespace {
 
+#ifdef _WIN32
+// Windows has no devices or pipes under a file's name, and nothing to block
+// an open: the kind of the entry is enough.
+std::optional<std::string> ReadBounded(const std::filesystem::path& path, std::size_t most, bool followLinks)
+{
+    std::error_code failed;
+    const auto entry = followLinks ? std::filesystem::status(path, failed) : std::filesystem::symlink_status(path, failed);
+    if (failed || !std::filesystem::is_regular_file(entry))
+        return std::nullopt;
+    std::ifstream in(path, std::ios::binary);
+    std::string bytes(most, '\0');
+    if (!in || (!in.read(bytes.data(), static_cast<std::streamsize>(most)) && in.bad()))
+        return std::nullopt;
+    bytes.resize(static_cast<std::size_t>(in.gcount()));
+    return bytes;
+}
+#else
 std::optional<std::string> ReadBounded(const std::filesystem::path& path, std::size_t most, bool followLinks)
 {
     // Looked at first, so that a device is not even opened; then checked
@@ -43,6 +64,7 @@ std::optional<std::string> ReadBounded(const std::filesystem::path& path, std::s
     bytes.resize(done);
     return bytes;
 }
+#endif
 
 }  // namespace
 

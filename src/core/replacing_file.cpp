@@ -1,6 +1,7 @@
 #include "core/replacing_file.h"
 
 #include "core/errors.h"
+#include "core/replacing_file_names.h"
 
 #include <algorithm>
 #include <array>
@@ -96,7 +97,6 @@ void DisarmPendingSlot(int index) noexcept
 
 std::atomic<unsigned> temporaryCounter{0};
 
-constexpr std::string_view kTemporaryInfix = ".tmp";
 
 bool InCallersGroups(gid_t group)
 {
@@ -132,23 +132,6 @@ bool WriteProtected(const struct stat& file)
 
 bool ProcessEnded(pid_t owner) { return ::kill(owner, 0) != 0 && errno == ESRCH; }
 
-// The name of the temporary file number `counter` of `name` for this
-// process: ".<name>.tmp<pid>-<n>", the name cut short when the whole would
-// be longer than a folder entry can be.
-std::string TemporaryNameOf(const std::string& name, unsigned counter)
-{
-    const std::string suffix =
-        std::string(kTemporaryInfix) + std::to_string(::getpid()) + "-" + std::to_string(counter);
-    const std::size_t room = NAME_MAX - 1 - suffix.size();
-    return "." + name.substr(0, std::min(name.size(), room)) + suffix;
-}
-
-// Whether the temporary file `temporary` stands for the target `name`.
-bool TemporaryFileOf(const TemporaryFileName& temporary, std::string_view name)
-{
-    return temporary.target == name || (temporary.cut && name.starts_with(temporary.target));
-}
-
 thread_local ReplacementGroup* currentGroup = nullptr;
 
 // A group of more files flushes their file system as a whole.
@@ -156,35 +139,6 @@ constexpr std::size_t kMostFilesFlushedOneByOne = 8;
 void (*stepHook)(std::size_t) = nullptr;
 
 }  // namespace
-
-std::string IoErrorText(int code)
-{
-    switch (code) {
-    case ENOENT:
-    case ENOTDIR:
-        return "File not found";
-    case EMFILE:
-    case ENFILE:
-        return "Too many open files";
-    case EACCES:
-    case EPERM:
-    case EROFS:
-    case EISDIR:
-    case ETXTBSY:
-    case EBUSY:
-        return "File access denied";
-    case ENAMETOOLONG:
-    case EINVAL:
-    case EILSEQ:
-        return "Invalid filename";
-    case ENOSPC:
-    case EDQUOT:
-    case EFBIG:
-        return "Disk full";
-    default:
-        return "I/O error " + std::to_string(code);
-    }
-}
 
 ReplacingFile::~ReplacingFile() { Abandon(); }
 
@@ -227,7 +181,7 @@ void ReplacingFile::Open(const std::filesystem::path& target)
     // Armed before it is created: a signal in between finds the name in
     // the table (and nothing to remove, or the new file).
     for (int attempt = 0;; ++attempt) {
-        temporaryName_ = TemporaryNameOf(name_, temporaryCounter++);
+        temporaryName_ = TemporaryNameOf(name_, temporaryCounter++, ::getpid(), NAME_MAX);
         slot_ = ArmPendingSlot(folderFd_, temporaryName_);
         fd_ = ::openat(folderFd_, temporaryName_.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC,
                        0666);
@@ -330,29 +284,6 @@ void ReplacingFile::Fail(int code)
 {
     Abandon();
     throw OutputError(IoErrorText(code), displayPath_, code);
-}
-
-std::optional<TemporaryFileName> ParseTemporaryFileName(std::string_view entry)
-{
-    const std::size_t infix = entry.rfind(kTemporaryInfix);
-    if (entry.size() < 2 || entry.front() != '.' || infix == std::string_view::npos || infix < 2)
-        return std::nullopt;
-    std::string_view rest = entry.substr(infix + kTemporaryInfix.size());
-    long long pid = 0;
-    const auto [afterPid, pidError] = std::from_chars(rest.data(), rest.data() + rest.size(), pid);
-    if (pidError != std::errc() || afterPid == rest.data() + rest.size() || *afterPid != '-' || pid <= 0 ||
-        pid > INT_MAX)
-        return std::nullopt;
-    rest = rest.substr(static_cast<std::size_t>(afterPid + 1 - rest.data()));
-    if (rest.starts_with("set"))  // a tile of a set, as earlier releases staged it
-        rest.remove_prefix(3);
-    if (rest.empty() || !std::all_of(rest.begin(), rest.end(), [](char c) { return c >= '0' && c <= '9'; }))
-        return std::nullopt;
-    TemporaryFileName name{std::string(entry.substr(1, infix - 1)), static_cast<int>(pid), entry.size() == NAME_MAX};
-    // Earlier releases wrote a staged tile through a temporary file of its own.
-    if (const auto inner = ParseTemporaryFileName(name.target); inner && inner->owner == name.owner)
-        name.target = inner->target;
-    return name;
 }
 
 void RemoveStaleTemporaryFiles(const std::filesystem::path& folder,
@@ -489,14 +420,6 @@ void ReplacementGroup::Abandon() noexcept
         DisarmPendingSlot(step.slot);
     }
     steps_.clear();
-}
-
-std::vector<std::string> ReplacementGroup::TargetNames() const
-{
-    std::vector<std::string> names;
-    for (const Step& step : steps_)
-        names.push_back(step.name);
-    return names;
 }
 
 void ReplacementGroup::Publish()

@@ -69,6 +69,9 @@ private:
     [[noreturn]] void Fail(int code);
     int folderFd_ = -1;          // the target's folder (O_PATH)
     int fd_ = -1;                // the temporary file
+#ifdef _WIN32
+    void* handle_ = nullptr;     // its Windows handle (fd_ is 0 while it is open)
+#endif
     int slot_ = -1;              // its entry in the interruption table
     std::string name_;           // the target's name in its folder
     std::string temporaryName_;  // the temporary file's name there

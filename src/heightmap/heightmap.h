@@ -45,6 +45,11 @@ struct HeightmapParams {
 // The fields of the heightmap line, for messages that name them.
 enum class HeightmapField { File, Origin, MapOrigin, Scale, Offset, PixelSize };
 std::string HeightmapCaption(HeightmapField field, UiLanguage language);
+
+// Whether this build reads elevation data at all: the Windows command line
+// is built without GDAL. kElevationDataNeedsLinux says why it does not.
+bool ElevationDataReadable();
+extern const LocalText kElevationDataNeedsLinux;
 // The field the origin was typed in: Origin, or MapOrigin for map coordinates.
 HeightmapField OriginField(const HeightmapParams& params);
 

@@ -5,14 +5,26 @@
 
 #include "core/errors.h"
 
+#ifndef _WIN32
 #include <dlfcn.h>
 #include <unistd.h>
+#endif
 
 #include <filesystem>
 #include <string>
 #include <system_error>
 
 namespace kestrane {
+
+const LocalText kElevationDataNeedsLinux{
+    "Windowson nem használható: a domborzati adatokhoz a Linuxos változat kell (a Windowsos parancssorban nincs GDAL)",
+    "is not available on Windows: elevation data needs the Linux build (the Windows command line has no GDAL)"};
+
+#ifdef _WIN32
+bool ElevationDataReadable() { return false; }
+#else
+bool ElevationDataReadable() { return true; }
+#endif
 
 namespace {
 
@@ -33,6 +45,10 @@ struct GdalModule {
 GdalModule Load()
 {
     GdalModule module;
+#ifdef _WIN32
+    module.failure = kElevationDataNeedsLinux.en;
+    return module;
+#else
     std::error_code error;
     const auto program = std::filesystem::read_symlink("/proc/self/exe", error);
     const std::string candidates[] = {
@@ -58,6 +74,7 @@ GdalModule Load()
     if (!module.readInfo || !module.sample)
         module.failure = std::string(kModuleName) + " lacks its entry points";
     return module;
+#endif
 }
 
 const GdalModule& Module(UiLanguage language)

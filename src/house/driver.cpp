@@ -6,6 +6,7 @@
 #include "house/house_header.h"
 #include "b3d/simulator_limits.h"
 #include "house/facade_openings.h"
+#include "core/utf8_path.h"
 
 namespace kestrane {
 
@@ -165,7 +166,7 @@ HouseResult GenerateHouse(const HouseInput& input, UiLanguage language, const st
     const HouseParams params = ReadHouseParams(input, language);
     HouseResult result;
     result.fileName = fileName.empty() ? HouseFileName(params.roofKind, language) : fileName;
-    result.path = folder.empty() ? std::filesystem::path(result.fileName) : folder / result.fileName;
+    result.path = PathInFolder(folder, result.fileName);
 
     // Openings that do not fit are refused before anything is opened.
     const FacadeLayout layout =

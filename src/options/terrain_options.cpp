@@ -147,6 +147,8 @@ void AddHeightmapOptions(std::vector<TerrainOption>& options)
                        [](TerrainInput& input, const std::vector<std::string>& values) {
                            if (values.front().empty())
                                throw OptionError("fájlnév kell", "needs a file name");
+                           if (!ElevationDataReadable())
+                               throw OptionError(kElevationDataNeedsLinux.hu, kElevationDataNeedsLinux.en);
                            input.heightmap.file = values.front();
                        },
                        [](const TerrainInput& input) { return std::vector<std::string>{input.heightmap.file}; }});

@@ -2,9 +2,12 @@
 
 #include "b3d/b3d_tile_set.h"
 #include "core/regular_file.h"
+#include "core/utf8_path.h"
 
 #include <algorithm>
+#ifndef _WIN32
 #include <sys/stat.h>
+#endif
 
 namespace kestrane {
 
@@ -56,7 +59,7 @@ TileSetReplacement::TileSetReplacement(std::filesystem::path folder, std::string
 
 std::filesystem::path TileSetReplacement::PathOf(const std::string& name) const
 {
-    return folder_.empty() ? std::filesystem::path(name) : folder_ / name;
+    return PathInFolder(folder_, name);
 }
 
 void TileSetReplacement::RemoveEarlierIndex() { group_.AddRemoval(PathOf(IndexName(stem_))); }
@@ -71,10 +74,19 @@ void TileSetReplacement::RemoveLeftovers(int count)
         // The set takes the place of a single file of its name; one its
         // owner has write-protected stays.
         const std::filesystem::path single = PathOf(stem_ + ".b3d");
+#ifdef _WIN32
+        std::error_code failed;
+        const auto entry = std::filesystem::symlink_status(single, failed);
+        if (!failed && std::filesystem::exists(entry) &&
+            !(std::filesystem::is_regular_file(entry) &&
+              (entry.permissions() & std::filesystem::perms::owner_write) == std::filesystem::perms::none))
+            group_.AddRemoval(single);
+#else
         struct stat entry {};
         if (::lstat(single.c_str(), &entry) == 0 &&
             !(S_ISREG(entry.st_mode) && (entry.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0))
             group_.AddRemoval(single);
+#endif
     }
 }
 

@@ -6,6 +6,7 @@
 #include "core/errors.h"
 #include "terrain/terrain_state.h"
 #include "terrain/terrain_tiles.h"
+#include "core/utf8_path.h"
 
 #include <optional>
 
@@ -49,7 +50,7 @@ TerrainResult TerrainGenerator::Generate(const TerrainInput& input, UiLanguage l
     }
 
     TerrainResult result;
-    result.path = folder.empty() ? std::filesystem::path(name) : folder / name;
+    result.path = PathInFolder(folder, name);
     B3dWriter out;
     out.OpenOutput(result.path);
     WriteTerrain(out, state, language);

@@ -5,6 +5,7 @@
 #include "core/numbers.h"
 #include "core/replacing_file.h"
 #include "core/version.h"
+#include "core/utf8_path.h"
 
 #include <algorithm>
 #include <cmath>
@@ -261,7 +262,7 @@ TrackResult GenerateTrackKit(const TrackInput& input, UiLanguage language, const
     for (const double radius : p.radii)
         for (const TrackPiece piece : p.pieces) {
             const std::string& name = result.files[file++];
-            const std::size_t vertices = WriteTrackPiece(folder / name, piece, p, radius, language);
+            const std::size_t vertices = WriteTrackPiece(PathInFolder(folder, name), piece, p, radius, language);
             if (vertices > kSimulatorMostVertices)
                 result.warnings.push_back(
                     {{},
@@ -278,7 +279,7 @@ TrackResult GenerateTrackKit(const TrackInput& input, UiLanguage language, const
                 result.textures.push_back(bitmap);
         }
 
-    result.structureList = folder / TrackStructureListName(language);
+    result.structureList = PathInFolder(folder, TrackStructureListName(language));
     B3dWriter list;  // a text file in the objects' code page and line ends
     list.OpenOutput(result.structureList);
     list.WriteText(TrackStructureList(p, result.files, language));
