@@ -219,7 +219,7 @@ class TileWriter {
 public:
     TileWriter(const TerrainGeneratorState& state, B3dWriter& out)
         : state_(state), keys_(state), out_(out), run_(out), stamp_(kGridRows * kGridColumns, 0),
-          index_(kGridRows * kGridColumns, 0), millimetres_(kGridRows * kGridColumns)
+          index_(kGridRows * kGridColumns, 0), cellDone_(kGridRows * kGridColumns, 0), millimetres_(kGridRows * kGridColumns)
     {
         if (!state.params.texture.empty()) {
             textureLoad_.append("[texture]\r\nload ");
@@ -333,17 +333,24 @@ private:
         // plane and make a convex quad, else the two triangles of domb.b3d,
         // (P0, P1, P2) and (P3, P0, P2). The loader cuts a face into a fan
         // from its first corner, (P0, P1, P2) and (P0, P2, P3): the same
-        // two triangles, across the same diagonal.
+        // two triangles, across the same diagonal. A block of such cells
+        // that is one flat parallelogram (FlatBlockFrom) is one face.
         std::size_t faces = 0;
         for (std::size_t c = first; c < last; ++c) {
             const auto [i, j] = cells_[c];
+            if (cellDone_[CellId(i, j)] == serial_)
+                continue;
             const int n0 = NodeId(i, j), n1 = NodeId(i, j + 1), n2 = NodeId(i + 1, j + 1), n3 = NodeId(i + 1, j);
             const CellQuad quad = QuadOf(millimetres_[n0], millimetres_[n1], millimetres_[n2], millimetres_[n3]);
             if (quad != CellQuad::None) {
+                const CellBlock block = FlatBlockFrom(i, j, static_cast<std::uint32_t>(section), quad);
+                const int b0 = n0, b1 = NodeId(i, block.lastColumn + 1), b2 = NodeId(block.lastRow + 1, block.lastColumn + 1),
+                          b3 = NodeId(block.lastRow + 1, j);
                 const bool up = state_.params.twoSided || quad == CellQuad::Up;
-                PutQuad(n0, up ? n1 : n3, n2, up ? n3 : n1);
+                PutQuad(b0, up ? b1 : b3, b2, up ? b3 : b1);
                 faces += 1;
             } else {
+                cellDone_[CellId(i, j)] = serial_;
                 PutFace(n0, n1, n2);
                 PutFace(n3, n0, n2);
                 faces += 2;
@@ -377,6 +384,91 @@ private:
         }
         run_.MakeRoom(3);
         run_.Put(";\r\n");
+    }
+
+    // Cell (i, j) of the current tile, row by row as SortCells numbers them.
+    std::size_t CellId(int i, int j) const
+    {
+        return static_cast<std::size_t>(i - 1) * static_cast<std::size_t>(width_ - 1) +
+               static_cast<std::size_t>(j - firstColumn_);
+    }
+
+    // Whether cell (i, j) may join a block of the section: not yet written,
+    // of the section, flat and convex the same way as the block's first cell.
+    bool Joins(int i, int j, std::uint32_t section, CellQuad quad) const
+    {
+        const std::size_t id = CellId(i, j);
+        return cellDone_[id] != serial_ && cellSection_[id] == section &&
+               QuadOf(millimetres_[NodeId(i, j)], millimetres_[NodeId(i, j + 1)], millimetres_[NodeId(i + 1, j + 1)],
+                      millimetres_[NodeId(i + 1, j)]) == quad;
+    }
+
+    // Whether the cells from (i, j) to (lastRow, lastColumn) can be one face
+    // of the same surface: its four outer corners make the same quad as its
+    // first cell (flat and convex), and every node lies within
+    // kBlockMostOffLattice of the point the same share of the way along the
+    // block's rows and columns (bilinear in its corners: the node is then on
+    // the face, and its sides are straight). With a texture the block must
+    // be a parallelogram as well: the texture coordinates, whole numbers per
+    // row and column, then run across the face as across each of its cells.
+    bool Holds(int i, int j, int lastRow, int lastColumn, CellQuad quad) const
+    {
+        const MillimetrePoint& p0 = millimetres_[NodeId(i, j)];
+        const MillimetrePoint& p1 = millimetres_[NodeId(i, lastColumn + 1)];
+        const MillimetrePoint& p2 = millimetres_[NodeId(lastRow + 1, lastColumn + 1)];
+        const MillimetrePoint& p3 = millimetres_[NodeId(lastRow + 1, j)];
+        if (QuadOf(p0, p1, p2, p3) != quad)
+            return false;
+        if (!textureLoad_.empty() && (std::llabs(p0.x + p2.x - p1.x - p3.x) > kBlockMostOffLattice ||
+                                      std::llabs(p0.y + p2.y - p1.y - p3.y) > kBlockMostOffLattice ||
+                                      std::llabs(p0.z + p2.z - p1.z - p3.z) > kBlockMostOffLattice))
+            return false;
+        const double rows = lastRow + 1 - i, columns = lastColumn + 1 - j;
+        for (int r = i; r <= lastRow + 1; ++r) {
+            const double s = (r - i) / rows;
+            for (int c = j; c <= lastColumn + 1; ++c) {
+                const double t = (c - j) / columns;
+                const MillimetrePoint& p = millimetres_[NodeId(r, c)];
+                const auto off = [s, t](long long at, long long c0, long long c1, long long c2, long long c3) {
+                    const double bilinear = (1 - s) * ((1 - t) * static_cast<double>(c0) + t * static_cast<double>(c1)) +
+                                            s * (t * static_cast<double>(c2) + (1 - t) * static_cast<double>(c3));
+                    return std::abs(static_cast<double>(at) - bilinear) > kBlockMostOffLattice;
+                };
+                if (off(p.x, p0.x, p1.x, p2.x, p3.x) || off(p.y, p0.y, p1.y, p2.y, p3.y) ||
+                    off(p.z, p0.z, p1.z, p2.z, p3.z))
+                    return false;
+            }
+        }
+        return true;
+    }
+
+    // The largest block of cells from the flat, convex cell (i, j) of
+    // `quad`, grown first along Z, then across X, while it Holds; its
+    // cells are marked written.
+    struct CellBlock {
+        int lastRow;
+        int lastColumn;
+    };
+    CellBlock FlatBlockFrom(int i, int j, std::uint32_t section, CellQuad quad)
+    {
+        const int tileLastColumn = firstColumn_ + width_ - 2, gridLastRow = state_.derived.LastRow() - 1;
+        int lastColumn = j;
+        while (lastColumn < tileLastColumn && Joins(i, lastColumn + 1, section, quad) &&
+               Holds(i, j, i, lastColumn + 1, quad))
+            ++lastColumn;
+        const auto rowJoins = [&](int r) {
+            for (int c = j; c <= lastColumn; ++c)
+                if (!Joins(r, c, section, quad))
+                    return false;
+            return Holds(i, j, r, lastColumn, quad);
+        };
+        int lastRow = i;
+        while (lastRow < gridLastRow && rowJoins(lastRow + 1))
+            ++lastRow;
+        for (int r = i; r <= lastRow; ++r)
+            for (int c = j; c <= lastColumn; ++c)
+                cellDone_[CellId(r, c)] = serial_;
+        return {lastRow, lastColumn};
     }
 
     // Whether the triangle of nodes a, b, c (in that order) is seen from
@@ -426,6 +518,7 @@ private:
     BlockRun run_;
     std::vector<std::uint32_t> stamp_;  // serial_ of the section that numbered the node last
     std::vector<std::uint32_t> index_;  // the node's vertex number in that section
+    std::vector<std::uint32_t> cellDone_;  // serial_ of the section that wrote the cell
     std::vector<MillimetrePoint> millimetres_;  // every node, offset added
     int firstColumn_ = 1;  // of the current tile
     int width_ = 1;        // its node columns
