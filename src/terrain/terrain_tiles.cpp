@@ -219,7 +219,7 @@ class TileWriter {
 public:
     TileWriter(const TerrainGeneratorState& state, B3dWriter& out)
         : state_(state), keys_(state), out_(out), run_(out), stamp_(kGridRows * kGridColumns, 0),
-          index_(kGridRows * kGridColumns, 0), cellDone_(kGridRows * kGridColumns, 0), millimetres_(kGridRows * kGridColumns)
+          numbered_(kGridRows * kGridColumns, 0), index_(kGridRows * kGridColumns, 0), cellDone_(kGridRows * kGridColumns, 0), millimetres_(kGridRows * kGridColumns)
     {
         if (!state.params.texture.empty()) {
             textureLoad_.append("[texture]\r\nload ");
@@ -300,13 +300,47 @@ private:
         const std::size_t first = sectionStart_[section];
         const std::size_t last = sectionStart_[section + 1];
 
-        // The nodes of the section, numbered in the order its cells first use them.
+        // Every cell: one face P0, P1, P2, P3 when its corners lie in a
+        // plane and make a convex quad, else the two triangles of domb.b3d,
+        // (P0, P1, P2) and (P3, P0, P2). The loader cuts a face into a fan
+        // from its first corner, (P0, P1, P2) and (P0, P2, P3): the same
+        // two triangles, across the same diagonal. A block of such cells
+        // that Holds is one face of its outer corners.
+        faces_.clear();
+        for (std::size_t c = first; c < last; ++c) {
+            const auto [i, j] = cells_[c];
+            if (cellDone_[CellId(i, j)] == serial_)
+                continue;
+            const int n0 = NodeId(i, j), n1 = NodeId(i, j + 1), n2 = NodeId(i + 1, j + 1), n3 = NodeId(i + 1, j);
+            const CellQuad quad = QuadOf(millimetres_[n0], millimetres_[n1], millimetres_[n2], millimetres_[n3]);
+            if (quad != CellQuad::None) {
+                const CellBlock block = FlatBlockFrom(i, j, static_cast<std::uint32_t>(section), quad);
+                const int b1 = NodeId(i, block.lastColumn + 1), b2 = NodeId(block.lastRow + 1, block.lastColumn + 1),
+                          b3 = NodeId(block.lastRow + 1, j);
+                const bool up = state_.params.twoSided || quad == CellQuad::Up;
+                faces_.push_back({{n0, up ? b1 : b3, b2, up ? b3 : b1}, 4});
+            } else {
+                cellDone_[CellId(i, j)] = serial_;
+                AddTriangle(n0, n1, n2);
+                AddTriangle(n3, n0, n2);
+            }
+        }
+
+        // The nodes the faces use, and those of the tile's first and last
+        // columns (which the neighbouring tiles share), numbered in the order
+        // the section's cells first reach them; other nodes along or inside
+        // a block of one face are left out.
+        for (const SectionFace& face : faces_)
+            for (int k = 0; k < face.count; ++k)
+                stamp_[face.nodes[k]] = serial_;
         nodes_.clear();
         for (std::size_t c = first; c < last; ++c) {
             const auto [i, j] = cells_[c];
             for (const int id : {NodeId(i, j), NodeId(i, j + 1), NodeId(i + 1, j + 1), NodeId(i + 1, j)}) {
-                if (stamp_[id] != serial_) {
-                    stamp_[id] = serial_;
+                const int column = id % width_;
+                const bool kept = stamp_[id] == serial_ || column == 0 || column == width_ - 1;
+                if (kept && numbered_[id] != serial_) {
+                    numbered_[id] = serial_;
                     index_[id] = static_cast<std::uint32_t>(nodes_.size());
                     nodes_.push_back(id);
                 }
@@ -328,35 +362,17 @@ private:
             run_.PutThousandths(p.z - tile.origin.z, 6);
             run_.Put(kEnd);
         }
-
-        // Every cell: one face P0, P1, P2, P3 when its corners lie in a
-        // plane and make a convex quad, else the two triangles of domb.b3d,
-        // (P0, P1, P2) and (P3, P0, P2). The loader cuts a face into a fan
-        // from its first corner, (P0, P1, P2) and (P0, P2, P3): the same
-        // two triangles, across the same diagonal. A block of such cells
-        // that is one flat parallelogram (FlatBlockFrom) is one face.
-        std::size_t faces = 0;
-        for (std::size_t c = first; c < last; ++c) {
-            const auto [i, j] = cells_[c];
-            if (cellDone_[CellId(i, j)] == serial_)
-                continue;
-            const int n0 = NodeId(i, j), n1 = NodeId(i, j + 1), n2 = NodeId(i + 1, j + 1), n3 = NodeId(i + 1, j);
-            const CellQuad quad = QuadOf(millimetres_[n0], millimetres_[n1], millimetres_[n2], millimetres_[n3]);
-            if (quad != CellQuad::None) {
-                const CellBlock block = FlatBlockFrom(i, j, static_cast<std::uint32_t>(section), quad);
-                const int b0 = n0, b1 = NodeId(i, block.lastColumn + 1), b2 = NodeId(block.lastRow + 1, block.lastColumn + 1),
-                          b3 = NodeId(block.lastRow + 1, j);
-                const bool up = state_.params.twoSided || quad == CellQuad::Up;
-                PutQuad(b0, up ? b1 : b3, b2, up ? b3 : b1);
-                faces += 1;
-            } else {
-                cellDone_[CellId(i, j)] = serial_;
-                PutFace(n0, n1, n2);
-                PutFace(n3, n0, n2);
-                faces += 2;
+        for (const SectionFace& face : faces_) {
+            run_.MakeRoom(kMostIndexLine + 21);
+            run_.Put(state_.params.twoSided ? "Face2 " : "Face ");
+            for (int k = 0; k < face.count; ++k) {
+                if (k > 0)
+                    run_.Put(',');
+                run_.PutInt(index_[face.nodes[k]]);
             }
+            run_.Put(kEnd);
         }
-        load_.AddSection(nodes_.size(), faces, state_.params.twoSided ? faces : 0);
+        load_.AddSection(nodes_.size(), faces_.size(), state_.params.twoSided ? faces_.size() : 0);
 
         if (state_.params.useColor) {
             const GridNode& n = state_.node(cells_[first].first, cells_[first].second);
@@ -484,39 +500,24 @@ private:
 
     // The triangle of nodes a, b, c: two-sided in that order, or one-sided
     // with its corners turned to face up.
-    void PutFace(int a, int b, int c)
+    void AddTriangle(int a, int b, int c)
     {
         const bool up = state_.params.twoSided || FacesUp(a, b, c);
-        run_.MakeRoom(kMostIndexLine);
-        run_.Put(state_.params.twoSided ? "Face2 " : "Face ");
-        run_.PutInt(index_[a]);
-        run_.Put(',');
-        run_.PutInt(index_[up ? b : c]);
-        run_.Put(',');
-        run_.PutInt(index_[up ? c : b]);
-        run_.Put(kEnd);
+        faces_.push_back({{a, up ? b : c, up ? c : b, 0}, 3});
     }
 
-    // The cell of nodes a, b, c, d as one face, corners in that order.
-    void PutQuad(int a, int b, int c, int d)
-    {
-        run_.MakeRoom(kMostIndexLine + 21);
-        run_.Put(state_.params.twoSided ? "Face2 " : "Face ");
-        run_.PutInt(index_[a]);
-        run_.Put(',');
-        run_.PutInt(index_[b]);
-        run_.Put(',');
-        run_.PutInt(index_[c]);
-        run_.Put(',');
-        run_.PutInt(index_[d]);
-        run_.Put(kEnd);
-    }
+    // A face of the section being written: its corners' nodes in order.
+    struct SectionFace {
+        std::array<int, 4> nodes;
+        int count;
+    };
 
     const TerrainGeneratorState& state_;
     SectionKeys keys_;
     B3dWriter& out_;
     BlockRun run_;
-    std::vector<std::uint32_t> stamp_;  // serial_ of the section that numbered the node last
+    std::vector<std::uint32_t> stamp_;  // serial_ while a face of the section being written uses the node
+    std::vector<std::uint32_t> numbered_;  // serial_ of the section that numbered the node last
     std::vector<std::uint32_t> index_;  // the node's vertex number in that section
     std::vector<std::uint32_t> cellDone_;  // serial_ of the section that wrote the cell
     std::vector<MillimetrePoint> millimetres_;  // every node, offset added
@@ -529,6 +530,7 @@ private:
     std::vector<std::size_t> next_;
     std::vector<std::pair<int, int>> cells_;
     std::vector<int> nodes_;
+    std::vector<SectionFace> faces_;
     std::string textureLoad_;
     LoadCounts load_;  // of the tile being written
 };

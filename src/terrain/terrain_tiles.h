@@ -8,7 +8,7 @@
 //   column) form a section. The loader compares every face of a section
 //   with each earlier one, and copies the whole object so far for every
 //   section, so both large sections and many sections cost (README: the
-//   load-time model). A section's vertices are the grid nodes its cells
+//   load-time model). A section's vertices are the grid nodes its faces
 //   use, each written once per section.
 // - Each triangle is written once, one-sided ("Face"), its corners turned so
 //   that it is seen from above (the surface of a height field); with
@@ -106,7 +106,7 @@ struct TerrainTile {
     int firstColumn = 1;
     int lastColumn = 1;
     std::size_t sections = 0;  // a section per cell colour of each block
-    std::size_t vertices = 0;  // over all its sections
+    std::size_t vertices = 0;  // over all its sections, at most (every node of its cells)
     MillimetrePoint origin;    // zero for a single tile
 };
 
