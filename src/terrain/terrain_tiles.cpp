@@ -214,12 +214,11 @@ std::string TileLine(int number, int count, const MillimetrePoint& origin, UiLan
 
 // Writes the sections of one tile. Its tables hold the nodes of the tile
 // alone, row by row, so that a section's nodes lie close together; they
-// are sized for the whole grid once and reused by every tile and section.
+// grow to the largest tile and are reused by every tile and section.
 class TileWriter {
 public:
     TileWriter(const TerrainGeneratorState& state, B3dWriter& out)
-        : state_(state), keys_(state), out_(out), run_(out), stamp_(kGridRows * kGridColumns, 0),
-          numbered_(kGridRows * kGridColumns, 0), index_(kGridRows * kGridColumns, 0), cellDone_(kGridRows * kGridColumns, 0), millimetres_(kGridRows * kGridColumns)
+        : state_(state), keys_(state), out_(out), run_(out)
     {
         if (!state.params.texture.empty()) {
             textureLoad_.append("[texture]\r\nload ");
@@ -240,6 +239,13 @@ public:
             return EstimateLoadSeconds(load_);
         firstColumn_ = tile.firstColumn;
         width_ = tile.lastColumn - tile.firstColumn + 1;
+        // The tables grow to the largest tile's nodes (cells fewer).
+        const std::size_t nodes = static_cast<std::size_t>(state_.derived.LastRow()) * static_cast<std::size_t>(width_);
+        if (millimetres_.size() < nodes) {
+            for (std::vector<std::uint32_t>* table : {&stamp_, &numbered_, &index_, &cellDone_})
+                table->resize(nodes, 0);
+            millimetres_.resize(nodes);
+        }
         // The tile's nodes as printed.
         for (int i = 1; i <= state_.derived.LastRow(); ++i)
             for (int j = tile.firstColumn; j <= tile.lastColumn; ++j)
