@@ -245,11 +245,17 @@ public:
             for (std::vector<std::uint32_t>* table : {&stamp_, &numbered_, &index_, &cellDone_})
                 table->resize(nodes, 0);
             millimetres_.resize(nodes);
+            cellQuad_.resize(nodes);
         }
         // The tile's nodes as printed.
         for (int i = 1; i <= state_.derived.LastRow(); ++i)
             for (int j = tile.firstColumn; j <= tile.lastColumn; ++j)
                 millimetres_[NodeId(i, j)] = NodeMillimetres(state_, i, j);
+        // Each cell's quad, asked for again and again while blocks grow.
+        for (int i = 1; i < state_.derived.LastRow(); ++i)
+            for (int j = tile.firstColumn; j < tile.lastColumn; ++j)
+                cellQuad_[CellId(i, j)] = QuadOf(millimetres_[NodeId(i, j)], millimetres_[NodeId(i, j + 1)],
+                                                 millimetres_[NodeId(i + 1, j + 1)], millimetres_[NodeId(i + 1, j)]);
         SortCells(tile);
         for (std::size_t s = 0; s + 1 < sectionStart_.size(); ++s)
             WriteSection(tile, s);
@@ -318,7 +324,7 @@ private:
             if (cellDone_[CellId(i, j)] == serial_)
                 continue;
             const int n0 = NodeId(i, j), n1 = NodeId(i, j + 1), n2 = NodeId(i + 1, j + 1), n3 = NodeId(i + 1, j);
-            const CellQuad quad = QuadOf(millimetres_[n0], millimetres_[n1], millimetres_[n2], millimetres_[n3]);
+            const CellQuad quad = cellQuad_[CellId(i, j)];
             if (quad != CellQuad::None) {
                 const CellBlock block = FlatBlockFrom(i, j, static_cast<std::uint32_t>(section), quad);
                 const int b1 = NodeId(i, block.lastColumn + 1), b2 = NodeId(block.lastRow + 1, block.lastColumn + 1),
@@ -420,9 +426,7 @@ private:
     bool Joins(int i, int j, std::uint32_t section, CellQuad quad) const
     {
         const std::size_t id = CellId(i, j);
-        return cellDone_[id] != serial_ && cellSection_[id] == section &&
-               QuadOf(millimetres_[NodeId(i, j)], millimetres_[NodeId(i, j + 1)], millimetres_[NodeId(i + 1, j + 1)],
-                      millimetres_[NodeId(i + 1, j)]) == quad;
+        return cellDone_[id] != serial_ && cellSection_[id] == section && cellQuad_[id] == quad;
     }
 
     // Whether the cells from (i, j) to (lastRow, lastColumn) can be one face
@@ -446,7 +450,7 @@ private:
                                       std::llabs(p0.z + p2.z - p1.z - p3.z) > kBlockMostOffLattice))
             return false;
         const double rows = lastRow + 1 - i, columns = lastColumn + 1 - j;
-        for (int r = i; r <= lastRow + 1; ++r) {
+        for (int r = lastRow + 1; r >= i; --r) {  // the newest row first: where a growing block fails
             const double s = (r - i) / rows;
             for (int c = j; c <= lastColumn + 1; ++c) {
                 const double t = (c - j) / columns;
@@ -527,6 +531,7 @@ private:
     std::vector<std::uint32_t> index_;  // the node's vertex number in that section
     std::vector<std::uint32_t> cellDone_;  // serial_ of the section that wrote the cell
     std::vector<MillimetrePoint> millimetres_;  // every node, offset added
+    std::vector<CellQuad> cellQuad_;            // every cell's QuadOf
     int firstColumn_ = 1;  // of the current tile
     int width_ = 1;        // its node columns
     std::uint32_t serial_ = 0;
