@@ -8,15 +8,18 @@ namespace kestrane {
 
 namespace {
 
-// The model's constants, fitted to the current release of the loader on
-// this machine (README: the load-time model): process CPU seconds, files
-// with paths of about 30 characters (each face costs more with a longer
-// path: the loader compares it with the names of known faulty objects).
-constexpr double kStartSeconds = 0.002;      // an object: opening and reading it (500 tiles cost no more than 8)
-constexpr double kPerFace = 5.4e-5;          // each face, with its line and its share of vertices
-constexpr double kPerSectionFace = 4.0e-8;   // sections × faces: the object copied for each section
-constexpr double kPerSquaredFace = 2.4e-9;   // a section's faces²: each face passes the earlier ones
-constexpr double kPerSquaredFace2 = 5.0e-8;  // a section's two-sided faces²: each compared in full
+// The model's constants, fitted (least relative squares) to the current
+// release of the loader on this machine (README: the load-time model):
+// process CPU seconds less the loader's own start (0.06 s), files with
+// paths of about 30 characters (each face costs more with a longer path:
+// the loader compares it with the names of known faulty objects).
+constexpr double kStartSeconds = 0.002;        // an object: opening and reading it (500 tiles cost no more than 8)
+constexpr double kPerFace = 4.8e-5;            // each face line
+constexpr double kPerVertex = 1.5e-5;          // each vertex line
+constexpr double kPerSectionFace = 2.5e-8;     // sections × faces: the faces copied for each section
+constexpr double kPerSectionVertex = 7.6e-9;   // sections × vertices: the vertices copied for each section
+constexpr double kPerSquaredFace = 2.0e-9;     // a section's faces²: each face passes the earlier ones
+constexpr double kPerSquaredFace2 = 5.7e-8;    // a section's two-sided faces²: each compared in full
 
 }  // namespace
 
@@ -45,7 +48,8 @@ double EstimateLoadSeconds(const LoadCounts& counts)
 {
     const double sections = static_cast<double>(counts.sections);
     const double faces = static_cast<double>(counts.faces);
-    return kStartSeconds + kPerFace * faces + kPerSectionFace * sections * faces +
+    const double vertices = static_cast<double>(counts.vertices);
+    return kStartSeconds + kPerFace * faces + kPerVertex * vertices + sections * (kPerSectionFace * faces + kPerSectionVertex * vertices) +
            kPerSquaredFace * counts.faceSquares + kPerSquaredFace2 * counts.twoSidedSquares;
 }
 

@@ -4,10 +4,10 @@
 //
 // The loader spends, besides a fixed time per face line (most of it
 // comparing the file's path with the names of known faulty objects; a face
-// of four corners costs as one of three),
+// of four corners costs as one of three) and per vertex line,
 // - for every section, a copy of the whole object read so far (its faces,
 //   vertices and materials grow by one section at a time): sections times
-//   the object's faces;
+//   the object's faces and vertices;
 // - for every face, a pass over the faces its section already has (a check
 //   for two-sided faces given twice), which costs more for a two-sided face
 //   than for a one-sided one: the square of a section's faces.

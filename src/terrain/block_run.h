@@ -75,7 +75,7 @@ public:
     }
 
 private:
-    static constexpr std::size_t kSize = 1 << 20;
+    static constexpr std::size_t kSize = 1 << 18;  // stays in the cache; a larger one only costs fresh pages
     B3dWriter& out_;
     std::string bytes_;
     std::size_t size_ = 0;

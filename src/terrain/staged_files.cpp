@@ -8,6 +8,7 @@
 #ifndef _WIN32
 #include <sys/stat.h>
 #endif
+#include <system_error>
 
 namespace kestrane {
 
@@ -23,7 +24,14 @@ std::string IndexName(const std::string& stem) { return stem + "_tiles.txt"; }
 std::set<std::string> ListedTiles(const std::filesystem::path& index, const std::string& stem)
 {
     std::set<std::string> listed;
-    const std::optional<std::string> text = ReadRegularFile(index, 16u << 20);
+    // Read at its own size (within the most an index may have): a buffer of
+    // the largest size would be cleared page by page for a few lines.
+    std::error_code error;
+    const std::uintmax_t size = std::filesystem::file_size(index, error);
+    if (error)
+        return listed;
+    const std::optional<std::string> text =
+        ReadRegularFile(index, static_cast<std::size_t>(std::min<std::uintmax_t>(size + 1, b3d::kMostIndexBytes)));
     if (!text)
         return listed;
     std::string_view rest = *text;

@@ -214,12 +214,11 @@ std::string TileLine(int number, int count, const MillimetrePoint& origin, UiLan
 
 // Writes the sections of one tile. Its tables hold the nodes of the tile
 // alone, row by row, so that a section's nodes lie close together; they
-// are sized for the whole grid once and reused by every tile and section.
+// grow to the largest tile and are reused by every tile and section.
 class TileWriter {
 public:
     TileWriter(const TerrainGeneratorState& state, B3dWriter& out)
-        : state_(state), keys_(state), out_(out), run_(out), stamp_(kGridRows * kGridColumns, 0),
-          index_(kGridRows * kGridColumns, 0), millimetres_(kGridRows * kGridColumns)
+        : state_(state), keys_(state), out_(out), run_(out)
     {
         if (!state.params.texture.empty()) {
             textureLoad_.append("[texture]\r\nload ");
@@ -240,10 +239,23 @@ public:
             return EstimateLoadSeconds(load_);
         firstColumn_ = tile.firstColumn;
         width_ = tile.lastColumn - tile.firstColumn + 1;
+        // The tables grow to the largest tile's nodes (cells fewer).
+        const std::size_t nodes = static_cast<std::size_t>(state_.derived.LastRow()) * static_cast<std::size_t>(width_);
+        if (millimetres_.size() < nodes) {
+            for (std::vector<std::uint32_t>* table : {&stamp_, &numbered_, &index_, &cellDone_})
+                table->resize(nodes, 0);
+            millimetres_.resize(nodes);
+            cellQuad_.resize(nodes);
+        }
         // The tile's nodes as printed.
         for (int i = 1; i <= state_.derived.LastRow(); ++i)
             for (int j = tile.firstColumn; j <= tile.lastColumn; ++j)
                 millimetres_[NodeId(i, j)] = NodeMillimetres(state_, i, j);
+        // Each cell's quad, asked for again and again while blocks grow.
+        for (int i = 1; i < state_.derived.LastRow(); ++i)
+            for (int j = tile.firstColumn; j < tile.lastColumn; ++j)
+                cellQuad_[CellId(i, j)] = QuadOf(millimetres_[NodeId(i, j)], millimetres_[NodeId(i, j + 1)],
+                                                 millimetres_[NodeId(i + 1, j + 1)], millimetres_[NodeId(i + 1, j)]);
         SortCells(tile);
         for (std::size_t s = 0; s + 1 < sectionStart_.size(); ++s)
             WriteSection(tile, s);
@@ -300,13 +312,47 @@ private:
         const std::size_t first = sectionStart_[section];
         const std::size_t last = sectionStart_[section + 1];
 
-        // The nodes of the section, numbered in the order its cells first use them.
+        // Every cell: one face P0, P1, P2, P3 when its corners lie in a
+        // plane and make a convex quad, else the two triangles of domb.b3d,
+        // (P0, P1, P2) and (P3, P0, P2). The loader cuts a face into a fan
+        // from its first corner, (P0, P1, P2) and (P0, P2, P3): the same
+        // two triangles, across the same diagonal. A block of such cells
+        // that Holds is one face of its outer corners.
+        faces_.clear();
+        for (std::size_t c = first; c < last; ++c) {
+            const auto [i, j] = cells_[c];
+            if (cellDone_[CellId(i, j)] == serial_)
+                continue;
+            const int n0 = NodeId(i, j), n1 = NodeId(i, j + 1), n2 = NodeId(i + 1, j + 1), n3 = NodeId(i + 1, j);
+            const CellQuad quad = cellQuad_[CellId(i, j)];
+            if (quad != CellQuad::None) {
+                const CellBlock block = FlatBlockFrom(i, j, static_cast<std::uint32_t>(section), quad);
+                const int b1 = NodeId(i, block.lastColumn + 1), b2 = NodeId(block.lastRow + 1, block.lastColumn + 1),
+                          b3 = NodeId(block.lastRow + 1, j);
+                const bool up = state_.params.twoSided || quad == CellQuad::Up;
+                faces_.push_back({{n0, up ? b1 : b3, b2, up ? b3 : b1}, 4});
+            } else {
+                cellDone_[CellId(i, j)] = serial_;
+                AddTriangle(n0, n1, n2);
+                AddTriangle(n3, n0, n2);
+            }
+        }
+
+        // The nodes the faces use, and those of the tile's first and last
+        // columns (which the neighbouring tiles share), numbered in the order
+        // the section's cells first reach them; other nodes along or inside
+        // a block of one face are left out.
+        for (const SectionFace& face : faces_)
+            for (int k = 0; k < face.count; ++k)
+                stamp_[face.nodes[k]] = serial_;
         nodes_.clear();
         for (std::size_t c = first; c < last; ++c) {
             const auto [i, j] = cells_[c];
             for (const int id : {NodeId(i, j), NodeId(i, j + 1), NodeId(i + 1, j + 1), NodeId(i + 1, j)}) {
-                if (stamp_[id] != serial_) {
-                    stamp_[id] = serial_;
+                const int column = id % width_;
+                const bool kept = stamp_[id] == serial_ || column == 0 || column == width_ - 1;
+                if (kept && numbered_[id] != serial_) {
+                    numbered_[id] = serial_;
                     index_[id] = static_cast<std::uint32_t>(nodes_.size());
                     nodes_.push_back(id);
                 }
@@ -328,28 +374,17 @@ private:
             run_.PutThousandths(p.z - tile.origin.z, 6);
             run_.Put(kEnd);
         }
-
-        // Every cell: one face P0, P1, P2, P3 when its corners lie in a
-        // plane and make a convex quad, else the two triangles of domb.b3d,
-        // (P0, P1, P2) and (P3, P0, P2). The loader cuts a face into a fan
-        // from its first corner, (P0, P1, P2) and (P0, P2, P3): the same
-        // two triangles, across the same diagonal.
-        std::size_t faces = 0;
-        for (std::size_t c = first; c < last; ++c) {
-            const auto [i, j] = cells_[c];
-            const int n0 = NodeId(i, j), n1 = NodeId(i, j + 1), n2 = NodeId(i + 1, j + 1), n3 = NodeId(i + 1, j);
-            const CellQuad quad = QuadOf(millimetres_[n0], millimetres_[n1], millimetres_[n2], millimetres_[n3]);
-            if (quad != CellQuad::None) {
-                const bool up = state_.params.twoSided || quad == CellQuad::Up;
-                PutQuad(n0, up ? n1 : n3, n2, up ? n3 : n1);
-                faces += 1;
-            } else {
-                PutFace(n0, n1, n2);
-                PutFace(n3, n0, n2);
-                faces += 2;
+        for (const SectionFace& face : faces_) {
+            run_.MakeRoom(kMostIndexLine + 21);
+            run_.Put(state_.params.twoSided ? "Face2 " : "Face ");
+            for (int k = 0; k < face.count; ++k) {
+                if (k > 0)
+                    run_.Put(',');
+                run_.PutInt(index_[face.nodes[k]]);
             }
+            run_.Put(kEnd);
         }
-        load_.AddSection(nodes_.size(), faces, state_.params.twoSided ? faces : 0);
+        load_.AddSection(nodes_.size(), faces_.size(), state_.params.twoSided ? faces_.size() : 0);
 
         if (state_.params.useColor) {
             const GridNode& n = state_.node(cells_[first].first, cells_[first].second);
@@ -379,6 +414,89 @@ private:
         run_.Put(";\r\n");
     }
 
+    // Cell (i, j) of the current tile, row by row as SortCells numbers them.
+    std::size_t CellId(int i, int j) const
+    {
+        return static_cast<std::size_t>(i - 1) * static_cast<std::size_t>(width_ - 1) +
+               static_cast<std::size_t>(j - firstColumn_);
+    }
+
+    // Whether cell (i, j) may join a block of the section: not yet written,
+    // of the section, flat and convex the same way as the block's first cell.
+    bool Joins(int i, int j, std::uint32_t section, CellQuad quad) const
+    {
+        const std::size_t id = CellId(i, j);
+        return cellDone_[id] != serial_ && cellSection_[id] == section && cellQuad_[id] == quad;
+    }
+
+    // Whether the cells from (i, j) to (lastRow, lastColumn) can be one face
+    // of the same surface: its four outer corners make the same quad as its
+    // first cell (flat and convex), and every node lies within
+    // kBlockMostOffLattice of the point the same share of the way along the
+    // block's rows and columns (bilinear in its corners: the node is then on
+    // the face, and its sides are straight). With a texture the block must
+    // be a parallelogram as well: the texture coordinates, whole numbers per
+    // row and column, then run across the face as across each of its cells.
+    bool Holds(int i, int j, int lastRow, int lastColumn, CellQuad quad) const
+    {
+        const MillimetrePoint& p0 = millimetres_[NodeId(i, j)];
+        const MillimetrePoint& p1 = millimetres_[NodeId(i, lastColumn + 1)];
+        const MillimetrePoint& p2 = millimetres_[NodeId(lastRow + 1, lastColumn + 1)];
+        const MillimetrePoint& p3 = millimetres_[NodeId(lastRow + 1, j)];
+        if (QuadOf(p0, p1, p2, p3) != quad)
+            return false;
+        if (!textureLoad_.empty() && (std::llabs(p0.x + p2.x - p1.x - p3.x) > kBlockMostOffLattice ||
+                                      std::llabs(p0.y + p2.y - p1.y - p3.y) > kBlockMostOffLattice ||
+                                      std::llabs(p0.z + p2.z - p1.z - p3.z) > kBlockMostOffLattice))
+            return false;
+        const double rows = lastRow + 1 - i, columns = lastColumn + 1 - j;
+        for (int r = lastRow + 1; r >= i; --r) {  // the newest row first: where a growing block fails
+            const double s = (r - i) / rows;
+            for (int c = j; c <= lastColumn + 1; ++c) {
+                const double t = (c - j) / columns;
+                const MillimetrePoint& p = millimetres_[NodeId(r, c)];
+                const auto off = [s, t](long long at, long long c0, long long c1, long long c2, long long c3) {
+                    const double bilinear = (1 - s) * ((1 - t) * static_cast<double>(c0) + t * static_cast<double>(c1)) +
+                                            s * (t * static_cast<double>(c2) + (1 - t) * static_cast<double>(c3));
+                    return std::abs(static_cast<double>(at) - bilinear) > kBlockMostOffLattice;
+                };
+                if (off(p.x, p0.x, p1.x, p2.x, p3.x) || off(p.y, p0.y, p1.y, p2.y, p3.y) ||
+                    off(p.z, p0.z, p1.z, p2.z, p3.z))
+                    return false;
+            }
+        }
+        return true;
+    }
+
+    // The largest block of cells from the flat, convex cell (i, j) of
+    // `quad`, grown first along Z, then across X, while it Holds; its
+    // cells are marked written.
+    struct CellBlock {
+        int lastRow;
+        int lastColumn;
+    };
+    CellBlock FlatBlockFrom(int i, int j, std::uint32_t section, CellQuad quad)
+    {
+        const int tileLastColumn = firstColumn_ + width_ - 2, gridLastRow = state_.derived.LastRow() - 1;
+        int lastColumn = j;
+        while (lastColumn < tileLastColumn && Joins(i, lastColumn + 1, section, quad) &&
+               Holds(i, j, i, lastColumn + 1, quad))
+            ++lastColumn;
+        const auto rowJoins = [&](int r) {
+            for (int c = j; c <= lastColumn; ++c)
+                if (!Joins(r, c, section, quad))
+                    return false;
+            return Holds(i, j, r, lastColumn, quad);
+        };
+        int lastRow = i;
+        while (lastRow < gridLastRow && rowJoins(lastRow + 1))
+            ++lastRow;
+        for (int r = i; r <= lastRow; ++r)
+            for (int c = j; c <= lastColumn; ++c)
+                cellDone_[CellId(r, c)] = serial_;
+        return {lastRow, lastColumn};
+    }
+
     // Whether the triangle of nodes a, b, c (in that order) is seen from
     // above: the loader shows a face on the side where its corners run
     // clockwise, the side cross(b - a, c - a) points to.
@@ -392,41 +510,28 @@ private:
 
     // The triangle of nodes a, b, c: two-sided in that order, or one-sided
     // with its corners turned to face up.
-    void PutFace(int a, int b, int c)
+    void AddTriangle(int a, int b, int c)
     {
         const bool up = state_.params.twoSided || FacesUp(a, b, c);
-        run_.MakeRoom(kMostIndexLine);
-        run_.Put(state_.params.twoSided ? "Face2 " : "Face ");
-        run_.PutInt(index_[a]);
-        run_.Put(',');
-        run_.PutInt(index_[up ? b : c]);
-        run_.Put(',');
-        run_.PutInt(index_[up ? c : b]);
-        run_.Put(kEnd);
+        faces_.push_back({{a, up ? b : c, up ? c : b, 0}, 3});
     }
 
-    // The cell of nodes a, b, c, d as one face, corners in that order.
-    void PutQuad(int a, int b, int c, int d)
-    {
-        run_.MakeRoom(kMostIndexLine + 21);
-        run_.Put(state_.params.twoSided ? "Face2 " : "Face ");
-        run_.PutInt(index_[a]);
-        run_.Put(',');
-        run_.PutInt(index_[b]);
-        run_.Put(',');
-        run_.PutInt(index_[c]);
-        run_.Put(',');
-        run_.PutInt(index_[d]);
-        run_.Put(kEnd);
-    }
+    // A face of the section being written: its corners' nodes in order.
+    struct SectionFace {
+        std::array<int, 4> nodes;
+        int count;
+    };
 
     const TerrainGeneratorState& state_;
     SectionKeys keys_;
     B3dWriter& out_;
     BlockRun run_;
-    std::vector<std::uint32_t> stamp_;  // serial_ of the section that numbered the node last
+    std::vector<std::uint32_t> stamp_;  // serial_ while a face of the section being written uses the node
+    std::vector<std::uint32_t> numbered_;  // serial_ of the section that numbered the node last
     std::vector<std::uint32_t> index_;  // the node's vertex number in that section
+    std::vector<std::uint32_t> cellDone_;  // serial_ of the section that wrote the cell
     std::vector<MillimetrePoint> millimetres_;  // every node, offset added
+    std::vector<CellQuad> cellQuad_;            // every cell's QuadOf
     int firstColumn_ = 1;  // of the current tile
     int width_ = 1;        // its node columns
     std::uint32_t serial_ = 0;
@@ -436,6 +541,7 @@ private:
     std::vector<std::size_t> next_;
     std::vector<std::pair<int, int>> cells_;
     std::vector<int> nodes_;
+    std::vector<SectionFace> faces_;
     std::string textureLoad_;
     LoadCounts load_;  // of the tile being written
 };

@@ -8,7 +8,7 @@
 //   column) form a section. The loader compares every face of a section
 //   with each earlier one, and copies the whole object so far for every
 //   section, so both large sections and many sections cost (README: the
-//   load-time model). A section's vertices are the grid nodes its cells
+//   load-time model). A section's vertices are the grid nodes its faces
 //   use, each written once per section.
 // - Each triangle is written once, one-sided ("Face"), its corners turned so
 //   that it is seen from above (the surface of a height field); with
@@ -19,6 +19,13 @@
 //   spends most of its time per face line, whatever its corners, and cuts
 //   the face into the cell's same two triangles (a fan from its first
 //   corner, P0, across the diagonal P0-P2).
+// - A block of such cells of one section is one face of its four outer
+//   corners when those make the same flat, convex quad and every node lies
+//   where the block's rows and columns cut it evenly (within
+//   kBlockMostOffLattice): the same surface. With a texture the block must
+//   be a parallelogram, so that the texture coordinates, whole numbers per
+//   row and column, run across it as across each of its cells. In a bend,
+//   only cells of one column between two straight rows join.
 // - With a texture, each section loads it once and gives every node a
 //   texture coordinate: u grows by one per row and v falls by one per
 //   column, so that every cell shows the whole image once, turned as in
@@ -86,6 +93,10 @@ struct MillimetrePoint {
 // order are seen from above; Down: from below.
 enum class CellQuad { None, Up, Down };
 inline constexpr double kQuadMostOffPlane = 1.0;
+// How far (millimetres, along each axis) a node of a block written as one
+// face may lie from the block's lattice: the rounding of the block's
+// corners and of the node itself.
+inline constexpr long long kBlockMostOffLattice = 1;
 CellQuad QuadOf(const MillimetrePoint& p0, const MillimetrePoint& p1, const MillimetrePoint& p2,
                 const MillimetrePoint& p3);
 
@@ -95,7 +106,7 @@ struct TerrainTile {
     int firstColumn = 1;
     int lastColumn = 1;
     std::size_t sections = 0;  // a section per cell colour of each block
-    std::size_t vertices = 0;  // over all its sections
+    std::size_t vertices = 0;  // over all its sections, at most (every node of its cells)
     MillimetrePoint origin;    // zero for a single tile
 };
 

@@ -157,6 +157,7 @@ TDombepito::TDombepito(QWidget* parent) : QDialog(parent), ui(std::make_unique<U
     connect(ui->GenButton, &QPushButton::clicked, this, &TDombepito::GenButtonClick);
     connect(ui->elonezetgomb, &QPushButton::clicked, this, &TDombepito::elonezetgombClick);
     connect(ui->szimchk, &QCheckBox::toggled, ui->csempeEdit, &QLineEdit::setEnabled);
+    connect(ui->szimchk, &QCheckBox::toggled, ui->ketoldaluchk, &QCheckBox::setEnabled);
     connect(ui->rtScrollBar, &QScrollBar::valueChanged, this, &TDombepito::rtScrollBarChange);
     connect(ui->gtScrollBar, &QScrollBar::valueChanged, this, &TDombepito::gtScrollBarChange);
     connect(ui->btScrollBar, &QScrollBar::valueChanged, this, &TDombepito::btScrollBarChange);
@@ -238,6 +239,8 @@ TerrainInput TDombepito::terrainInput() const
         input.*text = Text(edit);
     input.useColor = ui->fszinchk->isChecked();
     input.layout = ui->szimchk->isChecked() ? TerrainLayout::Simulator : TerrainLayout::Cells;
+    // Two-sided faces only in the simulator layout (the cell layout has them anyway).
+    input.twoSided = ui->szimchk->isChecked() && ui->ketoldaluchk->isChecked();
     input.baseColor = {Channel(ui->rtScrollBar->value()), Channel(ui->gtScrollBar->value()),
                        Channel(ui->btScrollBar->value())};
     for (int k = 1; k <= 8; ++k) {
@@ -401,6 +404,7 @@ void TDombepito::setTerrainInput(const TerrainInput& input)
         PaintPanel(swatch(k), ToQColor(peak.color));
     }
     ui->szimchk->setChecked(input.layout == TerrainLayout::Simulator);
+    ui->ketoldaluchk->setChecked(input.twoSided);
     // The heightmap line opens for any of its inputs, as only an open line
     // counts.
     const HeightmapInput& heightmap = input.heightmap;

@@ -31,7 +31,7 @@ QStringList TabOrder()
 {
     // The inputs' frame, the peaks' frame, the row of buttons, the heightmap lines.
     QStringList order = {"dombxedit", "dombzedit", "xbontEdit", "zbontedit", "OffsXEdit", "OffsZEdit", "OffsYEdit",
-                         "Lejtxedit", "Lejtzedit", "szimchk", "csempeEdit", "fszinchk", "rtScrollBar", "gtScrollBar",
+                         "Lejtxedit", "Lejtzedit", "szimchk", "csempeEdit", "ketoldaluchk", "fszinchk", "rtScrollBar", "gtScrollBar",
                          "btScrollBar", "KanyarXedit", "KanyarZ1edit", "KanyarZ2edit", "TexturaEdit"};
     for (int k = 1; k <= 8; ++k) {
         for (int c = 1; c <= 4; ++c)

@@ -269,7 +269,7 @@ TEST(BatchCommand, ATileSetsFilesAreItsOwn)
                                                                 "hill_004.b3d", "hill_tiles.txt", "route.json"}));
     const auto check = RunCli({"check", "hill_tiles.txt"}, folder.path());  // the tiles as written
     EXPECT_EQ(check.out.substr(0, check.out.find('\n') + 1),
-              "hill_tiles.txt: 8 sections, 783 vertices, 625 faces, no problems\n");  // a face a cell of the plane
+              "hill_tiles.txt: 8 sections, 170 vertices, 8 faces, no problems\n");  // a face a block of the plane
 }
 
 TEST(BatchCommand, MalformedFilesAndFailedWrites)

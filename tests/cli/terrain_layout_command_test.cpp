@@ -47,8 +47,10 @@ TEST(TerrainLayoutCommandTest, SimulatorLayoutWritesTilesAndTheirIndex)
     const auto lines = Lines(ReadFile(folder / "domb_002.b3d"));
     EXPECT_EQ(std::count(lines.begin(), lines.end(), "[Meshbuilder];1"), 1);
     EXPECT_EQ(std::count(lines.begin(), lines.end(), "[Meshbuilder];2"), 1);
+    // Each block is one face; a section keeps its corners and every node of
+    // the tile's first and last columns (rows 1 to 23, and 23 to 26).
     EXPECT_EQ(std::count_if(lines.begin(), lines.end(), [](const std::string& l) { return l.rfind("Vertex", 0) == 0; }),
-              (23 + 4) * 11);
+              (23 + 4) * 2);
 
     // Without a tile length the default surface fits one file.
     result = RunCli({"terrain", "--layout=simulator"}, folder.path());
@@ -57,8 +59,8 @@ TEST(TerrainLayoutCommandTest, SimulatorLayoutWritesTilesAndTheirIndex)
     EXPECT_EQ(Entries(folder), std::vector<std::string>{"domb.b3d"});
     const auto check = RunCli({"check", "domb.b3d"}, folder.path());
     EXPECT_EQ(check.exitCode, 0) << check.out;
-    // A plane: every cell is one face of four corners.
-    EXPECT_NE(check.out.find("domb.b3d: 4 sections, 729 vertices, 625 faces, no problems"), std::string::npos) << check.out;
+    // A plane: every block of cells is one face of four corners.
+    EXPECT_NE(check.out.find("domb.b3d: 4 sections, 62 vertices, 4 faces, no problems"), std::string::npos) << check.out;
 }
 
 TEST(TerrainLayoutCommandTest, AnOutputNameNamesTheTileSet)
@@ -89,7 +91,7 @@ TEST(TerrainLayoutCommandTest, CheckReadsATileSetThroughItsIndex)
     auto check = RunCli({"check", "domb_tiles.txt"}, folder.path());
     EXPECT_EQ(check.exitCode, 0) << check.out;
     EXPECT_EQ(check.out.substr(0, check.out.find('\n') + 1),
-              "domb_tiles.txt: 8 sections, 783 vertices, 625 faces, no problems\n");
+              "domb_tiles.txt: 8 sections, 170 vertices, 8 faces, no problems\n");
     std::filesystem::remove(folder / "domb_002.b3d");
     check = RunCli({"check", "domb_tiles.txt"}, folder.path());
     EXPECT_EQ(check.exitCode, 1);
@@ -127,7 +129,8 @@ TEST(TerrainLayoutCommandTest, HelpNamesTheLayoutOptions)
 }
 
 // One-sided ground by default, two-sided faces with --two-sided: the same
-// triangles either way (the default surface is a plane: a face a cell).
+// surface either way (the default surface is a plane: a face a block, of
+// 22 x 22 cells one-sided, 10 x 10 two-sided).
 TEST(TerrainLayoutCommandTest, TwoSidedKeepsFace2)
 {
     const TempFolder folder;
@@ -141,8 +144,8 @@ TEST(TerrainLayoutCommandTest, TwoSidedKeepsFace2)
     };
     const auto oneSided = faces({"terrain", "--layout", "simulator"});
     const auto twoSided = faces({"terrain", "--layout", "simulator", "--two-sided"});
-    EXPECT_EQ(oneSided, std::vector<std::string>(625, "Face"));
-    EXPECT_EQ(twoSided, std::vector<std::string>(625, "Face2"));
+    EXPECT_EQ(oneSided, std::vector<std::string>(4, "Face"));
+    EXPECT_EQ(twoSided, std::vector<std::string>(9, "Face2"));
 }
 
 }  // namespace

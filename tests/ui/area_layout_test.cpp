@@ -1,6 +1,6 @@
 // The area builder's layout switch: its place, captions and hints in both
-// languages, the tile length box it enables, and what each generation
-// writes.
+// languages, the tile length and two-sided boxes it enables, and what each
+// generation writes.
 #include "window_test_support.h"
 
 #include "ui/area_window.h"
@@ -23,6 +23,7 @@ private slots:
     void textsInBothLanguages();
     void generateBothLayouts();
     void refusedTileLength();
+    void twoSidedBox();
 };
 
 void AreaLayoutTest::placesAndDefaults()
@@ -122,6 +123,57 @@ void AreaLayoutTest::refusedTileLength()
     QVERIFY2(folder.reports[0].text.startsWith(QStringLiteral("Csempehossz: ")), qPrintable(folder.reports[0].text));
     QCOMPARE(window.statusText(), folder.reports[0].text);
     QVERIFY(!folder.exists("domb.b3d"));
+}
+
+void AreaLayoutTest::twoSidedBox()
+{
+    WindowFolder folder;
+    TDombepito window;
+    auto* layout = Child<QCheckBox>(window, "szimchk");
+    auto* twoSided = Child<QCheckBox>(window, "ketoldaluchk");
+    QCOMPARE(twoSided->geometry(), QRect(12, 128, 74, 17));
+    // Only the simulator layout has one-sided ground to keep two-sided.
+    QVERIFY(!twoSided->isEnabled());
+    QVERIFY(!twoSided->isChecked());
+    layout->click();
+    QVERIFY(twoSided->isEnabled());
+    QVERIFY(!window.terrainInput().twoSided);
+    twoSided->click();
+    QVERIFY(window.terrainInput().twoSided);
+    layout->click();
+    QVERIFY(!twoSided->isEnabled());
+    QVERIFY(!window.terrainInput().twoSided);
+    // After the tile length in the tab order.
+    QWidget* next = Child<QWidget>(window, "csempeEdit");
+    do
+        next = next->nextInFocusChain();
+    while (!(next->focusPolicy() & Qt::TabFocus));
+    QCOMPARE(next, twoSided);
+    // Captions in both languages, fitting the box.
+    for (const auto& [language, caption] : {std::pair{UiLanguage::English, QStringLiteral("Two-sided")},
+                                            std::pair{UiLanguage::Hungarian, QString::fromUtf8("Kétoldalú")}}) {
+        window.ApplyAreaWindowLanguage(language);
+        QCOMPARE(twoSided->text(), caption);
+        QVERIFY(twoSided->toolTip().contains(QStringLiteral("Face2")));
+        QVERIFY2(twoSided->sizeHint().width() <= twoSided->width(), qPrintable(twoSided->text()));
+        if (const QByteArray shots = qgetenv("KESTRANE_SCREENSHOTS"); !shots.isEmpty())
+            window.grab().save(QString::fromLocal8Bit(shots) + "/area_two_sided_" +
+                               (language == UiLanguage::English ? "en" : "hu") + ".png");
+    }
+    // A preset with it loads into the window and comes back; the generation
+    // writes two-sided faces.
+    TerrainInput input = window.terrainInput();
+    input.layout = TerrainLayout::Simulator;
+    input.twoSided = true;
+    window.setTerrainInput(input);
+    QVERIFY(twoSided->isChecked() && twoSided->isEnabled());
+    QVERIFY(window.terrainInput().twoSided);
+    window.GenButtonClick();
+    QVERIFY(folder.reports.empty());
+    QVERIFY(folder.read("domb.b3d").contains("\r\nFace2 "));
+    twoSided->click();
+    window.GenButtonClick();
+    QVERIFY(!folder.read("domb.b3d").contains("\r\nFace2 "));
 }
 
 QTEST_MAIN(AreaLayoutTest)
