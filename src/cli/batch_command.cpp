@@ -102,9 +102,20 @@ ObjectOutcome WriteObject(const std::vector<OptionSpec<Input>>& table, const Pre
     return outcome;
 }
 
+// An "output" that the object's "format" does not take, as a refusal.
+void RefuseOtherFormat(const std::string& output, ObjectFormat format, UiLanguage language)
+{
+    try {
+        CheckOutputFormat(output, format);
+    } catch (const UsageError& e) {
+        throw InputError("\"output\"" + e.Text(language).substr(2));
+    }
+}
+
 ObjectOutcome WriteHouseObject(const Preset& preset, const std::string& folder, UiLanguage language)
 {
     return WriteObject(HouseOptions(), preset, language, [&](const HouseInput& input, ObjectOutcome&) {
+        RefuseOtherFormat(*preset.output, input.format, language);
         return GenerateHouse(input, language, folder, *preset.output);
     });
 }
@@ -112,12 +123,13 @@ ObjectOutcome WriteHouseObject(const Preset& preset, const std::string& folder, 
 ObjectOutcome WriteTerrainObject(const Preset& preset, const std::string& folder, UiLanguage language)
 {
     return WriteObject(TerrainOptions(), preset, language, [&](const TerrainInput& input, ObjectOutcome& outcome) {
+        RefuseOtherFormat(*preset.output, input.format, language);
         TerrainGenerator generator;
         TerrainResult result = generator.Generate(input, language, folder, *preset.output);
         if (result.tiles > 1) {
             const std::string stem = preset.output->substr(0, preset.output->size() - 4);
             for (int k = 1; k <= result.tiles; ++k)
-                outcome.files.push_back(TerrainTileFileName(k, result.tiles, stem));
+                outcome.files.push_back(TerrainTileFileName(k, result.tiles, stem, input.format));
             outcome.files.push_back(TerrainTileIndexName(stem));
         }
         return result;

@@ -24,6 +24,7 @@ const LocalText kUsage{
     "  terrain    terepfelület, domb.b3d (lásd: kestrane terrain --help)\n"
     "  batch      sok objektum egy JSON kötegfájlból (lásd: kestrane batch --help)\n"
     "  check      B3D fájlok beolvasása és hibáik jelentése\n"
+    "  convert    B3D fájl CSV objektummá vagy OBJ fájllá (lásd: kestrane convert --help)\n"
     "\n"
     "  --help     ez a szöveg\n"
     "  --version  a verzió\n"
@@ -38,6 +39,7 @@ const LocalText kUsage{
     "  terrain    write a terrain surface, domb.b3d (see: kestrane terrain --help)\n"
     "  batch      write many objects from a JSON batch file (see: kestrane batch --help)\n"
     "  check      read B3D files and report what is wrong in them\n"
+    "  convert    a B3D file as a CSV object or as OBJ (see: kestrane convert --help)\n"
     "\n"
     "  --help     show this text\n"
     "  --version  show the version\n"
@@ -136,11 +138,19 @@ void CheckOutputName(const std::string& name)
         name.find('\\') != std::string::npos)
         throw UsageError("-o: \"" + name + "\" nem fájlnév a kimeneti mappában (ott kell lennie, útvonal nélkül)",
                          "-o: \"" + name + "\" is not a file name in the output folder (no path allowed)");
-    std::string ending = name.size() > 4 ? name.substr(name.size() - 4) : std::string();
-    for (char& c : ending)
-        c = static_cast<char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
-    if (ending != ".b3d")
-        throw UsageError("-o: \"" + name + "\" nem .b3d végű", "-o: \"" + name + "\" does not end in .b3d");
+    if (!HasEnding(name, ".b3d") && !HasEnding(name, ".csv") && !HasEnding(name, ".obj"))
+        throw UsageError("-o: \"" + name + "\" nem .b3d, .csv vagy .obj végű",
+                         "-o: \"" + name + "\" does not end in .b3d, .csv or .obj");
+}
+
+void CheckOutputFormat(const std::string& name, ObjectFormat format)
+{
+    if (OutputNameFits(name, format))
+        return;
+    const std::string ending = ObjectFormatEnding(format);
+    const std::string option = std::string("--format ") + ObjectFormatName(format);
+    throw UsageError("-o: \"" + name + "\" nem " + ending + " vagy .b3d végű (" + option + ")",
+                     "-o: \"" + name + "\" does not end in " + ending + " or .b3d (" + option + ")");
 }
 
 std::vector<std::string> SplitList(const std::string& option, const std::string& value, std::size_t count,
@@ -197,6 +207,8 @@ int Main(const std::vector<std::string>& args, std::ostream& out, std::ostream& 
         return RunCheck(rest, out, err);
     if (command == "batch")
         return RunBatch(rest, out, err);
+    if (command == "convert")
+        return RunConvert(rest, out, err);
     err << "kestrane: " << LocalText{"ismeretlen parancs:", "unknown command"}(language) << " \"" << command
         << "\"\n\n"
         << kUsage(language);

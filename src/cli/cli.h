@@ -1,6 +1,7 @@
 // The `kestrane` command line: the generators of the windows, scriptable.
 #pragma once
 
+#include "b3d/object_format.h"
 #include "core/types.h"
 #include "options/option_table.h"
 
@@ -27,6 +28,7 @@ int RunHouse(const std::vector<std::string>& args, std::ostream& out, std::ostre
 int RunTerrain(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
 int RunCheck(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
 int RunBatch(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
+int RunConvert(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
 
 // A mistake in the command line itself: an unknown option, a missing or
 // malformed value, a choice out of range; in both languages.
@@ -67,9 +69,12 @@ struct CommonOptions {
     void CheckFolder(UiLanguage messages) const;
 };
 
-// The -o/--output name: a file name in the output folder ending in .b3d.
-// Throws UsageError for a path or another ending.
+// The -o/--output name: a file name in the output folder ending in .b3d,
+// .csv or .obj. Throws UsageError for a path or another ending.
 void CheckOutputName(const std::string& name);
+// Throws UsageError when the -o name `name` ends neither in the ending of
+// `format` nor in .b3d ("hill.obj" with --format csv).
+void CheckOutputFormat(const std::string& name, ObjectFormat format);
 
 // Runs one generation of subcommand `command` ("house", "terrain") and
 // reports it: the status text that `generate` returns on `out` and

@@ -2,6 +2,7 @@
 // switches, positions) and as the generation uses them (metres).
 #pragma once
 
+#include "b3d/object_format.h"
 #include "core/errors.h"
 #include "core/types.h"
 #include "house/facade_layout.h"
@@ -65,6 +66,8 @@ struct HouseInput {
     ColorSetting stair{{100, 100, 105}, false};
 
     FacadeInput facades;  // storeys, windows and doors; off by default
+
+    ObjectFormat format = ObjectFormat::B3d;  // the file written (object_format.h)
 
     // The roof-dependent controls' enabled states follow the roof kind
     // (RoofKindOf(roofKind).enabling), as the window's do after its roof

@@ -1,5 +1,6 @@
 // The options of `kestrane house` and the members of a house preset: one
 // row per input of the main window.
+#include "options/format_option.h"
 #include "options/facade_options.h"
 #include "options/option_table.h"
 #include "options/option_values.h"
@@ -234,6 +235,7 @@ std::vector<HouseOption> MakeHouseOptions()
     options.push_back(Color("stair-color", &HouseInput::stair,
                             {"ezt a lépcsőszínt használja (100,100,105)", "use this stair colour (100,100,105)"}));
     AddFacadeOptions(options);
+    options.push_back(FormatOption<HouseInput>());
     return options;
 }
 

@@ -2,6 +2,7 @@
 // and a curve, and the terrain file domb.b3d.
 #pragma once
 
+#include "b3d/object_format.h"
 #include "core/errors.h"
 #include "core/types.h"
 #include "heightmap/heightmap.h"
@@ -56,6 +57,7 @@ struct TerrainInput {
     TerrainLayout layout = TerrainLayout::Cells;  // szimchk checked: Simulator
     std::string tileLength = "0";  // csempeEdit: metres along Z; 0: no length
     HeightmapInput heightmap;        // empty file: no heightmap
+    ObjectFormat format = ObjectFormat::B3d;  // the files written (object_format.h)
 };
 
 // The window caption of a typed field ("Alapterület X" / "Area X"), as a

@@ -357,7 +357,7 @@ private:
 // The index: two comment lines, then "file,x,y,z" (the origin in metres) for
 // every tile in order along Z.
 void WriteTileIndex(B3dWriter& out, const std::vector<TerrainTile>& tiles, const std::string& stem,
-                    UiLanguage language)
+                    UiLanguage language, ObjectFormat format)
 {
     out.WriteLine(LocalText{";Házgeneráló program, terepépítő modul: a domb csempéi.",
                             ";Buildig generating program, Area builder module: the tiles of domb."}(language));
@@ -367,7 +367,7 @@ void WriteTileIndex(B3dWriter& out, const std::vector<TerrainTile>& tiles, const
         language));
     const int count = static_cast<int>(tiles.size());
     for (int k = 0; k < count; ++k) {
-        std::string line = TerrainTileFileName(k + 1, count, stem);
+        std::string line = TerrainTileFileName(k + 1, count, stem, format);
         line.push_back(',');
         AppendPoint(line, tiles[k].origin, 0);
         out.WriteLine(line);
@@ -376,9 +376,9 @@ void WriteTileIndex(B3dWriter& out, const std::vector<TerrainTile>& tiles, const
 
 // The number of a tile file of the set `stem` ("domb_007.b3d": 7), or
 // nothing for another name.
-std::optional<int> TileNumber(std::string_view name, const std::string& stem)
+std::optional<int> TileNumber(std::string_view name, const std::string& stem, ObjectFormat format)
 {
-    constexpr std::string_view suffix = ".b3d";
+    const std::string_view suffix = ObjectFormatEnding(format);
     if (name.size() < stem.size() + 1 + 3 + suffix.size() || !name.starts_with(stem) || name[stem.size()] != '_' ||
         !name.ends_with(suffix))
         return std::nullopt;
@@ -391,7 +391,7 @@ std::optional<int> TileNumber(std::string_view name, const std::string& stem)
 // The tiles that the index `index` of an earlier set lists: only names of
 // the set's own pattern, so an index from elsewhere cannot point the
 // clean-up at other files.
-std::set<std::string> ListedTiles(const std::filesystem::path& index, const std::string& stem)
+std::set<std::string> ListedTiles(const std::filesystem::path& index, const std::string& stem, ObjectFormat format)
 {
     std::set<std::string> listed;
     const std::optional<std::string> text = ReadRegularFile(index, 16u << 20);
@@ -403,7 +403,7 @@ std::set<std::string> ListedTiles(const std::filesystem::path& index, const std:
         std::string_view line = rest.substr(0, end);
         rest = end == std::string_view::npos ? std::string_view() : rest.substr(end + 1);
         const std::string_view name = line.substr(0, line.find(','));
-        if (TileNumber(name, stem))
+        if (TileNumber(name, stem, format))
             listed.emplace(name);
     }
     return listed;
@@ -412,11 +412,12 @@ std::set<std::string> ListedTiles(const std::filesystem::path& index, const std:
 // The tiles of an earlier set beyond the first `keep`: those its index
 // listed that are still in the folder. Files of the same pattern that no
 // index of ours listed are not ours to remove.
-std::vector<std::string> StaleTiles(const std::set<std::string>& listed, const std::string& stem, int keep)
+std::vector<std::string> StaleTiles(const std::set<std::string>& listed, const std::string& stem, int keep,
+                                    ObjectFormat format)
 {
     std::vector<std::string> stale;
     for (const std::string& name : listed)
-        if (*TileNumber(name, stem) > keep)
+        if (*TileNumber(name, stem, format) > keep)
             stale.push_back(name);
     return stale;
 }
@@ -475,18 +476,19 @@ std::string TerrainTileIndexName(const std::string& stem)
     return stem + "_tiles.txt";
 }
 
-std::string TerrainTileFileName(int number, int count, const std::string& stem)
+std::string TerrainTileFileName(int number, int count, const std::string& stem, ObjectFormat format)
 {
+    const std::string ending = ObjectFormatEnding(format);
     if (count == 1)
-        return stem + ".b3d";
+        return stem + ending;
     std::string digits = std::to_string(number);
     if (digits.size() < 3)
         digits.insert(0, 3 - digits.size(), '0');
-    return stem + "_" + digits + ".b3d";
+    return stem + "_" + digits + ending;
 }
 
 TerrainResult WriteSimulatorLayout(const TerrainGeneratorState& state, UiLanguage language,
-                                   const std::filesystem::path& folder, const std::string& stem)
+                                   const std::filesystem::path& folder, const std::string& stem, ObjectFormat format)
 {
     const std::string indexName = TerrainTileIndexName(stem);
     CheckTileCoordinates(state, language);
@@ -497,11 +499,12 @@ TerrainResult WriteSimulatorLayout(const TerrainGeneratorState& state, UiLanguag
     TerrainResult result;
     result.tiles = count;
     StagedFileSet files(folder);
-    const std::set<std::string> listed = ListedTiles(files.PathOf(indexName), stem);
+    const std::set<std::string> listed = ListedTiles(files.PathOf(indexName), stem, format);
+    out.format = format;
 
     if (count == 1) {
         // One file suffices: domb.b3d, replaced as a single file is.
-        result.path = files.PathOf(TerrainTileFileName(1, 1, stem));
+        result.path = files.PathOf(TerrainTileFileName(1, 1, stem, format));
         out.OpenOutput(result.path);
         writer.Write(tiles.front(), 1, 1, language);
         out.CloseOutput();
@@ -509,19 +512,20 @@ TerrainResult WriteSimulatorLayout(const TerrainGeneratorState& state, UiLanguag
     } else {
         std::vector<std::filesystem::path> staged;
         for (int k = 1; k <= count; ++k)
-            staged.push_back(files.Stage(TerrainTileFileName(k, count, stem)));
+            staged.push_back(files.Stage(TerrainTileFileName(k, count, stem, format)));
         const std::filesystem::path stagedIndex = files.Stage(indexName);
         std::string name;
         try {
             for (int k = 1; k <= count; ++k) {
-                name = TerrainTileFileName(k, count, stem);
+                name = TerrainTileFileName(k, count, stem, format);
                 out.OpenOutput(staged[k - 1]);
                 writer.Write(tiles[k - 1], k, count, language);
                 out.CloseOutput();
             }
             name = indexName;
+            out.format = ObjectFormat::B3d;  // the index is plain text in any format
             out.OpenOutput(stagedIndex);
-            WriteTileIndex(out, tiles, stem, language);
+            WriteTileIndex(out, tiles, stem, language, format);
             out.CloseOutput();
         } catch (const OutputError& e) {
             // Named as the file it would have become.
@@ -535,7 +539,7 @@ TerrainResult WriteSimulatorLayout(const TerrainGeneratorState& state, UiLanguag
     }
 
     // The new set is complete: what an earlier, larger set left goes.
-    std::vector<std::string> stale = StaleTiles(listed, stem, count == 1 ? 0 : count);
+    std::vector<std::string> stale = StaleTiles(listed, stem, count == 1 ? 0 : count, format);
     if (count == 1)
         stale.push_back(indexName);
     for (const std::string& name : stale) {
