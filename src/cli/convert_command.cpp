@@ -82,6 +82,8 @@ int RunConvert(const std::vector<std::string>& args, std::ostream& out, std::ost
         if (source.empty())
             throw UsageError("hiányzik a B3D fájl (lásd: kestrane convert --help)",
                              "no B3D file given (see kestrane convert --help)");
+        if (!HasEnding(source, ".b3d"))
+            throw UsageError("\"" + source + "\" nem .b3d végű", "\"" + source + "\" does not end in .b3d");
         if (!format)
             throw UsageError("--format: hiányzik (csv vagy obj)", "--format is missing (csv or obj)");
         if (!output.empty())
