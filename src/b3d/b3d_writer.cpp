@@ -32,6 +32,10 @@ void B3dWriter::OpenOutput(const std::filesystem::path& path, Counting counting)
     counts_ = {};
     lineHead_.clear();
     path_ = path;
+    mtlPath_ = materialPath.empty() ? std::filesystem::path(path).replace_extension(".mtl") : materialPath;
+    mtlName_ = materialName.empty() ? mtlPath_.filename().string() : materialName;
+    materialPath.clear();
+    materialName.clear();
     openFormat_ = format;
     csv_ = CsvTranslator();
     source_.clear();
@@ -131,13 +135,11 @@ void B3dWriter::CloseOutput()
         csv_.Finish(translated_);
         file_.Write(translated_);
     } else if (openFormat_ == ObjectFormat::Obj) {
-        std::filesystem::path mtlPath = path_;
-        mtlPath.replace_extension(".mtl");
-        const b3d::ObjTexts texts = b3d::MakeObj(b3d::ReadB3d(source_), mtlPath.filename().string());
+        const b3d::ObjTexts texts = b3d::MakeObj(b3d::ReadB3d(source_), mtlName_);
         std::string().swap(source_);
         file_.Write(texts.obj);
         ReplacingFile mtl;
-        mtl.Open(mtlPath);
+        mtl.Open(mtlPath_);
         mtl.Write(texts.mtl);
         mtl.Commit();
     }

@@ -48,6 +48,11 @@ public:
     // the OBJ file and its MTL beside it (path with ".mtl"). The path is
     // taken as given: FileNameInFormat gives the name of each format.
     ObjectFormat format = ObjectFormat::B3d;
+    // OBJ: where the next output's MTL goes and the name the OBJ file gives
+    // it, for an output written under a staging name; empty: beside the
+    // output, named as it with ".mtl". OpenOutput takes and clears it.
+    std::filesystem::path materialPath;
+    std::string materialName;
 
     // Starts a new output for `path` (relative to the current folder).
     // Throws OutputError when it cannot be created. With Counting::On the
@@ -129,6 +134,8 @@ private:
 
     ReplacingFile file_;
     std::filesystem::path path_;
+    std::filesystem::path mtlPath_;
+    std::string mtlName_;
     ObjectFormat openFormat_ = ObjectFormat::B3d;
     CsvTranslator csv_;
     std::string translated_;  // CSV: the text of the piece being written

@@ -518,6 +518,11 @@ TerrainResult WriteSimulatorLayout(const TerrainGeneratorState& state, UiLanguag
         try {
             for (int k = 1; k <= count; ++k) {
                 name = TerrainTileFileName(k, count, stem, format);
+                if (format == ObjectFormat::Obj) {
+                    // The tile's material library is one of the set too.
+                    out.materialName = std::filesystem::path(name).replace_extension(".mtl").string();
+                    out.materialPath = files.Stage(out.materialName);
+                }
                 out.OpenOutput(staged[k - 1]);
                 writer.Write(tiles[k - 1], k, count, language);
                 out.CloseOutput();

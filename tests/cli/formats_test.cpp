@@ -328,6 +328,17 @@ TEST(Formats, OutputNamesFollowTheFormat)
         EXPECT_TRUE(std::filesystem::exists(folder / tile)) << tile;
     }
     EXPECT_EQ(index.find(".b3d,"), std::string::npos);
+    // OBJ tiles each with their material library, under its final name.
+    ASSERT_EQ(RunCli({"terrain", "--layout", "simulator", "--area", "400,400", "--tile-length", "100", "-o", "tt.obj",
+                      "--format", "obj"},
+                     folder.path())
+                  .exitCode,
+              0);
+    for (int k = 1; k <= 5; ++k) {
+        const std::string tile = "tt_00" + std::to_string(k);
+        EXPECT_NE(ReadFile(folder / (tile + ".obj")).find("\nmtllib " + tile + ".mtl\n"), std::string::npos);
+        EXPECT_TRUE(std::filesystem::exists(folder / (tile + ".mtl"))) << tile;
+    }
     // A preset and a batch object take the format as a member.
     test::WriteFile(folder / "p.json", R"({"kind": "terrain", "format": "obj"})");
     EXPECT_EQ(RunCli({"terrain", "--lang=en", "--preset", "p.json"}, folder.path()).exitCode, 0);
