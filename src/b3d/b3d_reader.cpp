@@ -44,6 +44,18 @@ std::string ToUtf8(std::string_view text)
     return IsValidUtf8(text) ? std::string(text) : Cp1250ToUtf8(text);
 }
 
+// The title of a comment line (";------Front wall------": "Front wall"),
+// UTF-8, without the dashes, equals signs and blanks around it.
+std::string CommentTitle(std::string_view text)
+{
+    constexpr std::string_view kFrame = " \t\r-=;*";
+    const std::size_t begin = text.find_first_not_of(kFrame);
+    if (begin == std::string_view::npos)
+        return {};
+    text = text.substr(begin, text.find_last_not_of(kFrame) - begin + 1);
+    return ToUtf8(text.substr(0, 200));
+}
+
 // A piece of the file quoted for a message, cut when very long.
 std::string Quoted(std::string_view text)
 {
@@ -256,6 +268,7 @@ private:
     void Load();
     void Coordinates();
     void ChannelsOnly();
+    void Emissive();
     void Shear();
     void Nothing() {}
 
@@ -273,6 +286,8 @@ private:
     {
         model_.sections.emplace_back();
         model_.sections.back().line = line_;
+        model_.sections.back().comment = std::move(comment_);
+        comment_.clear();
     }
     // Whether the file may take `vertices`, `faces` and `corners` more; a
     // problem when not.
@@ -314,6 +329,7 @@ private:
 
     Model model_;
     std::size_t line_ = 0;
+    std::string comment_;    // the text of the comment line just before, if the line before was one
     std::string pending_;    // the start of a line that goes on in the next piece
     bool overlong_ = false;  // the line read passed kLongestLine: skipped to its end
     bool binary_ = false;
@@ -345,7 +361,7 @@ const Reader::Command Reader::kCommands[] = {
     {"scale", 3, 3, &Reader::Scale},
     {"scaleall", 3, 3, &Reader::ScaleAll},
     // Accepted without changing the model.
-    {"emissivecolor", 3, 3, &Reader::ChannelsOnly},
+    {"emissivecolor", 3, 3, &Reader::Emissive},
     {"transparent", 3, 3, &Reader::ChannelsOnly},
     {"blendmode", 1, 3, &Reader::Nothing},
     {"shear", 7, 7, &Reader::Shear},
@@ -441,14 +457,20 @@ Model Reader::Finish()
 
 void Reader::ReadLine(std::string_view line)
 {
-    if (const std::size_t comment = line.find(';'); comment != std::string_view::npos)
+    if (const std::size_t comment = line.find(';'); comment != std::string_view::npos) {
+        if (Trim(line.substr(0, comment)).empty())
+            comment_ = CommentTitle(line.substr(comment + 1));
         line = line.substr(0, comment);
+    }
     line = Trim(line);
     if (line.empty())
         return;
-    if (line.front() == '[')
+    if (line.front() == '[') {
         ReadHeader(line);
-    else if (!skipping_)
+        return;
+    }
+    comment_.clear();
+    if (!skipping_)
         ReadStatement(line);
 }
 
@@ -861,6 +883,17 @@ void Reader::ChannelsOnly()
 {
     int channels[4];
     Channels(channels);
+}
+
+void Reader::Emissive()
+{
+    int channels[4];
+    if (!Channels(channels))
+        return;
+    Section& section = Current();
+    section.emissive = {static_cast<std::uint8_t>(channels[0]), static_cast<std::uint8_t>(channels[1]),
+                        static_cast<std::uint8_t>(channels[2]), 255};
+    section.hasEmissive = true;
 }
 
 void Reader::Load()

@@ -81,9 +81,8 @@ bool IsTileIndex(const std::filesystem::path& path)
     return name.size() > suffix.size() && name.ends_with(suffix);
 }
 
-std::optional<int> TileNumber(std::string_view name, std::string_view stem)
+std::optional<int> TileNumber(std::string_view name, std::string_view stem, std::string_view suffix)
 {
-    constexpr std::string_view suffix = ".b3d";
     if (name.size() < stem.size() + 1 + 3 + suffix.size() || !name.starts_with(stem) || name[stem.size()] != '_' ||
         !name.ends_with(suffix))
         return std::nullopt;

@@ -36,8 +36,9 @@ struct TileSet {
 bool IsTileIndex(const std::filesystem::path& path);
 
 // The number of a tile file of the set `stem` ("domb_007.b3d": 7), or
-// nothing for another name.
-std::optional<int> TileNumber(std::string_view name, std::string_view stem);
+// nothing for another name. `ending` names the tiles of another format
+// (".csv": "domb_007.csv").
+std::optional<int> TileNumber(std::string_view name, std::string_view stem, std::string_view ending = ".b3d");
 
 // The most bytes of an index that are read.
 inline constexpr std::size_t kMostIndexBytes = 16u << 20;

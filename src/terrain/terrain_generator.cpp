@@ -38,10 +38,11 @@ TerrainResult TerrainGenerator::Generate(const TerrainInput& input, UiLanguage l
     CheckMeshFinite(state, language);
     std::optional<GenerationWarning> folded =
         CurveFoldWarning(FindCurveFolds(state), language, TerrainFieldCaption(&TerrainInput::curveX, language));
-    const std::string name = fileName.empty() ? std::string(kTerrainFileName) : fileName;
+    const std::string name = FileNameInFormat(fileName.empty() ? std::string(kTerrainFileName) : fileName, input.format);
     if (state.params.layout == TerrainLayout::Simulator) {
         // "hill.b3d" names the tiles hill_001.b3d ... and hill_tiles.txt.
-        TerrainResult tiled = WriteSimulatorLayout(state, language, folder, name.substr(0, name.size() - 4), tileProgress);
+        TerrainResult tiled = WriteSimulatorLayout(state, language, folder, name.substr(0, name.size() - 4), tileProgress,
+                                                   input.format);
         tiled.heightmapReport = heightmapReport;
         if (folded)
             tiled.warnings.insert(tiled.warnings.begin(), std::move(*folded));
@@ -51,6 +52,7 @@ TerrainResult TerrainGenerator::Generate(const TerrainInput& input, UiLanguage l
     TerrainResult result;
     result.path = folder.empty() ? std::filesystem::path(name) : folder / name;
     B3dWriter out;
+    out.format = input.format;
     out.OpenOutput(result.path);
     WriteTerrain(out, state, language);
     out.CloseOutput();

@@ -417,6 +417,7 @@ HouseInput TForm1::houseInput() const
     input.chimney = read(chimneyGroup_);
     input.stair = read(stairGroup_);
     input.facades = facadeInput();
+    input.format = outputFolder_->format();
     return input;
 }
 
@@ -449,6 +450,7 @@ void TForm1::setHouseInput(const HouseInput& input)
     for (const auto& [group, box] : useBoxes)
         box->setChecked(group->setting->use);
     setFacadeInput(input.facades);
+    outputFolder_->setFormat(input.format);
 }
 
 void TForm1::setFacadeInput(const FacadeInput& facades)
