@@ -38,18 +38,24 @@ for case in "${cases[@]}"; do
   if ! "$kestrane" $case --lang en "${named[@]}" >/dev/null 2>&1; then
     echo "skipped (refused): $case"; cd ..; continue
   fi
+  # The twins in a folder of their own: a tile set in CSV would replace the
+  # B3D set of its name.
+  mkdir csv
   # shellcheck disable=SC2086
-  "$kestrane" $case --lang en "${named[@]}" --format csv >/dev/null
-  # The loader counts a texture as present when a file of its name exists.
+  (cd csv && "$kestrane" $case --lang en "${named[@]}" --format csv >/dev/null)
+  # The loader counts a texture as present when a file of its name exists
+  # (the day texture and a lit window's night texture after the comma).
   for b3d in *.b3d; do
-    grep -ai '^ *load ' "$b3d" | sed 's/^ *[lL][oO][aA][dD] *//; s/[,;\r].*//' | while read -r t; do : >"$t"; done
+    grep -ai '^ *load ' "$b3d" | sed 's/^ *[lL][oO][aA][dD] *//; s/[;\r].*//' | tr ',' '\n' |
+      while read -r t; do [ -n "$t" ] && : >"$t" && : >"csv/$t"; done
   done
   for b3d in *.b3d; do
-    csv=${b3d%.b3d}.csv
-    a=$(bash "$simcheck" "$b3d" | grep '^RESULT' | sed 's/^RESULT [^:]*: //; s/errors=[0-9]* warnings=[0-9]* info=[0-9]* //')
-    r=$(bash "$simcheck" "$csv" | grep '^RESULT' | sed 's/^RESULT [^:]*: //')
+    csv=csv/${b3d%.b3d}.csv
+    # (The loader exits with 1 after an error: reported below, not fatal here.)
+    a=$(bash "$simcheck" "$b3d" | grep '^RESULT' | sed 's/^RESULT [^:]*: //') || true
+    r=$(bash "$simcheck" "$csv" | grep '^RESULT' | sed 's/^RESULT [^:]*: //') || true
     counts=${r#*info=* }
-    if [[ "$r" != errors=0* || "$counts" != "$a" ]]; then
+    if [[ "$a" != errors=0* || "$r" != errors=0* || "$counts" != "${a#*info=* }" ]]; then
       echo "FAIL $case: $b3d $a / $csv $r"; failed=1
     else
       echo "ok   $case: $csv $counts"
