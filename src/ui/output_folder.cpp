@@ -127,7 +127,7 @@ OutputFolderLine::OutputFolderLine(const QString& key, const QRect& geometry, QW
     const int height = geometry.height();
     constexpr int kGap = 4;
     constexpr int kButtonPadding = 12;
-    constexpr int kFormatArrowWidth = 28;
+    constexpr int kFormatArrowWidth = 36;
     const auto widest = [this](std::initializer_list<UiText> texts) {
         int width = 0;
         for (const UiText& text : texts)
