@@ -99,10 +99,11 @@ void TileSetReplacement::RemoveLeftovers(int count)
             RemoveUnlessProtected(MaterialOf(name));
     }
     if (count > 1) {
-        // The set takes the place of a single file of its name, in any
-        // format; one its owner has write-protected stays.
-        for (const ObjectFormat f : kFormats)
-            RemoveUnlessProtected(stem_ + ObjectFormatEnding(f));
+        // The set takes the place of a single file of its name in its own
+        // format; one its owner has write-protected stays. A single file in
+        // another format may be the user's own (an OBJ exported from an
+        // editor under the same name) and is left alone.
+        RemoveUnlessProtected(stem_ + ObjectFormatEnding(format_));
     }
 }
 

@@ -492,21 +492,27 @@ TEST(Formats, TileSetReplacesTheEarlierSetInAnyFormat)
     ASSERT_EQ(terrain("0", "b3d").exitCode, 0);    // one file: every tile and the index go
     EXPECT_EQ(Names(folder.path()), (std::set<std::string>{"domb.b3d"}));
 
-    // A set takes the place of a single file of its name in any format,
-    // an OBJ with its MTL; a write-protected one stays (with its MTL).
+    // A set takes the place of a single file of its name in its own format,
+    // an OBJ with its MTL; a write-protected one stays (with its MTL), and
+    // so does a single file in another format (it may be the user's own).
     test::WriteFile(folder / "domb.csv", "x");
     test::WriteFile(folder / "domb.obj", "x");
     test::WriteFile(folder / "domb.mtl", "x");
-    ASSERT_EQ(terrain("100", "csv").exitCode, 0);
-    expectOnly(".csv", many);
+    ASSERT_EQ(terrain("100", "obj").exitCode, 0);
+    EXPECT_EQ(ReadFile(folder / "domb.csv"), "x");
+    EXPECT_TRUE(std::filesystem::exists(folder / "domb.b3d"));
+    EXPECT_FALSE(std::filesystem::exists(folder / "domb.obj"));
+    EXPECT_FALSE(std::filesystem::exists(folder / "domb.mtl"));
+    std::filesystem::remove(folder / "domb.csv");
+    std::filesystem::remove(folder / "domb.b3d");
+    expectOnly(".obj", many);
     test::WriteFile(folder / "domb.obj", "x");
     test::WriteFile(folder / "domb.mtl", "x");
     std::filesystem::permissions(folder / "domb.obj", std::filesystem::perms::owner_write |
                                                           std::filesystem::perms::group_write |
                                                           std::filesystem::perms::others_write,
                                  std::filesystem::perm_options::remove);
-    ASSERT_EQ(terrain("200", "b3d").exitCode, 0);
-    EXPECT_FALSE(std::filesystem::exists(folder / "domb_001.csv"));
+    ASSERT_EQ(terrain("200", "obj").exitCode, 0);
     EXPECT_TRUE(std::filesystem::exists(folder / "domb.obj"));
     EXPECT_TRUE(std::filesystem::exists(folder / "domb.mtl"));
 }
