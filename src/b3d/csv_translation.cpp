@@ -2,6 +2,8 @@
 
 #include "b3d/b3d_words.h"
 
+#include <algorithm>
+
 namespace kestrane {
 
 namespace {
@@ -53,6 +55,8 @@ constexpr CsvRow kB3dToCsv[] = {
 
 bool IsBlank(char c) { return c == ' ' || c == '\t'; }
 
+char Folded(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
+
 }  // namespace
 
 const char* CsvCommandOf(std::string_view b3dWord)
@@ -60,6 +64,19 @@ const char* CsvCommandOf(std::string_view b3dWord)
     for (const CsvRow& row : kB3dToCsv)
         if (EqualsNoCase(b3dWord, row.b3d))
             return row.csv;
+    return nullptr;
+}
+
+const char* B3dWordOfCsv(std::string_view csvCommand)
+{
+    if (csvCommand.empty())
+        return nullptr;
+    for (const CsvRow& row : kB3dToCsv) {
+        const std::string_view csv = row.csv;
+        if (csv.size() == csvCommand.size() &&
+            std::equal(csv.begin(), csv.end(), csvCommand.begin(), [](char a, char b) { return Folded(a) == Folded(b); }))
+            return row.b3d;
+    }
     return nullptr;
 }
 

@@ -19,6 +19,11 @@ namespace kestrane {
 // table does not know.
 const char* CsvCommandOf(std::string_view b3dWord);
 
+// The same table read the other way: the B3D statement word or section
+// header ("vertex", "[meshbuilder]", lower case) of a CSV command
+// ("AddVertex", in any case); null for a command the table does not know.
+const char* B3dWordOfCsv(std::string_view csvCommand);
+
 // Appends the CSV form of one B3D line (without its '\n'; a '\r' at its
 // end is kept) to `out`. A word the table does not know is kept as it is,
 // its arguments then separated from it by a comma as well.
