@@ -27,19 +27,8 @@ namespace {
 
 // ---------------------------------------------------------------- text
 
-constexpr bool IsBlank(char c)
-{
-    return c == ' ' || c == '\t' || c == '\r' || c == '\v' || c == '\f';
-}
-
-std::string_view Trim(std::string_view text)
-{
-    while (!text.empty() && IsBlank(text.front()))
-        text.remove_prefix(1);
-    while (!text.empty() && IsBlank(text.back()))
-        text.remove_suffix(1);
-    return text;
-}
+constexpr auto IsBlank = IsLineBlank;
+constexpr auto Trim = TrimBlanks;
 
 // Text of the file as UTF-8: kept when it already is valid UTF-8, otherwise
 // taken as Windows-1250 (the code page of our own files).
@@ -385,7 +374,7 @@ bool Reader::Feed(std::string_view piece)
 {
     if (binary_)
         return false;
-    if (!piece.empty() && std::memchr(piece.data(), '\0', piece.size())) {
+    if (TextLines::IsBinary(piece)) {
         Binary();
         return false;
     }
@@ -396,14 +385,10 @@ bool Reader::Feed(std::string_view piece)
 void Reader::LineDone(std::string_view line, bool overlong)
 {
     ++line_;
-    if (overlong) {
-        Problem("the line is longer than " + std::to_string(kLongestLine) + " bytes; it is left out");
-        return;
-    }
-    constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
-    if (line_ == 1 && line.starts_with(kByteOrderMark))
-        line.remove_prefix(kByteOrderMark.size());
-    ReadLine(line);
+    if (overlong)
+        Problem(lines_.OverlongProblem());
+    else
+        ReadLine(line);
 }
 
 // A NUL byte anywhere: whatever was read is dropped.

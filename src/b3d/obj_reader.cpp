@@ -7,7 +7,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstring>
 #include <map>
 #include <unordered_map>
 #include <vector>
@@ -16,16 +15,8 @@ namespace kestrane::b3d {
 
 namespace {
 
-bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\v' || c == '\f'; }
-
-std::string_view Trim(std::string_view text)
-{
-    while (!text.empty() && IsBlank(text.front()))
-        text.remove_prefix(1);
-    while (!text.empty() && IsBlank(text.back()))
-        text.remove_suffix(1);
-    return text;
-}
+constexpr auto IsBlank = IsLineBlank;
+constexpr auto Trim = TrimBlanks;
 
 // The words of a line, split at blanks.
 std::vector<std::string_view> Words(std::string_view text)
@@ -86,7 +77,7 @@ public:
     {
         if (binary_)
             return false;
-        if (!piece.empty() && std::memchr(piece.data(), '\0', piece.size())) {
+        if (TextLines::IsBinary(piece)) {
             model_ = Model();
             model_.AddProblem({0, "not a text file"});
             binary_ = true;
@@ -122,12 +113,9 @@ private:
     {
         ++line_;
         if (overlong) {
-            Problem("the line is longer than " + std::to_string(kLongestLine) + " bytes; it is left out");
+            Problem(lines_.OverlongProblem());
             return;
         }
-        constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
-        if (line_ == 1 && line.starts_with(kByteOrderMark))
-            line.remove_prefix(kByteOrderMark.size());
         line = Trim(line.substr(0, line.find('#')));
         if (line.empty())
             return;
@@ -152,51 +140,51 @@ private:
             Problem("unknown statement " + Quoted(keyword));
     }
 
+    // The first `count` of `words`, of which there are `least` to `most`,
+    // as numbers; false, with a problem, when they are not.
+    bool Numbers(const char* keyword, const std::vector<std::string_view>& words, std::size_t least,
+                 std::size_t most, std::size_t count, double* values)
+    {
+        if (words.size() < least || words.size() > most) {
+            Problem(std::string(keyword) + " needs " + std::to_string(least) + " to " + std::to_string(most) +
+                    " numbers, not " + std::to_string(words.size()));
+            return false;
+        }
+        for (std::size_t k = 0; k < std::min(count, words.size()); ++k) {
+            const auto value = Real(words[k]);
+            if (!value) {
+                Problem(std::string(keyword) + ": " + Quoted(words[k]) + " (number " + std::to_string(k + 1) +
+                        ") is not a finite number");
+                return false;
+            }
+            values[k] = *value;
+        }
+        return true;
+    }
+
+    // Whether the file may take one more of what `held` holds; a problem
+    // when not.
+    bool Room(const char* keyword, std::size_t held, const char* what)
+    {
+        if (held < kMostFileVertices)
+            return true;
+        Problem(std::string(keyword) + ": the file passes the limit of " + std::to_string(kMostFileVertices) + " " +
+                what + "; the line is left out");
+        return false;
+    }
+
     void Position(const std::vector<std::string_view>& words)
     {
-        if (words.size() < 3 || words.size() > 7) {
-            Problem("v needs 3 to 7 numbers, not " + std::to_string(words.size()));
-            return;
-        }
         double xyz[3];
-        for (int k = 0; k < 3; ++k) {
-            const auto value = Real(words[static_cast<std::size_t>(k)]);
-            if (!value) {
-                Problem("v: " + Quoted(words[static_cast<std::size_t>(k)]) + " (number " + std::to_string(k + 1) +
-                        ") is not a finite number");
-                return;
-            }
-            xyz[k] = *value;
-        }
-        if (positions_.size() >= kMostFileVertices) {
-            Problem("v: the file passes the limit of " + std::to_string(kMostFileVertices) +
-                    " vertices; the line is left out");
-            return;
-        }
-        positions_.push_back({xyz[0], xyz[1], -xyz[2]});
+        if (Numbers("v", words, 3, 7, 3, xyz) && Room("v", positions_.size(), "vertices"))
+            positions_.push_back({xyz[0], xyz[1], -xyz[2]});
     }
 
     void TexturePoint(const std::vector<std::string_view>& words)
     {
-        if (words.empty() || words.size() > 3) {
-            Problem("vt needs 1 to 3 numbers, not " + std::to_string(words.size()));
-            return;
-        }
         double uv[2] = {0.0, 0.0};
-        for (std::size_t k = 0; k < std::min<std::size_t>(words.size(), 2); ++k) {
-            const auto value = Real(words[k]);
-            if (!value) {
-                Problem("vt: " + Quoted(words[k]) + " (number " + std::to_string(k + 1) + ") is not a finite number");
-                return;
-            }
-            uv[k] = *value;
-        }
-        if (texturePoints_.size() >= kMostFileVertices) {
-            Problem("vt: the file passes the limit of " + std::to_string(kMostFileVertices) +
-                    " texture coordinates; the line is left out");
-            return;
-        }
-        texturePoints_.push_back({uv[0], 1.0 - uv[1]});
+        if (Numbers("vt", words, 1, 3, 2, uv) && Room("vt", texturePoints_.size(), "texture coordinates"))
+            texturePoints_.push_back({uv[0], 1.0 - uv[1]});
     }
 
     // An index of a face corner: from 1, or negative back from the last of

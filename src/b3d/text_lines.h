@@ -3,17 +3,43 @@
 #pragma once
 
 #include <cstddef>
+#include <cstring>
 #include <string>
 #include <string_view>
 
 namespace kestrane::b3d {
 
-// '\n' ends a line; a '\r' before it stays part of the line. At most
-// `longest` bytes of a line are held: a longer line is handed on as
-// overlong, without its text.
+// The blanks around the words and numbers of a line.
+constexpr bool IsLineBlank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\v' || c == '\f'; }
+
+// `text` without the blanks around it.
+inline std::string_view TrimBlanks(std::string_view text)
+{
+    while (!text.empty() && IsLineBlank(text.front()))
+        text.remove_prefix(1);
+    while (!text.empty() && IsLineBlank(text.back()))
+        text.remove_suffix(1);
+    return text;
+}
+
+// '\n' ends a line; a '\r' before it stays part of the line, a UTF-8
+// byte-order mark before the first goes. At most `longest` bytes of a line
+// are held: a longer line is handed on as overlong, without its text.
 class TextLines {
 public:
     explicit TextLines(std::size_t longest) : longest_(longest) {}
+
+    // Whether a piece holds a NUL byte, which no text file has.
+    static bool IsBinary(std::string_view piece)
+    {
+        return !piece.empty() && std::memchr(piece.data(), '\0', piece.size()) != nullptr;
+    }
+
+    // The problem of an overlong line.
+    std::string OverlongProblem() const
+    {
+        return "the line is longer than " + std::to_string(longest_) + " bytes; it is left out";
+    }
 
     // Calls line(text, overlong) for each line that `piece` completes.
     template <typename Line>
@@ -27,12 +53,12 @@ public:
             }
             if (pending_.empty() && !overlong_) {
                 const std::string_view text = piece.substr(0, end);
-                line(text, text.size() > longest_);
+                Hand(text, text.size() > longest_, line);
             } else {
                 Hold(piece.substr(0, end));
                 const bool overlong = overlong_;
                 overlong_ = false;
-                line(std::string_view(pending_), overlong);
+                Hand(pending_, overlong, line);
                 pending_.clear();
             }
             piece.remove_prefix(end + 1);
@@ -48,7 +74,7 @@ public:
         const std::string last = std::move(pending_);
         const bool overlong = overlong_;
         Drop();
-        line(std::string_view(last), overlong);
+        Hand(last, overlong, line);
     }
 
     // Forgets the unfinished line.
@@ -59,6 +85,16 @@ public:
     }
 
 private:
+    template <typename Line>
+    void Hand(std::string_view text, bool overlong, Line& line)
+    {
+        constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
+        if (first_ && text.starts_with(kByteOrderMark))
+            text.remove_prefix(kByteOrderMark.size());
+        first_ = false;
+        line(text, overlong);
+    }
+
     void Hold(std::string_view part)
     {
         if (overlong_)
@@ -74,6 +110,7 @@ private:
     std::size_t longest_;
     std::string pending_;    // the start of a line that goes on in the next piece
     bool overlong_ = false;  // the line held passed `longest_`: skipped to its end
+    bool first_ = true;      // no line handed on yet
 };
 
 }  // namespace kestrane::b3d
