@@ -1,5 +1,6 @@
-// libFuzzer harness of the B3D reader: any bytes are read as a B3D file from
-// memory, and the model that comes back must hold together.
+// libFuzzer harness of the object readers: any bytes are read from memory as
+// a B3D file, as a CSV object and as OBJ (with the same bytes as its
+// material library), and each model that comes back must hold together.
 //
 // Besides the sanitizers' findings (out-of-bounds access, overflow, leaks) and
 // libFuzzer's own limits (time per input, memory), the harness stops on a
@@ -7,11 +8,14 @@
 // a face reaching past the stored corners, texture coordinates that are not
 // one per vertex, or totals that are not the sums over the sections.
 #include "b3d/b3d_reader.h"
+#include "b3d/obj_reader.h"
 
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <optional>
+#include <string>
 #include <string_view>
 
 namespace {
@@ -50,5 +54,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 {
     const std::string_view text(reinterpret_cast<const char*>(data), size);
     CheckModel(kestrane::b3d::ReadB3d(text));
+    CheckModel(kestrane::b3d::ReadCsv(text));
+    CheckModel(kestrane::b3d::ReadObj(text, [text](const std::string&) { return std::optional<std::string>(text); }));
     return 0;
 }

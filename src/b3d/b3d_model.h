@@ -45,6 +45,13 @@ struct Section {
     ColorRgb color{255, 255, 255, 255};  // opaque white unless a Color line set it
     bool hasColor = false;  // a Color line set `color`
 
+    ColorRgb emissive{0, 0, 0, 255};  // the EmissiveColor line's, when `hasEmissive`
+    bool hasEmissive = false;
+
+    // The title of the comment line just before the [MeshBuilder] line
+    // (";------Front wall------": "Front wall"), UTF-8; empty: none.
+    std::string comment;
+
     std::string texture;              // the file of the Load line, UTF-8; empty: none
     std::string nightTexture;         // its second file, the night-time texture; empty: none
     std::vector<TexCoord> texCoords;  // empty, or one per vertex ((0,0) where no line gave one)

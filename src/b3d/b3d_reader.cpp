@@ -1,6 +1,10 @@
 #include "b3d/b3d_reader.h"
 
 #include "b3d/b3d_words.h"
+#include "b3d/csv_translation.h"
+#include "b3d/obj_reader.h"
+#include "b3d/object_format.h"
+#include "b3d/text_lines.h"
 
 #include "core/cp1250.h"
 
@@ -29,25 +33,26 @@ namespace {
 
 // ---------------------------------------------------------------- text
 
-constexpr bool IsBlank(char c)
-{
-    return c == ' ' || c == '\t' || c == '\r' || c == '\v' || c == '\f';
-}
-
-std::string_view Trim(std::string_view text)
-{
-    while (!text.empty() && IsBlank(text.front()))
-        text.remove_prefix(1);
-    while (!text.empty() && IsBlank(text.back()))
-        text.remove_suffix(1);
-    return text;
-}
+constexpr auto IsBlank = IsLineBlank;
+constexpr auto Trim = TrimBlanks;
 
 // Text of the file as UTF-8: kept when it already is valid UTF-8, otherwise
 // taken as Windows-1250 (the code page of our own files).
 std::string ToUtf8(std::string_view text)
 {
     return IsValidUtf8(text) ? std::string(text) : Cp1250ToUtf8(text);
+}
+
+// The title of a comment line (";------Front wall------": "Front wall"),
+// UTF-8, without the dashes, equals signs and blanks around it.
+std::string CommentTitle(std::string_view text)
+{
+    constexpr std::string_view kFrame = " \t\r-=;*";
+    const std::size_t begin = text.find_first_not_of(kFrame);
+    if (begin == std::string_view::npos)
+        return {};
+    text = text.substr(begin, text.find_last_not_of(kFrame) - begin + 1);
+    return ToUtf8(text.substr(0, 200));
 }
 
 // A piece of the file quoted for a message, cut when very long.
@@ -208,6 +213,10 @@ constexpr int kCubeCorners[8][3] = {
 
 class Reader {
 public:
+    // `csv`: the text is in the simulator's CSV object format (the same
+    // statements under the CSV commands, "AddVertex,1,2,3").
+    explicit Reader(bool csv = false) : csv_(csv) {}
+
     // Reads the next piece of the text; false once the text turned out to
     // be binary, when the rest need not be read.
     bool Feed(std::string_view piece);
@@ -235,12 +244,16 @@ private:
     };
     static constexpr std::uint32_t kNoAffine = std::numeric_limits<std::uint32_t>::max();
 
-    void Hold(std::string_view part);
-    void LineDone(std::string_view line);
+    void LineDone(std::string_view line, bool overlong);
     void Binary();
     void ReadLine(std::string_view line);
+    void ReadCsvLine(std::string_view line);
     void ReadHeader(std::string_view line);
+    void StartMeshBuilder();
     void ReadStatement(std::string_view line);
+    // Runs the statement `word` (a B3D word), shown in messages as `shown`,
+    // with the comma-separated arguments `rest`.
+    void RunStatement(std::string_view word, std::string_view shown, std::string_view rest);
 
     // Statements.
     void Vertex();
@@ -262,6 +275,7 @@ private:
     void Load();
     void Coordinates();
     void ChannelsOnly();
+    void Emissive();
     void Shear();
     void Nothing() {}
 
@@ -279,6 +293,8 @@ private:
     {
         model_.sections.emplace_back();
         model_.sections.back().line = line_;
+        model_.sections.back().comment = std::move(comment_);
+        comment_.clear();
     }
     // Whether the file may take `vertices`, `faces` and `corners` more; a
     // problem when not.
@@ -319,12 +335,14 @@ private:
     }
 
     Model model_;
+    bool csv_ = false;
     std::size_t line_ = 0;
-    std::string pending_;    // the start of a line that goes on in the next piece
-    bool overlong_ = false;  // the line read passed kLongestLine: skipped to its end
+    std::string comment_;  // the text of the comment line just before, if the line before was one
+    TextLines lines_{kLongestLine};
     bool binary_ = false;
     bool skipping_ = false;  // in a section past kMostFileSections
     const Command* command_ = nullptr;
+    std::string_view shown_;  // the command as messages name it
     std::vector<std::string_view> args_;
     bool shearWarned_ = false;
     std::size_t vertexTotal_ = 0;
@@ -351,7 +369,7 @@ const Reader::Command Reader::kCommands[] = {
     {"scale", 3, 3, &Reader::Scale},
     {"scaleall", 3, 3, &Reader::ScaleAll},
     // Accepted without changing the model.
-    {"emissivecolor", 3, 3, &Reader::ChannelsOnly},
+    {"emissivecolor", 3, 3, &Reader::Emissive},
     {"transparent", 3, 3, &Reader::ChannelsOnly},
     {"blendmode", 1, 3, &Reader::Nothing},
     {"shear", 7, 7, &Reader::Shear},
@@ -362,52 +380,21 @@ bool Reader::Feed(std::string_view piece)
 {
     if (binary_)
         return false;
-    if (!piece.empty() && std::memchr(piece.data(), '\0', piece.size())) {
+    if (TextLines::IsBinary(piece)) {
         Binary();
         return false;
     }
-    while (!piece.empty()) {
-        const std::size_t end = piece.find('\n');
-        if (end == std::string_view::npos) {
-            Hold(piece);
-            break;
-        }
-        if (pending_.empty() && !overlong_) {
-            LineDone(piece.substr(0, end));
-        } else {
-            Hold(piece.substr(0, end));
-            LineDone(pending_);
-            pending_.clear();
-        }
-        piece.remove_prefix(end + 1);
-    }
+    lines_.Feed(piece, [this](std::string_view line, bool overlong) { LineDone(line, overlong); });
     return true;
 }
 
-void Reader::Hold(std::string_view part)
-{
-    if (overlong_)
-        return;
-    if (pending_.size() + part.size() > kLongestLine) {
-        overlong_ = true;
-        std::string().swap(pending_);
-        return;
-    }
-    pending_.append(part);
-}
-
-void Reader::LineDone(std::string_view line)
+void Reader::LineDone(std::string_view line, bool overlong)
 {
     ++line_;
-    if (overlong_ || line.size() > kLongestLine) {
-        overlong_ = false;
-        Problem("the line is longer than " + std::to_string(kLongestLine) + " bytes; it is left out");
-        return;
-    }
-    constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
-    if (line_ == 1 && line.starts_with(kByteOrderMark))
-        line.remove_prefix(kByteOrderMark.size());
-    ReadLine(line);
+    if (overlong)
+        Problem(lines_.OverlongProblem());
+    else
+        ReadLine(line);
 }
 
 // A NUL byte anywhere: whatever was read is dropped.
@@ -415,9 +402,9 @@ void Reader::Binary()
 {
     model_ = Model();
     line_ = 0;
-    Problem("not a text file (a binary B3D file cannot be read)");
+    Problem(csv_ ? "not a text file" : "not a text file (a binary B3D file cannot be read)");
     binary_ = true;
-    std::string().swap(pending_);
+    lines_.Drop();
     std::vector<Mark>().swap(marks_);
     std::vector<Affine>().swap(affines_);
 }
@@ -426,10 +413,7 @@ Model Reader::Finish()
 {
     if (binary_)
         return std::move(model_);
-    if (!pending_.empty() || overlong_) {
-        const std::string last = std::move(pending_);
-        LineDone(last);
-    }
+    lines_.Finish([this](std::string_view line, bool overlong) { LineDone(line, overlong); });
     ApplyTransforms();
 
     for (Section& section : model_.sections) {
@@ -447,14 +431,24 @@ Model Reader::Finish()
 
 void Reader::ReadLine(std::string_view line)
 {
-    if (const std::size_t comment = line.find(';'); comment != std::string_view::npos)
+    if (const std::size_t comment = line.find(';'); comment != std::string_view::npos) {
+        if (Trim(line.substr(0, comment)).empty())
+            comment_ = CommentTitle(line.substr(comment + 1));
         line = line.substr(0, comment);
+    }
     line = Trim(line);
     if (line.empty())
         return;
-    if (line.front() == '[')
+    if (csv_) {
+        ReadCsvLine(line);
+        return;
+    }
+    if (line.front() == '[') {
         ReadHeader(line);
-    else if (!skipping_)
+        return;
+    }
+    comment_.clear();
+    if (!skipping_)
         ReadStatement(line);
 }
 
@@ -468,13 +462,9 @@ void Reader::ReadHeader(std::string_view line)
     const std::string_view name = Trim(line.substr(1, close - 1));
     const std::string_view after = Trim(line.substr(close + 1));
     if (EqualsNoCase(name, "meshbuilder")) {
-        skipping_ = model_.sections.size() >= kMostFileSections;
-        if (skipping_) {
-            Problem("the file passes the limit of " + std::to_string(kMostFileSections) +
-                    " sections; this section is left out");
+        StartMeshBuilder();
+        if (skipping_)
             return;
-        }
-        StartSection();
     } else if (EqualsNoCase(name, "texture")) {
         if (skipping_)
             return;
@@ -488,27 +478,61 @@ void Reader::ReadHeader(std::string_view line)
         Problem("unexpected text " + Quoted(after) + " after the section header");
 }
 
+void Reader::StartMeshBuilder()
+{
+    skipping_ = model_.sections.size() >= kMostFileSections;
+    if (skipping_) {
+        Problem("the file passes the limit of " + std::to_string(kMostFileSections) +
+                " sections; this section is left out");
+        return;
+    }
+    StartSection();
+}
+
+// A CSV line: the command and its arguments, all separated by commas. The
+// command is looked up in the same table the CSV writer translates with;
+// the B3D word itself is taken too, as the simulator takes it.
+void Reader::ReadCsvLine(std::string_view line)
+{
+    const std::size_t comma = line.find(',');
+    const std::string_view name = Trim(line.substr(0, comma));
+    const std::string_view rest = comma == std::string_view::npos ? std::string_view() : line.substr(comma + 1);
+    const char* word = B3dWordOfCsv(name);
+    if (word && std::string_view(word) == "[meshbuilder]") {
+        StartMeshBuilder();
+        return;
+    }
+    comment_.clear();
+    if (!skipping_)
+        RunStatement(word ? std::string_view(word) : name, name, rest);
+}
+
 void Reader::ReadStatement(std::string_view line)
 {
     std::size_t nameEnd = 0;
     while (nameEnd < line.size() && !IsBlank(line[nameEnd]))
         ++nameEnd;
     const std::string_view name = line.substr(0, nameEnd);
+    RunStatement(name, {}, line.substr(nameEnd));
+}
 
+void Reader::RunStatement(std::string_view word, std::string_view shown, std::string_view rest)
+{
     command_ = nullptr;
     for (const Command& command : kCommands) {
-        if (EqualsNoCase(name, command.name)) {
+        if (EqualsNoCase(word, command.name)) {
             command_ = &command;
             break;
         }
     }
     if (!command_) {
-        Problem([&] { return "unknown command " + Quoted(name); });
+        Problem([&] { return "unknown command " + Quoted(shown.empty() ? word : shown); });
         return;
     }
+    shown_ = shown.empty() ? command_->name : shown;
 
     args_.clear();
-    std::string_view rest = Trim(line.substr(nameEnd));
+    rest = Trim(rest);
     if (!rest.empty()) {
         while (true) {
             const std::size_t comma = rest.find(',');
@@ -518,6 +542,11 @@ void Reader::ReadStatement(std::string_view line)
             rest.remove_prefix(comma + 1);
         }
     }
+    // The simulator drops empty arguments at the end of a CSV line
+    // ("AddVertex,1,2,3,,,").
+    if (csv_)
+        while (!args_.empty() && args_.back().empty())
+            args_.pop_back();
 
     const std::size_t count = args_.size();
     if (count < command_->least || count > command_->most) {
@@ -529,7 +558,7 @@ void Reader::ReadStatement(std::string_view line)
                 wanted = std::to_string(command_->least);
             else
                 wanted = std::to_string(command_->least) + " to " + std::to_string(command_->most);
-            return std::string(command_->name) + " needs " + wanted + " arguments, not " + std::to_string(count);
+            return std::string(shown_) + " needs " + wanted + " arguments, not " + std::to_string(count);
         });
         return;
     }
@@ -543,7 +572,7 @@ void Reader::NumberProblem(std::size_t index, NumberStatus status)
     if (status == NumberStatus::Ok)
         return;
     Problem([&] {
-        std::string text = std::string(command_->name) + ": ";
+        std::string text = std::string(shown_) + ": ";
         const std::string quoted = Quoted(args_[index]) + " (argument " + std::to_string(index + 1) + ")";
         switch (status) {
         case NumberStatus::Empty:
@@ -599,7 +628,7 @@ bool Reader::Channels(int* values)
         if (!Whole(i, channel))
             return false;
         if (channel < 0 || channel > 255) {
-            Problem(std::string(command_->name) + ": channel " + std::to_string(channel) + " (argument " +
+            Problem(std::string(shown_) + ": channel " + std::to_string(channel) + " (argument " +
                     std::to_string(i + 1) + ") is outside 0 to 255");
             return false;
         }
@@ -613,7 +642,7 @@ bool Reader::Channels(int* values)
 Section& Reader::Current()
 {
     if (model_.sections.empty()) {
-        Problem(std::string(command_->name) + " before the first [MeshBuilder]");
+        Problem(std::string(shown_) + (csv_ ? " before the first CreateMeshBuilder" : " before the first [MeshBuilder]"));
         StartSection();
     }
     return model_.sections.back();
@@ -636,7 +665,7 @@ bool Reader::Room(std::size_t vertices, std::size_t faces, std::size_t corners)
         return true;
     }
     Problem([&] {
-        return std::string(command_->name) + ": the file passes the limit of " + std::to_string(limit) + " " + what +
+        return std::string(shown_) + ": the file passes the limit of " + std::to_string(limit) + " " + what +
                "; the line is left out";
     });
     return false;
@@ -706,7 +735,7 @@ void Reader::ApplyTransforms()
 
 std::string Reader::VertexRangeProblem(long long index, const Section& section) const
 {
-    return std::string(command_->name) + " names vertex " + std::to_string(index) + ", but the section has " +
+    return std::string(shown_) + " names vertex " + std::to_string(index) + ", but the section has " +
            Count(section.vertices.size(), "vertex", "vertices");
 }
 
@@ -844,7 +873,7 @@ void Reader::Spin(bool all)
         return;
     const double length = std::sqrt(values[0] * values[0] + values[1] * values[1] + values[2] * values[2]);
     if (length == 0.0) {
-        Problem(std::string(command_->name) + ": the axis 0,0,0 has no direction");
+        Problem(std::string(shown_) + ": the axis 0,0,0 has no direction");
         return;
     }
     const double angle = values[3] * std::numbers::pi / 180.0;
@@ -867,6 +896,17 @@ void Reader::ChannelsOnly()
 {
     int channels[4];
     Channels(channels);
+}
+
+void Reader::Emissive()
+{
+    int channels[4];
+    if (!Channels(channels))
+        return;
+    Section& section = Current();
+    section.emissive = {static_cast<std::uint8_t>(channels[0]), static_cast<std::uint8_t>(channels[1]),
+                        static_cast<std::uint8_t>(channels[2]), 255};
+    section.hasEmissive = true;
 }
 
 void Reader::Load()
@@ -906,7 +946,7 @@ void Reader::Shear()
     if (!Reals(0, 7, values))
         return;
     if (!shearWarned_) {
-        Warning(std::string(command_->name) + " is not applied: the vertices keep their places");
+        Warning(std::string(shown_) + " is not applied: the vertices keep their places");
         shearWarned_ = true;
     }
 }
@@ -920,14 +960,21 @@ Model ReadB3d(std::string_view text)
     return reader.Finish();
 }
 
+Model ReadCsv(std::string_view text)
+{
+    Reader reader(true);
+    reader.Feed(text);
+    return reader.Finish();
+}
+
 namespace {
 
-// Feeds the reader piece by piece from `readPiece(buffer, size)`, which
-// returns the number of bytes read (0 at the end) or throws ReadError.
+// Hands `feed` piece after piece from `readPiece(buffer, size)`, which
+// returns the number of bytes read (0 at the end) or throws ReadError,
+// until the end or until `feed` wants no more.
 template <typename ReadPiece>
-Model ReadPieces(ReadPiece readPiece, const ReadProgress& progress, std::uint64_t total)
+void FeedPieces(ReadPiece readPiece, const PieceFeed& feed, const ReadProgress& progress, std::uint64_t total)
 {
-    Reader reader;
     std::string buffer(std::size_t{1} << 16, '\0');
     std::uint64_t done = 0;
     for (;;) {
@@ -935,13 +982,12 @@ Model ReadPieces(ReadPiece readPiece, const ReadProgress& progress, std::uint64_
         if (got == 0)
             break;
         done += got;
-        const bool more = reader.Feed(std::string_view(buffer.data(), got));
+        const bool more = feed(std::string_view(buffer.data(), got));
         if (progress && !progress(done, total))
             throw ReadCancelled();
         if (!more)
             break;
     }
-    return reader.Finish();
 }
 
 // Closes a file descriptor when reading ends, however it ends.
@@ -950,11 +996,19 @@ struct FdCloser {
     ~FdCloser() { ::close(fd); }
 };
 
+Model ReadStatementsFile(const std::filesystem::path& path, const ReadProgress& progress, bool csv)
+{
+    Reader reader(csv);
+    ReadFileInPieces(path, [&reader](std::string_view piece) { return reader.Feed(piece); }, progress);
+    return reader.Finish();
+}
+
 }  // namespace
 
 Model ReadB3d(std::istream& in, const ReadProgress& progress, std::uint64_t total)
 {
-    return ReadPieces(
+    Reader reader;
+    FeedPieces(
         [&in](char* data, std::size_t size) -> std::size_t {
             if (!in)
                 return 0;
@@ -963,10 +1017,11 @@ Model ReadB3d(std::istream& in, const ReadProgress& progress, std::uint64_t tota
                 throw ReadError(std::error_code(errno, std::generic_category()).message());
             return static_cast<std::size_t>(in.gcount());
         },
-        progress, total);
+        [&reader](std::string_view piece) { return reader.Feed(piece); }, progress, total);
+    return reader.Finish();
 }
 
-Model ReadB3dFile(const std::filesystem::path& path, const ReadProgress& progress)
+void ReadFileInPieces(const std::filesystem::path& path, const PieceFeed& feed, const ReadProgress& progress)
 {
     // Opened without blocking and read only when it is a regular file: a pipe
     // or a device under an object's name would otherwise hang the reading or
@@ -1000,7 +1055,7 @@ Model ReadB3dFile(const std::filesystem::path& path, const ReadProgress& progres
     if (flags != -1)
         ::fcntl(fd, F_SETFL, flags & ~O_NONBLOCK);
 #endif
-    return ReadPieces(
+    FeedPieces(
         [fd](char* data, std::size_t size) -> std::size_t {
             for (;;) {
 #ifdef _WIN32
@@ -1014,7 +1069,27 @@ Model ReadB3dFile(const std::filesystem::path& path, const ReadProgress& progres
                     throw ReadError(std::error_code(errno, std::generic_category()).message());
             }
         },
-        progress, static_cast<std::uint64_t>(status.st_size));
+        feed, progress, static_cast<std::uint64_t>(status.st_size));
+}
+
+Model ReadB3dFile(const std::filesystem::path& path, const ReadProgress& progress)
+{
+    return ReadStatementsFile(path, progress, false);
+}
+
+Model ReadCsvFile(const std::filesystem::path& path, const ReadProgress& progress)
+{
+    return ReadStatementsFile(path, progress, true);
+}
+
+Model ReadObjectFile(const std::filesystem::path& path, const ReadProgress& progress)
+{
+    const std::string name = path.filename().string();
+    if (HasEnding(name, ObjectFormatEnding(ObjectFormat::Csv)))
+        return ReadCsvFile(path, progress);
+    if (HasEnding(name, ObjectFormatEnding(ObjectFormat::Obj)))
+        return ReadObjFile(path, progress);
+    return ReadB3dFile(path, progress);
 }
 
 }  // namespace kestrane::b3d

@@ -1,4 +1,5 @@
-// Reads B3D text, ours or anybody's, into the mesh model.
+// Reads B3D text, ours or anybody's, into the mesh model; and the same
+// statements in the simulator's CSV object format.
 //
 // The format, as read here:
 // - A line is a command name (any case) and comma-separated arguments after
@@ -15,6 +16,13 @@
 // - EmissiveColor, Transparent, BlendMode, Shear and ShearAll are accepted;
 //   they do not change the model (Shear and ShearAll with a warning, as they
 //   would move vertices).
+//
+// CSV: each line is a command and its arguments, all separated by commas
+// ("AddVertex,1,2,3"), ";" starting a comment; the commands are those the
+// CSV writer translates to (csv_translation.h, the same table read the other
+// way; the B3D words are taken too) and "CreateMeshBuilder" starts a section.
+// Empty arguments at the end of a line are dropped, as the simulator drops
+// them.
 //
 // A line that cannot be interpreted becomes a problem with its line number
 // and is skipped; reading goes on with the next line.
@@ -54,6 +62,8 @@ inline constexpr std::size_t kLongestTextureName = 260;  // bytes, as Windows pa
 // Reads B3D text. Windows-1250 and UTF-8 (with or without a byte-order mark)
 // are both accepted; texture file names end up UTF-8.
 Model ReadB3d(std::string_view text);
+// Reads CSV object text, as ReadB3d.
+Model ReadCsv(std::string_view text);
 
 // Told, after each piece read, how many bytes are done and how many the
 // file has (0: unknown); returns false to stop reading.
@@ -79,5 +89,20 @@ public:
 // ReadCancelled when `progress` stops it. Running out of memory is
 // std::bad_alloc, as anywhere.
 Model ReadB3dFile(const std::filesystem::path& path, const ReadProgress& progress = {});
+// Reads a CSV object file, as ReadB3dFile.
+Model ReadCsvFile(const std::filesystem::path& path, const ReadProgress& progress = {});
+
+// Reads an object file by its ending (any case): .csv as a CSV object, .obj
+// as Wavefront OBJ (obj_reader.h), any other as B3D.
+Model ReadObjectFile(const std::filesystem::path& path, const ReadProgress& progress = {});
+
+// Takes one piece of a file; returns false when no more is wanted.
+using PieceFeed = std::function<bool(std::string_view piece)>;
+
+// Reads the regular file at `path` piece by piece into `feed`, telling
+// `progress` after each piece. Throws ReadError when the file cannot be
+// opened or read (a folder, a pipe or a device is not read),
+// ReadCancelled when `progress` stops it.
+void ReadFileInPieces(const std::filesystem::path& path, const PieceFeed& feed, const ReadProgress& progress = {});
 
 }  // namespace kestrane::b3d

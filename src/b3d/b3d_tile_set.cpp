@@ -1,6 +1,7 @@
 #include "b3d/b3d_tile_set.h"
 
 #include "b3d/b3d_reader.h"
+#include "b3d/object_format.h"
 #include "core/cp1250.h"
 #include "core/numbers.h"
 #include "core/regular_file.h"
@@ -72,6 +73,16 @@ void AddTile(TileSet& set, const TileSetEntry& entry, Model tile)
     model.warningCount += tile.warningCount - tile.warnings.size();
 }
 
+// A tile of the set `stem` in any of the formats an object is written in
+// (a CSV tile set names NAME_001.csv ...).
+bool IsTileOfSet(std::string_view file, std::string_view stem)
+{
+    for (const ObjectFormat format : {ObjectFormat::B3d, ObjectFormat::Csv, ObjectFormat::Obj})
+        if (TileNumber(file, stem, ObjectFormatEnding(format)))
+            return true;
+    return false;
+}
+
 }  // namespace
 
 bool IsTileIndex(const std::filesystem::path& path)
@@ -81,9 +92,8 @@ bool IsTileIndex(const std::filesystem::path& path)
     return name.size() > suffix.size() && name.ends_with(suffix);
 }
 
-std::optional<int> TileNumber(std::string_view name, std::string_view stem)
+std::optional<int> TileNumber(std::string_view name, std::string_view stem, std::string_view suffix)
 {
-    constexpr std::string_view suffix = ".b3d";
     if (name.size() < stem.size() + 1 + 3 + suffix.size() || !name.starts_with(stem) || name[stem.size()] != '_' ||
         !name.ends_with(suffix))
         return std::nullopt;
@@ -128,7 +138,7 @@ TileSet ReadTileSet(const std::filesystem::path& path, const ReadProgress& progr
             set.model.AddProblem({line, "a tile line is \"file,x,y,z\", not " + QuotedValue(content)});
             continue;
         }
-        if (!TileNumber(entry->file, stem)) {
+        if (!IsTileOfSet(entry->file, stem)) {
             set.model.AddProblem({line, QuotedValue(entry->file) + " is not a tile of this set (" + stem +
                                             "_001.b3d ... beside the index); it is not read"});
             continue;
@@ -148,7 +158,7 @@ TileSet ReadTileSet(const std::filesystem::path& path, const ReadProgress& progr
             throw ReadCancelled();
         set.tiles.push_back(entry);
         try {
-            Model tile = ReadB3dFile(folder / entry.file);
+            Model tile = ReadObjectFile(folder / entry.file);
             // The set loads as one object would: the same limits over all
             // of its tiles.
             const char* passed = nullptr;

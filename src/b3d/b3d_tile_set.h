@@ -1,4 +1,4 @@
-// Reads a terrain cut into tiles: an index that names each tile's B3D file
+// Reads a terrain cut into tiles: an index that names each tile's object file
 // and its origin, and the tiles themselves, into one model.
 //
 // The index is text, one tile a line: "file,x,y,z", the file relative to the
@@ -36,8 +36,9 @@ struct TileSet {
 bool IsTileIndex(const std::filesystem::path& path);
 
 // The number of a tile file of the set `stem` ("domb_007.b3d": 7), or
-// nothing for another name.
-std::optional<int> TileNumber(std::string_view name, std::string_view stem);
+// nothing for another name. `ending` names the tiles of another format
+// (".csv": "domb_007.csv").
+std::optional<int> TileNumber(std::string_view name, std::string_view stem, std::string_view ending = ".b3d");
 
 // The most bytes of an index that are read.
 inline constexpr std::size_t kMostIndexBytes = 16u << 20;
@@ -46,7 +47,8 @@ inline constexpr std::size_t kMostIndexBytes = 16u << 20;
 // read, and an index line that is not "file,x,y,z", are problems of the
 // model (at the index's line); the problems and warnings of a tile name
 // its file. Only tiles of the index's own set are read (NAME_001.b3d ...
-// beside NAME_tiles.txt, each once), and the set is held to the limits of
+// beside NAME_tiles.txt, each once; NAME_001.csv or .obj in the other
+// formats, each read by its ending), and the set is held to the limits of
 // one file (sections, vertices, faces): a line naming another file, a tile
 // named twice and the tile that would pass a limit are problems and are not
 // read. Throws ReadError when the index itself cannot be read (missing, not

@@ -3,7 +3,9 @@
 #include "core/cp1250.h"
 #include "core/errors.h"
 #include "core/numbers.h"
+#include "b3d/b3d_reader.h"
 #include "b3d/b3d_words.h"
+#include "b3d/obj_writer.h"
 
 #include <algorithm>
 
@@ -29,12 +31,28 @@ void B3dWriter::OpenOutput(const std::filesystem::path& path, Counting counting)
     written_ = 0;
     counts_ = {};
     lineHead_.clear();
+    mtlPath_ = std::filesystem::path(path).replace_extension(".mtl");
+    openFormat_ = format;
+    csv_ = CsvTranslator();
+    source_.clear();
     file_.Open(path);
 }
 
 void B3dWriter::WriteOut(std::string_view bytes)
 {
-    file_.Write(bytes);
+    switch (openFormat_) {
+    case ObjectFormat::B3d:
+        file_.Write(bytes);
+        break;
+    case ObjectFormat::Csv:
+        translated_.clear();
+        csv_.Feed(bytes, translated_);
+        file_.Write(translated_);
+        break;
+    case ObjectFormat::Obj:
+        source_.append(bytes);
+        break;
+    }
     written_ += bytes.size();
     if (counting_)
         Tally(bytes);
@@ -114,6 +132,24 @@ void B3dWriter::CloseOutput()
     if (counting_)
         TallyLine(lineHead_);  // a last line without a line end
     lineHead_.clear();
+    if (openFormat_ == ObjectFormat::Csv) {
+        translated_.clear();
+        csv_.Finish(translated_);
+        file_.Write(translated_);
+    } else if (openFormat_ == ObjectFormat::Obj) {
+        const b3d::ObjTexts texts = b3d::MakeObj(b3d::ReadB3d(source_), mtlPath_.filename().string());
+        std::string().swap(source_);
+        file_.Write(texts.obj);
+        // The OBJ file and its MTL replace their names together.
+        ReplacementGroup pair;
+        ReplacingFile mtl;
+        mtl.Open(mtlPath_);
+        mtl.Write(texts.mtl);
+        mtl.Commit();
+        file_.Commit();
+        pair.Publish();
+        return;
+    }
     file_.Commit();
 }
 
@@ -121,6 +157,7 @@ void B3dWriter::Abandon() noexcept
 {
     file_.Abandon();
     buffer_.clear();
+    source_.clear();
 }
 
 void B3dWriter::WriteText(std::string_view text)

@@ -8,6 +8,8 @@
 // is replaced, never written through.
 #pragma once
 
+#include "b3d/csv_translation.h"
+#include "b3d/object_format.h"
 #include "core/replacing_file.h"
 #include "core/types.h"
 
@@ -38,6 +40,16 @@ public:
 
     // Added by EmitVertex and EmitTranslate to every point they write.
     Vec3 offset;
+
+    // The format of the outputs opened from now on. The statements are
+    // emitted as B3D whatever the format: as CSV each line is translated on
+    // its way to the file (csv_translation.h); as OBJ the text is kept and
+    // read into the mesh model when the output closes, which then writes
+    // the OBJ file and its MTL beside it (path with ".mtl"). The path is
+    // taken as given: FileNameInFormat gives the name of each format.
+    // The MTL is put in place together with its OBJ file (in the group
+    // that is open, if any).
+    ObjectFormat format = ObjectFormat::B3d;
 
     // Starts a new output for `path` (relative to the current folder).
     // Throws OutputError when it cannot be created. With Counting::On the
@@ -120,6 +132,11 @@ private:
     void WriteFields(std::string_view keyword, std::string_view x, std::string_view y, std::string_view z);
 
     ReplacingFile file_;
+    std::filesystem::path mtlPath_;
+    ObjectFormat openFormat_ = ObjectFormat::B3d;
+    CsvTranslator csv_;
+    std::string translated_;  // CSV: the text of the piece being written
+    std::string source_;      // OBJ: the whole B3D text
     std::string buffer_;
     std::string line_;
     unsigned long long written_ = 0;

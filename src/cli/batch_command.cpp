@@ -53,6 +53,7 @@ struct ObjectOutcome {
     std::string status;
     std::vector<std::string> warnings;
     std::string name;  // what the progress line names when the object has no "output"
+    ObjectFormat format = ObjectFormat::B3d;  // its files' ("output" names the B3D file or the format's)
 };
 
 template <class Input>
@@ -96,6 +97,7 @@ ObjectOutcome WriteObject(const std::vector<OptionSpec<Input>>& table, const Pre
     ObjectOutcome outcome;
     Input input{};
     ApplyPreset(table, preset, input);
+    outcome.format = input.format;
     try {
         outcome.warnings = MemberRules(table, preset, input, language);
         const auto result = generate(input, outcome);
@@ -107,9 +109,20 @@ ObjectOutcome WriteObject(const std::vector<OptionSpec<Input>>& table, const Pre
     return outcome;
 }
 
+// An "output" that the object's "format" does not take, as a refusal.
+void RefuseOtherFormat(const std::string& output, ObjectFormat format, UiLanguage language)
+{
+    try {
+        CheckOutputFormat(output, format);
+    } catch (const UsageError& e) {
+        throw InputError("\"output\"" + e.Text(language).substr(2));
+    }
+}
+
 ObjectOutcome WriteHouseObject(const Preset& preset, const std::filesystem::path& folder, UiLanguage language)
 {
     return WriteObject(HouseOptions(), preset, language, [&](const HouseInput& input, ObjectOutcome&) {
+        RefuseOtherFormat(*preset.output, input.format, language);
         HouseResult result = GenerateHouse(input, language, folder, *preset.output);
         if (input.writeTextures)
             result.status += "\n" + textures::WriteLoadedTextures(result.loaded, folder, textures::TextureOwner::House,
@@ -121,6 +134,7 @@ ObjectOutcome WriteHouseObject(const Preset& preset, const std::filesystem::path
 ObjectOutcome WriteTerrainObject(const Preset& preset, const std::filesystem::path& folder, UiLanguage language)
 {
     return WriteObject(TerrainOptions(), preset, language, [&](const TerrainInput& input, ObjectOutcome&) {
+        RefuseOtherFormat(*preset.output, input.format, language);
         TerrainGenerator generator;
         TerrainResult result = generator.Generate(input, language, folder, *preset.output);
         if (const std::string text = input.writeTextures ? textures::WriteTerrainTextures(input.texture, folder, language)
@@ -146,6 +160,8 @@ bool WritesTileSet(const Preset& preset)
 ObjectOutcome WriteTrackObject(const Preset& preset, const std::filesystem::path& folder, UiLanguage language)
 {
     return WriteObject(TrackOptions(), preset, language, [&](const TrackInput& input, ObjectOutcome& outcome) {
+        if (preset.output)
+            RefuseOtherFormat(*preset.output, input.format, language);
         TrackResult result = GenerateTrackKit(input, language, folder, preset.output.value_or(""));
         outcome.name = result.structureList.filename().string();
         if (input.writeTextures)
@@ -256,16 +272,19 @@ int RunBatch(const std::vector<std::string>& args, std::ostream& out, std::ostre
                 refuse(outcome.refusal);
                 continue;
             }
+            // The name written: "output" in the object's format.
+            const std::optional<std::string> written =
+                preset.output ? std::optional(FileNameInFormat(*preset.output, outcome.format)) : std::nullopt;
             std::vector<std::string> claimed = objectFiles.TargetNames();
-            if (preset.output)
-                claimed.push_back(*preset.output);
+            if (written)
+                claimed.push_back(*written);
             for (const std::string& name : claimed)
                 if (const auto earlier = taken.find(name); earlier != taken.end())
                     refuseTaken(name, earlier->second);
             objectFiles.Publish();
             for (const std::string& name : claimed)
                 taken.emplace(name, i + 1);
-            out << "[" << number << "/" << total << "] " << (preset.output ? *preset.output : outcome.name) << ": "
+            out << "[" << number << "/" << total << "] " << (written ? *written : outcome.name) << ": "
                 << outcome.status << "\n"
                 << std::flush;
             for (const std::string& warning : outcome.warnings)

@@ -26,6 +26,8 @@ const char* const kCheckHelp =
     "A tile index (NAME_tiles.txt) is read with every tile it lists; their\n"
     "problems name the tile, a missing tile or a malformed line is a problem\n"
     "of the index.\n"
+    "A file ending in .csv is read as a CSV object, one ending in .obj as\n"
+    "Wavefront OBJ (its MTL beside it), any other as B3D.\n"
     "\n"
     "The simulator's expected load time follows the counts: for an object\n"
     "that takes a second or more, and for every tile set (in all and its\n"
@@ -199,7 +201,7 @@ int RunCheck(const std::vector<std::string>& args, std::ostream& out, std::ostre
             b3d::TileSet set;
             if (tileSet)
                 set = b3d::ReadTileSet(path);
-            b3d::Model model = tileSet ? std::move(set.model) : b3d::ReadB3dFile(path);
+            b3d::Model model = tileSet ? std::move(set.model) : b3d::ReadObjectFile(path);
             CheckCoordinateRange(model);
             Report(file, model, out);
             if (tileSet)

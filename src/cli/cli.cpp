@@ -28,6 +28,7 @@ const LocalText kUsage{
     "  batch      sok objektum egy JSON kötegfájlból (lásd: kestrane batch --help)\n"
     "  check      B3D fájlok beolvasása és hibáik jelentése\n"
     "  textures   a kezdő textúrák (BMP) írása (lásd: kestrane textures --help)\n"
+    "  convert    B3D fájl CSV objektummá vagy OBJ fájllá (lásd: kestrane convert --help)\n"
     "\n"
     "  --help     ez a szöveg\n"
     "  --version  a verzió\n"
@@ -45,6 +46,7 @@ const LocalText kUsage{
     "  batch      write many objects from a JSON batch file (see: kestrane batch --help)\n"
     "  check      read B3D files and report what is wrong in them\n"
     "  textures   write the starter textures (BMP) (see: kestrane textures --help)\n"
+    "  convert    a B3D file as a CSV object or as OBJ (see: kestrane convert --help)\n"
     "\n"
     "  --help     show this text\n"
     "  --version  show the version\n"
@@ -157,11 +159,9 @@ void CheckOutputName(const std::string& name)
     if (const auto bad = FirstUnencodable(name))
         throw UsageError("-o: " + hu + ": a(z) \"" + *bad + "\" karakter nem írható a fájlba (Windows-1250)",
                          "-o: " + en + ": the character \"" + *bad + "\" cannot be written to the file (Windows-1250)");
-    std::string ending = name.size() > 4 ? name.substr(name.size() - 4) : std::string();
-    for (char& c : ending)
-        c = static_cast<char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
-    if (ending != ".b3d")
-        throw UsageError("-o: " + hu + " nem .b3d végű", "-o: " + en + " does not end in .b3d");
+    if (!HasEnding(name, ".b3d") && !HasEnding(name, ".csv") && !HasEnding(name, ".obj"))
+        throw UsageError("-o: " + hu + " nem .b3d, .csv vagy .obj végű",
+                         "-o: " + en + " does not end in .b3d, .csv or .obj");
 }
 
 void CheckTileSetOutputName(const std::string& name)
@@ -179,6 +179,20 @@ void CheckTileSetOutputName(const std::string& name)
     if (!stem.empty() && (stem.front() == ' ' || stem.back() == ' ' || stem.front() == '\t' || stem.back() == '\t'))
         throw UsageError("-o: " + hu + ": a csempék neve nem kezdődhet és nem végződhet szóközzel",
                          "-o: " + en + ": a tile set's name must not begin or end with a blank");
+}
+
+void CheckOutputFormat(const std::string& name, ObjectFormat format)
+{
+    if (OutputNameFits(name, format))
+        return;
+    const std::string hu = QuotedValue(name, "bájt"), en = QuotedValue(name);
+    if (format == ObjectFormat::B3d)
+        throw UsageError("-o: " + hu + " nem .b3d végű (.csv és .obj: --format csv vagy obj)",
+                         "-o: " + en + " does not end in .b3d (.csv and .obj: --format csv or obj)");
+    const std::string ending = ObjectFormatEnding(format);
+    const std::string option = std::string("--format ") + ObjectFormatName(format);
+    throw UsageError("-o: " + hu + " nem " + ending + " vagy .b3d végű (" + option + ")",
+                     "-o: " + en + " does not end in " + ending + " or .b3d (" + option + ")");
 }
 
 std::vector<std::string> SplitList(const std::string& option, const std::string& value, std::size_t count,
@@ -239,6 +253,8 @@ int Main(const std::vector<std::string>& args, std::ostream& out, std::ostream& 
         return RunBatch(rest, out, err);
     if (command == "textures")
         return RunTextures(rest, out, err);
+    if (command == "convert")
+        return RunConvert(rest, out, err);
     err << "kestrane: " << LocalText{"ismeretlen parancs:", "unknown command"}(language) << " \"" << command
         << "\"\n\n"
         << kUsage(language);

@@ -1,6 +1,7 @@
 // The `kestrane` command line: the generators of the windows, scriptable.
 #pragma once
 
+#include "b3d/object_format.h"
 #include "core/types.h"
 #include "core/utf8_path.h"
 #include "options/option_table.h"
@@ -31,6 +32,7 @@ int RunTrack(const std::vector<std::string>& args, std::ostream& out, std::ostre
 int RunCheck(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
 int RunBatch(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
 int RunTextures(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
+int RunConvert(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
 
 // A mistake in the command line itself: an unknown option, a missing or
 // malformed value, a choice out of range; in both languages.
@@ -72,11 +74,14 @@ struct CommonOptions {
     void CheckFolder(UiLanguage messages) const;
 };
 
-// The -o/--output name: a file name in the output folder ending in .b3d.
-// Throws UsageError for a path or another ending.
+// The -o/--output name: a file name in the output folder ending in .b3d,
+// .csv or .obj. Throws UsageError for a path or another ending.
 // Also refuses a control character (a NUL would cut the name short) and a
 // character Windows-1250 cannot write.
 void CheckOutputName(const std::string& name);
+// Throws UsageError when the -o name `name` ends neither in the ending of
+// `format` nor in .b3d ("hill.obj" with --format csv).
+void CheckOutputFormat(const std::string& name, ObjectFormat format);
 // The same name for the simulator layout's tiles and index: refuses what
 // the index's lines cannot carry (",", a leading ";", blanks at either end).
 void CheckTileSetOutputName(const std::string& name);

@@ -13,8 +13,8 @@ std::string CommonOptionHelp(const char* kind, UiLanguage language)
                                                  "(hiányzik: hu; pontosan \"hu\": hu; egyébként en)"
                                                : "language of the file and the messages; default:\n"
                                                  "lang.cfg here (missing: hu; exactly \"hu\": hu; else en)");
-    text += OptionHelpLines("-o, --output NAME", hu ? "ezen a néven ír (egy .b3d végű fájlnév a kimeneti\nmappában)"
-                                                    : "write under this name (a file name ending in .b3d\nin the output folder)");
+    text += OptionHelpLines("-o, --output NAME", hu ? "ezen a néven ír (egy .b3d végű fájlnév a kimeneti\nmappában; --format csv/obj: .csv/.obj is)"
+                                                    : "write under this name (a file name ending in .b3d\nin the output folder; with --format csv or obj also\n.csv or .obj)");
     text += OptionHelpLines("--preset FILE", hu ? std::string("egy ") + kind + " előbeállításból indul; az utána\n"
                                                       "megadott kapcsolók felülírják"
                                                 : std::string("start from a ") + kind + " preset; options given after\n"

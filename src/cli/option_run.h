@@ -136,6 +136,8 @@ void ReadOptions(const std::vector<OptionSpec<Input>>& table, const char* kind, 
         run.given.insert(option->name);
         onCommandLine.insert(option->name);
     }
+    if (!run.output.empty())
+        CheckOutputFormat(run.output, run.input.format);
     try {
         CheckExclusions(table, onCommandLine, OptionNaming::Command);
         run.warnings = CheckOptionRules(table, run.input, run.given, OptionNaming::Command, RunLanguage(args));

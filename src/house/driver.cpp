@@ -165,7 +165,8 @@ HouseResult GenerateHouse(const HouseInput& input, UiLanguage language, const st
 {
     const HouseParams params = ReadHouseParams(input, language);
     HouseResult result;
-    result.fileName = fileName.empty() ? HouseFileName(params.roofKind, language) : fileName;
+    result.fileName = FileNameInFormat(fileName.empty() ? HouseFileName(params.roofKind, language) : fileName,
+                                       input.format);
     result.path = PathInFolder(folder, result.fileName);
 
     // Openings that do not fit are refused before anything is opened.
@@ -173,6 +174,7 @@ HouseResult GenerateHouse(const HouseInput& input, UiLanguage language, const st
         LayOutFacades(params.facades, FacadeWalls(params), params.wallHeight, StairsBeforeWalls(params), language);
 
     B3dWriter out;
+    out.format = input.format;
     out.OpenOutput(result.path, B3dWriter::Counting::On);
     try {
         HouseGenerator generator(out, params, language);

@@ -2,6 +2,7 @@
 // switches, positions) and as the generation uses them (metres).
 #pragma once
 
+#include "b3d/object_format.h"
 #include "core/errors.h"
 #include "core/types.h"
 #include "house/facade_layout.h"
@@ -69,6 +70,7 @@ struct HouseInput {
     // "Write textures": the starter bitmaps beside the object (the front
     // ends write them after the generation).
     bool writeTextures = false;
+    ObjectFormat format = ObjectFormat::B3d;  // the file written (object_format.h)
 
     // The roof-dependent controls' enabled states follow the roof kind
     // (RoofKindOf(roofKind).enabling), as the window's do after its roof

@@ -1,5 +1,6 @@
 // The options of `kestrane house` and the members of a house preset: one
 // row per input of the main window.
+#include "options/format_option.h"
 #include "options/facade_options.h"
 #include "options/option_table.h"
 
@@ -238,6 +239,7 @@ std::vector<HouseOption> MakeHouseOptions()
                             {"ezt a lépcsőszínt használja (100,100,105)", "use this stair colour (100,100,105)"}));
     AddFacadeOptions(options);
     options.push_back(WriteTexturesOption(&HouseInput::writeTextures));
+    options.push_back(FormatOption<HouseInput>());
     return options;
 }
 

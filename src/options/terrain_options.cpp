@@ -1,5 +1,6 @@
 // The options of `kestrane terrain` and the members of a terrain preset:
 // one row per input of the area builder.
+#include "options/format_option.h"
 #include "options/option_table.h"
 #include "options/option_values.h"
 #include "options/texture_options.h"
@@ -317,6 +318,7 @@ std::vector<TerrainOption> MakeTerrainOptions()
     options.back().requiredValue = "simulator";
     AddHeightmapOptions(options);
     options.push_back(WriteTexturesOption(&TerrainInput::writeTextures));
+    options.push_back(FormatOption<TerrainInput>());
     return options;
 }
 

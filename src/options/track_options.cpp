@@ -1,5 +1,6 @@
 // The options of `kestrane track` and the members of a track preset: one
 // row per input of the kit.
+#include "options/format_option.h"
 #include "options/option_table.h"
 #include "options/option_values.h"
 #include "options/texture_options.h"
@@ -155,6 +156,7 @@ std::vector<TrackOption> MakeTrackOptions()
                        SetTextures,
                        TextureRows});
     options.push_back(WriteTexturesOption<TrackInput>(&TrackInput::writeTextures));
+    options.push_back(FormatOption<TrackInput>());
     return options;
 }
 

@@ -36,10 +36,13 @@ const LocalText kTitle{"Előnézet", "Preview"};
 const LocalText kOpen{"Megnyitás...", "Open..."};
 const LocalText kReset{"Alaphelyzet", "Reset view"};
 const LocalText kCancel{"Mégse", "Cancel"};
-const LocalText kOpenTitle{"B3D fájl megnyitása", "Open a B3D file"};
-const LocalText kFilter{"B3D objektumok (*.b3d *.B3D);;Minden fájl (*)", "B3D objects (*.b3d *.B3D);;All files (*)"};
-const LocalText kTileSetFilter{"B3D objektumok és csempekészletek (*.b3d *.B3D *_tiles.txt);;",
-                               "B3D objects and tile sets (*.b3d *.B3D *_tiles.txt);;"};
+const LocalText kOpenTitle{"Objektumfájl megnyitása", "Open an object file"};
+const LocalText kFilter{"B3D objektumok (*.b3d *.B3D);;CSV objektumok (*.csv *.CSV);;OBJ fájlok (*.obj *.OBJ);;"
+                        "Minden fájl (*)",
+                        "B3D objects (*.b3d *.B3D);;CSV objects (*.csv *.CSV);;OBJ files (*.obj *.OBJ);;"
+                        "All files (*)"};
+const LocalText kTileSetFilter{"Objektumok és csempekészletek (*.b3d *.B3D *.csv *.CSV *.obj *.OBJ *_tiles.txt);;",
+                               "Objects and tile sets (*.b3d *.B3D *.csv *.CSV *.obj *.OBJ *_tiles.txt);;"};
 const LocalText kTrackKitFilter{"Pályakészletek elemlistái (track_structures.txt palya_elemek.txt);;",
                                 "Structure lists of track kits (track_structures.txt palya_elemek.txt);;"};
 const LocalText kTileCount{" – %1 csempe, a legnagyobb %2 csúcsponttal", " – %1 tiles, the largest with %2 vertices"};
@@ -86,7 +89,7 @@ b3d::Model ReadKitBlocks(const std::filesystem::path& path, const b3d::ReadProgr
     const auto& [radius, files] = list->radii.front();
     b3d::Model model;
     for (const std::string& file : files) {
-        const b3d::Model piece = b3d::ReadB3dFile(path.parent_path() / file, progress);
+        const b3d::Model piece = b3d::ReadObjectFile(path.parent_path() / file, progress);
         for (int k = 0; k < kKitBlocks; ++k) {
             const TrackBlockPlace place = PlaceOfBlock(radius, list->blockLength, k);
             for (b3d::Section section : piece.sections) {
@@ -175,7 +178,7 @@ struct PreviewWindow::Loading {
                 largest = set.mostVertices;
                 model = std::move(set.model);
             } else {
-                model = b3d::ReadB3dFile(path.toStdString(), progress);
+                model = b3d::ReadObjectFile(path.toStdString(), progress);
                 largest = model.vertexCount;
             }
             if (cancel)

@@ -13,8 +13,16 @@
 // the file takes its name, then every tile the earlier index listed goes.
 // A set dropped before that (a failed write, a refusal) removes its
 // temporary files, and the previous set stays exactly as it was.
+//
+// A set may be written as CSV or OBJ objects (NAME_001.csv, NAME_001.obj
+// with NAME_001.mtl beside it). The earlier set is cleared in whatever
+// format it was written: the tiles it listed that the new set does not
+// write again (all of them when the format changed) go, an OBJ tile with
+// its MTL, and a single NAME.b3d, NAME.csv or NAME.obj (with NAME.mtl) as
+// a single NAME.b3d does.
 #pragma once
 
+#include "b3d/object_format.h"
 #include "core/replacing_file.h"
 
 #include <filesystem>
@@ -27,10 +35,10 @@ namespace kestrane {
 
 class TileSetReplacement {
 public:
-    // The set `stem` in `folder` (empty: the current folder). Reads which
-    // tiles the earlier index lists, and removes temporary files that
-    // interrupted runs left for any name of the set.
-    TileSetReplacement(std::filesystem::path folder, std::string stem);
+    // The set `stem` in `folder` (empty: the current folder), written in
+    // `format`. Reads which tiles the earlier index lists, and removes
+    // temporary files that interrupted runs left for any name of the set.
+    TileSetReplacement(std::filesystem::path folder, std::string stem, ObjectFormat format = ObjectFormat::B3d);
 
     // The path of `name` in the folder.
     std::filesystem::path PathOf(const std::string& name) const;
@@ -47,8 +55,13 @@ public:
 private:
     std::filesystem::path folder_;
     std::string stem_;
+    ObjectFormat format_;
     std::set<std::string> listed_;  // the tiles the earlier index lists
     ReplacementGroup group_;
+
+    // Adds the removal of `name` (and of its MTL when it is an OBJ file)
+    // unless it is missing or a regular file its owner has write-protected.
+    void RemoveUnlessProtected(const std::string& name);
 };
 
 }  // namespace kestrane

@@ -39,10 +39,11 @@ TerrainResult TerrainGenerator::Generate(const TerrainInput& input, UiLanguage l
     CheckMeshFinite(state, language);
     std::optional<GenerationWarning> folded =
         CurveFoldWarning(FindCurveFolds(state), language, TerrainFieldCaption(&TerrainInput::curveX, language));
-    const std::string name = fileName.empty() ? std::string(kTerrainFileName) : fileName;
+    const std::string name = FileNameInFormat(fileName.empty() ? std::string(kTerrainFileName) : fileName, input.format);
     if (state.params.layout == TerrainLayout::Simulator) {
         // "hill.b3d" names the tiles hill_001.b3d ... and hill_tiles.txt.
-        TerrainResult tiled = WriteSimulatorLayout(state, language, folder, name.substr(0, name.size() - 4), tileProgress);
+        TerrainResult tiled = WriteSimulatorLayout(state, language, folder, name.substr(0, name.size() - 4), tileProgress,
+                                                   input.format);
         tiled.heightmapReport = heightmapReport;
         if (folded)
             tiled.warnings.insert(tiled.warnings.begin(), std::move(*folded));
@@ -52,6 +53,7 @@ TerrainResult TerrainGenerator::Generate(const TerrainInput& input, UiLanguage l
     TerrainResult result;
     result.path = PathInFolder(folder, name);
     B3dWriter out;
+    out.format = input.format;
     out.OpenOutput(result.path);
     WriteTerrain(out, state, language);
     out.CloseOutput();

@@ -2,6 +2,7 @@
 // and a curve, and the terrain file domb.b3d.
 #pragma once
 
+#include "b3d/object_format.h"
 #include "core/errors.h"
 #include "core/types.h"
 #include "heightmap/heightmap.h"
@@ -61,6 +62,7 @@ struct TerrainInput {
     // "Write textures": the starter bitmaps beside the object (the front
     // ends write them after the generation).
     bool writeTextures = false;
+    ObjectFormat format = ObjectFormat::B3d;  // the files written (object_format.h)
 };
 
 // The window caption of a typed field ("Alapterület X" / "Area X"), as a

@@ -549,7 +549,7 @@ private:
 // The index: two comment lines, then "file,x,y,z" (the origin in metres) for
 // every tile in order along Z.
 void WriteTileIndex(B3dWriter& out, const std::vector<TerrainTile>& tiles, const std::string& stem,
-                    UiLanguage language)
+                    UiLanguage language, ObjectFormat format)
 {
     out.WriteLine(LocalText{";Házgeneráló program, terepépítő modul: a domb csempéi.",
                             ";Buildig generating program, Area builder module: the tiles of domb."}(language));
@@ -559,7 +559,7 @@ void WriteTileIndex(B3dWriter& out, const std::vector<TerrainTile>& tiles, const
         language));
     const int count = static_cast<int>(tiles.size());
     for (int k = 0; k < count; ++k) {
-        std::string line = TerrainTileFileName(k + 1, count, stem);
+        std::string line = TerrainTileFileName(k + 1, count, stem, format);
         line.push_back(',');
         AppendPoint(line, tiles[k].origin, 0);
         out.WriteLine(line);
@@ -665,19 +665,20 @@ std::string TerrainTileIndexName(const std::string& stem)
     return stem + "_tiles.txt";
 }
 
-std::string TerrainTileFileName(int number, int count, const std::string& stem)
+std::string TerrainTileFileName(int number, int count, const std::string& stem, ObjectFormat format)
 {
+    const std::string ending = ObjectFormatEnding(format);
     if (count == 1)
-        return stem + ".b3d";
+        return stem + ending;
     std::string digits = std::to_string(number);
     if (digits.size() < 3)
         digits.insert(0, 3 - digits.size(), '0');
-    return stem + "_" + digits + ".b3d";
+    return stem + "_" + digits + ending;
 }
 
 TerrainResult WriteSimulatorLayout(const TerrainGeneratorState& state, UiLanguage language,
                                    const std::filesystem::path& folder, const std::string& stem,
-                                   const TileProgress& progress)
+                                   const TileProgress& progress, ObjectFormat format)
 {
     const std::string indexName = TerrainTileIndexName(stem);
     CheckTileCoordinates(state, language);
@@ -691,12 +692,13 @@ TerrainResult WriteSimulatorLayout(const TerrainGeneratorState& state, UiLanguag
     // The files go in place together, in the order TileSetReplacement
     // gives: the earlier index first out, the new index last in. A
     // cancelled or failed run drops them all and leaves the earlier set.
-    TileSetReplacement files(folder, stem);
+    TileSetReplacement files(folder, stem, format);
     files.RemoveEarlierIndex();
+    out.format = format;
 
     if (count == 1) {
         // One file suffices: domb.b3d, replaced as a single file is.
-        result.path = files.PathOf(TerrainTileFileName(1, 1, stem));
+        result.path = files.PathOf(TerrainTileFileName(1, 1, stem, format));
         out.OpenOutput(result.path);
         result.loadSeconds = writer.Write(tiles.front(), 1, 1, language);
         if (progress && !progress(1, 1)) {
@@ -708,15 +710,16 @@ TerrainResult WriteSimulatorLayout(const TerrainGeneratorState& state, UiLanguag
         result.status = TerrainFinishedStatus(language);
     } else {
         for (int k = 1; k <= count; ++k) {
-            out.OpenOutput(files.PathOf(TerrainTileFileName(k, count, stem)));
+            out.OpenOutput(files.PathOf(TerrainTileFileName(k, count, stem, format)));
             result.loadSeconds += writer.Write(tiles[k - 1], k, count, language);
             out.CloseOutput();
             if (progress && !progress(k, count))
                 throw GenerationCancelled();
         }
         files.RemoveLeftovers(count);
+        out.format = ObjectFormat::B3d;  // the index is plain text in any format
         out.OpenOutput(files.PathOf(indexName));
-        WriteTileIndex(out, tiles, stem, language);
+        WriteTileIndex(out, tiles, stem, language, format);
         out.CloseOutput();
         result.path = files.PathOf(indexName);
         result.status = kTilesFinished(language);

@@ -116,7 +116,9 @@ std::vector<TerrainTile> PlanTerrainTiles(const TerrainGeneratorState& state);
 
 // "domb.b3d" when `count` is 1, else "domb_001.b3d" ... (at least three
 // digits); another `stem` ("hill") names "hill.b3d", "hill_001.b3d" ...
-std::string TerrainTileFileName(int number, int count, const std::string& stem = "domb");
+// In another format the tiles take its ending ("domb_001.csv").
+std::string TerrainTileFileName(int number, int count, const std::string& stem = "domb",
+                                ObjectFormat format = ObjectFormat::B3d);
 // The index of a set of tiles: "domb_tiles.txt", "hill_tiles.txt".
 std::string TerrainTileIndexName(const std::string& stem = "domb");
 
@@ -137,6 +139,6 @@ public:
 };
 TerrainResult WriteSimulatorLayout(const TerrainGeneratorState& state, UiLanguage language,
                                    const std::filesystem::path& folder, const std::string& stem = "domb",
-                                   const TileProgress& progress = {});
+                                   const TileProgress& progress = {}, ObjectFormat format = ObjectFormat::B3d);
 
 }  // namespace kestrane

@@ -128,10 +128,11 @@ TrackMesh TrackPieceMesh(TrackPiece piece, const TrackParams& p, double radius)
 }
 
 std::size_t WriteTrackPiece(const std::filesystem::path& path, TrackPiece piece, const TrackParams& p, double radius,
-                            UiLanguage language)
+                            UiLanguage language, ObjectFormat format)
 {
     const TrackMesh mesh = TrackPieceMesh(piece, p, radius);
     B3dWriter out;
+    out.format = format;
     out.OpenOutput(path);
     WriteHeader(out, piece, p, radius, mesh.segments, path.filename().string(), language);
     for (const TrackSurface& surface : mesh.surfaces)
@@ -257,12 +258,14 @@ TrackResult GenerateTrackKit(const TrackInput& input, UiLanguage language, const
     ReplacementGroup files;
     for (const double radius : p.radii)
         for (const TrackPiece piece : p.pieces)
-            result.files.push_back(fileName.empty() ? TrackFileName(piece, radius, language) : fileName);
+            result.files.push_back(
+                FileNameInFormat(fileName.empty() ? TrackFileName(piece, radius, language) : fileName, input.format));
     std::size_t file = 0;
     for (const double radius : p.radii)
         for (const TrackPiece piece : p.pieces) {
             const std::string& name = result.files[file++];
-            const std::size_t vertices = WriteTrackPiece(PathInFolder(folder, name), piece, p, radius, language);
+            const std::size_t vertices =
+                WriteTrackPiece(PathInFolder(folder, name), piece, p, radius, language, input.format);
             if (vertices > kSimulatorMostVertices)
                 result.warnings.push_back(
                     {{},

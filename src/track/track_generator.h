@@ -31,9 +31,9 @@ void CheckTrackKit(const TrackParams& p, UiLanguage language);
 // The bent mesh of one piece, as written.
 TrackMesh TrackPieceMesh(TrackPiece piece, const TrackParams& p, double radius);
 
-// Writes one piece's file; returns its vertex count.
+// Writes one piece's file in `format`; returns its vertex count.
 std::size_t WriteTrackPiece(const std::filesystem::path& path, TrackPiece piece, const TrackParams& p, double radius,
-                            UiLanguage language);
+                            UiLanguage language, ObjectFormat format = ObjectFormat::B3d);
 
 // The structure list's text: "With Structure" lines numbered in the order
 // of the radii, with comments saying which index is which radius and piece.
@@ -68,6 +68,8 @@ struct TrackResult {
 // (throws OutputError; the files go in place together, so a failure leaves
 // every earlier file as it was). A non-empty `fileName` names the one
 // file of a kit of one piece and one radius; for a larger kit it is refused.
+// In another format than B3D the pieces take its ending ("bed_300.csv"),
+// and the structure list names them so.
 TrackResult GenerateTrackKit(const TrackInput& input, UiLanguage language, const std::filesystem::path& folder = {},
                              const std::string& fileName = {});
 

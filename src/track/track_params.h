@@ -2,6 +2,7 @@
 // generator works with.
 #pragma once
 
+#include "b3d/object_format.h"
 #include "core/types.h"
 #include "track/track_textures.h"
 
@@ -55,6 +56,7 @@ struct TrackInput {
     std::string groundWidth = "50";
     std::array<std::string, kTrackElementCount> textures{};  // empty: the default bitmap
     bool writeTextures = false;  // the starter bitmaps beside the kit (the front ends write them)
+    ObjectFormat format = ObjectFormat::B3d;  // the pieces' files (object_format.h)
 
     friend bool operator==(const TrackInput&, const TrackInput&) = default;
 };

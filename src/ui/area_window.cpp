@@ -232,6 +232,24 @@ QString TDombepito::statusText() const { return statusPanel_->text(); }
 
 void TDombepito::setStatusText(const QString& text) { statusPanel_->setText(text); }
 
+namespace {
+
+// The files a terrain run wrote: its one file, or its tiles and index.
+std::vector<std::string> TerrainFileNames(const TerrainResult& result, ObjectFormat format)
+{
+    const std::string name = result.path.filename().string();
+    if (result.tiles <= 1)
+        return {name};
+    const std::string stem = name.substr(0, name.size() - std::string_view("_tiles.txt").size());
+    std::vector<std::string> names;
+    for (int k = 1; k <= result.tiles; ++k)
+        names.push_back(TerrainTileFileName(k, result.tiles, stem, format));
+    names.push_back(name);
+    return names;
+}
+
+}  // namespace
+
 TerrainInput TDombepito::terrainInput() const
 {
     TerrainInput input;
@@ -255,6 +273,7 @@ TerrainInput TDombepito::terrainInput() const
             input.heightmap.*text = Text(edit);
         input.heightmap.mapOrigin = ui->HeightmapMapOriginCheck->isChecked();
     }
+    input.format = outputFolder_->format();
     return input;
 }
 
@@ -414,6 +433,7 @@ void TDombepito::setTerrainInput(const TerrainInput& input)
     for (const auto& [edit, text] : HeightmapTexts(*ui))
         edit->setText(QString::fromStdString(heightmap.*text));
     UpdateHeightmapInfo();
+    outputFolder_->setFormat(input.format);
 }
 
 void TDombepito::GenButtonClick()
@@ -425,8 +445,9 @@ void TDombepito::GenButtonClick()
         [&] {
             const std::filesystem::path folder = outputFolder_->folderPath();
             // The simulator layout adds the loader's expected time to the status.
-            const auto loadTime = [this](const TerrainResult& result) {
-                return result.loadSeconds < 0 ? std::string() : LoadEstimateStatus(result.loadSeconds, language_);
+            const auto loadTime = [this, &input](const TerrainResult& result) {
+                return (result.loadSeconds < 0 ? std::string() : LoadEstimateStatus(result.loadSeconds, language_)) +
+                       WrittenFilesNote(input.format, TerrainFileNames(result, input.format), language_);
             };
             Generated generated;
             if (!input.heightmap.Enabled()) {

@@ -380,6 +380,7 @@ HouseInput MainWindow::houseInput() const
                                        picker.use->isChecked()};
     }
     input.facades = facadeInput();
+    input.format = outputFolder_->format();
     return input;
 }
 
@@ -406,6 +407,7 @@ void MainWindow::setHouseInput(const HouseInput& input)
         picker.use->setChecked(color.use);
     }
     setFacadeInput(input.facades);
+    outputFolder_->setFormat(input.format);
 }
 
 void MainWindow::setFacadeInput(const FacadeInput& facades)

@@ -7,6 +7,7 @@
 #include "core/regular_file.h"
 #include "core/replacing_file.h"
 
+#include <QComboBox>
 #include <QDesktopServices>
 #include <QDir>
 #include <QFile>
@@ -36,6 +37,8 @@ constexpr UiText kCaptions[] = {
 
 constexpr UiText kHints[] = {
     {"kimenetEdit", "Ide kerülnek a generált fájlok", "The generated files go to this folder"},
+    {"kimenetFormatum", "A fájlok formátuma: B3D, a szimulátor CSV objektuma, vagy OBJ és MTL a Blenderhez",
+     "The files' format: B3D, the simulator's CSV object, or OBJ and MTL for Blender"},
     {"kimenetTallozo", "Másik kimeneti mappa választása", "Choose another output folder"},
     {"kimenetMegnyit", "A mappa megnyitása a fájlkezelőben", "Show the folder in the file manager"},
 };
@@ -124,6 +127,7 @@ OutputFolderLine::OutputFolderLine(const QString& key, const QRect& geometry, QW
     const int height = geometry.height();
     constexpr int kGap = 4;
     constexpr int kButtonPadding = 12;
+    constexpr int kFormatArrowWidth = 36;
     const auto widest = [this](std::initializer_list<UiText> texts) {
         int width = 0;
         for (const UiText& text : texts)
@@ -136,15 +140,22 @@ OutputFolderLine::OutputFolderLine(const QString& key, const QRect& geometry, QW
     caption_ = new QLabel(this);
     caption_->setObjectName("kimenetLabel");
     caption_->setGeometry(0, 0, captionWidth, height);
+    // The format box: as wide as its longest item and the arrow.
+    const int formatWidth = fontMetrics().horizontalAdvance(QStringLiteral("OBJ")) + kFormatArrowWidth;
     const int editLeft = captionWidth + kGap;
-    const int editWidth = geometry.width() - editLeft - 2 * (buttonWidth + kGap);
+    const int editWidth = geometry.width() - editLeft - 2 * (buttonWidth + kGap) - (formatWidth + kGap);
     edit_ = new QLineEdit(this);
     edit_->setObjectName("kimenetEdit");
     edit_->setReadOnly(true);
     edit_->setGeometry(editLeft, 0, editWidth, height);
+    format_ = new QComboBox(this);
+    format_->setObjectName("kimenetFormatum");
+    for (const ObjectFormat f : {ObjectFormat::B3d, ObjectFormat::Csv, ObjectFormat::Obj})
+        format_->addItem(QString::fromLatin1(ObjectFormatName(f)).toUpper(), static_cast<int>(f));
+    format_->setGeometry(editLeft + editWidth + kGap, 0, formatWidth, height);
     browse_ = new QPushButton(this);
     browse_->setObjectName("kimenetTallozo");
-    browse_->setGeometry(editLeft + editWidth + kGap, 0, buttonWidth, height);
+    browse_->setGeometry(editLeft + editWidth + kGap + formatWidth + kGap, 0, buttonWidth, height);
     open_ = new QPushButton(this);
     open_->setObjectName("kimenetMegnyit");
     open_->setGeometry(geometry.width() - buttonWidth, 0, buttonWidth, height);
@@ -168,6 +179,13 @@ void OutputFolderLine::setFolder(const QString& folder)
     chosen_ = QDir::cleanPath(QDir::current().absoluteFilePath(folder));
     RememberSetting(SettingsKey(key_), chosen_);
     showFolder();
+}
+
+ObjectFormat OutputFolderLine::format() const { return static_cast<ObjectFormat>(format_->currentData().toInt()); }
+
+void OutputFolderLine::setFormat(ObjectFormat format)
+{
+    format_->setCurrentIndex(format_->findData(static_cast<int>(format)));
 }
 
 void OutputFolderLine::applyLanguage(UiLanguage language)
@@ -215,6 +233,24 @@ void OutputFolderLine::showFolder()
     const QString shown = QDir::toNativeSeparators(folder());
     edit_->setText(shown);
     edit_->setCursorPosition(0);
+}
+
+std::string WrittenFilesNote(ObjectFormat format, const std::vector<std::string>& names, UiLanguage language)
+{
+    if (format == ObjectFormat::B3d || names.empty())
+        return {};
+    const auto withMaterial = [](const std::string& name) {
+        return HasEnding(name, ".obj") ? name + ", " + name.substr(0, name.size() - 4) + ".mtl" : name;
+    };
+    std::string note = LocalText{" Fájlok: ", " Files: "}(language);
+    if (names.size() <= 3) {
+        for (std::size_t k = 0; k < names.size(); ++k)
+            note += (k ? ", " : "") + withMaterial(names[k]);
+    } else {
+        note += withMaterial(names.front()) + " … " + withMaterial(names.back()) + " (" +
+                std::to_string(names.size()) + ")";
+    }
+    return note;
 }
 
 }  // namespace kestrane::ui

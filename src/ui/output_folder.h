@@ -2,8 +2,12 @@
 // button to choose another folder and one that shows it in the desktop's
 // file manager. The folder chosen is remembered between runs; until one is
 // chosen the files go to the working folder (where lang.cfg stays).
+// Beside the folder, the format the files are written in: B3D (the
+// default), the simulator's CSV object or OBJ with its MTL; the window's
+// presets hold it.
 #pragma once
 
+#include "b3d/object_format.h"
 #include "core/types.h"
 
 #include <QString>
@@ -11,7 +15,10 @@
 
 #include <filesystem>
 #include <functional>
+#include <string>
+#include <vector>
 
+class QComboBox;
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -53,6 +60,10 @@ public:
     // and remembers it.
     void setFolder(const QString& folder);
 
+    // The format chosen in the combo box.
+    ObjectFormat format() const;
+    void setFormat(ObjectFormat format);
+
     void applyLanguage(UiLanguage language);
 
     // Shows a folder in the file manager; false when nothing could open it.
@@ -80,7 +91,14 @@ private:
     QLineEdit* edit_;
     QPushButton* browse_;
     QPushButton* open_;
+    QComboBox* format_;
     std::function<void(const QString&)> report_;
 };
+
+// What the status adds for files written in another format than B3D:
+// " Fájlok: a.csv" / " Files: a.obj, a.mtl" (an OBJ file with its MTL),
+// the first and the last of a longer list ("a_001.csv … a_012.csv (12)");
+// empty for B3D.
+std::string WrittenFilesNote(ObjectFormat format, const std::vector<std::string>& names, UiLanguage language);
 
 }  // namespace kestrane::ui

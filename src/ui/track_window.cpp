@@ -227,6 +227,7 @@ TrackInput TrackWindow::trackInput() const
     input.rails = ui->railsCheck->isChecked();
     for (std::size_t i = 0; i < kTrackElementCount; ++i)
         input.textures[i] = findChild<QLineEdit*>(QString::fromLatin1(kTextureBoxes[i]) + "Edit")->text().toStdString();
+    input.format = outputFolder_->format();
     return input;
 }
 
@@ -246,6 +247,7 @@ void TrackWindow::setTrackInput(const TrackInput& input)
     for (std::size_t i = 0; i < kTrackElementCount; ++i)
         findChild<QLineEdit*>(QString::fromLatin1(kTextureBoxes[i]) + "Edit")
             ->setText(QString::fromStdString(input.textures[i]));
+    outputFolder_->setFormat(input.format);
 }
 
 void TrackWindow::inputsChanged()
@@ -332,7 +334,9 @@ void TrackWindow::generate()
             // The same generation as `kestrane track`.
             const TrackResult result = GenerateTrackKit(input, language_, outputFolder_->folderPath());
             textures = result.textures;
-            return Generated{result.structureList, result.status, WarningTexts(result.warnings)};
+            return Generated{result.structureList,
+                             result.status + WrittenFilesNote(input.format, result.files, language_),
+                             WarningTexts(result.warnings)};
         },
         lastGenerated_);
     if (outcome != GenerationOutcome::Written)
