@@ -43,7 +43,7 @@ private slots:
     void mainWindowWritesTheChosenFormat()
     {
         WindowFolder folder;
-        TForm1 form;
+        MainWindow form;
         QVERIFY(OffersTheFormats(form));
         QCOMPARE(form.houseInput().format, ObjectFormat::B3d);
         FormatBox(form)->setCurrentIndex(1);
@@ -66,7 +66,7 @@ private slots:
     void areaBuilderWritesTheChosenFormat()
     {
         WindowFolder folder;
-        TForm1 form;
+        MainWindow form;
         TDombepito area(&form);
         QVERIFY(OffersTheFormats(area));
         FormatBox(area)->setCurrentIndex(1);
