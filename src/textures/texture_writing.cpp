@@ -40,7 +40,7 @@ std::vector<std::string> LoadedTextureNames(const std::vector<std::filesystem::p
 {
     std::vector<std::string> names;
     for (const std::filesystem::path& object : objects)
-        for (const b3d::Section& section : b3d::ReadB3dFile(object).sections) {
+        for (const b3d::Section& section : b3d::ReadObjectFile(object).sections) {
             AddOnce(names, section.texture);
             AddOnce(names, section.nightTexture);
         }
