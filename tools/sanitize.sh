@@ -4,7 +4,8 @@
 # reader for a bounded time (fuzz/run_fuzzer.sh). tools/test.sh runs it after
 # the main test suite; tools/setup.sh installs what it needs.
 # Usage: tools/sanitize.sh [BUILD_DIR]   (default: build-sanitize)
-# KESTRANE_FUZZ_SECONDS sets the length of the fuzzing run (default 120).
+# KESTRANE_FUZZ_SECONDS sets the length of the fuzzing run (default 120, as
+# in CI; 0 leaves the fuzzing run out, the saved inputs are still replayed).
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build_dir=${1:-build-sanitize}

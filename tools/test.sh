@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Builds Kestrane Builder and runs every test: the whole suite, then the
 # sanitizer build of the core and the command line with its tests and a short
-# fuzzing run of the B3D reader (tools/sanitize.sh; KESTRANE_SANITIZE=0 skips it).
+# fuzzing run of the B3D reader (tools/sanitize.sh; KESTRANE_SANITIZE=0 skips it,
+# KESTRANE_FUZZ_SECONDS sets the fuzzing run's length, 120 s unless given).
 # The Windows command line is built and compared with the Linux one under Wine
 # (tools/windows.sh test; KESTRANE_WINDOWS=0 skips it).
 set -euo pipefail

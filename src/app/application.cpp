@@ -15,6 +15,7 @@
 #include <QSocketNotifier>
 #include <QtGlobal>
 
+#include <algorithm>
 #include <atomic>
 #include <functional>
 #include <iterator>
@@ -62,6 +63,10 @@ constexpr std::size_t kSignalCount = std::size(kTerminationSignals);
 std::atomic<int> signalWriteEnd{-1};
 static_assert(std::atomic<int>::is_always_lock_free);
 
+// The forced-end delay of the active instance, in seconds.
+std::atomic<unsigned> forcedEndSeconds{static_cast<unsigned>(kForcedEndDelay.count())};
+static_assert(std::atomic<unsigned>::is_always_lock_free);
+
 // The first termination signal of the run, 0 before one came.
 std::atomic<int> firstTerminationSignal{0};
 static_assert(std::atomic<int>::is_always_lock_free);
@@ -73,7 +78,7 @@ extern "C" void WriteTerminationByte(int signal)
     const int savedErrno = errno;
     int none = 0;
     if (firstTerminationSignal.compare_exchange_strong(none, signal))
-        ::alarm(static_cast<unsigned>(kForcedEndDelay.count()));
+        ::alarm(forcedEndSeconds.load(std::memory_order_relaxed));
     const int fd = signalWriteEnd.load(std::memory_order_relaxed);
     if (fd >= 0) {
         const char byte = 1;
@@ -112,7 +117,8 @@ struct TerminationSignals::SavedHandlers {
     bool alarmInstalled = false;
 };
 
-TerminationSignals::TerminationSignals(QObject* parent) : QObject(parent)
+TerminationSignals::TerminationSignals(QObject* parent, std::chrono::seconds forcedEndDelay)
+    : QObject(parent), forcedEndDelay_(std::max(forcedEndDelay, std::chrono::seconds{1}))
 {
     if (signalWriteEnd.load() != -1) {
         qWarning("Kestrane: termination signals are already being watched");
@@ -133,6 +139,7 @@ TerminationSignals::TerminationSignals(QObject* parent) : QObject(parent)
     signalWriteEnd.store(fds_[0]);
 
     saved_ = std::make_unique<SavedHandlers>();
+    forcedEndSeconds.store(static_cast<unsigned>(forcedEndDelay_.count()));
     firstTerminationSignal.store(0);
     struct sigaction forcedEnd = {};
     forcedEnd.sa_handler = ForceEnd;
@@ -189,7 +196,10 @@ void TerminationSignals::drain()
 
 struct TerminationSignals::SavedHandlers {};
 
-TerminationSignals::TerminationSignals(QObject* parent) : QObject(parent) {}
+TerminationSignals::TerminationSignals(QObject* parent, std::chrono::seconds forcedEndDelay)
+    : QObject(parent), forcedEndDelay_(std::max(forcedEndDelay, std::chrono::seconds{1}))
+{
+}
 
 TerminationSignals::~TerminationSignals() = default;
 

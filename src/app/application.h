@@ -47,13 +47,15 @@ class UpdateCheck;
 // The product name, the application title.
 inline constexpr char kApplicationTitle[] = "Kestrane Builder";
 
-// How long the orderly end after a termination signal may take.
+// How long the orderly end after a termination signal may take in the
+// window program (a TerminationSignals may be given a shorter one).
 inline constexpr std::chrono::seconds kForcedEndDelay{4};
 
 // Turns the termination signals of the process into a Qt signal on the
 // thread that created it: the handlers only write a byte into a socket pair,
 // whose other end a socket notifier watches. The first signal also sets an
-// alarm (SIGALRM) for kForcedEndDelay, whose handler removes the pending
+// alarm (SIGALRM) for the forced-end delay (kForcedEndDelay unless given;
+// whole seconds, at least one), whose handler removes the pending
 // temporary files and ends the process; the destruction of the instance
 // cancels it. One instance at a time; the previous handlers come back at
 // destruction. Signals that were ignored when
@@ -63,13 +65,17 @@ class TerminationSignals : public QObject {
     Q_OBJECT
 
 public:
-    explicit TerminationSignals(QObject* parent = nullptr);
+    explicit TerminationSignals(QObject* parent = nullptr,
+                                std::chrono::seconds forcedEndDelay = kForcedEndDelay);
     ~TerminationSignals() override;
     TerminationSignals(const TerminationSignals&) = delete;
     TerminationSignals& operator=(const TerminationSignals&) = delete;
 
     // True when the handlers are in place.
     bool isActive() const { return notifier_ != nullptr; }
+
+    // How long after the first signal the process is ended at the latest.
+    std::chrono::seconds forcedEndDelay() const { return forcedEndDelay_; }
 
 signals:
     // A termination signal arrived (several at once are reported once).
@@ -78,6 +84,7 @@ signals:
 private:
     void drain();
 
+    std::chrono::seconds forcedEndDelay_;
     int fds_[2] = {-1, -1};
     QSocketNotifier* notifier_ = nullptr;
     struct SavedHandlers;

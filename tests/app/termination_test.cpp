@@ -18,6 +18,7 @@
 #include <QTest>
 #include <QTimer>
 
+#include <chrono>
 #include <csignal>
 #include <fcntl.h>
 #include <memory>
@@ -30,6 +31,10 @@ namespace kestrane::app {
 namespace {
 
 constexpr int kLoopTimeoutMs = 10000;
+
+// The stuck child's forced-end delay: shorter than the program's, so the
+// test does not wait for that.
+constexpr std::chrono::seconds kStuckDelay{1};
 
 using SignalHandler = void (*)(int);
 
@@ -76,6 +81,7 @@ private slots:
     void endsTheRunInEveryWindowState_data();
     void endsTheRunInEveryWindowState();
     void aStuckRunEndsAfterTheDelay();
+    void theProgramsDelayIsTheDefault();
 
 private:
     std::optional<QTemporaryDir> folder_;
@@ -179,7 +185,7 @@ void TerminationTest::aStuckRunEndsAfterTheDelay()
     const pid_t child = ::fork();
     QVERIFY(child >= 0);
     if (child == 0) {
-        TerminationSignals termination;
+        TerminationSignals termination(nullptr, kStuckDelay);
         if (!termination.isActive())
             ::_exit(90);
         ReplacingFile file;
@@ -201,10 +207,19 @@ void TerminationTest::aStuckRunEndsAfterTheDelay()
     const qint64 elapsed = clock.elapsed();
     QVERIFY2(WIFEXITED(status), qPrintable(QString::number(status)));
     QCOMPARE(WEXITSTATUS(status), 128 + SIGTERM);
-    QVERIFY2(elapsed >= 3500 && elapsed < 8000, qPrintable(QString::number(elapsed)));
+    const qint64 delayMs = std::chrono::milliseconds(kStuckDelay).count();
+    QVERIFY2(elapsed >= delayMs - 500 && elapsed < delayMs + 4000, qPrintable(QString::number(elapsed)));
     // Only the pipe is left: the temporary file went with the process.
     QCOMPARE(QDir(folder_->path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot),
              QStringList{QStringLiteral("stuck")});
+}
+
+void TerminationTest::theProgramsDelayIsTheDefault()
+{
+    // The window program's instance (KestraneBuilderApp's) takes the default.
+    QCOMPARE(TerminationSignals().forcedEndDelay().count(), kForcedEndDelay.count());
+    // alarm() counts whole seconds; 0 would mean no alarm at all.
+    QCOMPARE(TerminationSignals(nullptr, std::chrono::seconds{0}).forcedEndDelay().count(), 1);
 }
 
 }  // namespace kestrane::app
