@@ -150,8 +150,11 @@ std::size_t ColumnVertices(const ColumnColourTable& table, int j, bool continues
 std::vector<SectionKey> ColumnColours(const ColumnColourTable& table, int j)
 {
     std::vector<SectionKey> colours;
-    for (int i = 1; i <= table.Rows(); ++i)
-        colours.push_back(table.At(i, j));
+    for (int i = 1; i <= table.Rows(); ++i) {
+        const SectionKey key = table.At(i, j);
+        if (colours.empty() || colours.back() != key)  // a run of one key along the column once
+            colours.push_back(key);
+    }
     std::sort(colours.begin(), colours.end());
     colours.erase(std::unique(colours.begin(), colours.end()), colours.end());
     return colours;
