@@ -175,7 +175,9 @@ void B3dWriter::WriteBytes(std::string_view bytes)
         return;
     }
     Flush();
-    if (bytes.size() >= kBufferSize)
+    // A large run (a terrain writer's block) goes out as it is: copied into
+    // the buffer first it would only be moved once more.
+    if (bytes.size() >= kBufferSize / 2)
         WriteOut(bytes);
     else
         buffer_.append(bytes);

@@ -91,23 +91,30 @@ long long RoundThousandths(double value)
 
 char* WriteThousandths(char* at, long long thousandths, int width)
 {
-    // Sign and whole part, then the point and three decimals.
-    const unsigned long long magnitude = thousandths < 0 ? 0ULL - static_cast<unsigned long long>(thousandths)
-                                                         : static_cast<unsigned long long>(thousandths);
-    std::array<char, 28> text;
-    char* end = text.data();
-    if (thousandths < 0)
-        *end++ = '-';
-    end = std::to_chars(end, text.data() + text.size(), magnitude / 1000).ptr;
+    // Sign and whole part, then the point and three decimals, written in
+    // place: the length is known before the first character.
+    const bool negative = thousandths < 0;
+    const unsigned long long magnitude = negative ? 0ULL - static_cast<unsigned long long>(thousandths)
+                                                  : static_cast<unsigned long long>(thousandths);
+    unsigned long long whole = magnitude / 1000;
     const auto decimals = static_cast<unsigned>(magnitude % 1000);
-    end[0] = '.';
-    end[1] = static_cast<char>('0' + decimals / 100);
-    end[2] = static_cast<char>('0' + decimals / 10 % 10);
-    end[3] = static_cast<char>('0' + decimals % 10);
-    end += 4;
-    for (auto length = end - text.data(); length < width; ++length)
+    int digits = 1;
+    for (unsigned long long rest = whole; rest >= 10; rest /= 10)
+        ++digits;
+    for (int length = digits + 4 + (negative ? 1 : 0); length < width; ++length)
         *at++ = ' ';
-    return std::copy(text.data(), end, at);
+    if (negative)
+        *at++ = '-';
+    char* const point = at + digits;
+    for (char* digit = point; digit != at;) {
+        *--digit = static_cast<char>('0' + whole % 10);
+        whole /= 10;
+    }
+    point[0] = '.';
+    point[1] = static_cast<char>('0' + decimals / 100);
+    point[2] = static_cast<char>('0' + decimals / 10 % 10);
+    point[3] = static_cast<char>('0' + decimals % 10);
+    return point + 4;
 }
 
 void AppendThousandths(std::string& out, long long thousandths, int width)

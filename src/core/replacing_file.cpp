@@ -223,8 +223,11 @@ void ReplacingFile::Commit()
         return;
     if (ReplacementGroup* group = ReplacementGroup::Current()) {
         // Complete, to be flushed and put in place with the group's files.
+        // Its write-back starts now, while the next files are made: the
+        // group's flush then waits for less.
         const int fd = fd_;
         fd_ = -1;
+        ::sync_file_range(fd, 0, 0, SYNC_FILE_RANGE_WRITE);
         if (::close(fd) != 0)
             Fail(errno);
         const std::filesystem::path folder = std::filesystem::path(displayPath_).parent_path();

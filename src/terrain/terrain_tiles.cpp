@@ -52,10 +52,18 @@ class SectionKeys {
 public:
     explicit SectionKeys(const TerrainGeneratorState& state) : state_(state), block_(SectionBlockOf(state))
     {
+        // Neighbours mostly share their colour: a run of one colour along a
+        // row is counted whole.
         std::unordered_map<std::uint32_t, std::size_t> cells;
-        for (int i = 1; i < state.derived.LastRow(); ++i)
-            for (int j = 1; j < state.derived.LastColumn(); ++j)
-                ++cells[CellColour(state, i, j)];
+        for (int i = 1; i < state.derived.LastRow(); ++i) {
+            for (int j = 1; j < state.derived.LastColumn();) {
+                const std::uint32_t colour = CellColour(state, i, j);
+                const int runStart = j;
+                while (++j < state.derived.LastColumn() && CellColour(state, i, j) == colour) {
+                }
+                cells[colour] += static_cast<std::size_t>(j - runStart);
+            }
+        }
         const std::size_t most = static_cast<std::size_t>(block_.rows) * static_cast<std::size_t>(block_.columns);
         for (const auto& [colour, count] : cells)
             if (count > most)
@@ -142,8 +150,11 @@ std::size_t ColumnVertices(const ColumnColourTable& table, int j, bool continues
 std::vector<SectionKey> ColumnColours(const ColumnColourTable& table, int j)
 {
     std::vector<SectionKey> colours;
-    for (int i = 1; i <= table.Rows(); ++i)
-        colours.push_back(table.At(i, j));
+    for (int i = 1; i <= table.Rows(); ++i) {
+        const SectionKey key = table.At(i, j);
+        if (colours.empty() || colours.back() != key)  // a run of one key along the column once
+            colours.push_back(key);
+    }
     std::sort(colours.begin(), colours.end());
     colours.erase(std::unique(colours.begin(), colours.end()), colours.end());
     return colours;
@@ -346,15 +357,24 @@ private:
             for (int k = 0; k < face.count; ++k)
                 stamp_[face.nodes[k]] = serial_;
         nodes_.clear();
+        nodePlaces_.clear();
         for (std::size_t c = first; c < last; ++c) {
             const auto [i, j] = cells_[c];
-            for (const int id : {NodeId(i, j), NodeId(i, j + 1), NodeId(i + 1, j + 1), NodeId(i + 1, j)}) {
-                const int column = id % width_;
-                const bool kept = stamp_[id] == serial_ || column == 0 || column == width_ - 1;
+            const int near = j - firstColumn_, far = near + 1;  // the cell's node columns in the tile
+            const bool nearEdge = near == 0, farEdge = far == width_ - 1;
+            const std::array<std::pair<int, bool>, 4> corners{{{NodeId(i, j), nearEdge},
+                                                               {NodeId(i, j + 1), farEdge},
+                                                               {NodeId(i + 1, j + 1), farEdge},
+                                                               {NodeId(i + 1, j), nearEdge}}};
+            const std::array<std::pair<int, int>, 4> places{{{i, j}, {i, j + 1}, {i + 1, j + 1}, {i + 1, j}}};
+            for (int k = 0; k < 4; ++k) {
+                const auto [id, onEdge] = corners[k];
+                const bool kept = onEdge || stamp_[id] == serial_;
                 if (kept && numbered_[id] != serial_) {
                     numbered_[id] = serial_;
                     index_[id] = static_cast<std::uint32_t>(nodes_.size());
                     nodes_.push_back(id);
+                    nodePlaces_.push_back(places[k]);
                 }
             }
         }
@@ -399,7 +419,7 @@ private:
             // far edge, so that each cell reads P0 (0,1), P1 (0,0),
             // P2 (1,0), P3 (1,1) plus whole numbers.
             for (std::size_t k = 0; k < nodes_.size(); ++k) {
-                const int i = nodes_[k] / width_ + 1, j = nodes_[k] % width_ + firstColumn_;
+                const auto [i, j] = nodePlaces_[k];
                 run_.MakeRoom(kMostIndexLine);
                 run_.Put("Coordinates ");
                 run_.PutInt(static_cast<long long>(k));
@@ -437,7 +457,7 @@ private:
     // the face, and its sides are straight). With a texture the block must
     // be a parallelogram as well: the texture coordinates, whole numbers per
     // row and column, then run across the face as across each of its cells.
-    bool Holds(int i, int j, int lastRow, int lastColumn, CellQuad quad) const
+    bool Holds(int i, int j, int lastRow, int lastColumn, CellQuad quad)
     {
         const MillimetrePoint& p0 = millimetres_[NodeId(i, j)];
         const MillimetrePoint& p1 = millimetres_[NodeId(i, lastColumn + 1)];
@@ -450,23 +470,43 @@ private:
                                       std::llabs(p0.z + p2.z - p1.z - p3.z) > kBlockMostOffLattice))
             return false;
         const double rows = lastRow + 1 - i, columns = lastColumn + 1 - j;
+        // Each column's points on the near and the far side of the block,
+        // the same for every row: worked out once per column.
+        sides_.clear();
+        for (int c = j; c <= lastColumn + 1; ++c) {
+            const double t = (c - j) / columns;
+            const auto near = [t](long long c0, long long c1) {
+                return (1 - t) * static_cast<double>(c0) + t * static_cast<double>(c1);
+            };
+            const auto far = [t](long long c2, long long c3) {
+                return t * static_cast<double>(c2) + (1 - t) * static_cast<double>(c3);
+            };
+            sides_.push_back({{near(p0.x, p1.x), near(p0.y, p1.y), near(p0.z, p1.z)},
+                              {far(p2.x, p3.x), far(p2.y, p3.y), far(p2.z, p3.z)}});
+        }
         for (int r = lastRow + 1; r >= i; --r) {  // the newest row first: where a growing block fails
             const double s = (r - i) / rows;
-            for (int c = j; c <= lastColumn + 1; ++c) {
-                const double t = (c - j) / columns;
-                const MillimetrePoint& p = millimetres_[NodeId(r, c)];
-                const auto off = [s, t](long long at, long long c0, long long c1, long long c2, long long c3) {
-                    const double bilinear = (1 - s) * ((1 - t) * static_cast<double>(c0) + t * static_cast<double>(c1)) +
-                                            s * (t * static_cast<double>(c2) + (1 - t) * static_cast<double>(c3));
+            const MillimetrePoint* p = &millimetres_[NodeId(r, j)];
+            for (const ColumnSides& side : sides_) {
+                const auto off = [s](long long at, double near, double far) {
+                    const double bilinear = (1 - s) * near + s * far;
                     return std::abs(static_cast<double>(at) - bilinear) > kBlockMostOffLattice;
                 };
-                if (off(p.x, p0.x, p1.x, p2.x, p3.x) || off(p.y, p0.y, p1.y, p2.y, p3.y) ||
-                    off(p.z, p0.z, p1.z, p2.z, p3.z))
+                if (off(p->x, side.near[0], side.far[0]) || off(p->y, side.near[1], side.far[1]) ||
+                    off(p->z, side.near[2], side.far[2]))
                     return false;
+                ++p;
             }
         }
         return true;
     }
+
+    // A column of a block being checked: where its near and far sides lie
+    // (X, Y, Z) in the bilinear surface of the block's corners.
+    struct ColumnSides {
+        std::array<double, 3> near;
+        std::array<double, 3> far;
+    };
 
     // The largest block of cells from the flat, convex cell (i, j) of
     // `quad`, grown first along Z, then across X, while it Holds; its
@@ -541,7 +581,9 @@ private:
     std::vector<std::size_t> next_;
     std::vector<std::pair<int, int>> cells_;
     std::vector<int> nodes_;
+    std::vector<std::pair<int, int>> nodePlaces_;  // each of nodes_'s grid row and column
     std::vector<SectionFace> faces_;
+    std::vector<ColumnSides> sides_;  // Holds's columns
     std::string textureLoad_;
     LoadCounts load_;  // of the tile being written
 };

@@ -76,5 +76,26 @@ TEST(NumberFormatTest, Thousandths)
     EXPECT_THROW(FormatReal(std::nan("")), NonFiniteValue);
 }
 
+// Written in place, padding and all, as FormatReal writes the same value,
+// across every count of whole digits and both signs.
+TEST(NumberFormatTest, ThousandthsInPlaceMatchFormatReal)
+{
+    for (long long whole = 1; whole <= 100000000000LL; whole *= 10) {
+        for (const long long thousandths : {whole - 1, whole, whole + 7, whole * 1000 - 1, whole * 1000 + 5}) {
+            for (const long long value : {thousandths, -thousandths}) {
+                for (int width = 0; width <= 16; width += 3) {
+                    std::array<char, 40> text;
+                    text.fill('#');
+                    char* end = WriteThousandths(text.data(), value, width);
+                    const std::string written(text.data(), static_cast<std::size_t>(end - text.data()));
+                    ASSERT_EQ(written, FormatReal(static_cast<double>(value) / 1000.0, width))
+                        << value << " width " << width;
+                    ASSERT_EQ(*end, '#');
+                }
+            }
+        }
+    }
+}
+
 }  // namespace
 }  // namespace kestrane
