@@ -113,9 +113,9 @@ ObjectOutcome WriteObject(const std::vector<OptionSpec<Input>>& table, const Pre
 void RefuseOtherFormat(const std::string& output, ObjectFormat format, UiLanguage language)
 {
     try {
-        CheckOutputFormat(output, format);
+        CheckOutputFormat(output, format, true);
     } catch (const UsageError& e) {
-        throw InputError("\"output\"" + e.Text(language).substr(2));
+        throw InputError(e.Text(language));
     }
 }
 

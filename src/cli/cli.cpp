@@ -181,18 +181,24 @@ void CheckTileSetOutputName(const std::string& name)
                          "-o: " + en + ": a tile set's name must not begin or end with a blank");
 }
 
-void CheckOutputFormat(const std::string& name, ObjectFormat format)
+void CheckOutputFormat(const std::string& name, ObjectFormat format, bool inObject)
 {
     if (OutputNameFits(name, format))
         return;
+    const std::string field = inObject ? "\"output\": " : "-o: ";
     const std::string hu = QuotedValue(name, "bájt"), en = QuotedValue(name);
-    if (format == ObjectFormat::B3d)
-        throw UsageError("-o: " + hu + " nem .b3d végű (.csv és .obj: --format csv vagy obj)",
-                         "-o: " + en + " does not end in .b3d (.csv and .obj: --format csv or obj)");
+    const auto choice = [inObject](const std::string& value) {
+        return inObject ? "\"format\": \"" + value + "\"" : "--format " + value;
+    };
+    if (format == ObjectFormat::B3d) {
+        const std::string obj = inObject ? "\"obj\"" : "obj";
+        throw UsageError(field + hu + " nem .b3d végű (.csv és .obj: " + choice("csv") + " vagy " + obj + ")",
+                         field + en + " does not end in .b3d (.csv and .obj: " + choice("csv") + " or " + obj + ")");
+    }
     const std::string ending = ObjectFormatEnding(format);
-    const std::string option = std::string("--format ") + ObjectFormatName(format);
-    throw UsageError("-o: " + hu + " nem " + ending + " vagy .b3d végű (" + option + ")",
-                     "-o: " + en + " does not end in " + ending + " or .b3d (" + option + ")");
+    const std::string option = choice(ObjectFormatName(format));
+    throw UsageError(field + hu + " nem " + ending + " vagy .b3d végű (" + option + ")",
+                     field + en + " does not end in " + ending + " or .b3d (" + option + ")");
 }
 
 std::vector<std::string> SplitList(const std::string& option, const std::string& value, std::size_t count,

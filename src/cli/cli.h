@@ -81,7 +81,9 @@ struct CommonOptions {
 void CheckOutputName(const std::string& name);
 // Throws UsageError when the -o name `name` ends neither in the ending of
 // `format` nor in .b3d ("hill.obj" with --format csv).
-void CheckOutputFormat(const std::string& name, ObjectFormat format);
+// `inObject`: the name is a batch object's "output" and its format the
+// object's "format" member; the message names them so.
+void CheckOutputFormat(const std::string& name, ObjectFormat format, bool inObject = false);
 // The same name for the simulator layout's tiles and index: refuses what
 // the index's lines cannot carry (",", a leading ";", blanks at either end).
 void CheckTileSetOutputName(const std::string& name);

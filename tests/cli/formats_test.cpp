@@ -547,12 +547,20 @@ TEST(Formats, TrackKitAndBatchObjectsTakeTheFormat)
     EXPECT_EQ(lines[0].rfind("[1/5] a.csv: a.csv file", 0), 0u) << lines[0];
     EXPECT_EQ(lines[1].rfind("[2/5] a.b3d: a.b3d file", 0), 0u) << lines[1];
     EXPECT_EQ(lines[2].rfind("[3/5] track_structures.txt: ", 0), 0u) << lines[2];
-    EXPECT_NE(run.err.find("object 4: \"output\": \"b.obj\" does not end in .csv or .b3d (--format csv)"),
+    EXPECT_NE(run.err.find("object 4: \"output\": \"b.obj\" does not end in .csv or .b3d (\"format\": \"csv\")"),
               std::string::npos)
         << run.err;
     EXPECT_NE(run.err.find("object 5: \"output\": \"a.csv\" is object 1's already"), std::string::npos) << run.err;
     EXPECT_EQ(Names(batch.path()),
               (std::set<std::string>{"a.b3d", "a.csv", "b.json", "bed_50.csv", "track_structures.txt"}));
+    // The members are named as members, not as the command line's options.
+    test::WriteFile(batch / "c.json", R"({"objects": [{"kind": "house", "output": "c.csv"}]})");
+    run = RunCli({"batch", "--lang=en", "c.json"}, batch.path());
+    EXPECT_EQ(run.exitCode, 2);
+    EXPECT_NE(run.err.find("object 1: \"output\": \"c.csv\" does not end in .b3d (.csv and .obj: \"format\": "
+                           "\"csv\" or \"obj\")"),
+              std::string::npos)
+        << run.err;
 }
 
 }  // namespace
