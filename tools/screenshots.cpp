@@ -26,9 +26,9 @@ int main(int argc, char* argv[])
     QDir::setCurrent(work.path());
 
     kestrane::ui::MainWindow mainWindow;
-    kestrane::ui::TDombepito areaWindow(&mainWindow);
+    kestrane::ui::AreaBuilderWindow areaWindow(&mainWindow);
     mainWindow.setAreaWindow(&areaWindow);
-    kestrane::ui::MainWindow::ModalShower() = [](kestrane::ui::TDombepito&) {};
+    kestrane::ui::MainWindow::ModalShower() = [](kestrane::ui::AreaBuilderWindow&) {};
 
     const auto save = [&](QWidget& window, const QString& name) {
         window.show();

@@ -239,7 +239,7 @@ KestraneBuilderApp::KestraneBuilderApp()
     mainWindow_->installEventFilter(this);
 
     // The area builder window, hidden until the main window opens it.
-    areaWindow_ = new ui::TDombepito(mainWindow_.get());
+    areaWindow_ = new ui::AreaBuilderWindow(mainWindow_.get());
     mainWindow_->setAreaWindow(areaWindow_);
 
     if (!terminationRequested_)

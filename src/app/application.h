@@ -8,7 +8,7 @@
 //   3. the main window MainWindow (its creation restores the language from
 //      lang.cfg, rewrites the file, paints the colour samples and starts the
 //      update check);
-//   4. the area builder window TDombepito, hidden, a child of the main
+//   4. the area builder window AreaBuilderWindow (object name TDombepito), hidden, a child of the main
 //      window;
 //   5. the main window is shown; exec() runs the message loop.
 //
@@ -34,7 +34,7 @@
 class QSocketNotifier;
 
 namespace kestrane::ui {
-class TDombepito;
+class AreaBuilderWindow;
 class MainWindow;
 }  // namespace kestrane::ui
 
@@ -109,7 +109,7 @@ public:
     int exec();
 
     ui::MainWindow& mainWindow() { return *mainWindow_; }
-    ui::TDombepito& areaWindow() { return *areaWindow_; }
+    ui::AreaBuilderWindow& areaWindow() { return *areaWindow_; }
 
     // The update check the main window started; null when its creation
     // stopped before that step (lang.cfg could not be written).
@@ -133,7 +133,7 @@ private:
     std::unique_ptr<SavedHooks> savedHooks_;
     TerminationSignals* signals_ = nullptr;
     std::unique_ptr<ui::MainWindow> mainWindow_;
-    ui::TDombepito* areaWindow_ = nullptr;  // a child of the main window
+    ui::AreaBuilderWindow* areaWindow_ = nullptr;  // a child of the main window
     UpdateCheck* updateCheck_ = nullptr;    // a child of the main window
     bool terminationRequested_ = false;
     bool ending_ = false;

@@ -136,7 +136,6 @@ thread_local ReplacementGroup* currentGroup = nullptr;
 
 // A group of more files flushes their file system as a whole.
 constexpr std::size_t kMostFilesFlushedOneByOne = 8;
-void (*stepHook)(std::size_t) = nullptr;
 
 }  // namespace
 
@@ -329,7 +328,6 @@ ReplacementGroup::~ReplacementGroup()
 
 ReplacementGroup* ReplacementGroup::Current() { return currentGroup; }
 
-void ReplacementGroup::SetStepHookForTesting(void (*hook)(std::size_t step)) { stepHook = hook; }
 
 int ReplacementGroup::KeptFolder(int folderFd) const
 {
@@ -452,13 +450,6 @@ void ReplacementGroup::Publish()
         steps_.clear();
         return;
     }
-    std::size_t done = 0;
-    // What was carried out stays; the rest goes.
-    const auto fail = [this, &done](int code) {
-        const std::string path = steps_[done].displayPath;
-        Abandon();
-        throw OutputError(IoErrorText(code), path, code);
-    };
     // Many files: one flush of each file system they are on, a single
     // journal commit in place of one per file.
     const std::size_t files = static_cast<std::size_t>(std::count_if(
@@ -492,40 +483,29 @@ void ReplacementGroup::Publish()
             ::close(fd);
         }
     }
-    for (; !flushed && done < steps_.size(); ++done) {
-        const Step& step = steps_[done];
-        if (step.kind != Step::Kind::Rename)
-            continue;
-        const int fd = ::openat(step.folderFd, step.temporaryName.c_str(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC);
-        if (fd < 0)
-            fail(errno);
-        const int synced = ::fsync(fd) == 0 ? 0 : errno;
-        ::close(fd);
-        if (synced != 0 && synced != EINVAL && synced != ENOSYS)
-            fail(synced);
+    StepCalls calls;
+    if (!flushed) {
+        calls.flush = [](const Step& step) {
+            const int fd = ::openat(step.folderFd, step.temporaryName.c_str(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC);
+            if (fd < 0)
+                return errno;
+            const int synced = ::fsync(fd) == 0 ? 0 : errno;
+            ::close(fd);
+            return synced == EINVAL || synced == ENOSYS ? 0 : synced;
+        };
     }
-    for (done = 0; done < steps_.size(); ++done) {
-        Step& step = steps_[done];
-        if (stepHook != nullptr) {
-            try {
-                stepHook(done);
-            } catch (...) {
-                fail(EIO);
-            }
-        }
-        if (step.kind == Step::Kind::Rename) {
-            if (::renameat(step.folderFd, step.temporaryName.c_str(), step.folderFd, step.name.c_str()) != 0)
-                fail(errno);
-            step.temporaryName.clear();
-            DisarmPendingSlot(step.slot);
-            step.slot = -1;
-        } else {
-            struct stat entry {};
-            if (::fstatat(step.folderFd, step.name.c_str(), &entry, AT_SYMLINK_NOFOLLOW) == 0 && !S_ISDIR(entry.st_mode))
-                ::unlinkat(step.folderFd, step.name.c_str(), 0);
-        }
-    }
-    steps_.clear();
+    calls.rename = [](Step& step) {
+        if (::renameat(step.folderFd, step.temporaryName.c_str(), step.folderFd, step.name.c_str()) != 0)
+            return errno;
+        DisarmPendingSlot(step.slot);
+        return 0;
+    };
+    calls.remove = [](const Step& step) {
+        struct stat entry {};
+        if (::fstatat(step.folderFd, step.name.c_str(), &entry, AT_SYMLINK_NOFOLLOW) == 0 && !S_ISDIR(entry.st_mode))
+            ::unlinkat(step.folderFd, step.name.c_str(), 0);
+    };
+    CarryOutSteps(calls);
     // The new entries on the disk too (best effort, as for a single file).
     for (const int kept : folders_) {
         const int folder = ::openat(kept, ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC);

@@ -20,6 +20,8 @@
 //    puts each in place (a batch, a tile set).
 #pragma once
 
+#include "core/non_copyable.h"
+
 #include <filesystem>
 #include <sys/types.h>
 #include <functional>
@@ -35,11 +37,8 @@ namespace kestrane {
 // "Invalid filename", or "I/O error <code>".
 std::string IoErrorText(int code);
 
-class ReplacingFile {
+class ReplacingFile : NonCopyable {
 public:
-    ReplacingFile() = default;
-    ReplacingFile(const ReplacingFile&) = delete;
-    ReplacingFile& operator=(const ReplacingFile&) = delete;
     ~ReplacingFile();  // an output still open is abandoned
 
     // Starts a new output for `target` (relative to the current folder).
@@ -95,12 +94,10 @@ struct TemporaryFileName {
 // between. A group opened inside another hands its steps to the outer one
 // on Publish. What a group holds when it is dropped unpublished (a failure,
 // a refusal) is removed, and the previous files stay as they were.
-class ReplacementGroup {
+class ReplacementGroup : NonCopyable {
 public:
     ReplacementGroup();
     ~ReplacementGroup();
-    ReplacementGroup(const ReplacementGroup&) = delete;
-    ReplacementGroup& operator=(const ReplacementGroup&) = delete;
 
     // The innermost open group of this thread, or nothing.
     static ReplacementGroup* Current();
@@ -144,6 +141,18 @@ public:
     static void SetStepHookForTesting(void (*hook)(std::size_t step));
 
 private:
+    // The platform's calls for Publish; each returns 0 or the errno of
+    // its failure.
+    struct StepCalls {
+        std::function<int(const Step&)> flush;    // puts a complete file on the disk; empty: all are there
+        std::function<int(Step&)> rename;         // renames it over its target, its slot disarmed
+        std::function<void(const Step&)> remove;  // removes a target that is not a folder
+    };
+    // Publish after the outer group and the flush of the file systems:
+    // flushes each file, then carries out the steps in order (the test
+    // hook before each). A failure abandons what is left and throws
+    // OutputError naming the step's target.
+    void CarryOutSteps(const StepCalls& calls);
     int KeptFolder(int folderFd) const;  // a kept descriptor of the same folder, or -1
     struct StaleListing {
         dev_t device;

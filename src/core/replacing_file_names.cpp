@@ -1,5 +1,7 @@
 #include "core/replacing_file_names.h"
 
+#include "core/errors.h"
+
 #include <algorithm>
 #include <cerrno>
 #include <charconv>
@@ -11,7 +13,49 @@ namespace {
 
 constexpr std::string_view kTemporaryInfix = ".tmp";
 
+void (*stepHook)(std::size_t) = nullptr;
+
 }  // namespace
+
+void ReplacementGroup::SetStepHookForTesting(void (*hook)(std::size_t step)) { stepHook = hook; }
+
+void ReplacementGroup::CarryOutSteps(const StepCalls& calls)
+{
+    std::size_t done = 0;
+    // What was carried out stays; the rest goes.
+    const auto fail = [this, &done](int code) {
+        const std::string path = steps_[done].displayPath;
+        Abandon();
+        throw OutputError(IoErrorText(code), path, code);
+    };
+    // Every file on the disk before any name points to it.
+    for (; calls.flush && done < steps_.size(); ++done) {
+        const Step& step = steps_[done];
+        if (step.kind != Step::Kind::Rename)
+            continue;
+        if (const int code = calls.flush(step); code != 0)
+            fail(code);
+    }
+    for (done = 0; done < steps_.size(); ++done) {
+        Step& step = steps_[done];
+        if (stepHook != nullptr) {
+            try {
+                stepHook(done);
+            } catch (...) {
+                fail(EIO);
+            }
+        }
+        if (step.kind == Step::Kind::Rename) {
+            if (const int code = calls.rename(step); code != 0)
+                fail(code);
+            step.temporaryName.clear();
+            step.slot = -1;
+        } else {
+            calls.remove(step);
+        }
+    }
+    steps_.clear();
+}
 
 std::string TemporaryNameOf(const std::string& name, unsigned counter, long long pid, std::size_t longestEntry)
 {

@@ -1,6 +1,6 @@
 // The parts of file replacement that are the same on every platform: the
-// names of temporary files, the texts of failed file operations and what a
-// group holds.
+// names of temporary files, the texts of failed file operations, what a
+// group holds and the order in which a group's steps are carried out.
 #pragma once
 
 #include "core/replacing_file.h"

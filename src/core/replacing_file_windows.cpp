@@ -168,7 +168,6 @@ void RemoveStaleEntry(const fs::path& folder, const std::string& entry)
 }
 
 thread_local ReplacementGroup* currentGroup = nullptr;
-void (*stepHook)(std::size_t) = nullptr;
 
 // Flushes the complete file `path` to the disk; 0 or the C library's code.
 int FlushFile(const fs::path& path)
@@ -345,7 +344,6 @@ ReplacementGroup::~ReplacementGroup()
 
 ReplacementGroup* ReplacementGroup::Current() { return currentGroup; }
 
-void ReplacementGroup::SetStepHookForTesting(void (*hook)(std::size_t step)) { stepHook = hook; }
 
 int ReplacementGroup::KeptFolder(int folderFd) const
 {
@@ -420,43 +418,21 @@ void ReplacementGroup::Publish()
         folders_.clear();
         return;
     }
-    std::size_t done = 0;
-    const auto fail = [this, &done](int code) {
-        const std::string path = steps_[done].displayPath;
-        Abandon();
-        throw OutputError(IoErrorText(code), path, code);
+    StepCalls calls;
+    calls.flush = [](const Step& step) { return FlushFile(EntryPath(step.folderFd, step.temporaryName)); };
+    calls.rename = [](Step& step) {
+        if (!MoveInPlace(EntryPath(step.folderFd, step.temporaryName), EntryPath(step.folderFd, step.name)))
+            return LastErrno();
+        DisarmPendingSlot(step.slot);
+        return 0;
     };
-    // Every file on the disk before any name points to it.
-    for (; done < steps_.size(); ++done) {
-        const Step& step = steps_[done];
-        if (step.kind != Step::Kind::Rename)
-            continue;
-        if (const int code = FlushFile(EntryPath(step.folderFd, step.temporaryName)); code != 0)
-            fail(code);
-    }
-    for (done = 0; done < steps_.size(); ++done) {
-        Step& step = steps_[done];
-        if (stepHook != nullptr) {
-            try {
-                stepHook(done);
-            } catch (...) {
-                fail(EIO);
-            }
-        }
+    calls.remove = [](const Step& step) {
         const fs::path target = EntryPath(step.folderFd, step.name);
-        if (step.kind == Step::Kind::Rename) {
-            if (!MoveInPlace(EntryPath(step.folderFd, step.temporaryName), target))
-                fail(LastErrno());
-            step.temporaryName.clear();
-            DisarmPendingSlot(step.slot);
-            step.slot = -1;
-        } else {
-            const DWORD attributes = ::GetFileAttributesW(target.c_str());
-            if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0)
-                ::DeleteFileW(target.c_str());
-        }
-    }
-    steps_.clear();
+        const DWORD attributes = ::GetFileAttributesW(target.c_str());
+        if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0)
+            ::DeleteFileW(target.c_str());
+    };
+    CarryOutSteps(calls);
 }
 
 void RemovePendingTemporaryFiles() noexcept

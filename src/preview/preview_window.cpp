@@ -37,14 +37,6 @@ const LocalText kOpen{"Megnyitás...", "Open..."};
 const LocalText kReset{"Alaphelyzet", "Reset view"};
 const LocalText kCancel{"Mégse", "Cancel"};
 const LocalText kOpenTitle{"Objektumfájl megnyitása", "Open an object file"};
-const LocalText kFilter{"B3D objektumok (*.b3d *.B3D);;CSV objektumok (*.csv *.CSV);;OBJ fájlok (*.obj *.OBJ);;"
-                        "Minden fájl (*)",
-                        "B3D objects (*.b3d *.B3D);;CSV objects (*.csv *.CSV);;OBJ files (*.obj *.OBJ);;"
-                        "All files (*)"};
-const LocalText kTileSetFilter{"Objektumok és csempekészletek (*.b3d *.B3D *.csv *.CSV *.obj *.OBJ *_tiles.txt);;",
-                               "Objects and tile sets (*.b3d *.B3D *.csv *.CSV *.obj *.OBJ *_tiles.txt);;"};
-const LocalText kTrackKitFilter{"Pályakészletek elemlistái (track_structures.txt palya_elemek.txt);;",
-                                "Structure lists of track kits (track_structures.txt palya_elemek.txt);;"};
 const LocalText kTileCount{" – %1 csempe, a legnagyobb %2 csúcsponttal", " – %1 tiles, the largest with %2 vertices"};
 const LocalText kNothing{"Nincs megnyitott objektum.", "No object is open."};
 const LocalText kCounts{"%1: %2 szakasz, %3 csúcspont, %4 lap", "%1: %2 sections, %3 vertices, %4 faces"};
@@ -58,6 +50,30 @@ const LocalText kNoMemory{"nincs elég memória", "not enough memory"};
 const LocalText kBuiltIns{" – %1 beépített textúra a hiányzó képek helyén", " – %1 built-in textures for missing bitmaps"};
 
 QString Tr(const LocalText& text, UiLanguage language) { return QString::fromUtf8(text(language)); }
+
+// The file types of the Open dialog, in its order: what they are and the
+// names they match.
+struct FileType {
+    LocalText name;
+    const char* patterns;
+};
+const FileType kOpenTypes[] = {
+    {{"Objektumok és csempekészletek", "Objects and tile sets"}, "*.b3d *.B3D *.csv *.CSV *.obj *.OBJ *_tiles.txt"},
+    {{"Pályakészletek elemlistái", "Structure lists of track kits"}, "track_structures.txt palya_elemek.txt"},
+    {{"B3D objektumok", "B3D objects"}, "*.b3d *.B3D"},
+    {{"CSV objektumok", "CSV objects"}, "*.csv *.CSV"},
+    {{"OBJ fájlok", "OBJ files"}, "*.obj *.OBJ"},
+    {{"Minden fájl", "All files"}, "*"},
+};
+
+// The Open dialog's filter: "name (patterns)" for each type, ";;" between.
+QString OpenFilter(UiLanguage language)
+{
+    QStringList types;
+    for (const FileType& type : kOpenTypes)
+        types << QStringLiteral("%1 (%2)").arg(Tr(type.name, language), QString::fromLatin1(type.patterns));
+    return types.join(QStringLiteral(";;"));
+}
 
 QImage ToQImage(const textures::BitmapImage& picture)
 {
@@ -407,8 +423,7 @@ void PreviewWindow::chooseFile()
     const QString start = file_.isEmpty() ? QDir::currentPath() : QFileInfo(file_).absolutePath();
     const QString path =
         ui::ChooseWithFileDialog(this, ui::FileDialogKind::OpenFile, Tr(kOpenTitle, language_), start,
-                                 Tr(kTileSetFilter, language_) + Tr(kTrackKitFilter, language_) +
-                                     Tr(kFilter, language_));
+                                 OpenFilter(language_));
     if (!path.isEmpty())
         openFile(path);
 }

@@ -18,59 +18,66 @@ bool SameName(std::string_view a, std::string_view b)
     });
 }
 
+// One picture of the set: its name in the Hungarian and in the English
+// files (the same name where both use it), the kind of object that names
+// it, its drawing and what it shows.
+struct Picture {
+    const char* hu;
+    const char* en;
+    TextureOwner owner;
+    Drawing drawing;
+    LocalText shows;
+};
+
+using enum Drawing;
+using enum TextureOwner;
+
+constexpr Picture kPictures[] = {
+    // Hungarian name   English name        owner    drawing        shows
+    {"1.bmp",           "1.bmp",            House,   Plaster,       {"első fal: vakolt, lábazati sávval", "front wall: plastered, with a plinth band"}},
+    {"2.bmp",           "2.bmp",            House,   Plaster,       {"jobb fal", "right wall"}},
+    {"3.bmp",           "3.bmp",            House,   Plaster,       {"hátsó fal", "back wall"}},
+    {"4.bmp",           "4.bmp",            House,   Plaster,       {"bal fal", "left wall"}},
+    {"5.bmp",           "5.bmp",            House,   Plaster,       {"bal sarokfal", "left corner wall"}},
+    {"6.bmp",           "6.bmp",            House,   Plaster,       {"jobb sarokfal", "right corner wall"}},
+    {"7.bmp",           "7.bmp",            House,   GableBoards,   {"oromfal: vízszintes deszkaborítás", "gable: horizontal weatherboards"}},
+    {"8.bmp",           "8.bmp",            House,   GableBoards,   {"oromfal: vízszintes deszkaborítás", "gable: horizontal weatherboards"}},
+    {"9.bmp",           "9.bmp",            House,   GableBoards,   {"oromfal: vízszintes deszkaborítás", "gable: horizontal weatherboards"}},
+    {"a.bmp",           "a.bmp",            House,   RoofTiles,     {"tetőcserép sorokban", "roof tiles in rows"}},
+    {"b.bmp",           "b.bmp",            House,   RoofTiles,     {"tetőcserép sorokban", "roof tiles in rows"}},
+    {"c.bmp",           "c.bmp",            House,   RoofTiles,     {"tetőcserép sorokban", "roof tiles in rows"}},
+    {"d.bmp",           "d.bmp",            House,   RoofTiles,     {"tetőcserép sorokban", "roof tiles in rows"}},
+    {"eresz.bmp",       "eresz.bmp",        House,   GutterMetal,   {"eresz, csatorna, lefolyó: horganyzott lemez", "soffit, gutters, downpipe: galvanised sheet"}},
+    {"k.bmp",           "k.bmp",            House,   ChimneyBrick,  {"kémény: tégla", "chimney brick"}},
+    {"ablak.bmp",       "window.bmp",       House,   Window,        {"ablak: keret, osztók, üveg", "window: frame, glazing bars, glass"}},
+    {"ablak_ejjel.bmp", "window_night.bmp", House,   LitWindow,     {"világító ablak éjjelre: meleg fény az üveg mögött", "lit window for the night: warm light behind the glass"}},
+    {"ajto.bmp",        "door.bmp",         House,   Door,          {"deszkaajtó kilinccsel", "plank door with a handle"}},
+    {"a.bmp",           "a.bmp",            Terrain, Grass,         {"terep: fű", "terrain: grass"}},
+    {"zuzottko.bmp",    "ballast.bmp",      Track,   Ballast,       {"zúzottkő ágyazat", "ballast stones"}},
+    {"talpfa.bmp",      "sleeper.bmp",      Track,   SleeperWood,   {"talpfa: fa erezet", "sleeper wood grain"}},
+    {"sin.bmp",         "rail.bmp",         Track,   RailSteel,     {"sín: rozsdás acél, fényes futófelület", "rail steel, rusty, with a bright running band"}},
+    {"fu.bmp",          "grass.bmp",        Track,   GrassSlope,    {"füves rézsű", "grass slope"}},
+    {"szikla.bmp",      "rock.bmp",         Track,   RockCutting,   {"sziklás bevágás", "rock cutting"}},
+    {"tamfal.bmp",      "wall.bmp",         Track,   RetainingWall, {"támfal: kőtömbök sorokban", "retaining wall: stone blocks in courses"}},
+};
+
+// The set as one entry per name: for each kind of object, the names both
+// languages use and the Hungarian ones, then the English ones.
 std::vector<StarterTexture> MakeTable()
 {
-    using enum Drawing;
-    const TextureOwner house = TextureOwner::House, terrain = TextureOwner::Terrain, track = TextureOwner::Track;
-    const LocalText gable{"oromfal: vízszintes deszkaborítás", "gable: horizontal weatherboards"};
-    const LocalText roof{"tetőcserép sorokban", "roof tiles in rows"};
-    const LocalText window{"ablak: keret, osztók, üveg", "window: frame, glazing bars, glass"};
-    const LocalText litWindow{"világító ablak éjjelre: meleg fény az üveg mögött",
-                              "lit window for the night: warm light behind the glass"};
-    const LocalText door{"deszkaajtó kilinccsel", "plank door with a handle"};
-    const LocalText ballast{"zúzottkő ágyazat", "ballast stones"};
-    const LocalText sleeper{"talpfa: fa erezet", "sleeper wood grain"};
-    const LocalText rail{"sín: rozsdás acél, fényes futófelület", "rail steel, rusty, with a bright running band"};
-    const LocalText grassSlope{"füves rézsű", "grass slope"};
-    const LocalText rock{"sziklás bevágás", "rock cutting"};
-    const LocalText wallStone{"támfal: kőtömbök sorokban", "retaining wall: stone blocks in courses"};
-    //  name                owner    language  drawing        shows
-    return {
-        {"1.bmp",            house,   kBoth, Plaster,       {"első fal: vakolt, lábazati sávval", "front wall: plastered, with a plinth band"}},
-        {"2.bmp",            house,   kBoth, Plaster,       {"jobb fal", "right wall"}},
-        {"3.bmp",            house,   kBoth, Plaster,       {"hátsó fal", "back wall"}},
-        {"4.bmp",            house,   kBoth, Plaster,       {"bal fal", "left wall"}},
-        {"5.bmp",            house,   kBoth, Plaster,       {"bal sarokfal", "left corner wall"}},
-        {"6.bmp",            house,   kBoth, Plaster,       {"jobb sarokfal", "right corner wall"}},
-        {"7.bmp",            house,   kBoth, GableBoards,   gable},
-        {"8.bmp",            house,   kBoth, GableBoards,   gable},
-        {"9.bmp",            house,   kBoth, GableBoards,   gable},
-        {"a.bmp",            house,   kBoth, RoofTiles,     roof},
-        {"b.bmp",            house,   kBoth, RoofTiles,     roof},
-        {"c.bmp",            house,   kBoth, RoofTiles,     roof},
-        {"d.bmp",            house,   kBoth, RoofTiles,     roof},
-        {"eresz.bmp",        house,   kBoth, GutterMetal,   {"eresz, csatorna, lefolyó: horganyzott lemez", "soffit, gutters, downpipe: galvanised sheet"}},
-        {"k.bmp",            house,   kBoth, ChimneyBrick,  {"kémény: tégla", "chimney brick"}},
-        {"ablak.bmp",        house,   kHu,   Window,        window},
-        {"ablak_ejjel.bmp",  house,   kHu,   LitWindow,     litWindow},
-        {"ajto.bmp",         house,   kHu,   Door,          door},
-        {"window.bmp",       house,   kEn,   Window,        window},
-        {"window_night.bmp", house,   kEn,   LitWindow,     litWindow},
-        {"door.bmp",         house,   kEn,   Door,          door},
-        {"a.bmp",            terrain, kBoth, Grass,         {"terep: fű", "terrain: grass"}},
-        {"zuzottko.bmp",     track,   kHu,   Ballast,       ballast},
-        {"talpfa.bmp",       track,   kHu,   SleeperWood,   sleeper},
-        {"sin.bmp",          track,   kHu,   RailSteel,     rail},
-        {"fu.bmp",           track,   kHu,   GrassSlope,    grassSlope},
-        {"szikla.bmp",       track,   kHu,   RockCutting,   rock},
-        {"tamfal.bmp",       track,   kHu,   RetainingWall, wallStone},
-        {"ballast.bmp",      track,   kEn,   Ballast,       ballast},
-        {"sleeper.bmp",      track,   kEn,   SleeperWood,   sleeper},
-        {"rail.bmp",         track,   kEn,   RailSteel,     rail},
-        {"grass.bmp",        track,   kEn,   GrassSlope,    grassSlope},
-        {"rock.bmp",         track,   kEn,   RockCutting,   rock},
-        {"wall.bmp",         track,   kEn,   RetainingWall, wallStone},
-    };
+    std::vector<StarterTexture> table;
+    for (const TextureOwner owner : {House, Terrain, Track}) {
+        for (const Picture& p : kPictures) {
+            const bool shared = std::string_view(p.hu) == p.en;
+            if (p.owner == owner)
+                table.push_back({p.hu, owner, shared ? kBoth : std::optional(kHu), p.drawing, p.shows});
+        }
+        for (const Picture& p : kPictures) {
+            if (p.owner == owner && std::string_view(p.hu) != p.en)
+                table.push_back({p.en, owner, kEn, p.drawing, p.shows});
+        }
+    }
+    return table;
 }
 
 }  // namespace

@@ -5,7 +5,6 @@
 #include "ui/preview_launch.h"
 
 #include "ui/file_dialogs.h"
-#include "ui/focus_marker.h"
 #include "ui/language_tables.h"
 #include "ui/message_box.h"
 #include "ui/output_folder.h"
@@ -13,7 +12,6 @@
 #include "textures/texture_writing.h"
 #include "ui/status_panels.h"
 #include "ui/panel.h"
-#include "ui/preset_buttons.h"
 #include "ui_area_window.h"
 
 #include "b3d/load_estimate.h"
@@ -25,7 +23,6 @@
 #include <QDir>
 #include <QEventLoop>
 #include <QFile>
-#include <QDateTime>
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QRegularExpression>
@@ -98,7 +95,7 @@ void SetBorder(QFrame* swatch, bool border)
 
 // The area builder's edit boxes and the inputs they hold, for reading the
 // window and for setting it from a preset.
-std::vector<std::pair<QLineEdit*, std::string TerrainInput::*>> TerrainTexts(const Ui::TDombepito& ui)
+std::vector<std::pair<QLineEdit*, std::string TerrainInput::*>> TerrainTexts(const Ui::AreaBuilderWindow& ui)
 {
     return {{ui.dombxedit, &TerrainInput::areaX},      {ui.dombzedit, &TerrainInput::areaZ},
             {ui.xbontEdit, &TerrainInput::resolutionX}, {ui.zbontedit, &TerrainInput::resolutionZ},
@@ -109,7 +106,7 @@ std::vector<std::pair<QLineEdit*, std::string TerrainInput::*>> TerrainTexts(con
             {ui.TexturaEdit, &TerrainInput::texture},   {ui.csempeEdit, &TerrainInput::tileLength}};
 }
 
-std::vector<std::pair<QLineEdit*, std::string HeightmapInput::*>> HeightmapTexts(const Ui::TDombepito& ui)
+std::vector<std::pair<QLineEdit*, std::string HeightmapInput::*>> HeightmapTexts(const Ui::AreaBuilderWindow& ui)
 {
     return {{ui.DomborzatOrigoXEdit, &HeightmapInput::originX}, {ui.DomborzatOrigoZEdit, &HeightmapInput::originZ},
             {ui.MagassagSzorzoEdit, &HeightmapInput::scale},    {ui.MagassagEltolasEdit, &HeightmapInput::offset},
@@ -122,7 +119,8 @@ constexpr std::string TerrainPeakInput::*kPeakColumns[] = {&TerrainPeakInput::gr
 
 }  // namespace
 
-TDombepito::TDombepito(QWidget* parent) : QDialog(parent), ui(std::make_unique<Ui::TDombepito>())
+AreaBuilderWindow::AreaBuilderWindow(QWidget* parent)
+    : GeneratorDialog(parent), ui(std::make_unique<Ui::AreaBuilderWindow>())
 {
     RegisterBundledFonts();  // before the form sets its fonts
     ui->setupUi(this);
@@ -136,63 +134,56 @@ TDombepito::TDombepito(QWidget* parent) : QDialog(parent), ui(std::make_unique<U
     // Modal for the main window only: a preview opened from here lives
     // beside it and takes input.
     setWindowModality(Qt::WindowModal);
-    statusPanels_ = new StatusPanels(ui->StatusBar_terep, QStringLiteral("StatusBar_terepPanel"));
-    statusPanel_ = statusPanels_->panel();
+    // The status panels; the output folder between the inputs and the
+    // generate button.
+    setUpOutput(ui->StatusBar_terep, QStringLiteral("StatusBar_terepPanel"), QStringLiteral("terrain"),
+                QRect(8, 259, 385, 19));
     // Shown at the status bar's right end while a generation runs in the background.
     cancel_ = new QPushButton(ui->StatusBar_terep);
     cancel_->setObjectName("MegseGomb");
     cancel_->setGeometry(kWindowWidth - 72, 0, 72, kStatusBarHeight);
     cancel_->hide();
-    // The output folder, between the inputs and the generate button.
-    outputFolder_ = new OutputFolderLine(QStringLiteral("terrain"), QRect(8, 259, 385, 19), this);
     // "Write textures", under the colour bars, above the texture name.
     writeTextures_ = new WriteTexturesBox(QStringLiteral("terrain"), QRect(80, 215, 170, 16), this);
-    const std::pair<QScrollBar*, QLabel*> barLetters[] = {
-        {ui->rtScrollBar, ui->rTerepBetu}, {ui->gtScrollBar, ui->gTerepBetu}, {ui->btScrollBar, ui->bTerepBetu},
-        {ui->rScrollBar, ui->rEditorBetu}, {ui->gScrollBar, ui->gEditorBetu}, {ui->bScrollBar, ui->bEditorBetu},
-    };
-    for (const auto& [bar, letter] : barLetters)
-        MarkFocus(bar, letter);
+    colorPickers_[kBaseColor] = {ui->fszinchk, {ui->rtScrollBar, ui->gtScrollBar, ui->btScrollBar},
+                                 {ui->rTerepBetu, ui->gTerepBetu, ui->bTerepBetu}, {ui->trl, ui->tgl, ui->tbl},
+                                 ui->tereppanel};
+    colorPickers_[kPeakEditor] = {nullptr, {ui->rScrollBar, ui->gScrollBar, ui->bScrollBar},
+                                  {ui->rEditorBetu, ui->gEditorBetu, ui->bEditorBetu},
+                                  {ui->rclabel, ui->gclabel, ui->bclabel}, ui->szinminta};
+    for (const ColorPicker& picker : colorPickers_)
+        ConnectColorPicker(this, picker);
 
-    connect(ui->GenButton, &QPushButton::clicked, this, &TDombepito::GenButtonClick);
-    connect(ui->elonezetgomb, &QPushButton::clicked, this, &TDombepito::elonezetgombClick);
+    connect(ui->GenButton, &QPushButton::clicked, this, &AreaBuilderWindow::generateTerrain);
+    connect(ui->elonezetgomb, &QPushButton::clicked, this, &AreaBuilderWindow::showPreview);
     connect(ui->szimchk, &QCheckBox::toggled, ui->csempeEdit, &QLineEdit::setEnabled);
     connect(ui->szimchk, &QCheckBox::toggled, ui->ketoldaluchk, &QCheckBox::setEnabled);
-    connect(ui->rtScrollBar, &QScrollBar::valueChanged, this, &TDombepito::rtScrollBarChange);
-    connect(ui->gtScrollBar, &QScrollBar::valueChanged, this, &TDombepito::gtScrollBarChange);
-    connect(ui->btScrollBar, &QScrollBar::valueChanged, this, &TDombepito::btScrollBarChange);
-    connect(ui->rScrollBar, &QScrollBar::valueChanged, this, &TDombepito::rScrollBarChange);
-    connect(ui->gScrollBar, &QScrollBar::valueChanged, this, &TDombepito::gScrollBarChange);
-    connect(ui->bScrollBar, &QScrollBar::valueChanged, this, &TDombepito::bScrollBarChange);
     for (int k = 1; k <= 8; ++k)
         swatch(k)->installEventFilter(this);
     ui->szinminta->installEventFilter(this);
-    connect(ui->DomborzatGomb, &QPushButton::toggled, this, &TDombepito::DomborzatGombToggled);
-    connect(ui->DomborzatTallozo, &QPushButton::clicked, this, &TDombepito::DomborzatTallozoClick);
-    connect(ui->DomborzatEdit, &QLineEdit::editingFinished, this, &TDombepito::UpdateHeightmapInfo);
-    connect(ui->CellameretEdit, &QLineEdit::editingFinished, this, &TDombepito::UpdateHeightmapInfo);
+    connect(ui->DomborzatGomb, &QPushButton::toggled, this, &AreaBuilderWindow::showHeightmapLine);
+    connect(ui->DomborzatTallozo, &QPushButton::clicked, this, &AreaBuilderWindow::browseHeightmap);
+    connect(ui->DomborzatEdit, &QLineEdit::editingFinished, this, &AreaBuilderWindow::updateHeightmapInfo);
+    connect(ui->CellameretEdit, &QLineEdit::editingFinished, this, &AreaBuilderWindow::updateHeightmapInfo);
     connect(ui->HeightmapMapOriginCheck, &QCheckBox::toggled, this, [this] {
-        UpdateOriginHints();
-        UpdateHeightmapInfo();
+        updateOriginHints();
+        updateHeightmapInfo();
     });
     ui->DomborzatPanel->hide();
-    const auto report = [this](const QString& text) { setStatusText(text); };
-    new PresetButtons(ui->savePresetButton, ui->loadPresetButton,
-                      [this] { return TerrainPresetJson(terrainInput()); },
-                      [this](std::string_view json) { setTerrainInput(TerrainFromPreset(json)); },
-                      [this] { return language_; }, report);
-    outputFolder_->setReporter(report);
+    setUpPresets(
+        ui->savePresetButton, ui->loadPresetButton, [this] { return TerrainPresetJson(terrainInput()); },
+        [this](std::string_view json) { setTerrainInput(TerrainFromPreset(json)); }, true);
     SetUpGuides();
 
-    FormCreate();
+    finishCreation();
 }
 
-TDombepito::~TDombepito() = default;
+AreaBuilderWindow::~AreaBuilderWindow() = default;
 
-void TDombepito::FormCreate()
+void AreaBuilderWindow::finishCreation()
 {
     // The grid and the peak rows were cleared when the generator was made.
-    PaintPanel(ui->tereppanel, QColor(ui->rtScrollBar->value(), ui->gtScrollBar->value(), ui->btScrollBar->value()));
+    colorPickers_[kBaseColor].paintSample();
     peakColors_.fill(kPeakColor);
     PaintPanel(ui->szinminta, ToQColor(kPeakColor));
     for (int k = 1; k <= 8; ++k)
@@ -202,35 +193,25 @@ void TDombepito::FormCreate()
         SetBorder(swatch(k), k == 1);
 }
 
-QFrame* TDombepito::swatch(int k) const
+QFrame* AreaBuilderWindow::swatch(int k) const
 {
     QFrame* const swatches[] = {ui->Panel1, ui->Panel2, ui->Panel3, ui->Panel4,
                                 ui->Panel5, ui->Panel6, ui->Panel7, ui->Panel8};
     return swatches[k - 1];
 }
 
-QColor TDombepito::editorColor() const
-{
-    return QColor(ui->rScrollBar->value(), ui->gScrollBar->value(), ui->bScrollBar->value());
-}
-
-void TDombepito::ApplyAreaWindowLanguage(UiLanguage language)
+void AreaBuilderWindow::applyLanguage(UiLanguage language)
 {
     language_ = language;
-    ApplyTexts(*this, AreaWindowCaptions(), language, TextRole::Caption);
-    ApplyTexts(*this, AreaWindowHints(), language, TextRole::Hint);
-    ApplyTexts(*this, AreaWindowFixedHints(), language, TextRole::Hint);
-    UpdatePeakHints();
-    UpdateOriginHints();
+    ApplyTexts(*this, TextPart::AreaBuilder, language);
+    ApplyTexts(*this, TextPart::PresetButtons, language);
+    updatePeakHints();
+    updateOriginHints();
     if (!ui->DomborzatEdit->text().isEmpty())
-        UpdateHeightmapInfo();
+        updateHeightmapInfo();
     outputFolder_->applyLanguage(language);
     writeTextures_->applyLanguage(language);
 }
-
-QString TDombepito::statusText() const { return statusPanel_->text(); }
-
-void TDombepito::setStatusText(const QString& text) { statusPanel_->setText(text); }
 
 namespace {
 
@@ -250,7 +231,7 @@ std::vector<std::string> TerrainFileNames(const TerrainResult& result, ObjectFor
 
 }  // namespace
 
-TerrainInput TDombepito::terrainInput() const
+TerrainInput AreaBuilderWindow::terrainInput() const
 {
     TerrainInput input;
     for (const auto& [edit, text] : TerrainTexts(*ui))
@@ -259,8 +240,7 @@ TerrainInput TDombepito::terrainInput() const
     input.layout = ui->szimchk->isChecked() ? TerrainLayout::Simulator : TerrainLayout::Cells;
     // Two-sided faces only in the simulator layout (the cell layout has them anyway).
     input.twoSided = ui->szimchk->isChecked() && ui->ketoldaluchk->isChecked();
-    input.baseColor = {Channel(ui->rtScrollBar->value()), Channel(ui->gtScrollBar->value()),
-                       Channel(ui->btScrollBar->value())};
+    input.baseColor = colorPickers_[kBaseColor].rgb();
     for (int k = 1; k <= 8; ++k) {
         TerrainPeakInput& peak = input.peaks[static_cast<std::size_t>(k - 1)];
         for (int column = 1; column <= 4; ++column)
@@ -277,14 +257,14 @@ TerrainInput TDombepito::terrainInput() const
     return input;
 }
 
-bool TDombepito::heightmapOpen() const { return ui->DomborzatGomb->isChecked(); }
+bool AreaBuilderWindow::heightmapOpen() const { return ui->DomborzatGomb->isChecked(); }
 
-QLineEdit* TDombepito::peakCell(int row, int column) const
+QLineEdit* AreaBuilderWindow::peakCell(int row, int column) const
 {
     return findChild<QLineEdit*>(QStringLiteral("d%1%2").arg(row).arg(column));
 }
 
-void TDombepito::DomborzatGombToggled(bool open)
+void AreaBuilderWindow::showHeightmapLine(bool open)
 {
     const int height = open ? kOpenHeight : kClosedHeight;
     ui->DomborzatPanel->setVisible(open);
@@ -292,7 +272,7 @@ void TDombepito::DomborzatGombToggled(bool open)
     setFixedSize(kWindowWidth, height);
 }
 
-void TDombepito::DomborzatTallozoClick()
+void AreaBuilderWindow::browseHeightmap()
 {
     const QString file = ChooseWithFileDialog(
         this, FileDialogKind::OpenFile, ui->DomborzatFajlLabel->text(), ui->DomborzatEdit->text(),
@@ -301,10 +281,10 @@ void TDombepito::DomborzatTallozoClick()
     if (file.isEmpty())
         return;
     ui->DomborzatEdit->setText(file);
-    UpdateHeightmapInfo();
+    updateHeightmapInfo();
 }
 
-void TDombepito::UpdateOriginHints()
+void AreaBuilderWindow::updateOriginHints()
 {
     // Unchecked, the language table's hints (metres from the corner).
     const bool map = ui->HeightmapMapOriginCheck->isChecked();
@@ -320,13 +300,12 @@ void TDombepito::UpdateOriginHints()
             boxes[k]->setToolTip(QString::fromUtf8(mapHints[k](language_)));
             continue;
         }
-        for (const UiText& row : AreaWindowHints())
-            if (boxes[k]->objectName() == QLatin1String(row.control))
-                boxes[k]->setToolTip(QString::fromUtf8(row(language_)));
+        if (const UiText* row = FindText(TextPart::AreaBuilder, TextRole::Hint, boxes[k]->objectName().toStdString()))
+            boxes[k]->setToolTip(QString::fromUtf8((*row)(language_)));
     }
 }
 
-void TDombepito::UpdateHeightmapInfo()
+void AreaBuilderWindow::updateHeightmapInfo()
 {
     QString text;
     QString tip;
@@ -354,7 +333,7 @@ void TDombepito::UpdateHeightmapInfo()
     ui->DomborzatInfo->setToolTip(tip);
 }
 
-TerrainResult TDombepito::GenerateInBackground(const TerrainInput& input, const std::filesystem::path& folder)
+TerrainResult AreaBuilderWindow::GenerateInBackground(const TerrainInput& input, const std::filesystem::path& folder)
 {
     const LocalText reading{"Domborzat olvasása: %1%", "Reading the heightmap: %1%"};
     const LocalText writing{"Csempék írása: %1 / %2", "Writing the tiles: %1 of %2"};
@@ -407,14 +386,12 @@ TerrainResult TDombepito::GenerateInBackground(const TerrainInput& input, const 
     return result;
 }
 
-void TDombepito::setTerrainInput(const TerrainInput& input)
+void AreaBuilderWindow::setTerrainInput(const TerrainInput& input)
 {
     for (const auto& [edit, text] : TerrainTexts(*ui))
         edit->setText(QString::fromStdString(input.*text));
     ui->fszinchk->setChecked(input.useColor);
-    ui->rtScrollBar->setValue(input.baseColor.r);
-    ui->gtScrollBar->setValue(input.baseColor.g);
-    ui->btScrollBar->setValue(input.baseColor.b);
+    colorPickers_[kBaseColor].setRgb(input.baseColor);
     for (int k = 1; k <= 8; ++k) {
         const TerrainPeakInput& peak = input.peaks[static_cast<std::size_t>(k - 1)];
         for (int column = 1; column <= 4; ++column)
@@ -432,17 +409,15 @@ void TDombepito::setTerrainInput(const TerrainInput& input)
     ui->HeightmapMapOriginCheck->setChecked(heightmap.mapOrigin);
     for (const auto& [edit, text] : HeightmapTexts(*ui))
         edit->setText(QString::fromStdString(heightmap.*text));
-    UpdateHeightmapInfo();
+    updateHeightmapInfo();
     outputFolder_->setFormat(input.format);
 }
 
-void TDombepito::GenButtonClick()
+void AreaBuilderWindow::generateTerrain()
 {
     const TerrainInput input = terrainInput();
     QString heightmapReport;
-    const GenerationOutcome outcome = GenerateAndReport(
-        *this, [this](const QString& text) { setStatusText(text); },
-        [&] {
+    const GenerationOutcome outcome = generateAndShow([&] {
             const std::filesystem::path folder = outputFolder_->folderPath();
             // The simulator layout adds the loader's expected time to the status.
             const auto loadTime = [this, &input](const TerrainResult& result) {
@@ -461,93 +436,52 @@ void TDombepito::GenButtonClick()
             if (writeTextures_->isChecked() && !input.texture.empty())
                 generated.status += " " + OneLine(textures::WriteTerrainTextures(input.texture, folder, language_));
             return generated;
-        },
-        lastGenerated_);
+        });
     if (outcome == GenerationOutcome::Cancelled)
         setStatusText(QString::fromUtf8(LocalText{"Megszakítva; a korábbi fájlok változatlanok.",
                                                   "Cancelled; the previous files are unchanged."}(language_)));
     if (outcome == GenerationOutcome::Written) {
-        statusPanels_->showWritten(lastGenerated_, QDateTime::currentDateTime());
         // The heightmap's summary on its own line, whole.
         ui->DomborzatJelentes->setText(heightmapReport);
         ui->DomborzatJelentes->setToolTip(heightmapReport);
     }
 }
 
-void TDombepito::rtScrollBarChange()
-{
-    PaintPanel(ui->tereppanel, QColor(ui->rtScrollBar->value(), ui->gtScrollBar->value(), ui->btScrollBar->value()));
-    ui->trl->setText(QString::number(ui->rtScrollBar->value()));
-}
-
-void TDombepito::gtScrollBarChange()
-{
-    PaintPanel(ui->tereppanel, QColor(ui->rtScrollBar->value(), ui->gtScrollBar->value(), ui->btScrollBar->value()));
-    ui->tgl->setText(QString::number(ui->gtScrollBar->value()));
-}
-
-void TDombepito::btScrollBarChange()
-{
-    PaintPanel(ui->tereppanel, QColor(ui->rtScrollBar->value(), ui->gtScrollBar->value(), ui->btScrollBar->value()));
-    ui->tbl->setText(QString::number(ui->btScrollBar->value()));
-}
-
-void TDombepito::rScrollBarChange()
-{
-    PaintPanel(ui->szinminta, editorColor());
-    ui->rclabel->setText(QString::number(ui->rScrollBar->value()));
-}
-
-void TDombepito::gScrollBarChange()
-{
-    PaintPanel(ui->szinminta, editorColor());
-    ui->gclabel->setText(QString::number(ui->gScrollBar->value()));
-}
-
-void TDombepito::bScrollBarChange()
-{
-    PaintPanel(ui->szinminta, editorColor());
-    ui->bclabel->setText(QString::number(ui->bScrollBar->value()));
-}
-
-void TDombepito::PanelClick(int k)
+void AreaBuilderWindow::pickSwatch(int k)
 {
     const ColorRgb color = peakColors_[k - 1];
     PaintPanel(ui->szinminta, ToQColor(color));
-    // A bar that moves repaints the preview from all three bars.
-    ui->rScrollBar->setValue(color.r);
-    ui->gScrollBar->setValue(color.g);
-    ui->bScrollBar->setValue(color.b);
-    Panelselvalt(k);
+    // A bar that moves repaints the sample from all three bars.
+    colorPickers_[kPeakEditor].setRgb(color);
+    selectSwatch(k);
 }
 
-void TDombepito::Panelselvalt(int k)
+void AreaBuilderWindow::selectSwatch(int k)
 {
     SetBorder(swatch(selectedSwatch_), false);
     SetBorder(swatch(k), true);
     selectedSwatch_ = k;
 }
 
-void TDombepito::szinmintaClick()
+void AreaBuilderWindow::applyEditorColor()
 {
     PaintPanel(swatch(selectedSwatch_), PanelColor(ui->szinminta));
-    peakColors_[selectedSwatch_ - 1] = {Channel(ui->rScrollBar->value()), Channel(ui->gScrollBar->value()),
-                                        Channel(ui->bScrollBar->value())};
+    peakColors_[selectedSwatch_ - 1] = colorPickers_[kPeakEditor].rgb();
 }
 
-bool TDombepito::eventFilter(QObject* watched, QEvent* event)
+bool AreaBuilderWindow::eventFilter(QObject* watched, QEvent* event)
 {
     if (event->type() == QEvent::MouseButtonRelease) {
         auto* widget = static_cast<QWidget*>(watched);
         const auto* mouse = static_cast<QMouseEvent*>(event);
         if (mouse->button() == Qt::LeftButton && widget->rect().contains(mouse->position().toPoint())) {
             if (widget == ui->szinminta) {
-                szinmintaClick();
+                applyEditorColor();
                 return true;
             }
             for (int k = 1; k <= 8; ++k) {
                 if (widget == swatch(k)) {
-                    PanelClick(k);
+                    pickSwatch(k);
                     return true;
                 }
             }
@@ -556,7 +490,7 @@ bool TDombepito::eventFilter(QObject* watched, QEvent* event)
     return QDialog::eventFilter(watched, event);
 }
 
-void TDombepito::elonezetgombClick()
+void AreaBuilderWindow::showPreview()
 {
     ShowPreview(language_, lastGenerated_, ui->GenButton);
 }

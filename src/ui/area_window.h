@@ -4,14 +4,14 @@
 #pragma once
 
 #include "terrain/terrain_generator.h"
-
-#include <QDialog>
+#include "ui/color_picker.h"
+#include "ui/generator_dialog.h"
 
 #include <array>
 #include <memory>
 
 namespace Ui {
-class TDombepito;
+class AreaBuilderWindow;
 }
 class QFrame;
 class QLabel;
@@ -20,31 +20,19 @@ class QPushButton;
 
 namespace kestrane::ui {
 
-class OutputFolderLine;
 class WriteTexturesBox;
-class StatusPanels;
 
-class TDombepito : public QDialog {
+class AreaBuilderWindow : public GeneratorDialog {
     Q_OBJECT
 
 public:
-    explicit TDombepito(QWidget* parent = nullptr);
-    ~TDombepito() override;
+    explicit AreaBuilderWindow(QWidget* parent = nullptr);
+    ~AreaBuilderWindow() override;
 
     // Sets every caption and hint of the window for `language`; the
     // language is also the one of the next generations.
-    void ApplyAreaWindowLanguage(UiLanguage language);
-    UiLanguage language() const { return language_; }
+    void applyLanguage(UiLanguage language);
 
-    // The text of the status line.
-    QString statusText() const;
-    void setStatusText(const QString& text);
-    // The status panels: the status text, and the path and time of the
-    // last file written.
-    StatusPanels& statusPanels() const { return *statusPanels_; }
-
-    // The output folder line; the terrain file goes to its folder.
-    OutputFolderLine& outputFolder() const { return *outputFolder_; }
     WriteTexturesBox& writeTexturesBox() const { return *writeTextures_; }
 
     // The swatch the colour editor applies to (1 to 8) and the stored
@@ -67,64 +55,53 @@ public:
     QLineEdit* peakCell(int row, int column) const;
 
 public slots:
-    void GenButtonClick();
-    void elonezetgombClick();
-    void rtScrollBarChange();
-    void gtScrollBarChange();
-    void btScrollBarChange();
-    void rScrollBarChange();
-    void gScrollBarChange();
-    void bScrollBarChange();
-    void Panel1Click() { PanelClick(1); }
-    void Panel2Click() { PanelClick(2); }
-    void Panel3Click() { PanelClick(3); }
-    void Panel4Click() { PanelClick(4); }
-    void Panel5Click() { PanelClick(5); }
-    void Panel6Click() { PanelClick(6); }
-    void Panel7Click() { PanelClick(7); }
-    void Panel8Click() { PanelClick(8); }
-    // "Panel-selection change": shows the peak row k's colour panel as the
-    // chosen one. The name is kept from the form.
-    void Panelselvalt(int k);
-    void szinmintaClick();
-    void DomborzatGombToggled(bool open);
-    void DomborzatTallozoClick();
+    // Writes the terrain into the output folder, as `kestrane terrain` does.
+    void generateTerrain();
+    // Shows the terrain written last in the preview window.
+    void showPreview();
+    // A click on peak row k's swatch (1 to 8): the colour editor takes its
+    // colour, and the swatch is the selected one.
+    void pickSwatch(int k);
+    // Shows peak row k's swatch as the selected one.
+    void selectSwatch(int k);
+    // A click on the editor's sample: the selected swatch takes its colour.
+    void applyEditorColor();
+    // Opens (the heightmap button pressed) or closes the heightmap line.
+    void showHeightmapLine(bool open);
+    // Chooses the heightmap file in a file dialog.
+    void browseHeightmap();
     // Shows the chosen raster's size, cell size and height range, or why
     // it cannot be read.
-    void UpdateHeightmapInfo();
+    void updateHeightmapInfo();
     // The peak boxes' hints: their grid units and, as they are typed, the
     // position and width in metres (area_window_guides.cpp).
-    void UpdatePeakHints();
+    void updatePeakHints();
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    void FormCreate();
+    void finishCreation();
     // The tab order as the eye reads the window, the heightmap button's
     // font, the peak hints' updates.
     void SetUpGuides();
     // The origin boxes' hints: metres, or map coordinates while the map
     // switch is on.
-    void UpdateOriginHints();
-    void PanelClick(int k);
+    void updateOriginHints();
     QFrame* swatch(int k) const;
-    QColor editorColor() const;
     // Generates on a worker thread while the window keeps handling events
     // and the status line shows the progress of the heightmap read.
     TerrainResult GenerateInBackground(const TerrainInput& input, const std::filesystem::path& folder);
 
-    std::unique_ptr<Ui::TDombepito> ui;
-    QLabel* statusPanel_ = nullptr;
-    StatusPanels* statusPanels_ = nullptr;
-    OutputFolderLine* outputFolder_ = nullptr;
+    std::unique_ptr<Ui::AreaBuilderWindow> ui;
+    // The terrain's base colour (with its use box) and the peak colour editor.
+    enum ColorPart { kBaseColor, kPeakEditor, kColorParts };
+    ColorPicker colorPickers_[kColorParts]{};
     QPushButton* cancel_ = nullptr;  // stops a generation in the background
     WriteTexturesBox* writeTextures_ = nullptr;
     TerrainGenerator generator_;  // the grid of the whole run
     std::array<ColorRgb, 8> peakColors_{};
     int selectedSwatch_ = 1;
-    UiLanguage language_ = UiLanguage::English;
-    QString lastGenerated_;  // the terrain file this window wrote last
 };
 
 }  // namespace kestrane::ui

@@ -47,7 +47,7 @@ QStringList TabOrder()
 
 }  // namespace
 
-void TDombepito::SetUpGuides()
+void AreaBuilderWindow::SetUpGuides()
 {
     SetTabOrder(*this, TabOrder());
     // The curve's "Z1" and "Z2" keep clear of their boxes.
@@ -67,13 +67,13 @@ void TDombepito::SetUpGuides()
     const QRect place = ui->DomborzatGomb->geometry();
     ui->DomborzatGomb->setGeometry(place.left() - 5, place.top(), place.width() + 8, place.height());
     for (QLineEdit* edit : {ui->dombxedit, ui->dombzedit, ui->xbontEdit, ui->zbontedit})
-        connect(edit, &QLineEdit::textChanged, this, &TDombepito::UpdatePeakHints);
+        connect(edit, &QLineEdit::textChanged, this, &AreaBuilderWindow::updatePeakHints);
     for (int k = 1; k <= 8; ++k)
         for (int c = 1; c <= 4; ++c)
-            connect(peakCell(k, c), &QLineEdit::textChanged, this, &TDombepito::UpdatePeakHints);
+            connect(peakCell(k, c), &QLineEdit::textChanged, this, &AreaBuilderWindow::updatePeakHints);
 }
 
-void TDombepito::UpdatePeakHints()
+void AreaBuilderWindow::updatePeakHints()
 {
     const bool hu = language_ == UiLanguage::Hungarian;
     // Metres per cell along X and Z, when the area and resolution are numbers.
@@ -87,10 +87,7 @@ void TDombepito::UpdatePeakHints()
 
     const char* const hints[] = {"d#1", "d#2", "d#3", "d#4"};
     for (int c = 1; c <= 4; ++c) {
-        QString base;
-        for (const UiText& row : AreaWindowHints())
-            if (QLatin1String(row.control) == QLatin1String(hints[c - 1]))
-                base = QString::fromUtf8(row(language_));
+        const QString base = QString::fromUtf8((*FindText(TextPart::AreaBuilder, TextRole::Hint, hints[c - 1]))(language_));
         for (int k = 1; k <= 8; ++k) {
             QLineEdit* edit = peakCell(k, c);
             const std::optional<double> value = EditNumber(edit);

@@ -1,11 +1,13 @@
-// The captions and hints of both windows in Hungarian and English, kept as
-// data: one row per control (its object name and the two texts).
+// The captions and hints of the windows in Hungarian and English, kept as
+// data: one table, a row per control (the window part, caption or hint,
+// its object name and the two texts).
 #pragma once
 
 #include "core/types.h"
 
 #include <array>
 #include <span>
+#include <string_view>
 
 class QWidget;
 
@@ -28,17 +30,27 @@ struct UiText {
 // The window's own title in the area builder tables.
 inline constexpr const char* kAreaWindowName = "TDombepito";
 
-std::span<const UiText> MainWindowCaptions();
-std::span<const UiText> MainWindowHints();
-// The facade area of the main window.
-std::span<const UiText> FacadeAreaCaptions();
-std::span<const UiText> FacadeAreaHints();
+enum class TextRole { Caption, Hint };
+
+// The windows, and the parts several windows share, whose texts the table
+// holds.
+enum class TextPart {
+    MainWindow,
+    FacadeArea,     // the facade area of the main window
+    AreaBuilder,
+    TrackKit,
+    PresetButtons,  // Save preset… and Load preset… of every window
+    OutputFolder,   // the output folder line of every window
+};
+
+// The captions or hints of a part, in the table's order: for the main
+// window followed by the roof buttons' (from the roof kinds' table).
+std::span<const UiText> WindowTexts(TextPart part, TextRole role);
+// The row of `control` among them, or nullptr.
+const UiText* FindText(TextPart part, TextRole role, std::string_view control);
+
 // The items of the side door's wall list: left, right, back.
 std::span<const LocalText> SideDoorWalls();
-std::span<const UiText> AreaWindowCaptions();
-std::span<const UiText> AreaWindowHints();
-// Hints of the area builder that are the same in both languages.
-std::span<const UiText> AreaWindowFixedHints();
 
 // The names of the stair placements, indexed by the track-bar position
 // 0 to 3: one table for the front and side stairs, one for the corner
@@ -51,11 +63,11 @@ const PlacementTable& CornerPlacements();
 // languages ("Kémény nincs", "Kémény méret: 1" ...).
 const char* ChimneySizeText(int position);
 
-enum class TextRole { Caption, Hint };
-
 // Sets the texts of `table` on the children of `window` (and on the window
-// itself when a row names it): captions of labels, buttons and the window
-// title, or tooltips.
+// itself when a row names it): captions of labels, buttons, group boxes and
+// the window title, or tooltips.
 void ApplyTexts(QWidget& window, std::span<const UiText> table, UiLanguage language, TextRole role);
+// Sets the captions, then the hints, of `part` on `window`.
+void ApplyTexts(QWidget& window, TextPart part, UiLanguage language);
 
 }  // namespace kestrane::ui

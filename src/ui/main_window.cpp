@@ -98,9 +98,9 @@ std::function<void(const QString&)>& MainWindow::BrowserOpener()
     return opener;
 }
 
-std::function<void(TDombepito&)>& MainWindow::ModalShower()
+std::function<void(AreaBuilderWindow&)>& MainWindow::ModalShower()
 {
-    static std::function<void(TDombepito&)> shower = [](TDombepito& window) { window.exec(); };
+    static std::function<void(AreaBuilderWindow&)> shower = [](AreaBuilderWindow& window) { window.exec(); };
     return shower;
 }
 
@@ -128,13 +128,8 @@ MainWindow::MainWindow(QWidget* parent) : QWidget(parent), ui(std::make_unique<U
     colorPickers_[kStairColor] = {ui->lszinchk, {ui->rlScrollBar, ui->glScrollBar, ui->blScrollBar},
                                   {ui->rlBetu, ui->glBetu, ui->blBetu}, {ui->lrl, ui->lgl, ui->lbl},
                                   ui->lepcsoszinPanel};
-    for (const ColorPicker& picker : colorPickers_) {
-        for (int channel = 0; channel < 3; ++channel) {
-            MarkFocus(picker.bars[channel], picker.letters[channel]);
-            connect(picker.bars[channel], &QScrollBar::valueChanged, this,
-                    [this, &picker, channel] { ColorChange(picker, channel); });
-        }
-    }
+    for (const ColorPicker& picker : colorPickers_)
+        ConnectColorPicker(this, picker);
 
     for (const auto& [button, kind] : RoofButtons(*this))
         connect(button, &QRadioButton::clicked, this, &MainWindow::enableRoofControls);
@@ -184,7 +179,7 @@ void MainWindow::finishCreation()
     stairStepsChanged();
     // The samples painted (the colour use boxes start unticked).
     for (const ColorPicker& picker : colorPickers_)
-        PaintSample(picker);
+        picker.paintSample();
     // The update check (installed by the application).
     if (UpdateCheckStarter())
         UpdateCheckStarter()(*this);
@@ -201,8 +196,8 @@ bool MainWindow::SwitchLanguage(UiLanguage language)
     language_ = language;
     UseQtTranslations(language);
     preview::SetPreviewLanguage(language);
-    ApplyTexts(*this, MainWindowCaptions(), language, TextRole::Caption);
-    ApplyTexts(*this, MainWindowHints(), language, TextRole::Hint);
+    ApplyTexts(*this, TextPart::MainWindow, language);
+    ApplyTexts(*this, TextPart::PresetButtons, language);
     outputFolder_->applyLanguage(language);
     writeTextures_->applyLanguage(language);
     if (statusSource_)
@@ -281,17 +276,6 @@ void MainWindow::stairCornerChanged()
     ui->feljs_label->setText(QString::fromUtf8(cornerPlacements_.at(ui->Leps->value())(language_)));
 }
 
-void MainWindow::PaintSample(const ColorPicker& picker)
-{
-    PaintPanel(picker.sample, QColor(picker.bars[0]->value(), picker.bars[1]->value(), picker.bars[2]->value()));
-}
-
-void MainWindow::ColorChange(const ColorPicker& picker, int channel)
-{
-    picker.values[channel]->setText(QString::number(picker.bars[channel]->value()));
-    PaintSample(picker);
-}
-
 bool MainWindow::useWallColor() const { return colorPickers_[kWallColor].use->isChecked(); }
 bool MainWindow::useRoofColor() const { return colorPickers_[kRoofColor].use->isChecked(); }
 bool MainWindow::useChimneyColor() const { return colorPickers_[kChimneyColor].use->isChecked(); }
@@ -302,7 +286,7 @@ void MainWindow::openAreaBuilder()
     if (!areaWindow_)
         return;
     areaWindow_->setStatusText(QString());
-    areaWindow_->ApplyAreaWindowLanguage(language_);
+    areaWindow_->applyLanguage(language_);
     if (ModalShower())
         ModalShower()(*areaWindow_);
 }
@@ -375,9 +359,7 @@ HouseInput MainWindow::houseInput() const
     // Channels straight from the bars, the use from the boxes.
     for (int part = 0; part < kColorParts; ++part) {
         const ColorPicker& picker = colorPickers_[part];
-        input.*kColorSettings[part] = {{Channel(picker.bars[0]->value()), Channel(picker.bars[1]->value()),
-                                        Channel(picker.bars[2]->value())},
-                                       picker.use->isChecked()};
+        input.*kColorSettings[part] = {picker.rgb(), picker.use->isChecked()};
     }
     input.facades = facadeInput();
     input.format = outputFolder_->format();
@@ -401,9 +383,7 @@ void MainWindow::setHouseInput(const HouseInput& input)
     for (int part = 0; part < kColorParts; ++part) {
         const ColorPicker& picker = colorPickers_[part];
         const ColorSetting& color = input.*kColorSettings[part];
-        picker.bars[0]->setValue(color.color.r);
-        picker.bars[1]->setValue(color.color.g);
-        picker.bars[2]->setValue(color.color.b);
+        picker.setRgb(color.color);
         picker.use->setChecked(color.use);
     }
     setFacadeInput(input.facades);
@@ -493,8 +473,7 @@ void MainWindow::updateFacadeArea()
 
 void MainWindow::ApplyFacadeLanguage(UiLanguage language)
 {
-    ApplyTexts(*this, FacadeAreaCaptions(), language, TextRole::Caption);
-    ApplyTexts(*this, FacadeAreaHints(), language, TextRole::Hint);
+    ApplyTexts(*this, TextPart::FacadeArea, language);
     const auto walls = SideDoorWalls();
     for (int i = 0; i < ui->oldalajtoFal->count() && i < static_cast<int>(walls.size()); ++i)
         ui->oldalajtoFal->setItemText(i, QString::fromUtf8(walls[static_cast<std::size_t>(i)](language)));

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "house/house_params.h"
+#include "ui/color_picker.h"
 #include "ui/language_tables.h"
 
 #include <QWidget>
@@ -22,7 +23,7 @@ class QKeyEvent;
 
 namespace kestrane::ui {
 
-class TDombepito;
+class AreaBuilderWindow;
 class OutputFolderLine;
 class WriteTexturesBox;
 class StatusPanels;
@@ -44,14 +45,14 @@ public:
     // http and https addresses through QDesktopServices.
     static std::function<void(const QString&)>& BrowserOpener();
     // Shows the area builder window modally; by default QDialog::exec.
-    static std::function<void(TDombepito&)>& ModalShower();
+    static std::function<void(AreaBuilderWindow&)>& ModalShower();
 
     explicit MainWindow(QWidget* parent = nullptr);
     ~MainWindow() override;
 
     // The area builder window that openAreaBuilder shows.
-    void setAreaWindow(TDombepito* window) { areaWindow_ = window; }
-    TDombepito* areaWindow() const { return areaWindow_; }
+    void setAreaWindow(AreaBuilderWindow* window) { areaWindow_ = window; }
+    AreaBuilderWindow* areaWindow() const { return areaWindow_; }
 
     UiLanguage language() const { return language_; }
 
@@ -134,13 +135,6 @@ protected:
 private:
     // One colour picker: its use box, three bars (R, G, B) with their
     // letters and value labels, and its sample panel.
-    struct ColorPicker {
-        QCheckBox* use;
-        QScrollBar* bars[3];
-        QLabel* letters[3];
-        QLabel* values[3];
-        QFrame* sample;
-    };
     enum ColorPart { kWallColor, kRoofColor, kChimneyColor, kStairColor, kColorParts };
 
     // The last steps of the window's creation: the language, the labels
@@ -156,8 +150,6 @@ private:
     // on their box does.
     void setFacadeInput(const FacadeInput& facades);
     void ApplyFacadeLanguage(UiLanguage language);
-    void ColorChange(const ColorPicker& picker, int channel);
-    void PaintSample(const ColorPicker& picker);
 
     std::unique_ptr<Ui::MainWindow> ui;
     QLabel* statusPanel_ = nullptr;
@@ -165,7 +157,7 @@ private:
     OutputFolderLine* outputFolder_ = nullptr;
     WriteTexturesBox* writeTextures_ = nullptr;
     std::function<QString(UiLanguage)> statusSource_;  // empty: the text stays in a switch
-    TDombepito* areaWindow_ = nullptr;
+    AreaBuilderWindow* areaWindow_ = nullptr;
     QLabel* chimneyValue_ = nullptr;
     bool cornerSizeForRoof_ = true;  // the checked roof allows corner walls
 

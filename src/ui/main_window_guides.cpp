@@ -155,12 +155,10 @@ void MainWindow::UpdateGuides()
                    .arg(n)
                    .arg(Millimetres(n * storey), Millimetres(storey));
     }
-    for (const UiText& row : FacadeAreaHints()) {
-        QWidget* target = findChild<QWidget*>(QString::fromUtf8(row.control));
-        if (target && (target == ui->homlokzatchk || target == ui->szintEdit)) {
-            const QString hint = QString::fromUtf8(row(language_));
-            target->setToolTip(need.isEmpty() ? hint : hint + QLatin1Char('\n') + need);
-        }
+    for (QWidget* target : {static_cast<QWidget*>(ui->homlokzatchk), static_cast<QWidget*>(ui->szintEdit)}) {
+        const QString hint = QString::fromUtf8((*FindText(TextPart::FacadeArea, TextRole::Hint,
+                                                          target->objectName().toStdString()))(language_));
+        target->setToolTip(need.isEmpty() ? hint : hint + QLatin1Char('\n') + need);
     }
 }
 

@@ -24,26 +24,13 @@
 #include <initializer_list>
 #include <optional>
 #include <string>
+#include <string_view>
 
 namespace kestrane::ui {
 
 namespace {
 
-constexpr UiText kCaptions[] = {
-    {"kimenetLabel", "Kimeneti mappa:", "Output folder:"},
-    {"kimenetTallozo", "Tallózás…", "Browse…"},
-    {"kimenetMegnyit", "Megnyitás", "Open"},
-};
-
-constexpr UiText kHints[] = {
-    {"kimenetEdit", "Ide kerülnek a generált fájlok", "The generated files go to this folder"},
-    {"kimenetFormatum", "A fájlok formátuma: B3D, a szimulátor CSV objektuma, vagy OBJ és MTL a Blenderhez",
-     "The files' format: B3D, the simulator's CSV object, or OBJ and MTL for Blender"},
-    {"kimenetTallozo", "Másik kimeneti mappa választása", "Choose another output folder"},
-    {"kimenetMegnyit", "A mappa megnyitása a fájlkezelőben", "Show the folder in the file manager"},
-};
-
-constexpr UiText kChooserTitle = {"", "Kimeneti mappa választása", "Choose the output folder"};
+const LocalText kChooserTitle{"Kimeneti mappa választása", "Choose the output folder"};
 
 QString SettingsKey(const QString& key) { return QStringLiteral("outputFolder/") + key; }
 
@@ -128,15 +115,17 @@ OutputFolderLine::OutputFolderLine(const QString& key, const QRect& geometry, QW
     constexpr int kGap = 4;
     constexpr int kButtonPadding = 12;
     constexpr int kFormatArrowWidth = 36;
-    const auto widest = [this](std::initializer_list<UiText> texts) {
+    // The widest caption of `controls` in either language.
+    const auto widest = [this](std::initializer_list<std::string_view> controls) {
         int width = 0;
-        for (const UiText& text : texts)
+        for (const std::string_view control : controls)
             for (UiLanguage language : {UiLanguage::Hungarian, UiLanguage::English})
-                width = std::max(width, fontMetrics().horizontalAdvance(QString::fromUtf8(text(language))));
+                width = std::max(width, fontMetrics().horizontalAdvance(QString::fromUtf8(
+                                            (*FindText(TextPart::OutputFolder, TextRole::Caption, control))(language))));
         return width;
     };
-    const int captionWidth = widest({kCaptions[0]}) + 2;
-    const int buttonWidth = widest({kCaptions[1], kCaptions[2]}) + kButtonPadding;
+    const int captionWidth = widest({"kimenetLabel"}) + 2;
+    const int buttonWidth = widest({"kimenetTallozo", "kimenetMegnyit"}) + kButtonPadding;
     caption_ = new QLabel(this);
     caption_->setObjectName("kimenetLabel");
     caption_->setGeometry(0, 0, captionWidth, height);
@@ -191,8 +180,7 @@ void OutputFolderLine::setFormat(ObjectFormat format)
 void OutputFolderLine::applyLanguage(UiLanguage language)
 {
     language_ = language;
-    ApplyTexts(*this, kCaptions, language, TextRole::Caption);
-    ApplyTexts(*this, kHints, language, TextRole::Hint);
+    ApplyTexts(*this, TextPart::OutputFolder, language);
 }
 
 void OutputFolderLine::browse()

@@ -84,41 +84,6 @@ const PieceBox kPieceBoxes[kTrackPieceCount] = {
 const char* const kTextureBoxes[kTrackElementCount] = {"textureBallast", "textureSleeper", "textureRail",
                                                        "textureGrass",   "textureRock",    "textureWall"};
 
-const UiText kGroupTitles[] = {
-    {"piecesGroup", "Elemek", "Pieces"},
-    {"kitGroup", "Készlet", "Kit"},
-    {"texturesGroup", "Textúrák (üres: alapértelmezett)", "Bitmaps (empty: the default)"},
-    {"formationGroup", "Planum és rézsűk", "Formation and slopes"},
-    {"bedGroup", "Ágyazat (Rail)", "Bed (Rail)"},
-    {"dikeGroup", "Töltés (DikeL/DikeR)", "Embankment (DikeL/DikeR)"},
-    {"cuttingGroup", "Bevágás (WallL/WallR)", "Cutting (WallL/WallR)"},
-    {"wallGroup", "Támfal (WallL/WallR)", "Retaining wall (WallL/WallR)"},
-    {"groundGroup", "Terep (Ground)", "Ground (Ground)"},
-    {"previewGroup", "Előnézet", "Preview"},
-};
-
-const UiText kCaptions[] = {
-    {"TrackWindow", "Pályakészlet", "Track kit"},
-    {"railsCheck", "Sínek", "Rails"},
-    {"previewRadiusLabel", "Sugár (m)", "Radius (m)"},
-    {"previewBlocksLabel", "Blokkok", "Blocks"},
-    {"previewButton", "Előnézet", "Preview"},
-    {"generateButton", "Generálás", "Generate"},
-};
-
-const UiText kHints[] = {
-    {"railsCheck", "A két sín az ágyazaton (--no-rails: nélkülük)", "The two rails on the bed (--no-rails: without)"},
-    {"sectionView", "A keresztmetszet méretarányosan, ahogy be van írva (a bal elemek balra)",
-     "The cross-section to scale, as typed (the left pieces on the left)"},
-    {"previewRadiusCombo", "Az előnézet sugara a sugárlistából", "The preview's radius, from the radius list"},
-    {"previewBlocksSpin", "Ennyi egymást követő blokk", "This many consecutive blocks"},
-    {"previewButton",
-     "Egymást követő blokkok a kijelölt elemekkel, ahogy a szimulátor elhelyezi őket (a húr irányában)",
-     "Consecutive blocks of the chosen pieces, placed as the simulator places them (along the chord)"},
-    {"generateButton", "A készlet fájljainak és elemlistájának írása (Enter)",
-     "Writes the kit's files and its structure list (Enter)"},
-};
-
 const LocalText kPreviewName{"%1 blokk, R = %2 m", "%1 blocks, R = %2 m"};
 const LocalText kBitmaps{"Textúrák: ", "Bitmaps: "};
 
@@ -131,14 +96,6 @@ QString OptionHint(const std::string& caption, UiLanguage language)
     return QString::fromUtf8(option->help(language)).replace(u'\n', u' ') + QStringLiteral(" (--%1)").arg(option->name);
 }
 
-// The preset buttons' rows of a main window table: the same texts here.
-void ApplyPresetButtonTexts(QWidget& window, std::span<const UiText> table, UiLanguage language, TextRole role)
-{
-    for (const UiText& row : table)
-        if (row.control == std::string_view("savePresetButton") || row.control == std::string_view("loadPresetButton"))
-            ApplyTexts(window, {&row, 1}, language, role);
-}
-
 std::string TextureCaption(TrackElement element, UiLanguage language)
 {
     return TrackTextureCaptionStart(language) + ElementRow(element).key;
@@ -146,16 +103,14 @@ std::string TextureCaption(TrackElement element, UiLanguage language)
 
 }  // namespace
 
-TrackWindow::TrackWindow(QWidget* parent) : QDialog(parent), ui(std::make_unique<Ui::TrackWindow>())
+TrackWindow::TrackWindow(QWidget* parent) : GeneratorDialog(parent), ui(std::make_unique<Ui::TrackWindow>())
 {
     RegisterBundledFonts();  // before the form sets its fonts
     ui->setupUi(this);
     setWindowFlag(Qt::WindowContextHelpButtonHint, false);
     // Modal for the main window only: the preview lives beside it.
     setWindowModality(Qt::WindowModal);
-    statusPanels_ = new StatusPanels(ui->trackStatusBar, QStringLiteral("trackStatusPanel"));
-    statusPanel_ = statusPanels_->panel();
-    outputFolder_ = new OutputFolderLine(QStringLiteral("track"), QRect(8, 462, 572, 19), this);
+    setUpOutput(ui->trackStatusBar, QStringLiteral("trackStatusPanel"), QStringLiteral("track"), QRect(8, 462, 572, 19));
     ui->generateButton->setDefault(true);  // Enter generates
 
     for (const TextBox& box : kTextBoxes)
@@ -168,9 +123,9 @@ TrackWindow::TrackWindow(QWidget* parent) : QDialog(parent), ui(std::make_unique
     connect(ui->previewButton, &QPushButton::clicked, this, &TrackWindow::showKitPreview);
     connect(ui->previewRadiusCombo, &QComboBox::activated, this,
             [this] { pickedRadius_ = ui->previewRadiusCombo->currentText(); });
-    new PresetButtons(
+    setUpPresets(
         ui->savePresetButton, ui->loadPresetButton, [this] { return TrackPresetJson(trackInput()); },
-        [this](std::string_view json) { setTrackInput(TrackFromPreset(json)); }, [this] { return language_; });
+        [this](std::string_view json) { setTrackInput(TrackFromPreset(json)); }, false);
     applyLanguage(language_);
 }
 
@@ -181,12 +136,8 @@ CrossSectionView& TrackWindow::sectionView() const { return *ui->sectionView; }
 void TrackWindow::applyLanguage(UiLanguage language)
 {
     language_ = language;
-    ApplyTexts(*this, kCaptions, language, TextRole::Caption);
-    ApplyTexts(*this, kHints, language, TextRole::Hint);
-    ApplyPresetButtonTexts(*this, MainWindowCaptions(), language, TextRole::Caption);
-    ApplyPresetButtonTexts(*this, MainWindowHints(), language, TextRole::Hint);
-    for (const UiText& row : kGroupTitles)
-        findChild<QGroupBox*>(row.control)->setTitle(QString::fromUtf8(row(language)));
+    ApplyTexts(*this, TextPart::TrackKit, language);
+    ApplyTexts(*this, TextPart::PresetButtons, language);
     for (std::size_t i = 0; i < kTrackPieceCount; ++i) {
         auto* box = findChild<QCheckBox*>(kPieceBoxes[i].name);
         box->setText(QString::fromUtf8(kPieceBoxes[i].caption(language)));
@@ -208,10 +159,6 @@ void TrackWindow::applyLanguage(UiLanguage language)
     outputFolder_->applyLanguage(language);
     inputsChanged();
 }
-
-QString TrackWindow::statusText() const { return statusPanel_->text(); }
-
-void TrackWindow::setStatusText(const QString& text) { statusPanel_->setText(text); }
 
 TrackInput TrackWindow::trackInput() const
 {
@@ -328,20 +275,16 @@ void TrackWindow::generate()
 {
     const TrackInput input = trackInput();
     std::vector<std::string> textures;
-    const GenerationOutcome outcome = GenerateAndReport(
-        *this, [this](const QString& text) { setStatusText(text); },
-        [&] {
+    const GenerationOutcome outcome = generateAndShow([&] {
             // The same generation as `kestrane track`.
             const TrackResult result = GenerateTrackKit(input, language_, outputFolder_->folderPath());
             textures = result.textures;
             return Generated{result.structureList,
                              result.status + WrittenFilesNote(input.format, result.files, language_),
                              WarningTexts(result.warnings)};
-        },
-        lastGenerated_);
+        });
     if (outcome != GenerationOutcome::Written)
         return;
-    statusPanels_->showWritten(lastGenerated_, QDateTime::currentDateTime());
     statusPanel_->setToolTip(QString::fromStdString(TextureListText(textures, language_)));
 }
 

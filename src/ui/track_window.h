@@ -6,8 +6,7 @@
 
 #include "b3d/b3d_model.h"
 #include "track/track_params.h"
-
-#include <QDialog>
+#include "ui/generator_dialog.h"
 
 #include <memory>
 
@@ -19,10 +18,8 @@ class QLabel;
 namespace kestrane::ui {
 
 class CrossSectionView;
-class OutputFolderLine;
-class StatusPanels;
 
-class TrackWindow : public QDialog {
+class TrackWindow : public GeneratorDialog {
     Q_OBJECT
 
 public:
@@ -32,17 +29,12 @@ public:
     // Sets every caption and hint for `language`, also the language of the
     // next generations.
     void applyLanguage(UiLanguage language);
-    UiLanguage language() const { return language_; }
 
     // The window's inputs as the generator takes them, and setting them all
     // (a loaded preset).
     TrackInput trackInput() const;
     void setTrackInput(const TrackInput& input);
 
-    QString statusText() const;
-    void setStatusText(const QString& text);
-    StatusPanels& statusPanels() const { return *statusPanels_; }
-    OutputFolderLine& outputFolder() const { return *outputFolder_; }
     CrossSectionView& sectionView() const;
 
     // What the preview shows: the chosen number of consecutive blocks of the
@@ -61,11 +53,6 @@ private:
     void inputsChanged();
 
     std::unique_ptr<Ui::TrackWindow> ui;
-    QLabel* statusPanel_ = nullptr;
-    StatusPanels* statusPanels_ = nullptr;
-    OutputFolderLine* outputFolder_ = nullptr;
-    UiLanguage language_ = UiLanguage::English;
-    QString lastGenerated_;  // the structure list this window wrote last
     QString pickedRadius_;   // the radius last picked for the preview
 };
 

@@ -185,7 +185,7 @@ void StartUpTest::firstRunIsHungarianAndCreatesLangCfg()
 
     // The area builder window exists from the start, hidden, and goes with
     // the main window.
-    ui::TDombepito& area = app_->areaWindow();
+    ui::AreaBuilderWindow& area = app_->areaWindow();
     QVERIFY(!area.isVisible());
     QCOMPARE(area.parent(), &window);
     QCOMPARE(window.areaWindow(), &area);

@@ -129,7 +129,7 @@ void TerminationTest::endsTheRunInEveryWindowState()
     auto app = std::make_unique<KestraneBuilderApp>();
     QVERIFY(app->watchesTerminationSignals());
     ui::MainWindow& window = app->mainWindow();
-    ui::TDombepito& area = app->areaWindow();
+    ui::AreaBuilderWindow& area = app->areaWindow();
     auto areaUp = [&area] { return area.isVisible(); };
 
     if (state == QLatin1String("message box")) {

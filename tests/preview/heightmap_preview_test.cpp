@@ -57,9 +57,9 @@ private slots:
         });
         {
             ui::MainWindow form;
-            ui::TDombepito area(&form);
+            ui::AreaBuilderWindow area(&form);
             form.setAreaWindow(&area);
-            area.ApplyAreaWindowLanguage(UiLanguage::English);
+            area.applyLanguage(UiLanguage::English);
             const auto set = [&](const char* name, const char* text) {
                 auto* edit = area.findChild<QLineEdit*>(name);
                 QVERIFY2(edit, name);

@@ -49,7 +49,7 @@ void PreviewBesideTest::previewFromTheAreaBuilderTakesInput()
 {
     WindowFolder folder;
     MainWindow form;
-    TDombepito area(&form);
+    AreaBuilderWindow area(&form);
     form.setAreaWindow(&area);
     form.show();
     QVERIFY(QTest::qWaitForWindowExposed(&form));
@@ -57,7 +57,7 @@ void PreviewBesideTest::previewFromTheAreaBuilderTakesInput()
     preview.hide();
 
     bool checked = false;
-    MainWindow::ModalShower() = [&](TDombepito& window) {
+    MainWindow::ModalShower() = [&](AreaBuilderWindow& window) {
         QTimer::singleShot(0, &window, [&] {
             QVERIFY(QTest::qWaitForWindowExposed(&area));
             QCOMPARE(area.windowModality(), Qt::WindowModal);
@@ -117,7 +117,7 @@ void PreviewBesideTest::placedBesideTheCallingWindow()
     // preview fits, and never over the window's row of buttons.
     WindowFolder folder;
     MainWindow form;
-    TDombepito area(&form);
+    AreaBuilderWindow area(&form);
     form.show();
     area.show();
     QVERIFY(QTest::qWaitForWindowExposed(&area));

@@ -203,7 +203,7 @@ private slots:
         test::WriteFile("lang.cfg", "en");
         {
             ui::MainWindow form;
-            ui::TDombepito area(&form);
+            ui::AreaBuilderWindow area(&form);
             form.setAreaWindow(&area);
             preview::PreviewWindow& window = preview::SharedPreviewWindow();
             window.hide();
@@ -231,7 +231,7 @@ private slots:
             QVERIFY(window.currentFile().endsWith("House_flat.b3d"));
 
             // The area builder's button shows its terrain.
-            area.ApplyAreaWindowLanguage(UiLanguage::Hungarian);
+            area.applyLanguage(UiLanguage::Hungarian);
             area.findChild<QPushButton*>("GenButton")->click();
             auto* areaPreview = area.findChild<QPushButton*>("elonezetgomb");
             QCOMPARE(areaPreview->text(), QString::fromUtf8("Előnézet"));

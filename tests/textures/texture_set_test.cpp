@@ -10,6 +10,9 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
+#include <string>
+#include <utility>
+#include <vector>
 
 namespace kestrane::textures {
 namespace {
@@ -83,6 +86,34 @@ TEST(StarterTextures, TheObjectDecidesWhatASharedNameShows)
             EXPECT_TRUE(DrawingOf(name, TextureOwner::House)) << name;
     for (const StarterTexture& texture : StarterTextures())
         EXPECT_TRUE(*texture.shows.hu && *texture.shows.en) << texture.name;
+}
+
+TEST(StarterTextures, BothLanguagesHaveTheSamePicturesEachNameOnce)
+{
+    // For every kind of object, the pictures the Hungarian files load and
+    // those the English files load are the same ones in the same order,
+    // and no name stands twice in one language's list.
+    for (const TextureOwner owner : {TextureOwner::House, TextureOwner::Terrain, TextureOwner::Track}) {
+        std::vector<std::pair<Drawing, std::string>> pictures[2];
+        std::vector<std::string> names[2];
+        for (const StarterTexture& texture : StarterTextures()) {
+            if (texture.owner != owner)
+                continue;
+            for (const UiLanguage language : {UiLanguage::Hungarian, UiLanguage::English}) {
+                if (texture.language && *texture.language != language)
+                    continue;
+                const int k = language == UiLanguage::Hungarian ? 0 : 1;
+                pictures[k].emplace_back(texture.drawing, texture.shows.en);
+                EXPECT_EQ(std::count(names[k].begin(), names[k].end(), texture.name), 0) << texture.name;
+                names[k].push_back(texture.name);
+            }
+        }
+        EXPECT_FALSE(pictures[0].empty());
+        EXPECT_EQ(pictures[0], pictures[1]);
+    }
+    // The houses first, then the terrain, then the track kit.
+    EXPECT_TRUE(std::is_sorted(StarterTextures().begin(), StarterTextures().end(),
+                               [](const StarterTexture& a, const StarterTexture& b) { return a.owner < b.owner; }));
 }
 
 TEST(StarterTextures, AnUnknownNameIsACheckerWithTheNameOnIt)

@@ -65,7 +65,7 @@ void SetText(const QWidget& window, const char* name, const QString& text)
 void AreaHeightmapTest::closedByDefault()
 {
     WindowFolder folder;
-    TDombepito window;
+    AreaBuilderWindow window;
     QVERIFY(!window.heightmapOpen());
     QVERIFY(!Child<QWidget>(window, "DomborzatPanel")->isVisibleTo(&window));
     // Widened to the left for the font of its neighbours.
@@ -83,7 +83,7 @@ void AreaHeightmapTest::openedLineFitsBothLanguages()
 {
     WindowFolder folder;
     MainWindow form;
-    TDombepito window(&form);
+    AreaBuilderWindow window(&form);
     form.setAreaWindow(&window);
     Child<QPushButton>(window, "DomborzatGomb")->setChecked(true);
     QCOMPARE(window.size(), QSize(741, 443));
@@ -104,7 +104,7 @@ void AreaHeightmapTest::openedLineFitsBothLanguages()
     QVERIFY(panel.bottom() < Child<QStatusBar>(window, "StatusBar_terep")->geometry().top());
     QVERIFY(panel.top() > Child<QPushButton>(window, "GenButton")->geometry().bottom());
     for (const auto& l : languages) {
-        window.ApplyAreaWindowLanguage(l.language);
+        window.applyLanguage(l.language);
         QCOMPARE(Child<QPushButton>(window, "DomborzatGomb")->text(), QString::fromUtf8(l.button));
         QCOMPARE(Child<QLabel>(window, "DomborzatOrigoLabel")->text(), QString::fromUtf8(l.origin));
         QCOMPARE(Child<QLineEdit>(window, "MagassagSzorzoEdit")->toolTip(), QString::fromUtf8(l.scaleHint));
@@ -128,12 +128,12 @@ void AreaHeightmapTest::describesTheChosenRaster()
 {
     WindowFolder folder;
     WriteDem(folder.file("dem.tif"));
-    TDombepito window;
-    window.ApplyAreaWindowLanguage(UiLanguage::English);
+    AreaBuilderWindow window;
+    window.applyLanguage(UiLanguage::English);
     Child<QPushButton>(window, "DomborzatGomb")->setChecked(true);
     SetText(window, "DomborzatEdit", folder.file("dem.tif"));
     QCOMPARE(Child<QLabel>(window, "DomborzatInfo")->text(), QStringLiteral("40 × 30 cells, 5 × 5 m, 100 … 139"));
-    window.ApplyAreaWindowLanguage(UiLanguage::Hungarian);
+    window.applyLanguage(UiLanguage::Hungarian);
     QCOMPARE(Child<QLabel>(window, "DomborzatInfo")->text(), QStringLiteral("40 × 30 cella, 5 × 5 m, 100 … 139"));
     SetText(window, "CellameretEdit", QStringLiteral("2.5"));
     QCOMPARE(Child<QLabel>(window, "DomborzatInfo")->text(),
@@ -149,8 +149,8 @@ void AreaHeightmapTest::generatesWhatTheCommandLineWrites()
 {
     WindowFolder folder;
     WriteDem(folder.file("dem.tif"));
-    TDombepito window;
-    window.ApplyAreaWindowLanguage(UiLanguage::English);
+    AreaBuilderWindow window;
+    window.applyLanguage(UiLanguage::English);
     Child<QPushButton>(window, "DomborzatGomb")->setChecked(true);
     Child<QLineEdit>(window, "DomborzatEdit")->setText(QStringLiteral("dem.tif"));
     Child<QLineEdit>(window, "DomborzatOrigoXEdit")->setText(QStringLiteral("2.5"));
@@ -165,7 +165,7 @@ void AreaHeightmapTest::generatesWhatTheCommandLineWrites()
     Child<QLineEdit>(window, "dombzedit")->setText(QStringLiteral("150"));
     Child<QLineEdit>(window, "xbontEdit")->setText(QStringLiteral("30"));
     Child<QLineEdit>(window, "zbontedit")->setText(QStringLiteral("30"));
-    window.GenButtonClick();
+    window.generateTerrain();
     QVERIFY(folder.reports.empty());
     // 31 by 31 nodes from (2.5, 10) m: the northern two rows lie beyond the
     // raster (62 nodes), 4 by 4 on the no-data corner.
@@ -187,14 +187,14 @@ void AreaHeightmapTest::generatesWhatTheCommandLineWrites()
 void AreaHeightmapTest::refusesNamingTheField()
 {
     WindowFolder folder;
-    TDombepito window;
-    window.ApplyAreaWindowLanguage(UiLanguage::Hungarian);
-    window.GenButtonClick();
+    AreaBuilderWindow window;
+    window.applyLanguage(UiLanguage::Hungarian);
+    window.generateTerrain();
     const QByteArray before = folder.read("domb.b3d");
     QVERIFY(folder.write("dem.tif", "not a raster"));
     Child<QPushButton>(window, "DomborzatGomb")->setChecked(true);
     Child<QLineEdit>(window, "DomborzatEdit")->setText(QStringLiteral("dem.tif"));
-    window.GenButtonClick();
+    window.generateTerrain();
     QCOMPARE(folder.reports.size(), size_t(1));
     QVERIFY2(folder.reports[0].text.startsWith(QStringLiteral("Domborzati fájl: \"dem.tif\"")),
              qPrintable(folder.reports[0].text));
@@ -210,8 +210,8 @@ void AreaHeightmapTest::staysResponsiveDuringALongRead()
     // to read whole.
     kestrane::test::WriteSparseRaster(folder.file("large.tif").toStdString(), 8192, 8192, 512, 1.0, {3},
                                       [](int, int) { return 10.0; });
-    TDombepito window;
-    window.ApplyAreaWindowLanguage(UiLanguage::English);
+    AreaBuilderWindow window;
+    window.applyLanguage(UiLanguage::English);
     Child<QPushButton>(window, "DomborzatGomb")->setChecked(true);
     Child<QLineEdit>(window, "DomborzatEdit")->setText(QStringLiteral("large.tif"));
     Child<QLineEdit>(window, "dombxedit")->setText(QStringLiteral("8192"));
@@ -228,7 +228,7 @@ void AreaHeightmapTest::staysResponsiveDuringALongRead()
         buttonDisabled = buttonDisabled || !Child<QPushButton>(window, "GenButton")->isEnabled();
     });
     watcher.start();
-    window.GenButtonClick();
+    window.generateTerrain();
     watcher.stop();
     QVERIFY(folder.reports.empty());
     QVERIFY2(buttonDisabled, "the generate button stays enabled during a read");
@@ -249,15 +249,15 @@ void AreaHeightmapTest::mapOriginSwitch()
     layout.srs = "EPSG:32633";
     kestrane::test::WriteRaster(folder.file("utm.tif").toStdString(), layout,
                                 [](int c, int) { return 100.0 + c; });
-    TDombepito window;
-    window.ApplyAreaWindowLanguage(UiLanguage::English);
+    AreaBuilderWindow window;
+    window.applyLanguage(UiLanguage::English);
     Child<QPushButton>(window, "DomborzatGomb")->setChecked(true);
     auto* check = Child<QCheckBox>(window, "HeightmapMapOriginCheck");
     QVERIFY(!check->isChecked());
     QVERIFY(!window.terrainInput().heightmap.mapOrigin);
     for (const auto& [language, caption] : {std::pair{UiLanguage::Hungarian, "Térképi"},
                                             std::pair{UiLanguage::English, "Map coords"}}) {
-        window.ApplyAreaWindowLanguage(language);
+        window.applyLanguage(language);
         QCOMPARE(check->text(), QString::fromUtf8(caption));
         QVERIFY2(check->sizeHint().width() <= check->width(),
                  qPrintable(QStringLiteral("%1 > %2").arg(check->sizeHint().width()).arg(check->width())));
@@ -270,12 +270,12 @@ void AreaHeightmapTest::mapOriginSwitch()
     QCOMPARE(info->toolTip(), QStringLiteral("40 × 30 cells, 5 × 5 m, 100 … 139\nW 600000 S 5100000 E 600200 N 5100150"));
     check->setChecked(true);
     QCOMPARE(info->text(), QStringLiteral("W 600000 S 5100000 E 600200 N 5100150, 40 × 30 cells, 5 × 5 m, 100 … 139"));
-    window.ApplyAreaWindowLanguage(UiLanguage::Hungarian);
+    window.applyLanguage(UiLanguage::Hungarian);
     QCOMPARE(info->text(),
              QStringLiteral("Ny 600000 D 5100000 K 600200 É 5100150, 40 × 30 cella, 5 × 5 m, 100 … 139"));
     QVERIFY2(Child<QLineEdit>(window, "DomborzatOrigoXEdit")->toolTip().contains(QStringLiteral("keleti koordinát")),
              qPrintable(Child<QLineEdit>(window, "DomborzatOrigoXEdit")->toolTip()));
-    window.ApplyAreaWindowLanguage(UiLanguage::English);
+    window.applyLanguage(UiLanguage::English);
     QVERIFY(Child<QLineEdit>(window, "DomborzatOrigoZEdit")->toolTip().contains(QStringLiteral("northing")));
 
     // Checked, the origin boxes are map coordinates: the same file as the
@@ -288,7 +288,7 @@ void AreaHeightmapTest::mapOriginSwitch()
     Child<QLineEdit>(window, "xbontEdit")->setText(QStringLiteral("10"));
     Child<QLineEdit>(window, "zbontedit")->setText(QStringLiteral("10"));
     QVERIFY(window.terrainInput().heightmap.mapOrigin);
-    window.GenButtonClick();
+    window.generateTerrain();
     QVERIFY(folder.reports.empty());
     const QByteArray fromWindow = folder.read("domb.b3d");
     QVERIFY(QDir(folder.path()).mkdir("cli"));
@@ -303,7 +303,7 @@ void AreaHeightmapTest::mapOriginSwitch()
     kestrane::test::WritePlainImage(folder.file("plain.png").toStdString(), 10.0);
     Child<QLineEdit>(window, "DomborzatEdit")->setText(QStringLiteral("plain.png"));
     Child<QLineEdit>(window, "CellameretEdit")->setText(QStringLiteral("1"));
-    window.GenButtonClick();
+    window.generateTerrain();
     QCOMPARE(folder.reports.size(), size_t(1));
     QVERIFY2(folder.reports[0].text.startsWith(
                  QStringLiteral("Heightmap origin (map coordinates): \"plain.png\" has no map coordinates")),

@@ -29,7 +29,7 @@ private slots:
 void AreaLayoutTest::placesAndDefaults()
 {
     WindowFolder folder;
-    TDombepito window;
+    AreaBuilderWindow window;
     auto* layout = Child<QCheckBox>(window, "szimchk");
     auto* length = Child<QLineEdit>(window, "csempeEdit");
     QCOMPARE(layout->geometry(), QRect(80, 106, 150, 17));
@@ -61,19 +61,19 @@ void AreaLayoutTest::placesAndDefaults()
 void AreaLayoutTest::textsInBothLanguages()
 {
     WindowFolder folder;
-    TDombepito window;
-    window.ApplyAreaWindowLanguage(UiLanguage::English);
+    AreaBuilderWindow window;
+    window.applyLanguage(UiLanguage::English);
     QCOMPARE(Child<QCheckBox>(window, "szimchk")->text(), QStringLiteral("Simulator layout"));
     QVERIFY(Child<QCheckBox>(window, "szimchk")->toolTip().startsWith(QStringLiteral("One section per colour")));
     QVERIFY(Child<QLineEdit>(window, "csempeEdit")->toolTip().startsWith(QStringLiteral("Tile length along Z")));
-    window.ApplyAreaWindowLanguage(UiLanguage::Hungarian);
+    window.applyLanguage(UiLanguage::Hungarian);
     QCOMPARE(Child<QCheckBox>(window, "szimchk")->text(), QString::fromUtf8("Szimulátor-elrendezés"));
     QVERIFY(Child<QCheckBox>(window, "szimchk")->toolTip().startsWith(QString::fromUtf8("Színenként egy szakasz")));
     QVERIFY(Child<QLineEdit>(window, "csempeEdit")->toolTip().startsWith(QStringLiteral("Csempehossz")));
     QCOMPARE(Child<QLabel>(window, "CsempeLabel")->text(), QStringLiteral("L"));
     // The caption fits its box in both languages.
     for (UiLanguage language : {UiLanguage::Hungarian, UiLanguage::English}) {
-        window.ApplyAreaWindowLanguage(language);
+        window.applyLanguage(language);
         auto* layout = Child<QCheckBox>(window, "szimchk");
         QVERIFY2(layout->sizeHint().width() <= layout->width(), qPrintable(layout->text()));
     }
@@ -82,8 +82,8 @@ void AreaLayoutTest::textsInBothLanguages()
 void AreaLayoutTest::generateBothLayouts()
 {
     WindowFolder folder;
-    TDombepito window;
-    window.ApplyAreaWindowLanguage(UiLanguage::English);
+    AreaBuilderWindow window;
+    window.applyLanguage(UiLanguage::English);
     Child<QCheckBox>(window, "szimchk")->click();
     Child<QLineEdit>(window, "csempeEdit")->setText("10");
     Child<QPushButton>(window, "GenButton")->click();
@@ -97,7 +97,7 @@ void AreaLayoutTest::generateBothLayouts()
 
     // Without a length the default surface is one file; the tiles go.
     Child<QLineEdit>(window, "csempeEdit")->setText("0");
-    window.GenButtonClick();
+    window.generateTerrain();
     QVERIFY(window.statusText().startsWith(QStringLiteral("Domb.B3d file generating successfull; the simulator loads")));
     QVERIFY(folder.read("domb.b3d").contains(";Tile: 1 of 1, origin: 0.000,0.000,0.000 m\r\n"));
     QVERIFY(!folder.exists("domb_001.b3d"));
@@ -106,7 +106,7 @@ void AreaLayoutTest::generateBothLayouts()
     // Switched back: the cell layout, whatever the length box says.
     Child<QLineEdit>(window, "csempeEdit")->setText("x");
     Child<QCheckBox>(window, "szimchk")->click();
-    window.GenButtonClick();
+    window.generateTerrain();
     QVERIFY(folder.reports.empty());
     QCOMPARE(folder.read("domb.b3d").count("\r\n"), 8 + 625 * 15);
 }
@@ -114,11 +114,11 @@ void AreaLayoutTest::generateBothLayouts()
 void AreaLayoutTest::refusedTileLength()
 {
     WindowFolder folder;
-    TDombepito window;
-    window.ApplyAreaWindowLanguage(UiLanguage::Hungarian);
+    AreaBuilderWindow window;
+    window.applyLanguage(UiLanguage::Hungarian);
     Child<QCheckBox>(window, "szimchk")->click();
     Child<QLineEdit>(window, "csempeEdit")->setText("-25");
-    window.GenButtonClick();
+    window.generateTerrain();
     QCOMPARE(folder.reports.size(), size_t(1));
     QVERIFY2(folder.reports[0].text.startsWith(QStringLiteral("Csempehossz: ")), qPrintable(folder.reports[0].text));
     QCOMPARE(window.statusText(), folder.reports[0].text);
@@ -128,7 +128,7 @@ void AreaLayoutTest::refusedTileLength()
 void AreaLayoutTest::twoSidedBox()
 {
     WindowFolder folder;
-    TDombepito window;
+    AreaBuilderWindow window;
     auto* layout = Child<QCheckBox>(window, "szimchk");
     auto* twoSided = Child<QCheckBox>(window, "ketoldaluchk");
     QCOMPARE(twoSided->geometry(), QRect(12, 128, 74, 17));
@@ -152,7 +152,7 @@ void AreaLayoutTest::twoSidedBox()
     // Captions in both languages, fitting the box.
     for (const auto& [language, caption] : {std::pair{UiLanguage::English, QStringLiteral("Two-sided")},
                                             std::pair{UiLanguage::Hungarian, QString::fromUtf8("Kétoldalú")}}) {
-        window.ApplyAreaWindowLanguage(language);
+        window.applyLanguage(language);
         QCOMPARE(twoSided->text(), caption);
         QVERIFY(twoSided->toolTip().contains(QStringLiteral("Face2")));
         QVERIFY2(twoSided->sizeHint().width() <= twoSided->width(), qPrintable(twoSided->text()));
@@ -168,11 +168,11 @@ void AreaLayoutTest::twoSidedBox()
     window.setTerrainInput(input);
     QVERIFY(twoSided->isChecked() && twoSided->isEnabled());
     QVERIFY(window.terrainInput().twoSided);
-    window.GenButtonClick();
+    window.generateTerrain();
     QVERIFY(folder.reports.empty());
     QVERIFY(folder.read("domb.b3d").contains("\r\nFace2 "));
     twoSided->click();
-    window.GenButtonClick();
+    window.generateTerrain();
     QVERIFY(!folder.read("domb.b3d").contains("\r\nFace2 "));
 }
 

@@ -24,11 +24,11 @@ const QColor kPeakGreen(40, 140, 40);
 
 QColor Background(const QWidget* widget) { return widget->palette().color(QPalette::Window); }
 
-QFrame* Swatch(const TDombepito& window, int k) { return Child<QFrame>(window, QStringLiteral("Panel%1").arg(k)); }
+QFrame* Swatch(const AreaBuilderWindow& window, int k) { return Child<QFrame>(window, QStringLiteral("Panel%1").arg(k)); }
 
-bool Framed(const TDombepito& window, int k) { return Swatch(window, k)->frameShape() == QFrame::Box; }
+bool Framed(const AreaBuilderWindow& window, int k) { return Swatch(window, k)->frameShape() == QFrame::Box; }
 
-int FramedCount(const TDombepito& window)
+int FramedCount(const AreaBuilderWindow& window)
 {
     int count = 0;
     for (int k = 1; k <= 8; ++k)
@@ -36,7 +36,7 @@ int FramedCount(const TDombepito& window)
     return count;
 }
 
-void SetEditor(const TDombepito& window, int r, int g, int b)
+void SetEditor(const AreaBuilderWindow& window, int r, int g, int b)
 {
     Child<QScrollBar>(window, "rScrollBar")->setValue(r);
     Child<QScrollBar>(window, "gScrollBar")->setValue(g);
@@ -71,7 +71,7 @@ private slots:
 void AreaWindowTest::sizeAndPlaces()
 {
     WindowFolder folder;
-    TDombepito window;
+    AreaBuilderWindow window;
     QCOMPARE(window.size(), QSize(741, 351));
     QCOMPARE(window.minimumSize(), QSize(741, 351));
     QCOMPARE(window.maximumSize(), QSize(741, 351));
@@ -124,7 +124,7 @@ void AreaWindowTest::sizeAndPlaces()
 void AreaWindowTest::defaults()
 {
     WindowFolder folder;
-    TDombepito window;
+    AreaBuilderWindow window;
     const std::pair<const char*, const char*> texts[] = {
         {"dombxedit", "25"}, {"dombzedit", "25"}, {"xbontEdit", "25"}, {"zbontedit", "25"},
         {"OffsXEdit", "0"},  {"OffsZEdit", "0"},  {"OffsYEdit", "0"},  {"Lejtxedit", "0"},
@@ -169,7 +169,7 @@ void AreaWindowTest::defaults()
 void AreaWindowTest::tabOrder()
 {
     WindowFolder folder;
-    TDombepito window;
+    AreaBuilderWindow window;
     // As the eye reads the window: the inputs' frame, the peaks' frame (each
     // row with its swatch), then the row of buttons.
     QStringList expected = {"dombxedit", "dombzedit", "xbontEdit",   "zbontedit",   "OffsXEdit",    "OffsZEdit",
@@ -195,7 +195,7 @@ void AreaWindowTest::tabOrder()
 void AreaWindowTest::baseColourBars()
 {
     WindowFolder folder;
-    TDombepito window;
+    AreaBuilderWindow window;
     Child<QScrollBar>(window, "rtScrollBar")->setValue(255);
     Child<QScrollBar>(window, "btScrollBar")->setValue(0);
     QCOMPARE(Child<QLabel>(window, "trl")->text(), QStringLiteral("255"));
@@ -212,7 +212,7 @@ void AreaWindowTest::baseColourBars()
 void AreaWindowTest::editorBars()
 {
     WindowFolder folder;
-    TDombepito window;
+    AreaBuilderWindow window;
     SetEditor(window, 1, 2, 255);
     QCOMPARE(Child<QLabel>(window, "rclabel")->text(), QStringLiteral("1"));
     QCOMPARE(Child<QLabel>(window, "gclabel")->text(), QStringLiteral("2"));
@@ -230,7 +230,7 @@ void AreaWindowTest::editorBars()
 void AreaWindowTest::applyRightAfterCreation()
 {
     WindowFolder folder;
-    TDombepito window;
+    AreaBuilderWindow window;
     window.show();
     SetEditor(window, 200, 10, 20);
     Click(Child<QLabel>(window, "szinminta"));
@@ -244,7 +244,7 @@ void AreaWindowTest::applyRightAfterCreation()
 void AreaWindowTest::selectEditApply()
 {
     WindowFolder folder;
-    TDombepito window;
+    AreaBuilderWindow window;
     window.show();
     // Swatch 4 takes a colour, then swatch 6; reselecting 4 loads its colour.
     Click(Swatch(window, 4));
@@ -263,10 +263,10 @@ void AreaWindowTest::selectEditApply()
     QCOMPARE(Child<QScrollBar>(window, "bScrollBar")->value(), 40);
     QCOMPARE(Background(Child<QLabel>(window, "szinminta")), kPeakGreen);
     SetEditor(window, 0, 0, 0);
-    window.szinmintaClick();
+    window.applyEditorColor();
     QCOMPARE(window.peakColor(6), (ColorRgb{0, 0, 0}));
 
-    window.Panel4Click();
+    window.pickSwatch(4);
     QCOMPARE(Child<QLabel>(window, "rclabel")->text(), QStringLiteral("10"));
     QCOMPARE(Child<QLabel>(window, "gclabel")->text(), QStringLiteral("20"));
     QCOMPARE(Child<QLabel>(window, "bclabel")->text(), QStringLiteral("30"));
@@ -281,7 +281,7 @@ void AreaWindowTest::selectEditApply()
 void AreaWindowTest::selectWithoutApplying()
 {
     WindowFolder folder;
-    TDombepito window;
+    AreaBuilderWindow window;
     window.show();
     Click(Swatch(window, 3));
     SetEditor(window, 99, 98, 97);
@@ -299,7 +299,7 @@ void AreaWindowTest::selectWithoutApplying()
 void AreaWindowTest::selectTheSelectedSwatch()
 {
     WindowFolder folder;
-    TDombepito window;
+    AreaBuilderWindow window;
     window.show();
     Click(Swatch(window, 1));
     QCOMPARE(window.selectedSwatch(), 1);
@@ -314,20 +314,20 @@ void AreaWindowTest::reopenKeepsValuesAndEmptiesStatus()
 {
     WindowFolder folder;
     MainWindow form;
-    TDombepito window(&form);
+    AreaBuilderWindow window(&form);
     form.setAreaWindow(&window);
     int opened = 0;
-    MainWindow::ModalShower() = [&](TDombepito& shown) {
+    MainWindow::ModalShower() = [&](AreaBuilderWindow& shown) {
         ++opened;
         if (opened == 1) {
             // First opening: type, colour a swatch, generate.
             Child<QLineEdit>(shown, "dombxedit")->setText("30");
             Child<QLineEdit>(shown, "d23")->setText("5");
-            shown.Panel2Click();
+            shown.pickSwatch(2);
             SetEditor(shown, 1, 2, 3);
-            shown.szinmintaClick();
-            shown.Panel8Click();
-            shown.GenButtonClick();
+            shown.applyEditorColor();
+            shown.pickSwatch(8);
+            shown.generateTerrain();
         }
     };
     form.openAreaBuilder();
@@ -346,8 +346,8 @@ void AreaWindowTest::reopenKeepsValuesAndEmptiesStatus()
 void AreaWindowTest::generate()
 {
     WindowFolder folder;
-    TDombepito window;
-    window.ApplyAreaWindowLanguage(UiLanguage::Hungarian);
+    AreaBuilderWindow window;
+    window.applyLanguage(UiLanguage::Hungarian);
     Child<QPushButton>(window, "GenButton")->click();
     QVERIFY(folder.reports.empty());
     QCOMPARE(window.statusText(), QStringLiteral("Domb.B3d fájl generálása kész"));
@@ -355,10 +355,10 @@ void AreaWindowTest::generate()
     QCOMPARE(file.count("\r\n"), 8 + 625 * 15);
     QVERIFY(file.contains("Color 40,140,40\r\n"));
 
-    window.ApplyAreaWindowLanguage(UiLanguage::English);
+    window.applyLanguage(UiLanguage::English);
     Child<QCheckBox>(window, "fszinchk")->click();
     Child<QLineEdit>(window, "TexturaEdit")->clear();
-    window.GenButtonClick();
+    window.generateTerrain();
     QCOMPARE(window.statusText(), QStringLiteral("Domb.B3d file generating successfull"));
     const QByteArray plain = folder.read("domb.b3d");
     QCOMPARE(plain.count("\r\n"), 8 + 625 * 8);
@@ -369,15 +369,15 @@ void AreaWindowTest::generate()
 void AreaWindowTest::generateRefusedInput()
 {
     WindowFolder folder;
-    TDombepito window;
-    window.ApplyAreaWindowLanguage(UiLanguage::Hungarian);
-    window.GenButtonClick();
+    AreaBuilderWindow window;
+    window.applyLanguage(UiLanguage::Hungarian);
+    window.generateTerrain();
     const QByteArray before = folder.read("domb.b3d");
     QVERIFY(!before.isEmpty());
 
     // Out of the grid's range.
     Child<QLineEdit>(window, "xbontEdit")->setText("101");
-    window.GenButtonClick();
+    window.generateTerrain();
     QCOMPARE(folder.reports.size(), size_t(1));
     QVERIFY2(folder.reports[0].text.contains(QStringLiteral("Felbontás")), qPrintable(folder.reports[0].text));
     QCOMPARE(window.statusText(), folder.reports[0].text);
@@ -386,8 +386,8 @@ void AreaWindowTest::generateRefusedInput()
     // A malformed number, English.
     Child<QLineEdit>(window, "xbontEdit")->setText("25");
     Child<QLineEdit>(window, "d13")->setText("1,5");
-    window.ApplyAreaWindowLanguage(UiLanguage::English);
-    window.GenButtonClick();
+    window.applyLanguage(UiLanguage::English);
+    window.generateTerrain();
     QCOMPARE(folder.reports.size(), size_t(2));
     QVERIFY2(folder.reports[1].text.contains(QStringLiteral("1,5")), qPrintable(folder.reports[1].text));
     QCOMPARE(window.statusText(), folder.reports[1].text);
@@ -396,7 +396,7 @@ void AreaWindowTest::generateRefusedInput()
     // Zero resolution: an undefined cell size.
     Child<QLineEdit>(window, "d13")->setText("0");
     Child<QLineEdit>(window, "zbontedit")->setText("0");
-    window.GenButtonClick();
+    window.generateTerrain();
     QCOMPARE(folder.reports.size(), size_t(3));
     QVERIFY2(folder.reports[2].text.contains(QStringLiteral("Resolution")), qPrintable(folder.reports[2].text));
     QCOMPARE(folder.read("domb.b3d"), before);
@@ -405,11 +405,11 @@ void AreaWindowTest::generateRefusedInput()
 void AreaWindowTest::generateOutputFailure()
 {
     WindowFolder folder;
-    TDombepito window;
-    window.ApplyAreaWindowLanguage(UiLanguage::Hungarian);
+    AreaBuilderWindow window;
+    window.applyLanguage(UiLanguage::Hungarian);
     QVERIFY(QDir(folder.path()).mkdir("domb.b3d"));
     window.setStatusText(QStringLiteral("earlier"));
-    window.GenButtonClick();
+    window.generateTerrain();
     QCOMPARE(folder.reports.size(), size_t(1));
     QVERIFY(folder.reports[0].text.contains(QStringLiteral("domb.b3d")));
     QCOMPARE(window.statusText(), QStringLiteral("earlier"));  // unchanged
@@ -420,13 +420,13 @@ void AreaWindowTest::generateRefusedTextureName()
 {
     // Names that cannot stand alone after "load": reported, nothing written.
     WindowFolder folder;
-    TDombepito window;
-    window.ApplyAreaWindowLanguage(UiLanguage::Hungarian);
+    AreaBuilderWindow window;
+    window.applyLanguage(UiLanguage::Hungarian);
     const QStringList names{QStringLiteral(","), QStringLiteral(" "), QStringLiteral(";x"),
                             QStringLiteral("day.bmp,night.bmp"), QStringLiteral(" a.bmp")};
     for (const QString& name : names) {
         Child<QLineEdit>(window, "TexturaEdit")->setText(name);
-        window.GenButtonClick();
+        window.generateTerrain();
         QVERIFY2(folder.reports.back().text.startsWith(QStringLiteral("Terep textúrája: ")),
                  qPrintable(folder.reports.back().text));
         QCOMPARE(window.statusText(), folder.reports.back().text);
@@ -438,14 +438,14 @@ void AreaWindowTest::generateRefusedTextureName()
 void AreaWindowTest::generateWriteProtectedFile()
 {
     WindowFolder folder;
-    TDombepito window;
-    window.ApplyAreaWindowLanguage(UiLanguage::English);
+    AreaBuilderWindow window;
+    window.applyLanguage(UiLanguage::English);
     QFile protectedFile(folder.file("domb.b3d"));
     QVERIFY(protectedFile.open(QIODevice::WriteOnly));
     protectedFile.write("previous");
     protectedFile.close();
     QVERIFY(protectedFile.setPermissions(QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther));
-    window.GenButtonClick();
+    window.generateTerrain();
     QCOMPARE(folder.reports.size(), size_t(1));
     QCOMPARE(folder.reports[0].text.section(QLatin1Char('\n'), 1), QStringLiteral("File access denied"));
     QCOMPARE(folder.read("domb.b3d"), QByteArray("previous"));

@@ -94,7 +94,7 @@ void EverydayTest::tabOrderAsTheEyeReads()
     QTest::keyClick(Child<QRadioButton>(form, "Nyeregteto"), Qt::Key_Down);
     QVERIFY(!Child<QRadioButton>(form, "Nyeregteto")->isChecked());
 
-    TDombepito window;
+    AreaBuilderWindow window;
     ExpectInOrder(TabChain(Child<QWidget>(window, "dombxedit")),
                          {"dombxedit", "dombzedit", "xbontEdit", "zbontedit", "OffsXEdit", "Lejtzedit", "szimchk",
                           "fszinchk", "rtScrollBar", "btScrollBar", "KanyarXedit", "KanyarZ2edit", "TexturaEdit", "d11",
@@ -157,15 +157,15 @@ void EverydayTest::storeysSayWhatWallTheyNeed()
 void EverydayTest::peaksInMetres()
 {
     WindowFolder folder;
-    TDombepito window;
-    window.ApplyAreaWindowLanguage(UiLanguage::English);
+    AreaBuilderWindow window;
+    window.applyLanguage(UiLanguage::English);
     Child<QLineEdit>(window, "dombxedit")->setText("50");  // 2 m cells along X
     window.peakCell(2, 1)->setText("11");
     window.peakCell(2, 4)->setText("3");
     QCOMPARE(window.peakCell(2, 1)->toolTip(),
              QStringLiteral("X position\n(in grid nodes, 1: the origin corner; here 20 m from the origin)"));
     QCOMPARE(window.peakCell(2, 4)->toolTip(), QStringLiteral("Object width\n(in grid cells; here 6 × 3 m)"));
-    window.ApplyAreaWindowLanguage(UiLanguage::Hungarian);
+    window.applyLanguage(UiLanguage::Hungarian);
     QVERIFY2(window.peakCell(2, 2)->toolTip().startsWith(QStringLiteral("Z pozíció\n(rácspontban")),
              qPrintable(window.peakCell(2, 2)->toolTip()));
     // The heightmap button in the font of its neighbours.
@@ -175,7 +175,7 @@ void EverydayTest::peaksInMetres()
 void EverydayTest::longStatusElidesWithTheWholeTextInItsTooltip()
 {
     WindowFolder folder;
-    TDombepito window;
+    AreaBuilderWindow window;
     window.show();
     QVERIFY(QTest::qWaitForWindowExposed(&window));
     const QString whole = QStringLiteral("Domb.B3d fájl generálása kész ").repeated(6);
@@ -210,8 +210,8 @@ void EverydayTest::presetAndFolderButtonsReport()
     Child<QPushButton>(form, "kimenetMegnyit")->click();
     QCOMPARE(form.statusText(), QStringLiteral("No file manager could open the folder: ") +
                                     QDir::toNativeSeparators(QDir::currentPath()));
-    TDombepito area;
-    area.ApplyAreaWindowLanguage(UiLanguage::Hungarian);
+    AreaBuilderWindow area;
+    area.applyLanguage(UiLanguage::Hungarian);
     Child<QPushButton>(area, "kimenetMegnyit")->click();
     QVERIFY(area.statusText().startsWith(QStringLiteral("Nincs fájlkezelő")));
     PresetButtons::FileChooser() = {};

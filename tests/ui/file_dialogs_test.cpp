@@ -114,8 +114,8 @@ private slots:
         QVERIFY(OpensFittedDialog([&] { Child<QPushButton>(form, "loadPresetButton")->click(); }));
         QVERIFY(OpensFittedDialog([&] { Child<QPushButton>(form, "savePresetButton")->click(); }));
         QVERIFY(OpensFittedDialog([&] { Child<QPushButton>(form, "kimenetTallozo")->click(); }));
-        TDombepito area(&form);
-        QVERIFY(OpensFittedDialog([&] { area.DomborzatTallozoClick(); }));
+        AreaBuilderWindow area(&form);
+        QVERIFY(OpensFittedDialog([&] { area.browseHeightmap(); }));
         preview::PreviewWindow preview;  // not shown: no drawing needed
         QVERIFY(OpensFittedDialog([&] { Child<QPushButton>(preview, "previewOpenButton")->click(); }));
     }

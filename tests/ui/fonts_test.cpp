@@ -56,7 +56,7 @@ void FontsTest::theFormsAreDrawnInTheBuiltInFonts()
 
     WindowFolder folder;
     MainWindow form;
-    TDombepito area(&form);
+    AreaBuilderWindow area(&form);
     QVERIFY(RegisterBundledFonts());
     QVERIFY(QFontDatabase::families().contains(kFormFamily));
     QVERIFY(QFontDatabase::styles(kFormFamily).contains(QStringLiteral("Bold")));

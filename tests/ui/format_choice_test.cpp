@@ -67,7 +67,7 @@ private slots:
     {
         WindowFolder folder;
         MainWindow form;
-        TDombepito area(&form);
+        AreaBuilderWindow area(&form);
         QVERIFY(OffersTheFormats(area));
         FormatBox(area)->setCurrentIndex(1);
         Child<QPushButton>(area, "GenButton")->click();

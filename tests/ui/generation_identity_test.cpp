@@ -227,8 +227,8 @@ void GenerationIdentityTest::terrain()
     QFETCH(bool, hungarian);
     QFETCH(bool, color);
     WindowFolder folder;
-    TDombepito window;
-    window.ApplyAreaWindowLanguage(hungarian ? UiLanguage::Hungarian : UiLanguage::English);
+    AreaBuilderWindow window;
+    window.applyLanguage(hungarian ? UiLanguage::Hungarian : UiLanguage::English);
     window.show();
     Type(Child<QLineEdit>(window, "dombxedit"), "30");
     Type(Child<QLineEdit>(window, "dombzedit"), "40.5");
@@ -254,12 +254,12 @@ void GenerationIdentityTest::terrain()
     for (int k = 1; k <= 3; ++k)
         for (int c = 1; c <= 4; ++c)
             Type(Child<QLineEdit>(window, QStringLiteral("d%1%2").arg(k).arg(c)), QString::fromUtf8(peaks[k - 1][c - 1]));
-    window.Panel1Click();
+    window.pickSwatch(1);
     Child<QScrollBar>(window, "rScrollBar")->setValue(200);
     Child<QScrollBar>(window, "gScrollBar")->setValue(100);
     Child<QScrollBar>(window, "bScrollBar")->setValue(50);
-    window.szinmintaClick();
-    window.GenButtonClick();
+    window.applyEditorColor();
+    window.generateTerrain();
     QVERIFY2(folder.reports.empty(), folder.reports.empty() ? "" : qPrintable(folder.reports[0].text));
     // The curve of 3 cells folds this surface: its warning follows.
     QVERIFY2(window.statusText().startsWith(hungarian ? QStringLiteral("Domb.B3d fájl generálása kész – A kanyar")

@@ -5,7 +5,9 @@
 
 #include "expected_texts.h"
 #include "ui/area_window.h"
+#include "ui/language_tables.h"
 #include "ui/main_window.h"
+#include "ui/track_window.h"
 
 #include <QAbstractButton>
 #include <QCheckBox>
@@ -14,6 +16,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRegularExpression>
+#include <QSet>
 #include <QRadioButton>
 #include <QScrollBar>
 #include <QTimer>
@@ -75,6 +78,7 @@ private slots:
     void areaWindowTexts();
     void chimneyAndStepHints();
     void captionsFitTheirControls();
+    void tableNamesEachControlOncePerPart();
 };
 
 void LanguageTest::init()
@@ -197,7 +201,7 @@ void LanguageTest::unswitchedTexts()
 {
     WindowFolder folder;
     MainWindow form;
-    TDombepito area(&form);
+    AreaBuilderWindow area(&form);
     form.setAreaWindow(&area);
     for (UiLanguage language : {UiLanguage::English, UiLanguage::Hungarian}) {
         form.SwitchLanguage(language);
@@ -223,9 +227,9 @@ void LanguageTest::areaWindowTexts()
 {
     WindowFolder folder;
     MainWindow form;
-    TDombepito area(&form);
+    AreaBuilderWindow area(&form);
     form.setAreaWindow(&area);
-    MainWindow::ModalShower() = [](TDombepito& window) {
+    MainWindow::ModalShower() = [](AreaBuilderWindow& window) {
         QTimer::singleShot(0, &window, &QDialog::reject);
         window.exec();
     };
@@ -268,7 +272,7 @@ void LanguageTest::captionsFitTheirControls()
 {
     WindowFolder folder;
     MainWindow form;
-    TDombepito area(&form);
+    AreaBuilderWindow area(&form);
     form.setAreaWindow(&area);
     const auto check = [](const QWidget& window) {
         const QRect client = window.rect();
@@ -299,7 +303,7 @@ void LanguageTest::captionsFitTheirControls()
     };
     for (UiLanguage language : {UiLanguage::Hungarian, UiLanguage::English}) {
         form.SwitchLanguage(language);
-        area.ApplyAreaWindowLanguage(language);
+        area.applyLanguage(language);
         // The widest texts the handlers write.
         Child<QSlider>(form, "Kemenymeret")->setValue(4);
         Child<QSlider>(form, "Lepe")->setValue(3);
@@ -318,6 +322,40 @@ void LanguageTest::captionsFitTheirControls()
         check(form);
         form.SwitchLanguage(language);  // the bare chimney caption
         check(form);
+    }
+}
+
+void LanguageTest::tableNamesEachControlOncePerPart()
+{
+    // A control named twice in one part would take the later row's text
+    // silently; every row is found by its control; the preset buttons'
+    // texts are the same in every window.
+    for (const TextPart part : {TextPart::MainWindow, TextPart::FacadeArea, TextPart::AreaBuilder, TextPart::TrackKit,
+                                TextPart::PresetButtons, TextPart::OutputFolder}) {
+        for (const TextRole role : {TextRole::Caption, TextRole::Hint}) {
+            QSet<QString> seen;
+            for (const UiText& row : WindowTexts(part, role)) {
+                const QString control = QString::fromUtf8(row.control);
+                QVERIFY2(!seen.contains(control), qPrintable(control));
+                seen.insert(control);
+                QCOMPARE(FindText(part, role, row.control), &row);
+            }
+            QVERIFY(!seen.isEmpty());
+        }
+    }
+    QCOMPARE(FindText(TextPart::MainWindow, TextRole::Caption, "no such control"), nullptr);
+    WindowFolder folder;
+    MainWindow form;
+    AreaBuilderWindow area(&form);
+    TrackWindow track(&form);
+    form.switchToHungarian();
+    area.applyLanguage(UiLanguage::Hungarian);
+    track.applyLanguage(UiLanguage::Hungarian);
+    for (const UiText& row : WindowTexts(TextPart::PresetButtons, TextRole::Hint)) {
+        const QString name = QString::fromUtf8(row.control);
+        QCOMPARE(Hint(area, name), QString::fromUtf8(row.hu));
+        QCOMPARE(Hint(track, name), Hint(form, name));
+        QCOMPARE(Caption(track, name), Caption(area, name));
     }
 }
 

@@ -472,14 +472,14 @@ void MainWindowTest::areaBuilderButton()
 {
     WindowFolder folder;
     MainWindow form;
-    TDombepito area(&form);
+    AreaBuilderWindow area(&form);
     form.setAreaWindow(&area);
     area.setStatusText("earlier text");
     QCOMPARE(area.language(), UiLanguage::English);  // before its first opening
     // The window is open (modal) while the shower runs.
     QString statusWhileOpen;
     QString titleWhileOpen;
-    MainWindow::ModalShower() = [&](TDombepito& window) {
+    MainWindow::ModalShower() = [&](AreaBuilderWindow& window) {
         statusWhileOpen = window.statusText();
         titleWhileOpen = window.windowTitle();
     };
@@ -495,7 +495,7 @@ void MainWindowTest::areaBuilderButton()
     QCOMPARE(titleWhileOpen, QStringLiteral("Area builder"));
 
     // The real modal loop: closed from inside.
-    MainWindow::ModalShower() = [](TDombepito& window) {
+    MainWindow::ModalShower() = [](AreaBuilderWindow& window) {
         QTimer::singleShot(0, &window, [&window] {
             QVERIFY(window.isModal() || window.isVisible());
             window.reject();

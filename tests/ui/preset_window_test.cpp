@@ -174,10 +174,10 @@ void PresetWindowTest::buttonsInBothLanguages()
     }
     QVERIFY(folder.reports.empty());
 
-    TDombepito area(&form);
+    AreaBuilderWindow area(&form);
     area.show();
     CheckPlaces(area, QSize(741, 351));
-    area.ApplyAreaWindowLanguage(UiLanguage::Hungarian);
+    area.applyLanguage(UiLanguage::Hungarian);
     QCOMPARE(Child<QPushButton>(area, "loadPresetButton")->text(), QStringLiteral("Betöltés…"));
     FileAnswer answer{QString()};
     Child<QPushButton>(area, "savePresetButton")->click();
@@ -232,8 +232,8 @@ void PresetWindowTest::terrainRoundTrip()
 {
     WindowFolder folder;
     QVERIFY(folder.write("in.json", kTerrainPreset));
-    TDombepito area;
-    area.ApplyAreaWindowLanguage(UiLanguage::English);
+    AreaBuilderWindow area;
+    area.applyLanguage(UiLanguage::English);
     area.show();
     Load(area, folder.file("in.json"));
     QVERIFY2(folder.reports.empty(), folder.reports.empty() ? "" : qPrintable(folder.reports[0].text));
@@ -299,8 +299,8 @@ void PresetWindowTest::refusedPresetChangesNothing()
     QVERIFY(Child<QRadioButton>(form, "Tortnyereg")->isChecked());
 
     // The area builder in Hungarian: the message in its language.
-    TDombepito area(&form);
-    area.ApplyAreaWindowLanguage(UiLanguage::Hungarian);
+    AreaBuilderWindow area(&form);
+    area.applyLanguage(UiLanguage::Hungarian);
     const std::string terrainBefore = TerrainPresetJson(area.terrainInput());
     QVERIFY(folder.write("bad.json", R"({"kind": "terrain", "area": "50,50", "peak": ["1,2,3"]})"));
     folder.reports.clear();

@@ -42,7 +42,7 @@ public:
         NoticeFunction() = [this](QWidget*, const QString& title, const QString& text) {
             notices.push_back({title, text});
         };
-        MainWindow::ModalShower() = [this](TDombepito&) { ++modalShows; };
+        MainWindow::ModalShower() = [this](AreaBuilderWindow&) { ++modalShows; };
         MainWindow::UpdateCheckStarter() = [this](MainWindow&) { ++updateChecks; };
     }
     ~WindowFolder()

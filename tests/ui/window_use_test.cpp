@@ -179,7 +179,7 @@ void WindowUseTest::areaBuilderHasItsOwnFolder()
     MainWindow form;
     form.outputFolder().setFolder(houses.path());
     {
-        TDombepito area(&form);
+        AreaBuilderWindow area(&form);
         QVERIFY(area.outputFolder().followsWorkingFolder());
         QCOMPARE(area.outputFolder().geometry(), QRect(8, 259, 385, 19));
         ChooserAnswer answer(terrains.path());
@@ -188,7 +188,7 @@ void WindowUseTest::areaBuilderHasItsOwnFolder()
         QVERIFY(QFile::exists(terrains.filePath("domb.b3d")));
         QVERIFY(!folder.exists("domb.b3d"));
     }
-    TDombepito area(&form);
+    AreaBuilderWindow area(&form);
     QCOMPARE(area.outputFolder().folder(), QDir(terrains.path()).absolutePath());
     QCOMPARE(form.outputFolder().folder(), QDir(houses.path()).absolutePath());
 }
@@ -222,10 +222,10 @@ void WindowUseTest::lineTextsFollowTheLanguage()
     form.outputFolder().browse();
     QCOMPARE(answer.titles, QStringList{QStringLiteral("Choose the output folder")});
 
-    TDombepito area(&form);
-    area.ApplyAreaWindowLanguage(UiLanguage::Hungarian);
+    AreaBuilderWindow area(&form);
+    area.applyLanguage(UiLanguage::Hungarian);
     QCOMPARE(Child<QPushButton>(area, "kimenetTallozo")->text(), QStringLiteral("Tallózás…"));
-    area.ApplyAreaWindowLanguage(UiLanguage::English);
+    area.applyLanguage(UiLanguage::English);
     QCOMPARE(Child<QLabel>(area, "kimenetLabel")->text(), QStringLiteral("Output folder:"));
 }
 
@@ -258,7 +258,7 @@ void WindowUseTest::statusShowsPathAndTimeOfTheFile()
     form.generateHouse();
     QCOMPARE(form.statusPanels().writtenText(), written);
 
-    TDombepito area(&form);
+    AreaBuilderWindow area(&form);
     Child<QPushButton>(area, "GenButton")->click();
     QCOMPARE(area.statusText(), QStringLiteral("Domb.B3d file generating successfull"));
     QVERIFY(area.statusPanels().writtenText().startsWith(QDir::toNativeSeparators(folder.file("domb.b3d"))));
@@ -319,7 +319,7 @@ void WindowUseTest::statusBarsFitTheirFont()
 {
     WindowFolder folder;
     MainWindow form;
-    TDombepito area(&form);
+    AreaBuilderWindow area(&form);
     form.show();
     area.show();
     const std::pair<QWidget*, QString> panels[] = {
@@ -344,7 +344,7 @@ void WindowUseTest::enterGeneratesInTheMainWindow()
 {
     WindowFolder folder;
     MainWindow form;
-    TDombepito area(&form);
+    AreaBuilderWindow area(&form);
     form.setAreaWindow(&area);
     form.show();
     QVERIFY(QTest::qWaitForWindowActive(&form));
@@ -393,7 +393,7 @@ void WindowUseTest::colourBarsMoveWithArrowsAndShowFocus()
     QCOMPARE(Child<QLabel>(form, "btBetu")->frameShape(), QFrame::Box);
 
     form.hide();
-    TDombepito area;
+    AreaBuilderWindow area;
     area.show();
     QVERIFY(QTest::qWaitForWindowActive(&area));
     auto* editorBar = Child<QScrollBar>(area, "rScrollBar");
@@ -455,7 +455,7 @@ void WindowUseTest::generationsWarnOfWhatWillLookWrongOrLoadSlowly()
     form.switchToHungarian();
 
     // 100 by 101 cells: more sections than the simulator loads quickly.
-    TDombepito area(&form);
+    AreaBuilderWindow area(&form);
     Child<QLineEdit>(area, "xbontEdit")->setText("100");
     Child<QLineEdit>(area, "zbontedit")->setText("101");
     Child<QPushButton>(area, "GenButton")->click();

@@ -37,7 +37,7 @@ private slots:
         // The next window starts ticked; the area builder has its own box.
         MainWindow again;
         QVERIFY(again.writeTexturesBox().isChecked());
-        TDombepito area(&again);
+        AreaBuilderWindow area(&again);
         QVERIFY(!area.writeTexturesBox().isChecked());
         QFile::remove(folder.file("a.bmp"));
         area.writeTexturesBox().setChecked(true);
