@@ -214,6 +214,7 @@ std::vector<Section> SaltboxProfile(const Frame& f, const HouseParams& p)
     return {{-f.zE, f.H}, {p.ridgeOffset, f.RH}, {f.zE, f.H}};
 }
 
+// The extruded roofs, one row each: a new one is its profile and a row.
 const ExtrudedForm kExtrudedForms[] = {
     {RoofKind::Gambrel,
      GambrelProfile,
@@ -229,6 +230,7 @@ const ExtrudedForm kExtrudedForms[] = {
      {";------Eltolt gerincű nyeregtető alap------", ";------Saltbox roof base------"}},
 };
 
+// The extruded roof of the house's roof kind; none for another kind.
 RoofFormFaces ExtrudedRoof(const HouseParams& p)
 {
     for (const ExtrudedForm& form : kExtrudedForms)
