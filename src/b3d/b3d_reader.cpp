@@ -74,6 +74,11 @@ std::string Count(std::size_t count, const char* one, const char* many)
 
 enum class NumberStatus { Ok, Empty, Malformed, NotWhole, NotFinite, OutOfRange };
 
+// What a message says of an argument with the status (after "is"), in the
+// order of NumberStatus; Ok and Empty say it otherwise.
+constexpr const char* kNumberFaults[] = {"", "", "not a number", "not a whole number", "not a finite number",
+                                         "out of range"};
+
 // from_chars takes no "+" sign; the format allows one.
 std::string_view WithoutPlus(std::string_view text)
 {
@@ -283,7 +288,7 @@ private:
     // false, with a problem, when one is malformed or not finite.
     bool Reals(std::size_t index, std::size_t count, double* values);
     bool Whole(std::size_t index, long long& value);
-    bool Channels(int* values);
+    bool Channels(ColorRgb& color);
     void NumberProblem(std::size_t index, NumberStatus status);
 
     // The current section; one is started, with a problem, for a statement
@@ -572,28 +577,11 @@ void Reader::NumberProblem(std::size_t index, NumberStatus status)
     if (status == NumberStatus::Ok)
         return;
     Problem([&] {
-        std::string text = std::string(shown_) + ": ";
-        const std::string quoted = Quoted(args_[index]) + " (argument " + std::to_string(index + 1) + ")";
-        switch (status) {
-        case NumberStatus::Empty:
-            text += "argument " + std::to_string(index + 1) + " is empty";
-            break;
-        case NumberStatus::Malformed:
-            text += quoted + " is not a number";
-            break;
-        case NumberStatus::NotWhole:
-            text += quoted + " is not a whole number";
-            break;
-        case NumberStatus::NotFinite:
-            text += quoted + " is not a finite number";
-            break;
-        case NumberStatus::OutOfRange:
-            text += quoted + " is out of range";
-            break;
-        case NumberStatus::Ok:
-            break;
-        }
-        return text;
+        const std::string text = std::string(shown_) + ": ";
+        if (status == NumberStatus::Empty)
+            return text + "argument " + std::to_string(index + 1) + " is empty";
+        return text + Quoted(args_[index]) + " (argument " + std::to_string(index + 1) + ") is " +
+               kNumberFaults[static_cast<std::size_t>(status)];
     });
 }
 
@@ -620,9 +608,10 @@ bool Reader::Whole(std::size_t index, long long& value)
 }
 
 // Colour channels, whole numbers 0 to 255; the alpha channel defaults to 255.
-bool Reader::Channels(int* values)
+bool Reader::Channels(ColorRgb& color)
 {
-    values[3] = 255;
+    std::uint8_t* const values[] = {&color.r, &color.g, &color.b, &color.a};
+    color.a = 255;
     for (std::size_t i = 0; i < args_.size(); ++i) {
         long long channel = 0;
         if (!Whole(i, channel))
@@ -632,7 +621,7 @@ bool Reader::Channels(int* values)
                     std::to_string(i + 1) + ") is outside 0 to 255");
             return false;
         }
-        values[i] = static_cast<int>(channel);
+        *values[i] = static_cast<std::uint8_t>(channel);
     }
     return true;
 }
@@ -883,29 +872,27 @@ void Reader::Spin(bool all)
 
 void Reader::Color()
 {
-    int channels[4];
-    if (!Channels(channels))
+    ColorRgb color;
+    if (!Channels(color))
         return;
     Section& section = Current();
-    section.color = {static_cast<std::uint8_t>(channels[0]), static_cast<std::uint8_t>(channels[1]),
-                     static_cast<std::uint8_t>(channels[2]), static_cast<std::uint8_t>(channels[3])};
+    section.color = color;
     section.hasColor = true;
 }
 
 void Reader::ChannelsOnly()
 {
-    int channels[4];
-    Channels(channels);
+    ColorRgb color;
+    Channels(color);
 }
 
 void Reader::Emissive()
 {
-    int channels[4];
-    if (!Channels(channels))
+    ColorRgb color;
+    if (!Channels(color))
         return;
     Section& section = Current();
-    section.emissive = {static_cast<std::uint8_t>(channels[0]), static_cast<std::uint8_t>(channels[1]),
-                        static_cast<std::uint8_t>(channels[2]), 255};
+    section.emissive = color;  // three values: opaque
     section.hasEmissive = true;
 }
 

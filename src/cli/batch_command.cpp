@@ -178,28 +178,20 @@ int RunBatch(const std::vector<std::string>& args, std::ostream& out, std::ostre
     const UiLanguage language = RunLanguage(args);
     CommonOptions common;
     std::string file;
-    try {
-        ArgReader reader(args);
-        std::string name;
-        while (reader.Next(name)) {
-            if (name == "--help" || name == "-h") {
-                out << kBatchHelp(language);
-                return kExitOk;
-            }
-            if (common.Take(name, reader))
-                continue;
-            if (name.rfind("-", 0) == 0 || !file.empty())
-                throw UsageError("ismeretlen kapcsoló: \"" + name + "\" (lásd: kestrane batch --help)",
-                                 "unknown option \"" + name + "\" (see kestrane batch --help)");
-            file = name;
-        }
+    const auto take = [&](const std::string& name, ArgReader& reader) {
+        if (common.Take(name, reader))
+            return;
+        if (name.rfind("-", 0) == 0 || !file.empty())
+            throw UnknownOption(name, "batch");
+        file = name;
+    };
+    const auto finish = [&] {
         if (file.empty())
             throw UsageError("nincs megadva kötegfájl (lásd: kestrane batch --help)",
                              "no batch file given (see kestrane batch --help)");
-    } catch (const UsageError& e) {
-        err << "kestrane batch: " << e.Text(language) << "\n";
-        return kExitBadInput;
-    }
+    };
+    if (const auto exit = ReadArguments("batch", args, kBatchHelp(language), out, err, take, finish))
+        return *exit;
 
     std::vector<std::string> objects;
     try {

@@ -122,6 +122,36 @@ void CommonOptions::CheckFolder(UiLanguage messages) const
                       folder, ENOENT);
 }
 
+UsageError UnknownOption(const std::string& name, const std::string& command)
+{
+    return UsageError("ismeretlen kapcsoló: \"" + name + "\" (lásd: kestrane " + command + " --help)",
+                      "unknown option \"" + name + "\" (see kestrane " + command + " --help)");
+}
+
+std::optional<int> ReadArguments(const std::string& command, const std::vector<std::string>& args,
+                                 const std::string& help, std::ostream& out, std::ostream& err,
+                                 const std::function<void(const std::string& name, ArgReader& reader)>& take,
+                                 const std::function<void()>& finish)
+{
+    try {
+        ArgReader reader(args);
+        std::string name;
+        while (reader.Next(name)) {
+            if (name == "--help" || name == "-h") {
+                out << help;
+                return kExitOk;
+            }
+            take(name, reader);
+        }
+        if (finish)
+            finish();
+    } catch (const UsageError& e) {
+        err << "kestrane " << command << ": " << e.Text(RunLanguage(args)) << "\n";
+        return kExitBadInput;
+    }
+    return std::nullopt;
+}
+
 UiLanguage RunLanguage(const std::vector<std::string>& args)
 {
     for (std::size_t i = 0; i < args.size(); ++i) {
@@ -247,20 +277,14 @@ int Main(const std::vector<std::string>& args, std::ostream& out, std::ostream& 
         out << "kestrane " << kVersionText << "\n";
         return kExitOk;
     }
-    if (command == "house")
-        return RunHouse(rest, out, err);
-    if (command == "terrain")
-        return RunTerrain(rest, out, err);
-    if (command == "track")
-        return RunTrack(rest, out, err);
-    if (command == "check")
-        return RunCheck(rest, out, err);
-    if (command == "batch")
-        return RunBatch(rest, out, err);
-    if (command == "textures")
-        return RunTextures(rest, out, err);
-    if (command == "convert")
-        return RunConvert(rest, out, err);
+    using Run = int (*)(const std::vector<std::string>&, std::ostream&, std::ostream&);
+    static constexpr std::pair<std::string_view, Run> kCommands[] = {
+        {"house", RunHouse},  {"terrain", RunTerrain},   {"track", RunTrack},     {"check", RunCheck},
+        {"batch", RunBatch},  {"textures", RunTextures}, {"convert", RunConvert},
+    };
+    for (const auto& [name, run] : kCommands)
+        if (command == name)
+            return run(rest, out, err);
     err << "kestrane: " << LocalText{"ismeretlen parancs:", "unknown command"}(language) << " \"" << command
         << "\"\n\n"
         << kUsage(language);

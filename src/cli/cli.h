@@ -61,6 +61,19 @@ private:
     std::string current_;
 };
 
+// An option the command `command` does not take ("see kestrane COMMAND --help").
+UsageError UnknownOption(const std::string& name, const std::string& command);
+
+// Reads the arguments of a command without an option table. --help or -h
+// prints `help` and ends the run (kExitOk); every other argument goes to
+// `take` with the reader for its value, then `finish` checks what they gave;
+// both throw UsageError. A UsageError is printed ("kestrane COMMAND: ...")
+// and ends the run (kExitBadInput). Returns nothing while the run goes on.
+std::optional<int> ReadArguments(const std::string& command, const std::vector<std::string>& args,
+                                 const std::string& help, std::ostream& out, std::ostream& err,
+                                 const std::function<void(const std::string& name, ArgReader& reader)>& take,
+                                 const std::function<void()>& finish = {});
+
 // Options every generating subcommand shares.
 struct CommonOptions {
     std::string folder;                  // -C / --dir; empty: the current folder

@@ -53,32 +53,25 @@ int RunConvert(const std::vector<std::string>& args, std::ostream& out, std::ost
     std::string source;
     std::string output;
     std::optional<ObjectFormat> format;
-    try {
-        ArgReader reader(args);
-        std::string name;
-        while (reader.Next(name)) {
-            if (name == "--help" || name == "-h") {
-                out << kConvertHelp(language);
-                return kExitOk;
-            }
-            if (name == "--lang") {
-                reader.Value();
-            } else if (name == "--format") {
-                const std::string value = reader.Value();
-                format = ParseObjectFormat(value);
-                if (!format || *format == ObjectFormat::B3d)
-                    throw UsageError("--format: csv vagy obj lehet, nem \"" + value + "\"",
-                                     "--format must be csv or obj, not \"" + value + "\"");
-            } else if (name == "-o" || name == "--output") {
-                output = reader.Value();
-                CheckOutputName(output);
-            } else if (name.rfind("-", 0) == 0 || !source.empty()) {
-                throw UsageError("ismeretlen kapcsoló: \"" + name + "\" (lásd: kestrane convert --help)",
-                                 "unknown option \"" + name + "\" (see kestrane convert --help)");
-            } else {
-                source = name;
-            }
+    const auto take = [&](const std::string& name, ArgReader& reader) {
+        if (name == "--lang") {
+            reader.Value();
+        } else if (name == "--format") {
+            const std::string value = reader.Value();
+            format = ParseObjectFormat(value);
+            if (!format || *format == ObjectFormat::B3d)
+                throw UsageError("--format: csv vagy obj lehet, nem \"" + value + "\"",
+                                 "--format must be csv or obj, not \"" + value + "\"");
+        } else if (name == "-o" || name == "--output") {
+            output = reader.Value();
+            CheckOutputName(output);
+        } else if (name.rfind("-", 0) == 0 || !source.empty()) {
+            throw UnknownOption(name, "convert");
+        } else {
+            source = name;
         }
+    };
+    const auto finish = [&] {
         if (source.empty())
             throw UsageError("hiányzik a B3D fájl (lásd: kestrane convert --help)",
                              "no B3D file given (see kestrane convert --help)");
@@ -88,10 +81,9 @@ int RunConvert(const std::vector<std::string>& args, std::ostream& out, std::ost
             throw UsageError("--format: hiányzik (csv vagy obj)", "--format is missing (csv or obj)");
         if (!output.empty())
             CheckOutputFormat(output, *format);
-    } catch (const UsageError& e) {
-        err << "kestrane convert: " << e.Text(language) << "\n";
-        return kExitBadInput;
-    }
+    };
+    if (const auto exit = ReadArguments("convert", args, kConvertHelp(language), out, err, take, finish))
+        return *exit;
 
     const std::filesystem::path from(source);
     const std::string fileName = output.empty() ? from.filename().string() : output;

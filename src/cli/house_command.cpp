@@ -24,32 +24,19 @@ const LocalText kHouseHelpStart{
     "Lengths are millimetres, written as in the window's edit boxes.\n"
     "\n"};
 
+// With facades the bitmaps the object needs follow the status.
+std::string Describe(const OptionRun<HouseInput>& run, const HouseResult& result, UiLanguage language)
+{
+    const std::string status =
+        result.textures.empty() ? result.status : result.status + "\n" + TextureListText(result.textures, language);
+    return WithWrittenTextures(status, run, result.loaded, textures::TextureOwner::House, language);
+}
+
 }  // namespace
 
 int RunHouse(const std::vector<std::string>& args, std::ostream& out, std::ostream& err)
 {
-    const UiLanguage language = RunLanguage(args);
-    OptionRun<HouseInput> run;
-    if (const auto exit = StartRun(HouseOptions(), "house", args, run, kHouseHelpStart, language, out, err))
-        return *exit;
-    HouseInput& input = run.input;
-
-    return ReportGeneration(
-        "house", out, err,
-        [&] {
-            run.common.CheckFolder(language);
-            const HouseResult result = GenerateNamingOptions(HouseOptions(), "house", language, err, [&] {
-                return GenerateHouse(input, language, run.common.Folder(), run.output);
-            });
-            // With facades the bitmaps the object needs follow the status.
-            std::string text = result.status;
-            if (!result.textures.empty())
-                text += "\n" + TextureListText(result.textures, language);
-            if (input.writeTextures)
-                text += "\n" + textures::WriteLoadedTextures(result.loaded, run.common.Folder(),
-                                                             textures::TextureOwner::House, language);
-            return text;
-        });
+    return RunGenerator(HouseOptions(), "house", kHouseHelpStart, args, out, err, GenerateHouse, Describe);
 }
 
 }  // namespace kestrane::cli

@@ -6,6 +6,7 @@
 #include "core/errors.h"
 #include "options/option_rules.h"
 #include "options/preset.h"
+#include "textures/texture_writing.h"
 
 #include <functional>
 #include <map>
@@ -13,6 +14,7 @@
 #include <ostream>
 #include <set>
 #include <string>
+#include <type_traits>
 #include <vector>
 
 namespace kestrane::cli {
@@ -116,8 +118,7 @@ void ReadOptions(const std::vector<OptionSpec<Input>>& table, const char* kind, 
         }
         const OptionSpec<Input>* option = name.rfind("--", 0) == 0 ? FindOption(table, name.substr(2)) : nullptr;
         if (!option)
-            throw UsageError("ismeretlen kapcsoló: \"" + name + "\" (lásd: kestrane " + kind + " --help)",
-                             "unknown option \"" + name + "\" (see kestrane " + kind + " --help)");
+            throw UnknownOption(name, kind);
         // A missing value is reported by the reader, naming the option once.
         const std::string value =
             option->form != OptionForm::Switch || reader.HasInlineValue() ? reader.Value() : std::string("true");
@@ -181,6 +182,48 @@ std::optional<int> StartRun(const std::vector<OptionSpec<Input>>& table, const c
     for (const std::string& warning : run.warnings)
         err << WarningStart(kind, language) << warning << "\n";
     return std::nullopt;
+}
+
+// The whole run of a generating command `kind`: StartRun, then `check`
+// (what the table's rules cannot say; throws UsageError; none: nothing
+// more), then `generate(input, language, folder, output name)` through
+// GenerateNamingOptions, and the status that `describe(run, result,
+// language)` makes of its result. Returns the exit code.
+template <class Input, class Generate, class Describe>
+int RunGenerator(const std::vector<OptionSpec<Input>>& table, const char* kind, const LocalText& helpStart,
+                 const std::vector<std::string>& args, std::ostream& out, std::ostream& err, Generate generate,
+                 Describe describe, const std::function<void(const OptionRun<std::type_identity_t<Input>>&)>& check = {})
+{
+    const UiLanguage language = RunLanguage(args);
+    OptionRun<Input> run;
+    if (const auto exit = StartRun(table, kind, args, run, helpStart, language, out, err))
+        return *exit;
+    try {
+        if (check)
+            check(run);
+    } catch (const UsageError& e) {
+        err << UsageText(kind, e, language) << "\n";
+        return kExitBadInput;
+    }
+    return ReportGeneration(kind, out, err, [&] {
+        run.common.CheckFolder(language);
+        const auto result = GenerateNamingOptions(table, kind, language, err, [&] {
+            return generate(run.input, language, run.common.Folder(), run.output);
+        });
+        return describe(run, result, language);
+    });
+}
+
+// A status followed, when the run asks for it (--write-textures), by the
+// report of writing the bitmaps `loaded` into the run's folder.
+template <class Input>
+std::string WithWrittenTextures(std::string status, const OptionRun<Input>& run,
+                                const std::vector<std::string>& loaded, textures::TextureOwner owner,
+                                UiLanguage language)
+{
+    if (run.input.writeTextures)
+        status += "\n" + textures::WriteLoadedTextures(loaded, run.common.Folder(), owner, language);
+    return status;
 }
 
 }  // namespace kestrane::cli

@@ -66,40 +66,32 @@ private:
     int shown_ = 0;
 };
 
+// A tile set's name goes into its index: what the index cannot hold is refused.
+void CheckOutputForLayout(const OptionRun<TerrainInput>& run)
+{
+    if (!run.output.empty() && run.input.layout == TerrainLayout::Simulator)
+        CheckTileSetOutputName(run.output);
+}
+
+std::string Describe(const OptionRun<TerrainInput>& run, const TerrainResult& result, UiLanguage language)
+{
+    std::string text = result.heightmapReport.empty() ? result.status : result.status + "\n" + result.heightmapReport;
+    if (run.input.writeTextures && !run.input.texture.empty())
+        text += "\n" + textures::WriteTerrainTextures(run.input.texture, run.common.Folder(), language);
+    return text;
+}
+
 }  // namespace
 
 int RunTerrain(const std::vector<std::string>& args, std::ostream& out, std::ostream& err)
 {
-    const UiLanguage language = RunLanguage(args);
-    OptionRun<TerrainInput> run;
-    if (const auto exit = StartRun(TerrainOptions(), "terrain", args, run, kTerrainHelpStart, language, out, err))
-        return *exit;
-    // A tile set's name goes into its index: what the index cannot hold is refused.
-    if (!run.output.empty() && run.input.layout == TerrainLayout::Simulator) {
-        try {
-            CheckTileSetOutputName(run.output);
-        } catch (const UsageError& e) {
-            err << UsageText("terrain", e, language) << "\n";
-            return kExitBadInput;
-        }
-    }
-
-    return ReportGeneration(
-        "terrain", out, err,
-        [&] {
-            run.common.CheckFolder(language);
-            TerrainGenerator generator;
-            ReadProgress progress(err, language);
-            const TerrainResult result = GenerateNamingOptions(TerrainOptions(), "terrain", language, err, [&] {
-                return generator.Generate(run.input, language, run.common.Folder(), run.output,
-                                          [&progress](double done) { progress(done); });
-            });
-            std::string text =
-                result.heightmapReport.empty() ? result.status : result.status + "\n" + result.heightmapReport;
-            if (run.input.writeTextures && !run.input.texture.empty())
-                text += "\n" + textures::WriteTerrainTextures(run.input.texture, run.common.Folder(), language);
-            return text;
-        });
+    const auto generate = [&err](const TerrainInput& input, UiLanguage language, const std::filesystem::path& folder,
+                                 const std::string& output) {
+        ReadProgress progress(err, language);
+        return TerrainGenerator().Generate(input, language, folder, output, [&progress](double done) { progress(done); });
+    };
+    return RunGenerator(TerrainOptions(), "terrain", kTerrainHelpStart, args, out, err, generate, Describe,
+                        CheckOutputForLayout);
 }
 
 }  // namespace kestrane::cli

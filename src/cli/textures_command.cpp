@@ -46,22 +46,12 @@ int RunTextures(const std::vector<std::string>& args, std::ostream& out, std::os
 {
     const UiLanguage language = RunLanguage(args);
     CommonOptions common;
-    try {
-        ArgReader reader(args);
-        std::string name;
-        while (reader.Next(name)) {
-            if (name == "--help" || name == "-h") {
-                out << TexturesHelp(language);
-                return kExitOk;
-            }
-            if (!common.Take(name, reader))
-                throw UsageError("ismeretlen kapcsoló: \"" + name + "\" (lásd: kestrane textures --help)",
-                                 "unknown option \"" + name + "\" (see kestrane textures --help)");
-        }
-    } catch (const UsageError& e) {
-        err << "kestrane textures: " << e.Text(language) << "\n";
-        return kExitBadInput;
-    }
+    const auto take = [&](const std::string& name, ArgReader& reader) {
+        if (!common.Take(name, reader))
+            throw UnknownOption(name, "textures");
+    };
+    if (const auto exit = ReadArguments("textures", args, TexturesHelp(language), out, err, take))
+        return *exit;
     return ReportGeneration("textures", out, err, [&] {
         common.CheckFolder(language);
         const textures::TextureWriteReport report = textures::WriteTextures(

@@ -33,42 +33,18 @@ const LocalText kTrackHelpStart{
     "-o names the file of a kit of one piece and one radius.\n"
     "\n"};
 
-std::string TrackHelp(UiLanguage language)
+std::string Describe(const OptionRun<TrackInput>& run, const TrackResult& result, UiLanguage language)
 {
-    return kTrackHelpStart(language) + CommonOptionHelp("track", language) + OptionHelp(TrackOptions(), language) +
-           HelpEnd("track", language);
+    const std::string status = result.status + "\n" + TextureListText(result.textures, language) + "\n" +
+                               LocalText{"Elemlista: ", "Structure list: "}(language) + result.structureList.string();
+    return WithWrittenTextures(status, run, result.textures, textures::TextureOwner::Track, language);
 }
 
 }  // namespace
 
 int RunTrack(const std::vector<std::string>& args, std::ostream& out, std::ostream& err)
 {
-    const UiLanguage language = RunLanguage(args);
-    OptionRun<TrackInput> run;
-    try {
-        ReadOptions(TrackOptions(), "track", args, run);
-    } catch (const UsageError& e) {
-        err << UsageText("track", e, language) << "\n";
-        return kExitBadInput;
-    }
-    if (run.help) {
-        out << TrackHelp(language);
-        return kExitOk;
-    }
-    for (const std::string& warning : run.warnings)
-        err << WarningStart("track", language) << warning << "\n";
-    return ReportGeneration("track", out, err, [&] {
-        run.common.CheckFolder(language);
-        const TrackResult result = GenerateNamingOptions(TrackOptions(), "track", language, err, [&] {
-            return GenerateTrackKit(run.input, language, run.common.Folder(), run.output);
-        });
-        std::string text = result.status + "\n" + TextureListText(result.textures, language) + "\n" +
-                           LocalText{"Elemlista: ", "Structure list: "}(language) + result.structureList.string();
-        if (run.input.writeTextures)
-            text += "\n" + textures::WriteLoadedTextures(result.textures, run.common.Folder(),
-                                                         textures::TextureOwner::Track, language);
-        return text;
-    });
+    return RunGenerator(TrackOptions(), "track", kTrackHelpStart, args, out, err, GenerateTrackKit, Describe);
 }
 
 }  // namespace kestrane::cli

@@ -32,4 +32,28 @@ struct TypedField {
     }
 };
 
+// A field of a table of fields, given as the row or a pointer to it.
+template <class Field>
+const Field& FieldRow(const Field& field)
+{
+    return field;
+}
+template <class Field>
+const Field& FieldRow(const Field* field)
+{
+    return *field;
+}
+
+// The caption, in `language`, of the field among `fields` (rows with
+// `text` and `caption`, or pointers to them) whose member is `text`; empty
+// when none is.
+template <class Fields, class Text>
+std::string CaptionOfField(const Fields& fields, Text text, UiLanguage language)
+{
+    for (const auto& entry : fields)
+        if (const auto& field = FieldRow(entry); field.text == text)
+            return field.caption(language);
+    return {};
+}
+
 }  // namespace kestrane

@@ -127,6 +127,10 @@ private:
     // The eave of a roof that overhangs all four walls, or ends on the wall
     // tops for an overhang that is not positive.
     RoofLeft EavesAllRound() const;
+    // A roof over all four walls (EavesAllRound): its soffit, titled
+    // `soffitTitle`, then the faces `facesOnEaves` builds on its eave corners.
+    template <class FacesOnEaves>
+    RoofLeft WriteRoofAllRound(const LocalText& soffitTitle, FacesOnEaves facesOnEaves);
 
     B3dWriter& out_;
     const HouseParams params_;

@@ -239,10 +239,7 @@ void CheckGeometry(const HouseParams& p, UiLanguage language)
 
 std::string HouseFieldCaption(const std::string HouseInput::*text, UiLanguage language)
 {
-    for (const Field* field : kFields)
-        if (field->text == text)
-            return field->caption(language);
-    return {};
+    return CaptionOfField(kFields, text, language);
 }
 
 std::string HousePositionCaption(int HouseInput::*position, UiLanguage language)

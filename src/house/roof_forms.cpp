@@ -12,7 +12,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <span>
 
 namespace kestrane {
 
@@ -119,16 +118,27 @@ std::vector<FormFace> Soffit(const Frame& f, double fromX, double toX, const Loc
              FormTexture::None}};
 }
 
-// A gable roof whose slopes run the whole length: one face per segment of
-// the cross-section, the right side's faces on "a.bmp", the left's on
-// "b.bmp".
-RoofFormFaces ExtrudedRoof(const Frame& f, const std::vector<Section>& profile, std::span<const LocalText> titles,
-                           const LocalText& soffitTitle, const HouseParams& p)
+// A gable roof whose slopes run the whole length of the house: its kind,
+// its cross-section from the right eave over the ridge to the left eave,
+// the title of each slope in that order, and the soffit's title.
+struct ExtrudedForm {
+    RoofKind kind;
+    std::vector<Section> (*profile)(const Frame& f, const HouseParams& p);
+    std::vector<LocalText> titles;
+    LocalText soffitTitle;
+};
+
+// One face per segment of the cross-section, the right side's faces on
+// "a.bmp", the left's on "b.bmp".
+RoofFormFaces ExtrudedRoof(const HouseParams& p, const ExtrudedForm& form)
 {
+    const Frame f = FrameOf(p);
+    const std::vector<Section> profile = form.profile(f, p);
+    const std::vector<LocalText>& titles = form.titles;
     RoofFormFaces faces;
     faces.eave = EavesOf(f);
     faces.gableTops = GableTops(f, profile, p);
-    faces.soffit = Soffit(f, 0, f.L, soffitTitle);
+    faces.soffit = Soffit(f, 0, f.L, form.soffitTitle);
     faces.fillers = Fillers(f, HeightAt(profile, -f.h), HeightAt(profile, f.h));
 
     // The highest corner splits the right side from the left one; each
@@ -192,32 +202,41 @@ RoofFormFaces HalfHippedRoof(const HouseParams& p)
     return faces;
 }
 
-RoofFormFaces GambrelRoof(const HouseParams& p)
+std::vector<Section> GambrelProfile(const Frame& f, const HouseParams& p)
 {
-    const Frame f = FrameOf(p);
     const double KY = p.kneeHeight;
     const double zk = f.h - p.kneeInset;  // the knees' distance from the middle
-    const std::vector<Section> profile = {{-f.zE, f.H}, {-zk, KY}, {0, f.RH}, {zk, KY}, {f.zE, f.H}};
-    const LocalText titles[] = {
-        {";------Tört nyeregtető jobb alsó------", ";------Gambrel roof right lower------"},
-        {";------Tört nyeregtető jobb felső------", ";------Gambrel roof right upper------"},
-        {";------Tört nyeregtető bal felső------", ";------Gambrel roof left upper------"},
-        {";------Tört nyeregtető bal alsó------", ";------Gambrel roof left lower------"},
-    };
-    return ExtrudedRoof(f, profile, titles,
-                        {";------Tört nyeregtető alap------", ";------Gambrel roof base------"}, p);
+    return {{-f.zE, f.H}, {-zk, KY}, {0, f.RH}, {zk, KY}, {f.zE, f.H}};
 }
 
-RoofFormFaces SaltboxRoof(const HouseParams& p)
+std::vector<Section> SaltboxProfile(const Frame& f, const HouseParams& p)
 {
-    const Frame f = FrameOf(p);
-    const std::vector<Section> profile = {{-f.zE, f.H}, {p.ridgeOffset, f.RH}, {f.zE, f.H}};
-    const LocalText titles[] = {
-        {";------Eltolt gerincű nyeregtető jobb------", ";------Saltbox roof right------"},
-        {";------Eltolt gerincű nyeregtető bal------", ";------Saltbox roof left------"},
-    };
-    return ExtrudedRoof(f, profile, titles,
-                        {";------Eltolt gerincű nyeregtető alap------", ";------Saltbox roof base------"}, p);
+    return {{-f.zE, f.H}, {p.ridgeOffset, f.RH}, {f.zE, f.H}};
+}
+
+// The extruded roofs, one row each: a new one is its profile and a row.
+const ExtrudedForm kExtrudedForms[] = {
+    {RoofKind::Gambrel,
+     GambrelProfile,
+     {{";------Tört nyeregtető jobb alsó------", ";------Gambrel roof right lower------"},
+      {";------Tört nyeregtető jobb felső------", ";------Gambrel roof right upper------"},
+      {";------Tört nyeregtető bal felső------", ";------Gambrel roof left upper------"},
+      {";------Tört nyeregtető bal alsó------", ";------Gambrel roof left lower------"}},
+     {";------Tört nyeregtető alap------", ";------Gambrel roof base------"}},
+    {RoofKind::Saltbox,
+     SaltboxProfile,
+     {{";------Eltolt gerincű nyeregtető jobb------", ";------Saltbox roof right------"},
+      {";------Eltolt gerincű nyeregtető bal------", ";------Saltbox roof left------"}},
+     {";------Eltolt gerincű nyeregtető alap------", ";------Saltbox roof base------"}},
+};
+
+// The extruded roof of the house's roof kind; none for another kind.
+RoofFormFaces ExtrudedRoof(const HouseParams& p)
+{
+    for (const ExtrudedForm& form : kExtrudedForms)
+        if (form.kind == p.roofKind)
+            return ExtrudedRoof(p, form);
+    return {};
 }
 
 RoofFormFaces MansardRoof(const HouseParams& p)
@@ -331,9 +350,9 @@ RoofFormFaces RoofFormGeometry(const HouseParams& p)
 {
     switch (p.roofKind) {
     case RoofKind::HalfHipped: return HalfHippedRoof(p);
-    case RoofKind::Gambrel: return GambrelRoof(p);
+    case RoofKind::Gambrel: return ExtrudedRoof(p);
     case RoofKind::Mansard: return MansardRoof(p);
-    case RoofKind::Saltbox: return SaltboxRoof(p);
+    case RoofKind::Saltbox: return ExtrudedRoof(p);
     case RoofKind::Pitched:
     case RoofKind::Hip:
     case RoofKind::Pyramid:

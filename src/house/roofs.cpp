@@ -75,6 +75,16 @@ RoofLeft HouseGenerator::EavesAllRound() const
     return dim_.overhang > 0 ? OverhangingEaves(dim_) : OnWallTops();
 }
 
+template <class FacesOnEaves>
+RoofLeft HouseGenerator::WriteRoofAllRound(const LocalText& soffitTitle, FacesOnEaves facesOnEaves)
+{
+    SoffitAllRound(out_, soffitTitle(language_), dim_);
+    const RoofLeft left = EavesAllRound();
+    const std::vector<FaceSection> faces = facesOnEaves(left.eave);
+    WriteFaceSections(out_, language_, RoofColor(), faces);
+    return left;
+}
+
 RoofLeft HouseGenerator::WriteFlatRoof()
 {
     WriteSoffit(out_, kRoofPanel(language_), dim_.length / 2, dim_.halfWidth, dim_);
@@ -186,24 +196,20 @@ RoofLeft HouseGenerator::WritePitchedRoof(double eaveRise)
 RoofLeft HouseGenerator::WritePyramidRoof()
 {
     const Vec3 apex{dim_.length / 2, dim_.roofHeight, 0};
-    SoffitAllRound(out_, LocalText{";------Sátortető alap------", ";------Piramyd roof base------"}(language_), dim_);
-    const RoofLeft left = EavesAllRound();
-
-    const EaveCorners& eave = left.eave;
     using enum TextureShape;
     // Fixed texts: their spellings, casing and blanks are kept byte for byte.
-    const FaceSection faces[] = {
-        {{";------Sátortető elől------", ";------Piramyd roof front------"}, "[meshbuilder];sátortető elöl",
-         {eave.frontRight, eave.frontLeft, apex}, "face 0,1,2", {Triangle, "a.bmp"}},
-        {{";------Sátortető jobb------", ";------Piramyd roof right------"}, "[meshbuilder]",
-         {eave.backRight, eave.frontRight, apex}, "face 0,1,2", {Triangle, "b.bmp"}},
-        {{";------Sátortető hátul------", ";------Piramyd roof behind------"}, "[meshbuilder]",
-         {eave.backLeft, eave.backRight, apex}, "face 0,1,2", {Triangle, "c.bmp"}},
-        {{";------Sátortető bal------", ";------Piramyd roof left------"}, "[meshbuilder]",
-         {eave.frontLeft, eave.backLeft, apex}, "face 0,1,2", {Triangle, "d.bmp"}},
-    };
-    WriteFaceSections(out_, language_, RoofColor(), faces);
-    return left;
+    return WriteRoofAllRound({";------Sátortető alap------", ";------Piramyd roof base------"}, [&](const EaveCorners& eave) {
+        return std::vector<FaceSection>{
+            {{";------Sátortető elől------", ";------Piramyd roof front------"}, "[meshbuilder];sátortető elöl",
+             {eave.frontRight, eave.frontLeft, apex}, "face 0,1,2", {Triangle, "a.bmp"}},
+            {{";------Sátortető jobb------", ";------Piramyd roof right------"}, "[meshbuilder]",
+             {eave.backRight, eave.frontRight, apex}, "face 0,1,2", {Triangle, "b.bmp"}},
+            {{";------Sátortető hátul------", ";------Piramyd roof behind------"}, "[meshbuilder]",
+             {eave.backLeft, eave.backRight, apex}, "face 0,1,2", {Triangle, "c.bmp"}},
+            {{";------Sátortető bal------", ";------Piramyd roof left------"}, "[meshbuilder]",
+             {eave.frontLeft, eave.backLeft, apex}, "face 0,1,2", {Triangle, "d.bmp"}},
+        };
+    });
 }
 
 RoofLeft HouseGenerator::WriteHipRoof()
@@ -217,24 +223,20 @@ RoofLeft HouseGenerator::WriteHipRoof()
     const Vec3 hipBack{L - HD, RH, 0};
     const double hipInset = HD / (L + 2 * OV);
 
-    SoffitAllRound(out_, LocalText{";------Kontyolt tető alap------", ";------Hip roof base------"}(language_), dim_);
-    const RoofLeft left = EavesAllRound();
-
-    const EaveCorners& eave = left.eave;
     using enum TextureShape;
     // Fixed texts: their spellings, casing and blanks are kept byte for byte.
-    const FaceSection faces[] = {
-        {{";------Kontyolt tető elöl------", ";------Hip roof front------"}, "[meshbuilder]",
-         {eave.frontRight, eave.frontLeft, hipFront}, "face 0,1,2", {Triangle, "a.bmp"}},
-        {{";------Kontyolt tető job------", ";------Hip roof right------"}, "[meshbuilder]",
-         {eave.backRight, eave.frontRight, hipFront, hipBack}, "face 0,1,2,3", {QuadSloped, "b.bmp", hipInset}},
-        {{";------Kontyolt tető hátul------", ";------Hip roof behind------"}, "[meshbuilder]",
-         {eave.backLeft, eave.backRight, hipBack}, "face 0,1,2", {Triangle, "c.bmp"}},
-        {{";------Kontyolt tető bal------", ";------Hip roof left------"}, "[meshbuilder]",
-         {eave.frontLeft, eave.backLeft, hipBack, hipFront}, "face 0,1,2,3", {QuadSloped, "d.bmp", hipInset}},
-    };
-    WriteFaceSections(out_, language_, RoofColor(), faces);
-    return left;
+    return WriteRoofAllRound({";------Kontyolt tető alap------", ";------Hip roof base------"}, [&](const EaveCorners& eave) {
+        return std::vector<FaceSection>{
+            {{";------Kontyolt tető elöl------", ";------Hip roof front------"}, "[meshbuilder]",
+             {eave.frontRight, eave.frontLeft, hipFront}, "face 0,1,2", {Triangle, "a.bmp"}},
+            {{";------Kontyolt tető job------", ";------Hip roof right------"}, "[meshbuilder]",
+             {eave.backRight, eave.frontRight, hipFront, hipBack}, "face 0,1,2,3", {QuadSloped, "b.bmp", hipInset}},
+            {{";------Kontyolt tető hátul------", ";------Hip roof behind------"}, "[meshbuilder]",
+             {eave.backLeft, eave.backRight, hipBack}, "face 0,1,2", {Triangle, "c.bmp"}},
+            {{";------Kontyolt tető bal------", ";------Hip roof left------"}, "[meshbuilder]",
+             {eave.frontLeft, eave.backLeft, hipBack, hipFront}, "face 0,1,2,3", {QuadSloped, "d.bmp", hipInset}},
+        };
+    });
 }
 
 RoofLeft HouseGenerator::WriteLeanRoof()

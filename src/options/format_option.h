@@ -3,8 +3,8 @@
 #pragma once
 
 #include "b3d/object_format.h"
+#include "options/option_forms.h"
 #include "options/option_table.h"
-#include "options/option_values.h"
 
 #include <string>
 #include <vector>
@@ -22,20 +22,11 @@ inline const std::vector<std::string>& ObjectFormatNames()
 template <class Input>
 OptionSpec<Input> FormatOption()
 {
-    return {"format",
-            OptionForm::Value,
-            "b3d|csv|obj",
-            {"a fájl formátuma: b3d (alapértelmezés), csv (a\nszimulátor CSV objektuma, .csv) vagy obj (Wavefront\n"
-             "OBJ és MTL a Blenderhez, .obj és .mtl)",
-             "the file format: b3d (the default), csv (the\nsimulator's CSV object, .csv) or obj (Wavefront OBJ\n"
-             "and MTL for Blender, .obj and .mtl)"},
-            {},
-            [](Input& input, const std::vector<std::string>& values) {
-                input.format = static_cast<ObjectFormat>(ParseName(values.front(), ObjectFormatNames()));
-            },
-            [](const Input& input) {
-                return std::vector<std::string>{ObjectFormatNames().at(static_cast<std::size_t>(input.format))};
-            }};
+    return NameOption("format", "b3d|csv|obj", &Input::format, ObjectFormatNames,
+                      {"a fájl formátuma: b3d (alapértelmezés), csv (a\nszimulátor CSV objektuma, .csv) vagy obj "
+                       "(Wavefront\nOBJ és MTL a Blenderhez, .obj és .mtl)",
+                       "the file format: b3d (the default), csv (the\nsimulator's CSV object, .csv) or obj "
+                       "(Wavefront OBJ\nand MTL for Blender, .obj and .mtl)"});
 }
 
 }  // namespace kestrane

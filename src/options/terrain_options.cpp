@@ -1,6 +1,7 @@
 // The options of `kestrane terrain` and the members of a terrain preset:
 // one row per input of the area builder.
 #include "options/format_option.h"
+#include "options/option_forms.h"
 #include "options/option_table.h"
 #include "options/option_values.h"
 #include "options/texture_options.h"
@@ -195,14 +196,10 @@ std::vector<TerrainOption> MakeTerrainOptions()
                              "és az utolsó hajlított oszlop (0,0,0: nincs kanyar)",
                              "turning point in cells from the X middle, first\n"
                              "and last bent column (0,0,0: no curve)"}));
-    options.push_back({"texture",
-                       OptionForm::Value,
-                       "NAME",
-                       {"minden rácskocka textúrája (a.bmp; üres: nincs)",
-                        "texture of every cell (a.bmp; empty: none)"},
-                       {[](UiLanguage language) { return TerrainFieldCaption(&TerrainInput::texture, language); }},
-                       [](TerrainInput& input, const std::vector<std::string>& values) { input.texture = values.front(); },
-                       [](const TerrainInput& input) { return std::vector<std::string>{input.texture}; }});
+    options.push_back(TextOption<TerrainInput>(
+        "texture", "NAME", &TerrainInput::texture,
+        {"minden rácskocka textúrája (a.bmp; üres: nincs)", "texture of every cell (a.bmp; empty: none)"},
+        {[](UiLanguage language) { return TerrainFieldCaption(&TerrainInput::texture, language); }}));
     options.push_back({"color",
                        OptionForm::Value,
                        "R,G,B",
@@ -212,15 +209,8 @@ std::vector<TerrainOption> MakeTerrainOptions()
                            input.baseColor = ParseColorValue(values.front());
                        },
                        [](const TerrainInput& input) { return std::vector<std::string>{ColorValue(input.baseColor)}; }});
-    options.push_back({"no-color",
-                       OptionForm::Switch,
-                       "",
-                       {"nincs színsor rácskockánként", "no colour line per cell"},
-                       {},
-                       [](TerrainInput& input, const std::vector<std::string>& values) {
-                           input.useColor = !ParseSwitch(values.front());
-                       },
-                       [](const TerrainInput& input) { return std::vector<std::string>{SwitchValue(!input.useColor)}; }});
+    options.push_back(SwitchOption<TerrainInput>("no-color", &TerrainInput::useColor, false,
+                                                 {"nincs színsor rácskockánként", "no colour line per cell"}));
     options.push_back(
         {"peak",
          OptionForm::Repeated,
@@ -255,23 +245,14 @@ std::vector<TerrainOption> MakeTerrainOptions()
                  rows.push_back(PeakRowValue(input.peaks[i]));
              return rows;
          }});
-    options.push_back({"layout",
-                       OptionForm::Value,
-                       "cells|simulator",
-                       {"cells: rácskockánként egy hálószakasz, domb.b3d\n(alapértelmezés); simulator: "
-                        "cellaszínenként egy\nszakasz közös csúcspontokkal, a szimulátor által\ngyorsan "
-                        "betöltött csempékre vágva (domb.b3d, vagy\ndomb_001.b3d ... és a jegyzékük "
-                        "domb_tiles.txt)",
-                        "cells: one mesh section per cell, domb.b3d (the\ndefault); simulator: one section per "
-                        "cell colour\nwith shared vertices, cut into tiles that the\nsimulator loads quickly "
-                        "(domb.b3d, or\ndomb_001.b3d ... and their index domb_tiles.txt)"},
-                       {},
-                       [](TerrainInput& input, const std::vector<std::string>& values) {
-                           input.layout = static_cast<TerrainLayout>(ParseName(values.front(), LayoutNames()));
-                       },
-                       [](const TerrainInput& input) {
-                           return std::vector<std::string>{LayoutNames().at(static_cast<std::size_t>(input.layout))};
-                       }});
+    options.push_back(NameOption("layout", "cells|simulator", &TerrainInput::layout, LayoutNames,
+                                 {"cells: rácskockánként egy hálószakasz, domb.b3d\n(alapértelmezés); simulator: "
+                                  "cellaszínenként egy\nszakasz közös csúcspontokkal, a szimulátor által\ngyorsan "
+                                  "betöltött csempékre vágva (domb.b3d, vagy\ndomb_001.b3d ... és a jegyzékük "
+                                  "domb_tiles.txt)",
+                                  "cells: one mesh section per cell, domb.b3d (the\ndefault); simulator: one section "
+                                  "per cell colour\nwith shared vertices, cut into tiles that the\nsimulator loads "
+                                  "quickly (domb.b3d, or\ndomb_001.b3d ... and their index domb_tiles.txt)"}));
     options.push_back({"tile-length",
                        OptionForm::Value,
                        "METRES",

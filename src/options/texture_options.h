@@ -3,8 +3,8 @@
 // bitmaps it names that are not in the output folder yet.
 #pragma once
 
+#include "options/option_forms.h"
 #include "options/option_table.h"
-#include "options/option_values.h"
 
 namespace kestrane {
 
@@ -13,14 +13,10 @@ namespace kestrane {
 template <class Input>
 OptionSpec<Input> WriteTexturesOption(bool Input::*field)
 {
-    return {"write-textures",
-            OptionForm::Switch,
-            "",
-            {"a hiányzó textúrák (BMP) megírása az objektum mellé;\nmeglévő fájlt nem ír felül",
-             "write the bitmaps the object names that are not in\nthe folder yet; an existing file is never replaced"},
-            {},
-            [field](Input& input, const std::vector<std::string>& values) { input.*field = ParseSwitch(values.front()); },
-            [field](const Input& input) { return std::vector<std::string>{SwitchValue(input.*field)}; }};
+    return SwitchOption<Input>(
+        "write-textures", field, true,
+        {"a hiányzó textúrák (BMP) megírása az objektum mellé;\nmeglévő fájlt nem ír felül",
+         "write the bitmaps the object names that are not in\nthe folder yet; an existing file is never replaced"});
 }
 
 }  // namespace kestrane

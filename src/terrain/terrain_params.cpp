@@ -140,10 +140,7 @@ std::string TerrainFieldCaption(const std::string TerrainInput::*text, UiLanguag
 {
     if (text == &TerrainInput::texture)
         return TerrainTextureCaption(language);
-    for (const Field* field : kFields)
-        if (field->text == text)
-            return field->caption(language);
-    return {};
+    return CaptionOfField(kFields, text, language);
 }
 
 std::string TerrainPeakCaptionStart(UiLanguage language)

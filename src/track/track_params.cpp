@@ -2,6 +2,7 @@
 #include "track/track_params.h"
 
 #include "core/errors.h"
+#include "core/field_reader.h"
 #include "core/numbers.h"
 
 #include <algorithm>
@@ -13,10 +14,12 @@ namespace {
 
 using Text = std::string TrackInput::*;
 
-// A typed number: its caption, the range it may take and the factor from
-// the typed unit to metres.
+// A typed number: the member it is typed in and the one it is read into,
+// its caption, the range it may take and the factor from the typed unit to
+// metres.
 struct Field {
     Text text;
+    double TrackParams::*value;
     LocalText caption;
     double lowest;
     double highest;
@@ -25,31 +28,29 @@ struct Field {
     bool zeroAllowed;  // 0 also allowed below `lowest` (none / the default)
 };
 
-//                         field                        caption (hu, en)                                            lowest highest unit  factor zero
-const Field kBlockLength{&TrackInput::blockLength, {"Blokkhossz", "Block length"}, 1.0, 1000.0, "m", 1.0, false};
-const Field kTolerance{&TrackInput::tolerance, {"Tűrés", "Tolerance"}, 1.0, 100.0, "mm", 0.001, false};
-const Field kOverlap{&TrackInput::overlap, {"Túlnyúlás", "Overlap"}, 0.0, 100.0, "m", 1.0, false};
-const Field kTextureWidth{&TrackInput::textureWidth, {"Textúraszélesség", "Texture width"}, 0.1, 1000.0, "m", 1.0, true};
-const Field kFormation{&TrackInput::formation, {"Planum félszélessége", "Formation half-width"}, 1.0, 20.0, "m", 1.0, false};
-const Field kFormationDepth{&TrackInput::formationDepth, {"Planum mélysége", "Formation depth"}, 0.35, 5.0, "m", 1.0, false};
-const Field kSlope{&TrackInput::slope, {"Rézsű", "Slope"}, 0.2, 10.0, "", 1.0, false};
-const Field kApron{&TrackInput::apron, {"Padka", "Apron"}, 0.0, 100.0, "m", 1.0, false};
-const Field kBallastWidth{&TrackInput::ballastWidth, {"Ágyazat szélessége", "Ballast width"}, 2.6, 20.0, "m", 1.0, false};
-const Field kSleepers{&TrackInput::sleepers, {"Aljtávolság", "Sleeper spacing"}, 0.3, 5.0, "m", 1.0, true};
-const Field kGauge{&TrackInput::gauge, {"Nyomtáv", "Gauge"}, 0.38, 2.5, "m", 1.0, false};
-const Field kCant{&TrackInput::cant, {"Túlemelés", "Cant"}, 0.0, 2500.0, "mm", 0.001, false};
-const Field kDikeHeight{&TrackInput::dikeHeight, {"Töltés magassága", "Dike height"}, 0.0, 50.0, "m", 1.0, false};
-const Field kDitchWidth{&TrackInput::ditchWidth, {"Árok szélessége", "Ditch width"}, 0.0, 10.0, "m", 1.0, false};
-const Field kDitchDepth{&TrackInput::ditchDepth, {"Árok mélysége", "Ditch depth"}, 0.0, 5.0, "m", 1.0, false};
-const Field kCuttingHeight{&TrackInput::cuttingHeight, {"Bevágás magassága", "Cutting height"}, 0.0, 50.0, "m", 1.0, false};
-const Field kWallHeight{&TrackInput::wallHeight, {"Támfal magassága", "Wall height"}, 0.0, 30.0, "m", 1.0, false};
-const Field kWallThickness{&TrackInput::wallThickness, {"Támfal vastagsága", "Wall thickness"}, 0.1, 5.0, "m", 1.0, false};
-const Field kGroundWidth{&TrackInput::groundWidth, {"Terep félszélessége", "Ground half-width"}, 1.0, 1000.0, "m", 1.0, false};
-
-const Field* const kFields[] = {&kBlockLength, &kTolerance,  &kOverlap,    &kTextureWidth,  &kFormation,
-                                &kFormationDepth, &kSlope,   &kApron,      &kBallastWidth,  &kSleepers,
-                                &kGauge,       &kCant,       &kDikeHeight, &kDitchWidth,    &kDitchDepth,
-                                &kCuttingHeight, &kWallHeight, &kWallThickness, &kGroundWidth};
+// In the order they are read, and so refused.
+//    typed in, read into, caption (hu, en), lowest, highest, unit, factor, zero allowed
+const Field kFields[] = {
+    {&TrackInput::blockLength, &TrackParams::blockLength, {"Blokkhossz", "Block length"}, 1.0, 1000.0, "m", 1.0, false},
+    {&TrackInput::tolerance, &TrackParams::tolerance, {"Tűrés", "Tolerance"}, 1.0, 100.0, "mm", 0.001, false},
+    {&TrackInput::overlap, &TrackParams::overlap, {"Túlnyúlás", "Overlap"}, 0.0, 100.0, "m", 1.0, false},
+    {&TrackInput::textureWidth, &TrackParams::textureWidth, {"Textúraszélesség", "Texture width"}, 0.1, 1000.0, "m", 1.0, true},
+    {&TrackInput::formation, &TrackParams::formation, {"Planum félszélessége", "Formation half-width"}, 1.0, 20.0, "m", 1.0, false},
+    {&TrackInput::formationDepth, &TrackParams::formationDepth, {"Planum mélysége", "Formation depth"}, 0.35, 5.0, "m", 1.0, false},
+    {&TrackInput::slope, &TrackParams::slope, {"Rézsű", "Slope"}, 0.2, 10.0, "", 1.0, false},
+    {&TrackInput::apron, &TrackParams::apron, {"Padka", "Apron"}, 0.0, 100.0, "m", 1.0, false},
+    {&TrackInput::ballastWidth, &TrackParams::ballastWidth, {"Ágyazat szélessége", "Ballast width"}, 2.6, 20.0, "m", 1.0, false},
+    {&TrackInput::sleepers, &TrackParams::sleeperSpacing, {"Aljtávolság", "Sleeper spacing"}, 0.3, 5.0, "m", 1.0, true},
+    {&TrackInput::gauge, &TrackParams::gauge, {"Nyomtáv", "Gauge"}, 0.38, 2.5, "m", 1.0, false},
+    {&TrackInput::cant, &TrackParams::cant, {"Túlemelés", "Cant"}, 0.0, 2500.0, "mm", 0.001, false},
+    {&TrackInput::dikeHeight, &TrackParams::dikeHeight, {"Töltés magassága", "Dike height"}, 0.0, 50.0, "m", 1.0, false},
+    {&TrackInput::ditchWidth, &TrackParams::ditchWidth, {"Árok szélessége", "Ditch width"}, 0.0, 10.0, "m", 1.0, false},
+    {&TrackInput::ditchDepth, &TrackParams::ditchDepth, {"Árok mélysége", "Ditch depth"}, 0.0, 5.0, "m", 1.0, false},
+    {&TrackInput::cuttingHeight, &TrackParams::cuttingHeight, {"Bevágás magassága", "Cutting height"}, 0.0, 50.0, "m", 1.0, false},
+    {&TrackInput::wallHeight, &TrackParams::wallHeight, {"Támfal magassága", "Wall height"}, 0.0, 30.0, "m", 1.0, false},
+    {&TrackInput::wallThickness, &TrackParams::wallThickness, {"Támfal vastagsága", "Wall thickness"}, 0.1, 5.0, "m", 1.0, false},
+    {&TrackInput::groundWidth, &TrackParams::groundWidth, {"Terep félszélessége", "Ground half-width"}, 1.0, 1000.0, "m", 1.0, false},
+};
 
 const LocalText kRadiiCaption{"Sugarak", "Radii"};
 const LocalText kPiecesCaption{"Elemek", "Pieces"};
@@ -224,10 +225,7 @@ std::string TrackFieldCaption(const std::string TrackInput::*text, UiLanguage la
         return kRadiiCaption(language);
     if (text == &TrackInput::pieces)
         return kPiecesCaption(language);
-    for (const Field* field : kFields)
-        if (field->text == text)
-            return field->caption(language);
-    return {};
+    return CaptionOfField(kFields, text, language);
 }
 
 std::string TrackTextureCaptionStart(UiLanguage language) { return kTextureCaption(language); }
@@ -237,52 +235,35 @@ TrackParams ReadTrackParams(const TrackInput& input, UiLanguage language)
     TrackParams p;
     p.radii = ReadRadii(input.radii, language);
     p.pieces = ReadPieces(input.pieces, language);
-    p.blockLength = ReadField(input, kBlockLength, language);
-    p.tolerance = ReadField(input, kTolerance, language);
-    p.overlap = ReadField(input, kOverlap, language);
-    p.textureWidth = ReadField(input, kTextureWidth, language);
-    p.formation = ReadField(input, kFormation, language);
-    p.formationDepth = ReadField(input, kFormationDepth, language);
-    p.slope = ReadField(input, kSlope, language);
-    p.apron = ReadField(input, kApron, language);
-    p.ballastWidth = ReadField(input, kBallastWidth, language);
-    p.sleeperSpacing = ReadField(input, kSleepers, language);
+    for (const Field& field : kFields)
+        p.*field.value = ReadField(input, field, language);
     p.rails = input.rails;
-    p.gauge = ReadField(input, kGauge, language);
-    p.cant = ReadField(input, kCant, language);
-    p.dikeHeight = ReadField(input, kDikeHeight, language);
-    p.ditchWidth = ReadField(input, kDitchWidth, language);
-    p.ditchDepth = ReadField(input, kDitchDepth, language);
-    p.cuttingHeight = ReadField(input, kCuttingHeight, language);
-    p.wallHeight = ReadField(input, kWallHeight, language);
-    p.wallThickness = ReadField(input, kWallThickness, language);
-    p.groundWidth = ReadField(input, kGroundWidth, language);
 
     const bool hu = language == UiLanguage::Hungarian;
     // The values that depend on each other.
     if (p.overlap > p.blockLength)
-        Refuse(kOverlap.caption(language), hu ? "nem lehet hosszabb a blokknál (" + TrackNumberText(p.blockLength) + " m)."
+        Refuse(TrackFieldCaption(&TrackInput::overlap, language), hu ? "nem lehet hosszabb a blokknál (" + TrackNumberText(p.blockLength) + " m)."
                                               : "must not exceed the block length (" + TrackNumberText(p.blockLength) + " m).");
     if (p.cant > p.gauge)
-        Refuse(kCant.caption(language), hu ? "nem lehet nagyobb a nyomtávnál (" + TrackNumberText(p.gauge * 1000) + " mm)."
+        Refuse(TrackFieldCaption(&TrackInput::cant, language), hu ? "nem lehet nagyobb a nyomtávnál (" + TrackNumberText(p.gauge * 1000) + " mm)."
                                            : "must not be larger than the gauge (" + TrackNumberText(p.gauge * 1000) + " mm).");
     if (p.dikeHeight <= p.formationDepth)
-        Refuse(kDikeHeight.caption(language),
+        Refuse(TrackFieldCaption(&TrackInput::dikeHeight, language),
                hu ? "nagyobb kell legyen a planum mélységénél (" + TrackNumberText(p.formationDepth) + " m)."
                   : "must be larger than the formation depth (" + TrackNumberText(p.formationDepth) + " m).");
     if (p.ditchWidth < 2 * p.ditchDepth)
-        Refuse(kDitchWidth.caption(language),
+        Refuse(TrackFieldCaption(&TrackInput::ditchWidth, language),
                hu ? "legalább a mélység kétszerese kell legyen (az árok oldalai 1:1 lejtésűek)."
                   : "must be at least twice the depth (the ditch's sides slope 1:1).");
     // The ballast's foot, at the formation depth, must stay on the formation.
     const double foot = p.ballastWidth / 2 + (p.formationDepth - 0.17) * p.slope;
     if (foot > p.formation)
-        Refuse(kBallastWidth.caption(language),
+        Refuse(TrackFieldCaption(&TrackInput::ballastWidth, language),
                hu ? "az ágyazat lába (" + TrackNumberText(foot) + " m) túlnyúlik a planumon (" + TrackNumberText(p.formation) + " m)."
                   : "the ballast's foot (" + TrackNumberText(foot) + " m) runs past the formation (" + TrackNumberText(p.formation) +
                         " m).");
     if (p.gauge + 0.14 > p.ballastWidth)
-        Refuse(kGauge.caption(language), hu ? "a sínek nem férnek el az ágyazaton." : "the rails do not fit on the ballast.");
+        Refuse(TrackFieldCaption(&TrackInput::gauge, language), hu ? "a sínek nem férnek el az ágyazaton." : "the rails do not fit on the ballast.");
 
     for (std::size_t i = 0; i < kTrackElementCount; ++i) {
         const auto element = static_cast<TrackElement>(i);

@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+
 namespace kestrane {
 namespace {
 
@@ -28,6 +30,22 @@ TEST(FieldReader, ReadsNumbersAndRefusesOthersNamingTheField)
             EXPECT_STREQ(e.what(), c.message);
         }
     }
+}
+
+struct Box {
+    std::string text;
+    std::string other;
+};
+
+TEST(FieldReader, FindsAFieldsCaptionInRowsAndInPointersToRows)
+{
+    using Field = TypedField<Box>;
+    const Field rows[] = {{&Box::text, {"Szöveg", "Text"}}, {&Box::other, {"Másik", "Other"}}};
+    const Field* const pointers[] = {&rows[1]};
+    EXPECT_EQ(CaptionOfField(rows, &Box::other, UiLanguage::English), "Other");
+    EXPECT_EQ(CaptionOfField(rows, &Box::text, UiLanguage::Hungarian), "Szöveg");
+    EXPECT_EQ(CaptionOfField(pointers, &Box::other, UiLanguage::Hungarian), "Másik");
+    EXPECT_EQ(CaptionOfField(pointers, &Box::text, UiLanguage::English), "");  // not among them
 }
 
 }  // namespace
