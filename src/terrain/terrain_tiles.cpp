@@ -10,15 +10,18 @@
 #include "core/version.h"
 #include "terrain/block_run.h"
 #include "terrain/staged_files.h"
+#include "terrain/work_ahead.h"
 
 #include <algorithm>
 #include <array>
 #include <cmath>
 #include <cstdint>
+#include <deque>
 #include <iterator>
 #include <optional>
 #include <set>
 #include <string_view>
+#include <thread>
 #include <unordered_map>
 
 namespace kestrane {
@@ -223,13 +226,15 @@ std::string TileLine(int number, int count, const MillimetrePoint& origin, UiLan
     return line;
 }
 
-// Writes the sections of one tile. Its tables hold the nodes of the tile
-// alone, row by row, so that a section's nodes lie close together; they
-// grow to the largest tile and are reused by every tile and section.
+// Makes the sections of one tile as text. Its tables hold the nodes of the
+// tile alone, row by row, so that a section's nodes lie close together;
+// they grow to the largest tile and are reused by every tile and section.
+// Writers on several threads may share the state and the keys: they only
+// read them.
 class TileWriter {
 public:
-    TileWriter(const TerrainGeneratorState& state, B3dWriter& out)
-        : state_(state), keys_(state), out_(out), run_(out)
+    TileWriter(const TerrainGeneratorState& state, const SectionKeys& keys, B3dWriter& out)
+        : state_(state), keys_(keys), run_(out)
     {
         if (!state.params.texture.empty()) {
             textureLoad_.append("[texture]\r\nload ");
@@ -238,16 +243,15 @@ public:
         }
     }
 
-    // The header, the tile line and one section per colour of each block of
-    // `tile`, its vertices relative to the tile's origin, into the open
-    // output; returns the loader's expected seconds for the tile.
-    double Write(const TerrainTile& tile, int number, int count, UiLanguage language)
+    // One section per colour of each block of `tile`, its vertices relative
+    // to the tile's origin, into `out` (after the header and the tile
+    // line); returns the loader's expected seconds for the tile.
+    double Write(const TerrainTile& tile, B3dWriter& out)
     {
-        WriteTerrainHeader(out_, state_.params, language);
-        out_.WriteLine(TileLine(number, count, tile.origin, language));
         load_ = LoadCounts{};
         if (tile.lastColumn <= tile.firstColumn)
             return EstimateLoadSeconds(load_);
+        run_.WriteTo(out);
         firstColumn_ = tile.firstColumn;
         width_ = tile.lastColumn - tile.firstColumn + 1;
         // The tables grow to the largest tile's nodes (cells fewer).
@@ -563,9 +567,8 @@ private:
     };
 
     const TerrainGeneratorState& state_;
-    SectionKeys keys_;
-    B3dWriter& out_;
-    BlockRun run_;
+    const SectionKeys& keys_;
+    BlockRun run_;  // into the output of the tile being written
     std::vector<std::uint32_t> stamp_;  // serial_ while a face of the section being written uses the node
     std::vector<std::uint32_t> numbered_;  // serial_ of the section that numbered the node last
     std::vector<std::uint32_t> index_;  // the node's vertex number in that section
@@ -610,9 +613,21 @@ void WriteTileIndex(B3dWriter& out, const std::vector<TerrainTile>& tiles, const
 
 const LocalText kTilesFinished{"Domb csempék generálása kész: %1 fájl és ", "Domb tiles generated: %1 files and "};
 
+// The tiles of the mesh, with the section keys of its cells.
+std::vector<TerrainTile> PlanTiles(const TerrainGeneratorState& state, const SectionKeys& keysOfCells);
+
+int tileWorkersForTesting = -1;  // < 0: as many as the machine's cores allow
+
 }  // namespace
 
 std::vector<TerrainTile> PlanTerrainTiles(const TerrainGeneratorState& state)
+{
+    return PlanTiles(state, SectionKeys(state));
+}
+
+namespace {
+
+std::vector<TerrainTile> PlanTiles(const TerrainGeneratorState& state, const SectionKeys& keysOfCells)
 {
     const int lastColumn = state.derived.LastColumn();
     std::vector<TerrainTile> tiles;
@@ -621,7 +636,7 @@ std::vector<TerrainTile> PlanTerrainTiles(const TerrainGeneratorState& state)
         return tiles;
     }
     const int perLength = ColumnsPerTileLength(state);
-    const ColumnColourTable table(state, SectionKeys(state));
+    const ColumnColourTable table(state, keysOfCells);
     TerrainTile tile;
     std::vector<SectionKey> keys;  // of the tile so far, sorted
     for (int j = 1; j < lastColumn; ++j) {
@@ -656,6 +671,8 @@ std::vector<TerrainTile> PlanTerrainTiles(const TerrainGeneratorState& state)
     }
     return tiles;
 }
+
+}  // namespace
 
 SectionBlock SectionBlockOf(const TerrainGeneratorState& state)
 {
@@ -724,10 +741,9 @@ TerrainResult WriteSimulatorLayout(const TerrainGeneratorState& state, UiLanguag
 {
     const std::string indexName = TerrainTileIndexName(stem);
     CheckTileCoordinates(state, language);
-    const std::vector<TerrainTile> tiles = PlanTerrainTiles(state);
+    const SectionKeys keys(state);
+    const std::vector<TerrainTile> tiles = PlanTiles(state, keys);
     const int count = static_cast<int>(tiles.size());
-    B3dWriter out;
-    TileWriter writer(state, out);
     TerrainResult result;
     result.tiles = count;
     result.loadSeconds = 0.0;
@@ -736,30 +752,50 @@ TerrainResult WriteSimulatorLayout(const TerrainGeneratorState& state, UiLanguag
     // cancelled or failed run drops them all and leaves the earlier set.
     TileSetReplacement files(folder, stem, format);
     files.RemoveEarlierIndex();
-    out.format = format;
 
-    if (count == 1) {
-        // One file suffices: domb.b3d, replaced as a single file is.
-        result.path = files.PathOf(TerrainTileFileName(1, 1, stem, format));
-        out.OpenOutput(result.path);
-        result.loadSeconds = writer.Write(tiles.front(), 1, 1, language);
-        if (progress && !progress(1, 1)) {
-            out.Abandon();
-            throw GenerationCancelled();
+    // The tiles' sections are made on the other cores while this thread
+    // opens each tile's file, writes its header and puts it in place, in
+    // order (see WorkAhead).
+    const std::size_t workers = tileWorkersForTesting >= 0
+                                    ? static_cast<std::size_t>(tileWorkersForTesting)
+                                    : WorkAhead::WorkersFor(tiles.size(), std::thread::hardware_concurrency());
+    std::deque<B3dWriter> outputs(WorkAhead::SlotsFor(workers));  // a tile's output in each slot of the ring
+    std::deque<TileWriter> writers;
+    for (std::size_t w = 0; w < std::max<std::size_t>(workers, 1); ++w)
+        writers.emplace_back(state, keys, outputs.front());
+    std::vector<double> loadSeconds(tiles.size(), 0.0);
+    const auto open = [&](std::size_t k, std::size_t slot) {
+        B3dWriter& out = outputs[slot];
+        out.format = format;
+        out.OpenOutput(files.PathOf(TerrainTileFileName(static_cast<int>(k) + 1, count, stem, format)));
+        WriteTerrainHeader(out, state.params, language);
+        out.WriteLine(TileLine(static_cast<int>(k) + 1, count, tiles[k].origin, language));
+    };
+    const auto write = [&](std::size_t worker, std::size_t k, std::size_t slot) {
+        loadSeconds[k] = writers[worker].Write(tiles[k], outputs[slot]);
+    };
+    WorkAhead work(tiles.size(), workers, open, write);
+    for (int k = 1; k <= count; ++k) {
+        B3dWriter& out = outputs[work.Get(static_cast<std::size_t>(k - 1))];
+        result.loadSeconds += loadSeconds[k - 1];
+        if (count == 1) {
+            // One file suffices: domb.b3d, replaced as a single file is.
+            result.path = files.PathOf(TerrainTileFileName(1, 1, stem, format));
+            if (progress && !progress(1, 1)) {
+                out.Abandon();
+                throw GenerationCancelled();
+            }
         }
         out.CloseOutput();
-        files.RemoveLeftovers(count);
+        if (count > 1 && progress && !progress(k, count))
+            throw GenerationCancelled();
+        work.Done(static_cast<std::size_t>(k - 1));
+    }
+    files.RemoveLeftovers(count);
+    if (count == 1) {
         result.status = TerrainFinishedStatus(language);
     } else {
-        for (int k = 1; k <= count; ++k) {
-            out.OpenOutput(files.PathOf(TerrainTileFileName(k, count, stem, format)));
-            result.loadSeconds += writer.Write(tiles[k - 1], k, count, language);
-            out.CloseOutput();
-            if (progress && !progress(k, count))
-                throw GenerationCancelled();
-        }
-        files.RemoveLeftovers(count);
-        out.format = ObjectFormat::B3d;  // the index is plain text in any format
+        B3dWriter out;  // the index is plain text in any format
         out.OpenOutput(files.PathOf(indexName));
         WriteTileIndex(out, tiles, stem, language, format);
         out.CloseOutput();
@@ -771,5 +807,7 @@ TerrainResult WriteSimulatorLayout(const TerrainGeneratorState& state, UiLanguag
     files.Publish();
     return result;
 }
+
+void SetTileWorkersForTesting(int workers) { tileWorkersForTesting = workers; }
 
 }  // namespace kestrane

@@ -129,7 +129,7 @@ std::string TerrainTileIndexName(const std::string& stem = "domb");
 // large to write in millimetres, OutputError when a file cannot be written
 // (the previous set then stays as it was).
 //
-// `progress` is told after each tile (tiles written, tiles in all); when it
+// `progress` is told on the calling thread after each tile (tiles written, tiles in all); when it
 // answers false the writing stops, the files written so far are dropped,
 // the previous ones stay as they were, and GenerationCancelled is thrown.
 using TileProgress = std::function<bool(int written, int count)>;
@@ -140,5 +140,10 @@ public:
 TerrainResult WriteSimulatorLayout(const TerrainGeneratorState& state, UiLanguage language,
                                    const std::filesystem::path& folder, const std::string& stem = "domb",
                                    const TileProgress& progress = {}, ObjectFormat format = ObjectFormat::B3d);
+
+// The tiles' sections are made on worker threads, one per core (at most
+// four), while the calling thread writes the files in order. For tests:
+// `workers` threads (0: the calling thread alone); below 0, the machine's.
+void SetTileWorkersForTesting(int workers);
 
 }  // namespace kestrane
