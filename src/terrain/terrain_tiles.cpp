@@ -74,17 +74,32 @@ public:
         std::sort(large_.begin(), large_.end());
     }
 
-    SectionKey Of(int i, int j) const
+    // The keys of cells (i, first) to (i, last - 1): put(j, key) for each.
+    // Neighbours mostly share their colour: each run of one is looked up once.
+    template <typename Put>
+    void OfRow(int i, int first, int last, Put put) const
     {
-        const std::uint32_t colour = CellColour(state_, i, j);
-        if (!std::binary_search(large_.begin(), large_.end(), colour))
-            return colour;
+        std::uint32_t colour = 0;
+        bool large = false;
+        for (int j = first; j < last; ++j) {
+            const std::uint32_t c = CellColour(state_, i, j);
+            if (j == first || c != colour) {
+                colour = c;
+                large = IsLarge(colour);
+            }
+            put(j, large ? InBlock(i, j, colour) : SectionKey{colour});
+        }
+    }
+
+private:
+    bool IsLarge(std::uint32_t colour) const { return std::binary_search(large_.begin(), large_.end(), colour); }
+    SectionKey InBlock(int i, int j, std::uint32_t colour) const
+    {
         const auto rowBand = static_cast<SectionKey>((i - 1) / block_.rows);
         const auto columnBand = static_cast<SectionKey>((j - 1) / block_.columns);
         return columnBand << 40 | rowBand << 32 | SectionKey{1} << 24 | colour;
     }
 
-private:
     const TerrainGeneratorState& state_;
     SectionBlock block_;
     std::vector<std::uint32_t> large_;  // colours cut into blocks, sorted
@@ -98,8 +113,8 @@ public:
         : rows_(state.derived.LastRow() - 1), keys_(static_cast<std::size_t>(rows_) * kGridColumns)
     {
         for (int i = 1; i <= rows_; ++i)
-            for (int j = 1; j < state.derived.LastColumn(); ++j)
-                keys_[static_cast<std::size_t>(j) * rows_ + (i - 1)] = keys.Of(i, j);
+            keys.OfRow(i, 1, state.derived.LastColumn(),
+                       [&](int j, SectionKey key) { keys_[static_cast<std::size_t>(j) * rows_ + (i - 1)] = key; });
     }
     int Rows() const { return rows_; }
     // The key of cell (i, j), i from 1 to Rows().
@@ -132,27 +147,33 @@ NodeColours ColoursAround(const ColumnColourTable& table, int i, int j)
     return around;
 }
 
+// The keys around every node row of cell column j (ColoursAround), row 1 first.
+void ColumnAround(const ColumnColourTable& table, int j, std::vector<NodeColours>& around)
+{
+    around.clear();
+    for (int i = 1; i <= table.Rows() + 1; ++i)
+        around.push_back(ColoursAround(table, i, j));
+}
+
 // The vertices that cell column j adds to a tile: its right-hand nodes once
-// for each distinct key around them, its left-hand nodes once for each
-// key that the tile's previous column (when `continues`) does not already
-// give them.
-std::size_t ColumnVertices(const ColumnColourTable& table, int j, bool continues)
+// for each distinct key around them (`here`, its ColumnAround), its
+// left-hand nodes once for each key that the tile's previous column
+// (`before`, when the tile continues) does not already give them.
+std::size_t ColumnVertices(const std::vector<NodeColours>& here, const std::vector<NodeColours>* before)
 {
     std::size_t added = 0;
-    for (int i = 1; i <= table.Rows() + 1; ++i) {
-        const NodeColours here = ColoursAround(table, i, j);
-        added += static_cast<std::size_t>(here.count);  // node (i, j + 1)
-        const NodeColours before = continues ? ColoursAround(table, i, j - 1) : NodeColours{};
-        for (int k = 0; k < here.count; ++k)
-            added += before.Has(here.colour[k]) ? 0 : 1;  // node (i, j)
+    for (std::size_t i = 0; i < here.size(); ++i) {
+        added += static_cast<std::size_t>(here[i].count);  // node (i, j + 1)
+        for (int k = 0; k < here[i].count; ++k)
+            added += before != nullptr && (*before)[i].Has(here[i].colour[k]) ? 0 : 1;  // node (i, j)
     }
     return added;
 }
 
-// The distinct keys of cell column j, sorted.
-std::vector<SectionKey> ColumnColours(const ColumnColourTable& table, int j)
+// The distinct keys of cell column j, sorted, into `colours`.
+void ColumnColours(const ColumnColourTable& table, int j, std::vector<SectionKey>& colours)
 {
-    std::vector<SectionKey> colours;
+    colours.clear();
     for (int i = 1; i <= table.Rows(); ++i) {
         const SectionKey key = table.At(i, j);
         if (colours.empty() || colours.back() != key)  // a run of one key along the column once
@@ -160,7 +181,6 @@ std::vector<SectionKey> ColumnColours(const ColumnColourTable& table, int j)
     }
     std::sort(colours.begin(), colours.end());
     colours.erase(std::unique(colours.begin(), colours.end()), colours.end());
-    return colours;
 }
 
 // How many cell columns the tile length allows (at least one); 0: no limit.
@@ -298,15 +318,14 @@ private:
         SectionKey lastKey = 0;
         std::uint32_t lastSection = 0;  // neighbours mostly share their section
         for (int i = 1; i < lastRow; ++i) {
-            for (int j = tile.firstColumn; j < tile.lastColumn; ++j) {
-                const SectionKey key = keys_.Of(i, j);
+            keys_.OfRow(i, tile.firstColumn, tile.lastColumn, [&](int, SectionKey key) {
                 if (cellSection_.empty() || key != lastKey) {
                     lastKey = key;
                     lastSection =
                         sectionOf_.try_emplace(key, static_cast<std::uint32_t>(sectionOf_.size())).first->second;
                 }
                 cellSection_.push_back(lastSection);
-            }
+            });
         }
         sectionStart_.assign(sectionOf_.size() + 1, 0);
         for (const std::uint32_t s : cellSection_)
@@ -638,11 +657,14 @@ std::vector<TerrainTile> PlanTiles(const TerrainGeneratorState& state, const Sec
     const int perLength = ColumnsPerTileLength(state);
     const ColumnColourTable table(state, keysOfCells);
     TerrainTile tile;
-    std::vector<SectionKey> keys;  // of the tile so far, sorted
+    std::vector<SectionKey> keys, merged, column;  // of the tile so far (sorted), of cell column j
+    std::vector<NodeColours> here, before;  // ColumnAround of columns j and j - 1
     for (int j = 1; j < lastColumn; ++j) {
         const bool continues = j > tile.firstColumn;
-        std::size_t added = ColumnVertices(table, j, continues);
-        const std::vector<SectionKey> column = ColumnColours(table, j);
+        here.swap(before);
+        ColumnAround(table, j, here);
+        std::size_t added = ColumnVertices(here, continues ? &before : nullptr);
+        ColumnColours(table, j, column);
         std::size_t newKeys = 0;
         for (const SectionKey c : column)
             newKeys += std::binary_search(keys.begin(), keys.end(), c) ? 0 : 1;
@@ -654,10 +676,10 @@ std::vector<TerrainTile> PlanTiles(const TerrainGeneratorState& state, const Sec
             tile = TerrainTile{};
             tile.firstColumn = tile.lastColumn = j;
             keys.clear();
-            added = ColumnVertices(table, j, false);
+            added = ColumnVertices(here, nullptr);
         }
         tile.vertices += added;
-        std::vector<SectionKey> merged;
+        merged.clear();
         std::set_union(keys.begin(), keys.end(), column.begin(), column.end(), std::back_inserter(merged));
         keys.swap(merged);
         tile.lastColumn = j + 1;
@@ -753,15 +775,15 @@ TerrainResult WriteSimulatorLayout(const TerrainGeneratorState& state, UiLanguag
     TileSetReplacement files(folder, stem, format);
     files.RemoveEarlierIndex();
 
-    // The tiles' sections are made on the other cores while this thread
-    // opens each tile's file, writes its header and puts it in place, in
-    // order (see WorkAhead).
+    // The tiles' sections are made on the other cores too, while this
+    // thread opens each tile's file, writes its header and puts it in
+    // place, in order (see WorkAhead).
     const std::size_t workers = tileWorkersForTesting >= 0
                                     ? static_cast<std::size_t>(tileWorkersForTesting)
                                     : WorkAhead::WorkersFor(tiles.size(), std::thread::hardware_concurrency());
     std::deque<B3dWriter> outputs(WorkAhead::SlotsFor(workers));  // a tile's output in each slot of the ring
-    std::deque<TileWriter> writers;
-    for (std::size_t w = 0; w < std::max<std::size_t>(workers, 1); ++w)
+    std::deque<TileWriter> writers;  // the workers' and this thread's
+    for (std::size_t w = 0; w <= workers; ++w)
         writers.emplace_back(state, keys, outputs.front());
     std::vector<double> loadSeconds(tiles.size(), 0.0);
     const auto open = [&](std::size_t k, std::size_t slot) {
@@ -771,8 +793,8 @@ TerrainResult WriteSimulatorLayout(const TerrainGeneratorState& state, UiLanguag
         WriteTerrainHeader(out, state.params, language);
         out.WriteLine(TileLine(static_cast<int>(k) + 1, count, tiles[k].origin, language));
     };
-    const auto write = [&](std::size_t worker, std::size_t k, std::size_t slot) {
-        loadSeconds[k] = writers[worker].Write(tiles[k], outputs[slot]);
+    const auto write = [&](std::size_t maker, std::size_t k, std::size_t slot) {
+        loadSeconds[k] = writers[maker].Write(tiles[k], outputs[slot]);
     };
     WorkAhead work(tiles.size(), workers, open, write);
     for (int k = 1; k <= count; ++k) {

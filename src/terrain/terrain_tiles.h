@@ -141,9 +141,10 @@ TerrainResult WriteSimulatorLayout(const TerrainGeneratorState& state, UiLanguag
                                    const std::filesystem::path& folder, const std::string& stem = "domb",
                                    const TileProgress& progress = {}, ObjectFormat format = ObjectFormat::B3d);
 
-// The tiles' sections are made on worker threads, one per core (at most
-// four), while the calling thread writes the files in order. For tests:
-// `workers` threads (0: the calling thread alone); below 0, the machine's.
+// The tiles' sections are made on worker threads, one for each core but
+// the calling thread's (at most three), and on the calling thread, which
+// also opens and finishes the files in order. For tests: `workers` threads
+// (0: the calling thread alone); below 0, as the machine's cores allow.
 void SetTileWorkersForTesting(int workers);
 
 }  // namespace kestrane

@@ -8,22 +8,23 @@ namespace kestrane {
 
 namespace {
 
-// Slots beyond one per worker: the one being finished and one prepared.
-constexpr std::size_t kSlotsBeyondWorkers = 2;
-constexpr std::size_t kMostWorkers = 4;
+// Slots beyond one per worker and the calling thread's: the one being
+// finished and one prepared.
+constexpr std::size_t kSlotsBeyondMakers = 2;
+constexpr std::size_t kMostMakers = 4;
 
 }  // namespace
 
 std::size_t WorkAhead::SlotsFor(std::size_t workers)
 {
-    return workers == 0 ? 1 : workers + kSlotsBeyondWorkers;
+    return workers == 0 ? 1 : workers + 1 + kSlotsBeyondMakers;
 }
 
 std::size_t WorkAhead::WorkersFor(std::size_t items, unsigned cores)
 {
     if (items < 2 || cores < 2)
         return 0;
-    return std::min({items, static_cast<std::size_t>(cores), kMostWorkers});
+    return std::min({items, static_cast<std::size_t>(cores), kMostMakers}) - 1;
 }
 
 WorkAhead::WorkAhead(std::size_t items, std::size_t workers, Prepare prepare, Make make)
@@ -76,36 +77,36 @@ void WorkAhead::PrepareItem(std::size_t item)
     prepared_.notify_one();
 }
 
+void WorkAhead::MakeTaken(std::unique_lock<std::mutex>& lock, std::size_t maker)
+{
+    const std::size_t item = taken_++;
+    const std::size_t index = item % slots_.size();
+    const bool skip = slots_[index].error != nullptr;  // not prepared: nothing to make
+    lock.unlock();
+    // The slot is this maker's alone until it is marked made.
+    std::exception_ptr error;
+    if (!skip) {
+        try {
+            make_(maker, item, index);
+        } catch (...) {
+            error = std::current_exception();
+        }
+    }
+    lock.lock();
+    if (error)
+        slots_[index].error = error;
+    slots_[index].made = true;
+    made_.notify_all();
+}
+
 void WorkAhead::Work(std::size_t worker)
 {
+    std::unique_lock<std::mutex> lock(mutex_);
     for (;;) {
-        std::size_t item = 0;
-        bool skip = false;
-        {
-            std::unique_lock<std::mutex> lock(mutex_);
-            prepared_.wait(lock, [&] { return stop_ || taken_ < preparedItems_; });
-            if (stop_)
-                return;
-            item = taken_++;
-            skip = slots_[item % slots_.size()].error != nullptr;  // not prepared: nothing to make
-        }
-        // The slot is this worker's alone until it is marked made.
-        std::exception_ptr error;
-        if (!skip) {
-            try {
-                make_(worker, item, item % slots_.size());
-            } catch (...) {
-                error = std::current_exception();
-            }
-        }
-        {
-            std::lock_guard<std::mutex> lock(mutex_);
-            Slot& slot = slots_[item % slots_.size()];
-            if (error)
-                slot.error = error;
-            slot.made = true;
-        }
-        made_.notify_all();
+        prepared_.wait(lock, [&] { return stop_ || taken_ < preparedItems_; });
+        if (stop_)
+            return;
+        MakeTaken(lock, worker);
     }
 }
 
@@ -113,17 +114,16 @@ std::size_t WorkAhead::Get(std::size_t item)
 {
     const std::size_t index = item % slots_.size();
     Slot& slot = slots_[index];
-    if (threads_.empty()) {
-        if (!slot.error) {
-            try {
-                make_(0, item, index);
-            } catch (...) {
-                slot.error = std::current_exception();
-            }
-        }
-    } else {
+    {
+        // While the item is not made, the calling thread makes the next
+        // prepared one itself (the item, unless a worker took it first).
         std::unique_lock<std::mutex> lock(mutex_);
-        made_.wait(lock, [&] { return slot.item == item && slot.made; });
+        while (!(slot.item == item && slot.made)) {
+            if (taken_ < preparedItems_)
+                MakeTaken(lock, threads_.size());
+            else
+                made_.wait(lock);
+        }
     }
     if (slot.error) {
         Stop();

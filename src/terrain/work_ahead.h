@@ -4,10 +4,10 @@
 // thread, to itself: opening and putting files in place, reports.
 //
 // The items go round a ring of slots. The calling thread prepares an item
-// in its slot (opens its file), a worker takes the prepared items in turn
-// and makes each (writes its text), and the calling thread waits for each
-// item in order, finishes it and hands its slot to the item the ring's
-// length later. What preparing or making an item throws is thrown again by
+// in its slot (opens its file), the workers take the prepared items in
+// turn and make each (write its text), and the calling thread waits for
+// each item in order - making the next prepared items itself meanwhile -
+// finishes it and hands its slot to the item the ring's length later. What preparing or making an item throws is thrown again by
 // Get, for that item, in its turn: the items before it are finished as
 // they would have been without workers, and nothing after it is prepared.
 #pragma once
@@ -26,21 +26,21 @@ class WorkAhead {
 public:
     // On the calling thread: item `item` into slot `slot`.
     using Prepare = std::function<void(std::size_t item, std::size_t slot)>;
-    // On worker `worker` (0 to workers - 1; each makes one item at a time),
-    // or on the calling thread as worker 0 when there are no workers: the
-    // prepared item `item` in slot `slot`.
-    using Make = std::function<void(std::size_t worker, std::size_t item, std::size_t slot)>;
+    // By maker `maker`, one item at a time: worker 0 to workers - 1, or the
+    // calling thread as maker `workers` (0 without workers): the prepared
+    // item `item` in slot `slot`.
+    using Make = std::function<void(std::size_t maker, std::size_t item, std::size_t slot)>;
 
     // The slots of the ring for `workers` workers.
     static std::size_t SlotsFor(std::size_t workers);
-    // The workers a machine with `cores` cores uses for `items` items:
-    // none for a single item or a single core, else one per core, at most
-    // four (each holds the tables of a tile).
+    // The workers a machine with `cores` cores uses for `items` items
+    // beside the calling thread: none for a single item or a single core,
+    // else one for every other core, at most three (each maker holds the
+    // tables of a tile).
     static std::size_t WorkersFor(std::size_t items, unsigned cores);
 
-    // Starts the workers (fewer, or none, when threads cannot be started:
-    // the calling thread then makes the items in Get) and prepares the
-    // first items.
+    // Starts the workers (fewer, or none, when threads cannot be started)
+    // and prepares the first items.
     WorkAhead(std::size_t items, std::size_t workers, Prepare prepare, Make make);
     ~WorkAhead();  // stops the workers and waits for them
     WorkAhead(const WorkAhead&) = delete;
@@ -59,6 +59,8 @@ private:
         std::exception_ptr error;  // of preparing or making the item
     };
     void Work(std::size_t worker);
+    // Makes item taken_ (taking it) as `maker`, the lock released meanwhile.
+    void MakeTaken(std::unique_lock<std::mutex>& lock, std::size_t maker);
     void PrepareItem(std::size_t item);
     void Stop() noexcept;
 

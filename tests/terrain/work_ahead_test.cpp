@@ -47,8 +47,8 @@ TEST(WorkAhead, ItemsAreFinishedInOrderWithinTheRingWhateverTheWorkers)
                 preparedItem[slot] = k;
                 texts[slot] = std::to_string(k);
             },
-            [&](std::size_t worker, std::size_t k, std::size_t slot) {
-                EXPECT_LT(worker, std::max<std::size_t>(workers, 1));
+            [&](std::size_t maker, std::size_t k, std::size_t slot) {
+                EXPECT_LE(maker, workers);  // the workers, and the calling thread as the last
                 EXPECT_EQ(preparedItem[slot], k);  // prepared before it is made
                 const int now = ++busy;
                 for (int seen = mostBusy; now > seen && !mostBusy.compare_exchange_weak(seen, now);) {
@@ -65,9 +65,9 @@ TEST(WorkAhead, ItemsAreFinishedInOrderWithinTheRingWhateverTheWorkers)
             work.Done(k);
         }
         // Never more items prepared than the ring has slots; at most as
-        // many made at once as there are workers.
+        // many made at once as there are makers.
         EXPECT_LT(mostAhead, slots) << workers;
-        EXPECT_LE(mostBusy.load(), static_cast<int>(std::max<std::size_t>(workers, 1)));
+        EXPECT_LE(mostBusy.load(), static_cast<int>(workers + 1));
     }
 }
 
@@ -107,12 +107,13 @@ TEST(WorkAhead, AFailureComesBackForItsItemAfterTheOnesBefore)
 
 TEST(WorkAhead, WorkersPerCore)
 {
+    // Threads beside the calling thread, which makes items too.
     EXPECT_EQ(WorkAhead::WorkersFor(1, 8), 0u);   // a single file: no thread
     EXPECT_EQ(WorkAhead::WorkersFor(10, 1), 0u);  // a single core
     EXPECT_EQ(WorkAhead::WorkersFor(10, 0), 0u);  // cores unknown
-    EXPECT_EQ(WorkAhead::WorkersFor(10, 2), 2u);
-    EXPECT_EQ(WorkAhead::WorkersFor(3, 8), 3u);
-    EXPECT_EQ(WorkAhead::WorkersFor(100, 64), 4u);
+    EXPECT_EQ(WorkAhead::WorkersFor(10, 2), 1u);
+    EXPECT_EQ(WorkAhead::WorkersFor(3, 8), 2u);
+    EXPECT_EQ(WorkAhead::WorkersFor(100, 64), 3u);
     EXPECT_EQ(WorkAhead::SlotsFor(0), 1u);
 }
 
