@@ -35,6 +35,9 @@ WorkAhead::WorkAhead(std::size_t items, std::size_t workers, Prepare prepare, Ma
             threads_.emplace_back([this, w] { Work(w); });
         } catch (const std::system_error&) {
             break;  // the workers started (or the calling thread alone) make every item
+        } catch (...) {
+            Stop();
+            throw;
         }
     }
     for (std::size_t item = 0; item < std::min(items_, slots_.size()); ++item)
