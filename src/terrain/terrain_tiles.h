@@ -129,9 +129,10 @@ std::string TerrainTileIndexName(const std::string& stem = "domb");
 // large to write in millimetres, OutputError when a file cannot be written
 // (the previous set then stays as it was).
 //
-// `progress` is told on the calling thread after each tile (tiles written, tiles in all); when it
-// answers false the writing stops, the files written so far are dropped,
-// the previous ones stay as they were, and GenerationCancelled is thrown.
+// `progress` is told on the calling thread after each tile (tiles written,
+// tiles in all); when it answers false the writing stops, the files written
+// so far are dropped, the previous ones stay as they were, and
+// GenerationCancelled is thrown.
 using TileProgress = std::function<bool(int written, int count)>;
 class GenerationCancelled : public std::runtime_error {
 public:
