@@ -9,7 +9,9 @@
 # KESTRANE defaults to build/src/cli/kestrane. Options after "--" are added
 # to the terrain's (e.g. --tile-length 25, --two-sided, --layout cells);
 # --layout simulator is the default. SIMCHECK_RELEASE picks the loader's
-# release; RUNS (default 5) the generations and copies timed (median);
+# release; RUNS (default 5) the generations and copies timed (median):
+# each run generates over the previous run's set (which the generation
+# replaces) and once more into an emptied folder, as the copy is made;
 # LOADS (default 1) the loader runs over the set (median of their CPU times).
 set -euo pipefail
 here=$(cd "$(dirname "$0")/.." && pwd)
@@ -32,17 +34,23 @@ terrain=(terrain --lang en --layout simulator --area 1000,10000 --resolution 100
 median() { sort -g | awk '{v[NR]=$1} END {print (NR%2 ? v[(NR+1)/2] : (v[NR/2]+v[NR/2+1])/2)}'; }
 now() { date +%s.%N; }
 
-gen=() copy=()
+gen=() fresh=() copy=()
 for ((k = 0; k < runs; k++)); do
     start=$(now)
     (cd "$work/set" && "$kestrane" "${terrain[@]}" >/dev/null 2>&1)
     gen+=("$(echo "$(now) - $start" | bc)")
+    # The same into an emptied folder, as the copy below is made.
+    rm -rf "$work/fresh" && mkdir "$work/fresh"
+    start=$(now)
+    (cd "$work/fresh" && "$kestrane" "${terrain[@]}" >/dev/null 2>&1)
+    fresh+=("$(echo "$(now) - $start" | bc)")
     rm -f "$work/copy"/*
     start=$(now)
     cp "$work/set"/* "$work/copy"/ && sync
     copy+=("$(echo "$(now) - $start" | bc)")
 done
 genMedian=$(printf '%s\n' "${gen[@]}" | median)
+freshMedian=$(printf '%s\n' "${fresh[@]}" | median)
 copyMedian=$(printf '%s\n' "${copy[@]}" | median)
 
 cd "$work/set"
@@ -65,6 +73,7 @@ echo "files:               $(ls -- *.b3d | wc -l) objects, $(du -cb -- *.b3d | t
 echo "generation:          ${genMedian} s (median of $runs: ${gen[*]})"
 echo "durable copy:        ${copyMedian} s (cp + sync, median of $runs)"
 echo "generation / copy:   $(echo "scale=2; $genMedian / $copyMedian" | bc)"
+echo "into an empty folder: ${freshMedian} s (median of $runs: ${fresh[*]}); / copy: $(echo "scale=2; $freshMedian / $copyMedian" | bc)"
 echo "loader, CPU:         ${cpu} s (process user + system, all objects in one run; median of ${#cpus[@]}: ${cpus[*]})"
 echo "face lines:          $(cat -- *.b3d | grep -c '^Face') ($(cat -- *.b3d | grep -c '^Face2* [0-9]*,[0-9]*,[0-9]*,[0-9]*') of them of four corners: a cell or a block of cells)"
 echo "load average:        $(cut -d' ' -f1-3 /proc/loadavg)"

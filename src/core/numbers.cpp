@@ -89,6 +89,34 @@ long long RoundThousandths(double value)
     return negative ? -thousandths : thousandths;
 }
 
+namespace {
+
+// "00", "01" ... "99": the digits of a number written two at a time.
+constexpr std::array<char, 200> kDigitPairs = [] {
+    std::array<char, 200> pairs{};
+    for (int n = 0; n < 100; ++n) {
+        pairs[2 * n] = static_cast<char>('0' + n / 10);
+        pairs[2 * n + 1] = static_cast<char>('0' + n % 10);
+    }
+    return pairs;
+}();
+
+void PutDigitPair(char* at, unsigned pair)
+{
+    at[0] = kDigitPairs[2 * pair];
+    at[1] = kDigitPairs[2 * pair + 1];
+}
+
+int DigitCount(unsigned long long value)
+{
+    int digits = 1;
+    for (; value >= 100; value /= 100)
+        digits += 2;
+    return value >= 10 ? digits + 1 : digits;
+}
+
+}  // namespace
+
 char* WriteThousandths(char* at, long long thousandths, int width)
 {
     // Sign and whole part, then the point and three decimals, written in
@@ -98,22 +126,24 @@ char* WriteThousandths(char* at, long long thousandths, int width)
                                                   : static_cast<unsigned long long>(thousandths);
     unsigned long long whole = magnitude / 1000;
     const auto decimals = static_cast<unsigned>(magnitude % 1000);
-    int digits = 1;
-    for (unsigned long long rest = whole; rest >= 10; rest /= 10)
-        ++digits;
+    const int digits = DigitCount(whole);
     for (int length = digits + 4 + (negative ? 1 : 0); length < width; ++length)
         *at++ = ' ';
     if (negative)
         *at++ = '-';
     char* const point = at + digits;
-    for (char* digit = point; digit != at;) {
-        *--digit = static_cast<char>('0' + whole % 10);
-        whole /= 10;
+    char* digit = point;
+    for (; whole >= 100; whole /= 100) {
+        digit -= 2;
+        PutDigitPair(digit, static_cast<unsigned>(whole % 100));
     }
+    if (whole >= 10)
+        PutDigitPair(digit - 2, static_cast<unsigned>(whole));
+    else
+        digit[-1] = static_cast<char>('0' + whole);
     point[0] = '.';
     point[1] = static_cast<char>('0' + decimals / 100);
-    point[2] = static_cast<char>('0' + decimals / 10 % 10);
-    point[3] = static_cast<char>('0' + decimals % 10);
+    PutDigitPair(point + 2, decimals % 100);
     return point + 4;
 }
 

@@ -17,9 +17,12 @@ namespace kestrane {
 
 class BlockRun {
 public:
-    explicit BlockRun(B3dWriter& out) : out_(out), bytes_(kSize, '\0') {}
+    explicit BlockRun(B3dWriter& out) : out_(&out), bytes_(kSize, '\0') {}
     BlockRun(const BlockRun&) = delete;
     BlockRun& operator=(const BlockRun&) = delete;
+
+    // From now on the blocks go to `out` (after a Flush: nothing is held).
+    void WriteTo(B3dWriter& out) { out_ = &out; }
 
     // Makes sure that `most` more bytes fit.
     void MakeRoom(std::size_t most)
@@ -70,13 +73,13 @@ public:
     // Hands what has been built to the writer.
     void Flush()
     {
-        out_.WriteBytes(std::string_view(bytes_.data(), size_));
+        out_->WriteBytes(std::string_view(bytes_.data(), size_));
         size_ = 0;
     }
 
 private:
     static constexpr std::size_t kSize = 1 << 18;  // stays in the cache; a larger one only costs fresh pages
-    B3dWriter& out_;
+    B3dWriter* out_;
     std::string bytes_;
     std::size_t size_ = 0;
 };

@@ -39,18 +39,11 @@ struct TerrainPeakInput {
 // (metres as text, the check box, scroll-bar positions); the defaults are
 // the window's.
 struct TerrainInput {
-    std::string areaX = "25";        // dombxedit
-    std::string areaZ = "25";        // dombzedit
-    std::string resolutionX = "25";  // xbontEdit
-    std::string resolutionZ = "25";  // zbontedit
-    std::string offsetX = "0";       // OffsXEdit
-    std::string offsetY = "0";       // OffsYEdit
-    std::string offsetZ = "0";       // OffsZEdit
-    std::string slopeX = "0";        // Lejtxedit
-    std::string slopeZ = "0";        // Lejtzedit
-    std::string curveX = "0";        // KanyarXedit
-    std::string curveZ1 = "0";       // KanyarZ1edit
-    std::string curveZ2 = "0";       // KanyarZ2edit
+    std::string areaX = "25", areaZ = "25";                   // dombxedit, dombzedit
+    std::string resolutionX = "25", resolutionZ = "25";       // xbontEdit, zbontedit
+    std::string offsetX = "0", offsetY = "0", offsetZ = "0";  // OffsXEdit, OffsYEdit, OffsZEdit
+    std::string slopeX = "0", slopeZ = "0";                   // Lejtxedit, Lejtzedit
+    std::string curveX = "0", curveZ1 = "0", curveZ2 = "0";   // KanyarXedit, KanyarZ1edit, KanyarZ2edit
     std::string texture = "a.bmp";   // TexturaEdit; empty: no texture blocks
     bool useColor = true;            // fszinchk: a "Color " line per cell
     ColorRgb baseColor{40, 140, 40}; // rtScrollBar, gtScrollBar, btScrollBar
@@ -92,13 +85,12 @@ std::string TerrainTextureCaption(UiLanguage language);
 class TerrainGeneratorState;  // TerrainParams and the TerrainGrid
 
 // Owns the TerrainGrid for a whole run: it is cleared once, when the
-// generator is made, and not between generations.
+// generator is made, and not between generations. Not copied: its state
+// is its own.
 class TerrainGenerator {
 public:
     TerrainGenerator();
     ~TerrainGenerator();
-    TerrainGenerator(const TerrainGenerator&) = delete;
-    TerrainGenerator& operator=(const TerrainGenerator&) = delete;
 
     // Reads the inputs (throws InputError naming the field before anything
     // is opened), shapes the grid and writes domb.b3d into `folder` (throws

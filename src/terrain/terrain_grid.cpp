@@ -6,6 +6,9 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdlib>
+#include <new>
+#include <type_traits>
 
 namespace kestrane {
 
@@ -38,9 +41,22 @@ void ReachRange(double low, double high, int first, int last, int& from, int& to
         to = high + 1.0 < first ? first - 1 : static_cast<int>(std::ceil(high + 1.0));
 }
 
+// A grid of zero nodes (every field of GridNode{} is zero bits), its
+// memory zeroed by the system.
+TerrainGrid* NewClearedGrid()
+{
+    static_assert(std::is_trivially_copyable_v<GridNode> && std::is_trivially_destructible_v<TerrainGrid>);
+    void* memory = std::calloc(1, sizeof(TerrainGrid));
+    if (memory == nullptr)
+        throw std::bad_alloc();
+    return static_cast<TerrainGrid*>(memory);
+}
+
 }  // namespace
 
-TerrainGeneratorState::TerrainGeneratorState() : grid_(std::make_unique<TerrainGrid>()) {}
+void TerrainGeneratorState::FreeGrid::operator()(TerrainGrid* grid) const { std::free(grid); }
+
+TerrainGeneratorState::TerrainGeneratorState() : grid_(NewClearedGrid()) {}
 
 void FillGrid(TerrainGeneratorState& state)
 {

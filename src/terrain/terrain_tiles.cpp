@@ -10,15 +10,18 @@
 #include "core/version.h"
 #include "terrain/block_run.h"
 #include "terrain/staged_files.h"
+#include "terrain/work_ahead.h"
 
 #include <algorithm>
 #include <array>
 #include <cmath>
 #include <cstdint>
+#include <deque>
 #include <iterator>
 #include <optional>
 #include <set>
 #include <string_view>
+#include <thread>
 #include <unordered_map>
 
 namespace kestrane {
@@ -71,17 +74,32 @@ public:
         std::sort(large_.begin(), large_.end());
     }
 
-    SectionKey Of(int i, int j) const
+    // The keys of cells (i, first) to (i, last - 1): put(j, key) for each.
+    // Neighbours mostly share their colour: each run of one is looked up once.
+    template <typename Put>
+    void OfRow(int i, int first, int last, Put put) const
     {
-        const std::uint32_t colour = CellColour(state_, i, j);
-        if (!std::binary_search(large_.begin(), large_.end(), colour))
-            return colour;
+        std::uint32_t colour = 0;
+        bool large = false;
+        for (int j = first; j < last; ++j) {
+            const std::uint32_t c = CellColour(state_, i, j);
+            if (j == first || c != colour) {
+                colour = c;
+                large = IsLarge(colour);
+            }
+            put(j, large ? InBlock(i, j, colour) : SectionKey{colour});
+        }
+    }
+
+private:
+    bool IsLarge(std::uint32_t colour) const { return std::binary_search(large_.begin(), large_.end(), colour); }
+    SectionKey InBlock(int i, int j, std::uint32_t colour) const
+    {
         const auto rowBand = static_cast<SectionKey>((i - 1) / block_.rows);
         const auto columnBand = static_cast<SectionKey>((j - 1) / block_.columns);
         return columnBand << 40 | rowBand << 32 | SectionKey{1} << 24 | colour;
     }
 
-private:
     const TerrainGeneratorState& state_;
     SectionBlock block_;
     std::vector<std::uint32_t> large_;  // colours cut into blocks, sorted
@@ -95,8 +113,8 @@ public:
         : rows_(state.derived.LastRow() - 1), keys_(static_cast<std::size_t>(rows_) * kGridColumns)
     {
         for (int i = 1; i <= rows_; ++i)
-            for (int j = 1; j < state.derived.LastColumn(); ++j)
-                keys_[static_cast<std::size_t>(j) * rows_ + (i - 1)] = keys.Of(i, j);
+            keys.OfRow(i, 1, state.derived.LastColumn(),
+                       [&](int j, SectionKey key) { keys_[static_cast<std::size_t>(j) * rows_ + (i - 1)] = key; });
     }
     int Rows() const { return rows_; }
     // The key of cell (i, j), i from 1 to Rows().
@@ -129,27 +147,33 @@ NodeColours ColoursAround(const ColumnColourTable& table, int i, int j)
     return around;
 }
 
+// The keys around every node row of cell column j (ColoursAround), row 1 first.
+void ColumnAround(const ColumnColourTable& table, int j, std::vector<NodeColours>& around)
+{
+    around.clear();
+    for (int i = 1; i <= table.Rows() + 1; ++i)
+        around.push_back(ColoursAround(table, i, j));
+}
+
 // The vertices that cell column j adds to a tile: its right-hand nodes once
-// for each distinct key around them, its left-hand nodes once for each
-// key that the tile's previous column (when `continues`) does not already
-// give them.
-std::size_t ColumnVertices(const ColumnColourTable& table, int j, bool continues)
+// for each distinct key around them (`here`, its ColumnAround), its
+// left-hand nodes once for each key that the tile's previous column
+// (`before`, when the tile continues) does not already give them.
+std::size_t ColumnVertices(const std::vector<NodeColours>& here, const std::vector<NodeColours>* before)
 {
     std::size_t added = 0;
-    for (int i = 1; i <= table.Rows() + 1; ++i) {
-        const NodeColours here = ColoursAround(table, i, j);
-        added += static_cast<std::size_t>(here.count);  // node (i, j + 1)
-        const NodeColours before = continues ? ColoursAround(table, i, j - 1) : NodeColours{};
-        for (int k = 0; k < here.count; ++k)
-            added += before.Has(here.colour[k]) ? 0 : 1;  // node (i, j)
+    for (std::size_t i = 0; i < here.size(); ++i) {
+        added += static_cast<std::size_t>(here[i].count);  // node (i, j + 1)
+        for (int k = 0; k < here[i].count; ++k)
+            added += before != nullptr && (*before)[i].Has(here[i].colour[k]) ? 0 : 1;  // node (i, j)
     }
     return added;
 }
 
-// The distinct keys of cell column j, sorted.
-std::vector<SectionKey> ColumnColours(const ColumnColourTable& table, int j)
+// The distinct keys of cell column j, sorted, into `colours`.
+void ColumnColours(const ColumnColourTable& table, int j, std::vector<SectionKey>& colours)
 {
-    std::vector<SectionKey> colours;
+    colours.clear();
     for (int i = 1; i <= table.Rows(); ++i) {
         const SectionKey key = table.At(i, j);
         if (colours.empty() || colours.back() != key)  // a run of one key along the column once
@@ -157,7 +181,6 @@ std::vector<SectionKey> ColumnColours(const ColumnColourTable& table, int j)
     }
     std::sort(colours.begin(), colours.end());
     colours.erase(std::unique(colours.begin(), colours.end()), colours.end());
-    return colours;
 }
 
 // How many cell columns the tile length allows (at least one); 0: no limit.
@@ -223,13 +246,15 @@ std::string TileLine(int number, int count, const MillimetrePoint& origin, UiLan
     return line;
 }
 
-// Writes the sections of one tile. Its tables hold the nodes of the tile
-// alone, row by row, so that a section's nodes lie close together; they
-// grow to the largest tile and are reused by every tile and section.
+// Makes the sections of one tile as text. Its tables hold the nodes of the
+// tile alone, row by row, so that a section's nodes lie close together;
+// they grow to the largest tile and are reused by every tile and section.
+// Writers on several threads may share the state and the keys: they only
+// read them.
 class TileWriter {
 public:
-    TileWriter(const TerrainGeneratorState& state, B3dWriter& out)
-        : state_(state), keys_(state), out_(out), run_(out)
+    TileWriter(const TerrainGeneratorState& state, const SectionKeys& keys, B3dWriter& out)
+        : state_(state), keys_(keys), run_(out)
     {
         if (!state.params.texture.empty()) {
             textureLoad_.append("[texture]\r\nload ");
@@ -238,16 +263,15 @@ public:
         }
     }
 
-    // The header, the tile line and one section per colour of each block of
-    // `tile`, its vertices relative to the tile's origin, into the open
-    // output; returns the loader's expected seconds for the tile.
-    double Write(const TerrainTile& tile, int number, int count, UiLanguage language)
+    // One section per colour of each block of `tile`, its vertices relative
+    // to the tile's origin, into `out` (after the header and the tile
+    // line); returns the loader's expected seconds for the tile.
+    double Write(const TerrainTile& tile, B3dWriter& out)
     {
-        WriteTerrainHeader(out_, state_.params, language);
-        out_.WriteLine(TileLine(number, count, tile.origin, language));
         load_ = LoadCounts{};
         if (tile.lastColumn <= tile.firstColumn)
             return EstimateLoadSeconds(load_);
+        run_.WriteTo(out);
         firstColumn_ = tile.firstColumn;
         width_ = tile.lastColumn - tile.firstColumn + 1;
         // The tables grow to the largest tile's nodes (cells fewer).
@@ -294,15 +318,14 @@ private:
         SectionKey lastKey = 0;
         std::uint32_t lastSection = 0;  // neighbours mostly share their section
         for (int i = 1; i < lastRow; ++i) {
-            for (int j = tile.firstColumn; j < tile.lastColumn; ++j) {
-                const SectionKey key = keys_.Of(i, j);
+            keys_.OfRow(i, tile.firstColumn, tile.lastColumn, [&](int, SectionKey key) {
                 if (cellSection_.empty() || key != lastKey) {
                     lastKey = key;
                     lastSection =
                         sectionOf_.try_emplace(key, static_cast<std::uint32_t>(sectionOf_.size())).first->second;
                 }
                 cellSection_.push_back(lastSection);
-            }
+            });
         }
         sectionStart_.assign(sectionOf_.size() + 1, 0);
         for (const std::uint32_t s : cellSection_)
@@ -563,9 +586,8 @@ private:
     };
 
     const TerrainGeneratorState& state_;
-    SectionKeys keys_;
-    B3dWriter& out_;
-    BlockRun run_;
+    const SectionKeys& keys_;
+    BlockRun run_;  // into the output of the tile being written
     std::vector<std::uint32_t> stamp_;  // serial_ while a face of the section being written uses the node
     std::vector<std::uint32_t> numbered_;  // serial_ of the section that numbered the node last
     std::vector<std::uint32_t> index_;  // the node's vertex number in that section
@@ -610,9 +632,21 @@ void WriteTileIndex(B3dWriter& out, const std::vector<TerrainTile>& tiles, const
 
 const LocalText kTilesFinished{"Domb csempék generálása kész: %1 fájl és ", "Domb tiles generated: %1 files and "};
 
+// The tiles of the mesh, with the section keys of its cells.
+std::vector<TerrainTile> PlanTiles(const TerrainGeneratorState& state, const SectionKeys& keysOfCells);
+
+int tileWorkersForTesting = -1;  // < 0: as many as the machine's cores allow
+
 }  // namespace
 
 std::vector<TerrainTile> PlanTerrainTiles(const TerrainGeneratorState& state)
+{
+    return PlanTiles(state, SectionKeys(state));
+}
+
+namespace {
+
+std::vector<TerrainTile> PlanTiles(const TerrainGeneratorState& state, const SectionKeys& keysOfCells)
 {
     const int lastColumn = state.derived.LastColumn();
     std::vector<TerrainTile> tiles;
@@ -621,13 +655,16 @@ std::vector<TerrainTile> PlanTerrainTiles(const TerrainGeneratorState& state)
         return tiles;
     }
     const int perLength = ColumnsPerTileLength(state);
-    const ColumnColourTable table(state, SectionKeys(state));
+    const ColumnColourTable table(state, keysOfCells);
     TerrainTile tile;
-    std::vector<SectionKey> keys;  // of the tile so far, sorted
+    std::vector<SectionKey> keys, merged, column;  // of the tile so far (sorted), of cell column j
+    std::vector<NodeColours> here, before;  // ColumnAround of columns j and j - 1
     for (int j = 1; j < lastColumn; ++j) {
         const bool continues = j > tile.firstColumn;
-        std::size_t added = ColumnVertices(table, j, continues);
-        const std::vector<SectionKey> column = ColumnColours(table, j);
+        here.swap(before);
+        ColumnAround(table, j, here);
+        std::size_t added = ColumnVertices(here, continues ? &before : nullptr);
+        ColumnColours(table, j, column);
         std::size_t newKeys = 0;
         for (const SectionKey c : column)
             newKeys += std::binary_search(keys.begin(), keys.end(), c) ? 0 : 1;
@@ -639,10 +676,10 @@ std::vector<TerrainTile> PlanTerrainTiles(const TerrainGeneratorState& state)
             tile = TerrainTile{};
             tile.firstColumn = tile.lastColumn = j;
             keys.clear();
-            added = ColumnVertices(table, j, false);
+            added = ColumnVertices(here, nullptr);
         }
         tile.vertices += added;
-        std::vector<SectionKey> merged;
+        merged.clear();
         std::set_union(keys.begin(), keys.end(), column.begin(), column.end(), std::back_inserter(merged));
         keys.swap(merged);
         tile.lastColumn = j + 1;
@@ -656,6 +693,8 @@ std::vector<TerrainTile> PlanTerrainTiles(const TerrainGeneratorState& state)
     }
     return tiles;
 }
+
+}  // namespace
 
 SectionBlock SectionBlockOf(const TerrainGeneratorState& state)
 {
@@ -724,10 +763,9 @@ TerrainResult WriteSimulatorLayout(const TerrainGeneratorState& state, UiLanguag
 {
     const std::string indexName = TerrainTileIndexName(stem);
     CheckTileCoordinates(state, language);
-    const std::vector<TerrainTile> tiles = PlanTerrainTiles(state);
+    const SectionKeys keys(state);
+    const std::vector<TerrainTile> tiles = PlanTiles(state, keys);
     const int count = static_cast<int>(tiles.size());
-    B3dWriter out;
-    TileWriter writer(state, out);
     TerrainResult result;
     result.tiles = count;
     result.loadSeconds = 0.0;
@@ -736,30 +774,50 @@ TerrainResult WriteSimulatorLayout(const TerrainGeneratorState& state, UiLanguag
     // cancelled or failed run drops them all and leaves the earlier set.
     TileSetReplacement files(folder, stem, format);
     files.RemoveEarlierIndex();
-    out.format = format;
 
-    if (count == 1) {
-        // One file suffices: domb.b3d, replaced as a single file is.
-        result.path = files.PathOf(TerrainTileFileName(1, 1, stem, format));
-        out.OpenOutput(result.path);
-        result.loadSeconds = writer.Write(tiles.front(), 1, 1, language);
-        if (progress && !progress(1, 1)) {
-            out.Abandon();
-            throw GenerationCancelled();
+    // The tiles' sections are made on the other cores too, while this
+    // thread opens each tile's file, writes its header and puts it in
+    // place, in order (see WorkAhead).
+    const std::size_t workers = tileWorkersForTesting >= 0
+                                    ? static_cast<std::size_t>(tileWorkersForTesting)
+                                    : WorkAhead::WorkersFor(tiles.size(), std::thread::hardware_concurrency());
+    std::deque<B3dWriter> outputs(WorkAhead::SlotsFor(workers));  // a tile's output in each slot of the ring
+    std::deque<TileWriter> writers;  // the workers' and this thread's
+    for (std::size_t w = 0; w <= workers; ++w)
+        writers.emplace_back(state, keys, outputs.front());
+    std::vector<double> loadSeconds(tiles.size(), 0.0);
+    const auto open = [&](std::size_t k, std::size_t slot) {
+        B3dWriter& out = outputs[slot];
+        out.format = format;
+        out.OpenOutput(files.PathOf(TerrainTileFileName(static_cast<int>(k) + 1, count, stem, format)));
+        WriteTerrainHeader(out, state.params, language);
+        out.WriteLine(TileLine(static_cast<int>(k) + 1, count, tiles[k].origin, language));
+    };
+    const auto write = [&](std::size_t maker, std::size_t k, std::size_t slot) {
+        loadSeconds[k] = writers[maker].Write(tiles[k], outputs[slot]);
+    };
+    WorkAhead work(tiles.size(), workers, open, write);
+    for (int k = 1; k <= count; ++k) {
+        B3dWriter& out = outputs[work.Get(static_cast<std::size_t>(k - 1))];
+        result.loadSeconds += loadSeconds[k - 1];
+        if (count == 1) {
+            // One file suffices: domb.b3d, replaced as a single file is.
+            result.path = files.PathOf(TerrainTileFileName(1, 1, stem, format));
+            if (progress && !progress(1, 1)) {
+                out.Abandon();
+                throw GenerationCancelled();
+            }
         }
         out.CloseOutput();
-        files.RemoveLeftovers(count);
+        if (count > 1 && progress && !progress(k, count))
+            throw GenerationCancelled();
+        work.Done(static_cast<std::size_t>(k - 1));
+    }
+    files.RemoveLeftovers(count);
+    if (count == 1) {
         result.status = TerrainFinishedStatus(language);
     } else {
-        for (int k = 1; k <= count; ++k) {
-            out.OpenOutput(files.PathOf(TerrainTileFileName(k, count, stem, format)));
-            result.loadSeconds += writer.Write(tiles[k - 1], k, count, language);
-            out.CloseOutput();
-            if (progress && !progress(k, count))
-                throw GenerationCancelled();
-        }
-        files.RemoveLeftovers(count);
-        out.format = ObjectFormat::B3d;  // the index is plain text in any format
+        B3dWriter out;  // the index is plain text in any format
         out.OpenOutput(files.PathOf(indexName));
         WriteTileIndex(out, tiles, stem, language, format);
         out.CloseOutput();
@@ -771,5 +829,7 @@ TerrainResult WriteSimulatorLayout(const TerrainGeneratorState& state, UiLanguag
     files.Publish();
     return result;
 }
+
+void SetTileWorkersForTesting(int workers) { tileWorkersForTesting = workers; }
 
 }  // namespace kestrane

@@ -129,9 +129,10 @@ std::string TerrainTileIndexName(const std::string& stem = "domb");
 // large to write in millimetres, OutputError when a file cannot be written
 // (the previous set then stays as it was).
 //
-// `progress` is told after each tile (tiles written, tiles in all); when it
-// answers false the writing stops, the files written so far are dropped,
-// the previous ones stay as they were, and GenerationCancelled is thrown.
+// `progress` is told on the calling thread after each tile (tiles written,
+// tiles in all); when it answers false the writing stops, the files written
+// so far are dropped, the previous ones stay as they were, and
+// GenerationCancelled is thrown.
 using TileProgress = std::function<bool(int written, int count)>;
 class GenerationCancelled : public std::runtime_error {
 public:
@@ -140,5 +141,11 @@ public:
 TerrainResult WriteSimulatorLayout(const TerrainGeneratorState& state, UiLanguage language,
                                    const std::filesystem::path& folder, const std::string& stem = "domb",
                                    const TileProgress& progress = {}, ObjectFormat format = ObjectFormat::B3d);
+
+// The tiles' sections are made on worker threads, one for each core but
+// the calling thread's (at most three), and on the calling thread, which
+// also opens and finishes the files in order. For tests: `workers` threads
+// (0: the calling thread alone); below 0, as the machine's cores allow.
+void SetTileWorkersForTesting(int workers);
 
 }  // namespace kestrane

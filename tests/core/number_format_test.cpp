@@ -97,5 +97,44 @@ TEST(NumberFormatTest, ThousandthsInPlaceMatchFormatReal)
     }
 }
 
+// Whole thousandths of every size and sign, written in place, against the
+// integer and its decimals written apart by std::to_chars.
+TEST(NumberFormatTest, ThousandthsInPlaceMatchTheirDigits)
+{
+    std::mt19937_64 random(11);
+    std::vector<long long> values = {0, 1, -1, 9, 10, 99, 100, 999, 1000, 1001, -999, -1000, 99999, 100000,
+                                     9223372036854775807LL, -9223372036854775807LL - 1};
+    for (int k = 0; k < 300000; ++k) {
+        const int digits = static_cast<int>(random() % 19) + 1;  // 1 to 19 digits
+        long long value = static_cast<long long>(random() % 1000000000000000000ULL);
+        for (int d = 19; d > digits; --d)
+            value /= 10;
+        values.push_back(random() % 2 == 0 ? value : -value);
+    }
+    for (const long long value : values) {
+        const unsigned long long magnitude =
+            value < 0 ? 0ULL - static_cast<unsigned long long>(value) : static_cast<unsigned long long>(value);
+        std::array<char, 32> whole;
+        char* wholeEnd = std::to_chars(whole.data(), whole.data() + whole.size(), magnitude / 1000).ptr;
+        const unsigned decimals = static_cast<unsigned>(magnitude % 1000);
+        std::string expected = value < 0 ? "-" : "";
+        expected.append(whole.data(), static_cast<std::size_t>(wholeEnd - whole.data()));
+        expected += '.';
+        expected += static_cast<char>('0' + decimals / 100);
+        expected += static_cast<char>('0' + decimals / 10 % 10);
+        expected += static_cast<char>('0' + decimals % 10);
+        for (const int width : {0, 6, 9, 26}) {
+            std::array<char, 40> text;
+            text.fill('#');
+            char* end = WriteThousandths(text.data(), value, width);
+            const std::string padded = static_cast<int>(expected.size()) < width
+                                           ? std::string(static_cast<std::size_t>(width) - expected.size(), ' ') + expected
+                                           : expected;
+            ASSERT_EQ(std::string(text.data(), end), padded) << value << " width " << width;
+            ASSERT_EQ(*end, '#');
+        }
+    }
+}
+
 }  // namespace
 }  // namespace kestrane
