@@ -5,7 +5,7 @@
 #include "support/test_support.h"
 
 #include <QImage>
-#include <QtTest>
+#include <QTest>
 
 using namespace kestrane;
 

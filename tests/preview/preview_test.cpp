@@ -17,7 +17,7 @@
 #include <QProgressBar>
 #include <QRadioButton>
 #include <QTimer>
-#include <QtTest>
+#include <QTest>
 
 #include <fstream>
 

@@ -8,7 +8,7 @@
 
 #include <QImage>
 #include <QRegularExpression>
-#include <QtTest>
+#include <QTest>
 
 using namespace kestrane;
 

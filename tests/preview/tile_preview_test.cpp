@@ -5,7 +5,7 @@
 #include "support/test_support.h"
 #include "terrain/terrain_generator.h"
 
-#include <QtTest>
+#include <QTest>
 
 using namespace kestrane;
 

@@ -12,7 +12,7 @@
 #include <QImage>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QtTest>
+#include <QTest>
 
 using namespace kestrane;
 using namespace kestrane::ui::test;
