@@ -18,7 +18,7 @@
 #include <QPushButton>
 #include <QStatusBar>
 #include <QTimer>
-#include <QtTest>
+#include <QTest>
 
 namespace kestrane::ui {
 
