@@ -7,6 +7,7 @@
 #include <charconv>
 #include <cmath>
 #include <cstdlib>
+#include <cstring>
 #include <string_view>
 
 namespace kestrane {
@@ -102,8 +103,7 @@ constexpr std::array<char, 200> kDigitPairs = [] {
 
 void PutDigitPair(char* at, unsigned pair)
 {
-    at[0] = kDigitPairs[2 * pair];
-    at[1] = kDigitPairs[2 * pair + 1];
+    std::memcpy(at, &kDigitPairs[2 * pair], 2);  // one load and one store
 }
 
 int DigitCount(unsigned long long value)
