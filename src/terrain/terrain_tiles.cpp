@@ -121,6 +121,8 @@ public:
     int Rows() const { return rows_; }
     // The key of cell (i, j), i from 1 to Rows().
     SectionKey At(int i, int j) const { return keys_[static_cast<std::size_t>(j) * rows_ + (i - 1)]; }
+    // The keys of cell column j, row 1 first.
+    const SectionKey* Column(int j) const { return &keys_[static_cast<std::size_t>(j) * rows_]; }
 
 private:
     int rows_;
@@ -136,25 +138,18 @@ struct NodeColours {
     bool Has(SectionKey c) const { return (count > 0 && colour[0] == c) || (count > 1 && colour[1] == c); }
 };
 
-NodeColours ColoursAround(const ColumnColourTable& table, int i, int j)
-{
-    NodeColours around;
-    if (i - 1 >= 1)
-        around.colour[around.count++] = table.At(i - 1, j);
-    if (i <= table.Rows()) {
-        const SectionKey c = table.At(i, j);
-        if (!around.Has(c))
-            around.colour[around.count++] = c;
-    }
-    return around;
-}
-
-// The keys around every node row of cell column j (ColoursAround), row 1 first.
+// The keys around every node row of cell column j (NodeColours), row 1 first.
 void ColumnAround(const ColumnColourTable& table, int j, std::vector<NodeColours>& around)
 {
-    around.resize(static_cast<std::size_t>(table.Rows()) + 1);
-    for (int i = 1; i <= table.Rows() + 1; ++i)
-        around[static_cast<std::size_t>(i - 1)] = ColoursAround(table, i, j);
+    // Straight down the column's keys: the first and last node rows touch
+    // one cell each, the others the cells above and below.
+    const auto rows = static_cast<std::size_t>(table.Rows());
+    const SectionKey* key = table.Column(j);
+    around.resize(rows + 1);
+    around[0] = {{key[0], 0}, 1};
+    for (std::size_t i = 1; i < rows; ++i)
+        around[i] = key[i - 1] == key[i] ? NodeColours{{key[i], 0}, 1} : NodeColours{{key[i - 1], key[i]}, 2};
+    around[rows] = {{key[rows - 1], 0}, 1};
 }
 
 // The vertices that cell column j adds to a tile: its right-hand nodes once
