@@ -14,6 +14,8 @@ namespace kestrane {
 namespace {
 
 constexpr std::size_t kBufferSize = 1 << 18;
+// WriteBytes hands a run of at least this many bytes to the file directly.
+constexpr std::size_t kDirectRunLeast = 1 << 14;
 constexpr std::string_view kLineEnd = "\r\n";
 // The part of a line Tally keeps while its end is still to come: the
 // command word and a texture's file name fit well within it.
@@ -170,17 +172,21 @@ void B3dWriter::WriteText(std::string_view text)
 
 void B3dWriter::WriteBytes(std::string_view bytes)
 {
+    // A run of many lines (a terrain writer's block) goes out as it is,
+    // after what the buffer holds: copied into the buffer first it would
+    // only be moved once more, through pages the buffer touches for it.
+    if (bytes.size() >= kDirectRunLeast) {
+        if (!buffer_.empty())
+            Flush();
+        WriteOut(bytes);
+        return;
+    }
     if (buffer_.size() + bytes.size() < kBufferSize) {
         buffer_.append(bytes);
         return;
     }
     Flush();
-    // A large run (a terrain writer's block) goes out as it is: copied into
-    // the buffer first it would only be moved once more.
-    if (bytes.size() >= kBufferSize / 2)
-        WriteOut(bytes);
-    else
-        buffer_.append(bytes);
+    buffer_.append(bytes);
 }
 
 void B3dWriter::WriteLine(std::string_view text)

@@ -7,6 +7,7 @@
 #include <charconv>
 #include <cmath>
 #include <cstdlib>
+#include <cstring>
 #include <string_view>
 
 namespace kestrane {
@@ -25,15 +26,14 @@ bool QuickThousandths(double value, long long& thousandths)
     if (!(std::abs(value) < kQuickLimit))
         return false;
     const double product = value * 1000.0;
-    // The whole number at or below the product (a cast, not a library call:
-    // the product is far inside the range of long long).
-    long long below = static_cast<long long>(product);
-    if (static_cast<double>(below) > product)
-        --below;
-    const double fraction = product - static_cast<double>(below);
-    if (fraction - 0.5 <= kTieMargin && 0.5 - fraction <= kTieMargin)
+    // The whole number nearest the product: adding 1.5 * 2^52 leaves no
+    // fraction (the sum lies between 2^52 and 2^53, where doubles are whole
+    // numbers) and taking it away again is exact, so no call and no branch.
+    constexpr double kNoFraction = 6755399441055744.0;
+    const double nearest = (product + kNoFraction) - kNoFraction;
+    if (0.5 - std::abs(product - nearest) <= kTieMargin)
         return false;
-    thousandths = fraction < 0.5 ? below : below + 1;
+    thousandths = static_cast<long long>(nearest);
     return true;
 }
 
@@ -103,16 +103,19 @@ constexpr std::array<char, 200> kDigitPairs = [] {
 
 void PutDigitPair(char* at, unsigned pair)
 {
-    at[0] = kDigitPairs[2 * pair];
-    at[1] = kDigitPairs[2 * pair + 1];
+    std::memcpy(at, &kDigitPairs[2 * pair], 2);  // one load and one store
 }
 
 int DigitCount(unsigned long long value)
 {
+    // Compared, not divided: the whole parts of a file are mostly short.
     int digits = 1;
-    for (; value >= 100; value /= 100)
-        digits += 2;
-    return value >= 10 ? digits + 1 : digits;
+    for (unsigned long long limit = 10; value >= limit; limit *= 10) {
+        ++digits;
+        if (digits == 20)
+            break;  // 10^20 does not fit; every value of 20 digits is here
+    }
+    return digits;
 }
 
 }  // namespace

@@ -23,13 +23,20 @@ double PlanTurn(const GridNode& a, const GridNode& b, const GridNode& c)
     return (b.z - a.z) * (c.x - a.x) - (b.x - a.x) * (c.z - a.z);
 }
 
-// Twice the area of triangle a, b, c in space.
-double SpaceArea(const GridNode& a, const GridNode& b, const GridNode& c)
+// Whether twice the area of triangle a, b, c in space is at most `most`:
+// the square of it decides unless it lies within a factor of two of the
+// limit, where the area itself is worked out and compared.
+bool AreaAtMost(const GridNode& a, const GridNode& b, const GridNode& c, double most)
 {
     const double ux = b.x - a.x, uy = b.y - a.y, uz = b.z - a.z;
     const double vx = c.x - a.x, vy = c.y - a.y, vz = c.z - a.z;
     const double nx = uy * vz - uz * vy, ny = uz * vx - ux * vz, nz = ux * vy - uy * vx;
-    return std::sqrt(nx * nx + ny * ny + nz * nz);
+    const double square = nx * nx + ny * ny + nz * nz, limit = most * most;
+    if (square > 4.0 * limit)
+        return false;
+    if (square < 0.25 * limit)
+        return true;
+    return std::sqrt(square) <= most;
 }
 
 }  // namespace
@@ -51,7 +58,7 @@ CurveFolds FindCurveFolds(const TerrainGeneratorState& state)
             const GridNode &p0 = state.node(i, j), &p1 = state.node(i, j + 1);
             const GridNode &p2 = state.node(i + 1, j + 1), &p3 = state.node(i + 1, j);
             for (const auto& [a, b, c] : {std::array{&p0, &p1, &p2}, std::array{&p3, &p0, &p2}}) {
-                if (SpaceArea(*a, *b, *c) <= noArea)
+                if (AreaAtMost(*a, *b, *c, noArea))
                     ++folds.withoutArea;
                 else if (upright * PlanTurn(*a, *b, *c) < -noArea)
                     ++folds.turnedOver;

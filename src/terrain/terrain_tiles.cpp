@@ -81,24 +81,26 @@ public:
     {
         std::uint32_t colour = 0;
         bool large = false;
+        // The row's band, and the column's band counted along as j grows.
+        const SectionKey rowBand = static_cast<SectionKey>((i - 1) / block_.rows) << 32 | SectionKey{1} << 24;
+        SectionKey columnBand = static_cast<SectionKey>((first - 1) / block_.columns);
+        int bandLeft = block_.columns - (first - 1) % block_.columns;  // columns before the next band
         for (int j = first; j < last; ++j) {
             const std::uint32_t c = CellColour(state_, i, j);
             if (j == first || c != colour) {
                 colour = c;
                 large = IsLarge(colour);
             }
-            put(j, large ? InBlock(i, j, colour) : SectionKey{colour});
+            put(j, large ? columnBand << 40 | rowBand | colour : SectionKey{colour});
+            if (--bandLeft == 0) {
+                ++columnBand;
+                bandLeft = block_.columns;
+            }
         }
     }
 
 private:
     bool IsLarge(std::uint32_t colour) const { return std::binary_search(large_.begin(), large_.end(), colour); }
-    SectionKey InBlock(int i, int j, std::uint32_t colour) const
-    {
-        const auto rowBand = static_cast<SectionKey>((i - 1) / block_.rows);
-        const auto columnBand = static_cast<SectionKey>((j - 1) / block_.columns);
-        return columnBand << 40 | rowBand << 32 | SectionKey{1} << 24 | colour;
-    }
 
     const TerrainGeneratorState& state_;
     SectionBlock block_;
@@ -119,6 +121,8 @@ public:
     int Rows() const { return rows_; }
     // The key of cell (i, j), i from 1 to Rows().
     SectionKey At(int i, int j) const { return keys_[static_cast<std::size_t>(j) * rows_ + (i - 1)]; }
+    // The keys of cell column j, row 1 first.
+    const SectionKey* Column(int j) const { return &keys_[static_cast<std::size_t>(j) * rows_]; }
 
 private:
     int rows_;
@@ -134,25 +138,18 @@ struct NodeColours {
     bool Has(SectionKey c) const { return (count > 0 && colour[0] == c) || (count > 1 && colour[1] == c); }
 };
 
-NodeColours ColoursAround(const ColumnColourTable& table, int i, int j)
-{
-    NodeColours around;
-    if (i - 1 >= 1)
-        around.colour[around.count++] = table.At(i - 1, j);
-    if (i <= table.Rows()) {
-        const SectionKey c = table.At(i, j);
-        if (!around.Has(c))
-            around.colour[around.count++] = c;
-    }
-    return around;
-}
-
-// The keys around every node row of cell column j (ColoursAround), row 1 first.
+// The keys around every node row of cell column j (NodeColours), row 1 first.
 void ColumnAround(const ColumnColourTable& table, int j, std::vector<NodeColours>& around)
 {
-    around.clear();
-    for (int i = 1; i <= table.Rows() + 1; ++i)
-        around.push_back(ColoursAround(table, i, j));
+    // Straight down the column's keys: the first and last node rows touch
+    // one cell each, the others the cells above and below.
+    const auto rows = static_cast<std::size_t>(table.Rows());
+    const SectionKey* key = table.Column(j);
+    around.resize(rows + 1);
+    around[0] = {{key[0], 0}, 1};
+    for (std::size_t i = 1; i < rows; ++i)
+        around[i] = key[i - 1] == key[i] ? NodeColours{{key[i], 0}, 1} : NodeColours{{key[i - 1], key[i]}, 2};
+    around[rows] = {{key[rows - 1], 0}, 1};
 }
 
 // The vertices that cell column j adds to a tile: its right-hand nodes once
@@ -253,8 +250,9 @@ std::string TileLine(int number, int count, const MillimetrePoint& origin, UiLan
 // read them.
 class TileWriter {
 public:
-    TileWriter(const TerrainGeneratorState& state, const SectionKeys& keys, B3dWriter& out)
-        : state_(state), keys_(keys), run_(out)
+    // `mostNodes`: the nodes of the largest tile it will write.
+    TileWriter(const TerrainGeneratorState& state, const SectionKeys& keys, B3dWriter& out, std::size_t mostNodes)
+        : state_(state), keys_(keys), run_(out), mostNodes_(mostNodes)
     {
         if (!state.params.texture.empty()) {
             textureLoad_.append("[texture]\r\nload ");
@@ -274,8 +272,10 @@ public:
         run_.WriteTo(out);
         firstColumn_ = tile.firstColumn;
         width_ = tile.lastColumn - tile.firstColumn + 1;
-        // The tables grow to the largest tile's nodes (cells fewer).
-        const std::size_t nodes = static_cast<std::size_t>(state_.derived.LastRow()) * static_cast<std::size_t>(width_);
+        // The tables take the largest tile's nodes (cells fewer) at once,
+        // on the thread that uses them, and are never copied as they grow.
+        const std::size_t nodes =
+            std::max(mostNodes_, static_cast<std::size_t>(state_.derived.LastRow()) * static_cast<std::size_t>(width_));
         if (millimetres_.size() < nodes) {
             for (std::vector<std::uint32_t>* table : {&stamp_, &numbered_, &index_, &cellDone_})
                 table->resize(nodes, 0);
@@ -588,6 +588,7 @@ private:
     const TerrainGeneratorState& state_;
     const SectionKeys& keys_;
     BlockRun run_;  // into the output of the tile being written
+    std::size_t mostNodes_;
     std::vector<std::uint32_t> stamp_;  // serial_ while a face of the section being written uses the node
     std::vector<std::uint32_t> numbered_;  // serial_ of the section that numbered the node last
     std::vector<std::uint32_t> index_;  // the node's vertex number in that section
@@ -727,16 +728,25 @@ CellQuad QuadOf(const MillimetrePoint& p0, const MillimetrePoint& p1, const Mill
     const bool up = t0 > 0 && t1 > 0 && t2 > 0 && t3 > 0;
     if (!up && !(t0 < 0 && t1 < 0 && t2 < 0 && t3 < 0))
         return CellQuad::None;  // not convex, or a corner on a line with its neighbours
-    // How far corner `d` lies from the plane of corners a, b, c.
+    // Whether corner `d` lies farther than kQuadMostOffPlane from the plane
+    // of corners a, b, c. Squared, the distance decides without a root
+    // unless it is within a factor of two of the limit; there the distance
+    // itself is worked out and compared.
     const auto offPlane = [&q](int a, int b, int c, int d) {
         const auto sub = [](const std::array<double, 3>& u, const std::array<double, 3>& v) {
             return std::array<double, 3>{u[0] - v[0], u[1] - v[1], u[2] - v[2]};
         };
         const auto u = sub(q[b], q[a]), v = sub(q[c], q[a]), w = sub(q[d], q[a]);
         const double nx = u[1] * v[2] - u[2] * v[1], ny = u[2] * v[0] - u[0] * v[2], nz = u[0] * v[1] - u[1] * v[0];
-        return std::abs(nx * w[0] + ny * w[1] + nz * w[2]) / std::sqrt(nx * nx + ny * ny + nz * nz);
+        const double along = nx * w[0] + ny * w[1] + nz * w[2], normal = nx * nx + ny * ny + nz * nz;
+        const double limit = kQuadMostOffPlane * kQuadMostOffPlane * normal;
+        if (along * along < 0.25 * limit)
+            return false;
+        if (along * along > 4.0 * limit)
+            return true;
+        return std::abs(along) / std::sqrt(normal) > kQuadMostOffPlane;
     };
-    if (offPlane(0, 1, 2, 3) > kQuadMostOffPlane || offPlane(0, 2, 3, 1) > kQuadMostOffPlane)
+    if (offPlane(0, 1, 2, 3) || offPlane(0, 2, 3, 1))
         return CellQuad::None;
     return up ? CellQuad::Up : CellQuad::Down;
 }
@@ -782,9 +792,13 @@ TerrainResult WriteSimulatorLayout(const TerrainGeneratorState& state, UiLanguag
                                     ? static_cast<std::size_t>(tileWorkersForTesting)
                                     : WorkAhead::WorkersFor(tiles.size(), std::thread::hardware_concurrency());
     std::deque<B3dWriter> outputs(WorkAhead::SlotsFor(workers));  // a tile's output in each slot of the ring
+    std::size_t mostNodes = 0;
+    for (const TerrainTile& tile : tiles)
+        mostNodes = std::max(mostNodes, static_cast<std::size_t>(state.derived.LastRow()) *
+                                            static_cast<std::size_t>(tile.lastColumn - tile.firstColumn + 1));
     std::deque<TileWriter> writers;  // the workers' and this thread's
     for (std::size_t w = 0; w <= workers; ++w)
-        writers.emplace_back(state, keys, outputs.front());
+        writers.emplace_back(state, keys, outputs.front(), mostNodes);
     std::vector<double> loadSeconds(tiles.size(), 0.0);
     const auto open = [&](std::size_t k, std::size_t slot) {
         B3dWriter& out = outputs[slot];

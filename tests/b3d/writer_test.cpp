@@ -158,6 +158,29 @@ TEST_F(WriterTest, EmittersWriteTheirLinesWithTheOffset)
                                        ";Tetőlemez\n"));
 }
 
+TEST_F(WriterTest, RunsOfBytesOfEverySizeLandInOrderAndAreCounted)
+{
+    // Runs far below, near and far above what goes to the file directly,
+    // each after a line that waits in the buffer.
+    std::string expected;
+    std::size_t vertices = 0;
+    B3dWriter out;
+    out.OpenOutput(file, B3dWriter::Counting::On);
+    for (const std::size_t lines : {1, 1170, 0, 3, 1171, 40000, 2}) {
+        std::string run;
+        for (std::size_t k = 0; k < lines; ++k)
+            run += "Vertex 1,2,3\r\n";
+        out.WriteLine("[MeshBuilder]");
+        out.WriteBytes(run);
+        expected += "[MeshBuilder]\r\n" + run;
+        vertices += lines;
+    }
+    out.CloseOutput();
+    EXPECT_EQ(ReadFile(file), expected);
+    EXPECT_EQ(out.Counts().sections, 7u);
+    EXPECT_EQ(out.Counts().vertices, vertices);
+}
+
 TEST_F(WriterTest, LanguageFileHoldsTheCodeAlone)
 {
     const auto cfg = folder / "lang.cfg";

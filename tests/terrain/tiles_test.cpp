@@ -19,6 +19,7 @@
 #include <array>
 #include <cmath>
 #include <csignal>
+#include <cstdlib>
 #include <map>
 #include <random>
 #include <set>
@@ -532,6 +533,17 @@ TEST(CellQuad, OnlyWithinAMillimetreOfAPlaneAndConvex)
     EXPECT_EQ(square(1, false), CellQuad::Up);
     EXPECT_EQ(square(-1, true), CellQuad::Down);
     EXPECT_EQ(square(2, false), CellQuad::None);
+    // Cells from 10 cm to 1 km, level or rising 1 in 2 along X: a lift far
+    // inside or far beyond the millimetre decides as one near it does.
+    for (const long long size : {100LL, 10000LL, 1000000LL}) {
+        for (const long long rise : {0LL, size / 2}) {
+            for (const long long lift : {0LL, 1LL, -1LL, 2LL, -3LL, 1000LL, -size}) {
+                const CellQuad kind = QuadOf({0, 0, 0}, {0, 0, size}, {size, rise, size}, {size, rise + lift, 0});
+                EXPECT_EQ(kind, std::llabs(lift) <= 1 ? CellQuad::Up : CellQuad::None)
+                    << size << " " << rise << " " << lift;
+            }
+        }
+    }
     // A dart (P3 pushed in past the diagonal) and a corner on a line.
     EXPECT_EQ(QuadOf({0, 0, 0}, {0, 0, 10000}, {10000, 0, 10000}, {2000, 0, 6000}), CellQuad::None);
     EXPECT_EQ(QuadOf({0, 0, 0}, {0, 0, 10000}, {0, 0, 20000}, {10000, 0, 0}), CellQuad::None);
