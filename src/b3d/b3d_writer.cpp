@@ -126,6 +126,14 @@ void B3dWriter::Flush()
     buffer_.clear();
 }
 
+void B3dWriter::StartWriteBack()
+{
+    if (!file_.IsOpen() || openFormat_ == ObjectFormat::Obj)
+        return;
+    Flush();
+    file_.StartWriteBack();
+}
+
 void B3dWriter::CloseOutput()
 {
     if (!file_.IsOpen())

@@ -60,6 +60,10 @@ public:
     // Writes what is buffered, closes, and puts the file in place.
     // Throws OutputError; the previous file then stays untouched.
     void CloseOutput();
+    // Writes out what is buffered and starts writing the output to the
+    // disk, while it stays open (an OBJ file is written when it closes).
+    // Throws OutputError, as CloseOutput.
+    void StartWriteBack();
     // Drops an unfinished output; the previous file stays untouched.
     void Abandon() noexcept;
     // Where the closed output can be read back (see ReplacingFile).

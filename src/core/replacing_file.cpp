@@ -216,6 +216,12 @@ void ReplacingFile::Write(std::string_view bytes)
     }
 }
 
+void ReplacingFile::StartWriteBack() noexcept
+{
+    if (fd_ >= 0)
+        ::sync_file_range(fd_, 0, 0, SYNC_FILE_RANGE_WRITE);
+}
+
 void ReplacingFile::Commit()
 {
     if (fd_ < 0)

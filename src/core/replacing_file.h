@@ -49,6 +49,10 @@ public:
     // Writes all of `bytes`. Throws OutputError; the output is then
     // abandoned.
     void Write(std::string_view bytes);
+    // Starts writing what has been written so far to the disk, without
+    // waiting for it (where the system allows): the flush of Commit or of
+    // the group then waits for less.
+    void StartWriteBack() noexcept;
 
     // Flushes the file to the disk, closes it and renames it over the
     // target. Throws OutputError; the output is then abandoned and the

@@ -10,6 +10,7 @@
 #include <charconv>
 #include <cstdint>
 #include <cstring>
+#include <memory>
 #include <string>
 #include <string_view>
 
@@ -17,33 +18,40 @@ namespace kestrane {
 
 class BlockRun {
 public:
-    explicit BlockRun(B3dWriter& out) : out_(&out), bytes_(kSize, '\0') {}
+    explicit BlockRun(B3dWriter& out) : out_(&out) {}
     BlockRun(const BlockRun&) = delete;
     BlockRun& operator=(const BlockRun&) = delete;
 
-    // From now on the blocks go to `out` (after a Flush: nothing is held).
-    void WriteTo(B3dWriter& out) { out_ = &out; }
+    // From now on the blocks go to `out`. Whatever is still held is dropped:
+    // the rest of an output whose writing failed.
+    void WriteTo(B3dWriter& out)
+    {
+        out_ = &out;
+        size_ = 0;
+    }
 
     // Makes sure that `most` more bytes fit.
     void MakeRoom(std::size_t most)
     {
-        if (size_ + most > bytes_.size()) {
+        if (size_ + most > capacity_) {
             Flush();
-            if (most > bytes_.size())
-                bytes_.resize(most);
+            if (most > capacity_) {
+                bytes_ = std::make_unique_for_overwrite<char[]>(most);
+                capacity_ = most;
+            }
         }
     }
     // Bytes already in Windows-1250.
     void Put(std::string_view bytes)
     {
-        std::memcpy(bytes_.data() + size_, bytes.data(), bytes.size());
+        std::memcpy(bytes_.get() + size_, bytes.data(), bytes.size());
         size_ += bytes.size();
     }
     // A literal: its length is known where it is written.
     template <std::size_t N>
     void Put(const char (&literal)[N])
     {
-        std::memcpy(bytes_.data() + size_, literal, N - 1);
+        std::memcpy(bytes_.get() + size_, literal, N - 1);
         size_ += N - 1;
     }
     void Put(char c) { bytes_[size_++] = c; }
@@ -51,7 +59,7 @@ public:
     void PutInt(long long value)
     {
         size_ = static_cast<std::size_t>(
-            std::to_chars(bytes_.data() + size_, bytes_.data() + bytes_.size(), value).ptr - bytes_.data());
+            std::to_chars(bytes_.get() + size_, bytes_.get() + capacity_, value).ptr - bytes_.get());
     }
     // "Color r,g,b" and the line end, channels as plain integers (at most
     // 19 characters).
@@ -68,19 +76,21 @@ public:
     // Thousandths as FormatReal writes them (at most 26 characters or `width`).
     void PutThousandths(long long thousandths, int width)
     {
-        size_ = static_cast<std::size_t>(WriteThousandths(bytes_.data() + size_, thousandths, width) - bytes_.data());
+        size_ = static_cast<std::size_t>(WriteThousandths(bytes_.get() + size_, thousandths, width) - bytes_.get());
     }
     // Hands what has been built to the writer.
     void Flush()
     {
-        out_->WriteBytes(std::string_view(bytes_.data(), size_));
+        out_->WriteBytes(std::string_view(bytes_.get(), size_));
         size_ = 0;
     }
 
 private:
     static constexpr std::size_t kSize = 1 << 18;  // stays in the cache; a larger one only costs fresh pages
     B3dWriter* out_;
-    std::string bytes_;
+    // Left as it is until written: a page of it costs only once it is used.
+    std::unique_ptr<char[]> bytes_ = std::make_unique_for_overwrite<char[]>(kSize);
+    std::size_t capacity_ = kSize;
     std::size_t size_ = 0;
 };
 

@@ -680,9 +680,13 @@ std::vector<TerrainTile> PlanTiles(const TerrainGeneratorState& state, const Sec
             added = ColumnVertices(here, nullptr);
         }
         tile.vertices += added;
-        merged.clear();
-        std::set_union(keys.begin(), keys.end(), column.begin(), column.end(), std::back_inserter(merged));
-        keys.swap(merged);
+        if (keys.empty()) {
+            keys = column;
+        } else if (newKeys > 0) {  // mostly a column brings no key the tile does not have
+            merged.clear();
+            std::set_union(keys.begin(), keys.end(), column.begin(), column.end(), std::back_inserter(merged));
+            keys.swap(merged);
+        }
         tile.lastColumn = j + 1;
     }
     tile.sections = keys.size();
@@ -807,10 +811,18 @@ TerrainResult WriteSimulatorLayout(const TerrainGeneratorState& state, UiLanguag
         WriteTerrainHeader(out, state.params, language);
         out.WriteLine(TileLine(static_cast<int>(k) + 1, count, tiles[k].origin, language));
     };
+    // A tile's file starts going to the disk as soon as it is made: the
+    // tiles are made out of order but finished in order.
     const auto write = [&](std::size_t maker, std::size_t k, std::size_t slot) {
         loadSeconds[k] = writers[maker].Write(tiles[k], outputs[slot]);
+        outputs[slot].StartWriteBack();
     };
-    WorkAhead work(tiles.size(), workers, open, write);
+    // The largest tiles are made first (their vertices weigh them): the
+    // makers then finish together.
+    std::vector<std::size_t> weights;
+    for (const TerrainTile& tile : tiles)
+        weights.push_back(tile.vertices);
+    WorkAhead work(tiles.size(), workers, open, write, std::move(weights));
     for (int k = 1; k <= count; ++k) {
         B3dWriter& out = outputs[work.Get(static_cast<std::size_t>(k - 1))];
         result.loadSeconds += loadSeconds[k - 1];

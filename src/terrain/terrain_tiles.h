@@ -49,6 +49,7 @@
 #include "terrain/terrain_state.h"
 
 #include <cstddef>
+#include <cstdint>
 #include <filesystem>
 #include <functional>
 #include <stdexcept>
@@ -91,7 +92,7 @@ struct MillimetrePoint {
 // in one plane within kQuadMostOffPlane millimetres (P3 from the plane of
 // P0, P1, P2 and P1 from that of P0, P2, P3). Up: its corners in that
 // order are seen from above; Down: from below.
-enum class CellQuad { None, Up, Down };
+enum class CellQuad : std::uint8_t { None, Up, Down };
 inline constexpr double kQuadMostOffPlane = 1.0;
 // How far (millimetres, along each axis) a node of a block written as one
 // face may lie from the block's lattice: the rounding of the block's

@@ -8,9 +8,10 @@ namespace kestrane {
 
 namespace {
 
-// Slots beyond one per worker and the calling thread's: the one being
-// finished and one prepared.
-constexpr std::size_t kSlotsBeyondMakers = 2;
+// Slots beyond one per worker and the calling thread's: items prepared
+// ahead, so that a maker rarely waits for the calling thread to finish one
+// (and that the heaviest among them can be taken first).
+constexpr std::size_t kSlotsBeyondMakers = 6;
 constexpr std::size_t kMostMakers = 4;
 
 }  // namespace
@@ -27,8 +28,10 @@ std::size_t WorkAhead::WorkersFor(std::size_t items, unsigned cores)
     return std::min({items, static_cast<std::size_t>(cores), kMostMakers}) - 1;
 }
 
-WorkAhead::WorkAhead(std::size_t items, std::size_t workers, Prepare prepare, Make make)
-    : items_(items), prepare_(std::move(prepare)), make_(std::move(make)), slots_(SlotsFor(workers))
+WorkAhead::WorkAhead(std::size_t items, std::size_t workers, Prepare prepare, Make make,
+                     std::vector<std::size_t> weights)
+    : items_(items), prepare_(std::move(prepare)), make_(std::move(make)), weights_(std::move(weights)),
+      slots_(SlotsFor(workers))
 {
     for (std::size_t w = 0; w < workers; ++w) {
         try {
@@ -42,6 +45,12 @@ WorkAhead::WorkAhead(std::size_t items, std::size_t workers, Prepare prepare, Ma
     }
     for (std::size_t item = 0; item < std::min(items_, slots_.size()); ++item)
         PrepareItem(item);
+    {
+        // The workers choose among all the first prepared items.
+        std::lock_guard<std::mutex> lock(mutex_);
+        started_ = true;
+    }
+    prepared_.notify_all();
 }
 
 WorkAhead::~WorkAhead() { Stop(); }
@@ -72,6 +81,7 @@ void WorkAhead::PrepareItem(std::size_t item)
     {
         std::lock_guard<std::mutex> lock(mutex_);
         slot.item = item;
+        slot.taken = false;
         slot.made = false;
         slot.error = error;
         failed_ = error != nullptr;
@@ -80,10 +90,26 @@ void WorkAhead::PrepareItem(std::size_t item)
     prepared_.notify_one();
 }
 
-void WorkAhead::MakeTaken(std::unique_lock<std::mutex>& lock, std::size_t maker)
+std::size_t WorkAhead::NextToTake() const
 {
-    const std::size_t item = taken_++;
+    std::size_t next = items_;
+    for (std::size_t item = untaken_; item < preparedItems_; ++item) {
+        if (slots_[item % slots_.size()].taken)
+            continue;
+        if (next == items_ || (item < weights_.size() && next < weights_.size() && weights_[item] > weights_[next]))
+            next = item;
+        if (weights_.empty())
+            break;  // in order
+    }
+    return next;
+}
+
+void WorkAhead::MakeTaken(std::unique_lock<std::mutex>& lock, std::size_t maker, std::size_t item)
+{
     const std::size_t index = item % slots_.size();
+    slots_[index].taken = true;
+    while (untaken_ < preparedItems_ && slots_[untaken_ % slots_.size()].taken)
+        ++untaken_;
     const bool skip = slots_[index].error != nullptr;  // not prepared: nothing to make
     lock.unlock();
     // The slot is this maker's alone until it is marked made.
@@ -106,10 +132,11 @@ void WorkAhead::Work(std::size_t worker)
 {
     std::unique_lock<std::mutex> lock(mutex_);
     for (;;) {
-        prepared_.wait(lock, [&] { return stop_ || taken_ < preparedItems_; });
+        std::size_t next = items_;
+        prepared_.wait(lock, [&] { return stop_ || (started_ && (next = NextToTake()) != items_); });
         if (stop_)
             return;
-        MakeTaken(lock, worker);
+        MakeTaken(lock, worker, next);
     }
 }
 
@@ -118,12 +145,15 @@ std::size_t WorkAhead::Get(std::size_t item)
     const std::size_t index = item % slots_.size();
     Slot& slot = slots_[index];
     {
-        // While the item is not made, the calling thread makes the next
-        // prepared one itself (the item, unless a worker took it first).
+        // While the item is not made, the calling thread makes a prepared
+        // one itself: the item, unless a worker took it first, else the
+        // one a worker would take next.
         std::unique_lock<std::mutex> lock(mutex_);
         while (!(slot.item == item && slot.made)) {
-            if (taken_ < preparedItems_)
-                MakeTaken(lock, threads_.size());
+            const bool waiting = slot.item == item && !slot.taken && item < preparedItems_;
+            const std::size_t next = waiting ? item : NextToTake();
+            if (next != items_)
+                MakeTaken(lock, threads_.size(), next);
             else
                 made_.wait(lock);
         }

@@ -4,7 +4,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <atomic>
+#include <mutex>
 #include <chrono>
 #include <stdexcept>
 #include <string>
@@ -94,6 +96,38 @@ TEST(WorkAhead, AFailureComesBackForItsItemAfterTheOnesBefore)
             }
         }  // the workers stop, whatever they were making
     }
+}
+
+TEST(WorkAhead, AWorkerTakesTheHeaviestPreparedItemFirst)
+{
+    // Weights in no order; the first items prepared are the ring's.
+    const std::vector<std::size_t> weights{3, 1, 9, 4, 1, 5, 9, 2, 6, 5, 3, 5};
+    const std::size_t slots = WorkAhead::SlotsFor(1);
+    ASSERT_LE(slots, weights.size());
+    std::mutex mutex;
+    std::vector<std::size_t> byWorker;  // the items the worker made, in turn
+    std::atomic<bool> workerBegan{false};
+    WorkAhead work(
+        weights.size(), 1, [](std::size_t, std::size_t) {},
+        [&](std::size_t maker, std::size_t k, std::size_t) {
+            const std::lock_guard<std::mutex> lock(mutex);
+            if (maker == 0)
+                byWorker.push_back(k);
+            workerBegan = workerBegan || maker == 0;
+        },
+        weights);
+    // The calling thread asks for nothing before the worker took an item.
+    for (int wait = 0; !workerBegan && wait < 5000; ++wait)
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    for (std::size_t k = 0; k < weights.size(); ++k) {
+        work.Get(k);
+        work.Done(k);
+    }
+    // The heaviest of the first prepared items (the first of equal ones),
+    // before the calling thread asked for any.
+    const auto heaviest = std::max_element(weights.begin(), weights.begin() + static_cast<std::ptrdiff_t>(slots));
+    ASSERT_FALSE(byWorker.empty());
+    EXPECT_EQ(byWorker.front(), static_cast<std::size_t>(heaviest - weights.begin()));
 }
 
 TEST(WorkAhead, WorkersPerCore)
