@@ -13,6 +13,9 @@
 # each run generates over the previous run's set (which the generation
 # replaces) and once more into an emptied folder, as the copy is made;
 # LOADS (default 1) the loader runs over the set (median of their CPU times).
+# COMPARE names a second build, timed the same way in every round right
+# after the first: two builds compared in turn, at the same moments (the
+# machine's own speed drifts from minute to minute; use RUNS=60 or more).
 set -euo pipefail
 here=$(cd "$(dirname "$0")/.." && pwd)
 kestrane=$here/build/src/cli/kestrane
@@ -34,8 +37,19 @@ terrain=(terrain --lang en --layout simulator --area 1000,10000 --resolution 100
 median() { sort -g | awk '{v[NR]=$1} END {print (NR%2 ? v[(NR+1)/2] : (v[NR/2]+v[NR/2+1])/2)}'; }
 now() { date +%s.%N; }
 
-gen=() fresh=() copy=()
+compare=${COMPARE:+$(realpath "$COMPARE")}
+gen=() fresh=() copy=() cgen=() cfresh=()
+mkdir "$work/cset"
 for ((k = 0; k < runs; k++)); do
+    if [ -n "$compare" ]; then
+        start=$(now)
+        (cd "$work/cset" && "$compare" "${terrain[@]}" >/dev/null 2>&1)
+        cgen+=("$(echo "$(now) - $start" | bc)")
+        rm -rf "$work/fresh" && mkdir "$work/fresh"
+        start=$(now)
+        (cd "$work/fresh" && "$compare" "${terrain[@]}" >/dev/null 2>&1)
+        cfresh+=("$(echo "$(now) - $start" | bc)")
+    fi
     start=$(now)
     (cd "$work/set" && "$kestrane" "${terrain[@]}" >/dev/null 2>&1)
     gen+=("$(echo "$(now) - $start" | bc)")
@@ -74,6 +88,11 @@ echo "generation:          ${genMedian} s (median of $runs: ${gen[*]})"
 echo "durable copy:        ${copyMedian} s (cp + sync, median of $runs)"
 echo "generation / copy:   $(echo "scale=2; $genMedian / $copyMedian" | bc)"
 echo "into an empty folder: ${freshMedian} s (median of $runs: ${fresh[*]}); / copy: $(echo "scale=2; $freshMedian / $copyMedian" | bc)"
+if [ -n "$compare" ]; then
+    cgenMedian=$(printf '%s\n' "${cgen[@]}" | median)
+    cfreshMedian=$(printf '%s\n' "${cfresh[@]}" | median)
+    echo "compared build:      ${cgenMedian} s over its earlier set, ${cfreshMedian} s into an empty folder; / copy: $(echo "scale=2; $cgenMedian / $copyMedian" | bc), $(echo "scale=2; $cfreshMedian / $copyMedian" | bc) ($compare)"
+fi
 echo "loader, CPU:         ${cpu} s (process user + system, all objects in one run; median of ${#cpus[@]}: ${cpus[*]})"
 echo "face lines:          $(cat -- *.b3d | grep -c '^Face') ($(cat -- *.b3d | grep -c '^Face2* [0-9]*,[0-9]*,[0-9]*,[0-9]*') of them of four corners: a cell or a block of cells)"
 echo "load average:        $(cut -d' ' -f1-3 /proc/loadavg)"
