@@ -8,9 +8,10 @@
 // heaviest first, when the items are weighed) and make each (write its
 // text), and the calling thread waits for each item in order - making
 // prepared items itself meanwhile - finishes it and hands its slot to the
-// item the ring's length later. What preparing or making an item throws is thrown again by
-// Get, for that item, in its turn: the items before it are finished as
-// they would have been without workers, and nothing after it is prepared.
+// item the ring's length later. What preparing or making an item throws
+// is thrown again by Get, for that item, in its turn: the items before it
+// are finished as they would have been without workers, and nothing after
+// it is prepared.
 #pragma once
 
 #include <condition_variable>
