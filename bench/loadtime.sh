@@ -37,27 +37,31 @@ terrain=(terrain --lang en --layout simulator --area 1000,10000 --resolution 100
 median() { sort -g | awk '{v[NR]=$1} END {print (NR%2 ? v[(NR+1)/2] : (v[NR/2]+v[NR/2+1])/2)}'; }
 now() { date +%s.%N; }
 
+# Seconds `$1` takes to write the terrain in folder $2 (over the set a
+# previous round left there).
+seconds() {
+    local start
+    start=$(now)
+    (cd "$2" && "$1" "${terrain[@]}" >/dev/null 2>&1)
+    echo "$(now) - $start" | bc
+}
+# Build $1 over its set in $2, then into an emptied folder, as the copy
+# below is made: appended to the arrays named $3 and $4.
+time_build() {
+    local -n over=$3 empty=$4
+    over+=("$(seconds "$1" "$2")")
+    rm -rf "$work/fresh" && mkdir "$work/fresh"
+    empty+=("$(seconds "$1" "$work/fresh")")
+}
+
 compare=${COMPARE:+$(realpath "$COMPARE")}
 gen=() fresh=() copy=() cgen=() cfresh=()
 mkdir "$work/cset"
 for ((k = 0; k < runs; k++)); do
     if [ -n "$compare" ]; then
-        start=$(now)
-        (cd "$work/cset" && "$compare" "${terrain[@]}" >/dev/null 2>&1)
-        cgen+=("$(echo "$(now) - $start" | bc)")
-        rm -rf "$work/fresh" && mkdir "$work/fresh"
-        start=$(now)
-        (cd "$work/fresh" && "$compare" "${terrain[@]}" >/dev/null 2>&1)
-        cfresh+=("$(echo "$(now) - $start" | bc)")
+        time_build "$compare" "$work/cset" cgen cfresh
     fi
-    start=$(now)
-    (cd "$work/set" && "$kestrane" "${terrain[@]}" >/dev/null 2>&1)
-    gen+=("$(echo "$(now) - $start" | bc)")
-    # The same into an emptied folder, as the copy below is made.
-    rm -rf "$work/fresh" && mkdir "$work/fresh"
-    start=$(now)
-    (cd "$work/fresh" && "$kestrane" "${terrain[@]}" >/dev/null 2>&1)
-    fresh+=("$(echo "$(now) - $start" | bc)")
+    time_build "$kestrane" "$work/set" gen fresh
     rm -f "$work/copy"/*
     start=$(now)
     cp "$work/set"/* "$work/copy"/ && sync
