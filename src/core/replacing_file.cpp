@@ -230,9 +230,9 @@ void ReplacingFile::Commit()
         // Complete, to be flushed and put in place with the group's files.
         // Its write-back starts now, while the next files are made: the
         // group's flush then waits for less.
+        StartWriteBack();
         const int fd = fd_;
         fd_ = -1;
-        ::sync_file_range(fd, 0, 0, SYNC_FILE_RANGE_WRITE);
         if (::close(fd) != 0)
             Fail(errno);
         const std::filesystem::path folder = std::filesystem::path(displayPath_).parent_path();
