@@ -2,12 +2,11 @@
 #include "terrain/terrain_state.h"
 
 #include "core/errors.h"
+#include "core/large_memory.h"
 #include "core/numbers.h"
 
 #include <algorithm>
 #include <cmath>
-#include <cstdlib>
-#include <new>
 #include <type_traits>
 
 namespace kestrane {
@@ -46,15 +45,12 @@ void ReachRange(double low, double high, int first, int last, int& from, int& to
 TerrainGrid* NewClearedGrid()
 {
     static_assert(std::is_trivially_copyable_v<GridNode> && std::is_trivially_destructible_v<TerrainGrid>);
-    void* memory = std::calloc(1, sizeof(TerrainGrid));
-    if (memory == nullptr)
-        throw std::bad_alloc();
-    return static_cast<TerrainGrid*>(memory);
+    return static_cast<TerrainGrid*>(AllocateLarge(sizeof(TerrainGrid)));
 }
 
 }  // namespace
 
-void TerrainGeneratorState::FreeGrid::operator()(TerrainGrid* grid) const { std::free(grid); }
+void TerrainGeneratorState::FreeGrid::operator()(TerrainGrid* grid) const { FreeLarge(grid, sizeof(TerrainGrid)); }
 
 TerrainGeneratorState::TerrainGeneratorState() : grid_(NewClearedGrid()) {}
 

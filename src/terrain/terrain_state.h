@@ -99,7 +99,7 @@ public:
 
 private:
     // About 3 MB, too large for the stack; cleared by taking zeroed memory
-    // from the system (calloc), whose pages are only touched where a
+    // from the system (AllocateLarge), whose pages are only touched where a
     // generation uses them.
     struct FreeGrid {
         void operator()(TerrainGrid* grid) const;
