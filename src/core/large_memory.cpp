@@ -16,7 +16,7 @@ namespace {
 constexpr std::size_t kHugePage = std::size_t{2} << 20;
 // Smaller blocks stay on the heap: a huge page of its own would zero far
 // more than they use.
-constexpr std::size_t kLeastLargeBlock = std::size_t{1} << 20;
+constexpr std::size_t kLeastLargeBlock = std::size_t{1} << 19;
 
 std::size_t WholeHugePages(std::size_t bytes) { return (bytes + kHugePage - 1) / kHugePage * kHugePage; }
 #endif

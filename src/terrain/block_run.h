@@ -10,7 +10,7 @@
 #include <charconv>
 #include <cstdint>
 #include <cstring>
-#include <memory>
+#include <memory_resource>
 #include <string>
 #include <string_view>
 
@@ -18,9 +18,18 @@ namespace kestrane {
 
 class BlockRun {
 public:
-    explicit BlockRun(B3dWriter& out) : out_(&out) {}
+    // The bytes come from `memory` (left as they are until written: a page
+    // of them costs only once it is used).
+    explicit BlockRun(B3dWriter& out, std::pmr::memory_resource* memory = std::pmr::new_delete_resource())
+        : out_(&out), memory_(memory), bytes_(static_cast<char*>(memory->allocate(kSize))), capacity_(kSize)
+    {
+    }
+    ~BlockRun() { memory_->deallocate(bytes_, capacity_); }
     BlockRun(const BlockRun&) = delete;
     BlockRun& operator=(const BlockRun&) = delete;
+
+    // Room for the first blocks.
+    static constexpr std::size_t kSize = 1 << 18;  // stays in the cache; a larger one only costs fresh pages
 
     // From now on the blocks go to `out`. Whatever is still held is dropped:
     // the rest of an output whose writing failed.
@@ -36,7 +45,9 @@ public:
         if (size_ + most > capacity_) {
             Flush();
             if (most > capacity_) {
-                bytes_ = std::make_unique_for_overwrite<char[]>(most);
+                char* larger = static_cast<char*>(memory_->allocate(most));
+                memory_->deallocate(bytes_, capacity_);
+                bytes_ = larger;
                 capacity_ = most;
             }
         }
@@ -44,14 +55,14 @@ public:
     // Bytes already in Windows-1250.
     void Put(std::string_view bytes)
     {
-        std::memcpy(bytes_.get() + size_, bytes.data(), bytes.size());
+        std::memcpy(bytes_ + size_, bytes.data(), bytes.size());
         size_ += bytes.size();
     }
     // A literal: its length is known where it is written.
     template <std::size_t N>
     void Put(const char (&literal)[N])
     {
-        std::memcpy(bytes_.get() + size_, literal, N - 1);
+        std::memcpy(bytes_ + size_, literal, N - 1);
         size_ += N - 1;
     }
     void Put(char c) { bytes_[size_++] = c; }
@@ -59,7 +70,7 @@ public:
     void PutInt(long long value)
     {
         size_ = static_cast<std::size_t>(
-            std::to_chars(bytes_.get() + size_, bytes_.get() + capacity_, value).ptr - bytes_.get());
+            std::to_chars(bytes_ + size_, bytes_ + capacity_, value).ptr - bytes_);
     }
     // "Color r,g,b" and the line end, channels as plain integers (at most
     // 19 characters).
@@ -76,21 +87,20 @@ public:
     // Thousandths as FormatReal writes them (at most 26 characters or `width`).
     void PutThousandths(long long thousandths, int width)
     {
-        size_ = static_cast<std::size_t>(WriteThousandths(bytes_.get() + size_, thousandths, width) - bytes_.get());
+        size_ = static_cast<std::size_t>(WriteThousandths(bytes_ + size_, thousandths, width) - bytes_);
     }
     // Hands what has been built to the writer.
     void Flush()
     {
-        out_->WriteBytes(std::string_view(bytes_.get(), size_));
+        out_->WriteBytes(std::string_view(bytes_, size_));
         size_ = 0;
     }
 
 private:
-    static constexpr std::size_t kSize = 1 << 18;  // stays in the cache; a larger one only costs fresh pages
     B3dWriter* out_;
-    // Left as it is until written: a page of it costs only once it is used.
-    std::unique_ptr<char[]> bytes_ = std::make_unique_for_overwrite<char[]>(kSize);
-    std::size_t capacity_ = kSize;
+    std::pmr::memory_resource* memory_;
+    char* bytes_;
+    std::size_t capacity_;
     std::size_t size_ = 0;
 };
 

@@ -127,7 +127,7 @@ public:
 
 private:
     int rows_;
-    std::vector<SectionKey> keys_;
+    std::vector<SectionKey, LargeAllocator<SectionKey>> keys_;
 };
 
 // The distinct keys of the cells that touch node row i from cell column
@@ -253,7 +253,7 @@ class TileWriter {
 public:
     // `mostNodes`: the nodes of the largest tile it will write.
     TileWriter(const TerrainGeneratorState& state, const SectionKeys& keys, B3dWriter& out, std::size_t mostNodes)
-        : state_(state), keys_(keys), run_(out), mostNodes_(mostNodes), tables_(TableBytes(mostNodes))
+        : state_(state), keys_(keys), mostNodes_(mostNodes), tables_(TableBytes(mostNodes)), run_(out, tables_.Resource())
     {
         cellSection_.reserve(mostNodes);
         cells_.reserve(mostNodes);
@@ -303,12 +303,12 @@ public:
 
 private:
     // The bytes of the tables for `nodes` nodes and as many cells, each
-    // table with room to align it.
+    // table with room to align it, and of the text's first blocks.
     static std::size_t TableBytes(std::size_t nodes)
     {
         constexpr std::size_t kPerNode = 4 * sizeof(std::uint32_t) + sizeof(MillimetrePoint) + sizeof(CellQuad) +
                                          sizeof(std::uint32_t) + sizeof(std::pair<int, int>);
-        return nodes * kPerNode + 8 * alignof(std::max_align_t);
+        return nodes * kPerNode + 8 * alignof(std::max_align_t) + BlockRun::kSize;
     }
 
     // The longest lines: a vertex line with three numbers of at most 26
@@ -599,12 +599,12 @@ private:
 
     const TerrainGeneratorState& state_;
     const SectionKeys& keys_;
-    BlockRun run_;  // into the output of the tile being written
     std::size_t mostNodes_;
-    // The tables of a node or a cell of the tile, side by side in the
-    // writer's own large block: megabytes whose first touch would otherwise
-    // cost a page fault every 4 KiB.
+    // The tables of a node or a cell of the tile and the text's blocks,
+    // side by side in the writer's own large block: megabytes whose first
+    // touch would otherwise cost a page fault every 4 KiB.
     LargeArena tables_;
+    BlockRun run_;  // into the output of the tile being written
     std::pmr::vector<std::uint32_t> stamp_{tables_.Resource()};  // serial_ while a face of the section being written uses the node
     std::pmr::vector<std::uint32_t> numbered_{tables_.Resource()};  // serial_ of the section that numbered the node last
     std::pmr::vector<std::uint32_t> index_{tables_.Resource()};     // the node's vertex number in that section
