@@ -120,8 +120,6 @@ public:
                        [&](int j, SectionKey key) { keys_[static_cast<std::size_t>(j) * rows_ + (i - 1)] = key; });
     }
     int Rows() const { return rows_; }
-    // The key of cell (i, j), i from 1 to Rows().
-    SectionKey At(int i, int j) const { return keys_[static_cast<std::size_t>(j) * rows_ + (i - 1)]; }
     // The keys of cell column j, row 1 first.
     const SectionKey* Column(int j) const { return &keys_[static_cast<std::size_t>(j) * rows_]; }
 
@@ -130,55 +128,43 @@ private:
     std::vector<SectionKey, LargeAllocator<SectionKey>> keys_;
 };
 
-// The distinct keys of the cells that touch node row i from cell column
-// j (the cells of rows i-1 and i): zero, one or two of them.
-struct NodeColours {
-    SectionKey colour[2] = {0, 0};
-    int count = 0;
-
-    bool Has(SectionKey c) const { return (count > 0 && colour[0] == c) || (count > 1 && colour[1] == c); }
-};
-
-// The keys around every node row of cell column j (NodeColours), row 1 first.
-void ColumnAround(const ColumnColourTable& table, int j, std::vector<NodeColours>& around)
+// The vertices that a cell column adds to a tile (`here`: its `rows` keys,
+// row 1 first): its right-hand nodes once for each distinct key of the
+// cells around them (above and below: one or two), its left-hand nodes once
+// for each of those keys that the tile's previous column (`before`, when
+// the tile continues) does not already give them.
+std::size_t ColumnVertices(const SectionKey* here, const SectionKey* before, std::size_t rows)
 {
-    // Straight down the column's keys: the first and last node rows touch
-    // one cell each, the others the cells above and below.
-    const auto rows = static_cast<std::size_t>(table.Rows());
-    const SectionKey* key = table.Column(j);
-    around.resize(rows + 1);
-    around[0] = {{key[0], 0}, 1};
-    for (std::size_t i = 1; i < rows; ++i)
-        around[i] = key[i - 1] == key[i] ? NodeColours{{key[i], 0}, 1} : NodeColours{{key[i - 1], key[i]}, 2};
-    around[rows] = {{key[rows - 1], 0}, 1};
-}
-
-// The vertices that cell column j adds to a tile: its right-hand nodes once
-// for each distinct key around them (`here`, its ColumnAround), its
-// left-hand nodes once for each key that the tile's previous column
-// (`before`, when the tile continues) does not already give them.
-std::size_t ColumnVertices(const std::vector<NodeColours>& here, const std::vector<NodeColours>* before)
-{
+    // Whether a cell of `keys` beside node row i (i - 1 and i, those that
+    // exist) has `key`.
+    const auto beside = [rows](const SectionKey* keys, std::size_t i, SectionKey key) {
+        return (i > 0 && keys[i - 1] == key) || (i < rows && keys[i] == key);
+    };
     std::size_t added = 0;
-    for (std::size_t i = 0; i < here.size(); ++i) {
-        added += static_cast<std::size_t>(here[i].count);  // node (i, j + 1)
-        for (int k = 0; k < here[i].count; ++k)
-            added += before != nullptr && (*before)[i].Has(here[i].colour[k]) ? 0 : 1;  // node (i, j)
+    for (std::size_t i = 0; i <= rows; ++i) {
+        const SectionKey above = here[i > 0 ? i - 1 : 0], below = here[i < rows ? i : rows - 1];
+        const std::size_t keys = above == below ? 1 : 2;
+        added += keys;  // node (i, j + 1)
+        if (before == nullptr)
+            added += keys;  // node (i, j)
+        else
+            added += (beside(before, i, above) ? 0 : 1) + (keys == 2 && !beside(before, i, below) ? 1 : 0);
     }
     return added;
 }
 
-// The distinct keys of cell column j, sorted, into `colours`.
-void ColumnColours(const ColumnColourTable& table, int j, std::vector<SectionKey>& colours)
+// The distinct keys of a cell column (its `rows` keys), sorted, into
+// `colours`.
+void ColumnColours(const SectionKey* keys, std::size_t rows, std::vector<SectionKey>& colours)
 {
     colours.clear();
-    for (int i = 1; i <= table.Rows(); ++i) {
-        const SectionKey key = table.At(i, j);
-        if (colours.empty() || colours.back() != key)  // a run of one key along the column once
-            colours.push_back(key);
+    for (std::size_t i = 0; i < rows; ++i) {
+        if (i > 0 && keys[i] == keys[i - 1])
+            continue;  // a run of one key along the column once
+        const auto at = std::lower_bound(colours.begin(), colours.end(), keys[i]);
+        if (at == colours.end() || *at != keys[i])
+            colours.insert(at, keys[i]);
     }
-    std::sort(colours.begin(), colours.end());
-    colours.erase(std::unique(colours.begin(), colours.end()), colours.end());
 }
 
 // How many cell columns the tile length allows (at least one); 0: no limit.
@@ -675,13 +661,11 @@ std::vector<TerrainTile> PlanTiles(const TerrainGeneratorState& state, const Sec
     const ColumnColourTable table(state, keysOfCells);
     TerrainTile tile;
     std::vector<SectionKey> keys, merged, column;  // of the tile so far (sorted), of cell column j
-    std::vector<NodeColours> here, before;  // ColumnAround of columns j and j - 1
     for (int j = 1; j < lastColumn; ++j) {
         const bool continues = j > tile.firstColumn;
-        here.swap(before);
-        ColumnAround(table, j, here);
-        std::size_t added = ColumnVertices(here, continues ? &before : nullptr);
-        ColumnColours(table, j, column);
+        const auto rows = static_cast<std::size_t>(table.Rows());
+        std::size_t added = ColumnVertices(table.Column(j), continues ? table.Column(j - 1) : nullptr, rows);
+        ColumnColours(table.Column(j), rows, column);
         std::size_t newKeys = 0;
         for (const SectionKey c : column)
             newKeys += std::binary_search(keys.begin(), keys.end(), c) ? 0 : 1;
@@ -693,7 +677,7 @@ std::vector<TerrainTile> PlanTiles(const TerrainGeneratorState& state, const Sec
             tile = TerrainTile{};
             tile.firstColumn = tile.lastColumn = j;
             keys.clear();
-            added = ColumnVertices(here, nullptr);
+            added = ColumnVertices(table.Column(j), nullptr, rows);
         }
         tile.vertices += added;
         if (keys.empty()) {
