@@ -7,6 +7,8 @@
 
 #include <algorithm>
 #include <cmath>
+#include <system_error>
+#include <thread>
 #include <type_traits>
 
 namespace kestrane {
@@ -54,11 +56,11 @@ void TerrainGeneratorState::FreeGrid::operator()(TerrainGrid* grid) const { Free
 
 TerrainGeneratorState::TerrainGeneratorState() : grid_(NewClearedGrid()) {}
 
-void FillGrid(TerrainGeneratorState& state)
+void FillGrid(TerrainGeneratorState& state, GridRows rows)
 {
     const TerrainDerived& d = state.derived;
     const ColorRgb color = state.params.baseColor;
-    for (int i = 1; i <= d.LastRow(); ++i) {
+    for (int i = std::max(1, rows.first); i <= std::min(d.LastRow(), rows.last); ++i) {
         for (int j = 1; j <= d.LastColumn(); ++j) {
             GridNode& n = state.node(i, j);
             n.x = (i - 1) * d.cellX;
@@ -81,18 +83,18 @@ NodeLattice HeightmapLattice(const TerrainDerived& d)
     return lattice;
 }
 
-void AddHeightmap(TerrainGeneratorState& state)
+void AddHeightmap(TerrainGeneratorState& state, GridRows rows)
 {
     const NodeLattice lattice = HeightmapLattice(state.derived);
     const std::size_t count = static_cast<std::size_t>(lattice.countX) * lattice.countZ;
     if (state.heightmapHeights.size() != count)
         return;  // no heightmap (or one sampled for other inputs)
-    for (int i = 1; i <= lattice.countX; ++i)
+    for (int i = std::max(1, rows.first); i <= std::min(lattice.countX, rows.last); ++i)
         for (int j = 1; j <= lattice.countZ; ++j)
             state.node(i, j).y += state.heightmapHeights[static_cast<std::size_t>(i - 1) * lattice.countZ + (j - 1)];
 }
 
-void ApplyPeak(TerrainGeneratorState& state, int k)
+void ApplyPeak(TerrainGeneratorState& state, int k, GridRows rows)
 {
     if (k < 1 || k > kPeakCount || !(state.peaks[k - 1].width > 0))
         return;  // no such row, or the row is switched off
@@ -107,6 +109,8 @@ void ApplyPeak(TerrainGeneratorState& state, int k)
     int iFrom, iTo, jFrom, jTo;
     ReachRange(peak.gridX - W, peak.gridX + W, 1, d.LastRow(), iFrom, iTo);
     ReachRange(peak.gridZ - W, peak.gridZ + W, 1, d.LastColumn(), jFrom, jTo);
+    iFrom = std::max(iFrom, rows.first);
+    iTo = std::min(iTo, rows.last);
 
     for (int i = iFrom; i <= iTo; ++i) {
         const double dx = peak.gridX - i;
@@ -135,7 +139,7 @@ bool CurveApplies(const TerrainParams& p, const TerrainDerived& d)
     return p.curveZ1 > 0 && p.curveZ2 > 0 && p.curveX != 0 && p.curveZ2 > p.curveZ1 && d.rz >= p.curveZ2;
 }
 
-void ApplyCurve(TerrainGeneratorState& state)
+void ApplyCurve(TerrainGeneratorState& state, GridRows rows)
 {
     const TerrainParams& p = state.params;
     const TerrainDerived& d = state.derived;
@@ -148,7 +152,7 @@ void ApplyCurve(TerrainGeneratorState& state)
     const double R = d.cellX * p.curveX;  // signed radius of the X middle line
     const double cx = p.area.x / 2 + R;    // X of the turning point
     const double a = 2 * std::sin(d.cellZ / 2 / R);
-    const int lastRow = d.LastRow();
+    const int firstRow = std::max(0, rows.first), lastRow = std::min(d.LastRow(), rows.last);
 
     // The bend: every row turns around the turning point, keeping its
     // distance from it; column z1 stays where it is.
@@ -156,7 +160,7 @@ void ApplyCurve(TerrainGeneratorState& state)
         const double theta = (j - z1) * a;
         const double c = std::cos(theta);
         const double s = std::sin(theta);
-        for (int i = 0; i <= lastRow; ++i) {
+        for (int i = firstRow; i <= lastRow; ++i) {
             const double r = cx - (i - 1) * d.cellX;
             GridNode& n = state.node(i, j);
             n.x = cx - c * r;
@@ -171,7 +175,7 @@ void ApplyCurve(TerrainGeneratorState& state)
         const double dx = std::sin(thetaEnd) * d.cellZ;
         const double dz = std::cos(thetaEnd) * d.cellZ;
         for (int j = z2 + 1; j <= d.LastColumn(); ++j) {
-            for (int i = 0; i <= lastRow; ++i) {
+            for (int i = firstRow; i <= lastRow; ++i) {
                 GridNode& n = state.node(i, j);
                 const GridNode& previous = state.node(i, j - 1);
                 n.x = previous.x + dx;
@@ -181,16 +185,45 @@ void ApplyCurve(TerrainGeneratorState& state)
     }
 }
 
-void ShapeGrid(TerrainGeneratorState& state)
+namespace {
+
+void ShapeRows(TerrainGeneratorState& state, GridRows rows)
 {
-    FillGrid(state);
-    AddHeightmap(state);
+    FillGrid(state, rows);
+    AddHeightmap(state, rows);
     for (int k = 1; k <= kPeakCount; ++k) {
         if (state.peaks[k - 1].width > 0)
-            ApplyPeak(state, k);
+            ApplyPeak(state, k, rows);
     }
     if (CurveApplies(state))
-        ApplyCurve(state);
+        ApplyCurve(state, rows);
+}
+
+// Below this many nodes a second thread costs more than it saves.
+constexpr long long kNodesWorthASecondThread = 20'000;
+
+}  // namespace
+
+void ShapeGrid(TerrainGeneratorState& state)
+{
+    const int lastRow = state.derived.LastRow();
+    if (static_cast<long long>(lastRow) * state.derived.LastColumn() < kNodesWorthASecondThread ||
+        std::thread::hardware_concurrency() < 2) {
+        ShapeRows(state, {0, lastRow});
+        return;
+    }
+    // Each node goes through the same steps in the same order on whichever
+    // thread: the grid is the same, bit for bit.
+    const int middle = lastRow / 2;
+    std::thread lower;
+    try {
+        lower = std::thread([&state, middle, lastRow] { ShapeRows(state, {middle + 1, lastRow}); });
+    } catch (const std::system_error&) {
+        ShapeRows(state, {0, lastRow});  // no thread to be had: all on this one
+        return;
+    }
+    ShapeRows(state, {0, middle});
+    lower.join();
 }
 
 void CheckMeshFinite(const TerrainGeneratorState& state, UiLanguage language)

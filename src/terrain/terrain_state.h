@@ -115,9 +115,17 @@ private:
 // it was.
 void ReadTerrainInput(const TerrainInput& input, UiLanguage language, TerrainGeneratorState& state);
 
+// The rows of the grid a shaping step works on, first and last included.
+// Every step changes each node of a row by itself, so two bands of rows can
+// be shaped at once.
+struct GridRows {
+    int first = 0;
+    int last = kGridRows - 1;
+};
+
 // Sets rows 1 to rx+1, columns 1 to rz+1 to the flat, sloped surface in the
 // base colour.
-void FillGrid(TerrainGeneratorState& state);
+void FillGrid(TerrainGeneratorState& state, GridRows rows = {});
 
 // The nodes of rows 1 to LastRow(), columns 1 to LastColumn(), where the
 // heightmap is sampled (none when either count is below 1).
@@ -125,12 +133,12 @@ NodeLattice HeightmapLattice(const TerrainDerived& derived);
 
 // Adds the heightmap's heights to rows 1 to LastRow(), columns 1 to
 // LastColumn(); nothing without a heightmap.
-void AddHeightmap(TerrainGeneratorState& state);
+void AddHeightmap(TerrainGeneratorState& state, GridRows rows = {});
 
 // Raises (or sinks) peak k (1 to 8) into the grid, and tints it toward the
 // peak's colour. A row whose width is not greater than 0 is off: nothing
 // changes.
-void ApplyPeak(TerrainGeneratorState& state, int k);
+void ApplyPeak(TerrainGeneratorState& state, int k, GridRows rows = {});
 
 // Whether the curve applies: curveZ1 > 0, curveZ2 > 0, curveX != 0,
 // curveZ2 > curveZ1 and rz >= curveZ2.
@@ -139,7 +147,7 @@ inline bool CurveApplies(const TerrainGeneratorState& state) { return CurveAppli
 
 // Bends the grid between the columns curveZ1 and curveZ2 around the turning
 // point and continues straight beyond; nothing changes unless CurveApplies.
-void ApplyCurve(TerrainGeneratorState& state);
+void ApplyCurve(TerrainGeneratorState& state, GridRows rows = {});
 
 // What a curve does wrong to the shaped grid: triangles it turns over
 // (its turning point lies inside the surface), triangles without area (a
@@ -159,7 +167,8 @@ CurveFolds FindCurveFolds(const TerrainGeneratorState& state);
 std::optional<GenerationWarning> CurveFoldWarning(const CurveFolds& folds, UiLanguage language,
                                                   const std::string& field);
 
-// Fill, heightmap, peaks in row order, curve: the whole shaping of one generation.
+// Fill, heightmap, peaks in row order, curve: the whole shaping of one
+// generation (a large grid in two bands of rows on two threads).
 void ShapeGrid(TerrainGeneratorState& state);
 
 // Throws InputError when a vertex of the mesh, offset added, is not a finite

@@ -8,6 +8,8 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstring>
+#include <vector>
 
 namespace kestrane {
 namespace {
@@ -431,6 +433,43 @@ TEST_F(TerrainShapingTest, PeaksComeBeforeTheCurveAndKeepTheirHeights)
     EXPECT_TRUE(HasColor(top, 250, 0, 0));
     EXPECT_EQ(top.x, Node(11, 8).x);
     EXPECT_EQ(top.z, Node(11, 8).z);
+}
+
+// A grid large enough to be shaped in two bands of rows on two threads is
+// the one the steps make over all its rows in turn, bit for bit: peaks
+// across the band boundary, a curve, row 0 included.
+TEST_F(TerrainShapingTest, TwoBandsOfRowsShapeTheSameGridAsOne)
+{
+    TerrainInput input = Square(100);
+    input.areaZ = input.resolutionZ = "400";
+    input.curveX = "30";
+    input.curveZ1 = "100";
+    input.curveZ2 = "250";
+    SetPeak(input, 1, "51", "60", "12", "30", {200, 20, 20});
+    SetPeak(input, 2, "50.5", "300", "-7", "45", {20, 20, 200});
+    SetPeak(input, 3, "90", "380", "4", "8");
+    Shape(input);
+    std::vector<GridNode> banded;
+    for (int i = 0; i < kGridRows; ++i)
+        for (int j = 0; j < kGridColumns; ++j)
+            banded.push_back(Node(i, j));
+
+    TerrainGenerator whole;
+    TerrainGeneratorState& state = whole.state();
+    ReadTerrainInput(input, UiLanguage::English, state);
+    FillGrid(state);
+    for (int k = 1; k <= kPeakCount; ++k)
+        ApplyPeak(state, k);
+    ApplyCurve(state);
+    std::size_t n = 0;
+    for (int i = 0; i < kGridRows; ++i) {
+        for (int j = 0; j < kGridColumns; ++j, ++n) {
+            const GridNode& a = banded[n];
+            const GridNode& b = state.node(i, j);
+            ASSERT_TRUE(std::memcmp(&a.x, &b.x, 3 * sizeof(double)) == 0 && HasColor(a, b.red, b.green, b.blue))
+                << "node " << i << "," << j;
+        }
+    }
 }
 
 }  // namespace
