@@ -19,6 +19,10 @@ constexpr std::size_t kHugePage = std::size_t{2} << 20;
 constexpr std::size_t kLeastLargeBlock = std::size_t{1} << 19;
 
 std::size_t WholeHugePages(std::size_t bytes) { return (bytes + kHugePage - 1) / kHugePage * kHugePage; }
+
+// Whether a block of `bytes` is mapped in huge pages (else taken from the
+// heap): the same answer when it is allocated and when it is freed.
+bool InHugePages(std::size_t bytes) { return bytes >= kLeastLargeBlock && bytes <= SIZE_MAX - 2 * kHugePage; }
 #endif
 
 }  // namespace
@@ -26,7 +30,7 @@ std::size_t WholeHugePages(std::size_t bytes) { return (bytes + kHugePage - 1) /
 void* AllocateLarge(std::size_t bytes)
 {
 #ifdef __linux__
-    if (bytes >= kLeastLargeBlock && bytes <= SIZE_MAX - 2 * kHugePage) {
+    if (InHugePages(bytes)) {
         // A huge page lies at a multiple of its size: the mapping is taken
         // a page longer and trimmed to the aligned part.
         const std::size_t length = WholeHugePages(bytes);
@@ -55,7 +59,7 @@ void FreeLarge(void* memory, std::size_t bytes) noexcept
     if (memory == nullptr)
         return;
 #ifdef __linux__
-    if (bytes >= kLeastLargeBlock && bytes <= SIZE_MAX - 2 * kHugePage) {
+    if (InHugePages(bytes)) {
         ::munmap(memory, WholeHugePages(bytes));
         return;
     }

@@ -239,7 +239,11 @@ class TileWriter {
 public:
     // `mostNodes`: the nodes of the largest tile it will write.
     TileWriter(const TerrainGeneratorState& state, const SectionKeys& keys, B3dWriter& out, std::size_t mostNodes)
-        : state_(state), keys_(keys), mostNodes_(mostNodes), tables_(TableBytes(mostNodes)), run_(out, tables_.Resource())
+        : state_(state),
+          keys_(keys),
+          mostNodes_(mostNodes),
+          tables_(TableBytes(mostNodes)),
+          run_(out, tables_.Resource())
     {
         cellSection_.reserve(mostNodes);
         cells_.reserve(mostNodes);
@@ -591,8 +595,10 @@ private:
     // touch would otherwise cost a page fault every 4 KiB.
     LargeArena tables_;
     BlockRun run_;  // into the output of the tile being written
-    std::pmr::vector<std::uint32_t> stamp_{tables_.Resource()};  // serial_ while a face of the section being written uses the node
-    std::pmr::vector<std::uint32_t> numbered_{tables_.Resource()};  // serial_ of the section that numbered the node last
+    // serial_ while a face of the section being written uses the node
+    std::pmr::vector<std::uint32_t> stamp_{tables_.Resource()};
+    // serial_ of the section that numbered the node last
+    std::pmr::vector<std::uint32_t> numbered_{tables_.Resource()};
     std::pmr::vector<std::uint32_t> index_{tables_.Resource()};     // the node's vertex number in that section
     std::pmr::vector<std::uint32_t> cellDone_{tables_.Resource()};  // serial_ of the section that wrote the cell
     std::pmr::vector<MillimetrePoint> millimetres_{tables_.Resource()};  // every node, offset added
@@ -661,9 +667,9 @@ std::vector<TerrainTile> PlanTiles(const TerrainGeneratorState& state, const Sec
     const ColumnColourTable table(state, keysOfCells);
     TerrainTile tile;
     std::vector<SectionKey> keys, merged, column;  // of the tile so far (sorted), of cell column j
+    const auto rows = static_cast<std::size_t>(table.Rows());
     for (int j = 1; j < lastColumn; ++j) {
         const bool continues = j > tile.firstColumn;
-        const auto rows = static_cast<std::size_t>(table.Rows());
         std::size_t added = ColumnVertices(table.Column(j), continues ? table.Column(j - 1) : nullptr, rows);
         ColumnColours(table.Column(j), rows, column);
         std::size_t newKeys = 0;
