@@ -136,6 +136,10 @@ thread_local ReplacementGroup* currentGroup = nullptr;
 
 // A group of more files flushes their file system as a whole.
 constexpr std::size_t kMostFilesFlushedOneByOne = 8;
+// A long output goes on to the disk a run of this many bytes at a time
+// while it is being written: the disk writes while the program works, and
+// the flush at the end waits only for the last run.
+constexpr std::uint64_t kWriteBackRun = std::uint64_t{1} << 20;
 
 }  // namespace
 
@@ -194,6 +198,8 @@ void ReplacingFile::Open(const std::filesystem::path& target)
             Fail(code);
         }
     }
+    written_ = 0;
+    writingBack_ = 0;
     if (keepMode)
         ::fchmod(fd_, previous.st_mode & 07777);
 }
@@ -213,6 +219,12 @@ void ReplacingFile::Write(std::string_view bytes)
         if (n == 0)
             Fail(ENOSPC);
         done += static_cast<std::size_t>(n);
+    }
+    written_ += bytes.size();
+    if (written_ - writingBack_ >= kWriteBackRun) {
+        ::sync_file_range(fd_, static_cast<off_t>(writingBack_), static_cast<off_t>(written_ - writingBack_),
+                          SYNC_FILE_RANGE_WRITE);
+        writingBack_ = written_;
     }
 }
 

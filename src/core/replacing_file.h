@@ -22,6 +22,7 @@
 
 #include "core/non_copyable.h"
 
+#include <cstdint>
 #include <filesystem>
 #include <sys/types.h>
 #include <functional>
@@ -46,8 +47,8 @@ public:
     void Open(const std::filesystem::path& target);
     bool IsOpen() const { return fd_ >= 0; }
 
-    // Writes all of `bytes`. Throws OutputError; the output is then
-    // abandoned.
+    // Writes all of `bytes`; a long output starts going to the disk a run
+    // at a time. Throws OutputError; the output is then abandoned.
     void Write(std::string_view bytes);
     // Starts writing what has been written so far to the disk, without
     // waiting for it (where the system allows): the flush of Commit or of
@@ -76,6 +77,8 @@ private:
     void* handle_ = nullptr;     // its Windows handle (fd_ is 0 while it is open)
 #endif
     int slot_ = -1;              // its entry in the interruption table
+    std::uint64_t written_ = 0;      // bytes written to fd_ so far
+    std::uint64_t writingBack_ = 0;  // of them, those sent on to the disk
     std::string name_;           // the target's name in its folder
     std::string temporaryName_;  // the temporary file's name there
     std::string displayPath_;    // the target as the caller named it
