@@ -3,6 +3,7 @@
 #include "heightmap/heightmap_window.h"
 
 #include "core/errors.h"
+#include "heightmap/heightmap_module.h"
 
 #include <cpl_conv.h>
 #include <cpl_error.h>
@@ -434,49 +435,108 @@ RasterWindow ReadWindow(const OpenRaster& raster, const CellRange& range, const 
 
 }  // namespace kestrane
 
-// The entry points the heightmap module finds when it loads this one (see
-// heightmap_loader.cpp); errors leave as exceptions.
-extern "C" void KestraneReadHeightmapInfo(const kestrane::HeightmapParams* params, kestrane::UiLanguage language,
-                                          kestrane::HeightmapInfo* out)
+// The entry points the heightmap loader finds (heightmap_module.h): plain
+// C types in and out, every exception caught and handed to `fail`.
+namespace {
+
+kestrane::HeightmapParams ParamsOf(const KestraneHeightmapRequest& request)
 {
-    using namespace kestrane;
-    HeightmapInfo& info = *out;
-    const OpenRaster raster = Open(*params, language);
-    info.columns = raster.extent.columns;
-    info.rows = raster.extent.rows;
-    info.cellX = raster.extent.cellX;
-    info.cellZ = raster.extent.cellZ;
-    info.ownCellSize = raster.ownCellSize;
-    info.geographic = raster.geographic;
-    info.format = raster.format;
-    info.mapExtent = raster.map;
-    QuietErrors quiet;
-    // Exact on rasters that read quickly; from overviews or a subsample on
-    // large ones.
-    info.rangeApproximate = static_cast<double>(info.columns) * info.rows > kExactRangeCells;
-    double range[2] = {0, 0};
-    if (GDALComputeRasterMinMax(raster.band, info.rangeApproximate ? TRUE : FALSE, range) == CE_None && std::isfinite(range[0]) &&
-        std::isfinite(range[1])) {
-        info.minimum = range[0];
-        info.maximum = range[1];
+    kestrane::HeightmapParams params;
+    params.file = request.file;
+    params.originX = request.originX;
+    params.originZ = request.originZ;
+    params.mapOrigin = request.mapOrigin != 0;
+    params.scale = request.scale;
+    params.offset = request.offset;
+    if (request.hasPixelSize)
+        params.pixelSize = request.pixelSize;
+    return params;
+}
+
+kestrane::UiLanguage LanguageOf(const KestraneHeightmapRequest& request)
+{
+    return request.language == static_cast<int>(kestrane::UiLanguage::Hungarian) ? kestrane::UiLanguage::Hungarian
+                                                                                  : kestrane::UiLanguage::English;
+}
+
+template <class Work>
+void Guarded(const KestraneHeightmapRequest& request, Work work) noexcept
+{
+    try {
+        work();
+    } catch (const kestrane::InputError& e) {
+        request.fail(request.context, KestraneInputRefused, e.field().c_str(), e.what());
+    } catch (const std::bad_alloc& e) {
+        request.fail(request.context, KestraneOutOfMemory, "", e.what());
+    } catch (const std::exception& e) {
+        request.fail(request.context, KestraneOtherFailure, "", e.what());
+    } catch (...) {
+        request.fail(request.context, KestraneOtherFailure, "", "unknown error");
     }
 }
 
-extern "C" void KestraneSampleHeightmap(const kestrane::HeightmapParams* parameters,
-                                        const kestrane::NodeLattice* nodes, kestrane::UiLanguage language,
-                                        const kestrane::HeightmapProgress* report, kestrane::HeightmapSamples* out)
+}  // namespace
+
+extern "C" void KestraneReadHeightmapInfo(const KestraneHeightmapRequest* request, KestraneHeightmapInfoResult* out)
 {
-    using namespace kestrane;
-    const NodeLattice& lattice = *nodes;
-    const HeightmapProgress& progress = *report;
-    const OpenRaster raster = Open(*parameters, language);
-    RequireCellSize(raster, language);
-    const HeightmapParams params = MetreOrigin(raster, *parameters, language);
-    const CellRange range = heightmap_detail::CellsUnderLattice(raster.extent, params, lattice);
-    RasterWindow window;
-    if (range.columnCount > 0 && range.rowCount > 0)
-        window = ReadWindow(raster, range, lattice, params, language, progress);
-    if (progress)
-        progress(1.0);
-    *out = heightmap_detail::SampleLattice(raster.extent, window, params, lattice, language);
+    Guarded(*request, [&] {
+        using namespace kestrane;
+        const UiLanguage language = LanguageOf(*request);
+        const HeightmapParams params = ParamsOf(*request);
+        const OpenRaster raster = Open(params, language);
+        KestraneHeightmapInfoResult info{};
+        info.columns = raster.extent.columns;
+        info.rows = raster.extent.rows;
+        info.cellX = raster.extent.cellX;
+        info.cellZ = raster.extent.cellZ;
+        info.ownCellSize = raster.ownCellSize;
+        info.geographic = raster.geographic;
+        raster.format.copy(info.format, sizeof info.format - 1);
+        if (raster.map) {
+            info.hasMapExtent = 1;
+            info.west = raster.map->west;
+            info.south = raster.map->south;
+            info.east = raster.map->east;
+            info.north = raster.map->north;
+        }
+        QuietErrors quiet;
+        // Exact on rasters that read quickly; from overviews or a subsample
+        // on large ones.
+        info.rangeApproximate = static_cast<double>(info.columns) * info.rows > kExactRangeCells;
+        double range[2] = {0, 0};
+        if (GDALComputeRasterMinMax(raster.band, info.rangeApproximate ? TRUE : FALSE, range) == CE_None &&
+            std::isfinite(range[0]) && std::isfinite(range[1])) {
+            info.hasMinimum = info.hasMaximum = 1;
+            info.minimum = range[0];
+            info.maximum = range[1];
+        }
+        *out = info;
+    });
+}
+
+extern "C" void KestraneSampleHeightmap(const KestraneHeightmapRequest* request, KestraneHeightmapSamplesResult* out)
+{
+    Guarded(*request, [&] {
+        using namespace kestrane;
+        const UiLanguage language = LanguageOf(*request);
+        const NodeLattice lattice{request->countX, request->countZ, request->stepX, request->stepZ};
+        HeightmapProgress progress;
+        if (request->progress)
+            progress = [request](double done) { request->progress(request->context, done); };
+        const OpenRaster raster = Open(ParamsOf(*request), language);
+        RequireCellSize(raster, language);
+        const HeightmapParams params = MetreOrigin(raster, ParamsOf(*request), language);
+        const CellRange range = heightmap_detail::CellsUnderLattice(raster.extent, params, lattice);
+        RasterWindow window;
+        if (range.columnCount > 0 && range.rowCount > 0)
+            window = ReadWindow(raster, range, lattice, params, language, progress);
+        if (progress)
+            progress(1.0);
+        const HeightmapSamples samples = heightmap_detail::SampleLattice(raster.extent, window, params, lattice, language);
+        std::copy(samples.heights.begin(), samples.heights.end(), out->heights);
+        out->filledNodes = samples.filledNodes;
+        out->outsideNodes = samples.outsideNodes;
+        out->readColumns = samples.readColumns;
+        out->readRows = samples.readRows;
+    });
 }
