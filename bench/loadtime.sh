@@ -11,7 +11,9 @@
 # --layout simulator is the default. SIMCHECK_RELEASE picks the loader's
 # release; RUNS (default 5) the generations and copies timed (median):
 # each run generates over the previous run's set (which the generation
-# replaces) and once more into an emptied folder, as the copy is made;
+# replaces) and once more into an emptied folder, as the copy is made
+# (and once more over that copy, replacing its files as the generation
+# over its set does);
 # LOADS (default 1) the loader runs over the set (median of their CPU times).
 # COMPARE names a second build, timed the same way in every round right
 # after the first: two builds compared in turn, at the same moments (the
@@ -55,7 +57,7 @@ time_build() {
 }
 
 compare=${COMPARE:+$(realpath "$COMPARE")}
-gen=() fresh=() copy=() cgen=() cfresh=()
+gen=() fresh=() copy=() recopy=() cgen=() cfresh=()
 mkdir "$work/cset"
 for ((k = 0; k < runs; k++)); do
     if [ -n "$compare" ]; then
@@ -66,10 +68,16 @@ for ((k = 0; k < runs; k++)); do
     start=$(now)
     cp "$work/set"/* "$work/copy"/ && sync
     copy+=("$(echo "$(now) - $start" | bc)")
+    # Once more over the copy just made, as the generation over its set:
+    # both then also drop the files they replace.
+    start=$(now)
+    cp "$work/set"/* "$work/copy"/ && sync
+    recopy+=("$(echo "$(now) - $start" | bc)")
 done
 genMedian=$(printf '%s\n' "${gen[@]}" | median)
 freshMedian=$(printf '%s\n' "${fresh[@]}" | median)
 copyMedian=$(printf '%s\n' "${copy[@]}" | median)
+recopyMedian=$(printf '%s\n' "${recopy[@]}" | median)
 
 cd "$work/set"
 touch a.bmp  # the texture the objects load: present, never decoded
@@ -92,6 +100,7 @@ echo "generation:          ${genMedian} s (median of $runs: ${gen[*]})"
 echo "durable copy:        ${copyMedian} s (cp + sync, median of $runs)"
 echo "generation / copy:   $(echo "scale=2; $genMedian / $copyMedian" | bc)"
 echo "into an empty folder: ${freshMedian} s (median of $runs: ${fresh[*]}); / copy: $(echo "scale=2; $freshMedian / $copyMedian" | bc)"
+echo "copy over the copy:  ${recopyMedian} s (cp + sync over the files the copy before wrote, median of $runs); generation over its set / this: $(echo "scale=2; $genMedian / $recopyMedian" | bc)"
 if [ -n "$compare" ]; then
     cgenMedian=$(printf '%s\n' "${cgen[@]}" | median)
     cfreshMedian=$(printf '%s\n' "${cfresh[@]}" | median)

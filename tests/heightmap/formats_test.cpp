@@ -16,6 +16,7 @@
 #include <clocale>
 #include <cmath>
 #include <limits>
+#include <stdexcept>
 
 namespace kestrane {
 namespace {
@@ -188,6 +189,16 @@ TEST_F(HeightmapFormatsTest, ParaboloidInFloatGeoTiffFullAndDecimated)
     const HeightmapSamples samples = SampleHeightmap(params, {101, 101, 2.9, 2.9}, UiLanguage::English);
     EXPECT_EQ(samples.readColumns, 148);
     EXPECT_EQ(samples.readRows, 148);
+    // A progress report that fails leaves the reading (in the GDAL module,
+    // across a C boundary) as it is.
+    int reports = 0;
+    const HeightmapSamples reported =
+        SampleHeightmap(params, {101, 101, 2.9, 2.9}, UiLanguage::English, [&reports](double) {
+            ++reports;
+            throw std::runtime_error("report failed");
+        });
+    EXPECT_GT(reports, 0);
+    EXPECT_EQ(reported.heights, samples.heights);
     generator.Generate(coarse, UiLanguage::English, folder.path());
     EXPECT_LT(WorstError(coarse, bowl), 6e-3);
 }
