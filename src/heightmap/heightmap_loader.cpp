@@ -4,6 +4,7 @@
 #include "heightmap/heightmap.h"
 
 #include "core/errors.h"
+#include "core/non_copyable.h"
 #include "heightmap/heightmap_module.h"
 
 #ifndef _WIN32
@@ -92,7 +93,7 @@ const GdalModule& Module(UiLanguage language)
 
 // A call into the module: the request in plain C types, and what comes back
 // instead of a result, thrown here as it was thrown there.
-class ModuleCall {
+class ModuleCall : NonCopyable {  // the request points into it
 public:
     ModuleCall(const HeightmapParams& params, UiLanguage language, const HeightmapProgress* progress = nullptr)
         : params_(params), progress_(progress)

@@ -523,16 +523,18 @@ extern "C" void KestraneSampleHeightmap(const KestraneHeightmapRequest* request,
         HeightmapProgress progress;
         if (request->progress)
             progress = [request](double done) { request->progress(request->context, done); };
-        const OpenRaster raster = Open(ParamsOf(*request), language);
+        const HeightmapParams given = ParamsOf(*request);
+        const OpenRaster raster = Open(given, language);
         RequireCellSize(raster, language);
-        const HeightmapParams params = MetreOrigin(raster, ParamsOf(*request), language);
+        const HeightmapParams params = MetreOrigin(raster, given, language);
         const CellRange range = heightmap_detail::CellsUnderLattice(raster.extent, params, lattice);
         RasterWindow window;
         if (range.columnCount > 0 && range.rowCount > 0)
             window = ReadWindow(raster, range, lattice, params, language, progress);
         if (progress)
             progress(1.0);
-        const HeightmapSamples samples = heightmap_detail::SampleLattice(raster.extent, window, params, lattice, language);
+        const HeightmapSamples samples =
+            heightmap_detail::SampleLattice(raster.extent, window, params, lattice, language);
         std::copy(samples.heights.begin(), samples.heights.end(), out->heights);
         out->filledNodes = samples.filledNodes;
         out->outsideNodes = samples.outsideNodes;
