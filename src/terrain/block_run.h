@@ -13,8 +13,35 @@
 #include <memory_resource>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace kestrane {
+
+// The decimal text of 0, 1, 2 ... as far as asked for: the small numbers
+// that fill most lines of a tile (vertex numbers, texture rows and columns)
+// are copied rather than worked out digit by digit every time.
+class SmallNumbers {
+public:
+    struct Text {
+        char digits[7];
+        std::uint8_t length;
+    };
+    // Makes sure that 0 to count - 1 have their text (a tile's numbers stay
+    // far below the 10,000,000 that would not fit).
+    void Cover(std::size_t count)
+    {
+        while (texts_.size() < count) {
+            Text text{};
+            text.length = static_cast<std::uint8_t>(
+                std::to_chars(text.digits, text.digits + sizeof text.digits, texts_.size()).ptr - text.digits);
+            texts_.push_back(text);
+        }
+    }
+    const Text& operator[](std::size_t n) const { return texts_[n]; }
+
+private:
+    std::vector<Text> texts_;
+};
 
 class BlockRun {
 public:
@@ -71,6 +98,13 @@ public:
     {
         size_ = static_cast<std::size_t>(
             std::to_chars(bytes_ + size_, bytes_ + capacity_, value).ptr - bytes_);
+    }
+    // A number SmallNumbers covers (its text and a byte more are copied:
+    // the room made for a plain integer holds them).
+    void PutSmall(const SmallNumbers::Text& text)
+    {
+        std::memcpy(bytes_ + size_, &text, sizeof text);
+        size_ += text.length;
     }
     // "Color r,g,b" and the line end, channels as plain integers (at most
     // 19 characters).

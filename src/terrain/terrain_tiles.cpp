@@ -404,6 +404,9 @@ private:
             }
         }
 
+        // The vertex numbers, and the texture's rows and columns.
+        numbers_.Cover(std::max({nodes_.size(), static_cast<std::size_t>(state_.derived.LastRow()),
+                                 static_cast<std::size_t>(width_)}));
         run_.MakeRoom(kMostIndexLine);
         run_.Put("[Meshbuilder];");
         run_.PutInt(static_cast<long long>(section + 1));
@@ -425,7 +428,7 @@ private:
             for (int k = 0; k < face.count; ++k) {
                 if (k > 0)
                     run_.Put(',');
-                run_.PutInt(index_[face.nodes[k]]);
+                run_.PutSmall(numbers_[index_[face.nodes[k]]]);
             }
             run_.Put(kEnd);
         }
@@ -447,11 +450,11 @@ private:
                 const auto [i, j] = nodePlaces_[k];
                 run_.MakeRoom(kMostIndexLine);
                 run_.Put("Coordinates ");
-                run_.PutInt(static_cast<long long>(k));
+                run_.PutSmall(numbers_[k]);
                 run_.Put(',');
-                run_.PutInt(i - 1);
+                run_.PutSmall(numbers_[static_cast<std::size_t>(i - 1)]);
                 run_.Put(',');
-                run_.PutInt(tile.lastColumn - j);
+                run_.PutSmall(numbers_[static_cast<std::size_t>(tile.lastColumn - j)]);
                 run_.Put(kEnd);
             }
         }
@@ -614,6 +617,7 @@ private:
     std::vector<int> nodes_;
     std::vector<std::pair<int, int>> nodePlaces_;  // each of nodes_'s grid row and column
     std::vector<SectionFace> faces_;
+    SmallNumbers numbers_;  // the vertex numbers' text and more
     std::vector<ColumnSides> sides_;  // Holds's columns
     std::string textureLoad_;
     LoadCounts load_;  // of the tile being written
