@@ -89,67 +89,6 @@ long long RoundThousandths(double value)
     return negative ? -thousandths : thousandths;
 }
 
-namespace {
-
-// "00", "01" ... "99": the digits of a number written two at a time.
-constexpr std::array<char, 200> kDigitPairs = [] {
-    std::array<char, 200> pairs{};
-    for (int n = 0; n < 100; ++n) {
-        pairs[2 * n] = static_cast<char>('0' + n / 10);
-        pairs[2 * n + 1] = static_cast<char>('0' + n % 10);
-    }
-    return pairs;
-}();
-
-void PutDigitPair(char* at, unsigned pair)
-{
-    std::memcpy(at, &kDigitPairs[2 * pair], 2);  // one load and one store
-}
-
-int DigitCount(unsigned long long value)
-{
-    // Compared, not divided: the whole parts of a file are mostly short.
-    int digits = 1;
-    for (unsigned long long limit = 10; value >= limit; limit *= 10) {
-        ++digits;
-        if (digits == 20)
-            break;  // 10^20 does not fit; every value of 20 digits is here
-    }
-    return digits;
-}
-
-}  // namespace
-
-char* WriteThousandths(char* at, long long thousandths, int width)
-{
-    // Sign and whole part, then the point and three decimals, written in
-    // place: the length is known before the first character.
-    const bool negative = thousandths < 0;
-    const unsigned long long magnitude = negative ? 0ULL - static_cast<unsigned long long>(thousandths)
-                                                  : static_cast<unsigned long long>(thousandths);
-    unsigned long long whole = magnitude / 1000;
-    const auto decimals = static_cast<unsigned>(magnitude % 1000);
-    const int digits = DigitCount(whole);
-    for (int length = digits + 4 + (negative ? 1 : 0); length < width; ++length)
-        *at++ = ' ';
-    if (negative)
-        *at++ = '-';
-    char* const point = at + digits;
-    char* digit = point;
-    for (; whole >= 100; whole /= 100) {
-        digit -= 2;
-        PutDigitPair(digit, static_cast<unsigned>(whole % 100));
-    }
-    if (whole >= 10)
-        PutDigitPair(digit - 2, static_cast<unsigned>(whole));
-    else
-        digit[-1] = static_cast<char>('0' + whole);
-    point[0] = '.';
-    point[1] = static_cast<char>('0' + decimals / 100);
-    PutDigitPair(point + 2, decimals % 100);
-    return point + 4;
-}
-
 void AppendThousandths(std::string& out, long long thousandths, int width)
 {
     std::array<char, 32> text;

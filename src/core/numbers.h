@@ -1,7 +1,9 @@
 // Number formats of the B3D text and the reading of typed numbers.
 #pragma once
 
+#include <array>
 #include <cstddef>
+#include <cstring>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -28,8 +30,9 @@ long long RoundThousandths(double value);
 void AppendThousandths(std::string& out, long long thousandths, int width = 6);
 
 // The same text written at `at`, which has room for max(width, 26)
-// characters; returns the end of the text.
-char* WriteThousandths(char* at, long long thousandths, int width = 6);
+// characters; returns the end of the text. Inline: a terrain's vertex
+// lines call it for every coordinate.
+inline char* WriteThousandths(char* at, long long thousandths, int width = 6);
 
 // A colour channel right-aligned to three characters ("  5", " 80", "255").
 std::string FormatChannel(int value);
@@ -55,5 +58,68 @@ std::optional<double> ParseReal(std::string_view text);
 // file): the leading number of the text with its sign, point and exponent
 // applied; no number at all gives 0. "0.96 beta" gives 0.96.
 double ParseRealLenient(std::string_view text);
+
+namespace numbers_detail {
+
+// "00", "01" ... "99": the digits of a number written two at a time.
+inline constexpr std::array<char, 200> kDigitPairs = [] {
+    std::array<char, 200> pairs{};
+    for (int n = 0; n < 100; ++n) {
+        pairs[2 * n] = static_cast<char>('0' + n / 10);
+        pairs[2 * n + 1] = static_cast<char>('0' + n % 10);
+    }
+    return pairs;
+}();
+
+inline void PutDigitPair(char* at, unsigned pair)
+{
+    std::memcpy(at, &kDigitPairs[2 * pair], 2);  // one load and one store
+}
+
+inline int DigitCount(unsigned long long value)
+{
+    // Compared, not divided: the whole parts of a file are mostly short.
+    int digits = 1;
+    for (unsigned long long limit = 10; value >= limit; limit *= 10) {
+        ++digits;
+        if (digits == 20)
+            break;  // 10^20 does not fit; every value of 20 digits is here
+    }
+    return digits;
+}
+
+}  // namespace numbers_detail
+
+inline char* WriteThousandths(char* at, long long thousandths, int width)
+{
+    using numbers_detail::DigitCount;
+    using numbers_detail::PutDigitPair;
+    // Sign and whole part, then the point and three decimals, written in
+    // place: the length is known before the first character.
+    const bool negative = thousandths < 0;
+    const unsigned long long magnitude = negative ? 0ULL - static_cast<unsigned long long>(thousandths)
+                                                  : static_cast<unsigned long long>(thousandths);
+    unsigned long long whole = magnitude / 1000;
+    const auto decimals = static_cast<unsigned>(magnitude % 1000);
+    const int digits = DigitCount(whole);
+    for (int length = digits + 4 + (negative ? 1 : 0); length < width; ++length)
+        *at++ = ' ';
+    if (negative)
+        *at++ = '-';
+    char* const point = at + digits;
+    char* digit = point;
+    for (; whole >= 100; whole /= 100) {
+        digit -= 2;
+        PutDigitPair(digit, static_cast<unsigned>(whole % 100));
+    }
+    if (whole >= 10)
+        PutDigitPair(digit - 2, static_cast<unsigned>(whole));
+    else
+        digit[-1] = static_cast<char>('0' + whole);
+    point[0] = '.';
+    point[1] = static_cast<char>('0' + decimals / 100);
+    PutDigitPair(point + 2, decimals % 100);
+    return point + 4;
+}
 
 }  // namespace kestrane
