@@ -230,8 +230,10 @@ void ReplacingFile::Write(std::string_view bytes)
 
 void ReplacingFile::StartWriteBack() noexcept
 {
-    if (fd_ >= 0)
-        ::sync_file_range(fd_, 0, 0, SYNC_FILE_RANGE_WRITE);
+    if (fd_ < 0)
+        return;
+    ::sync_file_range(fd_, 0, 0, SYNC_FILE_RANGE_WRITE);
+    writingBack_ = written_;  // the next run counts from here
 }
 
 void ReplacingFile::Commit()

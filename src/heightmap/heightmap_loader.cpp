@@ -93,12 +93,13 @@ const GdalModule& Module(UiLanguage language)
 
 // A call into the module: the request in plain C types, and what comes back
 // instead of a result, thrown here as it was thrown there.
-class ModuleCall : NonCopyable {  // the request points into it
+class ModuleCall : NonCopyable {  // the request's context points to it
 public:
+    // `params` and `progress` outlive the call.
     ModuleCall(const HeightmapParams& params, UiLanguage language, const HeightmapProgress* progress = nullptr)
-        : params_(params), progress_(progress)
+        : progress_(progress)
     {
-        request_.file = params_.file.c_str();
+        request_.file = params.file.c_str();
         request_.originX = params.originX;
         request_.originZ = params.originZ;
         request_.mapOrigin = params.mapOrigin ? 1 : 0;
@@ -148,7 +149,6 @@ private:
         }
     }
 
-    HeightmapParams params_;
     const HeightmapProgress* progress_;
     KestraneHeightmapRequest request_{};
     int failure_ = 0;

@@ -11,6 +11,7 @@
 
 #include <algorithm>
 #include <csignal>
+#include <string>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -68,6 +69,28 @@ TEST(ReplacingFile, ReplacesTheEntryAndKeepsARegularFilesMode)
     WriteLanguageFile(folder / "lang.cfg", UiLanguage::English);
     EXPECT_EQ(ReadFile(folder / "lang.cfg"), "en");
     EXPECT_EQ(ReadFile(folder / "victim"), "keep");
+}
+
+// A long output goes to the disk a run at a time while it is written, and
+// the same file object goes on to the next output: each reads back whole.
+TEST(ReplacingFile, LongOutputsInPiecesReadBackWhole)
+{
+    const TempFolder folder;
+    ReplacingFile file;
+    for (const std::size_t size : {std::size_t{3'500'000}, std::size_t{1'200'000}}) {
+        std::string text(size, ' ');
+        for (std::size_t k = 0; k < size; ++k)
+            text[k] = static_cast<char>('a' + (k * 7 + k / 4093) % 26);
+        const auto target = folder / ("long" + std::to_string(size) + ".b3d");
+        file.Open(target);
+        for (std::size_t at = 0; at < size; at += 300'001) {
+            file.Write(std::string_view(text).substr(at, 300'001));
+            if (at == 600'002)
+                file.StartWriteBack();
+        }
+        file.Commit();
+        EXPECT_TRUE(ReadFile(target) == text) << size;
+    }
 }
 
 TEST(ReplacingFile, RefusesAFileWithoutWriteBitsEvenForRoot)
